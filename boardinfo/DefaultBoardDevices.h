@@ -1,0 +1,6 @@
+// DefaultBoardDevices.h - the backend the shipped library uses.
+#pragma once
+
+#include "BoardDevice.h"
+
+CBoardDeviceBackend& DefaultBoardDevices();
