@@ -1,0 +1,48 @@
+// ChlExports.cpp - the driver functions of channels (QsdChl_).
+#include "DriverCall.h"
+
+extern "C" {
+
+int QSDAPI QsdChl_GetType(int channel)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ChannelType(channel); },
+                      [&](int) { return FormatArguments("%d", channel); });
+}
+
+int QSDAPI QsdChl_GetState(int channel)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ChannelState(channel); },
+                      [&](int) { return FormatArguments("%d", channel); });
+}
+
+int QSDAPI QsdChl_CallerNumberGet(int channel, char* number)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.CallerNumber(channel, number); },
+                      [&](int result) { return FormatArguments("%d, ", channel) + QuoteOutput(number, result); });
+}
+
+int QSDAPI QsdChl_ClearCallerNumber(int channel)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearCallerNumber(channel); },
+                      [&](int) { return FormatArguments("%d", channel); });
+}
+
+int QSDAPI QsdChl_CalleeNumberGet(int channel, char* number)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.CalleeNumber(channel, number); },
+                      [&](int result) { return FormatArguments("%d, ", channel) + QuoteOutput(number, result); });
+}
+
+int QSDAPI QsdChl_Pickup(int channel)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.Pickup(channel); },
+                      [&](int) { return FormatArguments("%d", channel); });
+}
+
+int QSDAPI QsdChl_ClearCall(int channel)
+{
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearCall(channel); },
+                      [&](int) { return FormatArguments("%d", channel); });
+}
+
+}  // extern "C"
