@@ -1,0 +1,3 @@
+#include "DateTimeCtrl.h"
+
+IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)

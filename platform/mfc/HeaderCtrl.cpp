@@ -1,0 +1,3 @@
+#include "HeaderCtrl.h"
+
+IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)

@@ -1,0 +1,3 @@
+#include "Static.h"
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)

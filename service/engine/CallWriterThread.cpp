@@ -1,0 +1,323 @@
+// CallWriterThread: the only consumer of the finished-call queue. It turns each CallRecord the engine queued into
+// its permanent form, one record at a time and every step of it before the next record is taken:
+//
+//   minimum length -> blacklist -> final file name -> contact fields -> MP3 name -> today's store on the record's
+//   day -> CDR row (retried once; then system-log row and DBLog.txt) -> backup copy every 200 records -> upload
+//   job -> call-record panes -> push to the permitted clients -> MP3 conversion
+//
+// The thread owns each record from the moment it takes it. It holds the queue's lock only while it removes one
+// record, and shares today's store with the FTP backup and start-up without a lock (SQLite's file lock and busy
+// timeout cover the file). A thread started before the main window exists ends at once; otherwise it looks at
+// the queue every 5 ms while it is empty, sleeping in WaitForEngineStop, and ends when the engine stops, after the
+// record in hand.
+#include "engine/CallWriterThread.h"
+
+#include "ServiceView.h"
+#include "engine/AdpcmToALaw.h"
+#include "engine/CardEngineState.h"
+#include "engine/EngineThreads.h"
+#include "engine/RecordingNames.h"
+#include "engine/ScopedHandle.h"
+#include "engine/WavFormat.h"
+#include "mfc.h"
+#include "remote/ClientPushes.h"
+#include "settings/Folders.h"
+#include "settings/LangText.h"
+#include "settings/SettingKeys.h"
+#include "settings/Settings.h"
+#include "storage/CallRecordStore.h"
+#include "storage/ContactStore.h"
+#include "storage/FtpQueueStore.h"
+#include "storage/RecordFields.h"
+#include "storage/StoragePaths.h"
+#include "storage/Stores.h"
+#include "storage/SysLogStore.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr DWORD kPollMs = 5;
+constexpr int kBackupEveryRecords = 200;
+constexpr int kLongestMp3CallSeconds = 1799;
+
+// Language texts put into CallNotes when the recording is deleted.
+constexpr wchar_t kNoteTooShort[] = L"0292";
+constexpr wchar_t kNoteBlacklistedInbound[] = L"0435";
+constexpr wchar_t kNoteBlacklistedOutbound[] = L"0436";
+
+// Program-folder copies of the day databases: on a change of day, and every 200 records.
+constexpr wchar_t kDayChangeBackupFolder[] = L"BackupDBEx";
+constexpr wchar_t kPeriodicBackupFolder[] = L"BackupDBEX";
+
+int g_recordsSinceBackup = 0;  // writer thread only; counts every record, inserted or not
+
+std::wstring Text(const wchar_t* field, size_t size)
+{
+    return std::wstring(field, wcsnlen(field, size));
+}
+
+template <size_t N>
+std::wstring Text(const wchar_t (&field)[N])
+{
+    return Text(field, N);
+}
+
+bool SettingIsOne(const wchar_t* key)
+{
+    return ReadSettingInt(kSectionSettings, key) == 1;
+}
+
+// The recording is not kept: its file goes, the row says why and has no recorded time.
+void DiscardRecording(CallRecord& record, const wchar_t* noteKey)
+{
+    record.RecTime = 0;
+    ::DeleteFileW(Text(record.FilePath).c_str());
+    CopyToField(record.CallNotes, LangText(noteKey).c_str());
+}
+
+// False when the call is dropped altogether.
+bool ApplyMinimumLength(CallRecord& record)
+{
+    const int minRec = ReadSettingInt(kSectionSettings, kKeyMinRec);
+    if (minRec <= 0 || record.RecTime >= minRec)
+        return true;
+    if (record.CallType == kCallOutgoing) {
+        // A short outgoing call gets no row, so nothing would ever name or remove its file.
+        ::DeleteFileW(Text(record.FilePath).c_str());
+        return false;
+    }
+    DiscardRecording(record, kNoteTooShort);
+    return true;
+}
+
+void ApplyBlacklist(CallRecord& record)
+{
+    const wchar_t* note = nullptr;
+    if (record.CallType == kCallIncoming && SettingIsOne(kKeySaveHeimingDanInbound))
+        note = kNoteBlacklistedInbound;
+    else if (record.CallType == kCallOutgoing && SettingIsOne(kKeySaveHeimingDanOutbound))
+        note = kNoteBlacklistedOutbound;
+    if (!note)
+        return;
+    BlacklistRecord entry{};
+    if (TheContactStore().FindBlacklistNumber(Text(record.PhoneNumber).c_str(), entry))
+        DiscardRecording(record, note);
+}
+
+// The row names the final path even when the move fails; a call without recorded time has no file to move.
+void GiveFinalName(CallRecord& record)
+{
+    const std::wstring finalPath = FinalRecordingPath(record);
+    if (record.RecTime > 0)
+        ::MoveFileW(Text(record.FilePath).c_str(), finalPath.c_str());
+    CopyToField(record.FilePath, finalPath.c_str());
+}
+
+void FillContactFields(CallRecord& record)
+{
+    switch (record.CallType) {
+    case kCallIncoming:
+    case kCallOutgoing:
+    case kCallMissed:
+    case kCallAutoAnswered:
+    case kCallSpyOutgoingMissed:
+        break;
+    default:
+        return;
+    }
+    const std::wstring number = Text(record.PhoneNumber);
+    ContactRecord contact{};
+    if (number.empty() || !TheContactStore().FindContactByNumber(number.c_str(), contact))
+        return;
+    CopyToField(record.PhoneName, Text(contact.UserName).c_str());
+    CopyToField(record.CusNotes1, Text(contact.UserNotes).c_str());
+    CopyToField(record.CusNotes2, Text(contact.CompanyAddress).c_str());
+    CopyToField(record.CusAJBH, Text(contact.CompanyName).c_str());
+    CopyToField(record.CusAutoID, Text(contact.UserID).c_str());
+}
+
+bool IsImaRecording(const std::wstring& path)
+{
+    CScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ImaWavHeader header{};
+    DWORD read = 0;
+    return file.IsValid() && ::ReadFile(file.Get(), &header, sizeof(header), &read, nullptr) &&
+           read == sizeof(header) && IsRecordedImaHeader(header);
+}
+
+// Only an IMA ADPCM recording can be converted, and only with the encoder bound; otherwise the row goes on naming
+// the WAV that exists. Decided once, so the row's name and the conversion always agree.
+bool ShouldConvertToMp3(const CallRecord& record)
+{
+    return record.RecTime > 0 && record.RecTime <= kLongestMp3CallSeconds &&
+           ReadSettingInt(kSectionSettings, kKeyAudioFmt) == 1 && IsMp3EncoderBound(CallWriterEncoder()) &&
+           IsImaRecording(Text(record.FilePath));
+}
+
+// The row names the MP3 that the conversion after the push makes.
+void NameTheMp3(CallRecord& record)
+{
+    const size_t length = wcsnlen(record.FilePath, std::size(record.FilePath));
+    if (length >= 3)
+        wcscpy(record.FilePath + length - 3, L"mp3");
+}
+
+void ConvertToMp3(const std::wstring& wavPath)
+{
+    const std::wstring pcmPath = wavPath + L".pcm";
+    if (!ConvertAdpcmWavToALaw(wavPath.c_str(), pcmPath.c_str()))
+        return;
+    ::DeleteFileW(wavPath.c_str());
+    ::MoveFileW(pcmPath.c_str(), wavPath.c_str());
+    ConvertRecordingToMp3(wavPath.c_str(), CallWriterEncoder());
+}
+
+// Copies the day's database into a folder of the program folder, replacing an older copy. Not reported.
+void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder)
+{
+    CString folder;
+    folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
+    ::CreateDirectoryW(folder, nullptr);
+    CString copy;
+    copy.Format(L"%sCDR%04d%02d%02d.db", static_cast<const wchar_t*>(folder), day.wYear, day.wMonth, day.wDay);
+    ::CopyFileW(CdrDayFile(day), copy, FALSE);
+}
+
+void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day)
+{
+    CreateMonthFolder(day);
+    store.Close();
+    store.Open(CdrDayFile(day));
+    store.SetDate(day);
+}
+
+// Today's store follows the start dates of the records: a call that began before midnight goes into the day it
+// began, and the next call moves the store back. The day left behind is copied first.
+void MoveStoreToRecordDay(CallRecordStore& store, const CallRecord& record)
+{
+    if (store.IsOpen() && store.IsOnDate(record.StartTime))
+        return;
+    CopyDayDatabase(store.Date(), kDayChangeBackupFolder);
+    OpenStoreOnDay(store, record.StartTime);
+}
+
+bool InsertRow(CallRecordStore& store, CallRecord& record)
+{
+    if (store.Insert(record))
+        return true;
+    OpenStoreOnDay(store, record.StartTime);
+    return store.Insert(record);
+}
+
+// The raw records, one after another, so that they can be inserted again by hand.
+void AppendToInsertLog(const CallRecord& record)
+{
+    const std::wstring folder = GetExeFolder() + L"\\DBLog\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    CScopedHandle log(::CreateFileW((folder + L"DBLog.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!log.IsValid())
+        return;
+    DWORD written = 0;
+    if (::SetFilePointer(log.Get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER)
+        ::WriteFile(log.Get(), &record, sizeof(record), &written, nullptr);
+}
+
+// The row could not be stored: it is logged where an operator will find it, and the store is closed so that the
+// next record opens it afresh.
+void LogFailedInsert(CallRecordStore& store, const CallRecord& record)
+{
+    SysLogRow row{};
+    row.SysLog_Cmd = kSysLogCdrInsertFailed;
+    CopyToField(row.Name, CurrentOperatorName().c_str());
+    const SYSTEMTIME& t = record.StartTime;
+    _snwprintf(row.Notes, std::size(row.Notes), L"%04d-%2d-%02d %02d%02d%02d %ls %ls", t.wYear, t.wMonth, t.wDay,
+               t.wHour, t.wMinute, t.wSecond, Text(record.PhoneNumber).c_str(), Text(record.FilePath).c_str());
+    row.Notes[std::size(row.Notes) - 1] = L'\0';
+    ::GetLocalTime(&row.Time);
+    WriteSysLogRow(row);
+    store.Close();
+    AppendToInsertLog(record);
+}
+
+void CountForBackup(const CallRecord& record)
+{
+    if (++g_recordsSinceBackup < kBackupEveryRecords)
+        return;
+    g_recordsSinceBackup = 0;
+    CopyDayDatabase(record.StartTime, kPeriodicBackupFolder);
+}
+
+// A call without a recording has no file to upload.
+void QueueUpload(const CallRecord& record)
+{
+    if (record.RecTime <= 0)
+        return;
+    FtpJob job{};
+    CopyToField(job.RecordNum, Text(record.PhoneNumber).c_str());
+    CopyToField(job.RecFilePath, Text(record.FilePath).c_str());
+    job.stStartRec = record.StartTime;
+    TheFtpQueueStore().InsertJob(job);
+}
+
+void FileCall(CallRecord& record)
+{
+    if (!ApplyMinimumLength(record))
+        return;
+    ApplyBlacklist(record);
+    GiveFinalName(record);
+    FillContactFields(record);
+    const std::wstring wavPath = Text(record.FilePath);
+    const bool toMp3 = ShouldConvertToMp3(record);
+    if (toMp3)
+        NameTheMp3(record);
+
+    CallRecordStore& store = TodayCallStore();
+    MoveStoreToRecordDay(store, record);
+    if (!InsertRow(store, record))
+        LogFailedInsert(store, record);
+    CountForBackup(record);
+    QueueUpload(record);
+    if (IServiceView* view = GetServiceView())
+        view->CallFiled(record);
+    PushCallRecord(record);
+    if (toMp3)
+        ConvertToMp3(wavPath);
+}
+
+}  // namespace
+
+Mp3EncoderState& CallWriterEncoder()
+{
+    static Mp3EncoderState encoder;
+    return encoder;
+}
+
+unsigned __stdcall CallWriterThread(void* state)
+{
+    if (!MainWindowExists())
+        return 0;
+    CardEngineState& engine = *static_cast<CardEngineState*>(state);
+    for (;;) {
+        try {
+            std::unique_ptr<CallRecord> record = engine.CallQueue.Pop();
+            if (!record) {
+                if (WaitForEngineStop(kPollMs))
+                    break;
+                continue;
+            }
+            FileCall(*record);
+        } catch (...) {
+            // The record in hand is dropped; the thread goes on with the next one.
+        }
+        if (WaitForEngineStop(0))
+            break;
+    }
+    return 0;
+}

@@ -1,0 +1,8 @@
+#include "engine/ChannelTable.h"
+
+ChannelRecord ChannelTable[kMaxChannels];
+
+ChannelRecord::ChannelRecord()
+{
+    GetLocalTime(&StartTime);
+}

@@ -1,0 +1,173 @@
+#include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
+#include "ChannelParamCommands.h"
+
+#include "ClientFrame.h"
+#include "ClientReply.h"
+#include "ClientSlot.h"
+#include "ReceivedText.h"
+#include "ServiceView.h"
+#include "engine/ChannelTable.h"
+#include "engine/Schedules.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingValues.h"
+#include "settings/Settings.h"
+#include "storage/RecordFields.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+constexpr uint8_t kReadParams = 0;
+constexpr uint8_t kWriteParams = 1;
+
+constexpr int kReadPayloadBytes = 1 + static_cast<int>(sizeof(uint16_t));
+constexpr int kWritePayloadBytes = 1 + static_cast<int>(sizeof(ChannelParamBlock));
+constexpr int kRecordModeVoice = 2;
+constexpr int kSaturday = 6;
+
+// What a read replaces. Unlike the channel start-up, which raises hook times below 50 ms, a read replaces only
+// negative ones.
+constexpr IntCorrection kReadRecCorrection{0, 2, 0, false};
+constexpr IntCorrection kReadHookOnTimeCorrection{0, INT_MAX, 800, false};
+constexpr IntCorrection kReadHookOffTimeCorrection{0, INT_MAX, 100, false};
+
+int ReadInt(int channel, const wchar_t* suffix, const IntCorrection& correction)
+{
+    return ReadCorrectedInt(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), correction);
+}
+
+template <size_t N>
+void ReadText(int channel, const wchar_t* suffix, wchar_t (&field)[N])
+{
+    CopyToField(field, ReadSettingString(kSectionChannelParam, ChannelKey(channel, suffix).c_str()).c_str());
+}
+
+void WriteInt(int channel, const wchar_t* suffix, int value)
+{
+    WriteSettingInt(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), value);
+}
+
+void WriteText(int channel, const wchar_t* suffix, const wchar_t* text)
+{
+    WriteSettingString(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), text);
+}
+
+ChannelParamBlock ReadParams(int channel)
+{
+    ChannelParamBlock block{};
+    block.Channel = channel;
+    block.Rec = ReadInt(channel, kChannelRec, kReadRecCorrection);
+    ReadText(channel, kChannelName, block.Name);
+    ReadText(channel, kChannelPhone, block.Phone);
+    ReadText(channel, kChannelKeySave, block.KeySave);
+    ReadText(channel, kChannelKeyDel, block.KeyDel);
+    ReadText(channel, kChannelAnnouncementFile, block.AnnouncementFile);
+    ReadText(channel, kChannelAutoFile, block.AutoFile);
+    block.Trigger = ReadInt(channel, kChannelTrigger, kNotNegativeCorrection);
+    block.SoundTime = ReadInt(channel, kChannelSoundTime, kNotNegativeCorrection);
+    block.MuteTime = ReadInt(channel, kChannelMuteTime, kNotNegativeCorrection);
+    block.PickupVoltage = ReadInt(channel, kChannelPickupVoltage, kPickupVoltageCorrection);
+    block.Announcement = ReadInt(channel, kChannelAnnouncement, kNotNegativeCorrection);
+    block.AutoAnserWaitRingCnt = ReadInt(channel, kChannelAutoAnserWaitRingCnt, kAutoAnswerRingsCorrection);
+    block.AutoAnswerMaxTimeLong = ReadInt(channel, kChannelAutoAnswerMaxTimeLong, kAutoAnswerMaxTimeCorrection);
+    block.CallerIDFormat = ReadInt(channel, kChannelCallerIDFormat, kNotNegativeCorrection);
+    block.HookOnTime = ReadInt(channel, kChannelHookOnTime, kReadHookOnTimeCorrection);
+    block.HookOffTime = ReadInt(channel, kChannelHookOffTime, kReadHookOffTimeCorrection);
+    block.RecordAllWeek[0] = ChannelTable[channel].RecordAllWeek[kSaturday];
+    block.AutoAnswerWeek[0] = ChannelTable[channel].AutoAnswerWeek[kSaturday];
+    return block;
+}
+
+void SendParams(ClientSlot& slot, int channel)
+{
+    const uint32_t connection = slot.CurrentConnection();
+    const ChannelParamBlock block = ReadParams(channel);
+    SendReply(slot, connection, BuildFrame(kFrameChannelParams, {PartOf(kReadParams), PartOf(block)}));
+}
+
+void WriteSettings(const ChannelParamBlock& block)
+{
+    const int channel = block.Channel;
+    WriteText(channel, kChannelName, block.Name);
+    WriteText(channel, kChannelPhone, block.Phone);
+    WriteText(channel, kChannelKeySave, block.KeySave);
+    WriteText(channel, kChannelKeyDel, block.KeyDel);
+    WriteInt(channel, kChannelSoundTime, block.SoundTime);
+    WriteInt(channel, kChannelMuteTime, block.MuteTime);
+    WriteInt(channel, kChannelTrigger, block.Trigger);
+    WriteInt(channel, kChannelPickupVoltage, block.PickupVoltage);
+    WriteInt(channel, kChannelAnnouncement, block.Announcement);
+    WriteText(channel, kChannelAnnouncementFile, block.AnnouncementFile);
+    WriteText(channel, kChannelAutoFile, block.AutoFile);
+    WriteInt(channel, kChannelAutoAnserWaitRingCnt, block.AutoAnserWaitRingCnt);
+    WriteInt(channel, kChannelAutoAnswerMaxTimeLong, block.AutoAnswerMaxTimeLong);
+    WriteInt(channel, kChannelCallerIDFormat, block.CallerIDFormat);
+    WriteInt(channel, kChannelHookOnTime, block.HookOnTime);
+    WriteInt(channel, kChannelHookOffTime, block.HookOffTime);
+}
+
+void ApplyToRecord(const ChannelParamBlock& block, ChannelRecord& record)
+{
+    CopyToField(record.KeySave, block.KeySave);
+    CopyToField(record.KeyDel, block.KeyDel);
+    CopyToField(record.Name, block.Name);
+    CopyToField(record.Phone, block.Phone);
+    CopyToField(record.AnnouncementFile, block.AnnouncementFile);
+    CopyToField(record.AutoFile, block.AutoFile);
+    record.Trigger = block.Trigger;
+    record.SoundTime = block.SoundTime;
+    record.MuteTime = block.MuteTime;
+    record.PickupVoltage = block.PickupVoltage;
+    record.Announcement = block.Announcement;
+    record.AutoAnserWaitRingCnt = block.AutoAnserWaitRingCnt;
+    record.AutoAnswerMaxTimeLong = block.AutoAnswerMaxTimeLong;
+    record.CallerIDFormat = block.CallerIDFormat;
+    record.HookOnTime = block.HookOnTime;
+    record.HookOffTime = block.HookOffTime;
+    for (int day = 0; day < kScheduleDays; ++day) {
+        record.RecordAllWeek[day] = block.RecordAllWeek[0];
+        record.AutoAnswerWeek[day] = block.AutoAnswerWeek[0];
+    }
+}
+
+bool HasRightFor(ClientSlot& slot, int channel)
+{
+    auto lock = slot.LockFields();
+    return slot.Rights[channel] != 0;
+}
+
+void WriteParams(ClientSlot& slot, const uint8_t* blockBytes)
+{
+    ChannelParamBlock block;
+    std::memcpy(&block, blockBytes, sizeof(block));
+    const int channel = block.Channel;
+    if (channel < 0 || channel >= kMaxChannels || !HasRightFor(slot, channel))
+        return;
+    TerminateSettingTexts(block);
+
+    ChannelRecord& record = ChannelTable[channel];
+    // Voice-activated recording is not offered on voltage-watched lines: mode 2 is not taken for them.
+    if (!(block.Rec == kRecordModeVoice && IsVoltageWatchedLine(record.LineType))) {
+        WriteInt(channel, kChannelRec, block.Rec);
+        record.Rec = block.Rec;
+    }
+    WriteSettings(block);
+    ApplyToRecord(block, record);
+    SaveChannelSchedules(record, channel);
+    if (IServiceView* view = GetServiceView())
+        view->ChannelSettingsChanged(channel);
+}
+
+}  // namespace
+
+void HandleChannelParams(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
+{
+    if (payload[0] == kReadParams && payloadBytes >= kReadPayloadBytes) {
+        const int channel = payload[1] | payload[2] << 8;
+        if (channel < kMaxChannels)
+            SendParams(slot, channel);
+    } else if (payload[0] == kWriteParams && payloadBytes == kWritePayloadBytes) {
+        WriteParams(slot, payload + 1);
+    }
+}

@@ -1,0 +1,125 @@
+#include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
+#include "DialCommands.h"
+
+#include "ClientFrame.h"
+#include "ClientReply.h"
+#include "ClientSlot.h"
+#include "engine/ChannelRows.h"
+#include "engine/ChannelTable.h"
+#include "engine/DriverBinding.h"
+#include "engine/RecordingFiles.h"
+
+#include <cstring>
+#include <iterator>
+#include <mutex>
+#include <string>
+
+namespace {
+
+constexpr uint8_t kDial = 10;
+constexpr uint8_t kHangUp = 11;
+
+constexpr int kNumberBytes = 32;
+constexpr int kChannelOffset = 1 + kNumberBytes;
+constexpr DWORD kPickupToDigitsMs = 500;
+
+// The sent number, cut at its 31st character.
+std::string ReadNumber(const uint8_t* bytes)
+{
+    const char* text = reinterpret_cast<const char*>(bytes);
+    return std::string(text, strnlen(text, kNumberBytes - 1));
+}
+
+// Only what the line can send as tones is dialled; the number also names the recording file.
+bool IsDialable(const std::string& number)
+{
+    return number.find_first_not_of("0123456789*#ABCDabcd") == std::string::npos;
+}
+
+bool HasRightFor(ClientSlot& slot, int channel)
+{
+    if (channel < 0 || channel >= kMaxChannels)
+        return false;
+    auto lock = slot.LockFields();
+    return slot.Rights[channel] != 0;
+}
+
+DialStatus CheckDial(ClientSlot& slot, int channel, const std::string& number)
+{
+    if (!HasRightFor(slot, channel) || !IsDialable(number))
+        return kDialRefused;
+    const ChannelRecord& record = ChannelTable[channel];
+    if (!IsVoltageWatchedLine(record.LineType))
+        return kDialNotAnalogue;
+    if (record.State != kStateIdle && record.State != kStateOffHook)
+        return kDialLineBusy;
+    return kDialStarted;
+}
+
+void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status)
+{
+    ResultFrame frame = MakeResultFrame(kFrameDialStatus, status);
+    frame.R2 = frame.R3 = status;
+    slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &frame, sizeof(frame));
+}
+
+void CloseRecordingFile(ChannelRecord& record)
+{
+    std::lock_guard<std::recursive_mutex> lock(record.FileLock);
+    if (record.FileHandle == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(record.FileHandle);
+    record.FileHandle = INVALID_HANDLE_VALUE;
+}
+
+void Dial(int channel, const std::string& number)
+{
+    ChannelRecord& record = ChannelTable[channel];
+    std::memset(record.DialNumber, 0, sizeof(record.DialNumber));
+    std::memset(record.DialledDigits, 0, sizeof(record.DialledDigits));
+    record.DialActive = 1;
+    std::memcpy(record.DialledDigits, number.data(), number.size());
+    for (size_t i = 0; i < number.size(); ++i)
+        record.DialNumber[i] = static_cast<wchar_t>(number[i]);
+
+    CloseRecordingFile(record);
+    StartLineRecording(record);  // without a file the call is dialled all the same
+    ShowChannelOutgoingRecording(channel);
+    ShowChannelKeepFlag(channel);
+    ShowChannelDialledNumber(channel);
+
+    QsdChl_Pickup(channel);
+    Sleep(kPickupToDigitsMs);
+    QsdVox_SendDtmf(channel, record.DialledDigits);
+    QsdVox_StartToneAnalyze(channel);
+}
+
+void HangUp(ClientSlot& slot, int channel)
+{
+    if (!HasRightFor(slot, channel))
+        return;
+    ChannelRecord& record = ChannelTable[channel];
+    if (!record.DialActive)
+        return;
+    record.DialActive = 0;
+    QsdChl_ClearCall(channel);
+    QsdVox_StopToneAnalyze(channel);
+}
+
+}  // namespace
+
+void HandleRemoteDial(ClientSlot& slot, const uint8_t* payload, int)
+{
+    int32_t channel = 0;
+    std::memcpy(&channel, payload + kChannelOffset, sizeof(channel));
+    const uint32_t connection = slot.CurrentConnection();
+    if (payload[0] == kDial) {
+        const std::string number = ReadNumber(payload + 1);
+        const DialStatus status = CheckDial(slot, channel, number);
+        if (status == kDialStarted)
+            Dial(channel, number);
+        SendDialStatus(slot, connection, status);
+    } else if (payload[0] == kHangUp) {
+        HangUp(slot, channel);
+    }
+}

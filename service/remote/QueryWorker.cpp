@@ -1,0 +1,70 @@
+#include "QueryWorker.h"
+
+#include <process.h>
+
+bool QueryWorker::Start(Work work)
+{
+    Stop();
+
+    auto run = std::make_shared<Run>();
+    run->Query = std::move(work);
+    auto* threadRef = new std::shared_ptr<Run>(run);  // the thread's reference, released by the thread
+
+    std::lock_guard<std::mutex> guard(m_lock);
+    const uintptr_t thread = _beginthreadex(nullptr, 0, ThreadMain, threadRef, 0, nullptr);
+    if (!thread) {
+        delete threadRef;
+        return false;
+    }
+    m_run = std::move(run);
+    m_thread = reinterpret_cast<HANDLE>(thread);
+    return true;
+}
+
+bool QueryWorker::Stop()
+{
+    std::shared_ptr<Run> run;
+    HANDLE thread = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        run = m_run;
+        thread = m_thread;
+        m_thread = nullptr;
+    }
+    if (!run)
+        return false;
+
+    const bool wasRunning = run->Running;
+    run->StopFlag = true;
+    if (thread) {
+        WaitForSingleObject(thread, kStopWaitMs);
+        CloseHandle(thread);
+    }
+    return wasRunning;
+}
+
+void QueryWorker::RequestStop()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_run)
+        m_run->StopFlag = true;
+}
+
+bool QueryWorker::IsRunning()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_run && m_run->Running;
+}
+
+unsigned __stdcall QueryWorker::ThreadMain(void* param)
+{
+    std::unique_ptr<std::shared_ptr<Run>> threadRef(static_cast<std::shared_ptr<Run>*>(param));
+    Run& run = **threadRef;
+    try {
+        run.Query(run.StopFlag);
+    } catch (...) {
+        // Nothing may leave a thread entry; the query simply ends.
+    }
+    run.Running = false;
+    return 0;
+}

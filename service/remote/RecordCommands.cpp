@@ -1,0 +1,223 @@
+#include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
+#include "RecordCommands.h"
+
+#include "ClientFrame.h"
+#include "ClientReply.h"
+#include "ClientSlot.h"
+#include "QueryDays.h"
+#include "ReceivedText.h"
+#include "storage/CallRecordStore.h"
+#include "storage/StoragePaths.h"
+#include "storage/Stores.h"
+#include "storage/SysLogStore.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Sub-commands of command 4.
+constexpr uint8_t kDownloadOpen = 0;
+constexpr uint8_t kDownloadNext = 1;
+constexpr uint8_t kDownloadClose = 2;
+constexpr uint8_t kDownloadCloseAlso = 4;
+// r of its ResultFrame.
+constexpr uint8_t kDownloadEnded = 2;
+constexpr uint8_t kDownloadFailed = 3;
+// r of commands 5, 6 and 7.
+constexpr uint8_t kRecordNotDone = 0;
+constexpr uint8_t kRecordDone = 1;
+
+constexpr DWORD kDownloadChunkBytes = 12288;
+constexpr uint16_t kOpenedTrailer = 0;
+
+CallRecord ReadSentRecord(const uint8_t* bytes)
+{
+    CallRecord record;
+    std::memcpy(&record, bytes, sizeof(record));
+    TerminateTexts(record);
+    return record;
+}
+
+// Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day, else a
+// store of its own on the day's file, closed again afterwards. A day without a database has no rows: false, and no
+// file is made for it.
+template <class Work>
+bool WithDayStore(const SYSTEMTIME& day, Work work)
+{
+    CallRecordStore& today = TodayCallStore();
+    if (today.IsOpen() && today.IsOnDate(day))
+        return work(today);
+    const CString file = CdrDayFile(day);
+    if (!DayFileExists(file))
+        return false;
+    CallRecordStore store;
+    if (!store.Open(file))
+        return false;
+    const bool result = work(store);
+    store.Close();
+    return result;
+}
+
+// Whether the path is exactly that of a row of the store, of a channel the slot's account has a right for.
+bool IsPermittedRecording(CallRecordStore& store, ClientSlot& slot, const wchar_t* filePath)
+{
+    CallRecord row{};
+    if (!store.FindByPath(filePath, row) || row.Channel < 0 || row.Channel >= kMaxChannels)
+        return false;
+    auto lock = slot.LockFields();
+    return slot.Rights[row.Channel] != 0;
+}
+
+void CloseDownloadLocked(ClientSlot& slot)
+{
+    if (slot.DownloadFile == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(slot.DownloadFile);
+    slot.DownloadFile = INVALID_HANDLE_VALUE;
+}
+
+void CloseDownload(ClientSlot& slot, uint32_t connection)
+{
+    auto lock = slot.LockFields();
+    if (slot.Connection == connection)
+        CloseDownloadLocked(slot);
+}
+
+// The recording for reading, shared for reading, with its size; the invalid handle when it cannot be opened, is
+// empty, or is too long for the 32-bit size of the opened frame.
+HANDLE OpenRecording(const wchar_t* path, uint32_t& size)
+{
+    const HANDLE file =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return file;
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(file, &length) || length.QuadPart <= 0 || length.QuadPart > UINT32_MAX) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    size = static_cast<uint32_t>(length.QuadPart);
+    return file;
+}
+
+void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes)
+{
+    const CallRecord sent = ReadSentRecord(recordBytes);
+    const AccountRecord account = AccountOf(slot);
+    WriteSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
+    CloseDownload(slot, connection);
+
+    const bool permitted = account.bDownload != 0 && WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
+                               return IsPermittedRecording(store, slot, sent.FilePath);
+                           });
+    uint32_t size = 0;
+    const HANDLE file = permitted ? OpenRecording(sent.FilePath, size) : INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE) {
+        SendResult(slot, connection, kCmdDownload, kDownloadFailed);
+        return;
+    }
+    const std::vector<uint8_t> opened =
+        BuildFrame(kFrameDownload, {PartOf(kDownloadOpen), PartOf(size), PartOf(kOpenedTrailer)});
+    auto lock = slot.LockFields();
+    if (slot.Connection != connection) {
+        CloseHandle(file);
+        return;
+    }
+    slot.DownloadFile = file;
+    slot.SendLocked(opened.data(), static_cast<int>(opened.size()));
+}
+
+// Reads and sends under the slot's lock, so that freeing the slot cannot close the file during the read. Each call
+// has its own buffer: several clients download at the same time.
+void SendNextChunk(ClientSlot& slot, uint32_t connection)
+{
+    std::vector<uint8_t> chunk(kDownloadChunkBytes);
+    auto lock = slot.LockFields();
+    if (slot.Connection != connection)
+        return;
+    ResultFrame result = MakeResultFrame(kCmdDownload, kDownloadFailed);
+    if (slot.DownloadFile != INVALID_HANDLE_VALUE) {
+        DWORD read = 0;
+        if (ReadFile(slot.DownloadFile, chunk.data(), kDownloadChunkBytes, &read, nullptr) && read > 0) {
+            const uint32_t length = read;
+            const std::vector<uint8_t> frame =
+                BuildFrame(kFrameDownload, {PartOf(kDownloadNext), PartOf(length), {chunk.data(), read}});
+            slot.SendLocked(frame.data(), static_cast<int>(frame.size()));
+            return;
+        }
+        // A read error ends the transfer as the end of the file does.
+        CloseDownloadLocked(slot);
+        result.R = kDownloadEnded;
+    }
+    slot.SendLocked(&result, sizeof(result));
+}
+
+// Commands 5 and 6: update (store, sent record) -> bool runs only on a permitted row.
+template <class Update>
+void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update)
+{
+    const uint32_t connection = slot.CurrentConnection();
+    const CallRecord sent = ReadSentRecord(payload);
+    WriteSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
+    const bool done = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
+        return IsPermittedRecording(store, slot, sent.FilePath) && update(store, sent);
+    });
+    SendResult(slot, connection, command, done ? kRecordDone : kRecordNotDone);
+}
+
+}  // namespace
+
+void HandleDownload(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
+{
+    const uint32_t connection = slot.CurrentConnection();
+    switch (payload[0]) {
+    case kDownloadOpen:
+        if (payloadBytes >= 1 + static_cast<int>(sizeof(CallRecord)))
+            OpenDownload(slot, connection, payload + 1);
+        break;
+    case kDownloadNext:
+        SendNextChunk(slot, connection);
+        break;
+    case kDownloadClose:
+    case kDownloadCloseAlso:
+        CloseDownload(slot, connection);
+        break;
+    default:
+        break;
+    }
+}
+
+void HandleUpdateNotes(ClientSlot& slot, const uint8_t* payload, int)
+{
+    UpdateRecord(slot, payload, kCmdUpdateNotes, [](CallRecordStore& store, const CallRecord& sent) {
+        return store.UpdateNotes(sent.FilePath, sent.CallNotes);
+    });
+}
+
+void HandleUpdateFlag(ClientSlot& slot, const uint8_t* payload, int)
+{
+    UpdateRecord(slot, payload, kCmdUpdateFlag, [](CallRecordStore& store, const CallRecord& sent) {
+        return store.UpdateFlag(sent.FilePath, sent.Flag);
+    });
+}
+
+void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int)
+{
+    const uint32_t connection = slot.CurrentConnection();
+    const AccountRecord account = AccountOf(slot);
+    if (!account.bDelete) {
+        SendResult(slot, connection, kCmdDeleteRecord, kRecordNotDone);
+        return;
+    }
+    const CallRecord sent = ReadSentRecord(payload);
+    WriteSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
+    // The row is looked up first, and the file goes only with its row: a path that names no recording of the
+    // account's channels deletes nothing.
+    const bool deleted = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
+        return IsPermittedRecording(store, slot, sent.FilePath) && store.DeleteByPath(sent.FilePath);
+    });
+    SendResult(slot, connection, kCmdDeleteRecord, deleted ? kRecordDone : kRecordNotDone);
+    if (deleted)
+        DeleteFileW(sent.FilePath);  // a file that cannot be deleted leaves the answer as it is
+}

@@ -1,0 +1,122 @@
+#include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
+#include "SearchCommands.h"
+
+#include "ClientFrame.h"
+#include "ClientSlot.h"
+#include "QueryDays.h"
+#include "ReadOnlyQuery.h"
+#include "storage/CallRecordStore.h"
+#include "storage/StoragePaths.h"
+#include "storage/SysLogStore.h"
+
+#include <atomic>
+
+namespace {
+
+constexpr size_t kCdrQueryChars = 1023;
+constexpr size_t kSysLogQueryChars = 511;
+
+constexpr uint8_t kStopCdrSearch = 1;
+constexpr uint8_t kStopStatistics = 2;
+
+// The row senders of the searches: to the connection that asked only, and CDR rows only of the channels its
+// account has a right for.
+void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection)
+{
+    const int channel = record.Channel;
+    if (channel < 0 || channel >= kMaxChannels)
+        return;
+    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection && s.Rights[channel] != 0; },
+                BuildFrame(kFrameCdrRow, {PartOf(record)}));
+}
+
+void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection)
+{
+    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; },
+                BuildFrame(kFrameSysLogRow, {PartOf(row)}));
+}
+
+void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request,
+                     const std::atomic<bool>& stop)
+{
+    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+        const CString dayFile = CdrDayFile(day);
+        if (!DayFileExists(dayFile))
+            return;
+        CallRecordStore store;
+        if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
+            return;
+        if (IsReadOnlySelect(dayFile, request.Text)) {
+            store.ForEachRecord(
+                [&](const CallRecord& record) {
+                    if (stop)
+                        store.RequestStop();
+                    else
+                        SendCdrRowCallback(record, slot, connection);
+                },
+                request.Text.c_str());
+        }
+        store.Close();
+    });
+}
+
+void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request,
+                              const std::atomic<bool>& stop)
+{
+    request.From.wHour = 0;
+    request.From.wMinute = 0;
+    request.From.wSecond = 1;
+    request.To.wHour = 23;
+    request.To.wMinute = 59;
+    request.To.wSecond = 59;
+    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+        const CString dayFile = SysLogDayFile(day);
+        if (!DayFileExists(dayFile))
+            return;
+        SysLogStore store;
+        if (!store.Open(dayFile))
+            return;
+        if (IsReadOnlySelect(dayFile, request.Text)) {
+            store.ForEachRow(request.Text.c_str(), [&](const SysLogRow& row) {
+                if (!stop)
+                    SendSysLogRowCallback(row, slot, connection);
+            });
+        }
+        store.Close();
+    });
+}
+
+}  // namespace
+
+void HandleCdrSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
+{
+    const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kCdrQueryChars);
+    const uint32_t connection = slot.CurrentConnection();
+    slot.CdrSearch.Start([&slot, connection, request](const std::atomic<bool>& stop) {
+        CdrSearchThread(slot, connection, request, stop);
+    });
+}
+
+void HandleSysLogSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
+{
+    if (slot.SysLogSearch.IsRunning())
+        return;
+    const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kSysLogQueryChars);
+    const uint32_t connection = slot.CurrentConnection();
+    slot.SysLogSearch.Start([&slot, connection, request](const std::atomic<bool>& stop) {
+        ClientSysLogSearchThread(slot, connection, request, stop);
+    });
+}
+
+void HandleStopQuery(ClientSlot& slot, const uint8_t* payload, int)
+{
+    QueryWorker* worker = nullptr;
+    if (payload[0] == kStopCdrSearch)
+        worker = &slot.CdrSearch;
+    else if (payload[0] == kStopStatistics)
+        worker = &slot.Statistics;
+    if (!worker || !worker->Stop())
+        return;
+    const ResultFrame stopped = MakeResultFrame(kFrameStatistics, 0);
+    slot.Send(&stopped, sizeof(stopped));
+}

@@ -1,0 +1,50 @@
+#include "FtpQueueStore.h"
+
+#include "OleDate.h"
+#include "RecordFields.h"
+#include "RecordId.h"
+
+namespace {
+
+constexpr const wchar_t* kCreateFtpTable =
+    L"create table FtpTable (RecordID varchar(64),RecordNum varchar(64),RecFilePath varchar(255),stStartRec DOUBLE)";
+
+FtpJob ReadJob(const CSqliteQuery& query) {
+    FtpJob job{};
+    query.ReadText(L"RecordID", job.RecordID);
+    query.ReadText(L"RecordNum", job.RecordNum);
+    query.ReadText(L"RecFilePath", job.RecFilePath);
+    job.stStartRec = FromOleDate(query.ReadDouble(L"stStartRec"));
+    return job;
+}
+
+}  // namespace
+
+bool FtpQueueStore::Open(const wchar_t* path) {
+    return OpenStoreFile(m_db, path, {{L"FtpTable", kCreateFtpTable}});
+}
+
+bool FtpQueueStore::InsertJob(FtpJob& job) {
+    return RunOnOpenStore(m_db, [&] {
+        NewRecordId(job.RecordID);
+        m_db.ExecuteStatement(L"insert into FtpTable(RecordID,RecordNum,RecFilePath,stStartRec) values(?1,?2,?3,?4)",
+                              {FieldText(job.RecordID), FieldText(job.RecordNum), FieldText(job.RecFilePath),
+                               ToOleDate(job.stStartRec)});
+        return true;
+    });
+}
+
+bool FtpQueueStore::DeleteJob(const FtpJob& job) {
+    return RunOnOpenStore(m_db, [&] {
+        m_db.ExecuteStatement(L"delete from FtpTable where RecordID = ?1 ", {FieldText(job.RecordID)});
+        return true;
+    });
+}
+
+bool FtpQueueStore::ForEachJob(const JobCallback& callback) {
+    if (!callback)
+        return false;
+    return RunOnOpenStore(m_db, [&] {
+        return ForEachQueryRow(m_db.RunQuery(L"select * from FtpTable"), ReadJob, callback);
+    });
+}

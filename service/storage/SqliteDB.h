@@ -1,0 +1,113 @@
+#pragma once
+// One connection to one SQLite database file, through SQLite's UTF-16 interface. A file that does not exist is
+// created by the open, and so holds UTF-16 text.
+//
+// Values never go into SQL text: a statement names them with ?1, ?2, ... and the caller passes them in that order.
+// Statements run one at a time, with no transaction of their own. Every error is a thrown CSqliteException.
+//
+// A connection may be used from several threads (SQLite serializes calls on it); connections to the same file
+// meet only in SQLite's file locks, each waiting up to its busy timeout.
+
+#include "SqliteException.h"
+#include "SqliteQuery.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <variant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// How long every connection waits for another connection's lock before a statement fails.
+constexpr int kBusyTimeoutMs = 60000;
+
+// One value bound to a statement parameter. Texts are bound as given, up to their length (no terminator needed).
+using SqlValue = std::variant<int32_t, double, std::wstring_view>;
+using SqlValues = std::initializer_list<SqlValue>;
+
+class CSqliteDB {
+public:
+    CSqliteDB();  // closed; busy timeout kBusyTimeoutMs (see the testing hook below)
+    CSqliteDB(const CSqliteDB&) = delete;
+    CSqliteDB& operator=(const CSqliteDB&) = delete;
+    virtual ~CSqliteDB();  // closes an open connection; a failed close is not reported
+
+    // Open and close
+    // Opens (or creates) the file and sets the busy timeout. Throws with SQLite's code and text.
+    void OpenFile(const wchar_t* path);
+    bool IsOpen() const { return m_db != nullptr; }
+    // Closes the connection: true when it is closed (or was not open). A failed close, for example while a query
+    // is still running on another thread, keeps the connection open and gives false.
+    bool CloseStoreQuietly();
+
+    // Statements
+    bool HasTable(const wchar_t* table);
+    // Runs one statement that returns no rows. A statement whose schema changed under it is prepared again, up to
+    // 257 attempts; any other result than done or row throws, a busy database after the timeout included.
+    void ExecuteStatement(const wchar_t* sql, SqlValues values = {});
+    // Runs a query and returns it positioned on its first row, or at its end when there is none.
+    CSqliteQuery RunQuery(const wchar_t* sql, SqlValues values = {});
+    // The first column of the first row as a decimal integer (SQL NULL reads 0). No row throws
+    // kErrInvalidScalarQuery.
+    int QueryInt(const wchar_t* sql, SqlValues values = {});
+
+    // Testing
+    // Busy timeout of connections constructed afterwards, so that tests of a held lock need not wait a minute.
+    static void SetDefaultBusyTimeout(int ms);
+
+private:
+    sqlite3_stmt* PrepareStatement(const wchar_t* sql, SqlValues values);
+    // Prepares and steps once, retrying on a schema change; returns the statement after a row or done.
+    sqlite3_stmt* StepFirst(const wchar_t* sql, SqlValues values, bool& atEnd);
+    [[noreturn]] void ThrowError(int code);
+
+    sqlite3* m_db = nullptr;  // owned
+    int m_busyTimeoutMs;
+};
+
+// Runs work (returning bool) on an open connection: a closed connection or a CSqliteException gives false.
+// Every store function answers through it, so no storage error reaches the stores' callers.
+template <typename Work>
+bool RunOnOpenStore(CSqliteDB& db, Work&& work) {
+    if (!db.IsOpen())
+        return false;
+    try {
+        return work();
+    } catch (const CSqliteException&) {
+        return false;
+    }
+}
+
+// Hands every row of the query, made into a record by read (query), to the callback. True when at least one row
+// was read; an error ends the rows with a CSqliteException (rows already handed on stay handed on).
+template <typename Read, typename Callback>
+bool ForEachQueryRow(CSqliteQuery query, Read read, const Callback& callback) {
+    if (query.AtEnd())
+        return false;
+    while (!query.AtEnd()) {
+        callback(read(query));
+        query.StepRow();
+    }
+    query.ReleaseStatement();
+    return true;
+}
+
+// Makes the query's first row into out by read (query); false, leaving out as it was, when there is none.
+template <typename Read, typename Record>
+bool ReadFirstRow(CSqliteQuery query, Read read, Record& out) {
+    if (query.AtEnd())
+        return false;
+    out = read(query);
+    return true;
+}
+
+// A table a store creates in a new file, with its exact CREATE statement.
+struct TableSchema {
+    const wchar_t* name;
+    const wchar_t* createSql;
+};
+
+// A store's Open: null path gives false; otherwise opens the file and creates each missing table. On any
+// failure the connection is left closed and the result is false.
+bool OpenStoreFile(CSqliteDB& db, const wchar_t* path, std::initializer_list<TableSchema> tables);
