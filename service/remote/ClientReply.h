@@ -2,22 +2,26 @@
 // Replies of a command go to the connection that sent it: when the slot was freed and taken by a new client while
 // the command ran, the reply is dropped rather than reaching that client.
 
+#include "ClientSlot.h"  // first: it brings winsock2.h ahead of windows.h
 #include "ClientFrame.h"
-#include "ClientSlot.h"
 
 #include <cstdint>
 #include <vector>
 
+inline int SendReply(ClientSlot& slot, uint32_t connection, const void* data, int length)
+{
+    return slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, data, length);
+}
+
 inline int SendReply(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame)
 {
-    return slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, frame);
+    return SendReply(slot, connection, frame.data(), static_cast<int>(frame.size()));
 }
 
 inline int SendResult(ClientSlot& slot, uint32_t connection, uint8_t command, uint8_t r)
 {
     const ResultFrame result = MakeResultFrame(command, r);
-    return slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &result,
-                       sizeof(result));
+    return SendReply(slot, connection, &result, sizeof(result));
 }
 
 // The logged-in account of the slot, copied under its lock.

@@ -10,7 +10,6 @@
 #include "engine/RecordingFiles.h"
 
 #include <cstring>
-#include <iterator>
 #include <mutex>
 #include <string>
 
@@ -60,7 +59,7 @@ void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status)
 {
     ResultFrame frame = MakeResultFrame(kFrameDialStatus, status);
     frame.R2 = frame.R3 = status;
-    slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &frame, sizeof(frame));
+    SendReply(slot, connection, &frame, sizeof(frame));
 }
 
 void CloseRecordingFile(ChannelRecord& record)

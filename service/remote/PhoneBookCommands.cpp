@@ -14,8 +14,8 @@
 #include <atomic>
 #include <cstring>
 #include <cwchar>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 

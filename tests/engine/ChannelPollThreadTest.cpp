@@ -210,17 +210,21 @@ TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd)
 
 TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListeningClients)
 {
-    LoadBoards();
+    LoadBoards(true);
     StartEngine();
+    ASSERT_TRUE(WaitForState(kFirstSpyChannel, kStateIdle));  // its link is up
     PushPeer listener(0);
     PushPeer other(1);
+    PushPeer trunkListener(2);
     listener.Monitor(kTrunkLine);
     other.Monitor(kRecordLine);
+    trunkListener.Monitor(kFirstSpyChannel);
     ChannelTable[kTrunkLine].LocalMonitor = 1;
 
     ASSERT_EQ("OK", Sim("audio 1 tone 440"));
     ASSERT_EQ("OK", Sim("offhook 1"));
-    ASSERT_TRUE(WaitForState(kTrunkLine, kStateOutgoingRecording));
+    ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
+    ASSERT_EQ("OK", Sim("spy answer 0"));
     ASSERT_TRUE(m_view.WaitFor([](const auto& calls) {
         int blocks = 0;
         for (const auto& call : calls)
@@ -228,8 +232,11 @@ TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListening
         return blocks >= 5;
     }, 10000));
     ChannelTable[kTrunkLine].LocalMonitor = 0;
+    ASSERT_TRUE(WaitForRecordedMs(kFirstSpyChannel, 500));
+    ASSERT_EQ("OK", Sim("onhook 1"));
+    ASSERT_EQ("OK", Sim("spy release 0"));
 
-    std::vector<PushPeer::Frame> frames = listener.Receive(5000);
+    const std::vector<PushPeer::Frame> frames = listener.Receive(5000);
     const auto shown = CallsOf("MonitorBlock");
     ASSERT_GE(frames.size(), 5u);
     for (size_t i = 0; i < 5; ++i) {
@@ -243,5 +250,35 @@ TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListening
         EXPECT_EQ(0, std::memcmp(shown[i].Bytes.data(), frames[i].Bytes.data() + 4, 4096))
             << "the server and the client get the same piece";
     }
+    const std::vector<PushPeer::Frame> trunkFrames = trunkListener.Receive(0);
+    EXPECT_GE(trunkFrames.size(), 3u) << "trunk channels stream as well";
+    for (const PushPeer::Frame& frame : trunkFrames)
+        EXPECT_EQ(4 + 4096u, frame.Bytes.size());
     EXPECT_TRUE(other.Receive(0).empty()) << "a client listening to another channel gets none of it";
+}
+
+TEST_F(ChannelPoll, DtmfKeySaveFreezesTheDialledNumberAfterTheLastDigit)
+{
+    LoadBoards();
+    StartEngine();
+
+    WriteSettingInt(kSectionSettings, kKeyDtmfKeySave, 1000);  // counts as 3000
+    ASSERT_EQ("OK", Sim("offhook 1"));
+    ASSERT_TRUE(WaitForState(kTrunkLine, kStateOutgoingRecording));
+    ASSERT_EQ("OK", Sim("dtmf 1 12"));
+    const auto dialled = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitFor([] { return ChannelTable[kTrunkLine].NumberFrozen == 1; }));
+    EXPECT_GE(Elapsed(dialled), 2800);
+    EXPECT_EQ(0, ChannelTable[kTrunkLine].DtmfActive);
+    ASSERT_EQ("OK", Sim("dtmf 1 9"));
+    EXPECT_STREQ("12", ChannelTable[kTrunkLine].DialledDigits);
+
+    WriteSettingInt(kSectionSettings, kKeyDtmfKeySave, 0);  // never freezes
+    ASSERT_EQ("OK", Sim("offhook 2"));
+    ASSERT_TRUE(WaitForState(kRecordLine, kStateOutgoingRecording));
+    ASSERT_EQ("OK", Sim("dtmf 2 34"));
+    ASSERT_TRUE(WaitFor([] { return ChannelTable[kRecordLine].DtmfIdleMs >= 3500; }));
+    EXPECT_EQ(0, ChannelTable[kRecordLine].NumberFrozen);
+    ASSERT_EQ("OK", Sim("dtmf 2 5"));
+    EXPECT_STREQ("345", ChannelTable[kRecordLine].DialledDigits);
 }

@@ -9,8 +9,10 @@
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
 
+#include <chrono>
 #include <mutex>
 #include <new>
+#include <thread>
 
 std::vector<uint8_t> WithSubCommand(uint8_t subCommand, const std::vector<uint8_t>& rest)
 {
@@ -84,4 +86,15 @@ std::vector<SysLogRow> ClientCommandTest::TodaysRows(int code)
             rows.push_back(row);
     }
     return rows;
+}
+
+std::vector<SysLogRow> ClientCommandTest::WaitForTodaysRows(int code, size_t count)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+    for (;;) {
+        std::vector<SysLogRow> rows = TodaysRows(code);
+        if (rows.size() >= count || std::chrono::steady_clock::now() > deadline)
+            return rows;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }

@@ -37,4 +37,6 @@ protected:
     void SetAccountRights(const std::wstring& userName, int player, int download, int deleteRight);
     // The system-log rows of today with this event code.
     std::vector<SysLogRow> TodaysRows(int code);
+    // The same once there are at least count of them, or at the deadline.
+    std::vector<SysLogRow> WaitForTodaysRows(int code, size_t count);
 };

@@ -219,7 +219,8 @@ TEST_F(PhoneBookTest, PasswordChangeActsOnlyOnTheOwnAccount)
     ASSERT_TRUE(changed);
     EXPECT_EQ(changed->Command, kFramePhoneBookResult);
     EXPECT_EQ(changed->Payload, (std::vector<uint8_t>{2, 0, 0}));
-    const std::vector<SysLogRow> rows = TodaysRows(kSysLogClientPasswordChanged);
+    // The row follows the answer.
+    const std::vector<SysLogRow> rows = WaitForTodaysRows(kSysLogClientPasswordChanged, 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(std::wstring(rows[0].Name), L"alice");
     EXPECT_EQ(std::wstring(rows[0].Notes), L"alice");

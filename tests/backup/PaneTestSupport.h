@@ -1,0 +1,90 @@
+#pragma once
+// Helpers of the pane and dialog tests: the program folder's language file and toolbar bitmaps, message pumping,
+// and reads of list and toolbar controls by their messages.
+
+#include "TestFolder.h"
+#include "settings/LangText.h"
+
+#include "mfc.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+// The source tree's resources folder, as the Windows program sees it.
+inline std::wstring ResourcesFolder() {
+    std::wstring path = L"Z:" + std::filesystem::path(TESS_RESOURCES_DIR).wstring();
+    for (wchar_t& c : path)
+        c = c == L'/' ? L'\\' : c;
+    return path;
+}
+
+// English texts and the toolbar bitmaps in the test's program folder; the common controls registered.
+inline void PrepareProgramFolder(const TestFolder& folder) {
+    const std::filesystem::path from = ResourcesFolder();
+    const std::filesystem::path to = folder.ProgramFolder();
+    std::filesystem::create_directories(to / L"Lang");
+    std::filesystem::create_directories(to / L"Image");
+    std::filesystem::copy_file(from / L"Lang" / L"EN.ini", to / L"Lang" / L"EN.ini");
+    for (const wchar_t* name : {L"treeftp.bmp", L"clear.bmp"})
+        std::filesystem::copy_file(from / L"Image" / name, to / L"Image" / name);
+    LanguageNumber = kLanguageEnglish;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_INTERNET_CLASSES |
+                                                        ICC_DATE_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+// Dispatches this thread's messages (sent ones included) until done() or the deadline; answers done().
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return done();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    return text;
+}
+
+inline int RowCount(HWND list) {
+    return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+inline std::wstring CellText(HWND list, int row, int column) {
+    wchar_t text[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+inline int RowImage(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+// A window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND window) {
+    CRect rect;
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
