@@ -62,24 +62,25 @@ void CSimulator::BuildLocked(const Scenario& scenario)
     m_delivered.notify_all();
 }
 
-SimLine* CSimulator::LineLocked(int channel)
+int CSimulator::WithLine(int channel, const std::function<int(SimLine&)>& action)
 {
+    std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || channel < 0 || channel >= static_cast<int>(m_lines.size()))
-        return nullptr;
-    return &m_lines[channel];
+        return QSD_ERR;
+    return action(m_lines[channel]);
 }
 
-SimLine* CSimulator::AnalogueLocked(int channel)
+int CSimulator::WithAnalogueLine(int channel, const std::function<int(SimLine&)>& action)
 {
-    SimLine* line = LineLocked(channel);
-    return line && line->Analogue() ? line : nullptr;
+    return WithLine(channel, [&](SimLine& line) { return line.Analogue() ? action(line) : QSD_ERR; });
 }
 
-SimCircuit* CSimulator::CircuitLocked(int cic)
+int CSimulator::WithCircuit(int cic, const std::function<int(SimCircuit&)>& action)
 {
+    std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || cic < 0 || cic >= static_cast<int>(m_circuits.size()))
-        return nullptr;
-    return &m_circuits[cic];
+        return QSD_ERR;
+    return action(m_circuits[cic]);
 }
 
 int CSimulator::EnableBoards()
@@ -140,21 +141,17 @@ int CSimulator::MaxCics()
     return m_enabled ? static_cast<int>(m_circuits.size()) : 0;
 }
 
-int CSimulator::BoardSerialNo(int board)
+int CSimulator::BoardField(int board, int SimBoard::*field)
 {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || board < 0 || board >= static_cast<int>(m_boards.size()))
         return QSD_ERR;
-    return m_boards[board].serialNo;
+    return m_boards[board].*field;
 }
 
-int CSimulator::CardType(int board)
-{
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    if (!m_enabled || board < 0 || board >= static_cast<int>(m_boards.size()))
-        return QSD_ERR;
-    return m_boards[board].type;
-}
+int CSimulator::BoardSerialNo(int board) { return BoardField(board, &SimBoard::serialNo); }
+
+int CSimulator::CardType(int board) { return BoardField(board, &SimBoard::type); }
 
 int CSimulator::PcmLinkStatus(int pcm)
 {

@@ -14,6 +14,16 @@ std::string QuoteOutput(const char* text, int result);
 
 // The describer of a function without arguments.
 inline const auto kNoArguments = [](int) { return std::string(); };
+// The describer of a function whose one argument is a number (channel, circuit, board or trunk).
+inline auto NumberArgument(int number)
+{
+    return [number](int) { return FormatArguments("%d", number); };
+}
+// The describer of a function that fills the text buffer `output` for the channel or circuit `number`.
+inline auto NumberAndOutput(int number, const char* output)
+{
+    return [number, output](int result) { return FormatArguments("%d, ", number) + QuoteOutput(output, result); };
+}
 
 // Runs `body` on the simulator unless a failure was injected for `function` (the answer is then
 // QSD_ERR and the model is untouched), then journals the call: `describe(result)` formats the

@@ -35,246 +35,198 @@ bool FileOpens(const char* path)
 
 int CSimulator::ChannelType(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = LineLocked(channel);
-    return line ? line->type : QSD_ERR;
+    return WithLine(channel, [](SimLine& line) { return line.type; });
 }
 
 int CSimulator::ChannelState(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = LineLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    if (!line->Analogue()) {
-        const SimCircuit& circuit = m_circuits[line->cic];
-        const size_t pair = static_cast<size_t>(line->cic / kCicsPerLinkPair) * 2;
-        for (size_t link = pair; link < pair + 2; ++link)
-            if ((m_links[link] & QSD_LINK_STATUS_MASK) % 4 != 0)
-                return QSD_CHSTATE_NO_LINE;
-        if (circuit.call == SimCircuit::Call::Alerting)
+    return WithLine(channel, [this](SimLine& line) {
+        if (!line.Analogue()) {
+            const SimCircuit& circuit = m_circuits[line.cic];
+            const size_t pair = static_cast<size_t>(line.cic / kCicsPerLinkPair) * 2;
+            for (size_t link = pair; link < pair + 2; ++link)
+                if ((m_links[link] & QSD_LINK_STATUS_MASK) % 4 != 0)
+                    return QSD_CHSTATE_NO_LINE;
+            if (circuit.call == SimCircuit::Call::Alerting)
+                return QSD_CHSTATE_RINGING;
+            return circuit.call == SimCircuit::Call::Answered ? QSD_CHSTATE_BUSY : QSD_CHSTATE_IDLE;
+        }
+        const int volts = line.Volts();
+        if (volts < kNoLineVolts)
+            return QSD_CHSTATE_NO_LINE;
+        if (line.ringsLeft > 0)
             return QSD_CHSTATE_RINGING;
-        return circuit.call == SimCircuit::Call::Answered ? QSD_CHSTATE_BUSY : QSD_CHSTATE_IDLE;
-    }
-    const int volts = line->Volts();
-    if (volts < kNoLineVolts)
-        return QSD_CHSTATE_NO_LINE;
-    if (line->ringsLeft > 0)
-        return QSD_CHSTATE_RINGING;
-    return volts < (line->detectVolts > 0 ? line->detectVolts : kDefaultDetectVolts) ? QSD_CHSTATE_BUSY
-                                                                                    : QSD_CHSTATE_IDLE;
+        return volts < (line.detectVolts > 0 ? line.detectVolts : kDefaultDetectVolts) ? QSD_CHSTATE_BUSY
+                                                                                      : QSD_CHSTATE_IDLE;
+    });
 }
 
 // On a spy channel the numbers are those of its circuit's call.
 int CSimulator::CallerNumber(int channel, char* number)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = LineLocked(channel);
-    if (!line || !number)
-        return QSD_ERR;
-    return CopyNumber(line->Analogue() ? line->callerNumber : m_circuits[line->cic].caller, number);
+    return WithLine(channel, [&](SimLine& line) {
+        return number ? CopyNumber(line.Analogue() ? line.callerNumber : m_circuits[line.cic].caller, number)
+                      : QSD_ERR;
+    });
 }
 
 int CSimulator::ClearCallerNumber(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = LineLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    (line->Analogue() ? line->callerNumber : m_circuits[line->cic].caller).clear();
-    return QSD_OK;
+    return WithLine(channel, [this](SimLine& line) {
+        (line.Analogue() ? line.callerNumber : m_circuits[line.cic].caller).clear();
+        return QSD_OK;
+    });
 }
 
 int CSimulator::CalleeNumber(int channel, char* number)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = LineLocked(channel);
-    if (!line || !number)
-        return QSD_ERR;
-    return CopyNumber(line->Analogue() ? std::string() : m_circuits[line->cic].callee, number);
+    return WithLine(channel, [&](SimLine& line) {
+        return number ? CopyNumber(line.Analogue() ? std::string() : m_circuits[line.cic].callee, number) : QSD_ERR;
+    });
 }
 
 int CSimulator::Pickup(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->busyTones = 0;
-    SetHookLocked(channel, *line, line->boardOffHook, true);
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        line.busyTones = 0;
+        SetHookLocked(channel, line, line.boardOffHook, true);
+        return QSD_OK;
+    });
 }
 
 int CSimulator::ClearCall(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    SetHookLocked(channel, *line, line->boardOffHook, false);
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        SetHookLocked(channel, line, line.boardOffHook, false);
+        return QSD_OK;
+    });
 }
 
 int CSimulator::LineVoltage(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = LineLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    return line->Analogue() ? line->Volts() : 0;
+    return WithLine(channel, [](SimLine& line) { return line.Analogue() ? line.Volts() : 0; });
 }
 
 int CSimulator::SetFlag(int channel, int flag, int value)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line || flag < 0 || flag >= kFlagCount)
-        return QSD_ERR;
-    line->flags[flag] = value;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        if (flag < 0 || flag >= kFlagCount)
+            return QSD_ERR;
+        line.flags[flag] = value;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SetDetectVoltage(int channel, int volts)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->detectVolts = volts;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        line.detectVolts = volts;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SetBargeIn(int channel, int trigger, int soundMs)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->bargeInTrigger = trigger;
-    line->bargeInSoundMs = soundMs;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        line.bargeInTrigger = trigger;
+        line.bargeInSoundMs = soundMs;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SetVoiceValidTime(int channel, int muteMs, int soundMs)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->voiceMuteMs = muteMs;
-    line->voiceSoundMs = soundMs;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        line.voiceMuteMs = muteMs;
+        line.voiceSoundMs = soundMs;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::RingCount(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = AnalogueLocked(channel);
-    return line ? line->ringCount : QSD_ERR;
+    return WithAnalogueLine(channel, [](SimLine& line) { return line.ringCount; });
 }
 
 int CSimulator::ClearRingCount(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->ringCount = 0;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [](SimLine& line) {
+        line.ringCount = 0;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::DtmfLength(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = AnalogueLocked(channel);
-    return line ? static_cast<int>(line->dtmf.size()) : QSD_ERR;
+    return WithAnalogueLine(channel, [](SimLine& line) { return static_cast<int>(line.dtmf.size()); });
 }
 
 int CSimulator::DtmfDigits(int channel, char* digits)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = AnalogueLocked(channel);
-    if (!line || !digits)
-        return QSD_ERR;
-    return CopyNumber(line->dtmf, digits);
+    return WithAnalogueLine(channel, [&](SimLine& line) { return digits ? CopyNumber(line.dtmf, digits) : QSD_ERR; });
 }
 
 int CSimulator::ClearDtmf(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->dtmf.clear();
-    return QSD_OK;
+    return WithAnalogueLine(channel, [](SimLine& line) {
+        line.dtmf.clear();
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SendDtmf(int channel, const char* digits)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    if (!AnalogueLocked(channel) || !digits)
-        return QSD_ERR;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine&) { return digits ? QSD_OK : QSD_ERR; });
 }
 
 int CSimulator::PlayFile(int channel, const char* path, int codec, int offset, int length)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    const int bytesPerMs = CodecBytesPerMs(codec);
-    if (!line || !path || bytesPerMs == 0 || offset < 0 || length < offset || !FileOpens(path))
-        return QSD_ERR;
-    AdvanceClockLocked();
-    line->playing = true;
-    line->playEndMs = m_audioMs + static_cast<double>(length - offset) / bytesPerMs;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        const int bytesPerMs = CodecBytesPerMs(codec);
+        if (!path || bytesPerMs == 0 || offset < 0 || length < offset || !FileOpens(path))
+            return QSD_ERR;
+        AdvanceClockLocked();
+        line.playing = true;
+        line.playEndMs = m_audioMs + static_cast<double>(length - offset) / bytesPerMs;
+        return QSD_OK;
+    });
 }
 
 // Stopping raises no playback-end event: the program stops playback in answer to that event.
 int CSimulator::StopPlay(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->playing = false;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [](SimLine& line) {
+        line.playing = false;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::StartToneAnalysis(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->toneAnalysis = true;
-    line->toneResult = 0;
-    line->busyTones = 0;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [](SimLine& line) {
+        line.toneAnalysis = true;
+        line.toneResult = 0;
+        line.busyTones = 0;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::StopToneAnalysis(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    line->toneAnalysis = false;
-    return QSD_OK;
+    return WithAnalogueLine(channel, [](SimLine& line) {
+        line.toneAnalysis = false;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::ToneAnalysisResult(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = AnalogueLocked(channel);
-    return line ? line->toneResult : QSD_ERR;
+    return WithAnalogueLine(channel, [](SimLine& line) { return line.toneResult; });
 }
 
 int CSimulator::BusyToneCount(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = AnalogueLocked(channel);
-    return line ? line->busyTones : QSD_ERR;
+    return WithAnalogueLine(channel, [](SimLine& line) { return line.busyTones; });
 }
 
 // Rings go on whether the boards run or not (the exchange does not know); events only reach the
@@ -339,18 +291,17 @@ std::string CSimulator::DescribeLineLocked(int channel, const SimLine& line) con
     return text + " audio=" + line.audio.Describe();
 }
 
-SimLine* CSimulator::CommandLineLocked(const std::string& word, int& channel, std::string& error)
+std::string CSimulator::WithCommandLine(const std::string& word,
+                                        const std::function<std::string(int channel, SimLine& line)>& action)
 {
-    if (!ParseInt(word, channel) || channel < 0 || channel >= static_cast<int>(m_lines.size())) {
-        error = "ERR no channel " + word;
-        return nullptr;
-    }
+    std::lock_guard<std::mutex> guard(m_stateLock);
+    int channel = 0;
+    if (!ParseInt(word, channel) || channel < 0 || channel >= static_cast<int>(m_lines.size()))
+        return "ERR no channel " + word;
     SimLine& line = m_lines[channel];
-    if (!line.Analogue()) {
-        error = "ERR channel " + word + " is a spy channel";
-        return nullptr;
-    }
-    return &line;
+    if (!line.Analogue())
+        return "ERR channel " + word + " is a spy channel";
+    return action(channel, line);
 }
 
 std::string CSimulator::OnRing(const std::vector<std::string>& words)
@@ -360,22 +311,18 @@ std::string CSimulator::OnRing(const std::vector<std::string>& words)
     int count = 1;
     if (words.size() >= 3 && (!ParseInt(words[2], count) || count < 1))
         return "ERR ring count must be 1 or more";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    if (line->OffHook())
-        return "ERR channel " + words[1] + " is off-hook";
-    if (words.size() == 4)
-        line->callerNumber = words[3];
-    line->ringsLeft = count;
-    line->firstRingDone = false;
-    AdvanceClockLocked();
-    line->nextRingMs = m_realMs;
-    RingLocked(channel, *line);
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine& line) -> std::string {
+        if (line.OffHook())
+            return "ERR channel " + words[1] + " is off-hook";
+        if (words.size() == 4)
+            line.callerNumber = words[3];
+        line.ringsLeft = count;
+        line.firstRingDone = false;
+        AdvanceClockLocked();
+        line.nextRingMs = m_realMs;
+        RingLocked(channel, line);
+        return "OK";
+    });
 }
 
 // offhook / onhook: the telephone on the line.
@@ -383,14 +330,10 @@ std::string CSimulator::OnPhoneHook(const std::vector<std::string>& words)
 {
     if (words.size() != 2)
         return "ERR usage: " + words[0] + " <channel>";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    SetHookLocked(channel, *line, line->phoneOffHook, FoldLower(words[0]) == "offhook");
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine& line) {
+        SetHookLocked(channel, line, line.phoneOffHook, FoldLower(words[0]) == "offhook");
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnVoltage(const std::vector<std::string>& words)
@@ -398,32 +341,24 @@ std::string CSimulator::OnVoltage(const std::vector<std::string>& words)
     int volts = -1;
     if (words.size() != 3 || (FoldLower(words[2]) != "auto" && (!ParseInt(words[2], volts) || volts < 0)))
         return "ERR usage: voltage <channel> <volts>|auto";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    line->voltageOverride = volts;
-    return "OK";
+    return WithCommandLine(words[1], [&](int, SimLine& line) {
+        line.voltageOverride = volts;
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnDtmf(const std::vector<std::string>& words)
 {
     if (words.size() != 3 || !std::all_of(words[2].begin(), words[2].end(), IsDtmfDigit))
         return "ERR usage: dtmf <channel> <digits 0-9 * # A-D>";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    for (char digit : words[2]) {
-        if (line->dtmf.size() < kMaxDtmfDigits)
-            line->dtmf += digit;
-        QueueEventLocked(QSD_EVT_DTMF, channel, static_cast<WORD>(digit));
-    }
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine& line) {
+        for (char digit : words[2]) {
+            if (line.dtmf.size() < kMaxDtmfDigits)
+                line.dtmf += digit;
+            QueueEventLocked(QSD_EVT_DTMF, channel, static_cast<WORD>(digit));
+        }
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnBusy(const std::vector<std::string>& words)
@@ -431,29 +366,21 @@ std::string CSimulator::OnBusy(const std::vector<std::string>& words)
     int count = 1;
     if (words.size() < 2 || words.size() > 3 || (words.size() == 3 && (!ParseInt(words[2], count) || count < 1)))
         return "ERR usage: busy <channel> [count]";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    for (int i = 0; i < count; ++i)
-        QueueEventLocked(QSD_EVT_BUSY_TONE, channel, static_cast<WORD>(++line->busyTones));
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine& line) {
+        for (int i = 0; i < count; ++i)
+            QueueEventLocked(QSD_EVT_BUSY_TONE, channel, static_cast<WORD>(++line.busyTones));
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnFarEnd(const std::vector<std::string>& words)
 {
     if (words.size() != 2)
         return "ERR usage: farend <channel>";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    line->toneResult = QSD_TONE_FAR_END_GONE;
-    return "OK";
+    return WithCommandLine(words[1], [](int, SimLine& line) {
+        line.toneResult = QSD_TONE_FAR_END_GONE;
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnVoice(const std::vector<std::string>& words)
@@ -461,13 +388,10 @@ std::string CSimulator::OnVoice(const std::vector<std::string>& words)
     const std::string state = words.size() == 3 ? FoldLower(words[2]) : "";
     if (state != "on" && state != "off")
         return "ERR usage: voice <channel> on|off";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    if (!CommandLineLocked(words[1], channel, error))
-        return error;
-    QueueEventLocked(state == "on" ? QSD_EVT_VOICE_ON : QSD_EVT_VOICE_OFF, channel, 0);
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine&) {
+        QueueEventLocked(state == "on" ? QSD_EVT_VOICE_ON : QSD_EVT_VOICE_OFF, channel, 0);
+        return std::string("OK");
+    });
 }
 
 // lineerror / linelost: the line events of a fault.
@@ -475,16 +399,12 @@ std::string CSimulator::OnLineFault(const std::vector<std::string>& words)
 {
     if (words.size() != 2)
         return "ERR usage: " + words[0] + " <channel>";
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    int channel = 0;
-    std::string error;
-    SimLine* line = CommandLineLocked(words[1], channel, error);
-    if (!line)
-        return error;
-    if (!line->EventDriven())
-        return "ERR channel " + words[1] + " shows faults by its voltage: voltage " + words[1] + " 0";
-    QueueEventLocked(QSD_EVT_LINE, channel, FoldLower(words[0]) == "lineerror" ? QSD_LINE_ERROR : QSD_LINE_LOST);
-    return "OK";
+    return WithCommandLine(words[1], [&](int channel, SimLine& line) {
+        if (!line.EventDriven())
+            return "ERR channel " + words[1] + " shows faults by its voltage: voltage " + words[1] + " 0";
+        QueueEventLocked(QSD_EVT_LINE, channel, FoldLower(words[0]) == "lineerror" ? QSD_LINE_ERROR : QSD_LINE_LOST);
+        return std::string("OK");
+    });
 }
 
 std::string CSimulator::OnShow(const std::vector<std::string>& words)

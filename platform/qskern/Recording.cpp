@@ -36,73 +36,67 @@ void StartRecorder(SimRecorder& recorder, uint64_t generation, double nowMs, con
 int CSimulator::RecordMemBlock(int channel, int codec, BYTE* buffer, int blockBytes, QSD_RECORD_CALLBACK callback,
                                DWORD_PTR user)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = AnalogueLocked(channel);
-    if (!line || !buffer || blockBytes <= 0 || CodecBytesPerMs(codec) == 0)
-        return QSD_ERR;
-    AdvanceClockLocked();
-    StartRecorder(line->recorder, NewGenerationLocked(), m_audioMs, line->audio, codec, buffer, blockBytes, callback,
-                  user);
-    return QSD_OK;
+    return WithAnalogueLine(channel, [&](SimLine& line) {
+        if (!buffer || blockBytes <= 0 || CodecBytesPerMs(codec) == 0)
+            return QSD_ERR;
+        AdvanceClockLocked();
+        StartRecorder(line.recorder, NewGenerationLocked(), m_audioMs, line.audio, codec, buffer, blockBytes,
+                      callback, user);
+        return QSD_OK;
+    });
 }
 
 // A spy channel has no block recording of its own; its stop succeeds like any stop of a
 // recording that does not run, and leaves the circuit's recording alone.
 int CSimulator::StopRecord(int channel)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimLine* line = LineLocked(channel);
-    if (!line)
-        return QSD_ERR;
-    if (line->Analogue())
-        StopRecorder(line->recorder, NewGenerationLocked());
-    return QSD_OK;
+    return WithLine(channel, [this](SimLine& line) {
+        if (line.Analogue())
+            StopRecorder(line.recorder, NewGenerationLocked());
+        return QSD_OK;
+    });
 }
 
 // On a spy channel the figures are those of its circuit's recording.
 int CSimulator::QueryRecordInfo(int channel, int* info)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimLine* line = LineLocked(channel);
-    if (!line || !info)
-        return QSD_ERR;
-    const SimRecorder& recorder = line->Analogue() ? line->recorder : m_circuits[line->cic].recorder;
-    const int bytesPerMs = CodecBytesPerMs(recorder.codec);
-    info[QSD_RECINFO_ACTIVE] = recorder.active;
-    info[QSD_RECINFO_CODEC] = recorder.codec;
-    info[QSD_RECINFO_BYTES] = recorder.filled;
-    info[QSD_RECINFO_BLOCKS] = recorder.blocks;
-    info[QSD_RECINFO_MS] = bytesPerMs ? recorder.filled / bytesPerMs : 0;
-    return QSD_OK;
+    return WithLine(channel, [&](SimLine& line) {
+        if (!info)
+            return QSD_ERR;
+        const SimRecorder& recorder = line.Analogue() ? line.recorder : m_circuits[line.cic].recorder;
+        const int bytesPerMs = CodecBytesPerMs(recorder.codec);
+        info[QSD_RECINFO_ACTIVE] = recorder.active;
+        info[QSD_RECINFO_CODEC] = recorder.codec;
+        info[QSD_RECINFO_BYTES] = recorder.filled;
+        info[QSD_RECINFO_BLOCKS] = recorder.blocks;
+        info[QSD_RECINFO_MS] = bytesPerMs ? recorder.filled / bytesPerMs : 0;
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SpyRecordToMemory(int cic, int mix, BYTE* buffer, int codec, int bytes)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimCircuit* circuit = CircuitLocked(cic);
-    if (!circuit || mix < 0 || mix > QSD_SPY_MIX_BOTH || !buffer || bytes <= 0 || CodecBytesPerMs(codec) == 0)
-        return QSD_ERR;
-    AdvanceClockLocked();
-    StartRecorder(circuit->recorder, NewGenerationLocked(), m_audioMs, m_lines[circuit->channel].audio, codec, buffer,
-                  bytes, nullptr, 0);
-    return QSD_OK;
+    return WithCircuit(cic, [&](SimCircuit& circuit) {
+        if (mix < 0 || mix > QSD_SPY_MIX_BOTH || !buffer || bytes <= 0 || CodecBytesPerMs(codec) == 0)
+            return QSD_ERR;
+        AdvanceClockLocked();
+        StartRecorder(circuit.recorder, NewGenerationLocked(), m_audioMs, m_lines[circuit.channel].audio, codec,
+                      buffer, bytes, nullptr, 0);
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SpyStopRecord(int cic)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    SimCircuit* circuit = CircuitLocked(cic);
-    if (!circuit)
-        return QSD_ERR;
-    StopRecorder(circuit->recorder, NewGenerationLocked());
-    return QSD_OK;
+    return WithCircuit(cic, [this](SimCircuit& circuit) {
+        StopRecorder(circuit.recorder, NewGenerationLocked());
+        return QSD_OK;
+    });
 }
 
 int CSimulator::SpyMemoryOffset(int cic)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimCircuit* circuit = CircuitLocked(cic);
-    return circuit ? circuit->recorder.filled : QSD_ERR;
+    return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.recorder.filled; });
 }
 
 void CSimulator::StopRecorder(SimRecorder& recorder, uint64_t generation)

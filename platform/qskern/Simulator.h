@@ -17,6 +17,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -120,9 +121,14 @@ private:
 
     // Boards.cpp
     void BuildLocked(const Scenario& scenario);
-    SimLine* LineLocked(int channel);
-    SimLine* AnalogueLocked(int channel);
-    SimCircuit* CircuitLocked(int cic);
+    // The frame of the driver functions on one channel, analogue line or circuit: `action` runs
+    // under the state lock and its answer is the function's; QSD_ERR without running it while the
+    // boards are stopped or when the number names none.
+    int WithLine(int channel, const std::function<int(SimLine&)>& action);
+    int WithAnalogueLine(int channel, const std::function<int(SimLine&)>& action);
+    int WithCircuit(int cic, const std::function<int(SimCircuit&)>& action);
+    // A field of a started board; QSD_ERR while the boards are stopped or for no such board.
+    int BoardField(int board, int SimBoard::*field);
 
     // Lines.cpp
     void AdvanceLinesLocked();
@@ -148,8 +154,11 @@ private:
     std::string OnJournal(const std::vector<std::string>& words);
     std::string OnEvent(const std::vector<std::string>& words);
     std::string OnStatus(const std::vector<std::string>& words);
-    // Lines.cpp. The analogue line a command names (boards started or not); null with `error` set.
-    SimLine* CommandLineLocked(const std::string& word, int& channel, std::string& error);
+    // Lines.cpp. The frame of the commands on one analogue line (boards started or not): `action`
+    // runs under the state lock on the line `word` names and its answer is the reply; the error
+    // reply without running it when `word` names no analogue line.
+    std::string WithCommandLine(const std::string& word,
+                                const std::function<std::string(int channel, SimLine& line)>& action);
     std::string OnRing(const std::vector<std::string>& words);
     std::string OnPhoneHook(const std::vector<std::string>& words);
     std::string OnVoltage(const std::vector<std::string>& words);

@@ -11,30 +11,22 @@
 
 int CSimulator::SpyCallInChannel(int cic)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimCircuit* circuit = CircuitLocked(cic);
-    return circuit ? circuit->inChannel : QSD_ERR;
+    return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.inChannel; });
 }
 
 int CSimulator::SpyCallOutChannel(int cic)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimCircuit* circuit = CircuitLocked(cic);
-    return circuit ? circuit->outChannel : QSD_ERR;
+    return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.outChannel; });
 }
 
 int CSimulator::SpyCallerId(int cic, char* number)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimCircuit* circuit = CircuitLocked(cic);
-    return circuit && number ? CopyNumber(circuit->caller, number) : QSD_ERR;
+    return WithCircuit(cic, [&](SimCircuit& circuit) { return number ? CopyNumber(circuit.caller, number) : QSD_ERR; });
 }
 
 int CSimulator::SpyCalleeId(int cic, char* number)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
-    const SimCircuit* circuit = CircuitLocked(cic);
-    return circuit && number ? CopyNumber(circuit->callee, number) : QSD_ERR;
+    return WithCircuit(cic, [&](SimCircuit& circuit) { return number ? CopyNumber(circuit.callee, number) : QSD_ERR; });
 }
 
 SimCircuit* CSimulator::CommandCircuitLocked(const std::string& word, int& cic, std::string& error)

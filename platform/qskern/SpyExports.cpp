@@ -19,38 +19,34 @@ int QSDAPI QsdSpy_RecToMem(int cic, int mix, BYTE* buffer, int codec, int bytes,
 
 int QSDAPI QsdSpy_StopRecToMem(int cic)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyStopRecord(cic); },
-                      [&](int) { return FormatArguments("%d", cic); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyStopRecord(cic); }, NumberArgument(cic));
 }
 
 int QSDAPI QsdSpy_QueryMemOffset(int cic)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyMemoryOffset(cic); },
-                      [&](int) { return FormatArguments("%d", cic); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyMemoryOffset(cic); }, NumberArgument(cic));
 }
 
 int QSDAPI QsdSpy_GetCallInCh(int cic)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCallInChannel(cic); },
-                      [&](int) { return FormatArguments("%d", cic); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCallInChannel(cic); }, NumberArgument(cic));
 }
 
 int QSDAPI QsdSpy_GetCallOutCh(int cic)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCallOutChannel(cic); },
-                      [&](int) { return FormatArguments("%d", cic); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCallOutChannel(cic); }, NumberArgument(cic));
 }
 
 int QSDAPI QsdSpy_GetCallerId(int cic, char* number)
 {
     return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCallerId(cic, number); },
-                      [&](int result) { return FormatArguments("%d, ", cic) + QuoteOutput(number, result); });
+                      NumberAndOutput(cic, number));
 }
 
 int QSDAPI QsdSpy_GetCalleeId(int cic, char* number)
 {
     return DriverCall(__func__, [&](CSimulator& s) { return s.SpyCalleeId(cic, number); },
-                      [&](int result) { return FormatArguments("%d, ", cic) + QuoteOutput(number, result); });
+                      NumberAndOutput(cic, number));
 }
 
 }  // extern "C"

@@ -38,20 +38,17 @@ int QSDAPI QsdSys_GetMaxPcm(void)
 
 int QSDAPI QsdSys_GetBoardSerialNo(int board)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.BoardSerialNo(board); },
-                      [&](int) { return FormatArguments("%d", board); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.BoardSerialNo(board); }, NumberArgument(board));
 }
 
 int QSDAPI QsdSys_GetCardType(int board)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.CardType(board); },
-                      [&](int) { return FormatArguments("%d", board); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.CardType(board); }, NumberArgument(board));
 }
 
 int QSDAPI QsdTrk_GetPcmLinkStatus(int pcm)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.PcmLinkStatus(pcm); },
-                      [&](int) { return FormatArguments("%d", pcm); });
+    return DriverCall(__func__, [&](CSimulator& s) { return s.PcmLinkStatus(pcm); }, NumberArgument(pcm));
 }
 
 int QSDAPI QsdEvt_ModeSet(const QSD_EVENT_MODE* mode)

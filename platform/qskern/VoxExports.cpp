@@ -2,20 +2,11 @@
 // rings, DTMF, playback, tone analysis and block recording.
 #include "DriverCall.h"
 
-namespace {
-
-auto Channel(int channel)
-{
-    return [channel](int) { return FormatArguments("%d", channel); };
-}
-
-}  // namespace
-
 extern "C" {
 
 int QSDAPI QsdVox_GetLineVoltage(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.LineVoltage(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.LineVoltage(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_SetFlag(int channel, int flag, int value)
@@ -44,17 +35,17 @@ int QSDAPI QsdVox_SetVocValidTime(int channel, int muteMs, int soundMs)
 
 int QSDAPI QsdVox_GetRingCount(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.RingCount(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.RingCount(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_ClearRingCount(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearRingCount(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearRingCount(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_GetRcvDtmfLen(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.DtmfLength(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.DtmfLength(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_GetDtmfStr(int channel, char* digits, int reserved)
@@ -68,7 +59,7 @@ int QSDAPI QsdVox_GetDtmfStr(int channel, char* digits, int reserved)
 
 int QSDAPI QsdVox_ClrRcvDtmfBuf(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearDtmf(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ClearDtmf(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_SendDtmf(int channel, const char* digits)
@@ -88,27 +79,27 @@ int QSDAPI QsdVox_FilePlayStart(int channel, const char* path, int codec, int of
 
 int QSDAPI QsdVox_StopPlay(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.StopPlay(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.StopPlay(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_StartToneAnalyze(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.StartToneAnalysis(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.StartToneAnalysis(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_StopToneAnalyze(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.StopToneAnalysis(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.StopToneAnalysis(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_GetToneAnalyzeResult(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.ToneAnalysisResult(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.ToneAnalysisResult(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_GetBusyToneCount(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.BusyToneCount(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.BusyToneCount(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_RecordMemBlock(int channel, int codec, BYTE* buffer, int blockBytes, QSD_RECORD_CALLBACK callback,
@@ -127,7 +118,7 @@ int QSDAPI QsdVox_RecordMemBlock(int channel, int codec, BYTE* buffer, int block
 
 int QSDAPI QsdVox_StopRec(int channel)
 {
-    return DriverCall(__func__, [&](CSimulator& s) { return s.StopRecord(channel); }, Channel(channel));
+    return DriverCall(__func__, [&](CSimulator& s) { return s.StopRecord(channel); }, NumberArgument(channel));
 }
 
 int QSDAPI QsdVox_QueryRecInfo(int channel, int* info)

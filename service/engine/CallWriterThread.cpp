@@ -3,7 +3,8 @@
 //
 //   minimum length -> blacklist -> final file name -> contact fields -> MP3 name -> today's store on the record's
 //   day -> CDR row (retried once; then system-log row and DBLog.txt) -> backup copy every 200 records -> upload
-//   job -> call-record panes -> push to the permitted clients -> MP3 conversion
+//   job -> call-record panes -> push to the permitted clients -> MP3 conversion (when it fails, the row and the job
+//   name the WAV that is kept)
 //
 // The thread owns each record from the moment it takes it. It holds the queue's lock only while it removes one
 // record, and shares today's store with the FTP backup and start-up without a lock (SQLite's file lock and busy
@@ -168,14 +169,25 @@ void NameTheMp3(CallRecord& record)
         wcscpy(record.FilePath + length - 3, L"mp3");
 }
 
-void ConvertToMp3(const std::wstring& wavPath)
+// True when the MP3 was made. Otherwise the recording is still a WAV under wavPath: the ADPCM original when the
+// A-law file could not take its place, else the A-law file.
+bool ConvertToMp3(const std::wstring& wavPath)
 {
     const std::wstring pcmPath = wavPath + L".pcm";
     if (!ConvertAdpcmWavToALaw(wavPath.c_str(), pcmPath.c_str()))
-        return;
-    ::DeleteFileW(wavPath.c_str());
-    ::MoveFileW(pcmPath.c_str(), wavPath.c_str());
-    ConvertRecordingToMp3(wavPath.c_str(), CallWriterEncoder());
+        return false;
+    if (!::MoveFileExW(pcmPath.c_str(), wavPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileW(pcmPath.c_str());
+        return false;
+    }
+    return ConvertRecordingToMp3(wavPath.c_str(), CallWriterEncoder());
+}
+
+// The row and the upload job were written naming the MP3; when it was not made they name the WAV that is there.
+void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const FtpJob& job, const std::wstring& wavPath)
+{
+    store.UpdateFilePath(Text(record.FilePath).c_str(), wavPath.c_str());
+    TheFtpQueueStore().UpdateJobPath(job, wavPath.c_str());
 }
 
 // Copies the day's database into a folder of the program folder, replacing an older copy. Not reported.
@@ -254,16 +266,17 @@ void CountForBackup(const CallRecord& record)
     CopyDayDatabase(record.StartTime, kPeriodicBackupFolder);
 }
 
-// A call without a recording has no file to upload.
-void QueueUpload(const CallRecord& record)
+// A call without a recording has no file to upload. Returns the job with its RecordID; none for such a call.
+FtpJob QueueUpload(const CallRecord& record)
 {
-    if (record.RecTime <= 0)
-        return;
     FtpJob job{};
+    if (record.RecTime <= 0)
+        return job;
     CopyToField(job.RecordNum, Text(record.PhoneNumber).c_str());
     CopyToField(job.RecFilePath, Text(record.FilePath).c_str());
     job.stStartRec = record.StartTime;
     TheFtpQueueStore().InsertJob(job);
+    return job;
 }
 
 void FileCall(CallRecord& record)
@@ -283,12 +296,12 @@ void FileCall(CallRecord& record)
     if (!InsertRow(store, record))
         LogFailedInsert(store, record);
     CountForBackup(record);
-    QueueUpload(record);
+    const FtpJob job = QueueUpload(record);
     if (IServiceView* view = GetServiceView())
         view->CallFiled(record);
     PushCallRecord(record);
-    if (toMp3)
-        ConvertToMp3(wavPath);
+    if (toMp3 && !ConvertToMp3(wavPath))
+        NameTheWavAgain(store, record, job, wavPath);
 }
 
 }  // namespace

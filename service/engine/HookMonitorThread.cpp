@@ -153,16 +153,23 @@ void OnNoLine(int channel)
     ClearCallInfo(record);
 }
 
+// Counts this pass in the band's time: true once the band has held for limitMs, its count then starting over
+// (EnterBand restarts it on the next pass).
+bool BandHeld(int& pending, int& ms, int limitMs)
+{
+    ms += kPassMs;
+    if (ms < limitMs)
+        return false;
+    pending = 0;
+    ms = 0;
+    return true;
+}
+
 void FollowOffHook(int channel)
 {
     ChannelRecord& record = ChannelTable[channel];
     record.HookOffTime = std::max(record.HookOffTime, kShortestHookMs);
-    record.OffHookMs += kPassMs;
-    if (record.OffHookMs < record.HookOffTime)
-        return;
-    record.OffHookPending = 0;
-    record.OffHookMs = 0;
-    if (record.Rec != 2)
+    if (BandHeld(record.OffHookPending, record.OffHookMs, record.HookOffTime) && record.Rec != 2)
         OnOffHook(channel);
 }
 
@@ -170,15 +177,11 @@ void FollowOnHook(int channel)
 {
     ChannelRecord& record = ChannelTable[channel];
     record.HookOnTime = std::max(record.HookOnTime, kShortestHookMs);
-    record.OnHookMs += kPassMs;
-    if (record.OnHookMs < record.HookOnTime)
+    if (!BandHeld(record.OnHookPending, record.OnHookMs, record.HookOnTime))
         return;
-    if (record.AutoAnswered == 1 && record.RecordedMs / 1000 < kAutoAnswerOnHookGuardSeconds) {
-        record.OnHookMs = 0;
+    // The first seconds of an auto-answered call do not end it: the on-hook count starts over.
+    if (record.AutoAnswered == 1 && record.RecordedMs / 1000 < kAutoAnswerOnHookGuardSeconds)
         return;
-    }
-    record.OnHookPending = 0;
-    record.OnHookMs = 0;
     if (record.Rec != 2)
         OnOnHook(channel);
 }
@@ -186,12 +189,7 @@ void FollowOnHook(int channel)
 void FollowNoLine(int channel)
 {
     ChannelRecord& record = ChannelTable[channel];
-    record.NoLineMs += kPassMs;
-    if (record.NoLineMs < kNoLineMs)
-        return;
-    record.NoLinePending = 0;
-    record.NoLineMs = 0;
-    if (record.Rec != 2)
+    if (BandHeld(record.NoLinePending, record.NoLineMs, kNoLineMs) && record.Rec != 2)
         OnNoLine(channel);
 }
 

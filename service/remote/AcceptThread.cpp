@@ -16,7 +16,7 @@ bool PlaceConnection(SOCKET socket, const char* peerAddress)
 {
     for (ClientSlot& slot : ClientSlots()) {
         if (slot.Attach(socket, peerAddress)) {
-            slot.StartReader();
+            slot.StartReader(ClientReaderThread);
             return true;
         }
     }

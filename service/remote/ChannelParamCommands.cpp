@@ -6,6 +6,7 @@
 #include "ClientSlot.h"
 #include "ReceivedText.h"
 #include "ServiceView.h"
+#include "engine/ChannelSettings.h"
 #include "engine/ChannelTable.h"
 #include "engine/Schedules.h"
 #include "settings/SettingKeys.h"
@@ -28,20 +29,8 @@ constexpr int kSaturday = 6;
 
 // What a read replaces. Unlike the channel start-up, which raises hook times below 50 ms, a read replaces only
 // negative ones.
-constexpr IntCorrection kReadRecCorrection{0, 2, 0, false};
-constexpr IntCorrection kReadHookOnTimeCorrection{0, INT_MAX, 800, false};
-constexpr IntCorrection kReadHookOffTimeCorrection{0, INT_MAX, 100, false};
-
-int ReadInt(int channel, const wchar_t* suffix, const IntCorrection& correction)
-{
-    return ReadCorrectedInt(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), correction);
-}
-
-template <size_t N>
-void ReadText(int channel, const wchar_t* suffix, wchar_t (&field)[N])
-{
-    CopyToField(field, ReadSettingString(kSectionChannelParam, ChannelKey(channel, suffix).c_str()).c_str());
-}
+constexpr ChannelSettingCorrections kReadCorrections{
+    kChannelRecCorrection, {0, INT_MAX, 800, false}, {0, INT_MAX, 100, false}};
 
 void WriteInt(int channel, const wchar_t* suffix, int value)
 {
@@ -57,23 +46,7 @@ ChannelParamBlock ReadParams(int channel)
 {
     ChannelParamBlock block{};
     block.Channel = channel;
-    block.Rec = ReadInt(channel, kChannelRec, kReadRecCorrection);
-    ReadText(channel, kChannelName, block.Name);
-    ReadText(channel, kChannelPhone, block.Phone);
-    ReadText(channel, kChannelKeySave, block.KeySave);
-    ReadText(channel, kChannelKeyDel, block.KeyDel);
-    ReadText(channel, kChannelAnnouncementFile, block.AnnouncementFile);
-    ReadText(channel, kChannelAutoFile, block.AutoFile);
-    block.Trigger = ReadInt(channel, kChannelTrigger, kNotNegativeCorrection);
-    block.SoundTime = ReadInt(channel, kChannelSoundTime, kNotNegativeCorrection);
-    block.MuteTime = ReadInt(channel, kChannelMuteTime, kNotNegativeCorrection);
-    block.PickupVoltage = ReadInt(channel, kChannelPickupVoltage, kPickupVoltageCorrection);
-    block.Announcement = ReadInt(channel, kChannelAnnouncement, kNotNegativeCorrection);
-    block.AutoAnserWaitRingCnt = ReadInt(channel, kChannelAutoAnserWaitRingCnt, kAutoAnswerRingsCorrection);
-    block.AutoAnswerMaxTimeLong = ReadInt(channel, kChannelAutoAnswerMaxTimeLong, kAutoAnswerMaxTimeCorrection);
-    block.CallerIDFormat = ReadInt(channel, kChannelCallerIDFormat, kNotNegativeCorrection);
-    block.HookOnTime = ReadInt(channel, kChannelHookOnTime, kReadHookOnTimeCorrection);
-    block.HookOffTime = ReadInt(channel, kChannelHookOffTime, kReadHookOffTimeCorrection);
+    ReadChannelSettings(block, channel, kReadCorrections);
     block.RecordAllWeek[0] = ChannelTable[channel].RecordAllWeek[kSaturday];
     block.AutoAnswerWeek[0] = ChannelTable[channel].AutoAnswerWeek[kSaturday];
     return block;

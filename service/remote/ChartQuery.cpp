@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -106,22 +105,28 @@ struct ChartRequest {
     std::array<uint8_t, kMaxChannels> Selection;
 };
 
-void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest& request,
-                      const std::atomic<bool>& stop)
+void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest& request, QueryStop& stop)
 {
     auto sums = std::make_unique<std::array<Counters, kMaxChannels>>();
     ForEachQueryDay(request.Range.From, request.Range.To, stop, [&](const SYSTEMTIME& day) {
         if (!DayFileExists(CdrDayFile(day)))
             return;
         CallRecordStore store;
+        const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Chart))
             return;
         for (int channel = 0; channel < kMaxChannels && !stop; ++channel) {
             if (request.Selection[channel] != kSelected)
                 continue;
             Counters& channelSums = (*sums)[channel];
-            for (const StatisticQuery& query : kStatisticQueries)
+            for (const StatisticQuery& query : kStatisticQueries) {
+                if (stop)
+                    break;
                 channelSums[query.Target] += RunStatisticQuery(store, query, channel);
+            }
+            // A stop cuts the channel's queries short (an interrupted one counts 0): such sums are not sent.
+            if (stop)
+                break;
             const ChartStatFrame frame = MakeChartStatFrame(channel, channelSums);
             slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &frame,
                         sizeof(frame));
@@ -143,7 +148,7 @@ void HandleChartQuery(ClientSlot& slot, const uint8_t* payload, int payloadBytes
     request.Range = ReadQueryRequest(payload, kQueryRangeBytes, 0);
     std::memcpy(request.Selection.data(), payload + kQueryRangeBytes, kMaxChannels);
     const uint32_t connection = slot.CurrentConnection();
-    slot.Statistics.Start([&slot, connection, request](const std::atomic<bool>& stop) {
+    slot.Statistics.Start([&slot, connection, request](QueryStop& stop) {
         ChartQueryThread(slot, connection, request, stop);
     });
 }

@@ -11,7 +11,6 @@
 #include "ClientSlot.h"
 
 #include "ClientFrame.h"
-#include "ServerThreads.h"
 #include "ServiceView.h"
 
 #include <process.h>
@@ -42,12 +41,12 @@ bool ClientSlot::Attach(SOCKET socket, const char* peerAddress)
     return true;
 }
 
-void ClientSlot::StartReader()
+void ClientSlot::StartReader(ReaderThread reader)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_readerThread)
         return;
-    const uintptr_t thread = _beginthreadex(nullptr, 0, ClientReaderThread, this, 0, nullptr);
+    const uintptr_t thread = _beginthreadex(nullptr, 0, reader, this, 0, nullptr);
     m_readerThread = reinterpret_cast<HANDLE>(thread);
 }
 

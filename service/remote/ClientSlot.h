@@ -41,8 +41,10 @@ public:
     // Connection
     // Accept thread: takes the new connection when the slot is free. False leaves the socket to the caller.
     bool Attach(SOCKET socket, const char* peerAddress);
-    // Starts the slot's ClientReaderThread unless it runs already.
-    void StartReader();
+    // The thread that receives and handles the slot's frames (ClientReaderThread), started with the slot.
+    using ReaderThread = unsigned(__stdcall*)(void* slot);
+    // Starts reader (slot) unless the slot's reader runs already.
+    void StartReader(ReaderThread reader);
     // Frees the slot: closes the socket, clears the counters, monitor, account and rights, closes an open download
     // and raises the stop flags of the slot's queries (their rows are never sent to a later client). The peer
     // address and the reader are kept. Any thread.

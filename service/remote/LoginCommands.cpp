@@ -4,6 +4,7 @@
 #include "ChannelStatus.h"
 #include "ClientFrame.h"
 #include "ClientSlot.h"
+#include "ReceivedText.h"
 #include "ServiceView.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelTable.h"
@@ -31,13 +32,6 @@ constexpr const wchar_t* kLogoutNotesKey = L"0345";
 std::mutex g_loginLock;
 
 using RightsArray = std::array<uint8_t, kMaxChannels>;
-
-// A text received in a fixed field counts only up to the field's last character.
-template <size_t N>
-void TerminateField(wchar_t (&field)[N])
-{
-    field[N - 1] = L'\0';
-}
 
 // The first 512 bytes of the account's rights file; what the file lacks (all of it when it is missing) stays 0.
 RightsArray ReadRightsFile(const wchar_t* path)

@@ -11,7 +11,6 @@
 #include "storage/Stores.h"
 #include "storage/SysLogStore.h"
 
-#include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -33,14 +32,6 @@ constexpr uint8_t kPasswordNotChanged = 3;
 constexpr int kContactPayloadBytes = 1 + static_cast<int>(sizeof(ContactRecord));
 constexpr int kListKeyChars = 32;
 constexpr int kCodeChars = 32;
-
-ContactRecord ReadSentContact(const uint8_t* bytes)
-{
-    ContactRecord contact;
-    std::memcpy(&contact, bytes, sizeof(contact));
-    TerminateTexts(contact);
-    return contact;
-}
 
 // A wide text of at most chars characters at bytes, up to its first 0 character.
 std::wstring ReadWideText(const uint8_t* bytes, int chars)
@@ -97,8 +88,10 @@ void SendContactRowCallback(const ContactRecord& contact, ClientSlot& slot, uint
     SendReply(slot, connection, PhoneBookFrame(kContactList, contact));
 }
 
+// The phone book's connection is shared with every other thread, so a stop is not forwarded to it (it would
+// interrupt their statements too): the list only stops sending.
 void ContactListThread(ClientSlot& slot, uint32_t connection, const std::wstring& key,
-                       const std::atomic<bool>& stop)
+                       const QueryStop& stop)
 {
     const auto send = [&](const ContactRecord& contact) {
         if (!stop)
@@ -115,7 +108,7 @@ void ListContacts(ClientSlot& slot, uint32_t connection, const uint8_t* keyBytes
     if (slot.ContactList.IsRunning())
         return;
     const std::wstring key = ReadWideText(keyBytes, kListKeyChars);
-    slot.ContactList.Start([&slot, connection, key](const std::atomic<bool>& stop) {
+    slot.ContactList.Start([&slot, connection, key](QueryStop& stop) {
         ContactListThread(slot, connection, key, stop);
     });
 }
@@ -133,7 +126,7 @@ void HandlePhoneBook(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
     }
     if (payloadBytes < kContactPayloadBytes)
         return;
-    const ContactRecord contact = ReadSentContact(payload + 1);
+    const ContactRecord contact = ReadReceivedRecord<ContactRecord>(payload + 1);
     switch (subCommand) {
     case kContactAdd:
         AddContact(slot, connection, contact);

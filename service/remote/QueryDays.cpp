@@ -20,7 +20,7 @@ QueryRequest ReadQueryRequest(const uint8_t* payload, int payloadBytes, size_t m
     return request;
 }
 
-void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::atomic<bool>& stop,
+void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const QueryStop& stop,
                      const std::function<void(const SYSTEMTIME& day)>& visit)
 {
     const double last = ToOleDate(to);

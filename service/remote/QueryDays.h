@@ -2,9 +2,10 @@
 // What the three queries of a client (CDR search, statistics, system-log search) share: reading their request and
 // walking their range of days.
 
+#include "QueryStop.h"
+
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,7 +24,7 @@ QueryRequest ReadQueryRequest(const uint8_t* payload, int payloadBytes, size_t m
 
 // Calls visit (day) from `from` in steps of whole days, keeping from's time of day, while the step is not after
 // `to`; stops early once stop is raised. An invalid time visits nothing.
-void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::atomic<bool>& stop,
+void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const QueryStop& stop,
                      const std::function<void(const SYSTEMTIME& day)>& visit);
 
 // Whether the day's database exists: a query skips a day without one rather than making an empty file for it.

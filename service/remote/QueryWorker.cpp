@@ -35,7 +35,7 @@ bool QueryWorker::Stop()
         return false;
 
     const bool wasRunning = run->Running;
-    run->StopFlag = true;
+    run->Stop.Raise();
     if (thread) {
         WaitForSingleObject(thread, kStopWaitMs);
         CloseHandle(thread);
@@ -47,7 +47,7 @@ void QueryWorker::RequestStop()
 {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_run)
-        m_run->StopFlag = true;
+        m_run->Stop.Raise();
 }
 
 bool QueryWorker::IsRunning()
@@ -61,7 +61,7 @@ unsigned __stdcall QueryWorker::ThreadMain(void* param)
     std::unique_ptr<std::shared_ptr<Run>> threadRef(static_cast<std::shared_ptr<Run>*>(param));
     Run& run = **threadRef;
     try {
-        run.Query(run.StopFlag);
+        run.Query(run.Stop);
     } catch (...) {
         // Nothing may leave a thread entry; the query simply ends.
     }

@@ -2,10 +2,13 @@
 // QueryWorker: the one worker thread a client slot runs for one kind of query (CDR search, statistics,
 // system-log search). The slot's reader starts and stops it; Reset may raise its stop flag from any thread.
 //
-// Stopping is cooperative: the stop flag is raised and the worker, which tests it between days and between rows,
-// ends on its own; Stop waits for that up to kStopWaitMs. A worker still inside one long SQLite step after that
-// is left to finish by itself: it sends nothing more once its flag is up, so the slot can start the next query at
-// once, and no thread is ever killed inside SQLite's or the heap's locks.
+// Stopping is cooperative: the stop (QueryStop.h) is raised, which also interrupts the SQLite step of the store
+// the worker has linked to it, and the worker, which tests it between days and between rows, ends on its own;
+// Stop waits for that up to kStopWaitMs. A worker still busy after that is left to finish by itself: it sends
+// nothing more once its stop is up, so the slot can start the next query at once, and no thread is ever killed
+// inside SQLite's or the heap's locks.
+
+#include "QueryStop.h"
 
 #include <windows.h>
 
@@ -16,8 +19,8 @@
 
 class QueryWorker {
 public:
-    // The query; it returns early once the flag is raised.
-    using Work = std::function<void(const std::atomic<bool>& stop)>;
+    // The query; it returns early once the stop is raised.
+    using Work = std::function<void(QueryStop& stop)>;
 
     static constexpr DWORD kStopWaitMs = 2000;
 
@@ -27,16 +30,16 @@ public:
 
     // Stops a running worker (Stop), then runs work on a new thread. False when the thread cannot be started.
     bool Start(Work work);
-    // Raises the stop flag and waits (bounded) for the worker to end. True when a worker was still running.
+    // Raises the stop and waits (bounded) for the worker to end. True when a worker was still running.
     bool Stop();
-    // Raises the stop flag without waiting. Any thread.
+    // Raises the stop without waiting. Any thread.
     void RequestStop();
     bool IsRunning();
 
 private:
     struct Run {
         Work Query;
-        std::atomic<bool> StopFlag{false};
+        QueryStop Stop;
         std::atomic<bool> Running{true};
     };
 

@@ -7,6 +7,8 @@
 #include "storage/StorageRecords.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 template <size_t N>
 void TerminateField(wchar_t (&field)[N])
@@ -17,6 +19,17 @@ void TerminateField(wchar_t (&field)[N])
 // Every text field of the record.
 void TerminateTexts(CallRecord& record);
 void TerminateTexts(ContactRecord& record);
+
+// The record (CallRecord, ContactRecord) at bytes of a received frame, wherever it is aligned, its texts
+// terminated.
+template <class Record>
+Record ReadReceivedRecord(const uint8_t* bytes)
+{
+    Record record;
+    std::memcpy(&record, bytes, sizeof(record));
+    TerminateTexts(record);
+    return record;
+}
 // Every text field, with carriage returns and line feeds made spaces as well: these texts go into the settings
 // file, where a line break would start a key or a section of the client's choosing.
 void TerminateSettingTexts(ChannelParamBlock& block);

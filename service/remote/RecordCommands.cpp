@@ -11,7 +11,6 @@
 #include "storage/Stores.h"
 #include "storage/SysLogStore.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -30,14 +29,6 @@ constexpr uint8_t kRecordDone = 1;
 
 constexpr DWORD kDownloadChunkBytes = 12288;
 constexpr uint16_t kOpenedTrailer = 0;
-
-CallRecord ReadSentRecord(const uint8_t* bytes)
-{
-    CallRecord record;
-    std::memcpy(&record, bytes, sizeof(record));
-    TerminateTexts(record);
-    return record;
-}
 
 // Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day, else a
 // store of its own on the day's file, closed again afterwards. A day without a database has no rows: false, and no
@@ -103,7 +94,7 @@ HANDLE OpenRecording(const wchar_t* path, uint32_t& size)
 
 void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes)
 {
-    const CallRecord sent = ReadSentRecord(recordBytes);
+    const CallRecord sent = ReadReceivedRecord<CallRecord>(recordBytes);
     const AccountRecord account = AccountOf(slot);
     WriteSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
     CloseDownload(slot, connection);
@@ -158,7 +149,7 @@ template <class Update>
 void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update)
 {
     const uint32_t connection = slot.CurrentConnection();
-    const CallRecord sent = ReadSentRecord(payload);
+    const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
     WriteSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
     const bool done = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
         return IsPermittedRecording(store, slot, sent.FilePath) && update(store, sent);
@@ -210,7 +201,7 @@ void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int)
         SendResult(slot, connection, kCmdDeleteRecord, kRecordNotDone);
         return;
     }
-    const CallRecord sent = ReadSentRecord(payload);
+    const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
     WriteSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
     // The row is looked up first, and the file goes only with its row: a path that names no recording of the
     // account's channels deletes nothing.

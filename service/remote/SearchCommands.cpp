@@ -9,8 +9,6 @@
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"
 
-#include <atomic>
-
 namespace {
 
 constexpr size_t kCdrQueryChars = 1023;
@@ -36,22 +34,20 @@ void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t conn
                 BuildFrame(kFrameSysLogRow, {PartOf(row)}));
 }
 
-void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request,
-                     const std::atomic<bool>& stop)
+void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop)
 {
     ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = CdrDayFile(day);
         if (!DayFileExists(dayFile))
             return;
         CallRecordStore store;
+        const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
             store.ForEachRecord(
                 [&](const CallRecord& record) {
-                    if (stop)
-                        store.RequestStop();
-                    else
+                    if (!stop)
                         SendCdrRowCallback(record, slot, connection);
                 },
                 request.Text.c_str());
@@ -60,8 +56,7 @@ void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& 
     });
 }
 
-void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request,
-                              const std::atomic<bool>& stop)
+void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request, QueryStop& stop)
 {
     request.From.wHour = 0;
     request.From.wMinute = 0;
@@ -74,6 +69,7 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
         if (!DayFileExists(dayFile))
             return;
         SysLogStore store;
+        const QueryStop::Link link(stop, store);
         if (!store.Open(dayFile))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
@@ -92,7 +88,7 @@ void HandleCdrSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
 {
     const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kCdrQueryChars);
     const uint32_t connection = slot.CurrentConnection();
-    slot.CdrSearch.Start([&slot, connection, request](const std::atomic<bool>& stop) {
+    slot.CdrSearch.Start([&slot, connection, request](QueryStop& stop) {
         CdrSearchThread(slot, connection, request, stop);
     });
 }
@@ -103,7 +99,7 @@ void HandleSysLogSearch(ClientSlot& slot, const uint8_t* payload, int payloadByt
         return;
     const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kSysLogQueryChars);
     const uint32_t connection = slot.CurrentConnection();
-    slot.SysLogSearch.Start([&slot, connection, request](const std::atomic<bool>& stop) {
+    slot.SysLogSearch.Start([&slot, connection, request](QueryStop& stop) {
         ClientSysLogSearchThread(slot, connection, request, stop);
     });
 }

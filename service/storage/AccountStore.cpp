@@ -79,9 +79,7 @@ bool AccountStore::Insert(AccountRecord& record) {
 bool AccountStore::CheckLogin(const wchar_t* userName, const wchar_t* password, AccountRecord& account) {
     if (!userName || !password)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ReadFirstRow(m_db.RunQuery(kSelectLogin, {userName, password}), ReadAccount, account);
-    });
+    return FindStoreRow(m_db, kSelectLogin, {userName, password}, ReadAccount, account);
 }
 
 bool AccountStore::ExistsUser(const wchar_t* userName) {
@@ -91,42 +89,29 @@ bool AccountStore::ExistsUser(const wchar_t* userName) {
 }
 
 bool AccountStore::Update(const AccountRecord& record) {
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"update AccountTable set UserName = ?1 ,UserPsw = ?2,UserFile=?3,bPlayer =?4,"
+    return ExecuteOnOpenStore(m_db,
+                              L"update AccountTable set UserName = ?1 ,UserPsw = ?2,UserFile=?3,bPlayer =?4,"
                               L"bDownload =?5,bDelete = ?6,bChart =?7 where AutoCode = ?8",
                               {FieldText(record.UserName), FieldText(record.UserPsw), FieldText(record.UserFile),
                                record.bPlayer, record.bDownload, record.bDelete, record.bChart,
                                FieldText(record.AutoCode)});
-        return true;
-    });
 }
 
 bool AccountStore::UpdatePassword(const wchar_t* autoCode, const wchar_t* newPassword) {
     if (!autoCode || !newPassword)
         return false;
-    CSqliteDB& clients = ClientAccountStore().m_db;
-    return RunOnOpenStore(clients, [&] {
-        clients.ExecuteStatement(L"update AccountTable set UserPsw = ?1 where AutoCode = ?2",
-                                 {newPassword, autoCode});
-        return true;
-    });
+    return ExecuteOnOpenStore(ClientAccountStore().m_db, L"update AccountTable set UserPsw = ?1 where AutoCode = ?2",
+                              {newPassword, autoCode});
 }
 
 bool AccountStore::Delete(const wchar_t* autoCode) {
     if (!autoCode)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"delete from AccountTable where AutoCode = ?1", {autoCode});
-        return true;
-    });
+    return ExecuteOnOpenStore(m_db, L"delete from AccountTable where AutoCode = ?1", {autoCode});
 }
 
 bool AccountStore::ForEachAccount(const AccountCallback& callback) {
-    if (!callback)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ForEachQueryRow(m_db.RunQuery(L"select * from AccountTable "), ReadAccount, callback);
-    });
+    return callback && ForEachStoreRow(m_db, L"select * from AccountTable ", {}, ReadAccount, callback);
 }
 
 bool AccountStore::EnsureDefaultAccount(bool withRightsFile) {

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -175,54 +176,38 @@ bool CallRecordStore::Insert(CallRecord& record) {
                start.wDay, start.wHour, start.wMinute, start.wSecond);
     dateTime[std::size(dateTime) - 1] = L'\0';
 
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(
-            kInsertRecord,
-            {std::wstring_view(dateTime), ToOleDate(start), FieldText(record.ChannelName),
-             FieldText(record.ChannelPhone), FieldText(record.PhoneNumber), FieldText(record.PhoneName),
-             FieldText(record.Extension), FieldText(record.ExtensionName), FieldText(record.SiteName),
-             FieldText(record.SiteNumber), FieldText(record.CallNotes), FieldText(record.FilePath), record.Channel,
-             record.CallType, record.RecTime, record.CloudSave, record.Ftp, record.Flag, record.RingCnt,
-             FieldText(record.CusAutoID), FieldText(record.CusNotes1), FieldText(record.CusNotes2),
-             FieldText(record.CusAJBH)});
-        return true;
-    });
+    return ExecuteOnOpenStore(
+        m_db, kInsertRecord,
+        {std::wstring_view(dateTime), ToOleDate(start), FieldText(record.ChannelName), FieldText(record.ChannelPhone),
+         FieldText(record.PhoneNumber), FieldText(record.PhoneName), FieldText(record.Extension),
+         FieldText(record.ExtensionName), FieldText(record.SiteName), FieldText(record.SiteNumber),
+         FieldText(record.CallNotes), FieldText(record.FilePath), record.Channel, record.CallType, record.RecTime,
+         record.CloudSave, record.Ftp, record.Flag, record.RingCnt, FieldText(record.CusAutoID),
+         FieldText(record.CusNotes1), FieldText(record.CusNotes2), FieldText(record.CusAJBH)});
 }
 
 bool CallRecordStore::UpdateFlag(const wchar_t* filePath, int flag) {
-    if (!filePath)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"update Rec_Table set Flag= ?1 where FilePath = ?2", {flag, filePath});
-        return true;
-    });
+    return filePath &&
+           ExecuteOnOpenStore(m_db, L"update Rec_Table set Flag= ?1 where FilePath = ?2", {flag, filePath});
 }
 
 bool CallRecordStore::UpdateNotes(const wchar_t* filePath, const wchar_t* notes) {
-    if (!filePath || !notes)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"update Rec_Table set CallNotes=?1 where (FilePath = ?2 )", {notes, filePath});
-        return true;
-    });
+    return filePath && notes &&
+           ExecuteOnOpenStore(m_db, L"update Rec_Table set CallNotes=?1 where (FilePath = ?2 )", {notes, filePath});
+}
+
+bool CallRecordStore::UpdateFilePath(const wchar_t* filePath, const wchar_t* newPath) {
+    return filePath && newPath &&
+           ExecuteOnOpenStore(m_db, L"update Rec_Table set FilePath = ?1 where FilePath = ?2", {newPath, filePath});
 }
 
 bool CallRecordStore::DeleteByPath(const wchar_t* filePath) {
-    if (!filePath)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"delete from Rec_Table where FilePath = ?1 ", {filePath});
-        return true;
-    });
+    return filePath && ExecuteOnOpenStore(m_db, L"delete from Rec_Table where FilePath = ?1 ", {filePath});
 }
 
 bool CallRecordStore::FindByPath(const wchar_t* filePath, CallRecord& record) {
-    if (!filePath)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ReadFirstRow(m_db.RunQuery(L"select * from Rec_Table where FilePath = ?1", {filePath}), ReadRecord,
-                            record);
-    });
+    return filePath &&
+           FindStoreRow(m_db, L"select * from Rec_Table where FilePath = ?1", {filePath}, ReadRecord, record);
 }
 
 void CallRecordStore::SetTimeFilter(bool on, const SYSTEMTIME& start, const SYSTEMTIME& end) {
@@ -231,25 +216,24 @@ void CallRecordStore::SetTimeFilter(bool on, const SYSTEMTIME& start, const SYST
     m_windowEnd = end;
 }
 
+void CallRecordStore::RequestStop() {
+    m_stop = true;
+    m_db.Interrupt();
+}
+
 bool CallRecordStore::ForEachRecord(const RecordCallback& callback, const wchar_t* sql) {
-    if (!callback || !sql)
+    if (!callback)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        CSqliteQuery query = m_db.RunQuery(sql);
-        if (query.AtEnd())
-            return false;
-        m_stop = false;
-        while (!query.AtEnd() && !m_stop) {
-            const CallRecord record = ReadRecord(query);
-            const double date = query.ReadDouble(L"DoubleDate");
-            if (!m_timeFilter || (WindowOnDay(m_windowStart, record.StartTime) <= date &&
-                                  date <= WindowOnDay(m_windowEnd, record.StartTime)))
-                callback(record);
-            query.StepRow();
-        }
-        query.ReleaseStatement();
-        return true;
-    });
+    const auto readRow = [](const CSqliteQuery& query) {
+        return std::pair(ReadRecord(query), query.ReadDouble(L"DoubleDate"));
+    };
+    const auto deliver = [&](const std::pair<CallRecord, double>& row) {
+        const auto& [record, date] = row;
+        if (!m_timeFilter || (WindowOnDay(m_windowStart, record.StartTime) <= date &&
+                              date <= WindowOnDay(m_windowEnd, record.StartTime)))
+            callback(record);
+    };
+    return ForEachStoreRow(m_db, sql, {}, readRow, deliver, &m_stop);
 }
 
 int CallRecordStore::QueryCount(const wchar_t* sql) {

@@ -4,7 +4,7 @@
 //
 // Today's store (Stores.h) is opened at start-up, moved to each new day by the call writer and used by the FTP
 // thread as well, sharing one connection. Every other user makes its own store for one task on one thread; a
-// search may be ended from another thread between two rows with RequestStop.
+// search may be ended from another thread with RequestStop, also in the middle of a long step.
 //
 // Rows are found by their exact FilePath. Every function answers false (or 0) when the store is not open or the
 // statement fails.
@@ -50,6 +50,8 @@ public:
     bool Insert(CallRecord& record);
     bool UpdateFlag(const wchar_t* filePath, int flag);
     bool UpdateNotes(const wchar_t* filePath, const wchar_t* notes);
+    // Makes the row of filePath name newPath instead.
+    bool UpdateFilePath(const wchar_t* filePath, const wchar_t* newPath);
     bool DeleteByPath(const wchar_t* filePath);
     // Reads the first row with exactly this FilePath; false leaves the record as it was.
     bool FindByPath(const wchar_t* filePath, CallRecord& record);
@@ -58,11 +60,14 @@ public:
     // When on, ForEachRecord delivers only rows whose time of day lies in [start, end] (hour, minute and second;
     // an end before the start matches nothing).
     void SetTimeFilter(bool on, const SYSTEMTIME& start, const SYSTEMTIME& end);
-    void RequestStop() { m_stop = true; }  // any thread: ForEachRecord ends before its next row
+    // Any thread: ForEachRecord ends before its next row, and a step of its query that is running is interrupted.
+    // The stop holds until ClearStop, so a stop raised before a search starts ends it at once; a store used for
+    // another search afterwards is cleared first.
+    void RequestStop();
     void ClearStop() { m_stop = false; }
-    // Runs a caller-made SELECT over Rec_Table and hands every delivered row to the callback. Clears the stop flag
-    // when the first row is there. True when at least one row was read and the rows ended (at the end or by the
-    // stop flag); false for a null callback, a closed store, no row, or an error (rows handed on stay handed on).
+    // Runs a caller-made SELECT over Rec_Table and hands every delivered row to the callback. True when at least
+    // one row was read and the rows ended (at the end or by the stop); false for a null callback, a closed store, a
+    // stop raised before the start, no row, or an error (rows handed on stay handed on).
     bool ForEachRecord(const RecordCallback& callback, const wchar_t* sql);
     // The result of a caller-made COUNT query; 0 on any failure.
     int QueryCount(const wchar_t* sql);

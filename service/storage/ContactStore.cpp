@@ -85,55 +85,37 @@ bool ContactStore::InsertContact(ContactRecord& record) {
 }
 
 bool ContactStore::UpdateContact(const ContactRecord& record) {
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(kUpdateContact,
+    return ExecuteOnOpenStore(m_db, kUpdateContact,
                               {FieldText(record.UserName), FieldText(record.UserMobile), FieldText(record.CompanyTel),
                                FieldText(record.CompanyName), FieldText(record.CompanyAddress),
                                FieldText(record.CompanyFax), FieldText(record.HomeTel), FieldText(record.UserEmail),
                                FieldText(record.UserNotes), FieldText(record.OtherTel1), FieldText(record.OtherTel2),
                                FieldText(record.OtherTel3), record.RecMethod, FieldText(record.UserID)});
-        return true;
-    });
 }
 
 bool ContactStore::DeleteContact(const wchar_t* userId) {
     if (!userId)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"delete from PhoneBook where UserID = ?1", {userId});
-        return true;
-    });
+    return ExecuteOnOpenStore(m_db, L"delete from PhoneBook where UserID = ?1", {userId});
 }
 
 bool ContactStore::ForEachContact(const ContactCallback& callback) {
-    if (!callback)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ForEachQueryRow(m_db.RunQuery(L"select * from PhoneBook "), ReadContact, callback);
-    });
+    return callback && ForEachStoreRow(m_db, L"select * from PhoneBook ", {}, ReadContact, callback);
 }
 
 bool ContactStore::SearchContacts(const ContactCallback& callback, const wchar_t* key) {
-    if (!callback || !key)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ForEachQueryRow(m_db.RunQuery(kSearchContacts, {key}), ReadContact, callback);
-    });
+    return callback && key && ForEachStoreRow(m_db, kSearchContacts, {key}, ReadContact, callback);
 }
 
 bool ContactStore::FindContactById(ContactRecord& record) {
-    return RunOnOpenStore(m_db, [&] {
-        return ReadFirstRow(m_db.RunQuery(L"select * from PhoneBook where (UserID = ?1)", {FieldText(record.UserID)}),
-                            ReadContact, record);
-    });
+    return FindStoreRow(m_db, L"select * from PhoneBook where (UserID = ?1)", {FieldText(record.UserID)}, ReadContact,
+                        record);
 }
 
 bool ContactStore::FindContactByNumber(const wchar_t* number, ContactRecord& contact) {
     if (!number || !*number)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ReadFirstRow(m_db.RunQuery(kSelectContactByNumber, {number}), ReadContact, contact);
-    });
+    return FindStoreRow(m_db, kSelectContactByNumber, {number}, ReadContact, contact);
 }
 
 bool ContactStore::InsertBlacklist(BlacklistRecord& record) {
@@ -149,23 +131,16 @@ bool ContactStore::InsertBlacklist(BlacklistRecord& record) {
 bool ContactStore::DeleteBlacklist(const wchar_t* id) {
     if (!id)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"delete from Blacklist where HeiMingDanID = ?1", {id});
-        return true;
-    });
+    return ExecuteOnOpenStore(m_db, L"delete from Blacklist where HeiMingDanID = ?1", {id});
 }
 
 bool ContactStore::ForEachBlacklist(const wchar_t* sql, const BlacklistCallback& callback) {
-    if (!sql || !callback)
-        return false;
-    return RunOnOpenStore(m_db, [&] { return ForEachQueryRow(m_db.RunQuery(sql), ReadBlacklist, callback); });
+    return callback && ForEachStoreRow(m_db, sql, {}, ReadBlacklist, callback);
 }
 
 bool ContactStore::FindBlacklistNumber(const wchar_t* number, BlacklistRecord& entry) {
     if (!number)
         return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ReadFirstRow(m_db.RunQuery(L"select * from Blacklist where Number = ?1 COLLATE NOCASE", {number}),
-                            ReadBlacklist, entry);
-    });
+    return FindStoreRow(m_db, L"select * from Blacklist where Number = ?1 COLLATE NOCASE", {number}, ReadBlacklist,
+                        entry);
 }

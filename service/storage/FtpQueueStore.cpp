@@ -34,17 +34,15 @@ bool FtpQueueStore::InsertJob(FtpJob& job) {
     });
 }
 
+bool FtpQueueStore::UpdateJobPath(const FtpJob& job, const wchar_t* recFilePath) {
+    return recFilePath && ExecuteOnOpenStore(m_db, L"update FtpTable set RecFilePath = ?1 where RecordID = ?2",
+                                             {recFilePath, FieldText(job.RecordID)});
+}
+
 bool FtpQueueStore::DeleteJob(const FtpJob& job) {
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(L"delete from FtpTable where RecordID = ?1 ", {FieldText(job.RecordID)});
-        return true;
-    });
+    return ExecuteOnOpenStore(m_db, L"delete from FtpTable where RecordID = ?1 ", {FieldText(job.RecordID)});
 }
 
 bool FtpQueueStore::ForEachJob(const JobCallback& callback) {
-    if (!callback)
-        return false;
-    return RunOnOpenStore(m_db, [&] {
-        return ForEachQueryRow(m_db.RunQuery(L"select * from FtpTable"), ReadJob, callback);
-    });
+    return callback && ForEachStoreRow(m_db, L"select * from FtpTable", {}, ReadJob, callback);
 }

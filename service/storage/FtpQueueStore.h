@@ -19,6 +19,8 @@ public:
 
     // Gives the job a new RecordID (written back) and adds it.
     bool InsertJob(FtpJob& job);
+    // Makes the job with the job's RecordID upload the file at recFilePath.
+    bool UpdateJobPath(const FtpJob& job, const wchar_t* recFilePath);
     // Removes the job with the job's RecordID.
     bool DeleteJob(const FtpJob& job);
     // Hands every stored job to the callback in the order SQLite returns them; true when at least one was read.

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cwchar>
-#include <utility>
 
 namespace {
 
@@ -34,28 +33,41 @@ int BindValue(sqlite3_stmt* statement, int index, const SqlValue& value) {
 CSqliteDB::CSqliteDB() : m_busyTimeoutMs(g_defaultBusyTimeoutMs) {}
 
 CSqliteDB::~CSqliteDB() {
+    const std::lock_guard lock(m_handleLock);
     if (m_db)
         sqlite3_close(m_db);
 }
 
 void CSqliteDB::OpenFile(const wchar_t* path) {
-    const int result = sqlite3_open16(path, &m_db);
+    sqlite3* db = nullptr;
+    const int result = sqlite3_open16(path, &db);
     if (result != SQLITE_OK) {
         // The handle is made even on failure; it only serves the error text and must be closed.
-        const CSqliteException error(result, ErrorText(m_db));
-        sqlite3_close(std::exchange(m_db, nullptr));
+        const CSqliteException error(result, ErrorText(db));
+        sqlite3_close(db);
         throw error;
     }
-    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    sqlite3_busy_timeout(db, m_busyTimeoutMs);
+    const std::lock_guard lock(m_handleLock);
+    m_db = db;
 }
 
 bool CSqliteDB::CloseStoreQuietly() {
+    const std::lock_guard lock(m_handleLock);
     if (!m_db)
         return true;
     if (sqlite3_close(m_db) != SQLITE_OK)
         return false;
     m_db = nullptr;
     return true;
+}
+
+void CSqliteDB::Interrupt() {
+    // SQLite allows the interrupt from any thread, but not on a connection being closed: the lock keeps the
+    // handle alive until the call returns.
+    const std::lock_guard lock(m_handleLock);
+    if (m_db)
+        sqlite3_interrupt(m_db);
 }
 
 bool CSqliteDB::HasTable(const wchar_t* table) {
@@ -128,6 +140,13 @@ sqlite3_stmt* CSqliteDB::StepFirst(const wchar_t* sql, SqlValues values, bool& a
 
 void CSqliteDB::ThrowError(int code) {
     throw CSqliteException(code, ErrorText(m_db));
+}
+
+bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values) {
+    return RunOnOpenStore(db, [&] {
+        db.ExecuteStatement(sql, values);
+        return true;
+    });
 }
 
 bool OpenStoreFile(CSqliteDB& db, const wchar_t* path, std::initializer_list<TableSchema> tables) {

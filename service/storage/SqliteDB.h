@@ -11,8 +11,10 @@
 #include "SqliteException.h"
 #include "SqliteQuery.h"
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
 #include <string_view>
 #include <variant>
 
@@ -40,6 +42,11 @@ public:
     // Closes the connection: true when it is closed (or was not open). A failed close, for example while a query
     // is still running on another thread, keeps the connection open and gives false.
     bool CloseStoreQuietly();
+    // Makes the statement running on the connection, on whatever thread, fail soon with SQLITE_INTERRUPT, so that
+    // a long step ends without waiting for its next row. A statement that starts after every other statement of
+    // the connection has finished is not affected. Any thread; nothing when the connection is closed, also while
+    // another thread closes it.
+    void Interrupt();
 
     // Statements
     bool HasTable(const wchar_t* table);
@@ -64,6 +71,7 @@ private:
 
     sqlite3* m_db = nullptr;  // owned
     int m_busyTimeoutMs;
+    std::mutex m_handleLock;  // held while m_db is set or cleared, and by Interrupt
 };
 
 // Runs work (returning bool) on an open connection: a closed connection or a CSqliteException gives false.
@@ -79,27 +87,53 @@ bool RunOnOpenStore(CSqliteDB& db, Work&& work) {
     }
 }
 
-// Hands every row of the query, made into a record by read (query), to the callback. True when at least one row
-// was read; an error ends the rows with a CSqliteException (rows already handed on stay handed on).
+// A store's change: runs one statement; false when the connection is closed or the statement fails.
+bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values = {});
+
+// Hands every row of the query, made into a record by read (query), to the callback, until the rows end or stop
+// (when given) is raised; stop is tested before every row. A step interrupted by CSqliteDB::Interrupt ends the rows
+// as the stop does. True when at least one row was read; any other error ends the rows with a CSqliteException
+// (rows already handed on stay handed on).
 template <typename Read, typename Callback>
-bool ForEachQueryRow(CSqliteQuery query, Read read, const Callback& callback) {
+bool ForEachQueryRow(CSqliteQuery query, Read read, const Callback& callback,
+                     const std::atomic<bool>* stop = nullptr) {
     if (query.AtEnd())
         return false;
-    while (!query.AtEnd()) {
+    while (!query.AtEnd() && !(stop && *stop)) {
         callback(read(query));
-        query.StepRow();
+        try {
+            query.StepRow();
+        } catch (const CSqliteException& error) {
+            if (!error.IsInterrupt())
+                throw;
+            return true;
+        }
     }
     query.ReleaseStatement();
     return true;
 }
 
-// Makes the query's first row into out by read (query); false, leaving out as it was, when there is none.
-template <typename Read, typename Record>
-bool ReadFirstRow(CSqliteQuery query, Read read, Record& out) {
-    if (query.AtEnd())
+// A store's enumeration: ForEachQueryRow over the rows of sql. False for a null sql, a closed connection, a stop
+// raised before the query ran, no row, or an error.
+template <typename Read, typename Callback>
+bool ForEachStoreRow(CSqliteDB& db, const wchar_t* sql, SqlValues values, Read read, const Callback& callback,
+                     const std::atomic<bool>* stop = nullptr) {
+    if (!sql || (stop && *stop))
         return false;
-    out = read(query);
-    return true;
+    return RunOnOpenStore(db, [&] { return ForEachQueryRow(db.RunQuery(sql, values), read, callback, stop); });
+}
+
+// A store's look-up: makes the first row of sql into out by read (query); false, leaving out as it was, when there
+// is none, the connection is closed or the query fails.
+template <typename Read, typename Record>
+bool FindStoreRow(CSqliteDB& db, const wchar_t* sql, SqlValues values, Read read, Record& out) {
+    return RunOnOpenStore(db, [&] {
+        CSqliteQuery query = db.RunQuery(sql, values);
+        if (query.AtEnd())
+            return false;
+        out = read(query);
+        return true;
+    });
 }
 
 // A table a store creates in a new file, with its exact CREATE statement.

@@ -2,6 +2,8 @@
 
 #include "mfc.h"
 
+#include <sqlite3.h>
+
 #include <iterator>
 
 namespace {
@@ -24,6 +26,10 @@ CSqliteException::CSqliteException(int code, const wchar_t* text) : m_code(code)
     CString message;
     message.Format(L"%s[%d]: %s", CodeName(code), code, text ? text : L"");
     m_message = message.GetString();
+}
+
+bool CSqliteException::IsInterrupt() const {
+    return m_code == SQLITE_INTERRUPT;
 }
 
 const wchar_t* CSqliteException::CodeName(int code) {

@@ -22,6 +22,8 @@ public:
 
     int ErrorCode() const { return m_code; }
     const wchar_t* ErrorMessage() const { return m_message.c_str(); }
+    // Whether the error is a statement interrupted by CSqliteDB::Interrupt.
+    bool IsInterrupt() const;
 
     // The published name of an SQLite result code (0 to 25, 100, 101), "SQLITE_WRAPPER_ERROR" for 1000,
     // "UNKNOWN_ERROR" for anything else.

@@ -44,17 +44,17 @@ bool SysLogStore::Open(const wchar_t* path) {
 }
 
 bool SysLogStore::Insert(const SysLogRow& row) {
-    return RunOnOpenStore(m_db, [&] {
-        m_db.ExecuteStatement(kInsertSysLogRow,
+    return ExecuteOnOpenStore(m_db, kInsertSysLogRow,
                               {ToOleDate(row.Time), FieldText(row.Name), row.SysLog_Cmd, FieldText(row.Notes)});
-        return true;
-    });
 }
 
 bool SysLogStore::ForEachRow(const wchar_t* sql, const RowCallback& callback) {
-    if (!sql || !callback)
-        return false;
-    return RunOnOpenStore(m_db, [&] { return ForEachQueryRow(m_db.RunQuery(sql), ReadSysLogRow, callback); });
+    return callback && ForEachStoreRow(m_db, sql, {}, ReadSysLogRow, callback, &m_stop);
+}
+
+void SysLogStore::RequestStop() {
+    m_stop = true;
+    m_db.Interrupt();
 }
 
 void WriteSysLogRow(const SysLogRow& row) {

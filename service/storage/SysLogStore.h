@@ -1,11 +1,13 @@
 #pragma once
 // The system log: one row per operational event in a daily database "<data folder>\YYYYMM\SysLogYYYYMMDD.db",
 // table SysLog_Table. There is no long-lived instance: every writer and every search makes its own store, on its
-// own thread, for one insert or one search. Writers on different threads meet only in SQLite's file lock.
+// own thread, for one insert or one search. Writers on different threads meet only in SQLite's file lock. A search
+// may be ended from another thread with RequestStop, also in the middle of a long step.
 
 #include "SqliteDB.h"
 #include "StorageRecords.h"
 
+#include <atomic>
 #include <functional>
 
 // SysLogRow::SysLog_Cmd. The system-log view shows a row with the language text of SysLogTextKey (code).
@@ -51,11 +53,17 @@ public:
     // Adds the row; false when the store is not open or the insert fails (the event is then lost).
     bool Insert(const SysLogRow& row);
     // Runs a caller-made SELECT over SysLog_Table and hands every row, zero-filled then read, to the callback.
-    // True when at least one row was read and the end was reached; false for a null SQL or callback, a closed store,
-    // no matching row, or an error (rows already handed on stay handed on).
+    // True when at least one row was read and the rows ended (at the end or by the stop); false for a null SQL or
+    // callback, a closed store, a stop raised before the start, no matching row, or an error (rows already handed
+    // on stay handed on).
     bool ForEachRow(const wchar_t* sql, const RowCallback& callback);
+    // Any thread: ForEachRow ends before its next row, and a step of its query that is running is interrupted.
+    // The stop holds until ClearStop.
+    void RequestStop();
+    void ClearStop() { m_stop = false; }
 
 private:
+    std::atomic<bool> m_stop = false;
     CSqliteDB m_db;
 };
 

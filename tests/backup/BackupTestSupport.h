@@ -1,7 +1,9 @@
 #pragma once
 // Helpers shared by the backup tests: times, files, the FTP settings, and a view that keeps the FTP log rows.
 
+#include "LocalTime.h"
 #include "RecordingServiceView.h"
+#include "WaitUntil.h"
 #include "backup/FtpBackup.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
@@ -12,7 +14,6 @@
 #include <chrono>
 #include <cstdint>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <mutex>
 #include <string>
@@ -20,13 +21,7 @@
 
 // A local time with its weekday filled in.
 inline SYSTEMTIME MakeTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
+    SYSTEMTIME time = LocalTime(year, month, day, hour, minute, second);
     FILETIME fileTime;
     ::SystemTimeToFileTime(&time, &fileTime);
     ::FileTimeToSystemTime(&fileTime, &time);
@@ -85,17 +80,6 @@ inline std::string PatternBytes(size_t size) {
     for (size_t i = 0; i < size; ++i)
         bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
     return bytes;
-}
-
-// Waits for the condition with a deadline.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        ::Sleep(10);
-    }
-    return true;
 }
 
 // Keeps every FTP log row with the job's path and the time it arrived.

@@ -3,13 +3,12 @@
 // and reads of list and toolbar controls by their messages.
 
 #include "TestFolder.h"
+#include "WaitUntil.h"
 #include "settings/LangText.h"
 
 #include "mfc.h"
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 // The source tree's resources folder, as the Windows program sees it.
@@ -33,24 +32,6 @@ inline void PrepareProgramFolder(const TestFolder& folder) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_INTERNET_CLASSES |
                                                         ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&controls);
-}
-
-// Dispatches this thread's messages (sent ones included) until done() or the deadline; answers done().
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return done();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return true;
 }
 
 inline std::wstring WindowText(HWND window) {

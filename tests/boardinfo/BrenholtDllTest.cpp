@@ -1,4 +1,5 @@
-// Brenholt.dll as the program loads it: its export table, and its default board source.
+// Brenholt.dll as the program loads it: its export table, and its default board source, which is
+// the simulated driver's scenario.
 #include "TempFolder.h"
 
 #include <windows.h>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 
 TEST(BrenholtDll, ExportsFiveFunctionsByNameAndOrdinal)
 {
@@ -33,16 +35,45 @@ TEST(BrenholtDll, ExportsFiveFunctionsByNameAndOrdinal)
     FreeLibrary(module);
 }
 
+namespace {
+
+// A scenario file named by QSKERN_SCENARIO relative to the current folder, which is the file's
+// folder while the object lives.
+class CNamedScenario {
+public:
+    explicit CNamedScenario(const std::string& text)
+    {
+        std::ofstream(m_folder.Path("boards.ini")) << text;
+        GetCurrentDirectoryA(MAX_PATH, m_previous);
+        m_entered = SetCurrentDirectoryA(m_folder.Path().c_str());
+        SetEnvironmentVariableA("QSKERN_SCENARIO", "boards.ini");
+    }
+
+    ~CNamedScenario()
+    {
+        SetEnvironmentVariableA("QSKERN_SCENARIO", nullptr);
+        SetCurrentDirectoryA(m_previous);
+    }
+
+    CNamedScenario(const CNamedScenario&) = delete;
+    CNamedScenario& operator=(const CNamedScenario&) = delete;
+
+    bool Entered() const { return m_entered; }
+
+private:
+    CTempFolder m_folder;
+    char m_previous[MAX_PATH] = {};
+    bool m_entered = false;
+};
+
+}  // namespace
+
 // Without board devices the DLL reports the boards the simulated driver reads from its scenario.
 TEST(BrenholtDll, WithoutDevicesReadsTheSimulatedDriversScenario)
 {
-    CTempFolder folder;
-    std::ofstream(folder.Path("boards.ini")) << "[Board0]\nType=402\nSerialNo=77\n"
-                                                "[Board1]\nType=16\nSerialNo=78\n";
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
-    SetEnvironmentVariableA("QSKERN_SCENARIO", "boards.ini");  // relative to the current folder
+    CNamedScenario scenario("[Board0]\nType=402\nSerialNo=77\n"
+                            "[Board1]\nType=16\nSerialNo=78\n");
+    ASSERT_TRUE(scenario.Entered());
 
     HMODULE module = LoadLibraryA("Brenholt.dll");
     ASSERT_NE(module, nullptr);
@@ -57,6 +88,44 @@ TEST(BrenholtDll, WithoutDevicesReadsTheSimulatedDriversScenario)
     EXPECT_STREQ(serial, "78");
 
     FreeLibrary(module);
-    SetEnvironmentVariableA("QSKERN_SCENARIO", nullptr);
-    SetCurrentDirectoryA(previous);
+}
+
+// The library reads the scenario with a reader of its own (it ships without the simulator); both
+// must find the same file and see the same boards in it.
+TEST(BrenholtDll, SeesTheBoardsTheSimulatedDriverReadsFromTheSameScenario)
+{
+    CNamedScenario scenario("[Board0]\nType=297\nSerialNo=31\nLineTypes=7,8\n"
+                            "[Board1]\nType=16\nSerialNo=32\n"
+                            "[Board2]\nType=402\nSerialNo=33\n");
+    ASSERT_TRUE(scenario.Entered());
+
+    // The driver reads its scenario while it loads, and is not unloaded (its thread lives on); the
+    // library reads it when it enumerates the boards.
+    HMODULE driver = LoadLibraryA("qskern.dll");
+    HMODULE library = LoadLibraryA("Brenholt.dll");
+    ASSERT_NE(driver, nullptr);
+    ASSERT_NE(library, nullptr);
+    auto enable = reinterpret_cast<int(WINAPI*)()>(GetProcAddress(driver, "QsdSys_EnableBoard"));
+    auto driverTotal = reinterpret_cast<int(WINAPI*)()>(GetProcAddress(driver, "QsdSys_GetMaxUsableBoard"));
+    auto cardType = reinterpret_cast<int(WINAPI*)(int)>(GetProcAddress(driver, "QsdSys_GetCardType"));
+    auto cardSerial = reinterpret_cast<int(WINAPI*)(int)>(GetProcAddress(driver, "QsdSys_GetBoardSerialNo"));
+    auto load = reinterpret_cast<int(WINAPI*)()>(GetProcAddress(library, "QsPciLoadBoardInfo"));
+    auto total = reinterpret_cast<int(WINAPI*)()>(GetProcAddress(library, "QsPciGetTotalBoard"));
+    auto boardType = reinterpret_cast<int(WINAPI*)(int, int*)>(GetProcAddress(library, "QsPciGetBoardType"));
+    auto serialNo = reinterpret_cast<int(WINAPI*)(int, char*)>(GetProcAddress(library, "QsPciGetBoardSerialNo"));
+
+    ASSERT_EQ(enable(), 0);
+    ASSERT_EQ(load(), 0);
+    ASSERT_EQ(driverTotal(), 3);
+    ASSERT_EQ(total(), driverTotal());
+    for (int board = 0; board < 3; ++board) {
+        SCOPED_TRACE(board);
+        int type = 0;
+        char serial[32] = {};
+        EXPECT_EQ(boardType(board, &type), 0);
+        EXPECT_EQ(type, cardType(board));
+        EXPECT_EQ(serialNo(board, serial), 0);
+        EXPECT_EQ(serial, std::to_string(cardSerial(board)));
+    }
+    FreeLibrary(library);
 }

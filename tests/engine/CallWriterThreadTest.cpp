@@ -429,3 +429,33 @@ TEST_F(CallWriter, CallsUpTo1799SecondsBecomeMp3)
         }
     }
 }
+
+TEST_F(CallWriter, FailedMp3ConversionKeepsTheWavAndTheRowAndJobNameIt)
+{
+    ASSERT_TRUE(BindMp3EncoderLibrary(CallWriterEncoder(), kFakeEncoder));
+    const auto failAtChunk = reinterpret_cast<void (*)(int)>(
+        reinterpret_cast<void*>(GetProcAddress(CallWriterEncoder().Library, "FakeEncoderReset")));
+    ASSERT_NE(nullptr, failAtChunk);
+    failAtChunk(0);  // beEncodeChunk fails on the first chunk
+    WriteSettingInt(kSectionSettings, kKeyAudioFmt, 1);
+
+    const CallRecord filed = File(MakeCall(kCallIncoming, 10));
+    const std::wstring mp3 = Text(filed.FilePath);
+    ASSERT_EQ(L"mp3", mp3.substr(mp3.size() - 3)) << "the row is written before the conversion";
+    const std::wstring wav = mp3.substr(0, mp3.size() - 3) + L"wav";
+
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<CallRecord> rows = RowsOf(m_today);
+        const std::vector<FtpJob> jobs = Jobs();
+        return rows.size() == 1 && Text(rows[0].FilePath) == wav && jobs.size() == 1 &&
+               Text(jobs[0].RecFilePath) == wav;
+    }));
+    const std::vector<uint8_t> kept = ReadFileBytes(wav);
+    ASSERT_GE(kept.size(), sizeof(G711WavHeader));
+    G711WavHeader header;
+    std::memcpy(&header, kept.data(), sizeof(header));
+    EXPECT_EQ(kWaveFormatALaw, header.FormatTag) << "the A-law file the conversion started from";
+    EXPECT_FALSE(FileExists(mp3));
+    EXPECT_FALSE(FileExists(wav + L".pcm"));
+    EXPECT_FALSE(FileExists(wav + L"temp"));
+}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -28,20 +29,31 @@ struct BlockCall {
     std::chrono::steady_clock::time_point at;
 };
 
-std::mutex g_blocksLock;
+using BlockHook = std::function<void(const BlockCall&)>;
+
+std::mutex g_blocksLock;    // guards g_blocks and g_onBlock
 std::vector<BlockCall> g_blocks;
-std::function<void(const BlockCall&)> g_onBlock;   // what the callback does beyond noting the call
+BlockHook g_onBlock;        // what the callback does beyond noting the call
 
 int WINAPI RecordBlock(int channel, int event, BYTE* block, int bytes, DWORD_PTR user)
 {
     const BlockCall call = {channel, event, block, bytes, user, GetCurrentThreadId(), std::chrono::steady_clock::now()};
+    BlockHook onBlock;
     {
         std::lock_guard<std::mutex> guard(g_blocksLock);
         g_blocks.push_back(call);
+        // A copy: the test may replace the hook as soon as it sees this call noted.
+        onBlock = g_onBlock;
     }
-    if (g_onBlock)
-        g_onBlock(call);
+    if (onBlock)
+        onBlock(call);
     return 1;
+}
+
+void SetBlockHook(BlockHook onBlock)
+{
+    std::lock_guard<std::mutex> guard(g_blocksLock);
+    g_onBlock = std::move(onBlock);
 }
 
 std::vector<BlockCall> Blocks()
@@ -52,7 +64,7 @@ std::vector<BlockCall> Blocks()
 
 bool WaitForBlocks(size_t count)
 {
-    return WaitUntil([&] { return Blocks().size() >= count; }, std::chrono::milliseconds(10000));
+    return WaitUntil([&] { return Blocks().size() >= count; }, 10000);
 }
 
 int BytesPerMs(int codec) { return codec == QSD_CODEC_IMA_ADPCM ? 4 : 8; }
@@ -125,8 +137,8 @@ protected:
         {
             std::lock_guard<std::mutex> guard(g_blocksLock);
             g_blocks.clear();
+            g_onBlock = nullptr;
         }
-        g_onBlock = nullptr;
         Load(kMixedScenario);
         ASSERT_EQ(Sim("set speed " + std::to_string(kSpeed)), "OK");
     }
@@ -190,8 +202,9 @@ TEST_F(RecordingTest, RecordingGoesOnFromTheBufferStartWhenTheCallbackLeavesIt)
 {
     ASSERT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, m_buffer.data(), 8000, RecordBlock, 0), QSD_OK);
     ASSERT_TRUE(WaitForBlocks(3));
+    // The block stays full until its callback has returned; then the recording starts over.
     int info[QSD_RECINFO_COUNT] = {};
-    ASSERT_EQ(QsdVox_QueryRecInfo(0, info), QSD_OK);
+    EXPECT_TRUE(WaitUntil([&] { return QsdVox_QueryRecInfo(0, info) == QSD_OK && info[QSD_RECINFO_BYTES] < 8000; }));
     EXPECT_GE(info[QSD_RECINFO_BLOCKS], 3);
     EXPECT_LT(info[QSD_RECINFO_BYTES], 8000);
     EXPECT_EQ(info[QSD_RECINFO_ACTIVE], 1);
@@ -207,16 +220,16 @@ TEST_F(RecordingTest, RecordingGoesOnFromTheBufferStartWhenTheCallbackLeavesIt)
 TEST_F(RecordingTest, CallbackMayStopAndRearmItsOwnRecording)
 {
     // The service's re-arm from inside the callback: query, stop, clear, start again.
-    g_onBlock = [this](const BlockCall& call) {
+    SetBlockHook([this](const BlockCall& call) {
         int info[QSD_RECINFO_COUNT];
         QsdVox_QueryRecInfo(call.channel, info);
         QsdVox_StopRec(call.channel);
         std::memset(m_buffer.data(), 0, m_buffer.size());
         QsdVox_RecordMemBlock(call.channel, QSD_CODEC_ALAW, m_buffer.data(), 8000, RecordBlock, 0);
-    };
+    });
     ASSERT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, m_buffer.data(), 8000, RecordBlock, 0), QSD_OK);
     ASSERT_TRUE(WaitForBlocks(3));
-    g_onBlock = nullptr;
+    SetBlockHook(nullptr);
     ASSERT_EQ(QsdVox_StopRec(0), QSD_OK);
 
     const DWORD simulatorThread = Blocks()[0].thread;
@@ -228,13 +241,13 @@ TEST_F(RecordingTest, CallbackMayStopAndRearmItsOwnRecording)
 TEST_F(RecordingTest, CallbackMayStartAWholeNewRecordingInAnotherBuffer)
 {
     // A file split: a new recording starts from inside the callback without a stop.
-    g_onBlock = [this](const BlockCall& call) {
+    SetBlockHook([this](const BlockCall& call) {
         if (call.block == m_buffer.data())
             QsdVox_RecordMemBlock(call.channel, QSD_CODEC_MULAW, m_second.data(), 4000, RecordBlock, 2);
-    };
+    });
     ASSERT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, m_buffer.data(), 8000, RecordBlock, 1), QSD_OK);
     ASSERT_TRUE(WaitForBlocks(2));
-    g_onBlock = nullptr;
+    SetBlockHook(nullptr);
     const BlockCall second = Blocks()[1];
     EXPECT_EQ(second.block, m_second.data());
     EXPECT_EQ(second.bytes, 4000);
@@ -323,6 +336,8 @@ TEST_F(RecordingTest, SpyRecordingFillsItsMemoryOnceAndHolds)
     EXPECT_EQ(Show(spyChannel)["recording"], "1");
     EXPECT_EQ(QsdSpy_StopRecToMem(cic), QSD_OK);
     EXPECT_EQ(QsdSpy_QueryMemOffset(cic), 16000);
+    // A restart begins again at the start; slowed down so that it cannot fill up before it is read.
+    ASSERT_EQ(Sim("set speed 0.001"), "OK");
     ASSERT_EQ(QsdSpy_RecToMem(cic, QSD_SPY_MIX_BOTH, m_buffer.data(), QSD_CODEC_ALAW, 16000, 0), QSD_OK);
     EXPECT_LT(QsdSpy_QueryMemOffset(cic), 16000);
     EXPECT_EQ(QsdSpy_StopRecToMem(cic), QSD_OK);

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <mutex>
 #include <ostream>
 
@@ -22,17 +21,6 @@ int WINAPI RecordEvent(WORD event, int channel, WORD parameter, DWORD_PTR)
     std::lock_guard<std::mutex> guard(g_eventsLock);
     g_events.push_back({event, channel, parameter, GetCurrentThreadId()});
     return 0;
-}
-
-std::string MakeFolder()
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    static int counter = 0;
-    const std::string folder = std::string(base) + "qskern_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-                               std::to_string(++counter);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
 }
 
 }  // namespace
@@ -83,8 +71,6 @@ void PrintTo(const RecordedEvent& event, std::ostream* out)
     *out << "{" << event.event << ", " << event.channel << ", " << event.parameter << "}";
 }
 
-void CSimulatorTest::SetUp() { m_folder = MakeFolder(); }
-
 void CSimulatorTest::TearDown()
 {
     QsdSys_DisableBoard();
@@ -92,13 +78,11 @@ void CSimulatorTest::TearDown()
     QsdEvt_ModeSet(&off);
     // Returns once anything already handed to the simulator thread has been delivered or dropped.
     Sim("status");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
 }
 
 std::string CSimulatorTest::WriteFile(const std::string& name, const std::string& content)
 {
-    const std::string path = m_folder + "\\" + name;
+    const std::string path = m_folder.Path(name);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "QsSimControl.h"
+#include "TempFolder.h"
+#include "WaitUntil.h"
 #include "qskern.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 // One control command; the reply without its final line break.
@@ -19,18 +19,6 @@ std::string Sim(const std::string& command);
 std::map<std::string, std::string> Fields(const std::string& reply);
 // The `show` fields of a channel.
 std::map<std::string, std::string> Show(int channel);
-
-template <class Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds deadline = std::chrono::milliseconds(5000))
-{
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 struct RecordedEvent {
     WORD event;
@@ -49,10 +37,9 @@ void PrintTo(const RecordedEvent& event, std::ostream* out);
 // callbacks let go of before the test's buffers go away.
 class CSimulatorTest : public testing::Test {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
-    std::string Folder() const { return m_folder; }
+    std::string Folder() const { return m_folder.Path(); }
     std::string WriteFile(const std::string& name, const std::string& content);
     // Loads the scenario text; with `start`, starts the boards and registers the event recorder.
     void Load(const std::string& scenario, bool start = true);
@@ -62,7 +49,7 @@ protected:
     static bool WaitForEvents(size_t count);
 
 private:
-    std::string m_folder;
+    CTempFolder m_folder;
 };
 
 // One analogue board of 8 lines (types 6, 7, 8, 6 ...) and one E1 board of 2 trunks (30 circuits):

@@ -9,9 +9,6 @@
 #include "remote/ClientSlot.h"
 #include "storage/SysLogStore.h"
 
-#include <chrono>
-#include <thread>
-
 namespace {
 
 std::vector<uint8_t> ChannelPayload(int channel)
@@ -22,19 +19,14 @@ std::vector<uint8_t> ChannelPayload(int channel)
 // The monitored channel of the first slot once it is `channel`, or what it is at the deadline.
 int WaitForMonitoredChannel(int channel)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
-    for (;;) {
+    int monitored = kNoMonitoredChannel;
+    WaitUntil([&] {
         ClientSlot& slot = ClientSlots()[0];
-        int monitored = kNoMonitoredChannel;
-        {
-            auto lock = slot.LockFields();
-            if (slot.MonitorFlag)
-                monitored = slot.MonitoredChannel;
-        }
-        if (monitored == channel || std::chrono::steady_clock::now() > deadline)
-            return monitored;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+        auto lock = slot.LockFields();
+        monitored = slot.MonitorFlag ? slot.MonitoredChannel : kNoMonitoredChannel;
+        return monitored == channel;
+    });
+    return monitored;
 }
 
 std::vector<uint8_t> Piece(uint8_t seed)

@@ -195,17 +195,12 @@ ProtocolClient& RemoteServerTest::ConnectLoggedIn(const std::wstring& userName, 
 
 bool RemoteServerTest::WaitForConnectedSlots(int count)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
-    for (;;) {
+    return WaitUntil([count] {
         int connected = 0;
         for (ClientSlot& slot : ClientSlots())
             connected += slot.IsConnected();
-        if (connected == count)
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+        return connected == count;
+    });
 }
 
 std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day)
@@ -250,4 +245,15 @@ std::vector<uint8_t> FileBytes(const std::wstring& path)
 {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -72,3 +73,5 @@ bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b);
 bool FileExists(const std::wstring& path);
 // The bytes of a file, to show it unchanged.
 std::vector<uint8_t> FileBytes(const std::wstring& path);
+// Polls the condition until it holds (true) or kWaitMs have passed (false).
+bool WaitUntil(const std::function<bool()>& condition);

@@ -4,9 +4,12 @@
 #include "RemoteServerTest.h"
 
 #include "remote/ClientPushes.h"
+#include "remote/ClientSlot.h"
 #include "storage/CallRecordStore.h"
 #include "storage/SqliteDB.h"
 #include "storage/StoragePaths.h"
+
+#include <sqlite3.h>
 
 #include <set>
 #include <string>
@@ -25,6 +28,25 @@ std::vector<std::wstring> CdrPaths(const std::vector<ReceivedFrame>& frames)
 }
 
 constexpr int kManyRows = 20000;
+
+// A condition that makes the first step of a search count to 300 million before it finds a row.
+constexpr const wchar_t* kLongStep =
+    L" where (with recursive n(i) as (select 1 union all select i + 1 from n where i < 300000000) "
+    L"select count(*) from n) > 0";
+
+// Whether a statement of another connection is reading the database: its lock keeps an exclusive transaction out.
+bool IsBeingRead(const wchar_t* path)
+{
+    sqlite3* db = nullptr;
+    bool reading = false;
+    if (sqlite3_open16(path, &db) == SQLITE_OK) {
+        reading = sqlite3_exec(db, "begin exclusive", nullptr, nullptr, nullptr) == SQLITE_BUSY;
+        if (!reading)
+            sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db);
+    return reading;
+}
 
 // A past day with kManyRows rows of channel 1, made in one statement.
 void AddManyRows(const SYSTEMTIME& day)
@@ -209,4 +231,27 @@ TEST_F(SearchTest, FreedSlotSendsNothingOfItsSearchToTheNextClient)
     for (const ReceivedFrame& frame : bob.Login(L"bob", L"secret"))
         EXPECT_NE(frame.Command, kFrameCdrRow);
     EXPECT_TRUE(bob.ReceiveUntilQuiet(kQuietMs).empty());
+}
+
+TEST_F(SearchTest, StopsEndSearchesInsideALongStep)
+{
+    const SYSTEMTIME day = DayAt(30, 9, 0, 0);
+    AddSysLogRow(day, 9, L"Line 1");
+    ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
+    ClientSlot& slot = ClientSlots()[0];
+
+    client.SendFrame(kCmdCdrSearch, QueryPayload(DayAt(30, 0, 0, 0), DayAt(30, 23, 0, 0),
+                                                 std::wstring(L"select * from Rec_Table") + kLongStep));
+    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(CdrDayFile(day)); }));
+    client.SendFrame(kCmdStopQuery, {1});
+    const std::optional<ReceivedFrame> stopped = client.Receive(kWaitMs);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->Command, kFrameStatistics);
+    EXPECT_FALSE(slot.CdrSearch.IsRunning()) << "the search was waited for, not interrupted";
+
+    client.SendFrame(kCmdSysLogSearch, QueryPayload(DayAt(30, 0, 0, 0), DayAt(30, 23, 0, 0),
+                                                    std::wstring(L"select * from SysLog_Table") + kLongStep));
+    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(SysLogDayFile(day)); }));
+    ForceClientOffline(L"alice");
+    EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); })) << "freeing the slot stops its search";
 }

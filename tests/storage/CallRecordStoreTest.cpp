@@ -120,6 +120,7 @@ TEST_F(CallRecordStoreTest, UpdatesAndDeletesHitTheExactPathOnly) {
 
     EXPECT_TRUE(m_store.UpdateFlag(L"C:\\rec\\100%.wav", 1));
     EXPECT_TRUE(m_store.UpdateNotes(L"C:\\rec\\axb.wav", L"x', FilePath='y"));
+    EXPECT_TRUE(m_store.UpdateFilePath(L"C:\\rec\\100_.wav", L"C:\\rec\\gone.wav"));  // names no row
     EXPECT_EQ(L"C:\\rec\\100%.wav", QueryText(m_path, L"select group_concat(FilePath) from Rec_Table where Flag=1"));
     EXPECT_EQ(L"x', FilePath='y", QueryText(m_path, L"select CallNotes from Rec_Table where FilePath like '%axb%'"));
     EXPECT_EQ(L"1", QueryText(m_path, L"select count(*) from Rec_Table where CallNotes <> ''"));
@@ -128,10 +129,16 @@ TEST_F(CallRecordStoreTest, UpdatesAndDeletesHitTheExactPathOnly) {
     EXPECT_TRUE(m_store.DeleteByPath(L"%"));
     EXPECT_EQ((std::vector<std::wstring>{L"C:\\rec\\axb.wav", L"C:\\rec\\100%.wav", L"C:\\rec\\100x.wav"}), Paths());
 
+    EXPECT_TRUE(m_store.UpdateFilePath(L"C:\\rec\\100%.wav", L"C:\\rec\\100%.mp3"));
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\rec\\axb.wav", L"C:\\rec\\100%.mp3", L"C:\\rec\\100x.wav"}), Paths());
+    EXPECT_EQ(L"1", QueryText(m_path, L"select Flag from Rec_Table where FilePath = 'C:\\rec\\100%.mp3'"))
+        << "the row keeps its other columns";
+
     CallRecord found{};
     EXPECT_FALSE(m_store.FindByPath(L"C:\\rec\\a_b.wav", found));
     EXPECT_FALSE(m_store.FindByPath(L"C:\\rec\\%", found));
     EXPECT_FALSE(m_store.UpdateFlag(nullptr, 1));
+    EXPECT_FALSE(m_store.UpdateFilePath(L"C:\\rec\\axb.wav", nullptr));
 }
 
 TEST_F(CallRecordStoreTest, TimeFilterKeepsRowsInsideTheWindowInclusive) {
@@ -163,7 +170,12 @@ TEST_F(CallRecordStoreTest, StopFromAnotherThreadEndsTheEnumerationAfterTheCurre
     for (int i = 0; i < 50; ++i)
         Insert(LocalTime(2024, 3, 5, 12, 0, i), (L"row" + std::to_wstring(i)).c_str());
 
-    m_store.RequestStop();  // a stop raised before the rows start does not count
+    // A stop raised before the search starts is not lost: it ends the search at once, until it is cleared.
+    m_store.RequestStop();
+    EXPECT_TRUE(Paths().empty());
+    m_store.ClearStop();
+    EXPECT_EQ(50u, Paths().size());
+
     int delivered = 0;
     const bool result = m_store.ForEachRecord(
         [&](const CallRecord&) {
@@ -173,6 +185,29 @@ TEST_F(CallRecordStoreTest, StopFromAnotherThreadEndsTheEnumerationAfterTheCurre
         L"select * from Rec_Table");
     EXPECT_TRUE(result);
     EXPECT_EQ(3, delivered);
+}
+
+TEST_F(CallRecordStoreTest, StopInterruptsALongStepAndTheSearchEndsQuietly) {
+    Insert(LocalTime(2024, 3, 5, 12), L"quick");
+    CallRecord slow = MakeCall(LocalTime(2024, 3, 5, 13), L"slow");
+    slow.Channel = 1;
+    ASSERT_TRUE(m_store.Insert(slow));
+    // Only the step to the second row is long: it counts to 300 million.
+    const wchar_t* sql =
+        L"select * from Rec_Table where case when Channel = 0 then 1 else (with recursive n(i) as "
+        L"(select 1 union all select i + 1 from n where i < 300000000) select count(*) from n) > 0 end";
+
+    std::vector<std::wstring> delivered;
+    const auto start = std::chrono::steady_clock::now();
+    const bool result = m_store.ForEachRecord(
+        [&](const CallRecord& record) {
+            delivered.push_back(record.FilePath);
+            std::thread([&] { m_store.RequestStop(); }).join();
+        },
+        sql);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << "the long step ran to its end";
+    EXPECT_TRUE(result) << "an interrupted step ends the rows as the stop does, not as an error";
+    EXPECT_EQ(std::vector<std::wstring>{L"quick"}, delivered);
 }
 
 TEST_F(CallRecordStoreTest, CountsAndSumsOfAnEmptyTableAreZero) {

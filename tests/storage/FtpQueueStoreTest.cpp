@@ -59,6 +59,15 @@ TEST(FtpQueueStore, PendingJobsSurviveARestartUntilDeleted) {
     ASSERT_EQ(2u, loaded.size());
     EXPECT_STREQ(queued[0].RecordID, loaded[0].RecordID);
     EXPECT_STREQ(queued[2].RecordID, loaded[1].RecordID);
+
+    // A job's file changes by its RecordID alone.
+    EXPECT_TRUE(store.UpdateJobPath(queued[2], L"C:\\rec\\c_%.mp3"));
+    EXPECT_TRUE(store.UpdateJobPath(wildcard, L"C:\\rec\\everything.mp3"));
+    loaded = LoadJobs(store);
+    ASSERT_EQ(2u, loaded.size());
+    EXPECT_STREQ(L"C:\\rec\\a.wav", loaded[0].RecFilePath);
+    EXPECT_STREQ(L"C:\\rec\\c_%.mp3", loaded[1].RecFilePath);
+    EXPECT_EQ(0, std::memcmp(&queued[2].stStartRec, &loaded[1].stStartRec, sizeof(SYSTEMTIME)));
 }
 
 TEST(FtpQueueStore, ClosedStoreQueuesNothing) {
@@ -66,6 +75,7 @@ TEST(FtpQueueStore, ClosedStoreQueuesNothing) {
     FtpJob job = MakeJob(L"x.wav", LocalTime(2024, 3, 5));
     EXPECT_FALSE(store.InsertJob(job));
     EXPECT_FALSE(store.DeleteJob(job));
+    EXPECT_FALSE(store.UpdateJobPath(job, L"x.mp3"));
     EXPECT_FALSE(store.ForEachJob([](const FtpJob&) {}));
     EXPECT_TRUE(store.Close());
 }

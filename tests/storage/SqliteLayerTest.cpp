@@ -8,9 +8,16 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
+
+// A query whose single step takes most of a minute.
+constexpr const wchar_t* kLongCount =
+    L"with recursive n(i) as (select 1 union all select i + 1 from n where i < 300000000) select count(*) from n";
 
 class SqliteLayer : public ::testing::Test {
 protected:
@@ -154,4 +161,47 @@ TEST_F(SqliteLayer, CloseFailsWhileAQueryIsOpen) {
     EXPECT_TRUE(db.CloseStoreQuietly());
     EXPECT_FALSE(db.IsOpen());
     EXPECT_TRUE(db.CloseStoreQuietly());
+}
+
+TEST_F(SqliteLayer, InterruptFromAnotherThreadEndsALongStep) {
+    CSqliteDB db;
+    db.OpenFile(File(L"interrupt.db").c_str());
+    std::atomic<bool> ended = false;
+    // An interrupt that comes before the statement starts is forgotten when it starts: keep interrupting.
+    std::thread interrupter([&] {
+        while (!ended) {
+            db.Interrupt();
+            std::this_thread::yield();
+        }
+    });
+    bool interrupted = false;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        db.QueryInt(kLongCount);
+    } catch (const CSqliteException& error) {
+        interrupted = error.IsInterrupt();
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    ended = true;
+    interrupter.join();
+    EXPECT_TRUE(interrupted);
+    EXPECT_LT(took, std::chrono::seconds(10)) << "the step ran to its end";
+    EXPECT_EQ(1, db.QueryInt(L"select 1")) << "the connection serves the next statement";
+}
+
+TEST_F(SqliteLayer, InterruptOfAClosingOrClosedConnectionDoesNothing) {
+    CSqliteDB db;
+    std::atomic<bool> ended = false;
+    std::thread interrupter([&] {
+        while (!ended)
+            db.Interrupt();
+    });
+    for (int i = 0; i < 200; ++i) {
+        db.OpenFile(File(L"closing.db").c_str());
+        db.CloseStoreQuietly();
+    }
+    ended = true;
+    interrupter.join();
+    EXPECT_FALSE(db.IsOpen());
+    db.Interrupt();
 }

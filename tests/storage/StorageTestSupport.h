@@ -1,23 +1,13 @@
 #pragma once
 // Helpers shared by the storage tests.
 
+#include "LocalTime.h"
 #include "storage/SqliteDB.h"
 
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
-
-inline SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    return time;
-}
 
 // Fills the field to its last character with the tag followed by digits, so a cut field shows.
 template <size_t N>

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -109,5 +110,27 @@ TEST(SysLogStore, SearchesAnswerFalseWithoutRows) {
     EXPECT_FALSE(store.ForEachRow(L"select * from Missing_Table", ignore));
     EXPECT_FALSE(store.ForEachRow(nullptr, ignore));
     EXPECT_FALSE(store.ForEachRow(L"select * from SysLog_Table", nullptr));
+    EXPECT_TRUE(store.Close());
+}
+
+TEST(SysLogStore, StopEndsTheSearchBeforeItsNextRowUntilCleared) {
+    TestFolder folder;
+    const SYSTEMTIME day = LocalTime(2024, 6, 1, 10);
+    for (int i = 0; i < 5; ++i)
+        WriteSysLogRow(MakeRow(kSysLogLineError, day, L"Line 1", L""));
+
+    SysLogStore store;
+    ASSERT_TRUE(store.Open(SysLogDayFile(day)));
+    int rows = 0;
+    store.RequestStop();  // raised before the search: not lost
+    EXPECT_FALSE(store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow&) { ++rows; }));
+    EXPECT_EQ(0, rows);
+
+    store.ClearStop();
+    EXPECT_TRUE(store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow&) {
+        if (++rows == 2)
+            std::thread([&] { store.RequestStop(); }).join();
+    }));
+    EXPECT_EQ(2, rows);
     EXPECT_TRUE(store.Close());
 }

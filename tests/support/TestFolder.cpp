@@ -4,19 +4,11 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <filesystem>
 
 TestFolder::TestFolder()
+    : m_program(m_root.WidePath() + L"\\Program"), m_data(m_root.WidePath() + L"\\Data")
 {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    m_root = std::wstring(temp) + L"tess-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(counter++);
-    m_program = m_root + L"\\Program";
-    m_data = m_root + L"\\Data";
-    std::filesystem::remove_all(m_root);
     std::filesystem::create_directories(m_program);
     std::filesystem::create_directories(m_data);
     SetExeFolderOverride(m_program);
@@ -27,8 +19,6 @@ TestFolder::~TestFolder()
 {
     SetExeFolderOverride(L"");
     SetDataFolderOverride(L"");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_root, ignored);
 }
 
 void WriteUtf16File(const std::wstring& path, const std::wstring& text)

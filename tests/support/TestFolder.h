@@ -3,6 +3,8 @@
 // schedule files) and the data folder (databases) of the service are its sub-folders "Program" and "Data";
 // afterwards the overrides are cleared and the tree is removed.
 
+#include "TempFolder.h"
+
 #include <string>
 
 class TestFolder {
@@ -17,7 +19,7 @@ public:
     TestFolder& operator=(const TestFolder&) = delete;
 
 private:
-    std::wstring m_root;
+    CTempFolder m_root;
     std::wstring m_program;
     std::wstring m_data;
 };
