@@ -41,36 +41,6 @@ enum class ChannelRowChange {
     KeepFlag,           // record mode 1: whether the recording will be kept
 };
 
-// What the service does before it tells the view of a row change: the ChannelState it stores (kStateUnchanged:
-// none), whether it pushes the channel's status to the clients permitted to see the channel, and whether it writes
-// the line-error system-log row.
-constexpr int kStateUnchanged = -1;
-
-struct ChannelRowEffect {
-    int State;
-    bool PushStatus;
-    bool LogLineError;
-};
-
-constexpr ChannelRowEffect EffectOf(ChannelRowChange what)
-{
-    switch (what) {
-    case ChannelRowChange::Idle: return {kStateIdle, true, false};
-    case ChannelRowChange::LineError: return {kStateLineError, true, true};
-    case ChannelRowChange::LinkLost: return {kStateLineError, true, false};
-    case ChannelRowChange::OffHook: return {kStateOffHook, true, false};
-    case ChannelRowChange::OutgoingRecording: return {kStateOutgoingRecording, true, false};
-    case ChannelRowChange::Ringing: return {kStateRinging, true, false};
-    case ChannelRowChange::IncomingRecording: return {kStateIncomingRecording, true, false};
-    case ChannelRowChange::VoiceRecording: return {kStateVoiceRecording, true, false};
-    case ChannelRowChange::VoiceWaiting: return {kStateVoiceWaiting, true, false};
-    case ChannelRowChange::OutgoingConnect: return {kStateSpyOutgoingConnect, false, false};
-    case ChannelRowChange::CallerId: return {kStateUnchanged, true, false};
-    case ChannelRowChange::DialledNumber: return {kStateUnchanged, true, false};
-    default: return {kStateUnchanged, false, false};  // line info, call time, keep flag
-    }
-}
-
 class IServiceView {
 public:
     virtual ~IServiceView() = default;

@@ -226,6 +226,7 @@ def main():
             process.join()
     finally:
         host.stop()
+        shutil.rmtree(tmp, ignore_errors=True)
 
     pushes = [p for r in results for p in r[0] if p[4] >= start]
     counts = {}
@@ -272,7 +273,6 @@ def main():
             rows / sum(s[1] for s in searches)))
     else:
         print("  no CDR search finished within the window")
-    shutil.rmtree(tmp, ignore_errors=True)
 
 
 if __name__ == "__main__":

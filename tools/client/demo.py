@@ -15,7 +15,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from programfolder import data_folder, linux_path  # noqa: E402
+from programfolder import data_folder  # noqa: E402
 from simcontrol import SimControl  # noqa: E402
 import tessclient as tc  # noqa: E402
 

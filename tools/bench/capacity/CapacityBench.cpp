@@ -29,7 +29,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <memory>
