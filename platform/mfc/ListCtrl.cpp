@@ -30,30 +30,33 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
     return AfxGetThreadState()->m_tempObjects.FromHandle<CHeaderCtrl, &CHeaderCtrl::m_hWnd>(hHeader);
 }
 
+namespace {
+
+LVITEMW MakeItem(UINT mask, int item, int subItem, LPCTSTR text, int image, UINT state, UINT stateMask,
+                 LPARAM lParam) {
+    LVITEMW record = {};
+    record.mask = mask;
+    record.iItem = item;
+    record.iSubItem = subItem;
+    record.pszText = const_cast<LPWSTR>(text);
+    record.state = state;
+    record.stateMask = stateMask;
+    record.iImage = image;
+    record.lParam = lParam;
+    return record;
+}
+
+}  // namespace
+
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam) {
-    LVITEMW item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = const_cast<LPWSTR>(lpszItem);
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LVITEMW item = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam) {
-    LVITEMW item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.pszText = const_cast<LPWSTR>(lpszItem);
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LVITEMW item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
