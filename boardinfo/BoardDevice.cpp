@@ -7,23 +7,17 @@ namespace {
 CBoardDeviceBackend* g_installed = nullptr;
 }
 
-CBoardDeviceBackend& BoardDevices()
-{
+CBoardDeviceBackend& BoardDevices() {
     return g_installed ? *g_installed : DefaultBoardDevices();
 }
 
-void SetBoardDevices(CBoardDeviceBackend* backend)
-{
+void SetBoardDevices(CBoardDeviceBackend* backend) {
     g_installed = backend;
 }
 
-CBoardDevice::CBoardDevice(int board)
-    : m_backend(BoardDevices()), m_handle(m_backend.Open(board))
-{
-}
+CBoardDevice::CBoardDevice(int board) : m_backend(BoardDevices()), m_handle(m_backend.Open(board)) {}
 
-CBoardDevice::~CBoardDevice()
-{
+CBoardDevice::~CBoardDevice() {
     if (IsOpen())
         m_backend.Close(m_handle);
 }

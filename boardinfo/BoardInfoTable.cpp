@@ -10,9 +10,9 @@
 namespace {
 
 struct BoardInfoEntry {
-    int32_t index;     // among the boards found, not the device number
+    int32_t index;  // among the boards found, not the device number
     int32_t type;
-    char serial[32];   // decimal text
+    char serial[32];  // decimal text
 };
 
 struct BoardInfoTable {
@@ -22,8 +22,7 @@ struct BoardInfoTable {
 
 BoardInfoTable g_table;
 
-const BoardInfoEntry* FindEntry(int board)
-{
+const BoardInfoEntry* FindEntry(int board) {
     for (int i = 0; i < g_table.count; ++i)
         if (g_table.entries[i].index == board)
             return &g_table.entries[i];
@@ -32,8 +31,7 @@ const BoardInfoEntry* FindEntry(int board)
 
 }  // namespace
 
-int WINAPI QsPciLoadBoardInfo(void)
-{
+int WINAPI QsPciLoadBoardInfo(void) {
     g_table = {};
     for (int n = 0; n < kMaxBoards; ++n) {
         CBoardDevice device(n);
@@ -55,13 +53,11 @@ int WINAPI QsPciLoadBoardInfo(void)
     return 0;
 }
 
-int WINAPI QsPciGetTotalBoard(void)
-{
+int WINAPI QsPciGetTotalBoard(void) {
     return g_table.count;
 }
 
-int WINAPI QsPciGetBoardType(int board, int* type)
-{
+int WINAPI QsPciGetBoardType(int board, int* type) {
     const BoardInfoEntry* entry = type ? FindEntry(board) : nullptr;
     if (!entry)
         return -1;
@@ -69,8 +65,7 @@ int WINAPI QsPciGetBoardType(int board, int* type)
     return 0;
 }
 
-int WINAPI QsPciGetBoardSerialNo(int board, char* text)
-{
+int WINAPI QsPciGetBoardSerialNo(int board, char* text) {
     const BoardInfoEntry* entry = text ? FindEntry(board) : nullptr;
     if (!entry)
         return -1;

@@ -6,8 +6,7 @@
 
 #include <cstring>
 
-int ProbeBoard(int board, char* modelName, DWORD& serial, int& pcms)
-{
+int ProbeBoard(int board, char* modelName, DWORD& serial, int& pcms) {
     CBoardDevice device(board);
     if (!device.IsOpen())
         return 0;

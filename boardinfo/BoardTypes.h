@@ -3,9 +3,9 @@
 
 struct BoardTypeInfo {
     int type;
-    char modelName[7];      // six characters and the terminating 0, written as CardType
+    char modelName[7];  // six characters and the terminating 0, written as CardType
     int channels;
-    int pcms;               // E1 trunks on the board
+    int pcms;  // E1 trunks on the board
 };
 
 // The entry of `type`, or null for a type the writer does not know.

@@ -7,8 +7,7 @@
 
 namespace {
 
-std::string WindowsFolder()
-{
+std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
     return std::string(folder, length < MAX_PATH ? length : 0);
@@ -16,8 +15,7 @@ std::string WindowsFolder()
 
 // The folder of the process's executable (not of this library): the driver reads its
 // configuration beside the program.
-std::string ProgramFolder()
-{
+std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length < MAX_PATH ? length : 0);
@@ -27,8 +25,7 @@ std::string ProgramFolder()
 
 }  // namespace
 
-std::string ResolveConfigPath(const char* name, const char* defaultName)
-{
+std::string ResolveConfigPath(const char* name, const char* defaultName) {
     if (name[0] == '\0')
         return WindowsFolder() + '\\' + defaultName;
     if (std::strchr(name, ':'))

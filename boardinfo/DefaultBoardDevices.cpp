@@ -7,8 +7,7 @@
 
 namespace {
 
-bool AnyDeviceOpens(CBoardDeviceBackend& devices)
-{
+bool AnyDeviceOpens(CBoardDeviceBackend& devices) {
     for (int board = 0; board < kMaxBoards; ++board) {
         const HANDLE device = devices.Open(board);
         if (device != INVALID_HANDLE_VALUE) {
@@ -22,8 +21,7 @@ bool AnyDeviceOpens(CBoardDeviceBackend& devices)
 }  // namespace
 
 // Chosen once, at the first probe, as the driver reads its scenario once at load.
-CBoardDeviceBackend& DefaultBoardDevices()
-{
+CBoardDeviceBackend& DefaultBoardDevices() {
     static CWin32BoardDevices devices;
     static CScenarioBoardDevices simulated;
     static const bool useScenario = !AnyDeviceOpens(devices) && simulated.Load(FindScenarioFile());

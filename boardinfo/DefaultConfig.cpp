@@ -13,8 +13,7 @@
 
 namespace {
 
-std::string Format(const char* format, ...)
-{
+std::string Format(const char* format, ...) {
     char text[64];
     va_list args;
     va_start(args, format);
@@ -24,19 +23,15 @@ std::string Format(const char* format, ...)
 }
 
 // Write failures are not reported: the driver finds out when it reads the file.
-void WriteText(const std::string& file, const std::string& section, const std::string& key,
-               const std::string& value)
-{
+void WriteText(const std::string& file, const std::string& section, const std::string& key, const std::string& value) {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
-void WriteInt(const std::string& file, const std::string& section, const std::string& key, int value)
-{
+void WriteInt(const std::string& file, const std::string& section, const std::string& key, int value) {
     WriteText(file, section, key, Format("%d", value));
 }
 
-void WriteBoardPcmDefaults(int board, int pcmCount, int isdnMode, int rcvGain, const std::string& file)
-{
+void WriteBoardPcmDefaults(int board, int pcmCount, int isdnMode, int rcvGain, const std::string& file) {
     const std::string section = Format("Board%d", board);
     for (int p = 0; p < pcmCount; ++p) {
         // The first trunk of the first board gives the clock; every other trunk follows it.
@@ -52,8 +47,7 @@ void WriteBoardPcmDefaults(int board, int pcmCount, int isdnMode, int rcvGain, c
     }
 }
 
-void WriteIsdnSection(int isdnMode, int totalPcms, const std::string& file)
-{
+void WriteIsdnSection(int isdnMode, int totalPcms, const std::string& file) {
     const char* section = "ISDN";
     WriteInt(file, section, "UseISDNMode", isdnMode);
     WriteInt(file, section, "MaxPhoNumRule", 10);
@@ -71,8 +65,7 @@ void WriteIsdnSection(int isdnMode, int totalPcms, const std::string& file)
 
 // Trunks 2i and 2i+1 form tapping pair i with 30 circuits each; the recording engine maps
 // spy circuits to trunks the same way.
-void WriteSpySection(int totalPcms, const std::string& file)
-{
+void WriteSpySection(int totalPcms, const std::string& file) {
     const char* section = "QsrSpy";
     const int pairs = totalPcms / 2;
     WriteInt(file, section, "TotalSpyPcm", pairs);
@@ -85,9 +78,8 @@ void WriteSpySection(int totalPcms, const std::string& file)
 
 }  // namespace
 
-int MakeDefaultConfig(int isdnMode, int spyFlag, int rcvGain,
-                      const std::string& configFile, const std::string& promptFile)
-{
+int MakeDefaultConfig(int isdnMode, int spyFlag, int rcvGain, const std::string& configFile,
+                      const std::string& promptFile) {
     isdnMode = isdnMode == 2 ? 2 : 0;
     spyFlag = spyFlag == 1 ? 1 : 0;
 
@@ -148,9 +140,7 @@ int MakeDefaultConfig(int isdnMode, int spyFlag, int rcvGain,
     return boards;
 }
 
-int WINAPI QsPciMakeDefaultCfg(int isdnMode, int spyFlag, int rcvGain)
-{
-    return MakeDefaultConfig(isdnMode, spyFlag, rcvGain,
-                             ResolveConfigPath("qscfg.ini", "qscfg.ini"),
+int WINAPI QsPciMakeDefaultCfg(int isdnMode, int spyFlag, int rcvGain) {
+    return MakeDefaultConfig(isdnMode, spyFlag, rcvGain, ResolveConfigPath("qscfg.ini", "qscfg.ini"),
                              ResolveConfigPath("prompt.ini", "prompt.ini"));
 }

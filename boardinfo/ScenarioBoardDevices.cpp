@@ -5,15 +5,13 @@
 
 namespace {
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A decimal key of the scenario; false when it is missing or not a number.
-bool ReadNumber(const std::string& file, const std::string& section, const char* key, DWORD& value)
-{
+bool ReadNumber(const std::string& file, const std::string& section, const char* key, DWORD& value) {
     char text[64] = {};
     GetPrivateProfileStringA(section.c_str(), key, "", text, sizeof text, file.c_str());
     char* end = nullptr;
@@ -26,8 +24,7 @@ bool ReadNumber(const std::string& file, const std::string& section, const char*
 
 }  // namespace
 
-std::string FindScenarioFile()
-{
+std::string FindScenarioFile() {
     char named[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("QSKERN_SCENARIO", named, sizeof named);
     if (length > 0 && length < sizeof named)
@@ -41,8 +38,7 @@ std::string FindScenarioFile()
     return FileExists(beside) ? beside : "";
 }
 
-bool CScenarioBoardDevices::Load(const std::string& path)
-{
+bool CScenarioBoardDevices::Load(const std::string& path) {
     // The profile functions would look for a bare name in the Windows folder.
     char file[MAX_PATH] = {};
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof file, file, nullptr);
@@ -61,15 +57,13 @@ bool CScenarioBoardDevices::Load(const std::string& path)
     return true;
 }
 
-HANDLE CScenarioBoardDevices::Open(int board)
-{
+HANDLE CScenarioBoardDevices::Open(int board) {
     if (board < 0 || board >= static_cast<int>(m_boards.size()))
         return INVALID_HANDLE_VALUE;
     return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(board + 1));
 }
 
-bool CScenarioBoardDevices::Query(HANDLE device, DWORD code, DWORD& value)
-{
+bool CScenarioBoardDevices::Query(HANDLE device, DWORD code, DWORD& value) {
     const Board& board = m_boards[reinterpret_cast<INT_PTR>(device) - 1];
     if (code == kIoctlBoardType)
         value = board.type;

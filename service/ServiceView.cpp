@@ -6,20 +6,17 @@ namespace {
 
 std::atomic<IServiceView*> installedView{nullptr};
 
-} // namespace
+}  // namespace
 
-void SetServiceView(IServiceView* view)
-{
+void SetServiceView(IServiceView* view) {
     installedView.store(view);
 }
 
-IServiceView* GetServiceView()
-{
+IServiceView* GetServiceView() {
     return installedView.load();
 }
 
-std::wstring CurrentOperatorName()
-{
+std::wstring CurrentOperatorName() {
     IServiceView* view = GetServiceView();
     return view ? view->OperatorName() : std::wstring();
 }

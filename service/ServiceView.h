@@ -24,7 +24,7 @@ struct FtpJob;
 // What changed in a channel's row of the channel pane. The row shows the channel's ChannelRecord as it is when
 // the view is called.
 enum class ChannelRowChange {
-    Idle,               // idle text and icon, call columns cleared
+    Idle,  // idle text and icon, call columns cleared
     LineError,
     LinkLost,           // the spy channel's PCM link is down
     OffHook,            // off-hook, not recording
@@ -86,7 +86,9 @@ void SetServiceView(IServiceView* view);
 // The installed view, or null while the main window does not exist. Any thread.
 IServiceView* GetServiceView();
 
-inline bool MainWindowExists() { return GetServiceView() != nullptr; }
+inline bool MainWindowExists() {
+    return GetServiceView() != nullptr;
+}
 
 // The operator's user name from the installed view; empty while there is no view.
 std::wstring CurrentOperatorName();

@@ -19,16 +19,16 @@ struct LogColumn {
 constexpr LogColumn kLogColumns[] = {{L"0454", 80}, {L"0455", 180}, {L"0456", 150}, {L"0457", 500}};
 
 struct StatusLook {
-    int Icon;                      // in the application's icon list
+    int Icon;  // in the application's icon list
     const wchar_t* TextKey;
 };
 
 // By FtpStatus.
 constexpr StatusLook kStatusLooks[] = {
-    {kIconForward, L"0458"},       // started
-    {kIconOk, L"0459"},            // done
-    {kIconLockRed, L"0460"},       // failed
-    {kIconLockRed, L"5081"},       // local file missing
+    {kIconForward, L"0458"},  // started
+    {kIconOk, L"0459"},       // done
+    {kIconLockRed, L"0460"},  // failed
+    {kIconLockRed, L"5081"},  // local file missing
 };
 
 // The log keeps fewer than kLogLimit rows: when it is full, the kLogTrim oldest rows make room.
@@ -36,7 +36,7 @@ constexpr int kLogLimit = 2000;
 constexpr int kLogTrim = 500;
 
 struct ToolButton {
-    const wchar_t* Bitmap;         // in the program's Image folder
+    const wchar_t* Bitmap;  // in the program's Image folder
     UINT Command;
     const wchar_t* TextKey;
 };
@@ -150,8 +150,7 @@ void CFtpWnd::AddStatusRow(const FtpJob& job, int status) {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     CString time;
-    time.Format(L"%04d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                now.wSecond);
+    time.Format(L"%04d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
     m_logList.SetItemText(row, 1, time);
     m_logList.SetItemText(row, 3, job.RecFilePath);
 }

@@ -34,8 +34,8 @@ protected:
 private:
     void CreateToolBar();
 
-    CImageList* m_appIcons;        // not owned
-    FtpBackup m_backup;            // the upload queue and thread
+    CImageList* m_appIcons;  // not owned
+    FtpBackup m_backup;      // the upload queue and thread
     CImageList m_toolBarImages;
     CToolBar m_toolBar;
     CListCtrl m_logList;

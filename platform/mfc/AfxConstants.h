@@ -8,16 +8,16 @@
 // toolkit and the application send, store and compare them as numbers.
 
 // Layer messages
-constexpr UINT WM_SIZEPARENT = 0x0361;         // lParam: AFX_SIZEPARENTPARAMS*
-constexpr UINT WM_SETMESSAGESTRING = 0x0362;   // wParam: string id, or lParam: text
-constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;    // wParam: disable commands without a handler
+constexpr UINT WM_SIZEPARENT = 0x0361;        // lParam: AFX_SIZEPARENTPARAMS*
+constexpr UINT WM_SETMESSAGESTRING = 0x0362;  // wParam: string id, or lParam: text
+constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;   // wParam: disable commands without a handler
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_COMMANDHELP = 0x0365;
 constexpr UINT WM_HELPHITTEST = 0x0366;
-constexpr UINT WM_KICKIDLE = 0x036A;           // never dispatched
-constexpr UINT WM_FLOATSTATUS = 0x036D;        // wParam: FS_* bits
+constexpr UINT WM_KICKIDLE = 0x036A;     // never dispatched
+constexpr UINT WM_FLOATSTATUS = 0x036D;  // wParam: FS_* bits
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
-constexpr UINT WM_SYSTIMER = 0x0118;           // the caret blink timer; not an idle-restarting message
+constexpr UINT WM_SYSTIMER = 0x0118;  // the caret blink timer; not an idle-restarting message
 
 // The one map entry (ON_WM_CTLCOLOR) of every WM_CTLCOLOR* message; windowsx.h defines it too.
 #ifndef WM_CTLCOLOR
@@ -38,7 +38,7 @@ constexpr UINT FS_SYNCACTIVE = 0x40;
 
 // Command codes of OnCmdMsg; other codes carry their message in the high word.
 constexpr int CN_COMMAND = 0;
-constexpr int CN_UPDATE_COMMAND_UI = -1;       // 0xFFFFFFFF
+constexpr int CN_UPDATE_COMMAND_UI = -1;  // 0xFFFFFFFF
 
 // Window ids
 constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
@@ -48,7 +48,7 @@ constexpr UINT AFX_IDW_DOCKBAR_TOP = 0xE81B;
 constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
 constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
 constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
-constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;    // splitter panes: 0xE900 + 16 * row + column
+constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;  // splitter panes: 0xE900 + 16 * row + column
 constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
 
 // Command and string ids
@@ -94,7 +94,7 @@ constexpr UINT SBPS_STRETCH = 0x08000000;
 // Frame styles and window-object flags
 constexpr DWORD FWS_ADDTOTITLE = 0x8000;
 constexpr DWORD MFS_SYNCACTIVE = 0x100;
-constexpr UINT WF_STAYACTIVE = 0x20;           // CWnd::m_nFlags: keep the caption active
+constexpr UINT WF_STAYACTIVE = 0x20;  // CWnd::m_nFlags: keep the caption active
 
 // Frame idle flags (CFrameWnd::m_nIdleFlags)
 constexpr UINT idleMenu = 1;

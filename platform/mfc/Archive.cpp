@@ -15,7 +15,7 @@ constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kBigClassTag = 0x80000000;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 constexpr WORD kUnicodeMarker = 0xFFFE;
-constexpr size_t kMaxClassName = 63;   // longer stored names are not ours
+constexpr size_t kMaxClassName = 63;  // longer stored names are not ours
 
 // The length prefix of a stored string, and the size of its characters: an 8-bit string starts with
 // the length directly, a UTF-16 one after FF FE FF.
@@ -45,7 +45,7 @@ ULONGLONG ReadStringLength(CArchive& ar, size_t& nCharSize) {
     return qwLength;
 }
 
-} // namespace
+}  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
     : m_pFile(pFile), m_nMode(nMode), m_nBufSize(nBufSize < 128 ? 128u : static_cast<UINT>(nBufSize)) {}
@@ -247,7 +247,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
         *this >> obTag;
     else
         obTag = (static_cast<DWORD>(wTag & kClassTag) << 16) | (wTag & ~kClassTag);
-    if ((obTag & kBigClassTag) == 0)   // an object reference where a class was expected
+    if ((obTag & kBigClassTag) == 0)  // an object reference where a class was expected
         Throw(CArchiveException::badIndex);
 
     CRuntimeClass* pClassRef;

@@ -42,7 +42,7 @@ public:
 
     BOOL IsLoading() const { return (m_nMode & load) != 0; }
     BOOL IsStoring() const { return (m_nMode & load) == 0; }
-    CFile* GetFile() const { return m_pFile; }   // not owned
+    CFile* GetFile() const { return m_pFile; }  // not owned
     // Stores: writes the buffer to the file. Loads: moves the file back to the next unread byte.
     void Flush();
     void Close();
@@ -118,17 +118,17 @@ private:
     DWORD NextIndex();
 
     struct LoadEntry {
-        const void* pEntry;               // a CRuntimeClass* or a CObject*
+        const void* pEntry;  // a CRuntimeClass* or a CObject*
         bool bClass;
-        UINT nSchema;                     // the stored schema of a class
+        UINT nSchema;  // the stored schema of a class
     };
 
-    CFile* m_pFile;                       // not owned; NULL once closed
+    CFile* m_pFile;  // not owned; NULL once closed
     UINT m_nMode;
     UINT m_nBufSize;
-    std::vector<BYTE> m_buffer;           // stores: bytes not yet written; loads: bytes read ahead
-    size_t m_nBufPos = 0;                 // loads: next unread byte of m_buffer
-    DWORD m_nMapCount = 1;                // index 0 stands for NULL
+    std::vector<BYTE> m_buffer;  // stores: bytes not yet written; loads: bytes read ahead
+    size_t m_nBufPos = 0;        // loads: next unread byte of m_buffer
+    DWORD m_nMapCount = 1;       // index 0 stands for NULL
     std::unordered_map<const void*, DWORD> m_storeMap;
     std::vector<LoadEntry> m_loadArray{LoadEntry{nullptr, false, 0}};
 };

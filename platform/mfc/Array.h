@@ -33,8 +33,8 @@ public:
     TYPE* GetData() { return m_data.data(); }
 
     // Adding and removing
-    INT_PTR Add(ARG_TYPE newElement);                    // answers the new element's index
-    INT_PTR Append(const CArray& src);                   // answers the index of the first appended
+    INT_PTR Add(ARG_TYPE newElement);   // answers the new element's index
+    INT_PTR Append(const CArray& src);  // answers the index of the first appended
     void Copy(const CArray& src);
     // Inserts nCount copies at nIndex; an index past the end first grows the array to it.
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1);
@@ -89,7 +89,7 @@ void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_P
     if (nIndex < 0 || nCount < 0)
         AfxThrowInvalidArgException();
     if (nIndex > GetSize()) {
-        TYPE copy(newElement);   // the argument may live in this array
+        TYPE copy(newElement);  // the argument may live in this array
         m_data.resize(static_cast<size_t>(nIndex));
         m_data.insert(m_data.end(), static_cast<size_t>(nCount), copy);
         return;

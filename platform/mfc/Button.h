@@ -19,7 +19,9 @@ public:
     void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, static_cast<WPARAM>(bHighlight)); }
     // The BS_ type and option bits of the window style.
     UINT GetButtonStyle() const { return static_cast<UINT>(::GetWindowLongW(m_hWnd, GWL_STYLE)) & 0xFFFF; }
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw)); }
+    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) {
+        SendMessage(BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
+    }
     // Each answers the previous image.
     HICON SetIcon(HICON hIcon) {
         return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));

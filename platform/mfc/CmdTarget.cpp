@@ -7,7 +7,7 @@ namespace {
 const AFX_INTERFACEMAP_ENTRY kNoInterfaces[] = {{nullptr, nullptr}};
 const AFX_INTERFACEMAP kEmptyInterfaceMap = {nullptr, kNoInterfaces};
 
-} // namespace
+}  // namespace
 
 DWORD CCmdTarget::InternalAddRef() {
     return static_cast<DWORD>(::InterlockedIncrement(&m_dwRef));

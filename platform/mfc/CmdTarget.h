@@ -1,6 +1,6 @@
 #pragma once
 #include "Object.h"
-#include "MessageMap.h"   // command routing (OnCmdMsg, message maps): MessageMap.cpp
+#include "MessageMap.h"  // command routing (OnCmdMsg, message maps): MessageMap.cpp
 
 #include <unknwn.h>
 
@@ -22,12 +22,12 @@
 class CCmdTarget;
 
 struct AFX_INTERFACEMAP_ENTRY {
-    const IID* piid;                            // NULL ends a map
+    const IID* piid;  // NULL ends a map
     void* (*pfnGetInterface)(CCmdTarget* pTarget);
 };
 
 struct AFX_INTERFACEMAP {
-    const AFX_INTERFACEMAP* (*pfnGetBaseMap)(); // NULL for CCmdTarget's empty map
+    const AFX_INTERFACEMAP* (*pfnGetBaseMap)();  // NULL for CCmdTarget's empty map
     const AFX_INTERFACEMAP_ENTRY* pEntry;
 };
 
@@ -91,6 +91,7 @@ private:
     CCmdTarget* m_pTarget;
 };
 
+// clang-format off
 #define DECLARE_INTERFACE_MAP() \
 protected: \
     static const AFX_INTERFACEMAP_ENTRY _interfaceEntries[]; \
@@ -126,3 +127,4 @@ protected: \
     _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Winvalid-offsetof\"") \
     theClass* pThis = reinterpret_cast<theClass*>(reinterpret_cast<BYTE*>(this) - offsetof(theClass, m_x##localClass)); \
     _Pragma("GCC diagnostic pop")
+// clang-format on

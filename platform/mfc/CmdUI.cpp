@@ -7,7 +7,7 @@ namespace {
 // The menu flags that survive a text change (ModifyMenu replaces the whole item).
 constexpr UINT kKeptMenuState = MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE;
 
-} // namespace
+}  // namespace
 
 void CCmdUI::Enable(BOOL bOn) {
     if (m_pMenu != nullptr) {

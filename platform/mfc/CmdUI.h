@@ -21,7 +21,7 @@ public:
     virtual ~CCmdUI() = default;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);    // 0 clear, 1 checked, 2 indeterminate
+    virtual void SetCheck(int nCheck = 1);  // 0 clear, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE) { SetCheck(bOn ? 1 : 0); }
     virtual void SetText(LPCTSTR lpszText);
     // Lets the update pass on to the next command target.
@@ -33,13 +33,13 @@ public:
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;                 // menu position or bar index
-    UINT m_nIndexMax = 0;              // item count of the menu or bar
-    CMenu* m_pMenu = nullptr;          // not owned; the menu of a menu item
-    CMenu* m_pSubMenu = nullptr;       // not owned; the popup a menu item opens
-    CMenu* m_pParentMenu = nullptr;    // not owned
-    CWnd* m_pOther = nullptr;          // not owned; the control or bar of the item
-    BOOL m_bEnableChanged = FALSE;     // Enable ran during this update
+    UINT m_nIndex = 0;               // menu position or bar index
+    UINT m_nIndexMax = 0;            // item count of the menu or bar
+    CMenu* m_pMenu = nullptr;        // not owned; the menu of a menu item
+    CMenu* m_pSubMenu = nullptr;     // not owned; the popup a menu item opens
+    CMenu* m_pParentMenu = nullptr;  // not owned
+    CWnd* m_pOther = nullptr;        // not owned; the control or bar of the item
+    BOOL m_bEnableChanged = FALSE;   // Enable ran during this update
     BOOL m_bContinueRouting = FALSE;
 };
 
@@ -54,6 +54,7 @@ public:
     BOOL m_bEnabled = TRUE;
 };
 
+// clang-format off
 // ---- Update entries: void f(CCmdUI*). A handler that calls ContinueRouting passes the update on.
 
 template <auto pmf>
@@ -73,3 +74,4 @@ BOOL AfxThunkUpdateUI(CCmdTarget* p, AFX_MSGCALL& c) {
 // The update of a control, answered in the control's own class (code 0xBD11FFFF).
 #define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn) \
     {WM_REFLECT_BASE + WM_COMMAND, 0xFFFF, 0, 0, nullptr, &AfxThunkUpdateUI<&ThisClass::memberFxn>},
+// clang-format on

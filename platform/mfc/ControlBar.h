@@ -28,7 +28,7 @@ public:
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle & CBRS_ALL; }
 
-    DWORD m_dwStyle = 0;    // CBRS_* bits
+    DWORD m_dwStyle = 0;  // CBRS_* bits
 
 protected:
     // Keeps dwStyle's CBRS_* bits in m_dwStyle and answers the window style without them.

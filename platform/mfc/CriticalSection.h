@@ -43,6 +43,6 @@ public:
     BOOL IsLocked() const { return m_bAcquired; }
 
 private:
-    CSyncObject* m_pObject;                // not owned
+    CSyncObject* m_pObject;  // not owned
     BOOL m_bAcquired = FALSE;
 };

@@ -46,11 +46,17 @@ public:
     // Selects a clipping region; answers the region type (ERROR on failure).
     int SelectObject(CRgn* pRgn);
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex))); }
+    CGdiObject* SelectStockObject(int nIndex) {
+        return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
+    }
     CPen* GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
-    CBrush* GetCurrentBrush() const { return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH))); }
+    CBrush* GetCurrentBrush() const {
+        return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+    }
     CFont* GetCurrentFont() const { return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT))); }
-    CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP))); }
+    CBitmap* GetCurrentBitmap() const {
+        return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+    }
 
     // ---- Colours and modes
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
@@ -83,7 +89,9 @@ public:
     }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+    }
     BOOL RoundRect(LPCRECT lpRect, POINT point) {
         return RoundRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, point.x, point.y);
     }
@@ -145,7 +153,9 @@ public:
         return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
                             nSrcWidth, nSrcHeight, dwRop);
     }
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
 
     // ---- Clipping
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
@@ -154,7 +164,9 @@ public:
         return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
     int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int ExcludeClipRect(LPCRECT lpRect) {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     // Combines pRgn (NULL: removes the clipping region with RGN_COPY) with the clipping region.
     int SelectClipRgn(CRgn* pRgn, int nMode);
     int SelectClipRgn(CRgn* pRgn) { return SelectClipRgn(pRgn, RGN_COPY); }
@@ -177,7 +189,7 @@ public:
     void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
 
     HDC m_hDC = nullptr;
-    HDC m_hAttribDC = nullptr;   // the same DC as m_hDC
+    HDC m_hAttribDC = nullptr;  // the same DC as m_hDC
 
 private:
     HGDIOBJ Select(CGdiObject* pObject) { return ::SelectObject(m_hDC, pObject->GetSafeHandle()); }

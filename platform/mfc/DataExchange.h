@@ -8,8 +8,8 @@ class CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
-    BOOL m_bSaveAndValidate;    // TRUE: controls to members
-    CWnd* m_pDlgWnd;            // not owned
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    CWnd* m_pDlgWnd;          // not owned
 };
 
 // Binds control nIDC of the dialog to rControl (subclassing it, so rControl's map and

@@ -11,7 +11,9 @@ public:
         return CWnd::Create(DATETIMEPICK_CLASSW, nullptr, dwStyle, rect, pParentWnd, nID);
     }
     // NULL returns to the style's own format.
-    BOOL SetFormat(LPCTSTR pstrFormat) { return static_cast<BOOL>(SendMessage(DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(pstrFormat))); }
+    BOOL SetFormat(LPCTSTR pstrFormat) {
+        return static_cast<BOOL>(SendMessage(DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(pstrFormat)));
+    }
     // NULL clears the value (DTS_SHOWNONE).
     BOOL SetTime(const SYSTEMTIME* pTimeNew) {
         // Some controls refuse GDT_NONE without a record, although they do not read it.

@@ -30,7 +30,9 @@ public:
     ~CDialog() override;
 
     // ---- Modeless
-    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr) { return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd); }
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr) {
+        return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd);
+    }
     BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
 
     // ---- Modal
@@ -54,8 +56,8 @@ public:
     void NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
 
-    LPCTSTR m_lpszTemplateName = nullptr;   // a MAKEINTRESOURCE id or a name (not owned)
-    CWnd* m_pParentWnd = nullptr;           // not owned
+    LPCTSTR m_lpszTemplateName = nullptr;  // a MAKEINTRESOURCE id or a name (not owned)
+    CWnd* m_pParentWnd = nullptr;          // not owned
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -64,7 +66,7 @@ private:
     // The modal loop of step 3.
     void RunModalLoop();
 
-    BOOL m_bModal = FALSE;              // DoModal runs
-    BOOL m_bContinueModal = FALSE;      // until EndDialog or the end of the window
+    BOOL m_bModal = FALSE;          // DoModal runs
+    BOOL m_bContinueModal = FALSE;  // until EndDialog or the end of the window
     int m_nModalResult = -1;
 };

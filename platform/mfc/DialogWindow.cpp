@@ -28,13 +28,13 @@ LRESULT CALLBACK DialogCreateHook(int nCode, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 BOOL AfxCreateDialogWindow(CWnd* pWnd, LPCTSTR lpszTemplateName, HWND hWndParent) {
     HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
     HRSRC hResource = ::FindResourceW(hInst, lpszTemplateName, RT_DIALOG);
-    auto* lpTemplate = hResource != nullptr ? static_cast<LPCDLGTEMPLATEW>(::LockResource(::LoadResource(hInst, hResource)))
-                                            : nullptr;
+    auto* lpTemplate =
+        hResource != nullptr ? static_cast<LPCDLGTEMPLATEW>(::LockResource(::LoadResource(hInst, hResource))) : nullptr;
     if (lpTemplate == nullptr) {
         pWnd->PostNcDestroy();
         return FALSE;

@@ -24,7 +24,7 @@ void CopyCut(LPTSTR lpszError, UINT nMaxError, LPCWSTR pszText) {
     lpszError[n] = 0;
 }
 
-} // namespace
+}  // namespace
 
 void CException::Delete() {
     if (m_bAutoDelete)
@@ -52,30 +52,45 @@ BOOL CSimpleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT p
 
 int CFileException::OsErrorToException(LONG lOsError) {
     switch (lOsError) {
-    case NO_ERROR: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_DRIVE: return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: return accessDenied;
-    case ERROR_INVALID_HANDLE: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
-    case ERROR_CANNOT_MAKE: return directoryFull;
-    case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK: return badSeek;
-    case ERROR_CRC:
-    case ERROR_WRITE_FAULT:
-    case ERROR_READ_FAULT:
-    case ERROR_GEN_FAILURE: return hardIO;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
-    case ERROR_LOCK_VIOLATION: return lockViolation;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
-    default: return genericException;
+        case NO_ERROR:
+            return none;
+        case ERROR_FILE_NOT_FOUND:
+            return fileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+            return badPath;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return tooManyOpenFiles;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return accessDenied;
+        case ERROR_INVALID_HANDLE:
+            return invalidFile;
+        case ERROR_CURRENT_DIRECTORY:
+            return removeCurrentDir;
+        case ERROR_CANNOT_MAKE:
+            return directoryFull;
+        case ERROR_SEEK:
+        case ERROR_NEGATIVE_SEEK:
+            return badSeek;
+        case ERROR_CRC:
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_GEN_FAILURE:
+            return hardIO;
+        case ERROR_SHARING_VIOLATION:
+            return sharingViolation;
+        case ERROR_LOCK_VIOLATION:
+            return lockViolation;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return diskFull;
+        case ERROR_HANDLE_EOF:
+            return endOfFile;
+        default:
+            return genericException;
     }
 }
 

@@ -93,7 +93,7 @@ public:
     static int OsErrorToException(LONG lOsError);
 
     int m_cause;
-    LONG m_lOsError;               // Win32 error code, -1 when none
+    LONG m_lOsError;  // Win32 error code, -1 when none
     CString m_strFileName;
 };
 

@@ -8,18 +8,25 @@ namespace {
 
 DWORD ShareMode(UINT nOpenFlags) {
     switch (nOpenFlags & 0x70) {
-    case CFile::shareDenyWrite: return FILE_SHARE_READ;
-    case CFile::shareDenyRead: return FILE_SHARE_WRITE;
-    case CFile::shareDenyNone: return FILE_SHARE_READ | FILE_SHARE_WRITE;
-    default: return 0;
+        case CFile::shareDenyWrite:
+            return FILE_SHARE_READ;
+        case CFile::shareDenyRead:
+            return FILE_SHARE_WRITE;
+        case CFile::shareDenyNone:
+            return FILE_SHARE_READ | FILE_SHARE_WRITE;
+        default:
+            return 0;
     }
 }
 
 DWORD Access(UINT nOpenFlags) {
     switch (nOpenFlags & 3) {
-    case CFile::modeWrite: return GENERIC_WRITE;
-    case CFile::modeReadWrite: return GENERIC_READ | GENERIC_WRITE;
-    default: return GENERIC_READ;
+        case CFile::modeWrite:
+            return GENERIC_WRITE;
+        case CFile::modeReadWrite:
+            return GENERIC_READ | GENERIC_WRITE;
+        default:
+            return GENERIC_READ;
     }
 }
 
@@ -29,7 +36,7 @@ DWORD Disposition(UINT nOpenFlags) {
     return (nOpenFlags & CFile::modeNoTruncate) != 0 ? OPEN_ALWAYS : CREATE_ALWAYS;
 }
 
-} // namespace
+}  // namespace
 
 CFile::~CFile() {
     if (m_hFile != INVALID_HANDLE_VALUE)

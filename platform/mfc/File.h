@@ -18,7 +18,7 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
-        shareCompat = 0x0000,          // no sharing, like shareExclusive
+        shareCompat = 0x0000,  // no sharing, like shareExclusive
         shareExclusive = 0x0010,
         shareDenyWrite = 0x0020,
         shareDenyRead = 0x0030,

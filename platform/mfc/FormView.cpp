@@ -3,8 +3,7 @@
 
 IMPLEMENT_DYNAMIC(CFormView, CView)
 
-BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                       CCreateContext*) {
+BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext*) {
     CREATESTRUCT cs = {};
     cs.style = static_cast<LONG>(dwStyle | WS_CHILD);
     cs.x = rect.left;

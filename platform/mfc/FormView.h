@@ -20,7 +20,7 @@ public:
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    LPCTSTR m_lpszTemplateName;     // a MAKEINTRESOURCE id or a name (not owned)
+    LPCTSTR m_lpszTemplateName;  // a MAKEINTRESOURCE id or a name (not owned)
 
 protected:
     // The dialog paints itself and its controls.

@@ -14,7 +14,7 @@ public:
     // The active MDI child's object (NULL without one); *pbMaximized tells whether it is maximised.
     CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
 
-    HWND m_hWndMDIClient = nullptr;     // the MDICLIENT window, when one was made
+    HWND m_hWndMDIClient = nullptr;  // the MDICLIENT window, when one was made
 };
 
 class CMDIChildWnd : public CFrameWnd {
@@ -66,6 +66,6 @@ public:
     // characters) when below it, else whole. FALSE for an empty entry.
     BOOL GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszCurDir, int nCurDir, BOOL bAtLeastName = TRUE) const;
 
-    int m_nSize;            // capacity
-    CString* m_arrNames;    // m_nSize names; empty ones are unused
+    int m_nSize;          // capacity
+    CString* m_arrNames;  // m_nSize names; empty ones are unused
 };

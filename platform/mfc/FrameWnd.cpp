@@ -19,7 +19,7 @@ bool IsOwnedBy(HWND hWndAncestor, HWND hWnd) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 // ---- Frames around a window
 
@@ -71,8 +71,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_hAccelTable = ::LoadAcceleratorsW(AfxFindResourceHandle(lpszResource, RT_ACCELERATOR), lpszResource);
 
     HMENU hMenu = m_hMenuDefault;
-    if (!CreateEx(0, lpszClass, strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
+    if (!CreateEx(0, lpszClass, strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
         // The object is gone. A window that existed took its menu with it; otherwise the menu is ours.
         if (hMenu != nullptr && ::IsMenu(hMenu))
             ::DestroyMenu(hMenu);
@@ -231,7 +231,8 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags) {
         const BOOL bActivate = (dwFlags & FS_DEACTIVATE) == 0;
         pTop->SendMessage(WM_NCACTIVATE, bActivate && pTop != this && pTop->IsWindowEnabled());
     }
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != nullptr;
+         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
         if (IsOwnedBy(pTop->m_hWnd, hWnd))
             ::SendMessageW(hWnd, WM_FLOATSTATUS, dwFlags, 0);
     }

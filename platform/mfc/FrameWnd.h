@@ -21,7 +21,7 @@ struct CPrintPreviewState;
 // What a frame or splitter is given to create a view with. Without one a frame makes no client view
 // and a splitter's new view is sent WM_INITIALUPDATE at once.
 struct CCreateContext {
-    CRuntimeClass* m_pNewViewClass = nullptr;   // the view class to create as the client, if any
+    CRuntimeClass* m_pNewViewClass = nullptr;  // the view class to create as the client, if any
     CDocument* m_pCurrentDoc = nullptr;
     CDocTemplate* m_pNewDocTemplate = nullptr;
     CView* m_pLastView = nullptr;
@@ -75,14 +75,14 @@ public:
     // flags also refresh the frame's caption).
     void NotifyFloatingWindows(DWORD dwFlags);
 
-    UINT m_nIdleFlags = 0;              // idleMenu/idleTitle/idleNotify/idleLayout, served at idle time
-    HACCEL m_hAccelTable = nullptr;     // LoadFrame's table; a frame base may drop it (not destroyed)
-    HMENU m_hMenuDefault = nullptr;     // LoadFrame's menu; see the class comment for its owner
-    CRect m_rectBorder;                 // space kept free inside the bars' layout
-    BOOL m_bAutoMenuEnable = TRUE;      // menu items without a handler are greyed
-    BOOL m_bHelpMode = FALSE;           // context help does not exist
-    UINT m_nIDHelp = 0;                 // the LoadFrame resource id
-    BOOL m_bInRecalcLayout = FALSE;     // RecalcLayout runs (it does not re-enter)
+    UINT m_nIdleFlags = 0;           // idleMenu/idleTitle/idleNotify/idleLayout, served at idle time
+    HACCEL m_hAccelTable = nullptr;  // LoadFrame's table; a frame base may drop it (not destroyed)
+    HMENU m_hMenuDefault = nullptr;  // LoadFrame's menu; see the class comment for its owner
+    CRect m_rectBorder;              // space kept free inside the bars' layout
+    BOOL m_bAutoMenuEnable = TRUE;   // menu items without a handler are greyed
+    BOOL m_bHelpMode = FALSE;        // context help does not exist
+    UINT m_nIDHelp = 0;              // the LoadFrame resource id
+    BOOL m_bInRecalcLayout = FALSE;  // RecalcLayout runs (it does not re-enter)
 
 protected:
     // Creates the client view named by pContext, if any.
@@ -103,8 +103,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CView* m_pViewActive = nullptr;     // cleared by the view when it is destroyed
-    UINT m_nIDLastMessage = 0;          // the last WM_SETMESSAGESTRING id, its answer
+    CView* m_pViewActive = nullptr;  // cleared by the view when it is destroyed
+    UINT m_nIDLastMessage = 0;       // the last WM_SETMESSAGESTRING id, its answer
 };
 
 // Offers pMsg to the PreTranslateMessage of every frame around pWnd, innermost first: a dialog or form

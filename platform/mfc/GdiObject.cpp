@@ -20,7 +20,7 @@ T* TemporaryGdiObject(HGDIOBJ hObject) {
     return AfxGetThreadState()->m_tempObjects.FromHandle<T, &T::m_hObject>(hObject);
 }
 
-} // namespace
+}  // namespace
 
 // ---- CGdiObject
 

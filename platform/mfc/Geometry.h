@@ -17,13 +17,18 @@ public:
     CPoint(POINT initPt) : POINT(initPt) {}
     CPoint(SIZE initSize) : POINT{initSize.cx, initSize.cy} {}
     // Unpacks the coordinates of a mouse message's lParam (signed 16-bit each).
-    explicit CPoint(LPARAM dwPoint)
-        : POINT{static_cast<short>(LOWORD(dwPoint)), static_cast<short>(HIWORD(dwPoint))} {}
+    explicit CPoint(LPARAM dwPoint) : POINT{static_cast<short>(LOWORD(dwPoint)), static_cast<short>(HIWORD(dwPoint))} {}
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset) {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
+    void SetPoint(int X, int Y) {
+        x = X;
+        y = Y;
+    }
 
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const { return !(*this == point); }
@@ -50,9 +55,18 @@ public:
 
     BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     BOOL operator!=(SIZE size) const { return !(*this == size); }
-    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
-    void SetSize(int CX, int CY) { cx = CX; cy = CY; }
+    void operator+=(SIZE size) {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size) {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
+    void SetSize(int CX, int CY) {
+        cx = CX;
+        cy = CY;
+    }
 
     CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
@@ -111,9 +125,18 @@ public:
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT point) { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }
-    void MoveToX(int x) { right = Width() + x; left = x; }
-    void MoveToY(int y) { bottom = Height() + y; top = y; }
-    void MoveToXY(int x, int y) { MoveToX(x); MoveToY(y); }
+    void MoveToX(int x) {
+        right = Width() + x;
+        left = x;
+    }
+    void MoveToY(int y) {
+        bottom = Height() + y;
+        top = y;
+    }
+    void MoveToXY(int x, int y) {
+        MoveToX(x);
+        MoveToY(y);
+    }
     void MoveToXY(POINT point) { MoveToXY(point.x, point.y); }
 
     // Set operations: each answers whether the result is non-empty.
@@ -122,7 +145,10 @@ public:
     BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) { return ::SubtractRect(this, lpRectSrc1, lpRectSrc2); }
 
     // Operators
-    CRect& operator=(const RECT& srcRect) { ::CopyRect(this, &srcRect); return *this; }
+    CRect& operator=(const RECT& srcRect) {
+        ::CopyRect(this, &srcRect);
+        return *this;
+    }
     BOOL operator==(const RECT& rect) const { return ::EqualRect(this, &rect); }
     BOOL operator!=(const RECT& rect) const { return !::EqualRect(this, &rect); }
     void operator+=(POINT point) { OffsetRect(point); }
@@ -134,18 +160,60 @@ public:
     void operator&=(const RECT& rect) { ::IntersectRect(this, this, &rect); }
     void operator|=(const RECT& rect) { ::UnionRect(this, this, &rect); }
 
-    CRect operator+(POINT point) const { CRect rect(*this); rect.OffsetRect(point); return rect; }
-    CRect operator-(POINT point) const { CRect rect(*this); rect.OffsetRect(-point.x, -point.y); return rect; }
-    CRect operator+(SIZE size) const { CRect rect(*this); rect.OffsetRect(size); return rect; }
-    CRect operator-(SIZE size) const { CRect rect(*this); rect.OffsetRect(-size.cx, -size.cy); return rect; }
-    CRect operator+(LPCRECT lpRect) const { CRect rect(*this); rect.InflateRect(lpRect); return rect; }
-    CRect operator-(LPCRECT lpRect) const { CRect rect(*this); rect.DeflateRect(lpRect); return rect; }
-    CRect operator&(const RECT& rect2) const { CRect rect; ::IntersectRect(&rect, this, &rect2); return rect; }
-    CRect operator|(const RECT& rect2) const { CRect rect; ::UnionRect(&rect, this, &rect2); return rect; }
+    CRect operator+(POINT point) const {
+        CRect rect(*this);
+        rect.OffsetRect(point);
+        return rect;
+    }
+    CRect operator-(POINT point) const {
+        CRect rect(*this);
+        rect.OffsetRect(-point.x, -point.y);
+        return rect;
+    }
+    CRect operator+(SIZE size) const {
+        CRect rect(*this);
+        rect.OffsetRect(size);
+        return rect;
+    }
+    CRect operator-(SIZE size) const {
+        CRect rect(*this);
+        rect.OffsetRect(-size.cx, -size.cy);
+        return rect;
+    }
+    CRect operator+(LPCRECT lpRect) const {
+        CRect rect(*this);
+        rect.InflateRect(lpRect);
+        return rect;
+    }
+    CRect operator-(LPCRECT lpRect) const {
+        CRect rect(*this);
+        rect.DeflateRect(lpRect);
+        return rect;
+    }
+    CRect operator&(const RECT& rect2) const {
+        CRect rect;
+        ::IntersectRect(&rect, this, &rect2);
+        return rect;
+    }
+    CRect operator|(const RECT& rect2) const {
+        CRect rect;
+        ::UnionRect(&rect, this, &rect2);
+        return rect;
+    }
 };
 
-inline CSize CPoint::operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
-inline CRect CPoint::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }
-inline CRect CPoint::operator-(const RECT* lpRect) const { return CRect(lpRect) - *this; }
-inline CRect CSize::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }
-inline CRect CSize::operator-(const RECT* lpRect) const { return CRect(lpRect) - *this; }
+inline CSize CPoint::operator-(POINT point) const {
+    return CSize(x - point.x, y - point.y);
+}
+inline CRect CPoint::operator+(const RECT* lpRect) const {
+    return CRect(lpRect) + *this;
+}
+inline CRect CPoint::operator-(const RECT* lpRect) const {
+    return CRect(lpRect) - *this;
+}
+inline CRect CSize::operator+(const RECT* lpRect) const {
+    return CRect(lpRect) + *this;
+}
+inline CRect CSize::operator-(const RECT* lpRect) const {
+    return CRect(lpRect) - *this;
+}

@@ -11,7 +11,7 @@ HBITMAP BitmapOf(CBitmap* pBitmap) {
     return pBitmap != nullptr ? static_cast<HBITMAP>(pBitmap->GetSafeHandle()) : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 CImageList::~CImageList() {
     DeleteImageList();

@@ -75,7 +75,7 @@ private:
     CAssoc* Find(ARG_KEY key, UINT nHashValue) const;
     CAssoc* FirstFrom(UINT nBucket) const;
 
-    std::vector<CAssoc*> m_buckets;        // empty until the first insertion
+    std::vector<CAssoc*> m_buckets;  // empty until the first insertion
     UINT m_nHashTableSize = kDefaultHashTableSize;
     INT_PTR m_nCount = 0;
 };

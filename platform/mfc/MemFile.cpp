@@ -10,7 +10,10 @@ IMPLEMENT_DYNAMIC(CMemFile, CFile)
 CMemFile::CMemFile(UINT nGrowBytes) : m_nGrowBytes(nGrowBytes == 0 ? 1024 : nGrowBytes) {}
 
 CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT)
-    : m_nGrowBytes(0), m_lpBuffer(lpBuffer), m_nBufferSize(nBufferSize), m_nFileSize(nBufferSize),
+    : m_nGrowBytes(0),
+      m_lpBuffer(lpBuffer),
+      m_nBufferSize(nBufferSize),
+      m_nFileSize(nBufferSize),
       m_bOwnsBuffer(false) {}
 
 CMemFile::~CMemFile() {
@@ -57,7 +60,7 @@ void CMemFile::Write(const void* lpBuf, UINT nCount) {
     SIZE_T nEnd = m_nPosition + nCount;
     if (nEnd > m_nBufferSize)
         GrowFile(nEnd);
-    if (m_nPosition > m_nFileSize)   // a seek past the end leaves a gap of zeros
+    if (m_nPosition > m_nFileSize)  // a seek past the end leaves a gap of zeros
         std::memset(m_lpBuffer + m_nFileSize, 0, m_nPosition - m_nFileSize);
     std::memcpy(m_lpBuffer + m_nPosition, lpBuf, nCount);
     m_nPosition = nEnd;
@@ -66,8 +69,9 @@ void CMemFile::Write(const void* lpBuf, UINT nCount) {
 }
 
 ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom) {
-    LONGLONG nBase = nFrom == begin ? 0 : nFrom == current ? static_cast<LONGLONG>(m_nPosition)
-                                                           : static_cast<LONGLONG>(m_nFileSize);
+    LONGLONG nBase = nFrom == begin     ? 0
+                     : nFrom == current ? static_cast<LONGLONG>(m_nPosition)
+                                        : static_cast<LONGLONG>(m_nFileSize);
     LONGLONG nNewPosition = nBase + lOff;
     if (nNewPosition < 0)
         AfxThrowFileException(CFileException::badSeek);

@@ -46,7 +46,9 @@ public:
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE) const {
         return ::GetMenuItemInfoW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
     }
-    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE) const { return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags); }
+    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE) const {
+        return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags);
+    }
 
     // ---- Changes
     BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }

@@ -13,7 +13,7 @@ bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT nMessage, UINT nCode, UINT
     return entry.nMessage == nMessage && entry.nCode == nCode && entry.nID <= nID && nID <= entry.nLastID;
 }
 
-} // namespace
+}  // namespace
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID) {
     for (; pMap != nullptr; pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {

@@ -22,12 +22,12 @@ class CCmdTarget;
 
 // One dispatch: the message and its arguments, and the answer the handler leaves.
 struct AFX_MSGCALL {
-    UINT nMessage;      // the message as it arrived (WM_CTLCOLORBTN, not WM_CTLCOLOR)
-    UINT nID;           // command, control or notifying control id; 0 for window messages
+    UINT nMessage;  // the message as it arrived (WM_CTLCOLORBTN, not WM_CTLCOLOR)
+    UINT nID;       // command, control or notifying control id; 0 for window messages
     WPARAM wParam;
     LPARAM lParam;
-    void* pExtra;       // CCmdUI* for updates, AFX_NOTIFY* for notifications
-    LRESULT lResult;    // a window message's answer
+    void* pExtra;     // CCmdUI* for updates, AFX_NOTIFY* for notifications
+    LRESULT lResult;  // a window message's answer
 };
 
 // Calls one handler. Answers FALSE when the handler declines (the ..._EX forms, an update handler
@@ -35,16 +35,16 @@ struct AFX_MSGCALL {
 typedef BOOL (*AFX_PMSGTHUNK)(CCmdTarget* pTarget, AFX_MSGCALL& call);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;                      // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
-    UINT nCode;                         // control or notification code (16 bits), CN_UPDATE_COMMAND_UI
-    UINT nID;                           // first id of the range (0 for window messages)
-    UINT nLastID;                       // last id of the range
-    const UINT* pnRegisteredMessage;    // ON_REGISTERED_MESSAGE: the variable that holds the number
-    AFX_PMSGTHUNK pfn;                  // NULL ends a map
+    UINT nMessage;                    // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
+    UINT nCode;                       // control or notification code (16 bits), CN_UPDATE_COMMAND_UI
+    UINT nID;                         // first id of the range (0 for window messages)
+    UINT nLastID;                     // last id of the range
+    const UINT* pnRegisteredMessage;  // ON_REGISTERED_MESSAGE: the variable that holds the number
+    AFX_PMSGTHUNK pfn;                // NULL ends a map
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* (*pfnGetBaseMap)();   // NULL for CCmdTarget's map, the end of every chain
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // NULL for CCmdTarget's map, the end of every chain
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
@@ -63,6 +63,7 @@ struct AFX_CMDHANDLERINFO {
 // The first entry for (message, code, id) in pMap and its bases, or NULL.
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID);
 
+// clang-format off
 // ---- Declaring and defining a map
 
 #define DECLARE_MESSAGE_MAP() \
@@ -94,6 +95,7 @@ protected: \
         return &messageMap; \
     }
 
+// clang-format on
 // ---- Thunk helpers
 
 template <class Pmf>
@@ -112,51 +114,52 @@ inline auto* AfxHandlerTarget(CCmdTarget* pTarget) {
 // ---- Thunks of the command entries
 
 template <auto pmf>
-BOOL AfxThunkCommand(CCmdTarget* p, AFX_MSGCALL&) {                 // void f()
+BOOL AfxThunkCommand(CCmdTarget* p, AFX_MSGCALL&) {  // void f()
     (AfxHandlerTarget<pmf>(p)->*pmf)();
     return TRUE;
 }
 template <auto pmf>
-BOOL AfxThunkCommandEx(CCmdTarget* p, AFX_MSGCALL& c) {             // BOOL f(UINT id)
+BOOL AfxThunkCommandEx(CCmdTarget* p, AFX_MSGCALL& c) {  // BOOL f(UINT id)
     return (AfxHandlerTarget<pmf>(p)->*pmf)(c.nID);
 }
 template <auto pmf>
-BOOL AfxThunkCommandRange(CCmdTarget* p, AFX_MSGCALL& c) {          // void f(UINT id)
+BOOL AfxThunkCommandRange(CCmdTarget* p, AFX_MSGCALL& c) {  // void f(UINT id)
     (AfxHandlerTarget<pmf>(p)->*pmf)(c.nID);
     return TRUE;
 }
 template <auto pmf>
-BOOL AfxThunkControlEx(CCmdTarget* p, AFX_MSGCALL&) {               // BOOL f()
+BOOL AfxThunkControlEx(CCmdTarget* p, AFX_MSGCALL&) {  // BOOL f()
     return (AfxHandlerTarget<pmf>(p)->*pmf)();
 }
 template <auto pmf>
-BOOL AfxThunkNotify(CCmdTarget* p, AFX_MSGCALL& c) {                // void f(NMHDR*, LRESULT*)
+BOOL AfxThunkNotify(CCmdTarget* p, AFX_MSGCALL& c) {  // void f(NMHDR*, LRESULT*)
     auto* pNotify = static_cast<AFX_NOTIFY*>(c.pExtra);
     (AfxHandlerTarget<pmf>(p)->*pmf)(pNotify->pNMHDR, pNotify->pResult);
     return TRUE;
 }
 template <auto pmf>
-BOOL AfxThunkNotifyEx(CCmdTarget* p, AFX_MSGCALL& c) {              // BOOL f(NMHDR*, LRESULT*)
+BOOL AfxThunkNotifyEx(CCmdTarget* p, AFX_MSGCALL& c) {  // BOOL f(NMHDR*, LRESULT*)
     auto* pNotify = static_cast<AFX_NOTIFY*>(c.pExtra);
     return (AfxHandlerTarget<pmf>(p)->*pmf)(pNotify->pNMHDR, pNotify->pResult);
 }
 template <auto pmf>
-BOOL AfxThunkNotifyRange(CCmdTarget* p, AFX_MSGCALL& c) {           // void f(UINT id, NMHDR*, LRESULT*)
+BOOL AfxThunkNotifyRange(CCmdTarget* p, AFX_MSGCALL& c) {  // void f(UINT id, NMHDR*, LRESULT*)
     auto* pNotify = static_cast<AFX_NOTIFY*>(c.pExtra);
     (AfxHandlerTarget<pmf>(p)->*pmf)(c.nID, pNotify->pNMHDR, pNotify->pResult);
     return TRUE;
 }
 template <auto pmf>
-BOOL AfxThunkNotifyRangeEx(CCmdTarget* p, AFX_MSGCALL& c) {         // BOOL f(UINT id, NMHDR*, LRESULT*)
+BOOL AfxThunkNotifyRangeEx(CCmdTarget* p, AFX_MSGCALL& c) {  // BOOL f(UINT id, NMHDR*, LRESULT*)
     auto* pNotify = static_cast<AFX_NOTIFY*>(c.pExtra);
     return (AfxHandlerTarget<pmf>(p)->*pmf)(c.nID, pNotify->pNMHDR, pNotify->pResult);
 }
 template <auto pmf>
-BOOL AfxThunkMessage(CCmdTarget* p, AFX_MSGCALL& c) {               // LRESULT f(WPARAM, LPARAM)
+BOOL AfxThunkMessage(CCmdTarget* p, AFX_MSGCALL& c) {  // LRESULT f(WPARAM, LPARAM)
     c.lResult = (AfxHandlerTarget<pmf>(p)->*pmf)(c.wParam, c.lParam);
     return TRUE;
 }
 
+// clang-format off
 #define AFX_NOTIFY_CODE(code) static_cast<UINT>(static_cast<WORD>(static_cast<int>(code)))
 
 // ---- Command entries (the handler signatures are MFC's)
@@ -220,3 +223,4 @@ BOOL AfxThunkMessage(CCmdTarget* p, AFX_MSGCALL& c) {               // LRESULT f
 // LRESULT f(WPARAM, LPARAM); nMessageVariable holds a RegisterWindowMessage number
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
     {0, 0, 0, 0, &(nMessageVariable), &AfxThunkMessage<&ThisClass::memberFxn>},
+// clang-format on

@@ -8,7 +8,7 @@ namespace {
 // Head of the by-name registry; constant-initialised, so it is valid before any AFX_CLASSINIT runs.
 CRuntimeClass* g_pFirstClass = nullptr;
 
-} // namespace
+}  // namespace
 
 CObject* CRuntimeClass::CreateObject() const {
     if (m_pfnCreateObject == nullptr)

@@ -21,10 +21,10 @@ constexpr UINT AFX_NOT_SERIALIZABLE = 0xFFFF;
 struct CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                        // AFX_NOT_SERIALIZABLE unless SERIAL
-    CObject* (*m_pfnCreateObject)();       // NULL unless DYNCREATE or SERIAL
-    CRuntimeClass* m_pBaseClass;           // NULL only for CObject
-    CRuntimeClass* m_pNextClass;           // registry link
+    UINT m_wSchema;                   // AFX_NOT_SERIALIZABLE unless SERIAL
+    CObject* (*m_pfnCreateObject)();  // NULL unless DYNCREATE or SERIAL
+    CRuntimeClass* m_pBaseClass;      // NULL only for CObject
+    CRuntimeClass* m_pNextClass;      // registry link
 
     // A new object of this class, or NULL when the class is not creatable or the allocation fails.
     CObject* CreateObject() const;
@@ -77,18 +77,24 @@ public: \
 #define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew) \
     CRuntimeClass class_name::class##class_name = { \
         #class_name, sizeof(class_name), wSchema, pfnNew, RUNTIME_CLASS(base_class_name), nullptr}; \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+    CRuntimeClass* class_name::GetRuntimeClass() const { \
+        return RUNTIME_CLASS(class_name); \
+    }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, AFX_NOT_SERIALIZABLE, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    CObject* class_name::CreateObject() { return new class_name; } \
+    CObject* class_name::CreateObject() { \
+        return new class_name; \
+    } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, AFX_NOT_SERIALIZABLE, class_name::CreateObject) \
     static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
-    CObject* class_name::CreateObject() { return new class_name; } \
+    CObject* class_name::CreateObject() { \
+        return new class_name; \
+    } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
     static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
 
@@ -100,5 +106,4 @@ CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
 
 // A cast the caller knows to be right; checked in debug builds.
 #define STATIC_DOWNCAST(class_name, object) \
-    (ASSERT((object) == nullptr || (object)->IsKindOf(RUNTIME_CLASS(class_name))), \
-     static_cast<class_name*>(object))
+    (ASSERT((object) == nullptr || (object)->IsKindOf(RUNTIME_CLASS(class_name))), static_cast<class_name*>(object))

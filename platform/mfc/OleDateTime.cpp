@@ -22,7 +22,7 @@ DATE FromDays(double days) {
     return whole - (days - whole);
 }
 
-} // namespace
+}  // namespace
 
 COleDateTime::COleDateTime(const SYSTEMTIME& systimeSrc) {
     SYSTEMTIME st = systimeSrc;

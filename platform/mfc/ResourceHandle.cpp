@@ -6,7 +6,7 @@ namespace {
 
 std::atomic<HINSTANCE> g_hInstResource{nullptr};
 
-} // namespace
+}  // namespace
 
 HINSTANCE AfxGetInstanceHandle() {
     return ::GetModuleHandleW(nullptr);

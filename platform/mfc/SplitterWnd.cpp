@@ -12,9 +12,10 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     ASSERT(nRows >= 1 && nRows <= 16 && nCols >= 1 && nCols <= 16);
     m_rows.assign(static_cast<size_t>(nRows), CRowColInfo{});
     m_cols.assign(static_cast<size_t>(nCols), CRowColInfo{});
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
-                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    return lpszClass != nullptr && CreateEx(0, lpszClass, nullptr, dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+    LPCTSTR lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return lpszClass != nullptr &&
+           CreateEx(0, lpszClass, nullptr, dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext) {
@@ -242,28 +243,28 @@ int CSplitterWnd::TrackColumnBar(int col, int xStart) {
         if (::GetCapture() != hWnd)
             break;
         switch (msg.message) {
-        case WM_MOUSEMOVE:
-            invert(nRight);
-            nRight = clampRight(static_cast<short>(LOWORD(msg.lParam)));
-            invert(nRight);
-            break;
-        case WM_LBUTTONUP:
-            nRight = clampRight(static_cast<short>(LOWORD(msg.lParam)));
-            nResult = nRight;
-            bTracking = false;
-            break;
-        case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
+            case WM_MOUSEMOVE:
+                invert(nRight);
+                nRight = clampRight(static_cast<short>(LOWORD(msg.lParam)));
+                invert(nRight);
+                break;
+            case WM_LBUTTONUP:
+                nRight = clampRight(static_cast<short>(LOWORD(msg.lParam)));
+                nResult = nRight;
                 bTracking = false;
-            break;
-        case WM_RBUTTONDOWN:
-        case WM_CANCELMODE:
-            bTracking = false;
-            break;
-        default:
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-            break;
+                break;
+            case WM_KEYDOWN:
+                if (msg.wParam == VK_ESCAPE)
+                    bTracking = false;
+                break;
+            case WM_RBUTTONDOWN:
+            case WM_CANCELMODE:
+                bTracking = false;
+                break;
+            default:
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+                break;
         }
         if (!::IsWindow(hWnd)) {
             ::ReleaseDC(hWnd, hDC);

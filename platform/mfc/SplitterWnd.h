@@ -60,17 +60,17 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // Metrics (a derived splitter sets its own in its constructor).
-    int m_cxSplitter = 7, m_cySplitter = 7;             // the bar's width where it can be grabbed
-    int m_cxBorderShare = 0, m_cyBorderShare = 0;       // kept for derived splitters; not used
-    int m_cxSplitterGap = 7, m_cySplitterGap = 7;       // space between neighbouring panes
-    int m_cxBorder = 2, m_cyBorder = 2;                 // border around each pane
+    int m_cxSplitter = 7, m_cySplitter = 7;        // the bar's width where it can be grabbed
+    int m_cxBorderShare = 0, m_cyBorderShare = 0;  // kept for derived splitters; not used
+    int m_cxSplitterGap = 7, m_cySplitterGap = 7;  // space between neighbouring panes
+    int m_cxBorder = 2, m_cyBorder = 2;            // border around each pane
 
 private:
     struct CRowColInfo {
         int nMinSize = 0;
         int nIdealSize = 0;
-        int nCurSize = 0;       // of the last layout; 0 when collapsed
-        int nPos = 0;           // left (top) edge of the last layout
+        int nCurSize = 0;  // of the last layout; 0 when collapsed
+        int nPos = 0;      // left (top) edge of the last layout
     };
     // Sizes and places the columns (or rows) of one axis in nSize pixels from nStart.
     static void LayoutAxis(std::vector<CRowColInfo>& infos, int nStart, int nSize, int nGap);

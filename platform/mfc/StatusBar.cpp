@@ -24,7 +24,8 @@ public:
     }
     void SetCheck(int nCheck) override {
         const UINT nStyle = m_pBar->GetPaneStyle(static_cast<int>(m_nIndex));
-        m_pBar->SetPaneStyle(static_cast<int>(m_nIndex), nCheck != 0 ? (nStyle | SBPS_POPOUT) : (nStyle & ~SBPS_POPOUT));
+        m_pBar->SetPaneStyle(static_cast<int>(m_nIndex),
+                             nCheck != 0 ? (nStyle | SBPS_POPOUT) : (nStyle & ~SBPS_POPOUT));
     }
     void SetText(LPCTSTR lpszText) override { m_pBar->SetPaneText(static_cast<int>(m_nIndex), lpszText); }
 
@@ -32,7 +33,7 @@ private:
     CStatusBar* m_pBar;
 };
 
-} // namespace
+}  // namespace
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     // The frame's layout places the control: it must neither move nor size itself.
@@ -156,7 +157,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     ::SelectObject(hDC, hOldFont);
     ::ReleaseDC(m_hWnd, hDC);
 
-    int borders[3] = {};    // horizontal, vertical, between parts
+    int borders[3] = {};  // horizontal, vertical, between parts
     SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     // The text, its leading, the parts' sunken edges and the control's vertical border on both sides.
     const int nLeading = tm.tmInternalLeading != 0 ? tm.tmInternalLeading : 2;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr UINT kReadAhead = 4096;
 
-} // namespace
+}  // namespace
 
 BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     DropAhead();
@@ -58,7 +58,8 @@ UINT CStdioFile::Read(void* lpBuf, UINT nCount) {
     m_nAheadPos += nAhead;
     if (nAhead == nCount)
         return nCount;
-    return static_cast<UINT>(nAhead) + CFile::Read(static_cast<BYTE*>(lpBuf) + nAhead, nCount - static_cast<UINT>(nAhead));
+    return static_cast<UINT>(nAhead) +
+           CFile::Read(static_cast<BYTE*>(lpBuf) + nAhead, nCount - static_cast<UINT>(nAhead));
 }
 
 ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom) {

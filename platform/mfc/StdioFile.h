@@ -27,6 +27,6 @@ private:
     bool FillAhead();
     void DropAhead();
 
-    std::string m_ahead;                  // bytes read from the file but not yet returned
+    std::string m_ahead;  // bytes read from the file but not yet returned
     size_t m_nAheadPos = 0;
 };

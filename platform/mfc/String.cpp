@@ -10,8 +10,12 @@ namespace {
 
 // The runtime's underscore functions keep Microsoft's %s/%S rule; the C99 family MinGW selects for
 // C++ does not.
-int CountFormatted(const wchar_t* format, va_list args) { return _vscwprintf(format, args); }
-int CountFormatted(const char* format, va_list args) { return _vscprintf(format, args); }
+int CountFormatted(const wchar_t* format, va_list args) {
+    return _vscwprintf(format, args);
+}
+int CountFormatted(const char* format, va_list args) {
+    return _vscprintf(format, args);
+}
 int PrintFormatted(wchar_t* buffer, size_t count, const wchar_t* format, va_list args) {
     return _vsnwprintf(buffer, count, format, args);
 }
@@ -27,21 +31,35 @@ template <>
 const char* kWhiteSpace<char> = " \t\n\v\f\r";
 
 template <typename T>
-T FoldUpper(T ch) { return ch >= 'a' && ch <= 'z' ? static_cast<T>(ch - 'a' + 'A') : ch; }
+T FoldUpper(T ch) {
+    return ch >= 'a' && ch <= 'z' ? static_cast<T>(ch - 'a' + 'A') : ch;
+}
 template <typename T>
-T FoldLower(T ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<T>(ch - 'A' + 'a') : ch; }
+T FoldLower(T ch) {
+    return ch >= 'A' && ch <= 'Z' ? static_cast<T>(ch - 'A' + 'a') : ch;
+}
 
 template <typename T>
-size_t Length(const T* psz) { return psz == nullptr ? 0 : std::char_traits<T>::length(psz); }
+size_t Length(const T* psz) {
+    return psz == nullptr ? 0 : std::char_traits<T>::length(psz);
+}
 
 // The other width converted with the ANSI code page.
-void Convert(std::wstring& out, const char* psz) { out = AfxA2W(psz).GetString(); }
-void Convert(std::string& out, const wchar_t* psz) { out = AfxW2A(psz).GetString(); }
-void Convert(std::wstring& out, const wchar_t* psz) { out = psz; }
+void Convert(std::wstring& out, const char* psz) {
+    out = AfxA2W(psz).GetString();
+}
+void Convert(std::string& out, const wchar_t* psz) {
+    out = AfxW2A(psz).GetString();
+}
+void Convert(std::wstring& out, const wchar_t* psz) {
+    out = psz;
+}
 
-int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+int Clamp(int value, int low, int high) {
+    return value < low ? low : value > high ? high : value;
+}
 
-} // namespace
+}  // namespace
 
 template <typename T>
 CStringT<T>::CStringT(PCXSTR psz) : m_str(psz == nullptr ? std::basic_string<T>() : std::basic_string<T>(psz)) {}
@@ -305,23 +323,47 @@ int CStringT<T>::Trimmed(PCXSTR pszTargets, bool left, bool right) {
 }
 
 template <typename T>
-CStringT<T>& CStringT<T>::Trim() { return Trim(kWhiteSpace<T>); }
+CStringT<T>& CStringT<T>::Trim() {
+    return Trim(kWhiteSpace<T>);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::Trim(XCHAR chTarget) { const T set[2] = {chTarget, 0}; return Trim(set); }
+CStringT<T>& CStringT<T>::Trim(XCHAR chTarget) {
+    const T set[2] = {chTarget, 0};
+    return Trim(set);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::Trim(PCXSTR pszTargets) { Trimmed(pszTargets, true, true); return *this; }
+CStringT<T>& CStringT<T>::Trim(PCXSTR pszTargets) {
+    Trimmed(pszTargets, true, true);
+    return *this;
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimLeft() { return TrimLeft(kWhiteSpace<T>); }
+CStringT<T>& CStringT<T>::TrimLeft() {
+    return TrimLeft(kWhiteSpace<T>);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimLeft(XCHAR chTarget) { const T set[2] = {chTarget, 0}; return TrimLeft(set); }
+CStringT<T>& CStringT<T>::TrimLeft(XCHAR chTarget) {
+    const T set[2] = {chTarget, 0};
+    return TrimLeft(set);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimLeft(PCXSTR pszTargets) { Trimmed(pszTargets, true, false); return *this; }
+CStringT<T>& CStringT<T>::TrimLeft(PCXSTR pszTargets) {
+    Trimmed(pszTargets, true, false);
+    return *this;
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimRight() { return TrimRight(kWhiteSpace<T>); }
+CStringT<T>& CStringT<T>::TrimRight() {
+    return TrimRight(kWhiteSpace<T>);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimRight(XCHAR chTarget) { const T set[2] = {chTarget, 0}; return TrimRight(set); }
+CStringT<T>& CStringT<T>::TrimRight(XCHAR chTarget) {
+    const T set[2] = {chTarget, 0};
+    return TrimRight(set);
+}
 template <typename T>
-CStringT<T>& CStringT<T>::TrimRight(PCXSTR pszTargets) { Trimmed(pszTargets, false, true); return *this; }
+CStringT<T>& CStringT<T>::TrimRight(PCXSTR pszTargets) {
+    Trimmed(pszTargets, false, true);
+    return *this;
+}
 
 template <typename T>
 void CStringT<T>::Format(PCXSTR pszFormat, ...) {

@@ -30,8 +30,8 @@ public:
     using PCYSTR = const YCHAR*;
 
     CStringT() = default;
-    CStringT(PCXSTR psz);                       // NULL gives an empty string
-    CStringT(PCYSTR psz);                       // converted with the ANSI code page
+    CStringT(PCXSTR psz);  // NULL gives an empty string
+    CStringT(PCYSTR psz);  // converted with the ANSI code page
     CStringT(PCXSTR pch, int nLength);
     explicit CStringT(XCHAR ch, int nRepeat = 1);
 
@@ -61,8 +61,8 @@ public:
     CStringT& operator+=(PCXSTR psz);
     CStringT& operator+=(XCHAR ch);
     void Append(PCXSTR psz, int nLength);
-    int Compare(PCXSTR psz) const;              // <0, 0, >0 by code units
-    int CompareNoCase(PCXSTR psz) const;        // ASCII letters folded
+    int Compare(PCXSTR psz) const;        // <0, 0, >0 by code units
+    int CompareNoCase(PCXSTR psz) const;  // ASCII letters folded
 
     // Parts (out-of-range arguments are clamped)
     CStringT Left(int nCount) const;
@@ -86,7 +86,7 @@ public:
     int Delete(int iIndex, int nCount = 1);
     CStringT& MakeUpper();
     CStringT& MakeLower();
-    CStringT& Trim();                           // white space: tab, line feed, VT, FF, CR, space
+    CStringT& Trim();  // white space: tab, line feed, VT, FF, CR, space
     CStringT& Trim(XCHAR chTarget);
     CStringT& Trim(PCXSTR pszTargets);
     CStringT& TrimLeft();
@@ -139,4 +139,6 @@ CStringW AfxA2W(LPCSTR psz, UINT nCodePage = CP_ACP);
 BOOL AfxExtractSubString(CString& rString, LPCTSTR pszFullString, int iSubString, TCHAR chSep = L'\n');
 
 // Loads string nID of the current resource module into rString; FALSE when missing or empty.
-inline BOOL AfxLoadString(UINT nID, CString& rString) { return rString.LoadString(nID); }
+inline BOOL AfxLoadString(UINT nID, CString& rString) {
+    return rString.LoadString(nID);
+}

@@ -45,7 +45,7 @@ TBBUTTONINFOW ButtonInfoByIndex(DWORD dwMask) {
     return info;
 }
 
-} // namespace
+}  // namespace
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID) {
     m_rcBorders = rcBorders;

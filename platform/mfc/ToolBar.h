@@ -47,5 +47,5 @@ public:
     CRect m_rcBorders;
 
 private:
-    mutable CToolBarCtrl m_toolBarCtrl;    // borrows m_hWnd; never in the handle map
+    mutable CToolBarCtrl m_toolBarCtrl;  // borrows m_hWnd; never in the handle map
 };

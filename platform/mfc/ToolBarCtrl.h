@@ -20,22 +20,29 @@ public:
 
     // ---- Buttons
     BOOL AddButtons(int nNumButtons, LPTBBUTTON lpButtons) {
-        return static_cast<BOOL>(SendMessage(TB_ADDBUTTONSW, static_cast<WPARAM>(nNumButtons), reinterpret_cast<LPARAM>(lpButtons)));
+        return static_cast<BOOL>(
+            SendMessage(TB_ADDBUTTONSW, static_cast<WPARAM>(nNumButtons), reinterpret_cast<LPARAM>(lpButtons)));
     }
-    BOOL DeleteButton(int nIndex) { return static_cast<BOOL>(SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex))); }
+    BOOL DeleteButton(int nIndex) {
+        return static_cast<BOOL>(SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex)));
+    }
     int GetButtonCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
     BOOL GetButton(int nIndex, LPTBBUTTON lpButton) const {
-        return static_cast<BOOL>(SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpButton)));
+        return static_cast<BOOL>(
+            SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpButton)));
     }
     // By command id, unless lpButtonInfo->dwMask has TBIF_BYINDEX.
     BOOL SetButtonInfo(int nID, TBBUTTONINFOW* lpButtonInfo) {
-        return static_cast<BOOL>(SendMessage(TB_SETBUTTONINFOW, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(lpButtonInfo)));
+        return static_cast<BOOL>(
+            SendMessage(TB_SETBUTTONINFOW, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(lpButtonInfo)));
     }
     int GetButtonInfo(int nID, TBBUTTONINFOW* lpButtonInfo) const {
-        return static_cast<int>(SendMessage(TB_GETBUTTONINFOW, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(lpButtonInfo)));
+        return static_cast<int>(
+            SendMessage(TB_GETBUTTONINFOW, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(lpButtonInfo)));
     }
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const {
-        return static_cast<BOOL>(SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+        return static_cast<BOOL>(
+            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
     }
     // The index of the button with command nID, or -1.
     UINT CommandToIndex(UINT nID) const { return static_cast<UINT>(SendMessage(TB_COMMANDTOINDEX, nID)); }
@@ -45,26 +52,38 @@ public:
     BOOL CheckButton(int nID, BOOL bCheck = TRUE) { return StateMessage(TB_CHECKBUTTON, nID, bCheck); }
     BOOL PressButton(int nID, BOOL bPress = TRUE) { return StateMessage(TB_PRESSBUTTON, nID, bPress); }
     BOOL HideButton(int nID, BOOL bHide = TRUE) { return StateMessage(TB_HIDEBUTTON, nID, bHide); }
-    BOOL IsButtonEnabled(int nID) const { return static_cast<BOOL>(SendMessage(TB_ISBUTTONENABLED, static_cast<WPARAM>(nID))); }
-    BOOL IsButtonChecked(int nID) const { return static_cast<BOOL>(SendMessage(TB_ISBUTTONCHECKED, static_cast<WPARAM>(nID))); }
+    BOOL IsButtonEnabled(int nID) const {
+        return static_cast<BOOL>(SendMessage(TB_ISBUTTONENABLED, static_cast<WPARAM>(nID)));
+    }
+    BOOL IsButtonChecked(int nID) const {
+        return static_cast<BOOL>(SendMessage(TB_ISBUTTONCHECKED, static_cast<WPARAM>(nID)));
+    }
     // TBSTATE_* bits, or -1 for an unknown command.
     int GetState(int nID) const { return static_cast<int>(SendMessage(TB_GETSTATE, static_cast<WPARAM>(nID))); }
     BOOL SetState(int nID, UINT nState) { return StateMessage(TB_SETSTATE, nID, nState); }
 
     // ---- Sizes and styles
-    BOOL SetBitmapSize(CSize size) { return static_cast<BOOL>(SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy))); }
-    BOOL SetButtonSize(CSize size) { return static_cast<BOOL>(SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(size.cx, size.cy))); }
-    DWORD SetExtendedStyle(DWORD dwExStyle) { return static_cast<DWORD>(SendMessage(TB_SETEXTENDEDSTYLE, 0, static_cast<LPARAM>(dwExStyle))); }
+    BOOL SetBitmapSize(CSize size) {
+        return static_cast<BOOL>(SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy)));
+    }
+    BOOL SetButtonSize(CSize size) {
+        return static_cast<BOOL>(SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(size.cx, size.cy)));
+    }
+    DWORD SetExtendedStyle(DWORD dwExStyle) {
+        return static_cast<DWORD>(SendMessage(TB_SETEXTENDEDSTYLE, 0, static_cast<LPARAM>(dwExStyle)));
+    }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(TB_GETEXTENDEDSTYLE)); }
     // The size all buttons need together.
-    BOOL GetMaxSize(LPSIZE lpSize) const { return static_cast<BOOL>(SendMessage(TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(lpSize))); }
+    BOOL GetMaxSize(LPSIZE lpSize) const {
+        return static_cast<BOOL>(SendMessage(TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(lpSize)));
+    }
     void AutoSize() { SendMessage(TB_AUTOSIZE); }
     void SetMaxTextRows(int iMaxRows) { SendMessage(TB_SETMAXTEXTROWS, static_cast<WPARAM>(iMaxRows)); }
 
 private:
     CImageList* SetList(UINT nMessage, CImageList* pImageList) {
-        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-            SendMessage(nMessage, 0, reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr))));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
+            nMessage, 0, reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr))));
     }
     CImageList* GetList(UINT nMessage) const {
         return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(nMessage)));

@@ -15,14 +15,17 @@ public:
     // ---- Tools: a whole window (nIDTool 0) or a rectangle of one (nIDTool). The control sees mouse
     // messages only through RelayEvent.
     // lpszText may be LPSTR_TEXTCALLBACK: the owner is asked with TTN_GETDISPINFO.
-    BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACKW, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+    BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACKW, LPCRECT lpRectTool = nullptr,
+                 UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
     // lpToolInfo->hwnd and uId name the tool; cbSize is set here. lpszText, when set, must hold 80
     // characters.
     BOOL GetToolInfo(TTTOOLINFOW* lpToolInfo) const;
-    void SetToolInfo(TTTOOLINFOW* lpToolInfo) { SendMessage(TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(lpToolInfo)); }
+    void SetToolInfo(TTTOOLINFOW* lpToolInfo) {
+        SendMessage(TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(lpToolInfo));
+    }
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 
     // ---- Behaviour
@@ -34,7 +37,9 @@ public:
     int GetDelayTime(DWORD dwDuration) const { return static_cast<int>(SendMessage(TTM_GETDELAYTIME, dwDuration)); }
     // Hands a mouse message of a tool window to the control.
     void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
-    int SetMaxTipWidth(int iWidth) { return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, static_cast<LPARAM>(iWidth))); }
+    int SetMaxTipWidth(int iWidth) {
+        return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, static_cast<LPARAM>(iWidth)));
+    }
     // uIcon: TTI_NONE, TTI_INFO, TTI_WARNING, TTI_ERROR.
     BOOL SetTitle(UINT uIcon, LPCTSTR lpstrTitle) {
         return static_cast<BOOL>(SendMessage(TTM_SETTITLEW, uIcon, reinterpret_cast<LPARAM>(lpstrTitle)));

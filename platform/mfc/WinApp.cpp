@@ -20,7 +20,7 @@ CString ExecutableBaseName() {
     return name;
 }
 
-} // namespace
+}  // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) : m_hInstance(AfxGetInstanceHandle()) {
     g_pApp.store(this, std::memory_order_release);

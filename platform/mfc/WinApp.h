@@ -39,8 +39,8 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
-    LPCTSTR m_pszAppName = nullptr;          // points into this object
-    LPCTSTR m_pszRegistryKey = nullptr;      // points into this object; NULL until set
+    LPCTSTR m_pszAppName = nullptr;      // points into this object
+    LPCTSTR m_pszRegistryKey = nullptr;  // points into this object; NULL until set
     CRecentFileList* m_pRecentFileList = nullptr;
 
 private:

@@ -66,7 +66,7 @@ public:
 
     // Written on the UI thread only; readable from any thread.
     CSharedWndPtr m_pMainWnd;
-    HANDLE m_hThread = nullptr;      // pseudo-handle of the UI thread
+    HANDLE m_hThread = nullptr;  // pseudo-handle of the UI thread
     DWORD m_nThreadID = 0;
 };
 

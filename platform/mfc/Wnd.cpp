@@ -51,7 +51,7 @@ void ForgetMainWindow(CWnd* pWnd) {
         pApp->m_pMainWnd = nullptr;
 }
 
-} // namespace
+}  // namespace
 
 // ---- Handle maps
 
@@ -185,8 +185,8 @@ LRESULT CALLBACK CWnd::CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
 void CWnd::HookCreatedWindow(HWND hWnd) {
     Attach(hWnd);
     m_bCreated = TRUE;
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    WNDPROC pfnOld =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (pfnOld != &AfxWndProc)
         *GetSuperWndProcAddr() = pfnOld;
     // A hook procedure is a callback boundary: nothing thrown may pass it.
@@ -213,8 +213,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    WNDPROC pfnOld =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (pfnOld != &AfxWndProc)
         *GetSuperWndProcAddr() = pfnOld;
     return TRUE;
@@ -227,8 +227,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 
 HWND CWnd::UnsubclassWindow() {
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
-    if (*ppfnSuper != nullptr &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
+    if (*ppfnSuper != nullptr && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*ppfnSuper));
     *ppfnSuper = nullptr;
     return Detach();

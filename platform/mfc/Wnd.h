@@ -198,7 +198,9 @@ public:
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
     void ClientToScreen(LPRECT lpRect) const { MapWindowPoints(nullptr, lpRect); }
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
-    void ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2); }
+    void ScreenToClient(LPRECT lpRect) const {
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+    }
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
         ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount);
     }
@@ -236,7 +238,9 @@ public:
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
     // Removes dwRemove and adds dwAdd; a non-zero nFlags also runs SetWindowPos(NOSIZE | NOMOVE |
     // NOZORDER | NOACTIVATE | nFlags). TRUE when the style changed.
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) {
+        return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+    }
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) {
         return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
     }
@@ -263,12 +267,14 @@ public:
 
     // ---- Text, font, icon, menu
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
-    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
+        return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
+    }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE) {
-        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->GetSafeHandle() : nullptr),
-                       bRedraw);
+        ::SendMessageW(m_hWnd, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->GetSafeHandle() : nullptr), bRedraw);
     }
     CFont* GetFont() const {
         return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
@@ -308,7 +314,9 @@ public:
     // ---- Dialog items
     void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextW(m_hWnd, nID, lpszString); }
     // At most nMaxCount - 1 characters and the terminator; answers the count copied.
-    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return ::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount); }
+    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const {
+        return ::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount);
+    }
     // The whole text; answers its length.
     int GetDlgItemText(int nID, CString& rString) const;
     // The item's text as a number; a text that is not one gives 0 (and *lpTrans FALSE).
@@ -419,11 +427,11 @@ protected:
 
 public:
     HWND m_hWnd = nullptr;
-    HWND m_hWndOwner = nullptr;     // SetOwner; NULL means the parent
-    UINT m_nFlags = 0;              // WF_* bits
+    HWND m_hWndOwner = nullptr;  // SetOwner; NULL means the parent
+    UINT m_nFlags = 0;           // WF_* bits
 
 protected:
-    WNDPROC m_pfnSuper = nullptr;   // the procedure replaced by AfxWndProc, if any
+    WNDPROC m_pfnSuper = nullptr;  // the procedure replaced by AfxWndProc, if any
 
 private:
     explicit CWnd(HWND hWndConstant) : m_hWnd(hWndConstant) {}
@@ -435,7 +443,7 @@ private:
     void HookCreatedWindow(HWND hWnd);
     BOOL DispatchMapMessage(UINT nLookupMessage, AFX_MSGCALL& call, LRESULT* pResult);
 
-    BOOL m_bCreated = FALSE;        // the window was made by Create/CreateEx of this object
+    BOOL m_bCreated = FALSE;  // the window was made by Create/CreateEx of this object
 };
 
 // A scroll-bar control; only the type of the scroll handlers' argument.

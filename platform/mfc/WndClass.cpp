@@ -10,7 +10,7 @@ namespace {
 
 struct ClassNames {
     std::mutex lock;
-    std::set<std::wstring> names;   // node-based: the strings never move
+    std::set<std::wstring> names;  // node-based: the strings never move
 };
 
 ClassNames& GeneratedNames() {
@@ -18,7 +18,7 @@ ClassNames& GeneratedNames() {
     return *pNames;
 }
 
-} // namespace
+}  // namespace
 
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass) {
     WNDCLASS existing;

@@ -8,10 +8,10 @@
 // there with AfxRepositionWindow. Whatever is left of rect goes to the client window afterwards.
 
 struct AFX_SIZEPARENTPARAMS {
-    HDWP hDWP;          // deferred moves of this layout; NULL for a query, which moves nothing
-    RECT rect;          // the part of the parent's client area still free (parent client coordinates)
-    SIZE sizeTotal;     // the space the bars took so far
-    BOOL bStretch;      // bars span the whole edge
+    HDWP hDWP;       // deferred moves of this layout; NULL for a query, which moves nothing
+    RECT rect;       // the part of the parent's client area still free (parent client coordinates)
+    SIZE sizeTotal;  // the space the bars took so far
+    BOOL bStretch;   // bars span the whole edge
 };
 
 // Moves hWnd to lpRect (its parent's client coordinates) inside the layout's deferred moves, or at

@@ -31,6 +31,7 @@ inline BOOL AfxCallHandler(AFX_MSGCALL& c, F&& f) {
     return TRUE;
 }
 
+// clang-format off
 #define AFX_WND_THUNK(name, ...) \
     template <auto pmf> \
     BOOL name(CCmdTarget* p, AFX_MSGCALL& c) { \
@@ -184,3 +185,4 @@ BOOL AfxThunk_CtlColorReflect(CCmdTarget* p, AFX_MSGCALL& c) {    // HBRUSH f(CD
     AFX_ON_WM(WM_REFLECT_BASE + WM_HSCROLL, AfxThunk_ScrollReflect, HScroll)              // void HScroll(UINT, UINT)
 #define ON_WM_VSCROLL_REFLECT() \
     AFX_ON_WM(WM_REFLECT_BASE + WM_VSCROLL, AfxThunk_ScrollReflect, VScroll)              // void VScroll(UINT, UINT)
+// clang-format on

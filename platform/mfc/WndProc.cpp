@@ -60,7 +60,7 @@ void SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BO
     }
 }
 
-} // namespace
+}  // namespace
 
 // ---- Window procedure
 
@@ -233,30 +233,30 @@ BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     // The reflected forms are looked up in this class's map only, bypassing routing overrides.
     switch (message) {
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-        return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
-    case WM_COMMAND:
-        if (CCmdTarget::OnCmdMsg(0, MAKELONG(HIWORD(wParam), WM_REFLECT_BASE + WM_COMMAND), nullptr, nullptr)) {
-            if (pResult != nullptr)
-                *pResult = 1;
-            return TRUE;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
+        case WM_COMMAND:
+            if (CCmdTarget::OnCmdMsg(0, MAKELONG(HIWORD(wParam), WM_REFLECT_BASE + WM_COMMAND), nullptr, nullptr)) {
+                if (pResult != nullptr)
+                    *pResult = 1;
+                return TRUE;
+            }
+            return FALSE;
+        case WM_NOTIFY: {
+            auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT lIgnored = 0;
+            AFX_NOTIFY notify = {pResult != nullptr ? pResult : &lIgnored, pNMHDR};
+            return CCmdTarget::OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
         }
-        return FALSE;
-    case WM_NOTIFY: {
-        auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        LRESULT lIgnored = 0;
-        AFX_NOTIFY notify = {pResult != nullptr ? pResult : &lIgnored, pNMHDR};
-        return CCmdTarget::OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
-    }
-    default:
-        if (IsCtlColorMessage(message)) {
-            AFX_MSGCALL call = {message, 0, wParam, lParam, nullptr, 0};
-            return DispatchMapMessage(WM_REFLECT_BASE + WM_CTLCOLOR, call, pResult);
-        }
-        return FALSE;
+        default:
+            if (IsCtlColorMessage(message)) {
+                AFX_MSGCALL call = {message, 0, wParam, lParam, nullptr, 0};
+                return DispatchMapMessage(WM_REFLECT_BASE + WM_CTLCOLOR, call, pResult);
+            }
+            return FALSE;
     }
 }
 

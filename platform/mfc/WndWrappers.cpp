@@ -25,7 +25,7 @@ BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT n
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 // ---- Relations
 

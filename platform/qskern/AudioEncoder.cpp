@@ -6,23 +6,21 @@
 #include <algorithm>
 #include <cstring>
 
-int CodecBytesPerMs(int codec)
-{
+int CodecBytesPerMs(int codec) {
     switch (codec) {
-    case QSD_CODEC_IMA_ADPCM:
-        return 4;
-    case QSD_CODEC_ALAW:
-    case QSD_CODEC_MULAW:
-        return 8;
-    default:
-        return 0;
+        case QSD_CODEC_IMA_ADPCM:
+            return 4;
+        case QSD_CODEC_ALAW:
+        case QSD_CODEC_MULAW:
+            return 8;
+        default:
+            return 0;
     }
 }
 
 CAudioEncoder::CAudioEncoder(int codec, const CAudioSource& source) : m_codec(codec), m_source(source) {}
 
-void CAudioEncoder::Produce(uint8_t* out, int bytes)
-{
+void CAudioEncoder::Produce(uint8_t* out, int bytes) {
     if (m_codec == QSD_CODEC_ALAW || m_codec == QSD_CODEC_MULAW) {
         for (int i = 0; i < bytes; ++i) {
             const int16_t sample = m_source.NextSample();

@@ -11,13 +11,16 @@
 
 namespace {
 
-constexpr int kDefaultToneLevel = 8000;     // about -12 dB below full scale
+constexpr int kDefaultToneLevel = 8000;  // about -12 dB below full scale
 
-uint32_t ReadU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t ReadU32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+uint16_t ReadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -27,16 +30,15 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
+        ok = bytes.empty() ||
+             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
     }
     CloseHandle(file);
     return ok;
 }
 
 // The samples of a RIFF file's "data" chunk, when its "fmt " chunk says 8 kHz mono 16-bit PCM.
-bool ParseWav(const std::vector<uint8_t>& bytes, std::vector<int16_t>& samples, std::string& error)
-{
+bool ParseWav(const std::vector<uint8_t>& bytes, std::vector<int16_t>& samples, std::string& error) {
     if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
         std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
         error = "not a RIFF WAVE file";
@@ -48,8 +50,8 @@ bool ParseWav(const std::vector<uint8_t>& bytes, std::vector<int16_t>& samples, 
         const size_t length = ReadU32(chunk + 4);
         const size_t available = bytes.size() - at - 8;
         if (std::memcmp(chunk, "fmt ", 4) == 0 && length >= 16 && length <= available) {
-            formatOk = ReadU16(chunk + 8) == 1 && ReadU16(chunk + 10) == 1 &&
-                       ReadU32(chunk + 12) == kSampleRate && ReadU16(chunk + 22) == 16;
+            formatOk = ReadU16(chunk + 8) == 1 && ReadU16(chunk + 10) == 1 && ReadU32(chunk + 12) == kSampleRate &&
+                       ReadU16(chunk + 22) == 16;
             if (!formatOk) {
                 error = "the WAV file is not 8000 Hz mono 16-bit PCM";
                 return false;
@@ -71,10 +73,11 @@ bool ParseWav(const std::vector<uint8_t>& bytes, std::vector<int16_t>& samples, 
 
 }  // namespace
 
-CAudioSource CAudioSource::Silence() { return CAudioSource(); }
+CAudioSource CAudioSource::Silence() {
+    return CAudioSource();
+}
 
-CAudioSource CAudioSource::Tone(int hertz, int level)
-{
+CAudioSource CAudioSource::Tone(int hertz, int level) {
     CAudioSource source;
     source.m_kind = Kind::Tone;
     source.m_hertz = hertz;
@@ -82,8 +85,7 @@ CAudioSource CAudioSource::Tone(int hertz, int level)
     return source;
 }
 
-bool CAudioSource::FromWavFile(const std::string& path, CAudioSource& source, std::string& error)
-{
+bool CAudioSource::FromWavFile(const std::string& path, CAudioSource& source, std::string& error) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
         error = "cannot read " + path;
@@ -99,38 +101,35 @@ bool CAudioSource::FromWavFile(const std::string& path, CAudioSource& source, st
     return true;
 }
 
-int16_t CAudioSource::NextSample()
-{
+int16_t CAudioSource::NextSample() {
     const uint64_t index = m_index++;
     switch (m_kind) {
-    case Kind::Tone: {
-        // The phase comes from the sample index modulo one second, so it never loses precision.
-        const double t = static_cast<double>(index % kSampleRate) / kSampleRate;
-        return static_cast<int16_t>(std::lround(m_level * std::sin(2 * std::numbers::pi * m_hertz * t)));
-    }
-    case Kind::Wav:
-        return (*m_samples)[index % m_samples->size()];
-    case Kind::Silence:
-        break;
+        case Kind::Tone: {
+            // The phase comes from the sample index modulo one second, so it never loses precision.
+            const double t = static_cast<double>(index % kSampleRate) / kSampleRate;
+            return static_cast<int16_t>(std::lround(m_level * std::sin(2 * std::numbers::pi * m_hertz * t)));
+        }
+        case Kind::Wav:
+            return (*m_samples)[index % m_samples->size()];
+        case Kind::Silence:
+            break;
     }
     return 0;
 }
 
-std::string CAudioSource::Describe() const
-{
+std::string CAudioSource::Describe() const {
     switch (m_kind) {
-    case Kind::Tone:
-        return "tone " + std::to_string(m_hertz) + " " + std::to_string(m_level);
-    case Kind::Wav:
-        return "wav \"" + m_path + "\"";
-    case Kind::Silence:
-        break;
+        case Kind::Tone:
+            return "tone " + std::to_string(m_hertz) + " " + std::to_string(m_level);
+        case Kind::Wav:
+            return "wav \"" + m_path + "\"";
+        case Kind::Silence:
+            break;
     }
     return "silence";
 }
 
-bool ParseAudioSource(const std::vector<std::string>& words, CAudioSource& source, std::string& error)
-{
+bool ParseAudioSource(const std::vector<std::string>& words, CAudioSource& source, std::string& error) {
     const std::string kind = words.empty() ? "" : FoldLower(words[0]);
     if (kind == "silence" && words.size() == 1) {
         source = CAudioSource::Silence();

@@ -26,7 +26,7 @@ private:
     Kind m_kind = Kind::Silence;
     int m_hertz = 0;
     int m_level = 0;
-    uint64_t m_index = 0;   // samples produced so far
+    uint64_t m_index = 0;  // samples produced so far
     std::shared_ptr<const std::vector<int16_t>> m_samples;
     std::string m_path;
 };

@@ -10,8 +10,7 @@
 #include "BoardTypes.h"
 #include "CommandLine.h"
 
-void CSimulator::BuildLocked(const Scenario& scenario)
-{
+void CSimulator::BuildLocked(const Scenario& scenario) {
     m_enabled = false;
     m_eventCallback = nullptr;
     m_boards.clear();
@@ -22,7 +21,7 @@ void CSimulator::BuildLocked(const Scenario& scenario)
 
     CAudioSource audio;
     std::string error;
-    ParseAudioSource(SplitWords(scenario.audio), audio, error);   // checked when the file was read
+    ParseAudioSource(SplitWords(scenario.audio), audio, error);  // checked when the file was read
     for (const ScenarioBoard& board : scenario.boards) {
         const SimBoardType* type = FindSimBoardType(board.type);
         const int index = static_cast<int>(m_boards.size());
@@ -62,29 +61,25 @@ void CSimulator::BuildLocked(const Scenario& scenario)
     m_delivered.notify_all();
 }
 
-int CSimulator::WithLine(int channel, const std::function<int(SimLine&)>& action)
-{
+int CSimulator::WithLine(int channel, const std::function<int(SimLine&)>& action) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || channel < 0 || channel >= static_cast<int>(m_lines.size()))
         return QSD_ERR;
     return action(m_lines[channel]);
 }
 
-int CSimulator::WithAnalogueLine(int channel, const std::function<int(SimLine&)>& action)
-{
+int CSimulator::WithAnalogueLine(int channel, const std::function<int(SimLine&)>& action) {
     return WithLine(channel, [&](SimLine& line) { return line.Analogue() ? action(line) : QSD_ERR; });
 }
 
-int CSimulator::WithCircuit(int cic, const std::function<int(SimCircuit&)>& action)
-{
+int CSimulator::WithCircuit(int cic, const std::function<int(SimCircuit&)>& action) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || cic < 0 || cic >= static_cast<int>(m_circuits.size()))
         return QSD_ERR;
     return action(m_circuits[cic]);
 }
 
-int CSimulator::EnableBoards()
-{
+int CSimulator::EnableBoards() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (m_enabled)
         return QSD_OK;
@@ -100,8 +95,7 @@ int CSimulator::EnableBoards()
 
 // The boards let go of their lines: recordings and playback stop, the board's pick-ups are
 // released, and no event is delivered until they start again.
-int CSimulator::DisableBoards()
-{
+int CSimulator::DisableBoards() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled)
         return QSD_OK;
@@ -117,52 +111,49 @@ int CSimulator::DisableBoards()
     return QSD_OK;
 }
 
-int CSimulator::UsableBoards()
-{
+int CSimulator::UsableBoards() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     return m_enabled ? static_cast<int>(m_boards.size()) : 0;
 }
 
-int CSimulator::MaxChannels()
-{
+int CSimulator::MaxChannels() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     return m_enabled ? m_maxChannels : 0;
 }
 
-int CSimulator::MaxPcms()
-{
+int CSimulator::MaxPcms() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     return m_enabled ? static_cast<int>(m_links.size()) : 0;
 }
 
-int CSimulator::MaxCics()
-{
+int CSimulator::MaxCics() {
     std::lock_guard<std::mutex> guard(m_stateLock);
     return m_enabled ? static_cast<int>(m_circuits.size()) : 0;
 }
 
-int CSimulator::BoardField(int board, int SimBoard::*field)
-{
+int CSimulator::BoardField(int board, int SimBoard::*field) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || board < 0 || board >= static_cast<int>(m_boards.size()))
         return QSD_ERR;
     return m_boards[board].*field;
 }
 
-int CSimulator::BoardSerialNo(int board) { return BoardField(board, &SimBoard::serialNo); }
+int CSimulator::BoardSerialNo(int board) {
+    return BoardField(board, &SimBoard::serialNo);
+}
 
-int CSimulator::CardType(int board) { return BoardField(board, &SimBoard::type); }
+int CSimulator::CardType(int board) {
+    return BoardField(board, &SimBoard::type);
+}
 
-int CSimulator::PcmLinkStatus(int pcm)
-{
+int CSimulator::PcmLinkStatus(int pcm) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     if (!m_enabled || pcm < 0 || pcm >= static_cast<int>(m_links.size()))
         return QSD_ERR;
     return static_cast<int>(m_links[pcm]);
 }
 
-int CSimulator::SetEventMode(const QSD_EVENT_MODE* mode)
-{
+int CSimulator::SetEventMode(const QSD_EVENT_MODE* mode) {
     if (!mode || mode->Mode != QSD_EVENT_MODE_CALLBACK)
         return QSD_ERR;
     std::lock_guard<std::mutex> guard(m_stateLock);

@@ -6,27 +6,24 @@
 namespace {
 
 constexpr int kStepSizes[89] = {
-    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,
-    25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,
-    88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,   253,   279,
-    307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,   876,   963,
-    1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749,  3024,  3327,
-    3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493,  10442, 11487,
-    12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
+    7,    8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,   28,
+    31,   34,    37,    41,    45,    50,    55,    60,    66,    73,    80,    88,    97,    107,  118,
+    130,  143,   157,   173,   190,   209,   230,   253,   279,   307,   337,   371,   408,   449,  494,
+    544,  598,   658,   724,   796,   876,   963,   1060,  1166,  1282,  1411,  1552,  1707,  1878, 2066,
+    2272, 2499,  2749,  3024,  3327,  3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845, 8630,
+    9493, 10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
 
 constexpr int kIndexSteps[16] = {-1, -1, -1, -1, 2, 4, 6, 8, -1, -1, -1, -1, 2, 4, 6, 8};
 
 // Segment of a magnitude: the first end it does not exceed (8 when above all of them).
-int Segment(int value, const int (&ends)[8])
-{
+int Segment(int value, const int (&ends)[8]) {
     int segment = 0;
     while (segment < 8 && value > ends[segment])
         ++segment;
     return segment;
 }
 
-uint8_t EncodeNibble(int sample, ImaAdpcmState& state)
-{
+uint8_t EncodeNibble(int sample, ImaAdpcmState& state) {
     int step = kStepSizes[state.stepIndex];
     int difference = sample - state.predictor;
     uint8_t code = 0;
@@ -51,8 +48,7 @@ uint8_t EncodeNibble(int sample, ImaAdpcmState& state)
 
 }  // namespace
 
-uint8_t LinearToALaw(int16_t sample)
-{
+uint8_t LinearToALaw(int16_t sample) {
     static constexpr int kEnds[8] = {0x1F, 0x3F, 0x7F, 0xFF, 0x1FF, 0x3FF, 0x7FF, 0xFFF};
     int value = sample >> 3;
     uint8_t mask = 0xD5;
@@ -68,8 +64,7 @@ uint8_t LinearToALaw(int16_t sample)
     return static_cast<uint8_t>(code ^ mask);
 }
 
-uint8_t LinearToMuLaw(int16_t sample)
-{
+uint8_t LinearToMuLaw(int16_t sample) {
     static constexpr int kEnds[8] = {0x3F, 0x7F, 0xFF, 0x1FF, 0x3FF, 0x7FF, 0xFFF, 0x1FFF};
     constexpr int kBias = 0x84 >> 2;
     constexpr int kClip = 8159;
@@ -88,8 +83,7 @@ uint8_t LinearToMuLaw(int16_t sample)
 }
 
 void EncodeImaAdpcmBlock(const int16_t (&samples)[kAdpcmBlockSamples], ImaAdpcmState& state,
-                         uint8_t (&block)[kAdpcmBlockBytes])
-{
+                         uint8_t (&block)[kAdpcmBlockBytes]) {
     state.predictor = samples[0];
     block[0] = static_cast<uint8_t>(samples[0] & 0xFF);
     block[1] = static_cast<uint8_t>((samples[0] >> 8) & 0xFF);

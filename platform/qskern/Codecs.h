@@ -4,7 +4,7 @@
 #include <cstdint>
 
 constexpr int kAdpcmBlockBytes = 256;
-constexpr int kAdpcmBlockSamples = 505;     // the header's sample and 504 coded samples
+constexpr int kAdpcmBlockSamples = 505;  // the header's sample and 504 coded samples
 
 uint8_t LinearToALaw(int16_t sample);
 uint8_t LinearToMuLaw(int16_t sample);

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-std::vector<std::string> SplitWords(const std::string& line)
-{
+std::vector<std::string> SplitWords(const std::string& line) {
     std::vector<std::string> words;
     size_t at = 0;
     for (;;) {
@@ -27,8 +26,7 @@ std::vector<std::string> SplitWords(const std::string& line)
     }
 }
 
-bool ParseInt(const std::string& text, int& value)
-{
+bool ParseInt(const std::string& text, int& value) {
     if (text.empty())
         return false;
     // Hexadecimal only with its prefix (link status words); a leading 0 is not octal.
@@ -42,8 +40,7 @@ bool ParseInt(const std::string& text, int& value)
     return true;
 }
 
-bool ParseDouble(const std::string& text, double& value)
-{
+bool ParseDouble(const std::string& text, double& value) {
     if (text.empty())
         return false;
     char* end = nullptr;
@@ -51,8 +48,7 @@ bool ParseDouble(const std::string& text, double& value)
     return *end == '\0';
 }
 
-std::string FoldLower(std::string text)
-{
+std::string FoldLower(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');

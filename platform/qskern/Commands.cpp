@@ -6,8 +6,7 @@
 #include "CommandLine.h"
 #include "DriverFunctions.h"
 
-std::string CSimulator::Command(const std::string& line)
-{
+std::string CSimulator::Command(const std::string& line) {
     std::string reply;
     try {
         const std::vector<std::string> words = SplitWords(line);
@@ -31,28 +30,37 @@ std::string CSimulator::Command(const std::string& line)
     return reply;
 }
 
-const std::map<std::string, CSimulator::CommandHandler>& CSimulator::Handlers()
-{
+const std::map<std::string, CSimulator::CommandHandler>& CSimulator::Handlers() {
     static const std::map<std::string, CommandHandler> handlers = {
-        {"load", &CSimulator::OnLoad},         {"set", &CSimulator::OnSet},
-        {"boardfail", &CSimulator::OnBoardFail}, {"fail", &CSimulator::OnFail},
-        {"listen", &CSimulator::OnListen},     {"journal", &CSimulator::OnJournal},
-        {"event", &CSimulator::OnEvent},       {"status", &CSimulator::OnStatus},
-        {"ring", &CSimulator::OnRing},         {"offhook", &CSimulator::OnPhoneHook},
-        {"onhook", &CSimulator::OnPhoneHook},  {"voltage", &CSimulator::OnVoltage},
-        {"dtmf", &CSimulator::OnDtmf},         {"busy", &CSimulator::OnBusy},
-        {"farend", &CSimulator::OnFarEnd},     {"voice", &CSimulator::OnVoice},
-        {"lineerror", &CSimulator::OnLineFault}, {"linelost", &CSimulator::OnLineFault},
-        {"show", &CSimulator::OnShow},         {"audio", &CSimulator::OnAudio},
-        {"spy", &CSimulator::OnSpy},           {"link", &CSimulator::OnLink},
+        {"load", &CSimulator::OnLoad},
+        {"set", &CSimulator::OnSet},
+        {"boardfail", &CSimulator::OnBoardFail},
+        {"fail", &CSimulator::OnFail},
+        {"listen", &CSimulator::OnListen},
+        {"journal", &CSimulator::OnJournal},
+        {"event", &CSimulator::OnEvent},
+        {"status", &CSimulator::OnStatus},
+        {"ring", &CSimulator::OnRing},
+        {"offhook", &CSimulator::OnPhoneHook},
+        {"onhook", &CSimulator::OnPhoneHook},
+        {"voltage", &CSimulator::OnVoltage},
+        {"dtmf", &CSimulator::OnDtmf},
+        {"busy", &CSimulator::OnBusy},
+        {"farend", &CSimulator::OnFarEnd},
+        {"voice", &CSimulator::OnVoice},
+        {"lineerror", &CSimulator::OnLineFault},
+        {"linelost", &CSimulator::OnLineFault},
+        {"show", &CSimulator::OnShow},
+        {"audio", &CSimulator::OnAudio},
+        {"spy", &CSimulator::OnSpy},
+        {"link", &CSimulator::OnLink},
     };
     return handlers;
 }
 
 // load <path>: a fresh driver from the scenario file: boards stopped, no event callback, the
 // journal and the injected failures cleared.
-std::string CSimulator::OnLoad(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnLoad(const std::vector<std::string>& words) {
     if (words.size() != 2)
         return "ERR usage: load <scenario file>";
     Scenario scenario;
@@ -69,14 +77,13 @@ std::string CSimulator::OnLoad(const std::vector<std::string>& words)
 }
 
 // set speed <factor> | set ringinterval <ms>
-std::string CSimulator::OnSet(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnSet(const std::vector<std::string>& words) {
     const std::string name = words.size() == 3 ? FoldLower(words[1]) : "";
     double speed = 0;
     int interval = 0;
     if (name == "speed" && ParseDouble(words[2], speed) && speed > 0) {
         std::lock_guard<std::mutex> guard(m_stateLock);
-        AdvanceClockLocked();   // the time so far still counts at the old speed
+        AdvanceClockLocked();  // the time so far still counts at the old speed
         m_speed = speed;
         return "OK";
     }
@@ -89,8 +96,7 @@ std::string CSimulator::OnSet(const std::vector<std::string>& words)
 }
 
 // boardfail <n>: the next n board starts (QsdSys_EnableBoardEx or QsdSys_EnableBoard) fail.
-std::string CSimulator::OnBoardFail(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnBoardFail(const std::vector<std::string>& words) {
     int count = 0;
     if (words.size() != 2 || !ParseInt(words[1], count) || count < 0)
         return "ERR usage: boardfail <count>";
@@ -101,8 +107,7 @@ std::string CSimulator::OnBoardFail(const std::vector<std::string>& words)
 
 // fail <function> [count]: the next count calls (default 1) of a driver function answer QSD_ERR
 // without doing anything; count 0 takes the failures back.
-std::string CSimulator::OnFail(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnFail(const std::vector<std::string>& words) {
     int count = 1;
     if (words.size() < 2 || words.size() > 3 || (words.size() == 3 && (!ParseInt(words[2], count) || count < 0)))
         return "ERR usage: fail <driver function> [count]";
@@ -117,13 +122,13 @@ std::string CSimulator::OnFail(const std::vector<std::string>& words)
 }
 
 // listen <port>: opens the loopback control port (0: any free port); answers "OK <port>".
-std::string CSimulator::OnListen(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnListen(const std::vector<std::string>& words) {
     int port = 0;
     if (words.size() != 2 || !ParseInt(words[1], port) || port < 0 || port > 65535)
         return "ERR usage: listen <port>";
     std::string error;
-    const int listening = m_controlPort.Listen(port, [this](const std::string& line) { return Command(line); }, error);
+    const int listening = m_controlPort.Listen(
+        port, [this](const std::string& line) { return Command(line); }, error);
     if (listening == 0)
         return "ERR " + error;
     std::lock_guard<std::mutex> guard(m_stateLock);
@@ -132,8 +137,7 @@ std::string CSimulator::OnListen(const std::vector<std::string>& words)
 }
 
 // journal [since] [function prefix] | journal clear
-std::string CSimulator::OnJournal(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnJournal(const std::vector<std::string>& words) {
     if (words.size() == 2 && FoldLower(words[1]) == "clear") {
         m_journal.Clear();
         return "OK";
@@ -146,8 +150,7 @@ std::string CSimulator::OnJournal(const std::vector<std::string>& words)
 
 // event <channel> <event> <parameter>: any event as it is, for cases the other commands do not
 // make (a channel out of range, a circuit nobody taps).
-std::string CSimulator::OnEvent(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnEvent(const std::vector<std::string>& words) {
     int channel = 0;
     int event = 0;
     int parameter = 0;
@@ -161,12 +164,11 @@ std::string CSimulator::OnEvent(const std::vector<std::string>& words)
     return "OK";
 }
 
-std::string CSimulator::OnStatus(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnStatus(const std::vector<std::string>& words) {
     std::lock_guard<std::mutex> guard(m_stateLock);
-    std::string text = "OK boards=" + std::to_string(m_boards.size()) +
-                       " channels=" + std::to_string(m_lines.size()) + " cics=" + std::to_string(m_circuits.size()) +
-                       " pcms=" + std::to_string(m_links.size()) + " started=" + std::to_string(m_enabled) +
+    std::string text = "OK boards=" + std::to_string(m_boards.size()) + " channels=" + std::to_string(m_lines.size()) +
+                       " cics=" + std::to_string(m_circuits.size()) + " pcms=" + std::to_string(m_links.size()) +
+                       " started=" + std::to_string(m_enabled) +
                        " events=" + std::to_string(m_eventCallback != nullptr) +
                        " boardfail=" + std::to_string(m_boardStartFailures) + " speed=" + std::to_string(m_speed) +
                        " ringinterval=" + std::to_string(m_ringIntervalMs) +

@@ -12,8 +12,7 @@ namespace {
 
 constexpr size_t kMaxLine = 65536;
 
-bool SendAll(SOCKET socket, const std::string& text)
-{
+bool SendAll(SOCKET socket, const std::string& text) {
     size_t sent = 0;
     while (sent < text.size()) {
         const int count = send(socket, text.data() + sent, static_cast<int>(text.size() - sent), 0);
@@ -24,8 +23,7 @@ bool SendAll(SOCKET socket, const std::string& text)
     return true;
 }
 
-void Serve(SOCKET socket, const CControlPort::Handler& handler)
-{
+void Serve(SOCKET socket, const CControlPort::Handler& handler) {
     std::string pending;
     char chunk[4096];
     for (;;) {
@@ -48,8 +46,7 @@ void Serve(SOCKET socket, const CControlPort::Handler& handler)
 }
 
 // The connection's thread: nothing may leave it, so running out of memory just ends the connection.
-void ServeConnection(SOCKET socket, CControlPort::Handler handler)
-{
+void ServeConnection(SOCKET socket, CControlPort::Handler handler) {
     try {
         Serve(socket, handler);
     } catch (...) {
@@ -59,8 +56,7 @@ void ServeConnection(SOCKET socket, CControlPort::Handler handler)
 
 }  // namespace
 
-int CControlPort::Listen(int port, Handler handler, std::string& error)
-{
+int CControlPort::Listen(int port, Handler handler, std::string& error) {
     std::lock_guard<std::mutex> guard(m_portLock);
     if (m_port != 0) {
         error = "already listening on port " + std::to_string(m_port);
@@ -92,19 +88,18 @@ int CControlPort::Listen(int port, Handler handler, std::string& error)
     return m_port;
 }
 
-void CControlPort::AcceptLoop(uintptr_t listener)
-{
+void CControlPort::AcceptLoop(uintptr_t listener) {
     for (;;) {
         const SOCKET client = accept(static_cast<SOCKET>(listener), nullptr, nullptr);
         if (client == INVALID_SOCKET) {
-            if (WSAGetLastError() == WSAECONNRESET)    // the client left before it was accepted
+            if (WSAGetLastError() == WSAECONNRESET)  // the client left before it was accepted
                 continue;
             return;
         }
         try {
             std::thread(ServeConnection, client, m_handler).detach();
         } catch (...) {
-            closesocket(client);    // no thread to serve it
+            closesocket(client);  // no thread to serve it
         }
     }
 }

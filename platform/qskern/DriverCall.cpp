@@ -4,8 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-std::string FormatArguments(const char* format, ...)
-{
+std::string FormatArguments(const char* format, ...) {
     char text[512];
     va_list arguments;
     va_start(arguments, format);
@@ -14,6 +13,10 @@ std::string FormatArguments(const char* format, ...)
     return text;
 }
 
-std::string QuoteText(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
+std::string QuoteText(const char* text) {
+    return text ? "\"" + std::string(text) + "\"" : "null";
+}
 
-std::string QuoteOutput(const char* text, int result) { return result >= 0 ? QuoteText(text) : "?"; }
+std::string QuoteOutput(const char* text, int result) {
+    return result >= 0 ? QuoteText(text) : "?";
+}

@@ -15,13 +15,11 @@ std::string QuoteOutput(const char* text, int result);
 // The describer of a function without arguments.
 inline const auto kNoArguments = [](int) { return std::string(); };
 // The describer of a function whose one argument is a number (channel, circuit, board or trunk).
-inline auto NumberArgument(int number)
-{
+inline auto NumberArgument(int number) {
     return [number](int) { return FormatArguments("%d", number); };
 }
 // The describer of a function that fills the text buffer `output` for the channel or circuit `number`.
-inline auto NumberAndOutput(int number, const char* output)
-{
+inline auto NumberAndOutput(int number, const char* output) {
     return [number, output](int result) { return FormatArguments("%d, ", number) + QuoteOutput(output, result); };
 }
 
@@ -30,8 +28,7 @@ inline auto NumberAndOutput(int number, const char* output)
 // arguments afterwards, so output buffers show what they received. No exception reaches the
 // program: running out of memory answers QSD_ERR.
 template <class Body, class Describe>
-int DriverCall(const char* function, Body body, Describe describe)
-{
+int DriverCall(const char* function, Body body, Describe describe) {
     try {
         CSimulator& simulator = CSimulator::Instance();
         const int result = simulator.TakeInjectedFailure(function) ? QSD_ERR : body(simulator);

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
         // The boards must exist before the program's first driver call, so the scenario is read
@@ -21,8 +20,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     return TRUE;
 }
 
-extern "C" int QSSIMAPI QsSim_Command(const char* command, char* reply, int replyBytes)
-{
+extern "C" int QSSIMAPI QsSim_Command(const char* command, char* reply, int replyBytes) {
     std::string text;
     try {
         text = CSimulator::Instance().Command(command ? command : "");

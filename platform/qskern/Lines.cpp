@@ -14,15 +14,13 @@
 
 namespace {
 
-constexpr int kDefaultDetectVolts = 20;     // the off-hook threshold until one is set
+constexpr int kDefaultDetectVolts = 20;  // the off-hook threshold until one is set
 
-bool IsDtmfDigit(char c)
-{
+bool IsDtmfDigit(char c) {
     return (c >= '0' && c <= '9') || c == '*' || c == '#' || (c >= 'A' && c <= 'D');
 }
 
-bool FileOpens(const char* path)
-{
+bool FileOpens(const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -33,13 +31,11 @@ bool FileOpens(const char* path)
 
 }  // namespace
 
-int CSimulator::ChannelType(int channel)
-{
+int CSimulator::ChannelType(int channel) {
     return WithLine(channel, [](SimLine& line) { return line.type; });
 }
 
-int CSimulator::ChannelState(int channel)
-{
+int CSimulator::ChannelState(int channel) {
     return WithLine(channel, [this](SimLine& line) {
         if (!line.Analogue()) {
             const SimCircuit& circuit = m_circuits[line.cic];
@@ -57,36 +53,31 @@ int CSimulator::ChannelState(int channel)
         if (line.ringsLeft > 0)
             return QSD_CHSTATE_RINGING;
         return volts < (line.detectVolts > 0 ? line.detectVolts : kDefaultDetectVolts) ? QSD_CHSTATE_BUSY
-                                                                                      : QSD_CHSTATE_IDLE;
+                                                                                       : QSD_CHSTATE_IDLE;
     });
 }
 
 // On a spy channel the numbers are those of its circuit's call.
-int CSimulator::CallerNumber(int channel, char* number)
-{
+int CSimulator::CallerNumber(int channel, char* number) {
     return WithLine(channel, [&](SimLine& line) {
-        return number ? CopyNumber(line.Analogue() ? line.callerNumber : m_circuits[line.cic].caller, number)
-                      : QSD_ERR;
+        return number ? CopyNumber(line.Analogue() ? line.callerNumber : m_circuits[line.cic].caller, number) : QSD_ERR;
     });
 }
 
-int CSimulator::ClearCallerNumber(int channel)
-{
+int CSimulator::ClearCallerNumber(int channel) {
     return WithLine(channel, [this](SimLine& line) {
         (line.Analogue() ? line.callerNumber : m_circuits[line.cic].caller).clear();
         return QSD_OK;
     });
 }
 
-int CSimulator::CalleeNumber(int channel, char* number)
-{
+int CSimulator::CalleeNumber(int channel, char* number) {
     return WithLine(channel, [&](SimLine& line) {
         return number ? CopyNumber(line.Analogue() ? std::string() : m_circuits[line.cic].callee, number) : QSD_ERR;
     });
 }
 
-int CSimulator::Pickup(int channel)
-{
+int CSimulator::Pickup(int channel) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         line.busyTones = 0;
         SetHookLocked(channel, line, line.boardOffHook, true);
@@ -94,21 +85,18 @@ int CSimulator::Pickup(int channel)
     });
 }
 
-int CSimulator::ClearCall(int channel)
-{
+int CSimulator::ClearCall(int channel) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         SetHookLocked(channel, line, line.boardOffHook, false);
         return QSD_OK;
     });
 }
 
-int CSimulator::LineVoltage(int channel)
-{
+int CSimulator::LineVoltage(int channel) {
     return WithLine(channel, [](SimLine& line) { return line.Analogue() ? line.Volts() : 0; });
 }
 
-int CSimulator::SetFlag(int channel, int flag, int value)
-{
+int CSimulator::SetFlag(int channel, int flag, int value) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         if (flag < 0 || flag >= kFlagCount)
             return QSD_ERR;
@@ -117,16 +105,14 @@ int CSimulator::SetFlag(int channel, int flag, int value)
     });
 }
 
-int CSimulator::SetDetectVoltage(int channel, int volts)
-{
+int CSimulator::SetDetectVoltage(int channel, int volts) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         line.detectVolts = volts;
         return QSD_OK;
     });
 }
 
-int CSimulator::SetBargeIn(int channel, int trigger, int soundMs)
-{
+int CSimulator::SetBargeIn(int channel, int trigger, int soundMs) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         line.bargeInTrigger = trigger;
         line.bargeInSoundMs = soundMs;
@@ -134,8 +120,7 @@ int CSimulator::SetBargeIn(int channel, int trigger, int soundMs)
     });
 }
 
-int CSimulator::SetVoiceValidTime(int channel, int muteMs, int soundMs)
-{
+int CSimulator::SetVoiceValidTime(int channel, int muteMs, int soundMs) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         line.voiceMuteMs = muteMs;
         line.voiceSoundMs = soundMs;
@@ -143,44 +128,37 @@ int CSimulator::SetVoiceValidTime(int channel, int muteMs, int soundMs)
     });
 }
 
-int CSimulator::RingCount(int channel)
-{
+int CSimulator::RingCount(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) { return line.ringCount; });
 }
 
-int CSimulator::ClearRingCount(int channel)
-{
+int CSimulator::ClearRingCount(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) {
         line.ringCount = 0;
         return QSD_OK;
     });
 }
 
-int CSimulator::DtmfLength(int channel)
-{
+int CSimulator::DtmfLength(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) { return static_cast<int>(line.dtmf.size()); });
 }
 
-int CSimulator::DtmfDigits(int channel, char* digits)
-{
+int CSimulator::DtmfDigits(int channel, char* digits) {
     return WithAnalogueLine(channel, [&](SimLine& line) { return digits ? CopyNumber(line.dtmf, digits) : QSD_ERR; });
 }
 
-int CSimulator::ClearDtmf(int channel)
-{
+int CSimulator::ClearDtmf(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) {
         line.dtmf.clear();
         return QSD_OK;
     });
 }
 
-int CSimulator::SendDtmf(int channel, const char* digits)
-{
+int CSimulator::SendDtmf(int channel, const char* digits) {
     return WithAnalogueLine(channel, [&](SimLine&) { return digits ? QSD_OK : QSD_ERR; });
 }
 
-int CSimulator::PlayFile(int channel, const char* path, int codec, int offset, int length)
-{
+int CSimulator::PlayFile(int channel, const char* path, int codec, int offset, int length) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         const int bytesPerMs = CodecBytesPerMs(codec);
         if (!path || bytesPerMs == 0 || offset < 0 || length < offset || !FileOpens(path))
@@ -193,16 +171,14 @@ int CSimulator::PlayFile(int channel, const char* path, int codec, int offset, i
 }
 
 // Stopping raises no playback-end event: the program stops playback in answer to that event.
-int CSimulator::StopPlay(int channel)
-{
+int CSimulator::StopPlay(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) {
         line.playing = false;
         return QSD_OK;
     });
 }
 
-int CSimulator::StartToneAnalysis(int channel)
-{
+int CSimulator::StartToneAnalysis(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) {
         line.toneAnalysis = true;
         line.toneResult = 0;
@@ -211,28 +187,24 @@ int CSimulator::StartToneAnalysis(int channel)
     });
 }
 
-int CSimulator::StopToneAnalysis(int channel)
-{
+int CSimulator::StopToneAnalysis(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) {
         line.toneAnalysis = false;
         return QSD_OK;
     });
 }
 
-int CSimulator::ToneAnalysisResult(int channel)
-{
+int CSimulator::ToneAnalysisResult(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) { return line.toneResult; });
 }
 
-int CSimulator::BusyToneCount(int channel)
-{
+int CSimulator::BusyToneCount(int channel) {
     return WithAnalogueLine(channel, [](SimLine& line) { return line.busyTones; });
 }
 
 // Rings go on whether the boards run or not (the exchange does not know); events only reach the
 // program while they run.
-void CSimulator::AdvanceLinesLocked()
-{
+void CSimulator::AdvanceLinesLocked() {
     for (int channel = 0; channel < static_cast<int>(m_lines.size()); ++channel) {
         SimLine& line = m_lines[channel];
         while (line.ringsLeft > 0 && m_realMs >= line.nextRingMs)
@@ -244,8 +216,7 @@ void CSimulator::AdvanceLinesLocked()
     }
 }
 
-void CSimulator::RingLocked(int channel, SimLine& line)
-{
+void CSimulator::RingLocked(int channel, SimLine& line) {
     --line.ringsLeft;
     line.nextRingMs += m_ringIntervalMs;
     ++line.ringCount;
@@ -257,20 +228,18 @@ void CSimulator::RingLocked(int channel, SimLine& line)
     line.firstRingDone = true;
 }
 
-void CSimulator::SetHookLocked(int channel, SimLine& line, bool& holder, bool offHook)
-{
+void CSimulator::SetHookLocked(int channel, SimLine& line, bool& holder, bool offHook) {
     const bool before = line.OffHook();
     holder = offHook;
     if (line.OffHook() == before)
         return;
     if (offHook)
-        line.ringsLeft = 0;     // answered: the caller stops ringing
+        line.ringsLeft = 0;  // answered: the caller stops ringing
     if (line.EventDriven())
         QueueEventLocked(QSD_EVT_LINE, channel, offHook ? QSD_LINE_PICKUP : QSD_LINE_STOP);
 }
 
-std::string CSimulator::DescribeLineLocked(int channel, const SimLine& line) const
-{
+std::string CSimulator::DescribeLineLocked(int channel, const SimLine& line) const {
     std::string text = "OK channel=" + std::to_string(channel) + " type=" + std::to_string(line.type);
     if (!line.Analogue()) {
         const SimCircuit& circuit = m_circuits[line.cic];
@@ -292,8 +261,7 @@ std::string CSimulator::DescribeLineLocked(int channel, const SimLine& line) con
 }
 
 std::string CSimulator::WithCommandLine(const std::string& word,
-                                        const std::function<std::string(int channel, SimLine& line)>& action)
-{
+                                        const std::function<std::string(int channel, SimLine& line)>& action) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     int channel = 0;
     if (!ParseInt(word, channel) || channel < 0 || channel >= static_cast<int>(m_lines.size()))
@@ -304,8 +272,7 @@ std::string CSimulator::WithCommandLine(const std::string& word,
     return action(channel, line);
 }
 
-std::string CSimulator::OnRing(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnRing(const std::vector<std::string>& words) {
     if (words.size() < 2 || words.size() > 4)
         return "ERR usage: ring <channel> [count] [caller]";
     int count = 1;
@@ -326,8 +293,7 @@ std::string CSimulator::OnRing(const std::vector<std::string>& words)
 }
 
 // offhook / onhook: the telephone on the line.
-std::string CSimulator::OnPhoneHook(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnPhoneHook(const std::vector<std::string>& words) {
     if (words.size() != 2)
         return "ERR usage: " + words[0] + " <channel>";
     return WithCommandLine(words[1], [&](int channel, SimLine& line) {
@@ -336,8 +302,7 @@ std::string CSimulator::OnPhoneHook(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnVoltage(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnVoltage(const std::vector<std::string>& words) {
     int volts = -1;
     if (words.size() != 3 || (FoldLower(words[2]) != "auto" && (!ParseInt(words[2], volts) || volts < 0)))
         return "ERR usage: voltage <channel> <volts>|auto";
@@ -347,8 +312,7 @@ std::string CSimulator::OnVoltage(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnDtmf(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnDtmf(const std::vector<std::string>& words) {
     if (words.size() != 3 || !std::all_of(words[2].begin(), words[2].end(), IsDtmfDigit))
         return "ERR usage: dtmf <channel> <digits 0-9 * # A-D>";
     return WithCommandLine(words[1], [&](int channel, SimLine& line) {
@@ -361,8 +325,7 @@ std::string CSimulator::OnDtmf(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnBusy(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnBusy(const std::vector<std::string>& words) {
     int count = 1;
     if (words.size() < 2 || words.size() > 3 || (words.size() == 3 && (!ParseInt(words[2], count) || count < 1)))
         return "ERR usage: busy <channel> [count]";
@@ -373,8 +336,7 @@ std::string CSimulator::OnBusy(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnFarEnd(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnFarEnd(const std::vector<std::string>& words) {
     if (words.size() != 2)
         return "ERR usage: farend <channel>";
     return WithCommandLine(words[1], [](int, SimLine& line) {
@@ -383,8 +345,7 @@ std::string CSimulator::OnFarEnd(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnVoice(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnVoice(const std::vector<std::string>& words) {
     const std::string state = words.size() == 3 ? FoldLower(words[2]) : "";
     if (state != "on" && state != "off")
         return "ERR usage: voice <channel> on|off";
@@ -395,8 +356,7 @@ std::string CSimulator::OnVoice(const std::vector<std::string>& words)
 }
 
 // lineerror / linelost: the line events of a fault.
-std::string CSimulator::OnLineFault(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnLineFault(const std::vector<std::string>& words) {
     if (words.size() != 2)
         return "ERR usage: " + words[0] + " <channel>";
     return WithCommandLine(words[1], [&](int channel, SimLine& line) {
@@ -407,12 +367,10 @@ std::string CSimulator::OnLineFault(const std::vector<std::string>& words)
     });
 }
 
-std::string CSimulator::OnShow(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnShow(const std::vector<std::string>& words) {
     int channel = 0;
     std::lock_guard<std::mutex> guard(m_stateLock);
-    if (words.size() != 2 || !ParseInt(words[1], channel) || channel < 0 ||
-        channel >= static_cast<int>(m_lines.size()))
+    if (words.size() != 2 || !ParseInt(words[1], channel) || channel < 0 || channel >= static_cast<int>(m_lines.size()))
         return "ERR usage: show <channel>";
     return DescribeLineLocked(channel, m_lines[channel]);
 }

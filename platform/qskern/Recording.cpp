@@ -17,8 +17,7 @@ namespace {
 
 // Starts (or restarts) `recorder` at the audio clock `nowMs`.
 void StartRecorder(SimRecorder& recorder, uint64_t generation, double nowMs, const CAudioSource& audio, int codec,
-                   BYTE* buffer, int bytes, QSD_RECORD_CALLBACK callback, DWORD_PTR user)
-{
+                   BYTE* buffer, int bytes, QSD_RECORD_CALLBACK callback, DWORD_PTR user) {
     recorder = SimRecorder();
     recorder.active = true;
     recorder.codec = codec;
@@ -34,22 +33,20 @@ void StartRecorder(SimRecorder& recorder, uint64_t generation, double nowMs, con
 }  // namespace
 
 int CSimulator::RecordMemBlock(int channel, int codec, BYTE* buffer, int blockBytes, QSD_RECORD_CALLBACK callback,
-                               DWORD_PTR user)
-{
+                               DWORD_PTR user) {
     return WithAnalogueLine(channel, [&](SimLine& line) {
         if (!buffer || blockBytes <= 0 || CodecBytesPerMs(codec) == 0)
             return QSD_ERR;
         AdvanceClockLocked();
-        StartRecorder(line.recorder, NewGenerationLocked(), m_audioMs, line.audio, codec, buffer, blockBytes,
-                      callback, user);
+        StartRecorder(line.recorder, NewGenerationLocked(), m_audioMs, line.audio, codec, buffer, blockBytes, callback,
+                      user);
         return QSD_OK;
     });
 }
 
 // A spy channel has no block recording of its own; its stop succeeds like any stop of a
 // recording that does not run, and leaves the circuit's recording alone.
-int CSimulator::StopRecord(int channel)
-{
+int CSimulator::StopRecord(int channel) {
     return WithLine(channel, [this](SimLine& line) {
         if (line.Analogue())
             StopRecorder(line.recorder, NewGenerationLocked());
@@ -58,8 +55,7 @@ int CSimulator::StopRecord(int channel)
 }
 
 // On a spy channel the figures are those of its circuit's recording.
-int CSimulator::QueryRecordInfo(int channel, int* info)
-{
+int CSimulator::QueryRecordInfo(int channel, int* info) {
     return WithLine(channel, [&](SimLine& line) {
         if (!info)
             return QSD_ERR;
@@ -74,41 +70,36 @@ int CSimulator::QueryRecordInfo(int channel, int* info)
     });
 }
 
-int CSimulator::SpyRecordToMemory(int cic, int mix, BYTE* buffer, int codec, int bytes)
-{
+int CSimulator::SpyRecordToMemory(int cic, int mix, BYTE* buffer, int codec, int bytes) {
     return WithCircuit(cic, [&](SimCircuit& circuit) {
         if (mix < 0 || mix > QSD_SPY_MIX_BOTH || !buffer || bytes <= 0 || CodecBytesPerMs(codec) == 0)
             return QSD_ERR;
         AdvanceClockLocked();
-        StartRecorder(circuit.recorder, NewGenerationLocked(), m_audioMs, m_lines[circuit.channel].audio, codec,
-                      buffer, bytes, nullptr, 0);
+        StartRecorder(circuit.recorder, NewGenerationLocked(), m_audioMs, m_lines[circuit.channel].audio, codec, buffer,
+                      bytes, nullptr, 0);
         return QSD_OK;
     });
 }
 
-int CSimulator::SpyStopRecord(int cic)
-{
+int CSimulator::SpyStopRecord(int cic) {
     return WithCircuit(cic, [this](SimCircuit& circuit) {
         StopRecorder(circuit.recorder, NewGenerationLocked());
         return QSD_OK;
     });
 }
 
-int CSimulator::SpyMemoryOffset(int cic)
-{
+int CSimulator::SpyMemoryOffset(int cic) {
     return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.recorder.filled; });
 }
 
-void CSimulator::StopRecorder(SimRecorder& recorder, uint64_t generation)
-{
+void CSimulator::StopRecorder(SimRecorder& recorder, uint64_t generation) {
     recorder.active = false;
     recorder.full = false;
     recorder.generation = generation;
 }
 
 // `blocks`: a block recording, which hands full blocks to its callback and goes round again.
-void CSimulator::ProduceLocked(int channel, SimRecorder& recorder, bool blocks)
-{
+void CSimulator::ProduceLocked(int channel, SimRecorder& recorder, bool blocks) {
     if (!recorder.active || recorder.full)
         return;
     const double due = (m_audioMs - recorder.blockStartMs) * CodecBytesPerMs(recorder.codec);
@@ -120,7 +111,7 @@ void CSimulator::ProduceLocked(int channel, SimRecorder& recorder, bool blocks)
     if (recorder.filled < recorder.size)
         return;
     if (blocks && recorder.callback)
-        QueueBlockLocked(channel, recorder);    // first: when it cannot be queued, the next tick tries again
+        QueueBlockLocked(channel, recorder);  // first: when it cannot be queued, the next tick tries again
     ++recorder.blocks;
     recorder.full = true;
     if (!blocks || recorder.callback)
@@ -130,16 +121,14 @@ void CSimulator::ProduceLocked(int channel, SimRecorder& recorder, bool blocks)
     recorder.blockStartMs = m_audioMs;
 }
 
-void CSimulator::ProduceAllLocked()
-{
+void CSimulator::ProduceAllLocked() {
     for (int channel = 0; channel < static_cast<int>(m_lines.size()); ++channel)
         ProduceLocked(channel, m_lines[channel].recorder, true);
     for (SimCircuit& circuit : m_circuits)
         ProduceLocked(circuit.channel, circuit.recorder, false);
 }
 
-bool CSimulator::BlockStillWantedLocked(const Delivery& delivery)
-{
+bool CSimulator::BlockStillWantedLocked(const Delivery& delivery) {
     if (delivery.channel < 0 || delivery.channel >= static_cast<int>(m_lines.size()))
         return false;
     const SimRecorder& recorder = m_lines[delivery.channel].recorder;
@@ -147,8 +136,7 @@ bool CSimulator::BlockStillWantedLocked(const Delivery& delivery)
 }
 
 // After the callback: the same recording goes on from the start of its buffer.
-void CSimulator::BlockHandedOnLocked(const Delivery& delivery)
-{
+void CSimulator::BlockHandedOnLocked(const Delivery& delivery) {
     if (!BlockStillWantedLocked(delivery))
         return;
     SimRecorder& recorder = m_lines[delivery.channel].recorder;
@@ -158,15 +146,13 @@ void CSimulator::BlockHandedOnLocked(const Delivery& delivery)
     recorder.blockStartMs = m_audioMs;
 }
 
-std::string CSimulator::DescribeRecorder(const SimRecorder& recorder)
-{
+std::string CSimulator::DescribeRecorder(const SimRecorder& recorder) {
     return " recording=" + std::to_string(recorder.active) + " codec=" + std::to_string(recorder.codec) +
            " filled=" + std::to_string(recorder.filled) + " blocks=" + std::to_string(recorder.blocks);
 }
 
 // audio <channel>|all <source>: what the line hears from now on, running recordings included.
-std::string CSimulator::OnAudio(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnAudio(const std::vector<std::string>& words) {
     if (words.size() < 3)
         return "ERR usage: audio <channel>|all silence | tone <hertz> [level] | wav <path>";
     CAudioSource source;

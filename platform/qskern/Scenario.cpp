@@ -12,32 +12,27 @@ namespace {
 constexpr int kMaxBoards = 20;
 constexpr char kSimulatorSection[] = "Simulator";
 
-std::string ReadText(const std::string& file, const std::string& section, const char* key)
-{
+std::string ReadText(const std::string& file, const std::string& section, const char* key) {
     char text[1024] = {};
     GetPrivateProfileStringA(section.c_str(), key, "", text, sizeof text, file.c_str());
     return text;
 }
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The profile functions look for a bare name in the Windows folder; the scenario path is meant
 // relative to the current folder.
-std::string FullPath(const std::string& path)
-{
+std::string FullPath(const std::string& path) {
     char full[MAX_PATH] = {};
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     return length > 0 && length < sizeof full ? full : path;
 }
 
 // An integer key; a missing key keeps `value`.
-bool ReadIntKey(const std::string& file, const std::string& section, const char* key, int& value,
-                std::string& error)
-{
+bool ReadIntKey(const std::string& file, const std::string& section, const char* key, int& value, std::string& error) {
     const std::string text = ReadText(file, section, key);
     if (text.empty() || ParseInt(text, value))
         return true;
@@ -45,9 +40,7 @@ bool ReadIntKey(const std::string& file, const std::string& section, const char*
     return false;
 }
 
-bool ReadLineTypes(const std::string& text, const std::string& section, std::vector<int>& types,
-                   std::string& error)
-{
+bool ReadLineTypes(const std::string& text, const std::string& section, std::vector<int>& types, std::string& error) {
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find(',', at);
@@ -65,8 +58,7 @@ bool ReadLineTypes(const std::string& text, const std::string& section, std::vec
     return true;
 }
 
-bool ReadBoards(const std::string& file, std::vector<ScenarioBoard>& boards, std::string& error)
-{
+bool ReadBoards(const std::string& file, std::vector<ScenarioBoard>& boards, std::string& error) {
     for (int index = 0; index < kMaxBoards; ++index) {
         const std::string section = "Board" + std::to_string(index);
         ScenarioBoard board;
@@ -97,8 +89,7 @@ bool ReadBoards(const std::string& file, std::vector<ScenarioBoard>& boards, std
 
 }  // namespace
 
-bool ReadScenario(const std::string& path, Scenario& scenario, std::string& error)
-{
+bool ReadScenario(const std::string& path, Scenario& scenario, std::string& error) {
     const std::string file = FullPath(path);
     if (!FileExists(file)) {
         error = "no scenario file " + file;
@@ -110,8 +101,7 @@ bool ReadScenario(const std::string& path, Scenario& scenario, std::string& erro
         !ReadIntKey(file, kSimulatorSection, "RingIntervalMs", read.ringIntervalMs, error) ||
         !ReadIntKey(file, kSimulatorSection, "BoardStartFailures", read.boardStartFailures, error))
         return false;
-    if (read.controlPort < 0 || read.controlPort > 65535 || read.ringIntervalMs < 1 ||
-        read.boardStartFailures < 0) {
+    if (read.controlPort < 0 || read.controlPort > 65535 || read.ringIntervalMs < 1 || read.boardStartFailures < 0) {
         error = "[Simulator]: ControlPort 0..65535, RingIntervalMs above 0, BoardStartFailures not below 0";
         return false;
     }
@@ -132,8 +122,7 @@ bool ReadScenario(const std::string& path, Scenario& scenario, std::string& erro
     return true;
 }
 
-std::string FindScenarioFile()
-{
+std::string FindScenarioFile() {
     char named[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("QSKERN_SCENARIO", named, sizeof named);
     if (length > 0 && length < sizeof named)

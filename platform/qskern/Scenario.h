@@ -7,7 +7,7 @@
 struct ScenarioBoard {
     int type = 0;
     int serialNo = 0;
-    std::vector<int> lineTypes;     // analogue boards: per channel; missing entries are type 6
+    std::vector<int> lineTypes;  // analogue boards: per channel; missing entries are type 6
 };
 
 struct Scenario {

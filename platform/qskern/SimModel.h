@@ -11,8 +11,8 @@
 
 constexpr int kOnHookVolts = 48;
 constexpr int kOffHookVolts = 8;
-constexpr int kNoLineVolts = 2;         // below this the line counts as missing
-constexpr int kCicsPerLinkPair = 30;    // E1 trunks 2k and 2k+1 carry circuits 30k .. 30k+29
+constexpr int kNoLineVolts = 2;       // below this the line counts as missing
+constexpr int kCicsPerLinkPair = 30;  // E1 trunks 2k and 2k+1 carry circuits 30k .. 30k+29
 constexpr uint32_t kLinkUp = 0x00000000;
 constexpr uint32_t kLinkDown = 0x00000003;
 constexpr int kFlagCount = 16;
@@ -21,7 +21,7 @@ constexpr int kMaxDtmfDigits = 255;
 struct SimBoard {
     int type;
     int serialNo;
-    int channels;       // analogue lines or E1 time slots
+    int channels;  // analogue lines or E1 time slots
     int pcms;
 };
 
@@ -33,10 +33,10 @@ struct SimRecorder {
     int codec = 0;
     BYTE* buffer = nullptr;
     int size = 0;
-    int filled = 0;             // bytes written into the current block
-    int blocks = 0;             // blocks filled since the start
-    bool full = false;          // block full: nothing is written until it is handed on
-    double blockStartMs = 0;    // audio clock at the start of the current block
+    int filled = 0;           // bytes written into the current block
+    int blocks = 0;           // blocks filled since the start
+    bool full = false;        // block full: nothing is written until it is handed on
+    double blockStartMs = 0;  // audio clock at the start of the current block
     QSD_RECORD_CALLBACK callback = nullptr;
     DWORD_PTR user = 0;
     uint64_t generation = 0;
@@ -47,16 +47,16 @@ struct SimRecorder {
 struct SimLine {
     int type = QSD_CHTYPE_LINE_VOLTAGE;
     int board = 0;
-    int cic = -1;                       // spy channels
+    int cic = -1;  // spy channels
 
-    bool phoneOffHook = false;          // the telephone on the line
-    bool boardOffHook = false;          // the board's own pick-up
-    int voltageOverride = -1;           // volts, or -1 to follow the hook
-    int ringCount = 0;                  // rings since the last clear
-    int ringsLeft = 0;                  // rings still to come in the current call
+    bool phoneOffHook = false;  // the telephone on the line
+    bool boardOffHook = false;  // the board's own pick-up
+    int voltageOverride = -1;   // volts, or -1 to follow the hook
+    int ringCount = 0;          // rings since the last clear
+    int ringsLeft = 0;          // rings still to come in the current call
     bool firstRingDone = false;
     double nextRingMs = 0;
-    std::string incomingCaller;         // shown with the first ring
+    std::string incomingCaller;  // shown with the first ring
     std::string callerNumber;
     std::string dtmf;
     int flags[kFlagCount] = {};
@@ -69,7 +69,7 @@ struct SimLine {
     int toneResult = 0;
     int busyTones = 0;
     bool playing = false;
-    double playEndMs = 0;               // audio clock
+    double playEndMs = 0;  // audio clock
 
     CAudioSource audio;
     SimRecorder recorder;
@@ -77,8 +77,7 @@ struct SimLine {
     bool Analogue() const { return type >= QSD_CHTYPE_LINE_VOLTAGE && type <= QSD_CHTYPE_LINE_RECORD; }
     bool EventDriven() const { return type == QSD_CHTYPE_LINE_TRUNK || type == QSD_CHTYPE_LINE_RECORD; }
     bool OffHook() const { return phoneOffHook || boardOffHook; }
-    int Volts() const
-    {
+    int Volts() const {
         if (voltageOverride >= 0)
             return voltageOverride;
         return OffHook() ? kOffHookVolts : kOnHookVolts;
@@ -100,8 +99,7 @@ struct SimCircuit {
 };
 
 // Copies a number or DTMF text into a caller's buffer of QSD_NUMBER_BYTES; answers its length.
-inline int CopyNumber(const std::string& text, char* out)
-{
+inline int CopyNumber(const std::string& text, char* out) {
     const size_t length = std::min(text.size(), static_cast<size_t>(QSD_NUMBER_BYTES - 1));
     std::memcpy(out, text.data(), length);
     out[length] = '\0';

@@ -16,14 +16,12 @@ constexpr auto kDeliveryWait = std::chrono::seconds(5);
 
 }  // namespace
 
-CSimulator& CSimulator::Instance()
-{
+CSimulator& CSimulator::Instance() {
     static CSimulator* simulator = new CSimulator();
     return *simulator;
 }
 
-void CSimulator::Start()
-{
+void CSimulator::Start() {
     Scenario scenario;
     std::string error;
     const std::string file = FindScenarioFile();
@@ -43,8 +41,7 @@ void CSimulator::Start()
     m_thread = std::thread(&CSimulator::Run, this);
 }
 
-void CSimulator::Run()
-{
+void CSimulator::Run() {
     m_threadId = GetCurrentThreadId();
     if (m_startControlPort > 0) {
         try {
@@ -90,16 +87,14 @@ void CSimulator::Run()
     }
 }
 
-void CSimulator::AdvanceClockLocked()
-{
+void CSimulator::AdvanceClockLocked() {
     const double real =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_clockStart).count();
     m_audioMs += (real - m_realMs) * m_speed;
     m_realMs = real;
 }
 
-void CSimulator::QueueEventLocked(WORD event, int channel, WORD parameter)
-{
+void CSimulator::QueueEventLocked(WORD event, int channel, WORD parameter) {
     if (!m_enabled || !m_eventCallback)
         return;
     Delivery delivery;
@@ -111,8 +106,7 @@ void CSimulator::QueueEventLocked(WORD event, int channel, WORD parameter)
     m_wake.notify_one();
 }
 
-void CSimulator::QueueBlockLocked(int channel, const SimRecorder& recorder)
-{
+void CSimulator::QueueBlockLocked(int channel, const SimRecorder& recorder) {
     Delivery delivery;
     delivery.sequence = ++m_queuedSequence;
     delivery.block = true;
@@ -126,8 +120,7 @@ void CSimulator::QueueBlockLocked(int channel, const SimRecorder& recorder)
     m_wake.notify_one();
 }
 
-void CSimulator::WaitForDeliveries(uint64_t sequence)
-{
+void CSimulator::WaitForDeliveries(uint64_t sequence) {
     // The simulator thread itself (a callback sending a command) cannot wait for its own work.
     if (GetCurrentThreadId() == m_threadId)
         return;
@@ -135,8 +128,7 @@ void CSimulator::WaitForDeliveries(uint64_t sequence)
     m_delivered.wait_for(lock, kDeliveryWait, [&] { return m_deliveredSequence >= sequence; });
 }
 
-bool CSimulator::TakeInjectedFailure(const char* function)
-{
+bool CSimulator::TakeInjectedFailure(const char* function) {
     std::lock_guard<std::mutex> guard(m_stateLock);
     const auto found = m_injectedFailures.find(function);
     if (found == m_injectedFailures.end())

@@ -98,10 +98,10 @@ private:
     struct Delivery {
         uint64_t sequence = 0;
         bool block = false;
-        WORD event = 0;             // event: code, channel (or CIC), parameter
+        WORD event = 0;  // event: code, channel (or CIC), parameter
         int channel = 0;
         WORD parameter = 0;
-        uint64_t generation = 0;    // block: the recording the full block belongs to
+        uint64_t generation = 0;  // block: the recording the full block belongs to
         QSD_RECORD_CALLBACK callback = nullptr;
         BYTE* buffer = nullptr;
         int bytes = 0;
@@ -183,8 +183,8 @@ private:
     const std::chrono::steady_clock::time_point m_clockStart = std::chrono::steady_clock::now();
 
     std::mutex m_stateLock;
-    std::condition_variable m_wake;         // the simulator thread: something to deliver
-    std::condition_variable m_delivered;    // waiting commands: m_deliveredSequence moved on
+    std::condition_variable m_wake;       // the simulator thread: something to deliver
+    std::condition_variable m_delivered;  // waiting commands: m_deliveredSequence moved on
     std::deque<Delivery> m_pending;
     uint64_t m_queuedSequence = 0;
     uint64_t m_deliveredSequence = 0;
@@ -196,16 +196,16 @@ private:
     std::vector<SimLine> m_lines;
     std::vector<SimCircuit> m_circuits;
     std::vector<uint32_t> m_links;
-    int m_maxChannels = 0;                  // lines plus E1 time slots
+    int m_maxChannels = 0;  // lines plus E1 time slots
     int m_boardStartFailures = 0;
     std::map<std::string, int> m_injectedFailures;
     double m_speed = 1;
     int m_ringIntervalMs = 4000;
 
     std::string m_scenarioFile;
-    std::string m_loadError;                // why the scenario or the start-up control port was not taken
+    std::string m_loadError;  // why the scenario or the start-up control port was not taken
     int m_listeningPort = 0;
 
-    double m_realMs = 0;                    // clock since load
-    double m_audioMs = 0;                   // audio clock: runs m_speed times faster
+    double m_realMs = 0;   // clock since load
+    double m_audioMs = 0;  // audio clock: runs m_speed times faster
 };

@@ -9,28 +9,23 @@
 
 #include "CommandLine.h"
 
-int CSimulator::SpyCallInChannel(int cic)
-{
+int CSimulator::SpyCallInChannel(int cic) {
     return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.inChannel; });
 }
 
-int CSimulator::SpyCallOutChannel(int cic)
-{
+int CSimulator::SpyCallOutChannel(int cic) {
     return WithCircuit(cic, [](SimCircuit& circuit) { return circuit.outChannel; });
 }
 
-int CSimulator::SpyCallerId(int cic, char* number)
-{
+int CSimulator::SpyCallerId(int cic, char* number) {
     return WithCircuit(cic, [&](SimCircuit& circuit) { return number ? CopyNumber(circuit.caller, number) : QSD_ERR; });
 }
 
-int CSimulator::SpyCalleeId(int cic, char* number)
-{
+int CSimulator::SpyCalleeId(int cic, char* number) {
     return WithCircuit(cic, [&](SimCircuit& circuit) { return number ? CopyNumber(circuit.callee, number) : QSD_ERR; });
 }
 
-SimCircuit* CSimulator::CommandCircuitLocked(const std::string& word, int& cic, std::string& error)
-{
+SimCircuit* CSimulator::CommandCircuitLocked(const std::string& word, int& cic, std::string& error) {
     if (!ParseInt(word, cic) || cic < 0 || cic >= static_cast<int>(m_circuits.size())) {
         error = "ERR no circuit " + word;
         return nullptr;
@@ -40,8 +35,7 @@ SimCircuit* CSimulator::CommandCircuitLocked(const std::string& word, int& cic, 
 
 // spy alert <cic> in|out [caller] [callee] | spy answer <cic> | spy numbers <cic> <caller> <callee>
 // | spy release <cic>
-std::string CSimulator::OnSpy(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnSpy(const std::vector<std::string>& words) {
     const std::string step = words.size() >= 3 ? FoldLower(words[1]) : "";
     const std::string side = words.size() >= 4 ? FoldLower(words[3]) : "";
     const bool valid = (step == "alert" && words.size() >= 4 && words.size() <= 6 && (side == "in" || side == "out")) ||
@@ -82,8 +76,7 @@ std::string CSimulator::OnSpy(const std::vector<std::string>& words)
 }
 
 // link <pcm> up|down|<status word>
-std::string CSimulator::OnLink(const std::vector<std::string>& words)
-{
+std::string CSimulator::OnLink(const std::vector<std::string>& words) {
     const std::string state = words.size() == 3 ? FoldLower(words[2]) : "";
     int status = 0;
     if (state != "up" && state != "down" && !ParseInt(words.size() == 3 ? words[2] : "", status))

@@ -19,7 +19,7 @@ extern "C" {
 #endif
 
 #ifdef QSKERN_BUILD
-#define QSDAPI WINAPI               /* exported by name through qskern.def */
+#define QSDAPI WINAPI /* exported by name through qskern.def */
 #else
 #define QSDAPI __declspec(dllimport) WINAPI
 #endif
@@ -28,68 +28,68 @@ extern "C" {
 #define QSD_ERR (-1)
 
 /* Channel types (QsdChl_GetType). */
-#define QSD_CHTYPE_LINE_VOLTAGE 6   /* analogue line; hook state only through its voltage */
-#define QSD_CHTYPE_LINE_TRUNK   7   /* analogue line with line events */
-#define QSD_CHTYPE_LINE_RECORD  8   /* analogue line with line events */
-#define QSD_CHTYPE_SPY          10  /* one tapped circuit of an E1 trunk pair */
+#define QSD_CHTYPE_LINE_VOLTAGE 6 /* analogue line; hook state only through its voltage */
+#define QSD_CHTYPE_LINE_TRUNK 7   /* analogue line with line events */
+#define QSD_CHTYPE_LINE_RECORD 8  /* analogue line with line events */
+#define QSD_CHTYPE_SPY 10         /* one tapped circuit of an E1 trunk pair */
 
 /* Driver channel states (QsdChl_GetState). */
-#define QSD_CHSTATE_IDLE     0
-#define QSD_CHSTATE_RINGING  1      /* analogue: ringing; spy: alerting */
-#define QSD_CHSTATE_BUSY     2      /* analogue: off-hook; spy: answered */
-#define QSD_CHSTATE_NO_LINE  3      /* analogue: below 2 V; spy: E1 link down */
+#define QSD_CHSTATE_IDLE 0
+#define QSD_CHSTATE_RINGING 1 /* analogue: ringing; spy: alerting */
+#define QSD_CHSTATE_BUSY 2    /* analogue: off-hook; spy: answered */
+#define QSD_CHSTATE_NO_LINE 3 /* analogue: below 2 V; spy: E1 link down */
 
 /* Codecs of recordings and playback. */
-#define QSD_CODEC_ALAW      6       /* G.711 A-law, 8000 bytes per second */
-#define QSD_CODEC_MULAW     7       /* G.711 mu-law, 8000 bytes per second */
-#define QSD_CODEC_IMA_ADPCM 0x11    /* IMA ADPCM, 256-byte blocks of 505 samples, 4000 bytes per second */
+#define QSD_CODEC_ALAW 6         /* G.711 A-law, 8000 bytes per second */
+#define QSD_CODEC_MULAW 7        /* G.711 mu-law, 8000 bytes per second */
+#define QSD_CODEC_IMA_ADPCM 0x11 /* IMA ADPCM, 256-byte blocks of 505 samples, 4000 bytes per second */
 
 /* Events (QSD_EVENT_CALLBACK: event, channel, parameter). */
-#define QSD_EVT_SPY_CIC    2        /* channel = CIC: its call sides changed */
-#define QSD_EVT_SPY_CALL   3        /* channel = CIC; parameter QSD_SPY_* */
-#define QSD_EVT_DTMF       5        /* parameter = the digit received (ASCII) */
-#define QSD_EVT_PLAY_END   8        /* a file playback ended */
-#define QSD_EVT_LINE       11       /* parameter QSD_LINE_* */
-#define QSD_EVT_VOICE_ON   13       /* voice detected */
-#define QSD_EVT_VOICE_OFF  14       /* silence detected */
-#define QSD_EVT_BUSY_TONE  16       /* parameter = busy tones counted */
+#define QSD_EVT_SPY_CIC 2    /* channel = CIC: its call sides changed */
+#define QSD_EVT_SPY_CALL 3   /* channel = CIC; parameter QSD_SPY_* */
+#define QSD_EVT_DTMF 5       /* parameter = the digit received (ASCII) */
+#define QSD_EVT_PLAY_END 8   /* a file playback ended */
+#define QSD_EVT_LINE 11      /* parameter QSD_LINE_* */
+#define QSD_EVT_VOICE_ON 13  /* voice detected */
+#define QSD_EVT_VOICE_OFF 14 /* silence detected */
+#define QSD_EVT_BUSY_TONE 16 /* parameter = busy tones counted */
 
-#define QSD_SPY_RELEASE   0
-#define QSD_SPY_ANSWER    2
-#define QSD_SPY_NUMBERS   12
-#define QSD_SPY_ALERTING  13
+#define QSD_SPY_RELEASE 0
+#define QSD_SPY_ANSWER 2
+#define QSD_SPY_NUMBERS 12
+#define QSD_SPY_ALERTING 13
 
-#define QSD_LINE_STOP        0      /* line back on-hook */
-#define QSD_LINE_LOST        1
-#define QSD_LINE_PICKUP      8      /* line taken off-hook */
-#define QSD_LINE_RING_START  12     /* first ring of a call */
-#define QSD_LINE_RING        13     /* every ring */
-#define QSD_LINE_ERROR       17
+#define QSD_LINE_STOP 0 /* line back on-hook */
+#define QSD_LINE_LOST 1
+#define QSD_LINE_PICKUP 8      /* line taken off-hook */
+#define QSD_LINE_RING_START 12 /* first ring of a call */
+#define QSD_LINE_RING 13       /* every ring */
+#define QSD_LINE_ERROR 17
 
 /* Block callback event: the block is full (bytes = the block size). */
 #define QSD_REC_BLOCK_FULL 4
 
-#define QSD_EVENT_MODE_CALLBACK 2   /* QSD_EVENT_MODE.Mode */
-#define QSD_FLAG_CALLERID_MODE  7   /* QsdVox_SetFlag */
-#define QSD_TONE_FAR_END_GONE   2   /* QsdVox_GetToneAnalyzeResult */
-#define QSD_SPY_MIX_BOTH        2   /* QsdSpy_RecToMem: both call sides mixed */
-#define QSD_NUMBER_BYTES        64  /* number and DTMF buffers, terminating 0 included */
-#define QSD_LINK_STATUS_MASK    0xF /* low bits 0, 4, 8 or 12: link up */
+#define QSD_EVENT_MODE_CALLBACK 2 /* QSD_EVENT_MODE.Mode */
+#define QSD_FLAG_CALLERID_MODE 7  /* QsdVox_SetFlag */
+#define QSD_TONE_FAR_END_GONE 2   /* QsdVox_GetToneAnalyzeResult */
+#define QSD_SPY_MIX_BOTH 2        /* QsdSpy_RecToMem: both call sides mixed */
+#define QSD_NUMBER_BYTES 64       /* number and DTMF buffers, terminating 0 included */
+#define QSD_LINK_STATUS_MASK 0xF  /* low bits 0, 4, 8 or 12: link up */
 
 /* QsdVox_QueryRecInfo fills five ints. */
-#define QSD_RECINFO_ACTIVE 0        /* 1 while recording */
-#define QSD_RECINFO_CODEC  1
-#define QSD_RECINFO_BYTES  2        /* bytes in the current block */
-#define QSD_RECINFO_BLOCKS 3        /* blocks filled since the recording started */
-#define QSD_RECINFO_MS     4        /* ms of audio in the current block */
-#define QSD_RECINFO_COUNT  5
+#define QSD_RECINFO_ACTIVE 0 /* 1 while recording */
+#define QSD_RECINFO_CODEC 1
+#define QSD_RECINFO_BYTES 2  /* bytes in the current block */
+#define QSD_RECINFO_BLOCKS 3 /* blocks filled since the recording started */
+#define QSD_RECINFO_MS 4     /* ms of audio in the current block */
+#define QSD_RECINFO_COUNT 5
 
-typedef int (WINAPI* QSD_EVENT_CALLBACK)(WORD event, int channel, WORD parameter, DWORD_PTR reserved);
-typedef int (WINAPI* QSD_RECORD_CALLBACK)(int channel, int event, BYTE* block, int bytes, DWORD_PTR user);
+typedef int(WINAPI* QSD_EVENT_CALLBACK)(WORD event, int channel, WORD parameter, DWORD_PTR reserved);
+typedef int(WINAPI* QSD_RECORD_CALLBACK)(int channel, int event, BYTE* block, int bytes, DWORD_PTR user);
 
 typedef struct QSD_EVENT_MODE {
-    int Mode;                       /* QSD_EVENT_MODE_CALLBACK */
-    QSD_EVENT_CALLBACK Callback;    /* null stops the events */
+    int Mode;                    /* QSD_EVENT_MODE_CALLBACK */
+    QSD_EVENT_CALLBACK Callback; /* null stops the events */
 } QSD_EVENT_MODE;
 
 int QSDAPI QsdSys_EnableBoardEx(const char* configFile, const char* promptFile);
@@ -129,8 +129,8 @@ int QSDAPI QsdVox_StartToneAnalyze(int channel);
 int QSDAPI QsdVox_StopToneAnalyze(int channel);
 int QSDAPI QsdVox_GetToneAnalyzeResult(int channel);
 int QSDAPI QsdVox_GetBusyToneCount(int channel);
-int QSDAPI QsdVox_RecordMemBlock(int channel, int codec, BYTE* buffer, int blockBytes,
-                                 QSD_RECORD_CALLBACK callback, DWORD_PTR user);
+int QSDAPI QsdVox_RecordMemBlock(int channel, int codec, BYTE* buffer, int blockBytes, QSD_RECORD_CALLBACK callback,
+                                 DWORD_PTR user);
 int QSDAPI QsdVox_StopRec(int channel);
 int QSDAPI QsdVox_QueryRecInfo(int channel, int* info);
 

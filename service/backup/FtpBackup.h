@@ -75,7 +75,7 @@ private:
     const FtpBackupTiming m_timing;
     mutable std::mutex m_queueLock;  // guards m_queue
     std::deque<FtpJob> m_queue;
-    HANDLE m_thread = nullptr;       // owned; null while not running
-    HANDLE m_stopEvent;              // owned; manual reset, raised by Stop
+    HANDLE m_thread = nullptr;  // owned; null while not running
+    HANDLE m_stopEvent;         // owned; manual reset, raised by Stop
     std::atomic<bool> m_stop{false};
 };

@@ -27,7 +27,6 @@ CString CdrRemotePath(const wchar_t* serial, const SYSTEMTIME& day) {
 CString FtpServerText(int server) {
     const uint32_t address = static_cast<uint32_t>(server);
     CString text;
-    text.Format(L"%d.%d.%d.%d", (address >> 24) & 0xFF, (address >> 16) & 0xFF, (address >> 8) & 0xFF,
-                address & 0xFF);
+    text.Format(L"%d.%d.%d.%d", (address >> 24) & 0xFF, (address >> 16) & 0xFF, (address >> 8) & 0xFF, address & 0xFF);
     return text;
 }

@@ -10,11 +10,11 @@
 constexpr size_t kFtpTextLength = 31;
 
 struct FtpLogin {
-    int Backup;              // FtpBackup: 0 stops the upload thread's passes
-    int Port;                // FtpPort
-    int Server;              // FtpServer: IPv4 address, first octet in the most significant byte
-    std::wstring UserName;   // FtpUserName
-    std::wstring Password;   // FtpUserPsw
+    int Backup;             // FtpBackup: 0 stops the upload thread's passes
+    int Port;               // FtpPort
+    int Server;             // FtpServer: IPv4 address, first octet in the most significant byte
+    std::wstring UserName;  // FtpUserName
+    std::wstring Password;  // FtpUserPsw
 
     // The backup is on and both texts are set; an empty password stops uploads even to anonymous servers.
     bool CanUpload() const { return Backup != 0 && !UserName.empty() && !Password.empty(); }

@@ -16,20 +16,17 @@ namespace {
 // Blocks converted per read: 16 KiB of ADPCM in, 31 KiB of A-law out.
 constexpr uint32_t kBlocksPerPass = 64;
 
-bool ReadExactly(HANDLE file, void* buffer, DWORD bytes)
-{
+bool ReadExactly(HANDLE file, void* buffer, DWORD bytes) {
     DWORD read = 0;
     return ::ReadFile(file, buffer, bytes, &read, nullptr) && read == bytes;
 }
 
-bool WriteExactly(HANDLE file, const void* buffer, DWORD bytes)
-{
+bool WriteExactly(HANDLE file, const void* buffer, DWORD bytes) {
     DWORD written = 0;
     return ::WriteFile(file, buffer, bytes, &written, nullptr) && written == bytes;
 }
 
-bool ConvertBlocks(HANDLE source, HANDLE destination, uint32_t blockCount)
-{
+bool ConvertBlocks(HANDLE source, HANDLE destination, uint32_t blockCount) {
     const G711WavHeader header =
         MakeG711WavHeader(kWaveFormatALaw, blockCount * kAdpcmSamplesPerBlock, blockCount * kAdpcmSamplesPerBlock);
     if (!WriteExactly(destination, &header, sizeof(header)))
@@ -55,8 +52,7 @@ bool ConvertBlocks(HANDLE source, HANDLE destination, uint32_t blockCount)
 
 }  // namespace
 
-bool ConvertAdpcmWavToALaw(const wchar_t* source, const wchar_t* destination)
-{
+bool ConvertAdpcmWavToALaw(const wchar_t* source, const wchar_t* destination) {
     CScopedHandle in(::CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.IsValid())
@@ -70,8 +66,8 @@ bool ConvertAdpcmWavToALaw(const wchar_t* source, const wchar_t* destination)
     if (uint64_t{blockCount} * kAdpcmSamplesPerBlock > UINT32_MAX - sizeof(G711WavHeader))
         return false;
 
-    CScopedHandle out(::CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+    CScopedHandle out(
+        ::CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.IsValid())
         return false;
     if (!ConvertBlocks(in.Get(), out.Get(), blockCount)) {

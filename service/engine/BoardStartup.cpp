@@ -18,15 +18,13 @@
 namespace {
 
 // The driver takes its file names in the system code page.
-std::string ToDriverPath(const std::wstring& path)
-{
+std::string ToDriverPath(const std::wstring& path) {
     char text[MAX_PATH] = {};
     ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, text, MAX_PATH - 1, nullptr, nullptr);
     return text;
 }
 
-bool EnableBoards(const std::wstring& configPath, const std::wstring& promptPath)
-{
+bool EnableBoards(const std::wstring& configPath, const std::wstring& promptPath) {
     const std::string config = ToDriverPath(configPath);
     const std::string prompt = ToDriverPath(promptPath);
     if (QsdSys_EnableBoardEx(config.c_str(), prompt.c_str()) == QSD_OK)
@@ -42,8 +40,7 @@ bool EnableBoards(const std::wstring& configPath, const std::wstring& promptPath
 }
 
 // The driver's counts, bounded by what the engine's tables hold.
-void ReadCounts()
-{
+void ReadCounts() {
     const int cics = std::max(QsdSpy_GetMaxCic(), 0);
     EngineState.BoardCount = std::max(QsdSys_GetMaxUsableBoard(), 0);
     EngineState.ChannelCount = std::clamp(QsdSys_GetMaxCh() - cics, 0, kMaxChannels);
@@ -53,8 +50,7 @@ void ReadCounts()
         EngineState.PcmLinkStatus[link] = static_cast<uint32_t>(QsdTrk_GetPcmLinkStatus(link));
 }
 
-void ShowPcmLinks()
-{
+void ShowPcmLinks() {
     for (int link = 0; link < EngineState.PcmCount; ++link) {
         const uint32_t status = static_cast<uint32_t>(QsdTrk_GetPcmLinkStatus(link));
         EngineState.PcmLinkStatus[link] = status;
@@ -69,8 +65,7 @@ void ShowPcmLinks()
 
 }  // namespace
 
-int StartBoards()
-{
+int StartBoards() {
     const std::wstring folder = GetExeFolder();
     if (!EnableBoards(folder + L"\\qscfg.ini", folder + L"\\prompt.ini"))
         return 0;

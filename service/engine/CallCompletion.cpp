@@ -25,40 +25,34 @@ namespace {
 
 // Formats into a fixed field with the platform's wide-format rules, cut to the field and always terminated.
 template <size_t N, class... Args>
-void FormatField(wchar_t (&field)[N], const wchar_t* format, Args... args)
-{
+void FormatField(wchar_t (&field)[N], const wchar_t* format, Args... args) {
     _snwprintf(field, N, format, args...);
     field[N - 1] = L'\0';
 }
 
-std::wstring Widen(const char* digits)
-{
+std::wstring Widen(const char* digits) {
     wchar_t text[QSD_NUMBER_BYTES];
     FormatField(text, L"%hs", digits);
     return text;
 }
 
-std::wstring NumberPair(const char* first, const char* second)
-{
+std::wstring NumberPair(const char* first, const char* second) {
     wchar_t text[2 * QSD_NUMBER_BYTES];
     FormatField(text, L"%hs-%hs", first, second);
     return text;
 }
 
 // A spy call names its caller first when it came in, its callee first when it went out.
-std::wstring SpyNumber(const ChannelRecord& record, int direction)
-{
+std::wstring SpyNumber(const ChannelRecord& record, int direction) {
     return direction == 1 ? NumberPair(record.SpyCallerId, record.SpyCalleeId)
                           : NumberPair(record.SpyCalleeId, record.SpyCallerId);
 }
 
-std::wstring LineNumber(const ChannelRecord& record, int direction)
-{
+std::wstring LineNumber(const ChannelRecord& record, int direction) {
     return Widen(direction == 1 ? record.CallerId : record.DialledDigits);
 }
 
-int CallTypeByDirection(int direction)
-{
+int CallTypeByDirection(int direction) {
     return direction == 1 ? kCallIncoming : kCallOutgoing;
 }
 
@@ -69,36 +63,34 @@ struct EndRule {
     bool SpyStop;  // the recording runs on the channel's CIC
 };
 
-EndRule RuleFor(const ChannelRecord& record, CallEnd variant, int direction)
-{
+EndRule RuleFor(const ChannelRecord& record, CallEnd variant, int direction) {
     const bool spyChannel = IsSpyChannel(record.LineType);
     switch (variant) {
-    case CallEnd::Line:
-        return {CallTypeByDirection(direction), LineNumber(record, direction), true, false};
-    case CallEnd::Spy: {
-        const bool answered = !spyChannel || record.SpyConnected;
-        const int callType = answered ? CallTypeByDirection(direction)
-                                      : (direction == 1 ? kCallSpyIncomingUnanswered : kCallSpyOutgoingUnanswered);
-        return {callType, SpyNumber(record, direction), true, true};
-    }
-    case CallEnd::LineError:
-        return {CallTypeByDirection(direction),
-                spyChannel ? SpyNumber(record, direction) : LineNumber(record, direction), true, spyChannel};
-    case CallEnd::VoiceStop:
-    case CallEnd::RecordAllEnd:
-        return {kCallVoice, Widen(record.DialledDigits), false, false};
-    case CallEnd::OnHookIncoming:
-        return {record.AutoAnswered == 1 ? kCallAutoAnswered : kCallIncoming, Widen(record.CallerId), true, false};
-    case CallEnd::OnHookOutgoing:
-        return {kCallOutgoing, Widen(record.DialledDigits), true, false};
+        case CallEnd::Line:
+            return {CallTypeByDirection(direction), LineNumber(record, direction), true, false};
+        case CallEnd::Spy: {
+            const bool answered = !spyChannel || record.SpyConnected;
+            const int callType = answered ? CallTypeByDirection(direction)
+                                          : (direction == 1 ? kCallSpyIncomingUnanswered : kCallSpyOutgoingUnanswered);
+            return {callType, SpyNumber(record, direction), true, true};
+        }
+        case CallEnd::LineError:
+            return {CallTypeByDirection(direction),
+                    spyChannel ? SpyNumber(record, direction) : LineNumber(record, direction), true, spyChannel};
+        case CallEnd::VoiceStop:
+        case CallEnd::RecordAllEnd:
+            return {kCallVoice, Widen(record.DialledDigits), false, false};
+        case CallEnd::OnHookIncoming:
+            return {record.AutoAnswered == 1 ? kCallAutoAnswered : kCallIncoming, Widen(record.CallerId), true, false};
+        case CallEnd::OnHookOutgoing:
+            return {kCallOutgoing, Widen(record.DialledDigits), true, false};
     }
     return {kCallOutgoing, std::wstring(), false, false};
 }
 
 // Stops the driver's recording and answers how many bytes it holds in the channel's buffer that were never
 // delivered: the milliseconds of the current block at the codec's rate, or a spy recording's fill.
-int StopDriverRecording(int channel, ChannelRecord& record, bool spy)
-{
+int StopDriverRecording(int channel, ChannelRecord& record, bool spy) {
     int tail = 0;
     if (spy) {
         tail = QsdSpy_QueryMemOffset(record.SpyCic);
@@ -116,8 +108,7 @@ int StopDriverRecording(int channel, ChannelRecord& record, bool spy)
 
 // Writes the tail and the final header and closes the file. A failed write is not reported: the file is closed
 // all the same.
-void CloseRecordingFile(ChannelRecord& record, int tail)
-{
+void CloseRecordingFile(ChannelRecord& record, int tail) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
     if (record.FileHandle == INVALID_HANDLE_VALUE)
         return;
@@ -132,8 +123,7 @@ void CloseRecordingFile(ChannelRecord& record, int tail)
 
 // Record mode 1 without the keep key: the recording is deleted, the record keeps no time and says why, and the
 // deletion is logged.
-void ApplyDeleteRule(const ChannelRecord& record, CallRecord& call)
-{
+void ApplyDeleteRule(const ChannelRecord& record, CallRecord& call) {
     if (record.Rec != 1 || record.KeepRecording != 0)
         return;
     ::DeleteFileW(record.FilePath);
@@ -150,13 +140,11 @@ void ApplyDeleteRule(const ChannelRecord& record, CallRecord& call)
     EngineState.SysLogQueue.Push(std::move(row));
 }
 
-bool IsTableChannel(int channel)
-{
+bool IsTableChannel(int channel) {
     return channel >= 0 && channel < kMaxChannels;
 }
 
-void FinishCallAs(int channel, CallEnd variant, int direction)
-{
+void FinishCallAs(int channel, CallEnd variant, int direction) {
     ChannelRecord& record = ChannelTable[channel];
     const EndRule rule = RuleFor(record, variant, direction);
 
@@ -182,8 +170,7 @@ void FinishCallAs(int channel, CallEnd variant, int direction)
 
 }  // namespace
 
-std::unique_ptr<CallRecord> BuildCallRecord(int channel, int callType, const std::wstring& phoneNumber)
-{
+std::unique_ptr<CallRecord> BuildCallRecord(int channel, int callType, const std::wstring& phoneNumber) {
     std::unique_ptr<CallRecord> call(new (std::nothrow) CallRecord());
     if (!call || !IsTableChannel(channel))
         return nullptr;
@@ -202,14 +189,12 @@ std::unique_ptr<CallRecord> BuildCallRecord(int channel, int callType, const std
     return call;
 }
 
-void FinishCall(int channel, CallEnd variant)
-{
+void FinishCall(int channel, CallEnd variant) {
     if (IsTableChannel(channel))
         FinishCallAs(channel, variant, ChannelTable[channel].Direction);
 }
 
-void StopLineRecording(int channel)
-{
+void StopLineRecording(int channel) {
     if (!IsTableChannel(channel))
         return;
     const ChannelRecord& record = ChannelTable[channel];
@@ -219,16 +204,14 @@ void StopLineRecording(int channel)
     FinishCallAs(channel, CallEnd::Line, record.Direction);
 }
 
-void StopSpyRecording(int channel, int direction)
-{
+void StopSpyRecording(int channel, int direction) {
     if (!IsTableChannel(channel))
         return;
     ShowChannelIdle(channel);
     FinishCallAs(channel, CallEnd::Spy, direction);
 }
 
-void QueueSpyMissedCall(int channel, int direction)
-{
+void QueueSpyMissedCall(int channel, int direction) {
     if (!IsTableChannel(channel))
         return;
     ChannelRecord& record = ChannelTable[channel];
@@ -246,8 +229,7 @@ void QueueSpyMissedCall(int channel, int direction)
     ClearCallInfo(record);
 }
 
-std::wstring MissedCallPath(int channel)
-{
+std::wstring MissedCallPath(int channel) {
     if (!IsTableChannel(channel))
         return std::wstring();
     const SYSTEMTIME& t = ChannelTable[channel].StartTime;

@@ -26,7 +26,9 @@ enum class CallEnd {
 };
 
 // Whether a recording file is open on the channel (a call is being recorded).
-inline bool HasRecordingFile(const ChannelRecord& record) { return record.FileHandle != INVALID_HANDLE_VALUE; }
+inline bool HasRecordingFile(const ChannelRecord& record) {
+    return record.FileHandle != INVALID_HANDLE_VALUE;
+}
 
 // A new zeroed record for the channel's current call: channel, CallType, PhoneNumber as given, RecTime from the
 // recorded milliseconds, rings, start time, channel name and phone, site name and number (settings read afresh)

@@ -57,33 +57,28 @@ constexpr wchar_t kPeriodicBackupFolder[] = L"BackupDBEX";
 
 int g_recordsSinceBackup = 0;  // writer thread only; counts every record, inserted or not
 
-std::wstring Text(const wchar_t* field, size_t size)
-{
+std::wstring Text(const wchar_t* field, size_t size) {
     return std::wstring(field, wcsnlen(field, size));
 }
 
 template <size_t N>
-std::wstring Text(const wchar_t (&field)[N])
-{
+std::wstring Text(const wchar_t (&field)[N]) {
     return Text(field, N);
 }
 
-bool SettingIsOne(const wchar_t* key)
-{
+bool SettingIsOne(const wchar_t* key) {
     return ReadSettingInt(kSectionSettings, key) == 1;
 }
 
 // The recording is not kept: its file goes, the row says why and has no recorded time.
-void DiscardRecording(CallRecord& record, const wchar_t* noteKey)
-{
+void DiscardRecording(CallRecord& record, const wchar_t* noteKey) {
     record.RecTime = 0;
     ::DeleteFileW(Text(record.FilePath).c_str());
     CopyToField(record.CallNotes, LangText(noteKey).c_str());
 }
 
 // False when the call is dropped altogether.
-bool ApplyMinimumLength(CallRecord& record)
-{
+bool ApplyMinimumLength(CallRecord& record) {
     const int minRec = ReadSettingInt(kSectionSettings, kKeyMinRec);
     if (minRec <= 0 || record.RecTime >= minRec)
         return true;
@@ -96,8 +91,7 @@ bool ApplyMinimumLength(CallRecord& record)
     return true;
 }
 
-void ApplyBlacklist(CallRecord& record)
-{
+void ApplyBlacklist(CallRecord& record) {
     const wchar_t* note = nullptr;
     if (record.CallType == kCallIncoming && SettingIsOne(kKeySaveHeimingDanInbound))
         note = kNoteBlacklistedInbound;
@@ -111,25 +105,23 @@ void ApplyBlacklist(CallRecord& record)
 }
 
 // The row names the final path even when the move fails; a call without recorded time has no file to move.
-void GiveFinalName(CallRecord& record)
-{
+void GiveFinalName(CallRecord& record) {
     const std::wstring finalPath = FinalRecordingPath(record);
     if (record.RecTime > 0)
         ::MoveFileW(Text(record.FilePath).c_str(), finalPath.c_str());
     CopyToField(record.FilePath, finalPath.c_str());
 }
 
-void FillContactFields(CallRecord& record)
-{
+void FillContactFields(CallRecord& record) {
     switch (record.CallType) {
-    case kCallIncoming:
-    case kCallOutgoing:
-    case kCallMissed:
-    case kCallAutoAnswered:
-    case kCallSpyOutgoingMissed:
-        break;
-    default:
-        return;
+        case kCallIncoming:
+        case kCallOutgoing:
+        case kCallMissed:
+        case kCallAutoAnswered:
+        case kCallSpyOutgoingMissed:
+            break;
+        default:
+            return;
     }
     const std::wstring number = Text(record.PhoneNumber);
     ContactRecord contact{};
@@ -142,8 +134,7 @@ void FillContactFields(CallRecord& record)
     CopyToField(record.CusAutoID, Text(contact.UserID).c_str());
 }
 
-bool IsImaRecording(const std::wstring& path)
-{
+bool IsImaRecording(const std::wstring& path) {
     CScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ImaWavHeader header{};
@@ -154,16 +145,14 @@ bool IsImaRecording(const std::wstring& path)
 
 // Only an IMA ADPCM recording can be converted, and only with the encoder bound; otherwise the row goes on naming
 // the WAV that exists. Decided once, so the row's name and the conversion always agree.
-bool ShouldConvertToMp3(const CallRecord& record)
-{
+bool ShouldConvertToMp3(const CallRecord& record) {
     return record.RecTime > 0 && record.RecTime <= kLongestMp3CallSeconds &&
            ReadSettingInt(kSectionSettings, kKeyAudioFmt) == 1 && IsMp3EncoderBound(CallWriterEncoder()) &&
            IsImaRecording(Text(record.FilePath));
 }
 
 // The row names the MP3 that the conversion after the push makes.
-void NameTheMp3(CallRecord& record)
-{
+void NameTheMp3(CallRecord& record) {
     const size_t length = wcsnlen(record.FilePath, std::size(record.FilePath));
     if (length >= 3)
         wcscpy(record.FilePath + length - 3, L"mp3");
@@ -171,8 +160,7 @@ void NameTheMp3(CallRecord& record)
 
 // True when the MP3 was made. Otherwise the recording is still a WAV under wavPath: the ADPCM original when the
 // A-law file could not take its place, else the A-law file.
-bool ConvertToMp3(const std::wstring& wavPath)
-{
+bool ConvertToMp3(const std::wstring& wavPath) {
     const std::wstring pcmPath = wavPath + L".pcm";
     if (!ConvertAdpcmWavToALaw(wavPath.c_str(), pcmPath.c_str()))
         return false;
@@ -184,15 +172,13 @@ bool ConvertToMp3(const std::wstring& wavPath)
 }
 
 // The row and the upload job were written naming the MP3; when it was not made they name the WAV that is there.
-void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const FtpJob& job, const std::wstring& wavPath)
-{
+void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const FtpJob& job, const std::wstring& wavPath) {
     store.UpdateFilePath(Text(record.FilePath).c_str(), wavPath.c_str());
     TheFtpQueueStore().UpdateJobPath(job, wavPath.c_str());
 }
 
 // Copies the day's database into a folder of the program folder, replacing an older copy. Not reported.
-void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder)
-{
+void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
     CString folder;
     folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
     ::CreateDirectoryW(folder, nullptr);
@@ -201,8 +187,7 @@ void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder)
     ::CopyFileW(CdrDayFile(day), copy, FALSE);
 }
 
-void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day)
-{
+void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day) {
     CreateMonthFolder(day);
     store.Close();
     store.Open(CdrDayFile(day));
@@ -211,16 +196,14 @@ void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day)
 
 // Today's store follows the start dates of the records: a call that began before midnight goes into the day it
 // began, and the next call moves the store back. The day left behind is copied first.
-void MoveStoreToRecordDay(CallRecordStore& store, const CallRecord& record)
-{
+void MoveStoreToRecordDay(CallRecordStore& store, const CallRecord& record) {
     if (store.IsOpen() && store.IsOnDate(record.StartTime))
         return;
     CopyDayDatabase(store.Date(), kDayChangeBackupFolder);
     OpenStoreOnDay(store, record.StartTime);
 }
 
-bool InsertRow(CallRecordStore& store, CallRecord& record)
-{
+bool InsertRow(CallRecordStore& store, CallRecord& record) {
     if (store.Insert(record))
         return true;
     OpenStoreOnDay(store, record.StartTime);
@@ -228,8 +211,7 @@ bool InsertRow(CallRecordStore& store, CallRecord& record)
 }
 
 // The raw records, one after another, so that they can be inserted again by hand.
-void AppendToInsertLog(const CallRecord& record)
-{
+void AppendToInsertLog(const CallRecord& record) {
     const std::wstring folder = GetExeFolder() + L"\\DBLog\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     CScopedHandle log(::CreateFileW((folder + L"DBLog.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -243,8 +225,7 @@ void AppendToInsertLog(const CallRecord& record)
 
 // The row could not be stored: it is logged where an operator will find it, and the store is closed so that the
 // next record opens it afresh.
-void LogFailedInsert(CallRecordStore& store, const CallRecord& record)
-{
+void LogFailedInsert(CallRecordStore& store, const CallRecord& record) {
     SysLogRow row{};
     row.SysLog_Cmd = kSysLogCdrInsertFailed;
     CopyToField(row.Name, CurrentOperatorName().c_str());
@@ -258,8 +239,7 @@ void LogFailedInsert(CallRecordStore& store, const CallRecord& record)
     AppendToInsertLog(record);
 }
 
-void CountForBackup(const CallRecord& record)
-{
+void CountForBackup(const CallRecord& record) {
     if (++g_recordsSinceBackup < kBackupEveryRecords)
         return;
     g_recordsSinceBackup = 0;
@@ -267,8 +247,7 @@ void CountForBackup(const CallRecord& record)
 }
 
 // A call without a recording has no file to upload. Returns the job with its RecordID; none for such a call.
-FtpJob QueueUpload(const CallRecord& record)
-{
+FtpJob QueueUpload(const CallRecord& record) {
     FtpJob job{};
     if (record.RecTime <= 0)
         return job;
@@ -279,8 +258,7 @@ FtpJob QueueUpload(const CallRecord& record)
     return job;
 }
 
-void FileCall(CallRecord& record)
-{
+void FileCall(CallRecord& record) {
     if (!ApplyMinimumLength(record))
         return;
     ApplyBlacklist(record);
@@ -306,14 +284,12 @@ void FileCall(CallRecord& record)
 
 }  // namespace
 
-Mp3EncoderState& CallWriterEncoder()
-{
+Mp3EncoderState& CallWriterEncoder() {
     static Mp3EncoderState encoder;
     return encoder;
 }
 
-unsigned __stdcall CallWriterThread(void* state)
-{
+unsigned __stdcall CallWriterThread(void* state) {
     if (!MainWindowExists())
         return 0;
     CardEngineState& engine = *static_cast<CardEngineState*>(state);

@@ -6,7 +6,6 @@
 #include "engine/ChannelTable.h"
 #include "engine/DriverBinding.h"
 
-inline void SetCallerIdMode(int channel)
-{
+inline void SetCallerIdMode(int channel) {
     QsdVox_SetFlag(channel, QSD_FLAG_CALLERID_MODE, ChannelTable[channel].CallerIDFormat == 0 ? 1 : 0);
 }

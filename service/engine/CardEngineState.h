@@ -23,15 +23,13 @@ constexpr int kMaxPcmLinks = 256;
 template <class Record>
 class RecordQueue {
 public:
-    void Push(std::unique_ptr<Record> record)
-    {
+    void Push(std::unique_ptr<Record> record) {
         std::lock_guard<std::mutex> guard(m_lock);
         m_records.push_back(std::move(record));
     }
 
     // The oldest record, or null when the queue is empty.
-    std::unique_ptr<Record> Pop()
-    {
+    std::unique_ptr<Record> Pop() {
         std::lock_guard<std::mutex> guard(m_lock);
         if (m_records.empty())
             return nullptr;
@@ -40,8 +38,7 @@ public:
         return record;
     }
 
-    size_t Count()
-    {
+    size_t Count() {
         std::lock_guard<std::mutex> guard(m_lock);
         return m_records.size();
     }
@@ -56,7 +53,7 @@ struct CardEngineState {
     ~CardEngineState();
 
     int BoardCount = 0;
-    int ChannelCount = 0;   // the driver's channels minus its CICs; the bound of every channel scan
+    int ChannelCount = 0;  // the driver's channels minus its CICs; the bound of every channel scan
     int CicCount = 0;
     int PcmCount = 0;
     uint32_t PcmLinkStatus[kMaxPcmLinks] = {};  // last status word read per link

@@ -10,15 +10,14 @@
 
 namespace {
 
-void AppendLine(const char* firstName, int first, const char* secondName, int second)
-{
+void AppendLine(const char* firstName, int first, const char* secondName, int second) {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     char line[160];
     // The month is left-aligned in two places ("2024-3 -05"): readers of this file expect that form.
-    const int length = std::snprintf(line, sizeof(line), "%04d-%-2d-%02d %02d:%02d:%02d %s %d,%s %d\r\n", now.wYear,
-                                     now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, firstName, first,
-                                     secondName, second);
+    const int length =
+        std::snprintf(line, sizeof(line), "%04d-%-2d-%02d %02d:%02d:%02d %s %d,%s %d\r\n", now.wYear, now.wMonth,
+                      now.wDay, now.wHour, now.wMinute, now.wSecond, firstName, first, secondName, second);
     if (length <= 0 || length >= static_cast<int>(sizeof(line)))
         return;
     const std::wstring path = GetExeFolder() + L"\\CardInfor.txt";
@@ -33,12 +32,10 @@ void AppendLine(const char* firstName, int first, const char* secondName, int se
 
 }  // namespace
 
-void AppendBoardInfoLine(int cardType, int serialNo)
-{
+void AppendBoardInfoLine(int cardType, int serialNo) {
     AppendLine("QsdSys_GetCardType", cardType, "QsdSys_GetBoardSerialNo", serialNo);
 }
 
-void AppendChannelInfoLine(int type, int state)
-{
+void AppendChannelInfoLine(int type, int state) {
     AppendLine("QsdChl_GetType", type, "QsdChl_GetState", state);
 }

@@ -29,22 +29,19 @@ namespace {
 constexpr DWORD kStartupDelayMs = 5000;
 constexpr int kNoLineVolts = 3;  // at or below: no line at start-up
 
-void ShowProgress(int done, int total)
-{
+void ShowProgress(int done, int total) {
     if (IServiceView* view = GetServiceView())
         view->StartupProgress(done, total);
 }
 
-void ReadChannelConfiguration(int channel)
-{
+void ReadChannelConfiguration(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.DriverChannel = channel;
     LoadChannelSettings(record, channel);
     LoadChannelSchedules(record, channel);
 }
 
-void SetStartupState(int channel, int& nextCic)
-{
+void SetStartupState(int channel, int& nextCic) {
     ChannelRecord& record = ChannelTable[channel];
     if (IsSpyChannel(record.LineType)) {
         record.SpyCic = nextCic++;
@@ -68,8 +65,7 @@ void SetStartupState(int channel, int& nextCic)
 }
 
 // The channel's detection settings, as the driver needs them for its line kind.
-void SendDriverSettings(int channel)
-{
+void SendDriverSettings(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (!IsAnalogueLine(record.LineType))
         return;
@@ -86,8 +82,7 @@ void SendDriverSettings(int channel)
 
 }  // namespace
 
-void ConfigureChannels()
-{
+void ConfigureChannels() {
     StartBoards();
     const int count = std::min(EngineState.ChannelCount, kMaxChannels);
 
@@ -116,8 +111,7 @@ void ConfigureChannels()
     FillChannelList();
 }
 
-unsigned __stdcall ChannelConfigThread(void*)
-{
+unsigned __stdcall ChannelConfigThread(void*) {
     if (WaitForEngineStop(kStartupDelayMs))
         return 0;
     try {

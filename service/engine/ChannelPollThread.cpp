@@ -43,22 +43,21 @@ namespace {
 
 constexpr DWORD kPassMs = 100;
 constexpr int kStepMs = 100;
-constexpr int kCallerIdSettleMs = 1500;   // the driver's number is read again once it has stood this long
-constexpr int kShortestCallerId = 2;      // digits; a shorter number is not taken
+constexpr int kCallerIdSettleMs = 1500;  // the driver's number is read again once it has stood this long
+constexpr int kShortestCallerId = 2;     // digits; a shorter number is not taken
 constexpr int kShortestMissedRing = 2000;
 constexpr int kLongestMissedRing = 15000;
 constexpr int kDefaultMissedRing = 6000;
-constexpr int kSpyFlushMargin = 0x4000;   // a spy buffer this close to a full block is written out
-constexpr int kRecordAllCheckPasses = 50; // the record-all windows are looked at every 5 s
-constexpr DWORD kAutoAnswerSettleMs = 200; // the line settles after the pick-up before the recording starts
+constexpr int kSpyFlushMargin = 0x4000;     // a spy buffer this close to a full block is written out
+constexpr int kRecordAllCheckPasses = 50;   // the record-all windows are looked at every 5 s
+constexpr DWORD kAutoAnswerSettleMs = 200;  // the line settles after the pick-up before the recording starts
 constexpr int kMonitorPieceBytes = 4096;
 
 // The per-channel pass count of the record-all check.
 using PassCounts = std::array<int, kMaxChannels>;
 
 // The caller's digits, without the separators some lines send.
-void KeepDigits(const char* number, char (&digits)[QSD_NUMBER_BYTES])
-{
+void KeepDigits(const char* number, char (&digits)[QSD_NUMBER_BYTES]) {
     size_t length = 0;
     for (size_t i = 0; i < QSD_NUMBER_BYTES && number[i] != '\0'; ++i) {
         if (number[i] >= '0' && number[i] <= '9' && length < QSD_NUMBER_BYTES - 1)
@@ -67,8 +66,7 @@ void KeepDigits(const char* number, char (&digits)[QSD_NUMBER_BYTES])
     digits[length] = '\0';
 }
 
-int ReadCallerNumber(int channel, char (&number)[QSD_NUMBER_BYTES])
-{
+int ReadCallerNumber(int channel, char (&number)[QSD_NUMBER_BYTES]) {
     std::memset(number, 0, sizeof(number));
     const int length = QsdChl_CallerNumberGet(channel, number);
     number[QSD_NUMBER_BYTES - 1] = '\0';
@@ -76,8 +74,7 @@ int ReadCallerNumber(int channel, char (&number)[QSD_NUMBER_BYTES])
 }
 
 // True when the ring count changed.
-bool CountRings(int channel)
-{
+bool CountRings(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     const int rings = QsdVox_GetRingCount(channel);
     if (rings <= 0 || rings == record.RingCount)
@@ -96,8 +93,7 @@ bool CountRings(int channel)
 
 // A voltage-watched line that rang often enough inside one of its auto-answer windows is picked up by the board,
 // recorded and greeted.
-void AutoAnswer(int channel)
-{
+void AutoAnswer(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (!IsVoltageWatchedLine(record.LineType) || !InAutoAnswerWindow(record) ||
         record.RingCount < record.AutoAnserWaitRingCnt)
@@ -118,16 +114,14 @@ void AutoAnswer(int channel)
 
 // The board releases an auto-answered line once the caller has gone or the longest message is reached; the hook
 // monitor then sees the on-hook and ends the call.
-void SuperviseAutoAnswer(int channel)
-{
+void SuperviseAutoAnswer(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     if (QsdVox_GetToneAnalyzeResult(channel) == QSD_TONE_FAR_END_GONE ||
         record.RecordedMs / 1000 > record.AutoAnswerMaxTimeLong)
         QsdChl_ClearCall(channel);
 }
 
-void ShowCallerId(int channel)
-{
+void ShowCallerId(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     wchar_t number[QSD_NUMBER_BYTES];
     _snwprintf(number, std::size(number), L"%hs", record.CallerId);
@@ -146,14 +140,12 @@ void ShowCallerId(int channel)
     record.Ringing = 1;
 }
 
-bool AwaitsCallerId(const ChannelRecord& record)
-{
+bool AwaitsCallerId(const ChannelRecord& record) {
     return !HasRecordingFile(record) && (record.State == kStateRinging || record.State == kStateIdle);
 }
 
 // The number is noted when the driver first has digits, and taken 1500 ms later, when it is complete.
-void FollowCallerId(int channel)
-{
+void FollowCallerId(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     char number[QSD_NUMBER_BYTES];
     if (record.CallerIdPending == 0 && (record.State == kStateRinging || record.State == kStateIdle) &&
@@ -182,8 +174,7 @@ void FollowCallerId(int channel)
         ShowCallerId(channel);
 }
 
-int CurrentMissedRing()
-{
+int CurrentMissedRing() {
     int missedRing = Startup.MissedRing;
     if (missedRing < kShortestMissedRing || missedRing > kLongestMissedRing) {
         missedRing = kDefaultMissedRing;
@@ -193,8 +184,7 @@ int CurrentMissedRing()
 }
 
 // A line that stopped ringing unanswered: the call is queued as missed.
-void FollowMissedCall(int channel)
-{
+void FollowMissedCall(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     const int missedRing = CurrentMissedRing();
     record.RingMs += kStepMs;
@@ -219,8 +209,7 @@ void FollowMissedCall(int channel)
 
 // A spy recording fills the channel's buffer once and then holds still, so it is written out and restarted
 // before it is full.
-void FlushSpyBuffer(int channel)
-{
+void FlushSpyBuffer(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     const int filled = QsdSpy_QueryMemOffset(record.SpyCic);
     if (filled + kSpyFlushMargin < kRecordBlockBytes)
@@ -237,8 +226,7 @@ void FlushSpyBuffer(int channel)
     record.MonitorPos = 0;
 }
 
-void CountRecordedTime(int channel)
-{
+void CountRecordedTime(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.RecordedMs += kStepMs;
     if (record.RecordedMs % 1000 != 0)
@@ -251,8 +239,7 @@ void CountRecordedTime(int channel)
 
 // The bytes of the current block the driver has recorded: the audio time at the codec's rate for a line, the
 // memory filled for a spy recording.
-int RecordedBytes(int channel)
-{
+int RecordedBytes(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     if (IsSpyChannel(record.LineType))
         return QsdSpy_QueryMemOffset(record.SpyCic);
@@ -265,8 +252,7 @@ int RecordedBytes(int channel)
 
 // The server's own player follows the format of the channel it plays; it plays straight out of the channel's
 // buffer, so it must not free what it is given.
-void PlayLocally(int audioFmt, const uint8_t* piece)
-{
+void PlayLocally(int audioFmt, const uint8_t* piece) {
     if (IServiceView* view = GetServiceView())
         view->MonitorBlock(audioFmt, piece, kMonitorPieceBytes);
     if (!MonitorPlayer.IsDeviceOpen())
@@ -282,8 +268,7 @@ void PlayLocally(int audioFmt, const uint8_t* piece)
 }
 
 // At most one new piece per pass, which outruns every recording rate, so the stream keeps pace.
-void StreamNewPiece(int channel)
-{
+void StreamNewPiece(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     const int position = record.MonitorPos;
     if (!record.Buffer || position < 0 || position + kMonitorPieceBytes > kRecordBufferBytes ||
@@ -298,8 +283,7 @@ void StreamNewPiece(int channel)
 
 // Record-all windows of event-driven lines: a window starts a recording (or takes over the call being recorded),
 // its end finishes it.
-void FollowRecordAllWindow(int channel, int& passes)
-{
+void FollowRecordAllWindow(int channel, int& passes) {
     if (++passes < kRecordAllCheckPasses)
         return;
     passes = 0;
@@ -320,8 +304,7 @@ void FollowRecordAllWindow(int channel, int& passes)
 }
 
 // After the last DTMF digit has stood for DtmfKeySave ms, later digits no longer change the dialled number.
-void FollowDtmfTimer(int channel)
-{
+void FollowDtmfTimer(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.DtmfIdleMs += kStepMs;
     const int keySave = ReadDtmfKeySave();
@@ -332,8 +315,7 @@ void FollowDtmfTimer(int channel)
     record.NumberFrozen = 1;
 }
 
-void PollChannel(int channel, int& recordAllPasses)
-{
+void PollChannel(int channel, int& recordAllPasses) {
     ChannelRecord& record = ChannelTable[channel];
     const bool analogue = IsAnalogueLine(record.LineType);
     FollowRecordAllWindow(channel, recordAllPasses);
@@ -358,8 +340,7 @@ void PollChannel(int channel, int& recordAllPasses)
     }
 }
 
-void PollPcmLinks(CardEngineState& engine)
-{
+void PollPcmLinks(CardEngineState& engine) {
     const int count = std::min(engine.PcmCount, kMaxPcmLinks);
     for (int link = 0; link < count; ++link) {
         const uint32_t status = static_cast<uint32_t>(QsdTrk_GetPcmLinkStatus(link));
@@ -375,8 +356,7 @@ void PollPcmLinks(CardEngineState& engine)
 
 }  // namespace
 
-unsigned __stdcall ChannelPollThread(void* state)
-{
+unsigned __stdcall ChannelPollThread(void* state) {
     CardEngineState& engine = *static_cast<CardEngineState*>(state);
     PassCounts recordAllPasses{};
     while (!WaitForEngineStop(kPassMs)) {

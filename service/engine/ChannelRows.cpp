@@ -13,20 +13,17 @@
 
 namespace {
 
-bool IsRowChannel(int channel)
-{
+bool IsRowChannel(int channel) {
     return channel >= 0 && channel < kMaxChannels;
 }
 
-void Tell(int channel, ChannelRowChange what)
-{
+void Tell(int channel, ChannelRowChange what) {
     if (IServiceView* view = GetServiceView())
         view->ChannelRowChanged(channel, what);
 }
 
 // The common shape of the state functions: state, push by line type, view.
-void ShowState(int channel, ChannelState state, ChannelRowChange what)
-{
+void ShowState(int channel, ChannelState state, ChannelRowChange what) {
     if (!IsRowChannel(channel))
         return;
     ChannelTable[channel].State = state;
@@ -35,16 +32,14 @@ void ShowState(int channel, ChannelState state, ChannelRowChange what)
 }
 
 // The cell functions that push: no state, push by line type, view.
-void ShowCell(int channel, ChannelRowChange what)
-{
+void ShowCell(int channel, ChannelRowChange what) {
     if (!IsRowChannel(channel))
         return;
     PushChannelStatus(channel);
     Tell(channel, what);
 }
 
-void WriteLineErrorLogRow(int channel)
-{
+void WriteLineErrorLogRow(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     wchar_t notes[250];
     _snwprintf(notes, std::size(notes), L"%ls(%ls %ls %03d)", LangText(L"0266").c_str(), record.Name, record.Phone,
@@ -55,13 +50,11 @@ void WriteLineErrorLogRow(int channel)
 
 }  // namespace
 
-void ShowChannelIdle(int channel)
-{
+void ShowChannelIdle(int channel) {
     ShowState(channel, kStateIdle, ChannelRowChange::Idle);
 }
 
-void ShowChannelLineError(int channel)
-{
+void ShowChannelLineError(int channel) {
     if (!IsRowChannel(channel))
         return;
     ChannelTable[channel].State = kStateLineError;
@@ -70,43 +63,35 @@ void ShowChannelLineError(int channel)
     Tell(channel, ChannelRowChange::LineError);
 }
 
-void ShowChannelLinkLost(int channel)
-{
+void ShowChannelLinkLost(int channel) {
     ShowState(channel, kStateLineError, ChannelRowChange::LinkLost);
 }
 
-void ShowChannelOffHook(int channel)
-{
+void ShowChannelOffHook(int channel) {
     ShowState(channel, kStateOffHook, ChannelRowChange::OffHook);
 }
 
-void ShowChannelOutgoingRecording(int channel)
-{
+void ShowChannelOutgoingRecording(int channel) {
     ShowState(channel, kStateOutgoingRecording, ChannelRowChange::OutgoingRecording);
 }
 
-void ShowChannelRinging(int channel)
-{
+void ShowChannelRinging(int channel) {
     ShowState(channel, kStateRinging, ChannelRowChange::Ringing);
 }
 
-void ShowChannelIncomingRecording(int channel)
-{
+void ShowChannelIncomingRecording(int channel) {
     ShowState(channel, kStateIncomingRecording, ChannelRowChange::IncomingRecording);
 }
 
-void ShowChannelVoiceRecording(int channel)
-{
+void ShowChannelVoiceRecording(int channel) {
     ShowState(channel, kStateVoiceRecording, ChannelRowChange::VoiceRecording);
 }
 
-void ShowChannelVoiceWaiting(int channel)
-{
+void ShowChannelVoiceWaiting(int channel) {
     ShowState(channel, kStateVoiceWaiting, ChannelRowChange::VoiceWaiting);
 }
 
-void ShowChannelOutgoingConnect(int channel)
-{
+void ShowChannelOutgoingConnect(int channel) {
     if (!IsRowChannel(channel))
         return;
     ChannelTable[channel].State = kStateSpyOutgoingConnect;
@@ -114,51 +99,45 @@ void ShowChannelOutgoingConnect(int channel)
     Tell(channel, ChannelRowChange::OutgoingConnect);
 }
 
-void ShowChannelCallerId(int channel)
-{
+void ShowChannelCallerId(int channel) {
     ShowCell(channel, ChannelRowChange::CallerId);
 }
 
-void ShowChannelDialledNumber(int channel)
-{
+void ShowChannelDialledNumber(int channel) {
     ShowCell(channel, ChannelRowChange::DialledNumber);
 }
 
-void ShowChannelLineInfo(int channel)
-{
+void ShowChannelLineInfo(int channel) {
     if (IsRowChannel(channel))
         Tell(channel, ChannelRowChange::LineInfo);
 }
 
-void ShowChannelCallTime(int channel)
-{
+void ShowChannelCallTime(int channel) {
     ShowCell(channel, ChannelRowChange::CallTime);
 }
 
-void ShowChannelKeepFlag(int channel)
-{
+void ShowChannelKeepFlag(int channel) {
     if (IsRowChannel(channel) && ChannelTable[channel].Rec == 1)
         ShowCell(channel, ChannelRowChange::KeepFlag);
 }
 
-void FillChannelList()
-{
+void FillChannelList() {
     const int count = EngineState.ChannelCount;
     if (IServiceView* view = GetServiceView())
         view->ChannelsReady(count);
     for (int channel = 0; channel < count; ++channel) {
         switch (ChannelTable[channel].State) {
-        case kStateIdle:
-            ShowChannelIdle(channel);
-            break;
-        case kStateOffHookAtStartup:
-            ShowChannelOffHook(channel);
-            break;
-        case kStateNoLine:
-            ShowChannelLineError(channel);
-            break;
-        default:
-            break;
+            case kStateIdle:
+                ShowChannelIdle(channel);
+                break;
+            case kStateOffHookAtStartup:
+                ShowChannelOffHook(channel);
+                break;
+            case kStateNoLine:
+                ShowChannelLineError(channel);
+                break;
+            default:
+                break;
         }
     }
 }

@@ -24,9 +24,9 @@ void ShowChannelOutgoingConnect(int channel);    // 14, always the spy form
 // Cell functions: no state is written.
 void ShowChannelCallerId(int channel);
 void ShowChannelDialledNumber(int channel);
-void ShowChannelLineInfo(int channel);           // display only: nothing is pushed
+void ShowChannelLineInfo(int channel);  // display only: nothing is pushed
 void ShowChannelCallTime(int channel);
-void ShowChannelKeepFlag(int channel);           // record mode 1 only; any other mode changes nothing
+void ShowChannelKeepFlag(int channel);  // record mode 1 only; any other mode changes nothing
 
 // The channels are configured: the view builds one row per channel, then each channel's start-up state is shown
 // through the state functions (0 idle, 8 off-hook found at start-up, 17 no line found at start-up; any other

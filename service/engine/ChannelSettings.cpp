@@ -2,7 +2,6 @@
 
 #include "engine/ChannelTable.h"
 
-void LoadChannelSettings(ChannelRecord& record, int channel)
-{
+void LoadChannelSettings(ChannelRecord& record, int channel) {
     ReadChannelSettings(record, channel, kStartupChannelCorrections);
 }

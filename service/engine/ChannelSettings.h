@@ -24,22 +24,19 @@ struct ChannelSettingCorrections {
 inline constexpr ChannelSettingCorrections kStartupChannelCorrections{kChannelRecCorrection, kHookOnTimeCorrection,
                                                                       kHookOffTimeCorrection};
 
-inline int ReadChannelInt(int channel, const wchar_t* key, const IntCorrection& correction)
-{
+inline int ReadChannelInt(int channel, const wchar_t* key, const IntCorrection& correction) {
     return ReadCorrectedInt(kSectionChannelParam, ChannelKey(channel, key).c_str(), correction);
 }
 
 template <size_t N>
-void ReadChannelText(int channel, const wchar_t* key, wchar_t (&field)[N])
-{
+void ReadChannelText(int channel, const wchar_t* key, wchar_t (&field)[N]) {
     CopyToField(field, ReadSettingString(kSectionChannelParam, ChannelKey(channel, key).c_str()).c_str());
 }
 
 // Reads the settings into a record that has their fields by their names: the engine's ChannelRecord, or the
 // ChannelParamBlock a client reads.
 template <class Record>
-void ReadChannelSettings(Record& record, int channel, const ChannelSettingCorrections& corrections)
-{
+void ReadChannelSettings(Record& record, int channel, const ChannelSettingCorrections& corrections) {
     record.Rec = ReadChannelInt(channel, kChannelRec, corrections.Rec);
     ReadChannelText(channel, kChannelName, record.Name);
     ReadChannelText(channel, kChannelPhone, record.Phone);

@@ -2,7 +2,6 @@
 
 ChannelRecord ChannelTable[kMaxChannels];
 
-ChannelRecord::ChannelRecord()
-{
+ChannelRecord::ChannelRecord() {
     GetLocalTime(&StartTime);
 }

@@ -19,13 +19,18 @@ constexpr int kRecordBufferBytes = 0x20000;  // the driver records blocks of 0x1
 // Line kinds follow from the driver's channel type (ChannelRecord::LineType): a voltage-watched line has its hook
 // state read from the line voltage, an event-driven line reports it by driver events, and every other type is a
 // spy channel tapping a digital trunk.
-inline bool IsVoltageWatchedLine(int lineType) { return lineType == QSD_CHTYPE_LINE_VOLTAGE; }
-inline bool IsEventDrivenLine(int lineType)
-{
+inline bool IsVoltageWatchedLine(int lineType) {
+    return lineType == QSD_CHTYPE_LINE_VOLTAGE;
+}
+inline bool IsEventDrivenLine(int lineType) {
     return lineType == QSD_CHTYPE_LINE_TRUNK || lineType == QSD_CHTYPE_LINE_RECORD;
 }
-inline bool IsAnalogueLine(int lineType) { return IsVoltageWatchedLine(lineType) || IsEventDrivenLine(lineType); }
-inline bool IsSpyChannel(int lineType) { return !IsAnalogueLine(lineType); }
+inline bool IsAnalogueLine(int lineType) {
+    return IsVoltageWatchedLine(lineType) || IsEventDrivenLine(lineType);
+}
+inline bool IsSpyChannel(int lineType) {
+    return !IsAnalogueLine(lineType);
+}
 
 // Configuration, live line state and the current call of one channel. Texts are NUL-terminated; char texts are
 // the driver's 8-bit digits. Longer values are cut to the field by whoever fills them.
@@ -35,7 +40,7 @@ struct ChannelRecord {
     // Configuration (section ChannelParam and the schedule files).
     wchar_t Name[64] = {};
     wchar_t Phone[64] = {};
-    int Rec = 0;                  // 0 by line state, 1 DTMF keep/delete, 2 voice-activated
+    int Rec = 0;  // 0 by line state, 1 DTMF keep/delete, 2 voice-activated
     int CallerIDFormat = 0;
     wchar_t KeySave[32] = {};
     wchar_t KeyDel[32] = {};
@@ -47,9 +52,9 @@ struct ChannelRecord {
     int Trigger = 0;
     int SoundTime = 0;
     int MuteTime = 0;
-    int PickupVoltage = 0;        // volts; below it the line is off-hook
-    int HookOnTime = 0;           // ms
-    int HookOffTime = 0;          // ms
+    int PickupVoltage = 0;  // volts; below it the line is off-hook
+    int HookOnTime = 0;     // ms
+    int HookOffTime = 0;    // ms
     int OffHookPending = 0;
     int OffHookMs = 0;
     int OnHookPending = 0;
@@ -58,7 +63,7 @@ struct ChannelRecord {
     int NoLineMs = 0;
     int DialActive = 0;
     wchar_t DialNumber[32] = {};
-    ScheduleDayBlock RecordAllWeek[kScheduleDays] = {};   // indexed by weekday, 0 Sunday
+    ScheduleDayBlock RecordAllWeek[kScheduleDays] = {};  // indexed by weekday, 0 Sunday
     ScheduleDayBlock AutoAnswerWeek[kScheduleDays] = {};
     int Announcement = 0;
     wchar_t AnnouncementFile[MAX_PATH] = {};
@@ -67,12 +72,12 @@ struct ChannelRecord {
     int AutoAnswerMaxTimeLong = 0;  // s
 
     // Live line state and the current call.
-    int LineVoltage = 0;          // volts; 0 for spy channels
+    int LineVoltage = 0;  // volts; 0 for spy channels
     int DriverChannel = 0;
-    int MonitorPos = 0;           // bytes of the current block already streamed
+    int MonitorPos = 0;  // bytes of the current block already streamed
     int LocalMonitor = 0;
     int AutoAnswered = 0;
-    int Direction = 0;            // 1 incoming, 0 outgoing
+    int Direction = 0;  // 1 incoming, 0 outgoing
     int Ringing = 0;
     int RingMs = 0;
     int RingCount = 0;
@@ -83,8 +88,8 @@ struct ChannelRecord {
     int CallerIdPending = 0;
     int CallerIdWaitMs = 0;
     int LineType = QSD_CHTYPE_LINE_RECORD;
-    int State = kStateNoLine;     // a ChannelState
-    SYSTEMTIME StartTime = {};    // local time
+    int State = kStateNoLine;   // a ChannelState
+    SYSTEMTIME StartTime = {};  // local time
     HANDLE FileHandle = INVALID_HANDLE_VALUE;
     // Guards FileHandle, FilePath and the file's contents between the block callback (on the driver's thread) and
     // the threads that start and finish recordings: held around the file's opening, each block append, the 64 MiB
@@ -94,7 +99,7 @@ struct ChannelRecord {
     std::unique_ptr<uint8_t[]> Buffer;  // kRecordBufferBytes, allocated by the first recording start
     wchar_t FilePath[MAX_PATH] = {};
     int RecordAllActive = 0;
-    int AudioFmt = 0;             // codec of the open recording
+    int AudioFmt = 0;  // codec of the open recording
     int SpyCic = 0;
     int CallInCh = 0;
     int CallOutCh = 0;

@@ -10,4 +10,6 @@
 constexpr int kRecordBlockBytes = 0x1E000;  // the block the driver fills before it calls the block callback
 
 // A PCM (E1) link is up when the low 4 bits of its status word are 0, 4, 8 or 12.
-inline bool IsPcmLinkUp(uint32_t status) { return (status & QSD_LINK_STATUS_MASK) % 4 == 0; }
+inline bool IsPcmLinkUp(uint32_t status) {
+    return (status & QSD_LINK_STATUS_MASK) % 4 == 0;
+}

@@ -34,41 +34,36 @@
 
 namespace {
 
-constexpr int kMostDtmfDigits = 32;   // a longer DTMF text is not taken
+constexpr int kMostDtmfDigits = 32;  // a longer DTMF text is not taken
 constexpr int kBusyTonesToRelease = 2;
 
 // Reads a number the driver writes into a caller's 64-byte buffer into a field, always terminated.
 template <class Read>
-void ReadNumber(Read read, int id, char (&field)[QSD_NUMBER_BYTES])
-{
+void ReadNumber(Read read, int id, char (&field)[QSD_NUMBER_BYTES]) {
     char number[QSD_NUMBER_BYTES] = {};
     read(id, number);
     number[QSD_NUMBER_BYTES - 1] = '\0';
     std::memcpy(field, number, sizeof(number));
 }
 
-void ReadSpyNumbers(ChannelRecord& record)
-{
+void ReadSpyNumbers(ChannelRecord& record) {
     ReadNumber(QsdSpy_GetCallerId, record.SpyCic, record.SpyCallerId);
     ReadNumber(QsdSpy_GetCalleeId, record.SpyCic, record.SpyCalleeId);
 }
 
-void RefillCallerId(ChannelRecord& record)
-{
+void RefillCallerId(ChannelRecord& record) {
     if (record.CallerId[0] == '\0')
         ReadNumber(QsdSpy_GetCallerId, record.SpyCic, record.CallerId);
 }
 
 // An incoming call reports its outgoing side on the lower channel.
-int SpyDirection(const ChannelRecord& record)
-{
+int SpyDirection(const ChannelRecord& record) {
     return QsdSpy_GetCallOutCh(record.SpyCic) < QsdSpy_GetCallInCh(record.SpyCic) ? 1 : 0;
 }
 
 // The spy events name a CIC: the first spy channel that carries it, with its call sides refreshed; else the
 // channel whose number is the value given.
-int ChannelOfCic(int cic)
-{
+int ChannelOfCic(int cic) {
     for (int channel = 0; channel < EngineState.ChannelCount && channel < kMaxChannels; ++channel) {
         ChannelRecord& record = ChannelTable[channel];
         if (IsSpyChannel(record.LineType) && record.SpyCic == cic) {
@@ -81,8 +76,7 @@ int ChannelOfCic(int cic)
     return cic;
 }
 
-void RefreshLineVoltage(int channel)
-{
+void RefreshLineVoltage(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     const int volts = QsdVox_GetLineVoltage(channel);
     if (volts != record.LineVoltage) {
@@ -91,8 +85,7 @@ void RefreshLineVoltage(int channel)
     }
 }
 
-void StartSpyCallRecording(int channel, bool incoming)
-{
+void StartSpyCallRecording(int channel, bool incoming) {
     ChannelRecord& record = ChannelTable[channel];
     StartSpyRecording(record);
     if (incoming)
@@ -102,8 +95,7 @@ void StartSpyCallRecording(int channel, bool incoming)
     ShowChannelKeepFlag(channel);
 }
 
-void OnSpyRelease(int channel)
-{
+void OnSpyRelease(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.RecordedMs <= 0 && record.RingCount > 0)
         QueueSpyMissedCall(channel, record.Direction == 1 ? 1 : 0);
@@ -112,8 +104,7 @@ void OnSpyRelease(int channel)
     ShowChannelIdle(channel);
 }
 
-void OnSpyAnswer(int channel)
-{
+void OnSpyAnswer(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.Direction = SpyDirection(record);
     record.SpyConnected = 1;
@@ -134,8 +125,7 @@ void OnSpyAnswer(int channel)
     }
 }
 
-void OnSpyNumbers(int channel)
-{
+void OnSpyNumbers(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.Direction == 1) {
         RefillCallerId(record);
@@ -148,8 +138,7 @@ void OnSpyNumbers(int channel)
     }
 }
 
-void OnSpyAlerting(int channel)
-{
+void OnSpyAlerting(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.Direction = SpyDirection(record);
     const bool recordFromRing = Startup.StartRecordByRingSignal != 0;
@@ -181,8 +170,7 @@ void OnSpyAlerting(int channel)
         StartSpyCallRecording(channel, true);
 }
 
-void OnSpyCall(int channel, int parameter)
-{
+void OnSpyCall(int channel, int parameter) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.LinkLost == 1) {
         StopSpyRecording(channel, record.Direction);
@@ -190,28 +178,27 @@ void OnSpyCall(int channel, int parameter)
         return;
     }
     switch (parameter) {
-    case QSD_SPY_RELEASE:
-        OnSpyRelease(channel);
-        break;
-    case QSD_SPY_ANSWER:
-        OnSpyAnswer(channel);
-        break;
-    case QSD_SPY_NUMBERS:
-        OnSpyNumbers(channel);
-        break;
-    case QSD_SPY_ALERTING:
-        OnSpyAlerting(channel);
-        break;
-    default:
-        break;
+        case QSD_SPY_RELEASE:
+            OnSpyRelease(channel);
+            break;
+        case QSD_SPY_ANSWER:
+            OnSpyAnswer(channel);
+            break;
+        case QSD_SPY_NUMBERS:
+            OnSpyNumbers(channel);
+            break;
+        case QSD_SPY_ALERTING:
+            OnSpyAlerting(channel);
+            break;
+        default:
+            break;
     }
 }
 
 // Record mode 1: a key found in the received digits from DtmfPos on decides whether the recording survives.
 // The received text keeps growing until the driver's DTMF buffer is cleared, so each match moves DtmfPos on by
 // the key's length and the same keys can decide again later in the call.
-bool MatchKey(ChannelRecord& record, const wchar_t* digits, const wchar_t* key)
-{
+bool MatchKey(ChannelRecord& record, const wchar_t* digits, const wchar_t* key) {
     const size_t keyLength = wcsnlen(key, std::size(record.KeySave));
     const size_t length = std::wcslen(digits);
     if (keyLength < 2 || record.DtmfPos < 0 || static_cast<size_t>(record.DtmfPos) > length)
@@ -222,8 +209,7 @@ bool MatchKey(ChannelRecord& record, const wchar_t* digits, const wchar_t* key)
     return true;
 }
 
-void ApplyKeepKeys(int channel, const char* text)
-{
+void ApplyKeepKeys(int channel, const char* text) {
     ChannelRecord& record = ChannelTable[channel];
     wchar_t digits[QSD_NUMBER_BYTES];
     _snwprintf(digits, std::size(digits), L"%hs", text);
@@ -238,8 +224,7 @@ void ApplyKeepKeys(int channel, const char* text)
     }
 }
 
-void OnDtmf(int channel)
-{
+void OnDtmf(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if ((IsSpyChannel(record.LineType) && record.LinkLost == 1) || record.State == kStateIdle ||
         record.State == kStateRinging || record.RecordAllActive == 1)
@@ -269,8 +254,7 @@ void OnDtmf(int channel)
         ApplyKeepKeys(channel, text);
 }
 
-void OnLinePickup(int channel)
-{
+void OnLinePickup(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (IsVoltageWatchedLine(record.LineType) || record.Rec == 2 || HasRecordingFile(record))
         return;
@@ -291,13 +275,11 @@ void OnLinePickup(int channel)
     }
 }
 
-bool TakesRings(const ChannelRecord& record)
-{
+bool TakesRings(const ChannelRecord& record) {
     return record.Rec != 2 && !HasRecordingFile(record);
 }
 
-void MarkRinging(ChannelRecord& record)
-{
+void MarkRinging(ChannelRecord& record) {
     record.State = kStateRinging;
     record.Direction = 1;
     record.Ringing = 1;
@@ -305,15 +287,13 @@ void MarkRinging(ChannelRecord& record)
 }
 
 // Ringing starts: the line is marked as ringing without a row; the ring events count the rings.
-void OnLineRingStart(int channel)
-{
+void OnLineRingStart(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (TakesRings(record))
         MarkRinging(record);
 }
 
-void OnLineRing(int channel)
-{
+void OnLineRing(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (!TakesRings(record))
         return;
@@ -328,8 +308,7 @@ void OnLineRing(int channel)
 
 // A lost line ends a recorded call like any other end of call (file finished, record queued) before the row
 // shows the loss, so the recording is neither left open nor lost.
-void OnLineLost(int channel)
-{
+void OnLineLost(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.Rec == 2)
         return;
@@ -338,8 +317,7 @@ void OnLineLost(int channel)
     ShowChannelLinkLost(channel);
 }
 
-void OnLineError(int channel)
-{
+void OnLineError(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     if (IsVoltageWatchedLine(record.LineType) || record.Rec == 2)
         return;
@@ -347,43 +325,40 @@ void OnLineError(int channel)
     FinishCall(channel, CallEnd::LineError);
 }
 
-void OnLineState(int channel, int parameter)
-{
+void OnLineState(int channel, int parameter) {
     const ChannelRecord& record = ChannelTable[channel];
     if (record.RecordAllActive == 1)
         return;
     switch (parameter) {
-    case QSD_LINE_STOP:
-        if (!IsVoltageWatchedLine(record.LineType))
-            StopLineRecording(channel);
-        break;
-    case QSD_LINE_LOST:
-        OnLineLost(channel);
-        break;
-    case QSD_LINE_PICKUP:
-        OnLinePickup(channel);
-        break;
-    case QSD_LINE_RING_START:
-        OnLineRingStart(channel);
-        break;
-    case QSD_LINE_RING:
-        OnLineRing(channel);
-        break;
-    case QSD_LINE_ERROR:
-        OnLineError(channel);
-        break;
-    default:
-        break;
+        case QSD_LINE_STOP:
+            if (!IsVoltageWatchedLine(record.LineType))
+                StopLineRecording(channel);
+            break;
+        case QSD_LINE_LOST:
+            OnLineLost(channel);
+            break;
+        case QSD_LINE_PICKUP:
+            OnLinePickup(channel);
+            break;
+        case QSD_LINE_RING_START:
+            OnLineRingStart(channel);
+            break;
+        case QSD_LINE_RING:
+            OnLineRing(channel);
+            break;
+        case QSD_LINE_ERROR:
+            OnLineError(channel);
+            break;
+        default:
+            break;
     }
 }
 
-bool TakesVoiceEvents(const ChannelRecord& record)
-{
+bool TakesVoiceEvents(const ChannelRecord& record) {
     return record.RecordAllActive == 0 && !IsVoltageWatchedLine(record.LineType) && record.Rec == 2;
 }
 
-void OnVoice(int channel)
-{
+void OnVoice(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (!TakesVoiceEvents(record) || HasRecordingFile(record))
         return;
@@ -392,8 +367,7 @@ void OnVoice(int channel)
     ShowChannelKeepFlag(channel);
 }
 
-void OnSilence(int channel)
-{
+void OnSilence(int channel) {
     if (!TakesVoiceEvents(ChannelTable[channel]))
         return;
     ShowChannelVoiceWaiting(channel);
@@ -402,8 +376,7 @@ void OnSilence(int channel)
 
 // An auto-answered call whose caller hung up: the busy tone counted twice releases the line, and the hook monitor
 // then sees the on-hook and ends the call.
-void OnBusyTone(int channel)
-{
+void OnBusyTone(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (!IsVoltageWatchedLine(record.LineType) || record.AutoAnswered != 1)
         return;
@@ -413,8 +386,7 @@ void OnBusyTone(int channel)
     }
 }
 
-void HandleEvent(int event, int channel, int parameter)
-{
+void HandleEvent(int event, int channel, int parameter) {
     if (!MainWindowExists() || channel < 0 || channel >= kMaxChannels)
         return;
     if (event == QSD_EVT_SPY_CIC || event == QSD_EVT_SPY_CALL)
@@ -423,37 +395,36 @@ void HandleEvent(int event, int channel, int parameter)
         RefreshLineVoltage(channel);
 
     switch (event) {
-    case QSD_EVT_SPY_CALL:
-        OnSpyCall(channel, parameter);
-        break;
-    case QSD_EVT_DTMF:
-        OnDtmf(channel);
-        break;
-    case QSD_EVT_PLAY_END:
-        if (IsVoltageWatchedLine(ChannelTable[channel].LineType))
-            QsdVox_StopPlay(channel);
-        break;
-    case QSD_EVT_LINE:
-        OnLineState(channel, parameter);
-        break;
-    case QSD_EVT_VOICE_ON:
-        OnVoice(channel);
-        break;
-    case QSD_EVT_VOICE_OFF:
-        OnSilence(channel);
-        break;
-    case QSD_EVT_BUSY_TONE:
-        OnBusyTone(channel);
-        break;
-    default:
-        break;
+        case QSD_EVT_SPY_CALL:
+            OnSpyCall(channel, parameter);
+            break;
+        case QSD_EVT_DTMF:
+            OnDtmf(channel);
+            break;
+        case QSD_EVT_PLAY_END:
+            if (IsVoltageWatchedLine(ChannelTable[channel].LineType))
+                QsdVox_StopPlay(channel);
+            break;
+        case QSD_EVT_LINE:
+            OnLineState(channel, parameter);
+            break;
+        case QSD_EVT_VOICE_ON:
+            OnVoice(channel);
+            break;
+        case QSD_EVT_VOICE_OFF:
+            OnSilence(channel);
+            break;
+        case QSD_EVT_BUSY_TONE:
+            OnBusyTone(channel);
+            break;
+        default:
+            break;
     }
 }
 
 }  // namespace
 
-int WINAPI DriverEventCallback(WORD event, int channel, WORD parameter, DWORD_PTR)
-{
+int WINAPI DriverEventCallback(WORD event, int channel, WORD parameter, DWORD_PTR) {
     try {
         HandleEvent(event, channel, parameter);
     } catch (...) {

@@ -12,28 +12,28 @@
 // The value of ChannelRecord::State, shown by the channel pane.
 enum ChannelState : int32_t {
     kStateIdle = 0,
-    kStateLineError = 1,           // line error, or the spy channel's PCM link is down
-    kStateOffHook = 2,             // off-hook, not recording
+    kStateLineError = 1,  // line error, or the spy channel's PCM link is down
+    kStateOffHook = 2,    // off-hook, not recording
     kStateOutgoingRecording = 3,
     kStateRinging = 4,
     kStateIncomingRecording = 5,
-    kStateVoiceRecording = 6,      // voice-activated or record-all recording
-    kStateVoiceWaiting = 7,        // voice-activated, waiting for sound
+    kStateVoiceRecording = 6,  // voice-activated or record-all recording
+    kStateVoiceWaiting = 7,    // voice-activated, waiting for sound
     kStateOffHookAtStartup = 8,
     kStateSpyOutgoingConnect = 14,
-    kStateNoLine = 17,             // no line at start-up; also the value of a fresh record
+    kStateNoLine = 17,  // no line at start-up; also the value of a fresh record
 };
 
 // The kind of a finished call (CallRecord::CallType, column CallType of Rec_Table).
 enum CallType : int32_t {
     kCallIncoming = 1,
     kCallOutgoing = 2,
-    kCallMissed = 3,               // incoming call not answered
-    kCallVoice = 4,                // voice-activated or record-all recording, and each 64 MiB segment of one
+    kCallMissed = 3,  // incoming call not answered
+    kCallVoice = 4,   // voice-activated or record-all recording, and each 64 MiB segment of one
     kCallAutoAnswered = 5,
-    kCallSpyIncomingUnanswered = 6, // spy incoming call recorded from alerting, never answered
-    kCallSpyOutgoingUnanswered = 7, // spy outgoing call recorded from alerting, never answered
-    kCallSpyOutgoingMissed = 8,     // spy outgoing call released after ringing without a recording
+    kCallSpyIncomingUnanswered = 6,  // spy incoming call recorded from alerting, never answered
+    kCallSpyOutgoingUnanswered = 7,  // spy outgoing call recorded from alerting, never answered
+    kCallSpyOutgoingMissed = 8,      // spy outgoing call released after ringing without a recording
 };
 
 // One finished call, 2800 bytes, little-endian, zeroed before filling. Texts are UTF-16, NUL-terminated inside
@@ -41,27 +41,27 @@ enum CallType : int32_t {
 struct CallRecord {
     wchar_t ChannelName[32];
     wchar_t ChannelPhone[32];
-    wchar_t PhoneNumber[32];       // the other party
-    wchar_t PhoneName[32];         // contact found for PhoneNumber
+    wchar_t PhoneNumber[32];  // the other party
+    wchar_t PhoneName[32];    // contact found for PhoneNumber
     wchar_t Extension[32];
     wchar_t ExtensionName[32];
-    wchar_t SiteName[32];          // setting LocalName
-    wchar_t SiteNumber[32];        // setting LocalSerialNo
+    wchar_t SiteName[32];    // setting LocalName
+    wchar_t SiteNumber[32];  // setting LocalSerialNo
     wchar_t CallNotes[255];
     wchar_t FilePath[MAX_PATH];
-    wchar_t CusAutoID[32];         // contact's UserID
-    wchar_t CusNotes1[255];        // contact's UserNotes
-    wchar_t CusNotes2[255];        // contact's CompanyAddress
-    wchar_t CusAJBH[64];           // contact's CompanyName
-    uint16_t Padding;              // always zero
-    int32_t Channel;               // 0-based driver channel
-    int32_t CallType;              // a CallType
-    int32_t RecTime;               // seconds recorded
+    wchar_t CusAutoID[32];   // contact's UserID
+    wchar_t CusNotes1[255];  // contact's UserNotes
+    wchar_t CusNotes2[255];  // contact's CompanyAddress
+    wchar_t CusAJBH[64];     // contact's CompanyName
+    uint16_t Padding;        // always zero
+    int32_t Channel;         // 0-based driver channel
+    int32_t CallType;        // a CallType
+    int32_t RecTime;         // seconds recorded
     int32_t RingCnt;
     int32_t CloudSave;
     int32_t Ftp;
-    int32_t Flag;                  // 1 once uploaded
-    SYSTEMTIME StartTime;          // local time
+    int32_t Flag;          // 1 once uploaded
+    SYSTEMTIME StartTime;  // local time
 };
 
 constexpr size_t kCallRecordSize = 2800;

@@ -11,22 +11,19 @@ namespace {
 constexpr DWORD kThreadStopWaitMs = 2000;
 
 // Manual-reset: raised by StopEngine, lowered once every thread has ended.
-HANDLE StopEvent()
-{
+HANDLE StopEvent() {
     static const HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     return event;
 }
 
 HANDLE g_channelConfigThread = nullptr;  // UI thread only
 
-HANDLE StartThread(EngineThreadEntry entry, void* argument)
-{
+HANDLE StartThread(EngineThreadEntry entry, void* argument) {
     return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, entry, argument, 0, nullptr));
 }
 
 // Waits for the thread with a bound; one that does not end is terminated as a last resort.
-void EndThread(HANDLE& thread)
-{
+void EndThread(HANDLE& thread) {
     if (!thread)
         return;
     if (::WaitForSingleObject(thread, kThreadStopWaitMs) == WAIT_TIMEOUT) {
@@ -40,27 +37,23 @@ void EndThread(HANDLE& thread)
 
 }  // namespace
 
-void StartChannelConfigThread()
-{
+void StartChannelConfigThread() {
     EndThread(g_channelConfigThread);  // a thread of an earlier start has long ended
     g_channelConfigThread = StartThread(ChannelConfigThread, nullptr);
 }
 
-HANDLE StartEngineThread(EngineThreadEntry entry)
-{
+HANDLE StartEngineThread(EngineThreadEntry entry) {
     return StartThread(entry, &EngineState);
 }
 
-void StartEngineThreads()
-{
+void StartEngineThreads() {
     EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
     EngineState.CallWriterThread = StartEngineThread(CallWriterThread);
     EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
     EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
 }
 
-int StopEngine()
-{
+int StopEngine() {
     const int disabled = QsdSys_DisableBoard();
     ::SetEvent(StopEvent());
     EndThread(g_channelConfigThread);
@@ -72,7 +65,6 @@ int StopEngine()
     return disabled == QSD_OK ? 1 : 0;
 }
 
-bool WaitForEngineStop(DWORD ms)
-{
+bool WaitForEngineStop(DWORD ms) {
     return ::WaitForSingleObject(StopEvent(), ms) == WAIT_OBJECT_0;
 }

@@ -17,7 +17,7 @@
 // Thread entry points, started with the runtime library's thread start.
 using EngineThreadEntry = unsigned(__stdcall*)(void*);
 unsigned __stdcall ChannelConfigThread(void* unused);
-unsigned __stdcall ChannelPollThread(void* state);   // state: the CardEngineState
+unsigned __stdcall ChannelPollThread(void* state);  // state: the CardEngineState
 unsigned __stdcall CallWriterThread(void* state);
 unsigned __stdcall SysLogWriterThread(void* state);
 unsigned __stdcall HookMonitorThread(void* state);

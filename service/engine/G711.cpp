@@ -5,8 +5,7 @@
 namespace {
 
 // The G.711 compression of one sample, the reference for the lookup table below.
-constexpr uint8_t CompressALaw(int x)
-{
+constexpr uint8_t CompressALaw(int x) {
     constexpr int kSegmentEnd[8] = {0xFF, 0x1FF, 0x3FF, 0x7FF, 0xFFF, 0x1FFF, 0x3FFF, 0x7FFF};
     int mask = 0xD5;
     if (x < 0) {
@@ -26,8 +25,7 @@ constexpr uint8_t CompressALaw(int x)
     return static_cast<uint8_t>(code ^ mask);
 }
 
-constexpr int16_t ExpandALaw(uint8_t a)
-{
+constexpr int16_t ExpandALaw(uint8_t a) {
     const int v = a ^ 0x55;
     int t = (v & 0xF) << 4;
     const int segment = (v >> 4) & 7;
@@ -58,24 +56,20 @@ constexpr auto kExpandTable = [] {
 
 }  // namespace
 
-uint8_t LinearToALaw(int16_t sample)
-{
+uint8_t LinearToALaw(int16_t sample) {
     return kCompressTable[static_cast<uint16_t>(sample)];
 }
 
-int16_t ALawToLinear(uint8_t code)
-{
+int16_t ALawToLinear(uint8_t code) {
     return kExpandTable[code];
 }
 
-void LinearToALaw(const int16_t* samples, size_t count, uint8_t* codes)
-{
+void LinearToALaw(const int16_t* samples, size_t count, uint8_t* codes) {
     for (size_t i = 0; i < count; ++i)
         codes[i] = kCompressTable[static_cast<uint16_t>(samples[i])];
 }
 
-void ALawToLinear(const uint8_t* codes, size_t count, int16_t* samples)
-{
+void ALawToLinear(const uint8_t* codes, size_t count, int16_t* samples) {
     for (size_t i = 0; i < count; ++i)
         samples[i] = kExpandTable[codes[i]];
 }

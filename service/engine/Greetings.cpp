@@ -5,14 +5,13 @@
 
 #include <windows.h>
 
-void PlayGreeting(int channel, const wchar_t* file)
-{
+void PlayGreeting(int channel, const wchar_t* file) {
     if (!file || file[0] == L'\0')
         return;
     DWORD size = 0;
     {
-        CScopedHandle greeting(::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        CScopedHandle greeting(
+            ::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!greeting.IsValid())
             return;
         size = ::GetFileSize(greeting.Get(), nullptr);

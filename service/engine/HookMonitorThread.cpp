@@ -41,16 +41,14 @@ constexpr int kAutoAnswerOnHookGuardSeconds = 10;
 
 enum class Band { NoLine, OffHook, OnHook };
 
-Band BandOf(int volts, int pickupVoltage)
-{
+Band BandOf(int volts, int pickupVoltage) {
     if (volts >= pickupVoltage)
         return Band::OnHook;
     return volts < kNoLineVolts ? Band::NoLine : Band::OffHook;
 }
 
 // The band found clears the counts of the other two and starts its own unless it is already counting.
-void EnterBand(ChannelRecord& record, Band band)
-{
+void EnterBand(ChannelRecord& record, Band band) {
     struct Count {
         int& Pending;
         int& Ms;
@@ -70,8 +68,7 @@ void EnterBand(ChannelRecord& record, Band band)
     }
 }
 
-void OnOffHook(int channel)
-{
+void OnOffHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.Direction == 0) {
         // The line did not ring: an outgoing call, recorded from its first DTMF digits.
@@ -95,8 +92,7 @@ void OnOffHook(int channel)
         PlayGreeting(channel, record.AnnouncementFile);
 }
 
-void EndIncomingCall(int channel)
-{
+void EndIncomingCall(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.AutoAnswered == 1)
         QsdChl_ClearCall(channel);
@@ -112,8 +108,7 @@ void EndIncomingCall(int channel)
     ClearCallInfo(record);
 }
 
-void OnOnHook(int channel)
-{
+void OnOnHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.Direction == 1) {
         if (HasRecordingFile(record)) {
@@ -141,8 +136,7 @@ void OnOnHook(int channel)
 
 // A line that disappears during a recorded call ends that call like a hang-up (file finished, record queued)
 // before it is shown as failed, so the recording is neither left open nor lost.
-void OnNoLine(int channel)
-{
+void OnNoLine(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (HasRecordingFile(record)) {
         FinishCall(channel, record.Direction == 1 ? CallEnd::OnHookIncoming : CallEnd::OnHookOutgoing);
@@ -155,8 +149,7 @@ void OnNoLine(int channel)
 
 // Counts this pass in the band's time: true once the band has held for limitMs, its count then starting over
 // (EnterBand restarts it on the next pass).
-bool BandHeld(int& pending, int& ms, int limitMs)
-{
+bool BandHeld(int& pending, int& ms, int limitMs) {
     ms += kPassMs;
     if (ms < limitMs)
         return false;
@@ -165,16 +158,14 @@ bool BandHeld(int& pending, int& ms, int limitMs)
     return true;
 }
 
-void FollowOffHook(int channel)
-{
+void FollowOffHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.HookOffTime = std::max(record.HookOffTime, kShortestHookMs);
     if (BandHeld(record.OffHookPending, record.OffHookMs, record.HookOffTime) && record.Rec != 2)
         OnOffHook(channel);
 }
 
-void FollowOnHook(int channel)
-{
+void FollowOnHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.HookOnTime = std::max(record.HookOnTime, kShortestHookMs);
     if (!BandHeld(record.OnHookPending, record.OnHookMs, record.HookOnTime))
@@ -186,36 +177,33 @@ void FollowOnHook(int channel)
         OnOnHook(channel);
 }
 
-void FollowNoLine(int channel)
-{
+void FollowNoLine(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (BandHeld(record.NoLinePending, record.NoLineMs, kNoLineMs) && record.Rec != 2)
         OnNoLine(channel);
 }
 
-void FollowLine(int channel)
-{
+void FollowLine(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.LineVoltage = std::max(QsdVox_GetLineVoltage(channel), 0);
     const Band band = BandOf(record.LineVoltage, record.PickupVoltage);
     EnterBand(record, band);
     switch (band) {
-    case Band::OffHook:
-        FollowOffHook(channel);
-        break;
-    case Band::OnHook:
-        FollowOnHook(channel);
-        break;
-    case Band::NoLine:
-        FollowNoLine(channel);
-        break;
+        case Band::OffHook:
+            FollowOffHook(channel);
+            break;
+        case Band::OnHook:
+            FollowOnHook(channel);
+            break;
+        case Band::NoLine:
+            FollowNoLine(channel);
+            break;
     }
 }
 
 }  // namespace
 
-unsigned __stdcall HookMonitorThread(void* state)
-{
+unsigned __stdcall HookMonitorThread(void* state) {
     CardEngineState& engine = *static_cast<CardEngineState*>(state);
     while (!WaitForEngineStop(kPassMs)) {
         const int count = std::min(engine.ChannelCount, kMaxChannels);

@@ -8,8 +8,8 @@
 constexpr int kAdpcmBlockBytes = 256;
 constexpr int kAdpcmBlockHeaderBytes = 4;
 constexpr int kAdpcmCodeBytes = kAdpcmBlockBytes - kAdpcmBlockHeaderBytes;  // 252
-constexpr int kAdpcmCodeSamples = 2 * kAdpcmCodeBytes;                       // 504
-constexpr int kAdpcmSamplesPerBlock = kAdpcmCodeSamples + 1;                 // 505
+constexpr int kAdpcmCodeSamples = 2 * kAdpcmCodeBytes;                      // 504
+constexpr int kAdpcmSamplesPerBlock = kAdpcmCodeSamples + 1;                // 505
 
 // The decoder's memory between calls; each caller owns its own.
 struct AdpcmDecoderState {

@@ -21,25 +21,21 @@ constexpr int32_t kMp3Preset = 4;
 constexpr uint32_t kMp3MpegVersion = 1;
 
 template <class Fn>
-Fn Resolve(HMODULE library, const char* name)
-{
+Fn Resolve(HMODULE library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }
 
-bool ReadSome(HANDLE file, void* buffer, DWORD bytes, DWORD& read)
-{
+bool ReadSome(HANDLE file, void* buffer, DWORD bytes, DWORD& read) {
     read = 0;
     return ::ReadFile(file, buffer, bytes, &read, nullptr) != FALSE;
 }
 
-bool WriteExactly(HANDLE file, const void* buffer, DWORD bytes)
-{
+bool WriteExactly(HANDLE file, const void* buffer, DWORD bytes) {
     DWORD written = 0;
     return ::WriteFile(file, buffer, bytes, &written, nullptr) && written == bytes;
 }
 
-BE_CONFIG MakeEncoderConfig()
-{
+BE_CONFIG MakeEncoderConfig() {
     BE_CONFIG config{};
     config.dwConfig = BE_CONFIG_LAME;
     config.dwStructVersion = BE_CONFIG_STRUCT_VERSION;
@@ -57,16 +53,14 @@ BE_CONFIG MakeEncoderConfig()
 }
 
 // Abandons the stream after an encoder error: the library's stream and the output file are closed.
-void AbandonMp3Stream(Mp3EncoderState& state)
-{
+void AbandonMp3Stream(Mp3EncoderState& state) {
     state.beCloseStream(state.Stream);
     std::fclose(state.OutputFile);
     state.OutputFile = nullptr;
 }
 
 // Appends PCM bytes to the waiting buffer and encodes every whole chunk while more than one is waiting.
-bool QueuePcm(Mp3EncoderState& state, const uint8_t* data, DWORD bytes)
-{
+bool QueuePcm(Mp3EncoderState& state, const uint8_t* data, DWORD bytes) {
     auto* buffer = reinterpret_cast<uint8_t*>(state.PcmBuffer.data());
     const DWORD chunkBytes = 2 * state.SamplesPerChunk;
     while (bytes > 0) {
@@ -86,10 +80,9 @@ bool QueuePcm(Mp3EncoderState& state, const uint8_t* data, DWORD bytes)
 }
 
 // Writes the temporary 16-bit file for the A-law samples that follow the 58-byte header of the open input.
-bool ExpandALawToPcm(HANDLE alaw, DWORD alawSize, const std::wstring& pcmPath)
-{
-    CScopedHandle pcm(::CreateFileW(pcmPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+bool ExpandALawToPcm(HANDLE alaw, DWORD alawSize, const std::wstring& pcmPath) {
+    CScopedHandle pcm(
+        ::CreateFileW(pcmPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!pcm.IsValid())
         return false;
     if (::SetFilePointer(alaw, sizeof(G711WavHeader), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
@@ -112,18 +105,15 @@ bool ExpandALawToPcm(HANDLE alaw, DWORD alawSize, const std::wstring& pcmPath)
 
 }  // namespace
 
-void ResetMp3Encoder(Mp3EncoderState& state)
-{
+void ResetMp3Encoder(Mp3EncoderState& state) {
     state = Mp3EncoderState{};
 }
 
-bool BindMp3Encoder(Mp3EncoderState& state)
-{
+bool BindMp3Encoder(Mp3EncoderState& state) {
     return BindMp3EncoderLibrary(state, kMp3EncoderLibrary);
 }
 
-bool BindMp3EncoderLibrary(Mp3EncoderState& state, const wchar_t* libraryPath)
-{
+bool BindMp3EncoderLibrary(Mp3EncoderState& state, const wchar_t* libraryPath) {
     if (state.Library)
         return true;
     HMODULE library = ::LoadLibraryW(libraryPath);
@@ -149,13 +139,11 @@ bool BindMp3EncoderLibrary(Mp3EncoderState& state, const wchar_t* libraryPath)
     return true;
 }
 
-bool IsMp3EncoderBound(const Mp3EncoderState& state)
-{
+bool IsMp3EncoderBound(const Mp3EncoderState& state) {
     return state.Library != nullptr;
 }
 
-bool ConvertRecordingToMp3(const wchar_t* alawPath, Mp3EncoderState& state)
-{
+bool ConvertRecordingToMp3(const wchar_t* alawPath, Mp3EncoderState& state) {
     if (!alawPath)
         return false;
     const std::wstring wavPath = alawPath;
@@ -185,12 +173,11 @@ bool ConvertRecordingToMp3(const wchar_t* alawPath, Mp3EncoderState& state)
     return made;
 }
 
-bool EncodeWavToMp3(Mp3EncoderState& state, const wchar_t* mp3Path, const wchar_t* pcmPath)
-{
+bool EncodeWavToMp3(Mp3EncoderState& state, const wchar_t* mp3Path, const wchar_t* pcmPath) {
     if (!mp3Path || !pcmPath)
         return false;
-    CScopedHandle pcm(::CreateFileW(pcmPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedHandle pcm(
+        ::CreateFileW(pcmPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!pcm.IsValid())
         return false;
     char ansiPath[MAX_PATH];
@@ -215,8 +202,7 @@ bool EncodeWavToMp3(Mp3EncoderState& state, const wchar_t* mp3Path, const wchar_
     return encoded && closed;
 }
 
-bool OpenMp3Stream(Mp3EncoderState& state, const char* mp3Path)
-{
+bool OpenMp3Stream(Mp3EncoderState& state, const char* mp3Path) {
     if (!state.Library || !mp3Path)
         return false;
     if (state.OutputFile)
@@ -251,8 +237,7 @@ bool OpenMp3Stream(Mp3EncoderState& state, const char* mp3Path)
     return true;
 }
 
-bool EncodeMp3Chunk(DWORD bytes, Mp3EncoderState& state, const int16_t* pcm)
-{
+bool EncodeMp3Chunk(DWORD bytes, Mp3EncoderState& state, const int16_t* pcm) {
     if (!state.OutputFile)
         return false;
     DWORD outputLength = 0;
@@ -264,8 +249,7 @@ bool EncodeMp3Chunk(DWORD bytes, Mp3EncoderState& state, const int16_t* pcm)
     return std::fwrite(state.OutputBuffer.data(), 1, outputLength, state.OutputFile) == outputLength;
 }
 
-bool CloseMp3Stream(Mp3EncoderState& state)
-{
+bool CloseMp3Stream(Mp3EncoderState& state) {
     if (!state.OutputFile)
         return false;
     DWORD outputLength = 0;
@@ -288,8 +272,7 @@ bool CloseMp3Stream(Mp3EncoderState& state)
     return written;
 }
 
-bool WritePcmWavHeader(uint32_t dataLength, HANDLE file)
-{
+bool WritePcmWavHeader(uint32_t dataLength, HANDLE file) {
     const PcmWavHeader header = MakePcmWavHeader(dataLength);
     return WriteExactly(file, &header, sizeof(header));
 }

@@ -19,14 +19,14 @@ constexpr wchar_t kMp3EncoderLibrary[] = L"lame_enc.dll";
 constexpr DWORD kMp3PcmBufferBytes = 16384;
 
 struct Mp3EncoderState {
-    std::vector<uint8_t> OutputBuffer;   // size given by beInitStream
-    std::vector<int16_t> PcmBuffer;      // kMp3PcmBufferBytes
-    FILE* OutputFile = nullptr;          // null when no MP3 is being written
-    char OutputPath[MAX_PATH] = {};      // system code page
-    DWORD PcmFill = 0;                   // bytes waiting in PcmBuffer
+    std::vector<uint8_t> OutputBuffer;  // size given by beInitStream
+    std::vector<int16_t> PcmBuffer;     // kMp3PcmBufferBytes
+    FILE* OutputFile = nullptr;         // null when no MP3 is being written
+    char OutputPath[MAX_PATH] = {};     // system code page
+    DWORD PcmFill = 0;                  // bytes waiting in PcmBuffer
     HBE_STREAM Stream = nullptr;
-    HMODULE Library = nullptr;           // null when the library is not loaded
-    DWORD PcmBufferSize = 0;             // bytes
+    HMODULE Library = nullptr;  // null when the library is not loaded
+    DWORD PcmBufferSize = 0;    // bytes
     BeInitStreamFn beInitStream = nullptr;
     BeEncodeChunkFn beEncodeChunk = nullptr;
     BeDeinitStreamFn beDeinitStream = nullptr;

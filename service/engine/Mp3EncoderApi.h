@@ -8,7 +8,7 @@
 #include <cstdint>
 
 using HBE_STREAM = void*;  // opaque stream handle of the library
-using BE_ERR = uint32_t;       // 0 = success
+using BE_ERR = uint32_t;   // 0 = success
 
 constexpr uint32_t BE_CONFIG_LAME = 256;  // dwConfig value: the extended (LAME) form of the record
 constexpr uint32_t BE_CONFIG_STRUCT_VERSION = 1;

@@ -13,8 +13,7 @@ constexpr int kCicsPerLinkPair = 30;
 
 // Calls visit(channel) for every spy channel whose CIC the link carries.
 template <class Visit>
-void ForEachSpyChannelOf(int link, Visit visit)
-{
+void ForEachSpyChannelOf(int link, Visit visit) {
     if (link < 0 || link >= kPairedLinks)
         return;
     const int firstCic = link / 2 * kCicsPerLinkPair;
@@ -25,17 +24,14 @@ void ForEachSpyChannelOf(int link, Visit visit)
     }
 }
 
-bool PairUp(int link, uint32_t status)
-{
+bool PairUp(int link, uint32_t status) {
     const int partner = link ^ 1;
-    return IsPcmLinkUp(status) &&
-           (partner >= EngineState.PcmCount || IsPcmLinkUp(EngineState.PcmLinkStatus[partner]));
+    return IsPcmLinkUp(status) && (partner >= EngineState.PcmCount || IsPcmLinkUp(EngineState.PcmLinkStatus[partner]));
 }
 
 }  // namespace
 
-void ApplyStartupLinkStatus(int link, uint32_t status)
-{
+void ApplyStartupLinkStatus(int link, uint32_t status) {
     const bool up = PairUp(link, status);
     ForEachSpyChannelOf(link, [up](int channel) {
         ChannelRecord& record = ChannelTable[channel];
@@ -48,8 +44,7 @@ void ApplyStartupLinkStatus(int link, uint32_t status)
     });
 }
 
-void ApplyLinkStatus(int link, uint32_t status)
-{
+void ApplyLinkStatus(int link, uint32_t status) {
     const bool up = PairUp(link, status);
     ForEachSpyChannelOf(link, [up](int channel) {
         ChannelRecord& record = ChannelTable[channel];

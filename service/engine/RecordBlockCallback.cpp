@@ -21,14 +21,12 @@ constexpr int kSmallestBlockBytes = 1025;  // shorter blocks are dropped
 std::atomic<BlockAppendHook> g_blockAppendHook{nullptr};
 
 template <size_t N>
-void CopyText(wchar_t (&field)[N], const wchar_t* text)
-{
+void CopyText(wchar_t (&field)[N], const wchar_t* text) {
     ::lstrcpynW(field, text, N);
 }
 
 // The finished call of one 64 MiB segment; null when it cannot be allocated.
-std::unique_ptr<CallRecord> MakeSegmentRecord(const ChannelRecord& record, int channel)
-{
+std::unique_ptr<CallRecord> MakeSegmentRecord(const ChannelRecord& record, int channel) {
     std::unique_ptr<CallRecord> call(new (std::nothrow) CallRecord());
     if (!call)
         return call;
@@ -53,8 +51,7 @@ std::unique_ptr<CallRecord> MakeSegmentRecord(const ChannelRecord& record, int c
 }
 
 // Finishes the file, queues it as a call of its own and goes on in a new file. The caller holds FileLock.
-void SplitRecording(ChannelRecord& record, int channel)
-{
+void SplitRecording(ChannelRecord& record, int channel) {
     FinishWavHeader(record.FileHandle, record);
     ::CloseHandle(record.FileHandle);
     record.FileHandle = INVALID_HANDLE_VALUE;
@@ -65,8 +62,7 @@ void SplitRecording(ChannelRecord& record, int channel)
 }
 
 // Appends a filled block; true when the channel's file is still open below the split size and wants re-arming.
-bool StoreBlock(ChannelRecord& record, int channel, const BYTE* block, int bytes)
-{
+bool StoreBlock(ChannelRecord& record, int channel, const BYTE* block, int bytes) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
     if (record.FileHandle == INVALID_HANDLE_VALUE)
         return false;
@@ -86,13 +82,11 @@ bool StoreBlock(ChannelRecord& record, int channel, const BYTE* block, int bytes
 
 }  // namespace
 
-void SetBlockAppendHook(BlockAppendHook hook)
-{
+void SetBlockAppendHook(BlockAppendHook hook) {
     g_blockAppendHook = hook;
 }
 
-int WINAPI RecordBlockCallback(int channel, int event, BYTE* block, int bytes, DWORD_PTR)
-{
+int WINAPI RecordBlockCallback(int channel, int event, BYTE* block, int bytes, DWORD_PTR) {
     if (channel < 0 || channel >= kMaxChannels)
         return 1;
     ChannelRecord& record = ChannelTable[channel];

@@ -15,63 +15,53 @@
 
 namespace {
 
-bool IsG711(int audioFmt)
-{
+bool IsG711(int audioFmt) {
     return audioFmt == 2 || audioFmt == 3;
 }
 
-bool HasFile(const ChannelRecord& record)
-{
+bool HasFile(const ChannelRecord& record) {
     return record.FileHandle != INVALID_HANDLE_VALUE;
 }
 
-int StartBlockRecording(ChannelRecord& record)
-{
+int StartBlockRecording(ChannelRecord& record) {
     return QsdVox_RecordMemBlock(record.DriverChannel, RecordingCodec(record.AudioFmt), record.Buffer.get(),
                                  kRecordBlockBytes, RecordBlockCallback, 0);
 }
 
-int StartSpyMemoryRecording(ChannelRecord& record)
-{
+int StartSpyMemoryRecording(ChannelRecord& record) {
     return QsdSpy_RecToMem(record.SpyCic, QSD_SPY_MIX_BOTH, record.Buffer.get(), RecordingCodec(record.AudioFmt),
                            kRecordBlockBytes, 0);
 }
 
 // The driver sometimes refuses a start while an earlier recording is still winding down: stop it and try once more.
 template <class Start, class Stop>
-bool StartWithOneRetry(ChannelRecord& record, Start start, Stop stop)
-{
+bool StartWithOneRetry(ChannelRecord& record, Start start, Stop stop) {
     if (start(record) == QSD_OK)
         return true;
     stop(record);
     return start(record) == QSD_OK;
 }
 
-int StopBlockRecording(ChannelRecord& record)
-{
+int StopBlockRecording(ChannelRecord& record) {
     return QsdVox_StopRec(record.DriverChannel);
 }
 
-int StopSpyMemoryRecording(ChannelRecord& record)
-{
+int StopSpyMemoryRecording(ChannelRecord& record) {
     return QsdSpy_StopRecToMem(record.SpyCic);
 }
 
-void ClearBuffer(ChannelRecord& record)
-{
+void ClearBuffer(ChannelRecord& record) {
     std::memset(record.Buffer.get(), 0, kRecordBufferBytes);
 }
 
-bool WriteZeros(HANDLE file, uint32_t bytes)
-{
+bool WriteZeros(HANDLE file, uint32_t bytes) {
     const uint8_t zeros[sizeof(ImaWavHeader)] = {};
     DWORD written = 0;
     return ::WriteFile(file, zeros, bytes, &written, nullptr) && written == bytes;
 }
 
 // The steps shared by both kinds of channel: buffer, start time, folder, keep flag, file and placeholder header.
-bool OpenRecordingFile(ChannelRecord& record)
-{
+bool OpenRecordingFile(ChannelRecord& record) {
     if (!record.Buffer) {
         record.Buffer.reset(new (std::nothrow) uint8_t[kRecordBufferBytes]);
         if (!record.Buffer)
@@ -105,52 +95,45 @@ bool OpenRecordingFile(ChannelRecord& record)
 
 }  // namespace
 
-int RecordingCodec(int audioFmt)
-{
+int RecordingCodec(int audioFmt) {
     switch (audioFmt) {
-    case 2:
-        return QSD_CODEC_ALAW;
-    case 3:
-        return QSD_CODEC_MULAW;
-    default:
-        return QSD_CODEC_IMA_ADPCM;
+        case 2:
+            return QSD_CODEC_ALAW;
+        case 3:
+            return QSD_CODEC_MULAW;
+        default:
+            return QSD_CODEC_IMA_ADPCM;
     }
 }
 
-uint32_t RecordingHeaderBytes(int audioFmt)
-{
+uint32_t RecordingHeaderBytes(int audioFmt) {
     return IsG711(audioFmt) ? sizeof(G711WavHeader) : sizeof(ImaWavHeader);
 }
 
-bool StartLineRecording(ChannelRecord& record)
-{
+bool StartLineRecording(ChannelRecord& record) {
     if (!OpenRecordingFile(record))
         return false;
     ClearBuffer(record);
     return StartWithOneRetry(record, StartBlockRecording, StopBlockRecording);
 }
 
-bool StartSpyRecording(ChannelRecord& record)
-{
+bool StartSpyRecording(ChannelRecord& record) {
     if (!OpenRecordingFile(record))
         return false;
     ClearBuffer(record);
     return StartWithOneRetry(record, StartSpyMemoryRecording, StopSpyMemoryRecording);
 }
 
-bool StopLineRecorder(ChannelRecord& record)
-{
+bool StopLineRecorder(ChannelRecord& record) {
     return StopBlockRecording(record) == QSD_OK;
 }
 
-bool StopSpyRecorder(ChannelRecord& record)
-{
+bool StopSpyRecorder(ChannelRecord& record) {
     StopSpyMemoryRecording(record);
     return true;
 }
 
-bool RearmRecordBlock(ChannelRecord& record)
-{
+bool RearmRecordBlock(ChannelRecord& record) {
     if (!record.Buffer || !HasFile(record))
         return false;
     StopBlockRecording(record);
@@ -158,8 +141,7 @@ bool RearmRecordBlock(ChannelRecord& record)
     return StartWithOneRetry(record, StartBlockRecording, StopBlockRecording);
 }
 
-bool RestartSpyRecording(ChannelRecord& record)
-{
+bool RestartSpyRecording(ChannelRecord& record) {
     if (!record.Buffer || !HasFile(record))
         return false;
     // The running recording is a spy recording, so the spy stop is the one that ends it.
@@ -168,8 +150,7 @@ bool RestartSpyRecording(ChannelRecord& record)
     return StartWithOneRetry(record, StartSpyMemoryRecording, StopSpyMemoryRecording);
 }
 
-bool FinishWavHeader(HANDLE file, const ChannelRecord& record)
-{
+bool FinishWavHeader(HANDLE file, const ChannelRecord& record) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const DWORD size = ::GetFileSize(file, nullptr);
@@ -190,8 +171,7 @@ bool FinishWavHeader(HANDLE file, const ChannelRecord& record)
     return ::WriteFile(file, &header, sizeof(header), &written, nullptr) && written == sizeof(header);
 }
 
-void ClearCallInfo(ChannelRecord& record)
-{
+void ClearCallInfo(ChannelRecord& record) {
     {
         std::lock_guard<std::recursive_mutex> lock(record.FileLock);
         record.FilePath[0] = L'\0';

@@ -11,20 +11,19 @@ namespace {
 
 constexpr size_t kLongestPath = MAX_PATH - 1;
 
-const wchar_t* NameTemplate(int callType)
-{
+const wchar_t* NameTemplate(int callType) {
     switch (callType) {
-    case kCallIncoming:
-    case kCallAutoAnswered:
-    case kCallSpyIncomingUnanswered:
-        return L"%04d%02d%02d%02d%02d%02d-in-%03d(%ls %ls)-%ls.wav";
-    case kCallMissed:
-    case kCallSpyOutgoingMissed:
-        return L"%04d%02d%02d%02d%02d%02d-missed-%03d(%ls %ls)-%ls.tmp";
-    case kCallVoice:
-        return L"%04d%02d%02d%02d%02d%02d-mic-%03d(%ls %ls)-%ls.wav";
-    default:
-        return L"%04d%02d%02d%02d%02d%02d-out-%03d(%ls %ls)-%ls.wav";
+        case kCallIncoming:
+        case kCallAutoAnswered:
+        case kCallSpyIncomingUnanswered:
+            return L"%04d%02d%02d%02d%02d%02d-in-%03d(%ls %ls)-%ls.wav";
+        case kCallMissed:
+        case kCallSpyOutgoingMissed:
+            return L"%04d%02d%02d%02d%02d%02d-missed-%03d(%ls %ls)-%ls.tmp";
+        case kCallVoice:
+            return L"%04d%02d%02d%02d%02d%02d-mic-%03d(%ls %ls)-%ls.wav";
+        default:
+            return L"%04d%02d%02d%02d%02d%02d-out-%03d(%ls %ls)-%ls.wav";
     }
 }
 
@@ -35,8 +34,7 @@ struct NameParts {
     std::wstring PhoneNumber;
 };
 
-std::wstring FormatName(const CallRecord& record, const NameParts& parts)
-{
+std::wstring FormatName(const CallRecord& record, const NameParts& parts) {
     const SYSTEMTIME& t = record.StartTime;
     // The parts are at most 31 characters each, so the name always fits.
     wchar_t name[2 * MAX_PATH];
@@ -48,8 +46,7 @@ std::wstring FormatName(const CallRecord& record, const NameParts& parts)
 }
 
 // Cuts up to excess characters off the end of the part; returns what is still to be cut.
-size_t Shorten(std::wstring& part, size_t excess)
-{
+size_t Shorten(std::wstring& part, size_t excess) {
     const size_t cut = std::min(excess, part.size());
     part.resize(part.size() - cut);
     return excess - cut;
@@ -57,8 +54,7 @@ size_t Shorten(std::wstring& part, size_t excess)
 
 }  // namespace
 
-std::wstring SanitizeNamePart(std::wstring_view text)
-{
+std::wstring SanitizeNamePart(std::wstring_view text) {
     std::wstring clean(text);
     for (wchar_t& c : clean) {
         if (c == L'*')
@@ -69,8 +65,7 @@ std::wstring SanitizeNamePart(std::wstring_view text)
     return clean;
 }
 
-std::wstring FinalRecordingPath(const CallRecord& record)
-{
+std::wstring FinalRecordingPath(const CallRecord& record) {
     const std::wstring_view current = FieldText(record.FilePath);
     const size_t slash = current.rfind(L'\\');
     const std::wstring folder(slash == std::wstring_view::npos ? std::wstring_view() : current.substr(0, slash + 1));

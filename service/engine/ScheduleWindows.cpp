@@ -5,15 +5,13 @@ namespace {
 constexpr int kSecondsPerDay = 24 * 60 * 60;
 
 // Seconds since midnight; -1 for a time of day that does not exist (a damaged schedule file).
-int SecondOfDay(const SYSTEMTIME& t)
-{
+int SecondOfDay(const SYSTEMTIME& t) {
     if (t.wHour > 23 || t.wMinute > 59 || t.wSecond > 59)
         return -1;
     return t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
 }
 
-bool InWindowOfDay(const ScheduleDayBlock& day, const SYSTEMTIME& now)
-{
+bool InWindowOfDay(const ScheduleDayBlock& day, const SYSTEMTIME& now) {
     const int at = SecondOfDay(now);
     for (int i = 0; i < kScheduleWindows; ++i) {
         if (!day.Enabled[i])
@@ -31,8 +29,7 @@ bool InWindowOfDay(const ScheduleDayBlock& day, const SYSTEMTIME& now)
     return false;
 }
 
-SYSTEMTIME LocalNow()
-{
+SYSTEMTIME LocalNow() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     return now;
@@ -40,26 +37,22 @@ SYSTEMTIME LocalNow()
 
 }  // namespace
 
-bool InRecordAllWindow(const ChannelRecord& record, const SYSTEMTIME& now)
-{
+bool InRecordAllWindow(const ChannelRecord& record, const SYSTEMTIME& now) {
     if (IsVoltageWatchedLine(record.LineType) || now.wDayOfWeek >= kScheduleDays)
         return false;
     return InWindowOfDay(record.RecordAllWeek[now.wDayOfWeek], now);
 }
 
-bool InAutoAnswerWindow(const ChannelRecord& record, const SYSTEMTIME& now)
-{
+bool InAutoAnswerWindow(const ChannelRecord& record, const SYSTEMTIME& now) {
     if (now.wDayOfWeek >= kScheduleDays)
         return false;
     return InWindowOfDay(record.AutoAnswerWeek[now.wDayOfWeek], now);
 }
 
-bool InRecordAllWindow(const ChannelRecord& record)
-{
+bool InRecordAllWindow(const ChannelRecord& record) {
     return InRecordAllWindow(record, LocalNow());
 }
 
-bool InAutoAnswerWindow(const ChannelRecord& record)
-{
+bool InAutoAnswerWindow(const ChannelRecord& record) {
     return InAutoAnswerWindow(record, LocalNow());
 }

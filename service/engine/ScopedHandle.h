@@ -13,8 +13,7 @@ public:
     HANDLE Get() const { return m_handle; }
     bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
 
-    void Close()
-    {
+    void Close() {
         if (IsValid())
             ::CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;

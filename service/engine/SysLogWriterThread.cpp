@@ -16,8 +16,7 @@ constexpr DWORD kPollMs = 100;
 
 }  // namespace
 
-unsigned __stdcall SysLogWriterThread(void* state)
-{
+unsigned __stdcall SysLogWriterThread(void* state) {
     CardEngineState& engine = *static_cast<CardEngineState*>(state);
     while (!WaitForEngineStop(kPollMs)) {
         try {

@@ -4,20 +4,17 @@
 
 namespace {
 
-void SetTag(char (&field)[4], const char* tag)
-{
+void SetTag(char (&field)[4], const char* tag) {
     std::memcpy(field, tag, 4);
 }
 
-bool HasTag(const char (&field)[4], const char* tag)
-{
+bool HasTag(const char (&field)[4], const char* tag) {
     return std::memcmp(field, tag, 4) == 0;
 }
 
 }  // namespace
 
-G711WavHeader MakeG711WavHeader(uint16_t formatTag, uint32_t dataBytes, uint32_t factValue)
-{
+G711WavHeader MakeG711WavHeader(uint16_t formatTag, uint32_t dataBytes, uint32_t factValue) {
     G711WavHeader h{};
     SetTag(h.Riff, "RIFF");
     h.RiffSize = dataBytes + sizeof(G711WavHeader) - 8;
@@ -39,8 +36,7 @@ G711WavHeader MakeG711WavHeader(uint16_t formatTag, uint32_t dataBytes, uint32_t
     return h;
 }
 
-ImaWavHeader MakeImaWavHeader(uint32_t fileSize)
-{
+ImaWavHeader MakeImaWavHeader(uint32_t fileSize) {
     const uint32_t groups = fileSize < sizeof(ImaWavHeader) ? 0 : (fileSize - sizeof(ImaWavHeader)) / kImaCountedBytes;
     ImaWavHeader h{};
     SetTag(h.Riff, "RIFF");
@@ -64,8 +60,7 @@ ImaWavHeader MakeImaWavHeader(uint32_t fileSize)
     return h;
 }
 
-PcmWavHeader MakePcmWavHeader(uint32_t dataLength)
-{
+PcmWavHeader MakePcmWavHeader(uint32_t dataLength) {
     PcmWavHeader h{};
     SetTag(h.Riff, "RIFF");
     h.RiffSize = dataLength + 36;
@@ -83,8 +78,7 @@ PcmWavHeader MakePcmWavHeader(uint32_t dataLength)
     return h;
 }
 
-bool IsRecordedImaHeader(const ImaWavHeader& h)
-{
+bool IsRecordedImaHeader(const ImaWavHeader& h) {
     return HasTag(h.Riff, "RIFF") && HasTag(h.Wave, "WAVE") && HasTag(h.Fmt, "fmt ") && h.FmtSize == 20 &&
            h.FormatTag == kWaveFormatImaAdpcm && h.Channels == 1 && h.SamplesPerSec == kSampleRate &&
            h.BlockAlign == 256 && h.BitsPerSample == 4 && h.SamplesPerBlock == 505 && HasTag(h.Fact, "fact") &&

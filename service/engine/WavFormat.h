@@ -21,16 +21,16 @@ struct G711WavHeader {
     uint32_t RiffSize;
     char Wave[4];
     char Fmt[4];
-    uint32_t FmtSize;          // 18
-    uint16_t FormatTag;        // A-law or µ-law
+    uint32_t FmtSize;    // 18
+    uint16_t FormatTag;  // A-law or µ-law
     uint16_t Channels;
     uint32_t SamplesPerSec;
     uint32_t AvgBytesPerSec;
     uint16_t BlockAlign;
     uint16_t BitsPerSample;
-    uint16_t ExtraSize;        // 0
+    uint16_t ExtraSize;  // 0
     char Fact[4];
-    uint32_t FactSize;         // 4
+    uint32_t FactSize;  // 4
     uint32_t FactValue;
     char Data[4];
     uint32_t DataSize;
@@ -41,8 +41,8 @@ struct ImaWavHeader {
     uint32_t RiffSize;
     char Wave[4];
     char Fmt[4];
-    uint32_t FmtSize;          // 20
-    uint16_t FormatTag;        // 0x11
+    uint32_t FmtSize;    // 20
+    uint16_t FormatTag;  // 0x11
     uint16_t Channels;
     uint32_t SamplesPerSec;
     uint32_t AvgBytesPerSec;   // 4055
@@ -51,7 +51,7 @@ struct ImaWavHeader {
     uint16_t ExtraSize;        // 2
     uint16_t SamplesPerBlock;  // 505
     char Fact[4];
-    uint32_t FactSize;         // 4
+    uint32_t FactSize;  // 4
     uint32_t SampleCount;
     char Data[4];
     uint32_t DataSize;
@@ -62,8 +62,8 @@ struct PcmWavHeader {
     uint32_t RiffSize;
     char Wave[4];
     char Fmt[4];
-    uint32_t FmtSize;          // 16
-    uint16_t FormatTag;        // 1
+    uint32_t FmtSize;    // 16
+    uint16_t FormatTag;  // 1
     uint16_t Channels;
     uint32_t SamplesPerSec;
     uint32_t AvgBytesPerSec;

@@ -11,15 +11,14 @@ constexpr DWORD kImaBytesPerSec = 4000;
 constexpr WORD kImaBitsPerSample = 4;
 constexpr DWORD kThreadStopWaitMs = 50 * 10;
 
-const WaveOutApi kSystemWaveOut = {::waveOutOpen,           ::waveOutPrepareHeader, ::waveOutWrite,
-                                   ::waveOutUnprepareHeader, ::waveOutReset,         ::waveOutClose};
+const WaveOutApi kSystemWaveOut = {::waveOutOpen,  ::waveOutPrepareHeader, ::waveOutWrite, ::waveOutUnprepareHeader,
+                                   ::waveOutReset, ::waveOutClose};
 std::atomic<const WaveOutApi*> g_waveOut{&kSystemWaveOut};
 
 // Players built in this process; each passes its number to waveOutOpen as the callback instance.
 std::atomic<DWORD_PTR> g_playersBuilt{0};
 
-const WaveOutApi& Api()
-{
+const WaveOutApi& Api() {
     return *g_waveOut.load();
 }
 
@@ -39,23 +38,19 @@ struct ThreadStart {
 
 CWaveOut MonitorPlayer;
 
-const WaveOutApi* SetWaveOutApi(const WaveOutApi* api)
-{
+const WaveOutApi* SetWaveOutApi(const WaveOutApi* api) {
     return g_waveOut.exchange(api ? api : &kSystemWaveOut);
 }
 
-CWaveOut::CWaveOut()
-{
+CWaveOut::CWaveOut() {
     ++g_playersBuilt;
 }
 
-CWaveOut::~CWaveOut()
-{
+CWaveOut::~CWaveOut() {
     Close();
 }
 
-int CWaveOut::Start(int formatCode)
-{
+int CWaveOut::Start(int formatCode) {
     if (m_threadRunning) {
         m_formatCode = formatCode;
         return 0;
@@ -78,35 +73,34 @@ int CWaveOut::Start(int formatCode)
     return 0;
 }
 
-int CWaveOut::OpenDevice(int formatCode)
-{
+int CWaveOut::OpenDevice(int formatCode) {
     m_formatCode = formatCode;
     if (m_deviceOpen)
         return 0;
     ImaWaveFormat wave{};
     WAVEFORMATEX& format = wave.Format;
     switch (formatCode) {
-    case kWaveImaAdpcm:
-        format = {WAVE_FORMAT_IMA_ADPCM, 1, 8000, kImaBytesPerSec, kImaBlockAlign, kImaBitsPerSample, sizeof(WORD)};
-        wave.SamplesPerBlock = kImaSamplesPerBlock;
-        break;
-    case kWaveALaw:
-    case kWaveMuLaw:
-        format.wFormatTag = formatCode == kWaveALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
-        format.nChannels = Channels;
-        format.nSamplesPerSec = SamplesPerSec;
-        format.nAvgBytesPerSec = Channels * SamplesPerSec;
-        format.nBlockAlign = Channels;
-        format.wBitsPerSample = 8;
-        break;
-    default:
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = Channels;
-        format.nSamplesPerSec = SamplesPerSec;
-        format.nAvgBytesPerSec = Channels * BitsPerSample * SamplesPerSec / 8;
-        format.nBlockAlign = static_cast<WORD>(Channels * BitsPerSample / 8);
-        format.wBitsPerSample = BitsPerSample;
-        break;
+        case kWaveImaAdpcm:
+            format = {WAVE_FORMAT_IMA_ADPCM, 1, 8000, kImaBytesPerSec, kImaBlockAlign, kImaBitsPerSample, sizeof(WORD)};
+            wave.SamplesPerBlock = kImaSamplesPerBlock;
+            break;
+        case kWaveALaw:
+        case kWaveMuLaw:
+            format.wFormatTag = formatCode == kWaveALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
+            format.nChannels = Channels;
+            format.nSamplesPerSec = SamplesPerSec;
+            format.nAvgBytesPerSec = Channels * SamplesPerSec;
+            format.nBlockAlign = Channels;
+            format.wBitsPerSample = 8;
+            break;
+        default:
+            format.wFormatTag = WAVE_FORMAT_PCM;
+            format.nChannels = Channels;
+            format.nSamplesPerSec = SamplesPerSec;
+            format.nAvgBytesPerSec = Channels * BitsPerSample * SamplesPerSec / 8;
+            format.nBlockAlign = static_cast<WORD>(Channels * BitsPerSample / 8);
+            format.wBitsPerSample = BitsPerSample;
+            break;
     }
     m_lastResult = Api().Open(nullptr, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY);
     if (m_lastResult != MMSYSERR_NOERROR)
@@ -119,8 +113,7 @@ int CWaveOut::OpenDevice(int formatCode)
     return 1;
 }
 
-int CWaveOut::Write(const void* data, DWORD length)
-{
+int CWaveOut::Write(const void* data, DWORD length) {
     if (!m_deviceOpen)
         return 0;
     if (m_pending >= kMaxPendingWaveBuffers)
@@ -142,14 +135,12 @@ int CWaveOut::Write(const void* data, DWORD length)
     return 0;
 }
 
-void CWaveOut::Reset()
-{
+void CWaveOut::Reset() {
     if (m_deviceOpen && m_device)
         m_lastResult = Api().Reset(m_device);
 }
 
-int CWaveOut::Close()
-{
+int CWaveOut::Close() {
     if (m_deviceOpen && m_device) {
         // A device still holding buffers refuses to close; reset returns them to the playback thread first.
         Api().Reset(m_device);
@@ -163,8 +154,7 @@ int CWaveOut::Close()
     return 1;
 }
 
-int CWaveOut::StopThread()
-{
+int CWaveOut::StopThread() {
     if (!m_threadRunning)
         return 0;
     if (m_thread) {
@@ -178,8 +168,7 @@ int CWaveOut::StopThread()
     return 1;
 }
 
-void CWaveOut::ReturnBuffer(HWAVEOUT device, WAVEHDR* header)
-{
+void CWaveOut::ReturnBuffer(HWAVEOUT device, WAVEHDR* header) {
     Api().UnprepareHeader(device, header, sizeof(WAVEHDR));
     int pending = m_pending;
     while (pending > 0 && !m_pending.compare_exchange_weak(pending, pending - 1)) {
@@ -189,13 +178,12 @@ void CWaveOut::ReturnBuffer(HWAVEOUT device, WAVEHDR* header)
     delete header;
 }
 
-unsigned __stdcall CWaveOut::PlaybackThread(void* argument)
-{
+unsigned __stdcall CWaveOut::PlaybackThread(void* argument) {
     ThreadStart& start = *static_cast<ThreadStart*>(argument);
     CWaveOut& player = *start.Player;
     MSG message;
     ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // makes the thread's queue
-    ::SetEvent(start.QueueReady);  // start is gone after this
+    ::SetEvent(start.QueueReady);                                      // start is gone after this
     try {
         while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
             if (message.message == MM_WOM_DONE)

@@ -85,7 +85,7 @@ private:
 
     MMRESULT m_lastResult = MMSYSERR_NOERROR;
     HWAVEOUT m_device = nullptr;
-    HANDLE m_thread = nullptr;              // owned
+    HANDLE m_thread = nullptr;  // owned
     unsigned m_threadId = 0;
     std::atomic<int> m_pending{0};
     std::atomic<int> m_threadRunning{0};

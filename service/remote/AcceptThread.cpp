@@ -12,8 +12,7 @@
 namespace {
 
 // Takes the connection into the first free slot; false when all 64 are in use.
-bool PlaceConnection(SOCKET socket, const char* peerAddress)
-{
+bool PlaceConnection(SOCKET socket, const char* peerAddress) {
     for (ClientSlot& slot : ClientSlots()) {
         if (slot.Attach(socket, peerAddress)) {
             slot.StartReader(ClientReaderThread);
@@ -25,8 +24,7 @@ bool PlaceConnection(SOCKET socket, const char* peerAddress)
 
 }  // namespace
 
-unsigned __stdcall AcceptThread(void* param)
-{
+unsigned __stdcall AcceptThread(void* param) {
     const auto& control = *static_cast<const ListeningControl*>(param);
     const SOCKET listener = control.Listener;
     for (;;) {

@@ -32,18 +32,15 @@ constexpr int kSaturday = 6;
 constexpr ChannelSettingCorrections kReadCorrections{
     kChannelRecCorrection, {0, INT_MAX, 800, false}, {0, INT_MAX, 100, false}};
 
-void WriteInt(int channel, const wchar_t* suffix, int value)
-{
+void WriteInt(int channel, const wchar_t* suffix, int value) {
     WriteSettingInt(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), value);
 }
 
-void WriteText(int channel, const wchar_t* suffix, const wchar_t* text)
-{
+void WriteText(int channel, const wchar_t* suffix, const wchar_t* text) {
     WriteSettingString(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), text);
 }
 
-ChannelParamBlock ReadParams(int channel)
-{
+ChannelParamBlock ReadParams(int channel) {
     ChannelParamBlock block{};
     block.Channel = channel;
     ReadChannelSettings(block, channel, kReadCorrections);
@@ -52,15 +49,13 @@ ChannelParamBlock ReadParams(int channel)
     return block;
 }
 
-void SendParams(ClientSlot& slot, int channel)
-{
+void SendParams(ClientSlot& slot, int channel) {
     const uint32_t connection = slot.CurrentConnection();
     const ChannelParamBlock block = ReadParams(channel);
     SendReply(slot, connection, BuildFrame(kFrameChannelParams, {PartOf(kReadParams), PartOf(block)}));
 }
 
-void WriteSettings(const ChannelParamBlock& block)
-{
+void WriteSettings(const ChannelParamBlock& block) {
     const int channel = block.Channel;
     WriteText(channel, kChannelName, block.Name);
     WriteText(channel, kChannelPhone, block.Phone);
@@ -80,8 +75,7 @@ void WriteSettings(const ChannelParamBlock& block)
     WriteInt(channel, kChannelHookOffTime, block.HookOffTime);
 }
 
-void ApplyToRecord(const ChannelParamBlock& block, ChannelRecord& record)
-{
+void ApplyToRecord(const ChannelParamBlock& block, ChannelRecord& record) {
     CopyToField(record.KeySave, block.KeySave);
     CopyToField(record.KeyDel, block.KeyDel);
     CopyToField(record.Name, block.Name);
@@ -104,14 +98,12 @@ void ApplyToRecord(const ChannelParamBlock& block, ChannelRecord& record)
     }
 }
 
-bool HasRightFor(ClientSlot& slot, int channel)
-{
+bool HasRightFor(ClientSlot& slot, int channel) {
     auto lock = slot.LockFields();
     return slot.Rights[channel] != 0;
 }
 
-void WriteParams(ClientSlot& slot, const uint8_t* blockBytes)
-{
+void WriteParams(ClientSlot& slot, const uint8_t* blockBytes) {
     ChannelParamBlock block;
     std::memcpy(&block, blockBytes, sizeof(block));
     const int channel = block.Channel;
@@ -134,8 +126,7 @@ void WriteParams(ClientSlot& slot, const uint8_t* blockBytes)
 
 }  // namespace
 
-void HandleChannelParams(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleChannelParams(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     if (payload[0] == kReadParams && payloadBytes >= kReadPayloadBytes) {
         const int channel = payload[1] | payload[2] << 8;
         if (channel < kMaxChannels)

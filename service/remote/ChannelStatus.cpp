@@ -11,8 +11,7 @@ namespace {
 
 // The driver's 8-bit digits, widened and cut to the field.
 template <size_t Field, size_t Source>
-void WidenDigits(wchar_t (&field)[Field], const char (&text)[Source])
-{
+void WidenDigits(wchar_t (&field)[Field], const char (&text)[Source]) {
     const int length = static_cast<int>(std::min(strnlen(text, Source), Field - 1));
     const int written = length ? MultiByteToWideChar(CP_ACP, 0, text, length, field, Field - 1) : 0;
     field[written] = L'\0';
@@ -20,13 +19,11 @@ void WidenDigits(wchar_t (&field)[Field], const char (&text)[Source])
 
 }  // namespace
 
-ChannelStatusForm StatusFormOf(int channel)
-{
+ChannelStatusForm StatusFormOf(int channel) {
     return IsAnalogueLine(ChannelTable[channel].LineType) ? ChannelStatusForm::Analogue : ChannelStatusForm::Spy;
 }
 
-ChannelStatusRecord BuildChannelStatus(int channel, ChannelStatusForm form)
-{
+ChannelStatusRecord BuildChannelStatus(int channel, ChannelStatusForm form) {
     const ChannelRecord& source = ChannelTable[channel];
     ChannelStatusRecord record{};
     record.Channel = channel;
@@ -48,8 +45,7 @@ ChannelStatusRecord BuildChannelStatus(int channel, ChannelStatusForm form)
     return record;
 }
 
-std::vector<uint8_t> BuildChannelStatusFrame(int channel, ChannelStatusForm form)
-{
+std::vector<uint8_t> BuildChannelStatusFrame(int channel, ChannelStatusForm form) {
     const ChannelStatusRecord record = BuildChannelStatus(channel, form);
     return BuildFrame(kFrameChannelStatus, {PartOf(record)});
 }

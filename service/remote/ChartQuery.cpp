@@ -35,8 +35,8 @@ using Counters = std::array<int32_t, kCounterCount>;
 
 struct StatisticQuery {
     Counter Target;
-    bool IsSum;                    // QuerySum of TotalValue, else QueryCount
-    const wchar_t* Format;         // the call types, then the channel
+    bool IsSum;             // QuerySum of TotalValue, else QueryCount
+    const wchar_t* Format;  // the call types, then the channel
     int CallTypes[4];
     int CallTypeCount;
 };
@@ -44,44 +44,59 @@ struct StatisticQuery {
 // The missed count also counts the spy calls recorded from alerting (6, 7), which are counted in their direction
 // as well: clients rely on exactly these numbers.
 constexpr StatisticQuery kStatisticQueries[] = {
-    {kIncomingCount, false,
-     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d) and Channel = %d)", {1, 6}, 2},
-    {kIncomingSeconds, true,
+    {kIncomingCount,
+     false,
+     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d) and Channel = %d)",
+     {1, 6},
+     2},
+    {kIncomingSeconds,
+     true,
      L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = %d or CallType = %d) and Channel = %d)",
-     {1, 6}, 2},
-    {kOutgoingCount, false,
-     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d )and Channel = %d)", {2, 7}, 2},
-    {kOutgoingSeconds, true,
+     {1, 6},
+     2},
+    {kOutgoingCount,
+     false,
+     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d )and Channel = %d)",
+     {2, 7},
+     2},
+    {kOutgoingSeconds,
+     true,
      L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = %d or CallType = %d ) and Channel = %d)",
-     {2, 7}, 2},
-    {kMissedCount, false,
+     {2, 7},
+     2},
+    {kMissedCount,
+     false,
      L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType =%d or CallType=%d or CallType=%d) and "
      L"Channel = %d)",
-     {3, 8, 6, 7}, 4},
+     {3, 8, 6, 7},
+     4},
     {kVoiceCount, false, L"select COUNT(*) from Rec_Table where (CallType = %d and Channel = %d)", {4}, 1},
-    {kVoiceSeconds, true, L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)",
-     {4}, 1},
+    {kVoiceSeconds,
+     true,
+     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)",
+     {4},
+     1},
     {kAutoAnsweredCount, false, L"select COUNT(*) from Rec_Table where (CallType = %d and Channel = %d)", {5}, 1},
-    {kAutoAnsweredSeconds, true,
-     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)", {5}, 1},
+    {kAutoAnsweredSeconds,
+     true,
+     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)",
+     {5},
+     1},
 };
 
 constexpr uint8_t kSelected = 1;
 
-int RunStatisticQuery(CallRecordStore& store, const StatisticQuery& query, int channel)
-{
+int RunStatisticQuery(CallRecordStore& store, const StatisticQuery& query, int channel) {
     int arguments[5] = {};
     std::copy(query.CallTypes, query.CallTypes + query.CallTypeCount, arguments);
     arguments[query.CallTypeCount] = channel;
     wchar_t sql[256];
-    _snwprintf(sql, std::size(sql), query.Format, arguments[0], arguments[1], arguments[2], arguments[3],
-               arguments[4]);
+    _snwprintf(sql, std::size(sql), query.Format, arguments[0], arguments[1], arguments[2], arguments[3], arguments[4]);
     sql[std::size(sql) - 1] = L'\0';
     return query.IsSum ? store.QuerySum(sql) : store.QueryCount(sql);
 }
 
-ChartStatFrame MakeChartStatFrame(int channel, const Counters& sums)
-{
+ChartStatFrame MakeChartStatFrame(int channel, const Counters& sums) {
     ChartStatFrame frame;
     frame.Channel = static_cast<uint16_t>(channel);
     frame.IncomingCount = sums[kIncomingCount];
@@ -93,10 +108,10 @@ ChartStatFrame MakeChartStatFrame(int channel, const Counters& sums)
     frame.VoiceSeconds = sums[kVoiceSeconds];
     frame.AutoAnsweredCount = sums[kAutoAnsweredCount];
     frame.AutoAnsweredSeconds = sums[kAutoAnsweredSeconds];
-    frame.TotalCount = sums[kIncomingCount] + sums[kOutgoingCount] + sums[kMissedCount] + sums[kVoiceCount] +
-                       sums[kAutoAnsweredCount];
-    frame.TotalSeconds = sums[kIncomingSeconds] + sums[kOutgoingSeconds] + sums[kVoiceSeconds] +
-                         sums[kAutoAnsweredSeconds];
+    frame.TotalCount =
+        sums[kIncomingCount] + sums[kOutgoingCount] + sums[kMissedCount] + sums[kVoiceCount] + sums[kAutoAnsweredCount];
+    frame.TotalSeconds =
+        sums[kIncomingSeconds] + sums[kOutgoingSeconds] + sums[kVoiceSeconds] + sums[kAutoAnsweredSeconds];
     return frame;
 }
 
@@ -105,8 +120,7 @@ struct ChartRequest {
     std::array<uint8_t, kMaxChannels> Selection;
 };
 
-void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest& request, QueryStop& stop)
-{
+void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest& request, QueryStop& stop) {
     auto sums = std::make_unique<std::array<Counters, kMaxChannels>>();
     ForEachQueryDay(request.Range.From, request.Range.To, stop, [&](const SYSTEMTIME& day) {
         if (!DayFileExists(CdrDayFile(day)))
@@ -137,8 +151,7 @@ void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest&
 
 }  // namespace
 
-void HandleChartQuery(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleChartQuery(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     {
         auto lock = slot.LockFields();
         if (!slot.Account.bChart)
@@ -148,7 +161,6 @@ void HandleChartQuery(ClientSlot& slot, const uint8_t* payload, int payloadBytes
     request.Range = ReadQueryRequest(payload, kQueryRangeBytes, 0);
     std::memcpy(request.Selection.data(), payload + kQueryRangeBytes, kMaxChannels);
     const uint32_t connection = slot.CurrentConnection();
-    slot.Statistics.Start([&slot, connection, request](QueryStop& stop) {
-        ChartQueryThread(slot, connection, request, stop);
-    });
+    slot.Statistics.Start(
+        [&slot, connection, request](QueryStop& stop) { ChartQueryThread(slot, connection, request, stop); });
 }

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-std::vector<uint8_t> BuildFrame(uint8_t command, std::initializer_list<FramePart> parts)
-{
+std::vector<uint8_t> BuildFrame(uint8_t command, std::initializer_list<FramePart> parts) {
     size_t length = 1;
     for (const FramePart& part : parts)
         length += part.Size;
@@ -20,8 +19,7 @@ std::vector<uint8_t> BuildFrame(uint8_t command, std::initializer_list<FramePart
     return frame;
 }
 
-ResultFrame MakeResultFrame(uint8_t command, uint8_t r)
-{
+ResultFrame MakeResultFrame(uint8_t command, uint8_t r) {
     ResultFrame frame;
     frame.Command = command;
     frame.R = r;

@@ -15,8 +15,7 @@ struct FramePart {
 };
 
 template <class Record>
-FramePart PartOf(const Record& record)
-{
+FramePart PartOf(const Record& record) {
     return {&record, sizeof(Record)};
 }
 
@@ -26,7 +25,6 @@ std::vector<uint8_t> BuildFrame(uint8_t command, std::initializer_list<FramePart
 ResultFrame MakeResultFrame(uint8_t command, uint8_t r);
 
 // The length field N of a frame that has at least its two length bytes.
-inline uint16_t ReadFrameLength(const uint8_t* frame)
-{
+inline uint16_t ReadFrameLength(const uint8_t* frame) {
     return static_cast<uint16_t>(frame[0] | frame[1] << 8);
 }

@@ -11,29 +11,25 @@
 
 namespace {
 
-bool IsChannel(int channel)
-{
+bool IsChannel(int channel) {
     return channel >= 0 && channel < kMaxChannels;
 }
 
-void PushToPermitted(int channel, const std::vector<uint8_t>& frame)
-{
+void PushToPermitted(int channel, const std::vector<uint8_t>& frame) {
     if (!IsChannel(channel))
         return;
     for (ClientSlot& slot : ClientSlots())
         slot.SendIf([channel](const ClientSlot& s) { return s.Rights[channel] == 1; }, frame);
 }
 
-void PushStatus(int channel, ChannelStatusForm form)
-{
+void PushStatus(int channel, ChannelStatusForm form) {
     if (IsChannel(channel))
         PushToPermitted(channel, BuildChannelStatusFrame(channel, form));
 }
 
 // Sends the forced logout to every connected slot that matches and frees it.
 template <class Match>
-void ForceOffline(Match match)
-{
+void ForceOffline(Match match) {
     const ResultFrame logout = MakeResultFrame(kFrameLogout, 0);
     for (ClientSlot& slot : ClientSlots()) {
         auto lock = slot.LockFields();
@@ -46,47 +42,39 @@ void ForceOffline(Match match)
 
 }  // namespace
 
-void PushChannelStatus(int channel)
-{
+void PushChannelStatus(int channel) {
     if (IsChannel(channel))
         PushStatus(channel, StatusFormOf(channel));
 }
 
-void PushAnalogChannelStatus(int channel)
-{
+void PushAnalogChannelStatus(int channel) {
     PushStatus(channel, ChannelStatusForm::Analogue);
 }
 
-void PushSpyChannelStatus(int channel)
-{
+void PushSpyChannelStatus(int channel) {
     PushStatus(channel, ChannelStatusForm::Spy);
 }
 
-void PushCallRecord(const CallRecord& record)
-{
+void PushCallRecord(const CallRecord& record) {
     PushToPermitted(record.Channel, BuildFrame(kFrameNewCdr, {PartOf(record)}));
 }
 
-void PushCallerId(int channel, const char* callerId, const ContactRecord& contact)
-{
+void PushCallerId(int channel, const char* callerId, const ContactRecord& contact) {
     char number[kCallerIdBytes] = {};
     if (callerId)
         std::memcpy(number, callerId, strnlen(callerId, kCallerIdBytes - 1));
     PushToPermitted(channel, BuildFrame(kFrameCallerId, {PartOf(number), PartOf(contact)}));
 }
 
-void PushLiveAudio(int channel, int audioFmt, const uint8_t* piece)
-{
+void PushLiveAudio(int channel, int audioFmt, const uint8_t* piece) {
     const uint8_t format = static_cast<uint8_t>(audioFmt);
     const std::vector<uint8_t> frame = BuildFrame(kFrameLiveAudio, {PartOf(format), {piece, kLiveAudioBytes}});
     for (ClientSlot& slot : ClientSlots()) {
-        slot.SendIf([channel](const ClientSlot& s) { return s.MonitorFlag && s.MonitoredChannel == channel; },
-                    frame);
+        slot.SendIf([channel](const ClientSlot& s) { return s.MonitorFlag && s.MonitoredChannel == channel; }, frame);
     }
 }
 
-void ForceClientOffline(const wchar_t* userName)
-{
+void ForceClientOffline(const wchar_t* userName) {
     if (!userName || !userName[0])
         return;
     ForceOffline([userName](const ClientSlot& slot) {
@@ -94,7 +82,6 @@ void ForceClientOffline(const wchar_t* userName)
     });
 }
 
-void ForceAllClientsOffline()
-{
+void ForceAllClientsOffline() {
     ForceOffline([](const ClientSlot&) { return true; });
 }

@@ -16,12 +16,11 @@
 
 namespace {
 
-constexpr DWORD kIdleWaitMs = 1000;     // a free slot looks for a connection this often (and on every attach)
+constexpr DWORD kIdleWaitMs = 1000;  // a free slot looks for a connection this often (and on every attach)
 constexpr DWORD kReceivePollMs = 5;
 
 // Runs every complete frame at the start of the buffer and keeps the incomplete rest.
-void CutFrames(ClientSlot& slot, uint32_t connection)
-{
+void CutFrames(ClientSlot& slot, uint32_t connection) {
     int start = 0;
     // The length is read only once both of its bytes are there.
     while (slot.ReceiveCount - start >= kFrameHeaderBytes && slot.CurrentConnection() == connection) {
@@ -45,8 +44,7 @@ void CutFrames(ClientSlot& slot, uint32_t connection)
 
 }  // namespace
 
-unsigned __stdcall ClientReaderThread(void* param)
-{
+unsigned __stdcall ClientReaderThread(void* param) {
     ClientSlot& slot = *static_cast<ClientSlot*>(param);
     for (;;) {
         uint32_t connection = 0;

@@ -8,25 +8,21 @@
 #include <cstdint>
 #include <vector>
 
-inline int SendReply(ClientSlot& slot, uint32_t connection, const void* data, int length)
-{
+inline int SendReply(ClientSlot& slot, uint32_t connection, const void* data, int length) {
     return slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, data, length);
 }
 
-inline int SendReply(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame)
-{
+inline int SendReply(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame) {
     return SendReply(slot, connection, frame.data(), static_cast<int>(frame.size()));
 }
 
-inline int SendResult(ClientSlot& slot, uint32_t connection, uint8_t command, uint8_t r)
-{
+inline int SendResult(ClientSlot& slot, uint32_t connection, uint8_t command, uint8_t r) {
     const ResultFrame result = MakeResultFrame(command, r);
     return SendReply(slot, connection, &result, sizeof(result));
 }
 
 // The logged-in account of the slot, copied under its lock.
-inline AccountRecord AccountOf(ClientSlot& slot)
-{
+inline AccountRecord AccountOf(ClientSlot& slot) {
     auto lock = slot.LockFields();
     return slot.Account;
 }

@@ -19,13 +19,9 @@
 #include <cwchar>
 #include <iterator>
 
-ClientSlot::ClientSlot()
-    : m_attached(CreateEventW(nullptr, FALSE, FALSE, nullptr))
-{
-}
+ClientSlot::ClientSlot() : m_attached(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
-bool ClientSlot::Attach(SOCKET socket, const char* peerAddress)
-{
+bool ClientSlot::Attach(SOCKET socket, const char* peerAddress) {
     std::lock_guard<std::mutex> guard(m_lock);
     if (Socket != INVALID_SOCKET)
         return false;
@@ -41,8 +37,7 @@ bool ClientSlot::Attach(SOCKET socket, const char* peerAddress)
     return true;
 }
 
-void ClientSlot::StartReader(ReaderThread reader)
-{
+void ClientSlot::StartReader(ReaderThread reader) {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_readerThread)
         return;
@@ -50,14 +45,12 @@ void ClientSlot::StartReader(ReaderThread reader)
     m_readerThread = reinterpret_cast<HANDLE>(thread);
 }
 
-void ClientSlot::Reset()
-{
+void ClientSlot::Reset() {
     std::lock_guard<std::mutex> guard(m_lock);
     ResetLocked();
 }
 
-void ClientSlot::ResetLocked()
-{
+void ClientSlot::ResetLocked() {
     SecondsSinceSend = 0;
     SecondsSinceReceive = 0;
     MonitorFlag = 0;
@@ -77,8 +70,7 @@ void ClientSlot::ResetLocked()
     ContactList.RequestStop();
 }
 
-void ClientSlot::DropConnection(uint32_t connection)
-{
+void ClientSlot::DropConnection(uint32_t connection) {
     ClientEventRecord event{};
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -100,38 +92,32 @@ void ClientSlot::DropConnection(uint32_t connection)
     std::memset(PeerAddress, 0, sizeof(PeerAddress));
 }
 
-bool ClientSlot::IsConnected()
-{
+bool ClientSlot::IsConnected() {
     std::lock_guard<std::mutex> guard(m_lock);
     return Socket != INVALID_SOCKET;
 }
 
-bool ClientSlot::IsLoggedIn()
-{
+bool ClientSlot::IsLoggedIn() {
     std::lock_guard<std::mutex> guard(m_lock);
     return Socket != INVALID_SOCKET && Account.UserName[0] != L'\0';
 }
 
-uint32_t ClientSlot::CurrentConnection()
-{
+uint32_t ClientSlot::CurrentConnection() {
     std::lock_guard<std::mutex> guard(m_lock);
     return Connection;
 }
 
-std::wstring ClientSlot::UserName()
-{
+std::wstring ClientSlot::UserName() {
     std::lock_guard<std::mutex> guard(m_lock);
     return std::wstring(Account.UserName, wcsnlen(Account.UserName, std::size(Account.UserName)));
 }
 
-int ClientSlot::Send(const void* data, int length)
-{
+int ClientSlot::Send(const void* data, int length) {
     std::lock_guard<std::mutex> guard(m_lock);
     return SendLocked(data, length);
 }
 
-int ClientSlot::SendLocked(const void* data, int length)
-{
+int ClientSlot::SendLocked(const void* data, int length) {
     if (Socket == INVALID_SOCKET)
         return SOCKET_ERROR;
     const auto* bytes = static_cast<const char*>(data);
@@ -151,16 +137,14 @@ int ClientSlot::SendLocked(const void* data, int length)
     return length;
 }
 
-SOCKET ClientSlot::BeginReceive(uint32_t& connection)
-{
+SOCKET ClientSlot::BeginReceive(uint32_t& connection) {
     std::lock_guard<std::mutex> guard(m_lock);
     connection = Connection;
     m_readingSocket = Socket;
     return Socket;
 }
 
-bool ClientSlot::EndReceive(SOCKET socket, uint32_t connection)
-{
+bool ClientSlot::EndReceive(SOCKET socket, uint32_t connection) {
     std::lock_guard<std::mutex> guard(m_lock);
     m_readingSocket = INVALID_SOCKET;
     if (m_retiredSocket == socket) {
@@ -170,13 +154,11 @@ bool ClientSlot::EndReceive(SOCKET socket, uint32_t connection)
     return Connection == connection;
 }
 
-void ClientSlot::WaitForConnection(DWORD timeoutMs)
-{
+void ClientSlot::WaitForConnection(DWORD timeoutMs) {
     WaitForSingleObject(m_attached, timeoutMs);
 }
 
-void ClientSlot::CloseSocketLocked()
-{
+void ClientSlot::CloseSocketLocked() {
     if (Socket == INVALID_SOCKET)
         return;
     if (Socket == m_readingSocket) {
@@ -189,8 +171,7 @@ void ClientSlot::CloseSocketLocked()
     Socket = INVALID_SOCKET;
 }
 
-std::array<ClientSlot, kMaxClientSlots>& ClientSlots()
-{
+std::array<ClientSlot, kMaxClientSlots>& ClientSlots() {
     static auto* slots = new std::array<ClientSlot, kMaxClientSlots>;
     return *slots;
 }

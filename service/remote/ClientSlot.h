@@ -66,16 +66,14 @@ public:
     int Send(const std::vector<uint8_t>& frame) { return Send(frame.data(), static_cast<int>(frame.size())); }
     // Sends only when the slot is connected and condition (slot) holds, tested under the lock.
     template <class Condition>
-    int SendIf(Condition condition, const void* data, int length)
-    {
+    int SendIf(Condition condition, const void* data, int length) {
         std::lock_guard<std::mutex> guard(m_lock);
         if (Socket == INVALID_SOCKET || !condition(*this))
             return SOCKET_ERROR;
         return SendLocked(data, length);
     }
     template <class Condition>
-    int SendIf(Condition condition, const std::vector<uint8_t>& frame)
-    {
+    int SendIf(Condition condition, const std::vector<uint8_t>& frame) {
         return SendIf(condition, frame.data(), static_cast<int>(frame.size()));
     }
     int SendLocked(const void* data, int length);  // the caller holds LockFields
@@ -93,39 +91,39 @@ public:
     void WaitForConnection(DWORD timeoutMs);
 
     // Guarded by LockFields
-    SOCKET Socket = INVALID_SOCKET;             // INVALID_SOCKET marks a free slot
-    uint32_t Connection = 0;                    // changes with every Attach and Reset
-    char PeerAddress[32] = {};                  // "%d.%d.%d.%d"
-    AccountRecord Account = {};                 // all zero while nobody is logged in
-    uint8_t Rights[kMaxChannels] = {};          // one per driver channel, from the account's rights file
+    SOCKET Socket = INVALID_SOCKET;     // INVALID_SOCKET marks a free slot
+    uint32_t Connection = 0;            // changes with every Attach and Reset
+    char PeerAddress[32] = {};          // "%d.%d.%d.%d"
+    AccountRecord Account = {};         // all zero while nobody is logged in
+    uint8_t Rights[kMaxChannels] = {};  // one per driver channel, from the account's rights file
     int MonitorFlag = 0;
     int MonitoredChannel = kNoMonitoredChannel;
-    HANDLE DownloadFile = INVALID_HANDLE_VALUE; // the file a download command has open
+    HANDLE DownloadFile = INVALID_HANDLE_VALUE;  // the file a download command has open
 
     // Any thread
-    std::atomic<int> SecondsSinceSend{0};       // counted by KeepAliveThread
+    std::atomic<int> SecondsSinceSend{0};  // counted by KeepAliveThread
     std::atomic<int> SecondsSinceReceive{0};
-    std::atomic<int> SentBytes{0};              // sum of the length fields of the frames sent; nothing reads it
+    std::atomic<int> SentBytes{0};  // sum of the length fields of the frames sent; nothing reads it
 
     // Started and stopped by the slot's reader, stop flags raised by Reset.
     QueryWorker CdrSearch;
     QueryWorker Statistics;
     QueryWorker SysLogSearch;
-    QueryWorker ContactList;                    // the phone-book list; a request while it runs is ignored
+    QueryWorker ContactList;  // the phone-book list; a request while it runs is ignored
 
     // Reader thread only
     uint8_t ReceiveBuffer[kReceiveBufferBytes] = {};
     int ReceiveCount = 0;
-    uint32_t BufferConnection = 0;              // the connection whose bytes ReceiveBuffer holds
+    uint32_t BufferConnection = 0;  // the connection whose bytes ReceiveBuffer holds
 
 private:
     void CloseSocketLocked();
 
-    std::mutex m_lock;                          // guards the fields marked above and the two below
-    SOCKET m_readingSocket = INVALID_SOCKET;    // the socket the reader is in recv on
-    SOCKET m_retiredSocket = INVALID_SOCKET;    // shut down by Reset while being read; EndReceive closes it
-    HANDLE m_attached;                          // auto-reset event set by Attach; owned, lives with the slot
-    HANDLE m_readerThread = nullptr;            // owned
+    std::mutex m_lock;                        // guards the fields marked above and the two below
+    SOCKET m_readingSocket = INVALID_SOCKET;  // the socket the reader is in recv on
+    SOCKET m_retiredSocket = INVALID_SOCKET;  // shut down by Reset while being read; EndReceive closes it
+    HANDLE m_attached;                        // auto-reset event set by Attach; owned, lives with the slot
+    HANDLE m_readerThread = nullptr;          // owned
 };
 
 // The 64 slots. Built on first use and never destroyed (their readers run until the process ends).

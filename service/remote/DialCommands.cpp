@@ -23,28 +23,24 @@ constexpr int kChannelOffset = 1 + kNumberBytes;
 constexpr DWORD kPickupToDigitsMs = 500;
 
 // The sent number, cut at its 31st character.
-std::string ReadNumber(const uint8_t* bytes)
-{
+std::string ReadNumber(const uint8_t* bytes) {
     const char* text = reinterpret_cast<const char*>(bytes);
     return std::string(text, strnlen(text, kNumberBytes - 1));
 }
 
 // Only what the line can send as tones is dialled; the number also names the recording file.
-bool IsDialable(const std::string& number)
-{
+bool IsDialable(const std::string& number) {
     return number.find_first_not_of("0123456789*#ABCDabcd") == std::string::npos;
 }
 
-bool HasRightFor(ClientSlot& slot, int channel)
-{
+bool HasRightFor(ClientSlot& slot, int channel) {
     if (channel < 0 || channel >= kMaxChannels)
         return false;
     auto lock = slot.LockFields();
     return slot.Rights[channel] != 0;
 }
 
-DialStatus CheckDial(ClientSlot& slot, int channel, const std::string& number)
-{
+DialStatus CheckDial(ClientSlot& slot, int channel, const std::string& number) {
     if (!HasRightFor(slot, channel) || !IsDialable(number))
         return kDialRefused;
     const ChannelRecord& record = ChannelTable[channel];
@@ -55,15 +51,13 @@ DialStatus CheckDial(ClientSlot& slot, int channel, const std::string& number)
     return kDialStarted;
 }
 
-void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status)
-{
+void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status) {
     ResultFrame frame = MakeResultFrame(kFrameDialStatus, status);
     frame.R2 = frame.R3 = status;
     SendReply(slot, connection, &frame, sizeof(frame));
 }
 
-void CloseRecordingFile(ChannelRecord& record)
-{
+void CloseRecordingFile(ChannelRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
     if (record.FileHandle == INVALID_HANDLE_VALUE)
         return;
@@ -71,8 +65,7 @@ void CloseRecordingFile(ChannelRecord& record)
     record.FileHandle = INVALID_HANDLE_VALUE;
 }
 
-void Dial(int channel, const std::string& number)
-{
+void Dial(int channel, const std::string& number) {
     ChannelRecord& record = ChannelTable[channel];
     std::memset(record.DialNumber, 0, sizeof(record.DialNumber));
     std::memset(record.DialledDigits, 0, sizeof(record.DialledDigits));
@@ -93,8 +86,7 @@ void Dial(int channel, const std::string& number)
     QsdVox_StartToneAnalyze(channel);
 }
 
-void HangUp(ClientSlot& slot, int channel)
-{
+void HangUp(ClientSlot& slot, int channel) {
     if (!HasRightFor(slot, channel))
         return;
     ChannelRecord& record = ChannelTable[channel];
@@ -107,8 +99,7 @@ void HangUp(ClientSlot& slot, int channel)
 
 }  // namespace
 
-void HandleRemoteDial(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleRemoteDial(ClientSlot& slot, const uint8_t* payload, int) {
     int32_t channel = 0;
     std::memcpy(&channel, payload + kChannelOffset, sizeof(channel));
     const uint32_t connection = slot.CurrentConnection();

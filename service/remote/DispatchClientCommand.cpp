@@ -25,14 +25,13 @@ constexpr int kDialPayloadBytes = kSubCommandByte + 32 + static_cast<int>(sizeof
 
 struct CommandRule {
     uint8_t Command;
-    int MinLength;        // least N, the command byte included
-    bool ExactLength;     // N must be MinLength
-    bool BeforeLogin;     // runs on a slot nobody has logged in on
+    int MinLength;     // least N, the command byte included
+    bool ExactLength;  // N must be MinLength
+    bool BeforeLogin;  // runs on a slot nobody has logged in on
     CommandHandler Handler;
 };
 
-void HandleKeepAlive(ClientSlot& slot, const uint8_t*, int)
-{
+void HandleKeepAlive(ClientSlot& slot, const uint8_t*, int) {
     slot.SecondsSinceReceive = 0;
 }
 
@@ -60,8 +59,7 @@ constexpr CommandRule kCommandRules[] = {
     {kCmdRemoteDial, kCommandByte + kDialPayloadBytes, false, false, HandleRemoteDial},
 };
 
-const CommandRule* FindRule(uint8_t command)
-{
+const CommandRule* FindRule(uint8_t command) {
     for (const CommandRule& rule : kCommandRules) {
         if (rule.Command == command)
             return &rule;
@@ -71,8 +69,7 @@ const CommandRule* FindRule(uint8_t command)
 
 }  // namespace
 
-void DispatchClientCommand(int length, ClientSlot& slot, const uint8_t* body)
-{
+void DispatchClientCommand(int length, ClientSlot& slot, const uint8_t* body) {
     if (length < kCommandByte)
         return;
     const CommandRule* rule = FindRule(body[0]);

@@ -14,8 +14,7 @@ constexpr DWORD kTickMs = 1000;
 constexpr int kKeepAliveAfterSeconds = 20;
 constexpr int kDropAfterSeconds = 60;
 
-void Tick(ClientSlot& slot)
-{
+void Tick(ClientSlot& slot) {
     const uint32_t connection = slot.CurrentConnection();
     if (!slot.IsConnected())
         return;
@@ -25,15 +24,13 @@ void Tick(ClientSlot& slot)
     } else if (slot.SecondsSinceSend >= kKeepAliveAfterSeconds) {
         slot.SecondsSinceSend = 0;
         const ResultFrame keepAlive = MakeResultFrame(kFrameKeepAlive, 0);
-        slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; }, &keepAlive,
-                    sizeof(keepAlive));
+        slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; }, &keepAlive, sizeof(keepAlive));
     }
 }
 
 }  // namespace
 
-unsigned __stdcall KeepAliveThread(void* param)
-{
+unsigned __stdcall KeepAliveThread(void* param) {
     const auto& control = *static_cast<const ListeningControl*>(param);
     while (WaitForSingleObject(control.StopEvent, kTickMs) == WAIT_TIMEOUT) {
         for (ClientSlot& slot : ClientSlots())

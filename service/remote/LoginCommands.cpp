@@ -34,8 +34,7 @@ std::mutex g_loginLock;
 using RightsArray = std::array<uint8_t, kMaxChannels>;
 
 // The first 512 bytes of the account's rights file; what the file lacks (all of it when it is missing) stays 0.
-RightsArray ReadRightsFile(const wchar_t* path)
-{
+RightsArray ReadRightsFile(const wchar_t* path) {
     RightsArray rights{};
     const HANDLE file =
         CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -48,8 +47,7 @@ RightsArray ReadRightsFile(const wchar_t* path)
 }
 
 // Whether a connected slot, this one included, holds the account (exact, case-sensitive name).
-bool IsLoggedInAnywhere(const wchar_t* userName)
-{
+bool IsLoggedInAnywhere(const wchar_t* userName) {
     for (ClientSlot& slot : ClientSlots()) {
         auto lock = slot.LockFields();
         if (slot.Socket != INVALID_SOCKET &&
@@ -59,8 +57,7 @@ bool IsLoggedInAnywhere(const wchar_t* userName)
     return false;
 }
 
-void RefuseLogin(ClientSlot& slot, uint32_t connection, uint8_t reason)
-{
+void RefuseLogin(ClientSlot& slot, uint32_t connection, uint8_t reason) {
     const ResultFrame refusal = MakeResultFrame(kFrameLogin, reason);
     auto lock = slot.LockFields();
     if (slot.Connection != connection)
@@ -71,8 +68,7 @@ void RefuseLogin(ClientSlot& slot, uint32_t connection, uint8_t reason)
 
 // Sends the accepted-login frame and takes the account and its rights into the slot, in one step under the slot's
 // lock so that no push reaches the client before the frame. False when the connection is gone.
-bool AcceptLogin(ClientSlot& slot, uint32_t connection, const AccountRecord& account, const RightsArray& rights)
-{
+bool AcceptLogin(ClientSlot& slot, uint32_t connection, const AccountRecord& account, const RightsArray& rights) {
     const std::vector<uint8_t> accepted = BuildFrame(kFrameLogin, {PartOf(kLoginAccepted), PartOf(account)});
     auto lock = slot.LockFields();
     if (slot.Connection != connection || slot.Socket == INVALID_SOCKET)
@@ -83,8 +79,7 @@ bool AcceptLogin(ClientSlot& slot, uint32_t connection, const AccountRecord& acc
     return true;
 }
 
-void ShowClientEvent(ClientSlot& slot, const wchar_t* userName, ClientEventCode code)
-{
+void ShowClientEvent(ClientSlot& slot, const wchar_t* userName, ClientEventCode code) {
     IServiceView* view = GetServiceView();
     if (!view)
         return;
@@ -99,14 +94,12 @@ void ShowClientEvent(ClientSlot& slot, const wchar_t* userName, ClientEventCode 
     view->ClientEvent(event);
 }
 
-void SendOnConnection(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame)
-{
+void SendOnConnection(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame) {
     slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, frame);
 }
 
 // Settings LocalName and LocalSerialNo, cut to their fields, and the voice channel count of the boards.
-ServerInfoBlock BuildServerInfo()
-{
+ServerInfoBlock BuildServerInfo() {
     ServerInfoBlock info{};
     CopyToField(info.ServerName, ReadSettingString(kSectionSettings, kKeyLocalName).c_str());
     CopyToField(info.ServerSerial, ReadSettingString(kSectionSettings, kKeyLocalSerialNo).c_str());
@@ -116,8 +109,7 @@ ServerInfoBlock BuildServerInfo()
 
 }  // namespace
 
-void HandleLogin(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleLogin(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     if (payloadBytes != static_cast<int>(sizeof(AccountRecord)))
         return;
     const uint32_t connection = slot.CurrentConnection();
@@ -148,14 +140,12 @@ void HandleLogin(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
     SendOnConnection(slot, connection, BuildFrame(kFrameRights, {{rights.data(), rights.size()}}));
     for (int channel = 0; channel < kMaxChannels; ++channel) {
         if (ChannelTable[channel].Present && rights[channel] == 1)
-            SendOnConnection(slot, connection,
-                             BuildChannelStatusFrame(channel, StatusFormOf(channel)));
+            SendOnConnection(slot, connection, BuildChannelStatusFrame(channel, StatusFormOf(channel)));
     }
     WriteSysLogEvent(kSysLogClientLogin, account.UserName, LangText(kLoginNotesKey).c_str());
 }
 
-void HandleLogout(ClientSlot& slot, const uint8_t*, int)
-{
+void HandleLogout(ClientSlot& slot, const uint8_t*, int) {
     const uint32_t connection = slot.CurrentConnection();
     const std::wstring userName = slot.UserName();
     if (!userName.empty())

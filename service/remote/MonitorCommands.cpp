@@ -16,8 +16,7 @@ constexpr const wchar_t* kMonitorStartNameKey = L"0186";
 constexpr uint8_t kMonitorStopped = 1;
 
 // "<name> <phone> <channel + 1>", the system-log notes of a channel.
-void WriteMonitorRow(int event, const wchar_t* name, int channel)
-{
+void WriteMonitorRow(int event, const wchar_t* name, int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     wchar_t notes[250];
     _snwprintf(notes, std::size(notes), L"%ls %ls %03d", record.Name, record.Phone, channel + 1);
@@ -27,8 +26,7 @@ void WriteMonitorRow(int event, const wchar_t* name, int channel)
 
 }  // namespace
 
-void HandleMonitorStart(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleMonitorStart(ClientSlot& slot, const uint8_t* payload, int) {
     const int channel = payload[0] | payload[1] << 8;
     if (channel >= kMaxChannels)
         return;
@@ -47,8 +45,7 @@ void HandleMonitorStart(ClientSlot& slot, const uint8_t* payload, int)
     slot.MonitoredChannel = channel;
 }
 
-void HandleMonitorStop(ClientSlot& slot, const uint8_t*, int)
-{
+void HandleMonitorStop(ClientSlot& slot, const uint8_t*, int) {
     const uint32_t connection = slot.CurrentConnection();
     int channel = kNoMonitoredChannel;
     {

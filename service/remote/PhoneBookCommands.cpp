@@ -34,35 +34,30 @@ constexpr int kListKeyChars = 32;
 constexpr int kCodeChars = 32;
 
 // A wide text of at most chars characters at bytes, up to its first 0 character.
-std::wstring ReadWideText(const uint8_t* bytes, int chars)
-{
+std::wstring ReadWideText(const uint8_t* bytes, int chars) {
     std::wstring text(static_cast<size_t>(chars), L'\0');
     std::memcpy(text.data(), bytes, text.size() * sizeof(wchar_t));
     text.resize(wcsnlen(text.c_str(), text.size()));
     return text;
 }
 
-std::vector<uint8_t> PhoneBookFrame(uint8_t subCommand, const ContactRecord& contact)
-{
+std::vector<uint8_t> PhoneBookFrame(uint8_t subCommand, const ContactRecord& contact) {
     return BuildFrame(kFramePhoneBook, {PartOf(subCommand), PartOf(contact)});
 }
 
 // Echoes a change that was made and writes its system-log row.
 void ReportContactChange(ClientSlot& slot, uint32_t connection, uint8_t subCommand, int event,
-                         const ContactRecord& contact)
-{
+                         const ContactRecord& contact) {
     WriteSysLogEvent(event, slot.UserName().c_str(), contact.UserName);
     SendReply(slot, connection, PhoneBookFrame(subCommand, contact));
 }
 
-bool ContactExists(const ContactRecord& contact)
-{
+bool ContactExists(const ContactRecord& contact) {
     ContactRecord stored = contact;
     return TheContactStore().FindContactById(stored);
 }
 
-void AddContact(ClientSlot& slot, uint32_t connection, ContactRecord contact)
-{
+void AddContact(ClientSlot& slot, uint32_t connection, ContactRecord contact) {
     if (TheContactStore().InsertContact(contact))
         ReportContactChange(slot, connection, kContactAdd, kSysLogContactAdded, contact);
     else
@@ -71,28 +66,23 @@ void AddContact(ClientSlot& slot, uint32_t connection, ContactRecord contact)
 
 // Edits and deletes act on exactly one UserID; an identity that names no contact changes nothing and is not
 // reported as a change.
-void EditContact(ClientSlot& slot, uint32_t connection, const ContactRecord& contact)
-{
+void EditContact(ClientSlot& slot, uint32_t connection, const ContactRecord& contact) {
     if (ContactExists(contact) && TheContactStore().UpdateContact(contact))
         ReportContactChange(slot, connection, kContactEdit, kSysLogContactEdited, contact);
 }
 
-void DeleteContact(ClientSlot& slot, uint32_t connection, const ContactRecord& contact)
-{
+void DeleteContact(ClientSlot& slot, uint32_t connection, const ContactRecord& contact) {
     if (ContactExists(contact) && TheContactStore().DeleteContact(contact.UserID))
         ReportContactChange(slot, connection, kContactDelete, kSysLogContactDeleted, contact);
 }
 
-void SendContactRowCallback(const ContactRecord& contact, ClientSlot& slot, uint32_t connection)
-{
+void SendContactRowCallback(const ContactRecord& contact, ClientSlot& slot, uint32_t connection) {
     SendReply(slot, connection, PhoneBookFrame(kContactList, contact));
 }
 
 // The phone book's connection is shared with every other thread, so a stop is not forwarded to it (it would
 // interrupt their statements too): the list only stops sending.
-void ContactListThread(ClientSlot& slot, uint32_t connection, const std::wstring& key,
-                       const QueryStop& stop)
-{
+void ContactListThread(ClientSlot& slot, uint32_t connection, const std::wstring& key, const QueryStop& stop) {
     const auto send = [&](const ContactRecord& contact) {
         if (!stop)
             SendContactRowCallback(contact, slot, connection);
@@ -103,20 +93,17 @@ void ContactListThread(ClientSlot& slot, uint32_t connection, const std::wstring
         TheContactStore().SearchContacts(send, key.c_str());
 }
 
-void ListContacts(ClientSlot& slot, uint32_t connection, const uint8_t* keyBytes)
-{
+void ListContacts(ClientSlot& slot, uint32_t connection, const uint8_t* keyBytes) {
     if (slot.ContactList.IsRunning())
         return;
     const std::wstring key = ReadWideText(keyBytes, kListKeyChars);
-    slot.ContactList.Start([&slot, connection, key](QueryStop& stop) {
-        ContactListThread(slot, connection, key, stop);
-    });
+    slot.ContactList.Start(
+        [&slot, connection, key](QueryStop& stop) { ContactListThread(slot, connection, key, stop); });
 }
 
 }  // namespace
 
-void HandlePhoneBook(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandlePhoneBook(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     const uint32_t connection = slot.CurrentConnection();
     const uint8_t subCommand = payload[0];
     if (subCommand == kContactList) {
@@ -128,22 +115,21 @@ void HandlePhoneBook(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
         return;
     const ContactRecord contact = ReadReceivedRecord<ContactRecord>(payload + 1);
     switch (subCommand) {
-    case kContactAdd:
-        AddContact(slot, connection, contact);
-        break;
-    case kContactEdit:
-        EditContact(slot, connection, contact);
-        break;
-    case kContactDelete:
-        DeleteContact(slot, connection, contact);
-        break;
-    default:
-        break;
+        case kContactAdd:
+            AddContact(slot, connection, contact);
+            break;
+        case kContactEdit:
+            EditContact(slot, connection, contact);
+            break;
+        case kContactDelete:
+            DeleteContact(slot, connection, contact);
+            break;
+        default:
+            break;
     }
 }
 
-void HandleChangePassword(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleChangePassword(ClientSlot& slot, const uint8_t* payload, int) {
     const uint32_t connection = slot.CurrentConnection();
     const std::wstring autoCode = ReadWideText(payload, kCodeChars - 1);
     const std::wstring password = ReadWideText(payload + kCodeChars * sizeof(wchar_t), kCodeChars - 1);

@@ -20,8 +20,8 @@
 #include <cstdint>
 
 constexpr int kMaxClientSlots = 64;
-constexpr int kFrameHeaderBytes = 2;          // the length field
-constexpr uint16_t kInvalidLengthBit = 0x8000; // a received length with this bit closes the connection
+constexpr int kFrameHeaderBytes = 2;            // the length field
+constexpr uint16_t kInvalidLengthBit = 0x8000;  // a received length with this bit closes the connection
 
 // Commands a client sends (the first byte of the frame body).
 enum ClientCommand : uint8_t {
@@ -46,24 +46,24 @@ enum ClientCommand : uint8_t {
 
 // Command bytes of the frames the server sends.
 enum ServerFrame : uint8_t {
-    kFrameLogin = 0,           // DA 02 00 01 + AccountRecord, or a ResultFrame refusing the login
-    kFrameLogout = 1,          // forced logout 04 00 01 00 00 00
-    kFrameKeepAlive = 2,       // 04 00 02 00 00 00
-    kFrameCdrRow = 3,          // one CDR search result: F1 0A 03 + CallRecord
+    kFrameLogin = 0,      // DA 02 00 01 + AccountRecord, or a ResultFrame refusing the login
+    kFrameLogout = 1,     // forced logout 04 00 01 00 00 00
+    kFrameKeepAlive = 2,  // 04 00 02 00 00 00
+    kFrameCdrRow = 3,     // one CDR search result: F1 0A 03 + CallRecord
     kFrameDownload = 4,
-    kFrameServerInfo = 8,      // 85 00 08 + ServerInfoBlock at login
-    kFrameStatistics = 9,      // ChartStatFrame, or 04 00 09 00 00 00 when a running query was stopped
-    kFrameNewCdr = 10,         // push: F1 0A 0A + CallRecord
-    kFrameCallerId = 11,       // push: 41 07 0B + 64-byte caller number + ContactRecord
-    kFrameLiveAudio = 13,      // push: 02 10 0D + AudioFmt byte + 4096 bytes of recording
+    kFrameServerInfo = 8,  // 85 00 08 + ServerInfoBlock at login
+    kFrameStatistics = 9,  // ChartStatFrame, or 04 00 09 00 00 00 when a running query was stopped
+    kFrameNewCdr = 10,     // push: F1 0A 0A + CallRecord
+    kFrameCallerId = 11,   // push: 41 07 0B + 64-byte caller number + ContactRecord
+    kFrameLiveAudio = 13,  // push: 02 10 0D + AudioFmt byte + 4096 bytes of recording
     kFrameMonitorStopped = 14,
     kFramePhoneBook = 19,
     kFrameChannelStatus = 20,  // 29 01 14 + ChannelStatusRecord
     kFramePhoneBookResult = 22,
-    kFrameSysLogRow = 24,      // one system-log search result: 49 02 18 + SysLogRow
+    kFrameSysLogRow = 24,  // one system-log search result: 49 02 18 + SysLogRow
     kFrameChannelParams = 25,
     kFrameDialStatus = 26,
-    kFrameRights = 27,         // 01 02 1B + the slot's 512 channel rights
+    kFrameRights = 27,  // 01 02 1B + the slot's 512 channel rights
 };
 
 // r of the login refusal.
@@ -72,8 +72,8 @@ constexpr uint8_t kLoginDuplicate = 11;       // the account is logged in alread
 // The byte after the command in the accepted-login frame.
 constexpr uint8_t kLoginAccepted = 1;
 
-constexpr int kCallerIdBytes = 64;            // the 8-bit caller number of the caller-id push
-constexpr int kLiveAudioBytes = 4096;         // one piece of a recording in the live-audio push
+constexpr int kCallerIdBytes = 64;     // the 8-bit caller number of the caller-id push
+constexpr int kLiveAudioBytes = 4096;  // one piece of a recording in the live-audio push
 
 #pragma pack(push, 1)
 
@@ -119,9 +119,9 @@ static_assert(offsetof(ChartStatFrame, Zero) == 49);
 
 // The server's identity, sent at login.
 struct ServerInfoBlock {
-    wchar_t ServerName[32];        // setting LocalName
-    wchar_t ServerSerial[32];      // setting LocalSerialNo
-    int32_t ChannelCount;          // voice channels of the boards
+    wchar_t ServerName[32];    // setting LocalName
+    wchar_t ServerSerial[32];  // setting LocalSerialNo
+    int32_t ChannelCount;      // voice channels of the boards
 };
 
 static_assert(sizeof(wchar_t) == 2);
@@ -131,17 +131,17 @@ static_assert(offsetof(ServerInfoBlock, ChannelCount) == 128);
 
 // The state of one channel as a client shows it. Texts longer than 31 characters are cut to their field.
 struct ChannelStatusRecord {
-    int32_t Channel;               // driver channel
-    int32_t RecordMode;            // Rec: 0 line state, 1 DTMF keep/delete keys, 2 voice-activated
-    int32_t ChannelType;           // LineType
-    int32_t State;                 // a ChannelState
-    int32_t RecordedSeconds;       // RecordedMs / 1000
-    int32_t LineVoltage;           // volts
+    int32_t Channel;          // driver channel
+    int32_t RecordMode;       // Rec: 0 line state, 1 DTMF keep/delete keys, 2 voice-activated
+    int32_t ChannelType;      // LineType
+    int32_t State;            // a ChannelState
+    int32_t RecordedSeconds;  // RecordedMs / 1000
+    int32_t LineVoltage;      // volts
     wchar_t Name[32];
     wchar_t Phone[32];
-    wchar_t Number[32];            // analogue: dialled digits; spy: callee number
-    wchar_t Caller[32];            // analogue: caller id; spy: caller number of the spy call
-    SYSTEMTIME StartTime;          // start of the current call
+    wchar_t Number[32];    // analogue: dialled digits; spy: callee number
+    wchar_t Caller[32];    // analogue: caller id; spy: caller number of the spy call
+    SYSTEMTIME StartTime;  // start of the current call
 };
 
 static_assert(sizeof(SYSTEMTIME) == 16);
@@ -156,16 +156,16 @@ static_assert(offsetof(ChannelStatusRecord, StartTime) == 280);
 // ClientEventRecord::Event.
 enum ClientEventCode : int32_t {
     kClientLoggedIn = 0,
-    kClientTimedOut = 1,           // silent for 60 s, or the connection broke
+    kClientTimedOut = 1,  // silent for 60 s, or the connection broke
     kClientLoggedOut = 2,
 };
 
 // One row of the connected-clients pane. The caller keeps the record; the view copies it.
 struct ClientEventRecord {
-    SYSTEMTIME Time;               // local time
-    char PeerAddress[32];          // "%d.%d.%d.%d"
+    SYSTEMTIME Time;       // local time
+    char PeerAddress[32];  // "%d.%d.%d.%d"
     wchar_t UserName[32];
-    int32_t Event;                 // a ClientEventCode
+    int32_t Event;  // a ClientEventCode
 };
 
 static_assert(sizeof(ClientEventRecord) == 116);
@@ -177,18 +177,18 @@ static_assert(offsetof(ClientEventRecord, Event) == 112);
 // ("Channel%03d" + the field's name, channel + 1) and one day of each schedule week. Only the first block of each
 // week is used: a read fills it with the channel's Saturday, a write applies it to every day.
 struct ChannelParamBlock {
-    int32_t Channel;               // driver channel
-    int32_t Rec;                   // record mode 0..2
+    int32_t Channel;  // driver channel
+    int32_t Rec;      // record mode 0..2
     int32_t Trigger;
     int32_t SoundTime;
     int32_t MuteTime;
-    int32_t PickupVoltage;         // volts
-    int32_t Announcement;          // greeting switch
+    int32_t PickupVoltage;  // volts
+    int32_t Announcement;   // greeting switch
     int32_t AutoAnserWaitRingCnt;
-    int32_t AutoAnswerMaxTimeLong; // s
+    int32_t AutoAnswerMaxTimeLong;  // s
     int32_t CallerIDFormat;
-    int32_t HookOnTime;            // ms
-    int32_t HookOffTime;           // ms
+    int32_t HookOnTime;   // ms
+    int32_t HookOffTime;  // ms
     wchar_t AnnouncementFile[MAX_PATH];
     wchar_t AutoFile[MAX_PATH];
     wchar_t Name[32];

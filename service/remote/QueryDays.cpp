@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-QueryRequest ReadQueryRequest(const uint8_t* payload, int payloadBytes, size_t maxChars)
-{
+QueryRequest ReadQueryRequest(const uint8_t* payload, int payloadBytes, size_t maxChars) {
     QueryRequest request;
     std::memcpy(&request.From, payload, sizeof(SYSTEMTIME));
     std::memcpy(&request.To, payload + sizeof(SYSTEMTIME), sizeof(SYSTEMTIME));
@@ -21,8 +20,7 @@ QueryRequest ReadQueryRequest(const uint8_t* payload, int payloadBytes, size_t m
 }
 
 void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const QueryStop& stop,
-                     const std::function<void(const SYSTEMTIME& day)>& visit)
-{
+                     const std::function<void(const SYSTEMTIME& day)>& visit) {
     const double last = ToOleDate(to);
     double day = ToOleDate(from);
     if (day == 0.0 || last == 0.0)
@@ -31,7 +29,6 @@ void ForEachQueryDay(const SYSTEMTIME& from, const SYSTEMTIME& to, const QuerySt
         visit(FromOleDate(day));
 }
 
-bool DayFileExists(const wchar_t* path)
-{
+bool DayFileExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }

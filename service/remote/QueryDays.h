@@ -15,7 +15,7 @@ constexpr int kQueryRangeBytes = 2 * sizeof(SYSTEMTIME);
 struct QueryRequest {
     SYSTEMTIME From;
     SYSTEMTIME To;
-    std::wstring Text;             // the client's SQL; empty for the statistics
+    std::wstring Text;  // the client's SQL; empty for the statistics
 };
 
 // The range at the start of a payload, then, for a search, its text: up to its 0 character or the payload's end,

@@ -14,9 +14,7 @@ public:
     class Link {
     public:
         template <class Store>
-        Link(QueryStop& stop, Store& store) : Link(stop, [&store] { store.RequestStop(); })
-        {
-        }
+        Link(QueryStop& stop, Store& store) : Link(stop, [&store] { store.RequestStop(); }) {}
         ~Link();
         Link(const Link&) = delete;
         Link& operator=(const Link&) = delete;
@@ -37,6 +35,6 @@ public:
 
 private:
     std::atomic<bool> m_raised{false};
-    std::mutex m_lock;                 // guards m_forward and is held while calling it
-    std::function<void()> m_forward;   // the linked store's stop; empty while none is linked
+    std::mutex m_lock;                // guards m_forward and is held while calling it
+    std::function<void()> m_forward;  // the linked store's stop; empty while none is linked
 };

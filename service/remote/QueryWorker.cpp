@@ -2,8 +2,7 @@
 
 #include <process.h>
 
-bool QueryWorker::Start(Work work)
-{
+bool QueryWorker::Start(Work work) {
     Stop();
 
     auto run = std::make_shared<Run>();
@@ -21,8 +20,7 @@ bool QueryWorker::Start(Work work)
     return true;
 }
 
-bool QueryWorker::Stop()
-{
+bool QueryWorker::Stop() {
     std::shared_ptr<Run> run;
     HANDLE thread = nullptr;
     {
@@ -43,21 +41,18 @@ bool QueryWorker::Stop()
     return wasRunning;
 }
 
-void QueryWorker::RequestStop()
-{
+void QueryWorker::RequestStop() {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_run)
         m_run->Stop.Raise();
 }
 
-bool QueryWorker::IsRunning()
-{
+bool QueryWorker::IsRunning() {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_run && m_run->Running;
 }
 
-unsigned __stdcall QueryWorker::ThreadMain(void* param)
-{
+unsigned __stdcall QueryWorker::ThreadMain(void* param) {
     std::unique_ptr<std::shared_ptr<Run>> threadRef(static_cast<std::shared_ptr<Run>*>(param));
     Run& run = **threadRef;
     try {

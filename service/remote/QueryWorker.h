@@ -45,7 +45,7 @@ private:
 
     static unsigned __stdcall ThreadMain(void* run);
 
-    std::mutex m_lock;             // guards the two fields below
-    std::shared_ptr<Run> m_run;    // the latest run, shared with its thread
-    HANDLE m_thread = nullptr;     // owned; the latest run's thread
+    std::mutex m_lock;           // guards the two fields below
+    std::shared_ptr<Run> m_run;  // the latest run, shared with its thread
+    HANDLE m_thread = nullptr;   // owned; the latest run's thread
 };

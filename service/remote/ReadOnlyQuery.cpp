@@ -9,8 +9,7 @@
 
 namespace {
 
-bool IsBlank(const wchar_t* text)
-{
+bool IsBlank(const wchar_t* text) {
     for (; *text; ++text) {
         if (!iswspace(*text))
             return false;
@@ -19,14 +18,12 @@ bool IsBlank(const wchar_t* text)
 }
 
 // "select" as the first word; ATTACH, PRAGMA, BEGIN and the like pass sqlite3_stmt_readonly, this does not.
-bool StartsWithSelect(const std::wstring& sql)
-{
+bool StartsWithSelect(const std::wstring& sql) {
     const size_t start = sql.find_first_not_of(L" \t\r\n");
     return start != std::wstring::npos && _wcsnicmp(sql.c_str() + start, L"select", 6) == 0;
 }
 
-std::string ToUtf8(const wchar_t* text)
-{
+std::string ToUtf8(const wchar_t* text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size : 1, '\0');
     if (size > 0)
@@ -36,8 +33,7 @@ std::string ToUtf8(const wchar_t* text)
 
 }  // namespace
 
-bool IsReadOnlySelect(const wchar_t* databasePath, const std::wstring& sql)
-{
+bool IsReadOnlySelect(const wchar_t* databasePath, const std::wstring& sql) {
     if (!StartsWithSelect(sql))
         return false;
     sqlite3* db = nullptr;

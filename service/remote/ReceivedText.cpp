@@ -3,8 +3,7 @@
 namespace {
 
 template <size_t N>
-void TerminateSettingText(wchar_t (&field)[N])
-{
+void TerminateSettingText(wchar_t (&field)[N]) {
     TerminateField(field);
     for (wchar_t& c : field) {
         if (c == L'\r' || c == L'\n')
@@ -14,8 +13,7 @@ void TerminateSettingText(wchar_t (&field)[N])
 
 }  // namespace
 
-void TerminateTexts(CallRecord& record)
-{
+void TerminateTexts(CallRecord& record) {
     TerminateField(record.ChannelName);
     TerminateField(record.ChannelPhone);
     TerminateField(record.PhoneNumber);
@@ -32,8 +30,7 @@ void TerminateTexts(CallRecord& record)
     TerminateField(record.CusAJBH);
 }
 
-void TerminateTexts(ContactRecord& record)
-{
+void TerminateTexts(ContactRecord& record) {
     TerminateField(record.UserID);
     TerminateField(record.UserName);
     TerminateField(record.UserMobile);
@@ -49,8 +46,7 @@ void TerminateTexts(ContactRecord& record)
     TerminateField(record.OtherTel3);
 }
 
-void TerminateSettingTexts(ChannelParamBlock& block)
-{
+void TerminateSettingTexts(ChannelParamBlock& block) {
     TerminateSettingText(block.AnnouncementFile);
     TerminateSettingText(block.AutoFile);
     TerminateSettingText(block.Name);

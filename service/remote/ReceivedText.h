@@ -11,8 +11,7 @@
 #include <cstring>
 
 template <size_t N>
-void TerminateField(wchar_t (&field)[N])
-{
+void TerminateField(wchar_t (&field)[N]) {
     field[N - 1] = L'\0';
 }
 
@@ -23,8 +22,7 @@ void TerminateTexts(ContactRecord& record);
 // The record (CallRecord, ContactRecord) at bytes of a received frame, wherever it is aligned, its texts
 // terminated.
 template <class Record>
-Record ReadReceivedRecord(const uint8_t* bytes)
-{
+Record ReadReceivedRecord(const uint8_t* bytes) {
     Record record;
     std::memcpy(&record, bytes, sizeof(record));
     TerminateTexts(record);

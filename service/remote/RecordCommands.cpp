@@ -34,8 +34,7 @@ constexpr uint16_t kOpenedTrailer = 0;
 // store of its own on the day's file, closed again afterwards. A day without a database has no rows: false, and no
 // file is made for it.
 template <class Work>
-bool WithDayStore(const SYSTEMTIME& day, Work work)
-{
+bool WithDayStore(const SYSTEMTIME& day, Work work) {
     CallRecordStore& today = TodayCallStore();
     if (today.IsOpen() && today.IsOnDate(day))
         return work(today);
@@ -51,8 +50,7 @@ bool WithDayStore(const SYSTEMTIME& day, Work work)
 }
 
 // Whether the path is exactly that of a row of the store, of a channel the slot's account has a right for.
-bool IsPermittedRecording(CallRecordStore& store, ClientSlot& slot, const wchar_t* filePath)
-{
+bool IsPermittedRecording(CallRecordStore& store, ClientSlot& slot, const wchar_t* filePath) {
     CallRecord row{};
     if (!store.FindByPath(filePath, row) || row.Channel < 0 || row.Channel >= kMaxChannels)
         return false;
@@ -60,16 +58,14 @@ bool IsPermittedRecording(CallRecordStore& store, ClientSlot& slot, const wchar_
     return slot.Rights[row.Channel] != 0;
 }
 
-void CloseDownloadLocked(ClientSlot& slot)
-{
+void CloseDownloadLocked(ClientSlot& slot) {
     if (slot.DownloadFile == INVALID_HANDLE_VALUE)
         return;
     CloseHandle(slot.DownloadFile);
     slot.DownloadFile = INVALID_HANDLE_VALUE;
 }
 
-void CloseDownload(ClientSlot& slot, uint32_t connection)
-{
+void CloseDownload(ClientSlot& slot, uint32_t connection) {
     auto lock = slot.LockFields();
     if (slot.Connection == connection)
         CloseDownloadLocked(slot);
@@ -77,8 +73,7 @@ void CloseDownload(ClientSlot& slot, uint32_t connection)
 
 // The recording for reading, shared for reading, with its size; the invalid handle when it cannot be opened, is
 // empty, or is too long for the 32-bit size of the opened frame.
-HANDLE OpenRecording(const wchar_t* path, uint32_t& size)
-{
+HANDLE OpenRecording(const wchar_t* path, uint32_t& size) {
     const HANDLE file =
         CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -92,8 +87,7 @@ HANDLE OpenRecording(const wchar_t* path, uint32_t& size)
     return file;
 }
 
-void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes)
-{
+void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes) {
     const CallRecord sent = ReadReceivedRecord<CallRecord>(recordBytes);
     const AccountRecord account = AccountOf(slot);
     WriteSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
@@ -121,8 +115,7 @@ void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBy
 
 // Reads and sends under the slot's lock, so that freeing the slot cannot close the file during the read. Each call
 // has its own buffer: several clients download at the same time.
-void SendNextChunk(ClientSlot& slot, uint32_t connection)
-{
+void SendNextChunk(ClientSlot& slot, uint32_t connection) {
     std::vector<uint8_t> chunk(kDownloadChunkBytes);
     auto lock = slot.LockFields();
     if (slot.Connection != connection)
@@ -146,8 +139,7 @@ void SendNextChunk(ClientSlot& slot, uint32_t connection)
 
 // Commands 5 and 6: update (store, sent record) -> bool runs only on a permitted row.
 template <class Update>
-void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update)
-{
+void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update) {
     const uint32_t connection = slot.CurrentConnection();
     const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
     WriteSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
@@ -159,42 +151,38 @@ void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Upd
 
 }  // namespace
 
-void HandleDownload(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleDownload(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     const uint32_t connection = slot.CurrentConnection();
     switch (payload[0]) {
-    case kDownloadOpen:
-        if (payloadBytes >= 1 + static_cast<int>(sizeof(CallRecord)))
-            OpenDownload(slot, connection, payload + 1);
-        break;
-    case kDownloadNext:
-        SendNextChunk(slot, connection);
-        break;
-    case kDownloadClose:
-    case kDownloadCloseAlso:
-        CloseDownload(slot, connection);
-        break;
-    default:
-        break;
+        case kDownloadOpen:
+            if (payloadBytes >= 1 + static_cast<int>(sizeof(CallRecord)))
+                OpenDownload(slot, connection, payload + 1);
+            break;
+        case kDownloadNext:
+            SendNextChunk(slot, connection);
+            break;
+        case kDownloadClose:
+        case kDownloadCloseAlso:
+            CloseDownload(slot, connection);
+            break;
+        default:
+            break;
     }
 }
 
-void HandleUpdateNotes(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleUpdateNotes(ClientSlot& slot, const uint8_t* payload, int) {
     UpdateRecord(slot, payload, kCmdUpdateNotes, [](CallRecordStore& store, const CallRecord& sent) {
         return store.UpdateNotes(sent.FilePath, sent.CallNotes);
     });
 }
 
-void HandleUpdateFlag(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleUpdateFlag(ClientSlot& slot, const uint8_t* payload, int) {
     UpdateRecord(slot, payload, kCmdUpdateFlag, [](CallRecordStore& store, const CallRecord& sent) {
         return store.UpdateFlag(sent.FilePath, sent.Flag);
     });
 }
 
-void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int) {
     const uint32_t connection = slot.CurrentConnection();
     const AccountRecord account = AccountOf(slot);
     if (!account.bDelete) {

@@ -19,8 +19,7 @@ constexpr uint8_t kStopStatistics = 2;
 
 // The row senders of the searches: to the connection that asked only, and CDR rows only of the channels its
 // account has a right for.
-void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection)
-{
+void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection) {
     const int channel = record.Channel;
     if (channel < 0 || channel >= kMaxChannels)
         return;
@@ -28,14 +27,12 @@ void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t con
                 BuildFrame(kFrameCdrRow, {PartOf(record)}));
 }
 
-void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection)
-{
+void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection) {
     slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; },
                 BuildFrame(kFrameSysLogRow, {PartOf(row)}));
 }
 
-void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop)
-{
+void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop) {
     ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = CdrDayFile(day);
         if (!DayFileExists(dayFile))
@@ -56,8 +53,7 @@ void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& 
     });
 }
 
-void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request, QueryStop& stop)
-{
+void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request, QueryStop& stop) {
     request.From.wHour = 0;
     request.From.wMinute = 0;
     request.From.wSecond = 1;
@@ -84,28 +80,23 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
 
 }  // namespace
 
-void HandleCdrSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleCdrSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kCdrQueryChars);
     const uint32_t connection = slot.CurrentConnection();
-    slot.CdrSearch.Start([&slot, connection, request](QueryStop& stop) {
-        CdrSearchThread(slot, connection, request, stop);
-    });
+    slot.CdrSearch.Start(
+        [&slot, connection, request](QueryStop& stop) { CdrSearchThread(slot, connection, request, stop); });
 }
 
-void HandleSysLogSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes)
-{
+void HandleSysLogSearch(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
     if (slot.SysLogSearch.IsRunning())
         return;
     const QueryRequest request = ReadQueryRequest(payload, payloadBytes, kSysLogQueryChars);
     const uint32_t connection = slot.CurrentConnection();
-    slot.SysLogSearch.Start([&slot, connection, request](QueryStop& stop) {
-        ClientSysLogSearchThread(slot, connection, request, stop);
-    });
+    slot.SysLogSearch.Start(
+        [&slot, connection, request](QueryStop& stop) { ClientSysLogSearchThread(slot, connection, request, stop); });
 }
 
-void HandleStopQuery(ClientSlot& slot, const uint8_t* payload, int)
-{
+void HandleStopQuery(ClientSlot& slot, const uint8_t* payload, int) {
     QueryWorker* worker = nullptr;
     if (payload[0] == kStopCdrSearch)
         worker = &slot.CdrSearch;

@@ -8,7 +8,7 @@
 // What StartTcpServer hands to its two threads. Lives from StartTcpServer until StopTcpServer has waited for them.
 struct ListeningControl {
     SOCKET Listener = INVALID_SOCKET;
-    HANDLE StopEvent = nullptr;    // manual-reset, set by StopTcpServer
+    HANDLE StopEvent = nullptr;  // manual-reset, set by StopTcpServer
 };
 
 // Argument: the ListeningControl.

@@ -15,13 +15,11 @@ ListeningControl g_control;
 HANDLE g_acceptThread = nullptr;
 HANDLE g_keepAliveThread = nullptr;
 
-HANDLE StartServerThread(unsigned(__stdcall* thread)(void*))
-{
+HANDLE StartServerThread(unsigned(__stdcall* thread)(void*)) {
     return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, thread, &g_control, 0, nullptr));
 }
 
-void WaitAndClose(HANDLE& thread)
-{
+void WaitAndClose(HANDLE& thread) {
     if (!thread)
         return;
     WaitForSingleObject(thread, kThreadStopWaitMs);
@@ -31,8 +29,7 @@ void WaitAndClose(HANDLE& thread)
 
 }  // namespace
 
-int StartTcpServer()
-{
+int StartTcpServer() {
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
         WSACleanup();
@@ -63,8 +60,7 @@ int StartTcpServer()
     return 1;
 }
 
-int StopTcpServer()
-{
+int StopTcpServer() {
     // The accept thread leaves once its accept fails on the closed socket; the keep-alive thread at its next tick.
     if (g_control.StopEvent)
         SetEvent(g_control.StopEvent);

@@ -10,8 +10,7 @@
 namespace {
 
 // Renders one file into a new 16 x 16 bitmap; null only when GDI+ cannot make the bitmap.
-HBITMAP RenderAppIcon(const std::wstring& path)
-{
+HBITMAP RenderAppIcon(const std::wstring& path) {
     const Gdiplus::Color white(255, 255, 255, 255);
     Gdiplus::Bitmap source(path.c_str());
     bool loaded = source.GetLastStatus() == Gdiplus::Ok && source.GetWidth() > 0 && source.GetHeight() > 0;
@@ -36,10 +35,9 @@ HBITMAP RenderAppIcon(const std::wstring& path)
     return bitmap;
 }
 
-} // namespace
+}  // namespace
 
-IconPlacement ComputeIconPlacement(int width, int height)
-{
+IconPlacement ComputeIconPlacement(int width, int height) {
     float sx = static_cast<float>(kAppIconSize) / static_cast<float>(width);
     float sy = static_cast<float>(kAppIconSize) / static_cast<float>(height);
     float scale = sx > sy ? sy : sx;
@@ -49,8 +47,7 @@ IconPlacement ComputeIconPlacement(int width, int height)
             static_cast<int>(height * scale)};
 }
 
-HIMAGELIST LoadAppIcons()
-{
+HIMAGELIST LoadAppIcons() {
     HIMAGELIST list = ImageList_Create(kAppIconSize, kAppIconSize, ILC_COLOR32 | ILC_MASK, 0, 0);
     if (!list)
         return nullptr;

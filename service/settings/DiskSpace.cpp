@@ -8,8 +8,7 @@ namespace {
 
 std::atomic<DiskSpaceQuery> installedQuery{nullptr};
 
-bool PlatformDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes)
-{
+bool PlatformDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes) {
     ULARGE_INTEGER available, total, totalFree;
     if (!GetDiskFreeSpaceExW(folder, &available, &total, &totalFree))
         return false;
@@ -18,21 +17,18 @@ bool PlatformDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& fr
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool QueryDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes)
-{
+bool QueryDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes) {
     DiskSpaceQuery query = installedQuery.load();
     return query ? query(folder, totalBytes, freeBytes) : PlatformDiskSpace(folder, totalBytes, freeBytes);
 }
 
-DiskSpaceQuery SetDiskSpaceQuery(DiskSpaceQuery query)
-{
+DiskSpaceQuery SetDiskSpaceQuery(DiskSpaceQuery query) {
     return installedQuery.exchange(query);
 }
 
-int GetDiskSpaceMB(const wchar_t* folder, uint32_t& totalMB, uint32_t& freeMB)
-{
+int GetDiskSpaceMB(const wchar_t* folder, uint32_t& totalMB, uint32_t& freeMB) {
     uint64_t totalBytes = 0;
     uint64_t freeBytes = 0;
     if (!QueryDiskSpace(folder, totalBytes, freeBytes)) {

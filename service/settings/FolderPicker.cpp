@@ -2,15 +2,13 @@
 
 #include <shlobj.h>
 
-int CALLBACK BrowseFolderCallback(HWND picker, UINT message, LPARAM param, LPARAM lpData)
-{
+int CALLBACK BrowseFolderCallback(HWND picker, UINT message, LPARAM param, LPARAM lpData) {
     if (message == BFFM_INITIALIZED && lpData)
         SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, lpData);
     return 0;
 }
 
-int BrowseForFolder(std::wstring* result, const wchar_t* initialPath)
-{
+int BrowseForFolder(std::wstring* result, const wchar_t* initialPath) {
     if (!result)
         return 0;
     IMalloc* shellMalloc = nullptr;

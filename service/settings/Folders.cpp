@@ -11,16 +11,14 @@ std::mutex overrideLock;  // guards the two overrides
 std::wstring exeFolderOverride;
 std::wstring dataFolderOverride;
 
-std::wstring ReadOverride(const std::wstring& value)
-{
+std::wstring ReadOverride(const std::wstring& value) {
     std::lock_guard<std::mutex> guard(overrideLock);
     return value;
 }
 
-} // namespace
+}  // namespace
 
-std::wstring GetExeFolder()
-{
+std::wstring GetExeFolder() {
     std::wstring folder = ReadOverride(exeFolderOverride);
     if (!folder.empty())
         return folder;
@@ -31,8 +29,7 @@ std::wstring GetExeFolder()
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
 }
 
-std::wstring GetDataFolder()
-{
+std::wstring GetDataFolder() {
     std::wstring folder = ReadOverride(dataFolderOverride);
     if (folder.empty()) {
         wchar_t common[MAX_PATH] = {};
@@ -45,14 +42,12 @@ std::wstring GetDataFolder()
     return folder;
 }
 
-void SetExeFolderOverride(const std::wstring& folder)
-{
+void SetExeFolderOverride(const std::wstring& folder) {
     std::lock_guard<std::mutex> guard(overrideLock);
     exeFolderOverride = folder;
 }
 
-void SetDataFolderOverride(const std::wstring& folder)
-{
+void SetDataFolderOverride(const std::wstring& folder) {
     std::lock_guard<std::mutex> guard(overrideLock);
     dataFolderOverride = folder;
 }

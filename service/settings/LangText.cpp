@@ -5,8 +5,7 @@
 
 int LanguageNumber = kLanguageChineseSimplified;
 
-std::wstring LanguageFilePath(int language)
-{
+std::wstring LanguageFilePath(int language) {
     const wchar_t* file = L"CHS.ini";
     if (language == kLanguageChineseTraditional)
         file = L"CHT.ini";
@@ -15,7 +14,6 @@ std::wstring LanguageFilePath(int language)
     return GetExeFolder() + L"\\Lang\\" + file;
 }
 
-std::wstring LangText(const wchar_t* key)
-{
+std::wstring LangText(const wchar_t* key) {
     return ReadIniText(LanguageFilePath(LanguageNumber), L"Language", key);
 }

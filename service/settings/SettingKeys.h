@@ -53,7 +53,7 @@ inline constexpr wchar_t kKeyDialNum[] = L"DialNum";
 inline constexpr wchar_t kKeyDialLine[] = L"DialLine";
 
 // Section SearchRec: ticked criteria, then the texts of the record search form.
-inline constexpr const wchar_t* kKeyCheck[11] = {L"Check1", L"Check2", L"Check3", L"Check4", L"Check5", L"Check6",
+inline constexpr const wchar_t* kKeyCheck[11] = {L"Check1", L"Check2", L"Check3", L"Check4",  L"Check5", L"Check6",
                                                  L"Check7", L"Check8", L"Check9", L"Check10", L"Check18"};
 inline constexpr wchar_t kKeyPhoneNumber[] = L"PhoneNumber";
 inline constexpr wchar_t kKeyPhoneName[] = L"PhoneName";

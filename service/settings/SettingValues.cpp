@@ -10,12 +10,11 @@ namespace {
 
 constexpr int kShortestDtmfKeySave = 3000;  // ms
 
-} // namespace
+}  // namespace
 
 StartupSettings Startup;
 
-int ReadCorrectedInt(const wchar_t* section, const wchar_t* key, const IntCorrection& correction)
-{
+int ReadCorrectedInt(const wchar_t* section, const wchar_t* key, const IntCorrection& correction) {
     int value = ReadSettingInt(section, key);
     if (value >= correction.Low && value <= correction.High)
         return value;
@@ -24,16 +23,14 @@ int ReadCorrectedInt(const wchar_t* section, const wchar_t* key, const IntCorrec
     return correction.Replacement;
 }
 
-int ReadDtmfKeySave()
-{
+int ReadDtmfKeySave() {
     int value = ReadSettingInt(kSectionSettings, kKeyDtmfKeySave);
     if (value == 0)
         return 0;
     return value < kShortestDtmfKeySave ? kShortestDtmfKeySave : value;
 }
 
-int ReadLanguageSetting()
-{
+int ReadLanguageSetting() {
     std::wstring name = ReadSettingString(kSectionSetting, kKeyLanguage);
     for (int language = 0; language < 3; ++language) {
         if (name == kLanguageName[language])
@@ -42,8 +39,7 @@ int ReadLanguageSetting()
     return ReadCorrectedInt(kSectionSetting, kKeyLanguageID, kNotNegativeCorrection);
 }
 
-void LoadStartupSettings()
-{
+void LoadStartupSettings() {
     LanguageNumber = ReadLanguageSetting();
     Startup.NetPort = ReadCorrectedInt(kSectionSettings, kKeyNetPort, kNetPortCorrection);
     Startup.StartRecordByRingSignal =

@@ -11,8 +11,7 @@ namespace {
 constexpr DWORD kTextBufferChars = 1000;
 
 // The two characters backslash and n stand for a line break in the INI files.
-std::wstring ExpandLineBreaks(const wchar_t* text)
-{
+std::wstring ExpandLineBreaks(const wchar_t* text) {
     std::wstring result;
     for (const wchar_t* p = text; *p; ++p) {
         if (p[0] == L'\\' && p[1] == L'n') {
@@ -28,8 +27,7 @@ std::wstring ExpandLineBreaks(const wchar_t* text)
 // The private-profile functions create a missing file in the ANSI code page, where names outside it turn into
 // question marks. A file that starts with a UTF-16 byte-order mark is kept in UTF-16. The mark is written to a
 // file of its own name first and moved into place, so a concurrent writer never sees an empty settings file.
-void EnsureUnicodeSettingsFile(const std::wstring& path)
-{
+void EnsureUnicodeSettingsFile(const std::wstring& path) {
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
     std::wstring folder = path.substr(0, path.rfind(L'\\'));
@@ -48,46 +46,39 @@ void EnsureUnicodeSettingsFile(const std::wstring& path)
     DeleteFileW(temporary);  // another thread made the file first, or the mark could not be written
 }
 
-} // namespace
+}  // namespace
 
-std::wstring SettingsFilePath()
-{
+std::wstring SettingsFilePath() {
     return GetExeFolder() + L"\\Server_Settings.ini";
 }
 
-std::wstring ReadIniText(const std::wstring& file, const wchar_t* section, const wchar_t* key)
-{
+std::wstring ReadIniText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
     wchar_t buffer[kTextBufferChars] = {};
     GetPrivateProfileStringW(section, key, L"", buffer, kTextBufferChars, file.c_str());
     return ExpandLineBreaks(buffer);
 }
 
-int ReadSettingInt(const wchar_t* section, const wchar_t* key)
-{
+int ReadSettingInt(const wchar_t* section, const wchar_t* key) {
     return static_cast<int>(GetPrivateProfileIntW(section, key, static_cast<UINT>(-1), SettingsFilePath().c_str()));
 }
 
-std::wstring ReadSettingString(const wchar_t* section, const wchar_t* key)
-{
+std::wstring ReadSettingString(const wchar_t* section, const wchar_t* key) {
     return ReadIniText(SettingsFilePath(), section, key);
 }
 
-void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value)
-{
+void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value) {
     wchar_t text[16];
     _snwprintf(text, 16, L"%d", value);
     text[15] = L'\0';
     WriteSettingString(section, key, text);
 }
 
-void WriteSettingString(const wchar_t* section, const wchar_t* key, const wchar_t* value)
-{
+void WriteSettingString(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
     std::wstring path = SettingsFilePath();
     EnsureUnicodeSettingsFile(path);
     WritePrivateProfileStringW(section, key, value, path.c_str());
 }
 
-std::wstring ReadOemString(const wchar_t* section, const wchar_t* key)
-{
+std::wstring ReadOemString(const wchar_t* section, const wchar_t* key) {
     return ReadIniText(GetExeFolder() + L"\\OEM\\Server_oem.ini", section, key);
 }

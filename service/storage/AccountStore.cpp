@@ -67,11 +67,11 @@ bool AccountStore::EnsureDefaultClientAccount() {
 bool AccountStore::Insert(AccountRecord& record) {
     return RunOnOpenStore(m_db, [&] {
         NewRecordId(record.AutoCode);
-        m_db.ExecuteStatement(L"insert into AccountTable(UserName,UserPsw,AutoCode,UserFile,bPlayer,bDownload,"
-                              L"bDelete,bChart) values(?1,?2,?3,?4,?5,?6,?7,?8)",
-                              {FieldText(record.UserName), FieldText(record.UserPsw), FieldText(record.AutoCode),
-                               FieldText(record.UserFile), record.bPlayer, record.bDownload, record.bDelete,
-                               record.bChart});
+        m_db.ExecuteStatement(
+            L"insert into AccountTable(UserName,UserPsw,AutoCode,UserFile,bPlayer,bDownload,"
+            L"bDelete,bChart) values(?1,?2,?3,?4,?5,?6,?7,?8)",
+            {FieldText(record.UserName), FieldText(record.UserPsw), FieldText(record.AutoCode),
+             FieldText(record.UserFile), record.bPlayer, record.bDownload, record.bDelete, record.bChart});
         return true;
     });
 }
@@ -89,12 +89,12 @@ bool AccountStore::ExistsUser(const wchar_t* userName) {
 }
 
 bool AccountStore::Update(const AccountRecord& record) {
-    return ExecuteOnOpenStore(m_db,
-                              L"update AccountTable set UserName = ?1 ,UserPsw = ?2,UserFile=?3,bPlayer =?4,"
-                              L"bDownload =?5,bDelete = ?6,bChart =?7 where AutoCode = ?8",
-                              {FieldText(record.UserName), FieldText(record.UserPsw), FieldText(record.UserFile),
-                               record.bPlayer, record.bDownload, record.bDelete, record.bChart,
-                               FieldText(record.AutoCode)});
+    return ExecuteOnOpenStore(
+        m_db,
+        L"update AccountTable set UserName = ?1 ,UserPsw = ?2,UserFile=?3,bPlayer =?4,"
+        L"bDownload =?5,bDelete = ?6,bChart =?7 where AutoCode = ?8",
+        {FieldText(record.UserName), FieldText(record.UserPsw), FieldText(record.UserFile), record.bPlayer,
+         record.bDownload, record.bDelete, record.bChart, FieldText(record.AutoCode)});
 }
 
 bool AccountStore::UpdatePassword(const wchar_t* autoCode, const wchar_t* newPassword) {

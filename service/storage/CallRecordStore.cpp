@@ -172,23 +172,38 @@ bool CallRecordStore::Insert(CallRecord& record) {
 
     const SYSTEMTIME& start = record.StartTime;
     wchar_t dateTime[32];
-    _snwprintf(dateTime, std::size(dateTime), L"%04d-%02d-%02d %02d:%02d:%02d", start.wYear, start.wMonth,
-               start.wDay, start.wHour, start.wMinute, start.wSecond);
+    _snwprintf(dateTime, std::size(dateTime), L"%04d-%02d-%02d %02d:%02d:%02d", start.wYear, start.wMonth, start.wDay,
+               start.wHour, start.wMinute, start.wSecond);
     dateTime[std::size(dateTime) - 1] = L'\0';
 
-    return ExecuteOnOpenStore(
-        m_db, kInsertRecord,
-        {std::wstring_view(dateTime), ToOleDate(start), FieldText(record.ChannelName), FieldText(record.ChannelPhone),
-         FieldText(record.PhoneNumber), FieldText(record.PhoneName), FieldText(record.Extension),
-         FieldText(record.ExtensionName), FieldText(record.SiteName), FieldText(record.SiteNumber),
-         FieldText(record.CallNotes), FieldText(record.FilePath), record.Channel, record.CallType, record.RecTime,
-         record.CloudSave, record.Ftp, record.Flag, record.RingCnt, FieldText(record.CusAutoID),
-         FieldText(record.CusNotes1), FieldText(record.CusNotes2), FieldText(record.CusAJBH)});
+    return ExecuteOnOpenStore(m_db, kInsertRecord,
+                              {std::wstring_view(dateTime),
+                               ToOleDate(start),
+                               FieldText(record.ChannelName),
+                               FieldText(record.ChannelPhone),
+                               FieldText(record.PhoneNumber),
+                               FieldText(record.PhoneName),
+                               FieldText(record.Extension),
+                               FieldText(record.ExtensionName),
+                               FieldText(record.SiteName),
+                               FieldText(record.SiteNumber),
+                               FieldText(record.CallNotes),
+                               FieldText(record.FilePath),
+                               record.Channel,
+                               record.CallType,
+                               record.RecTime,
+                               record.CloudSave,
+                               record.Ftp,
+                               record.Flag,
+                               record.RingCnt,
+                               FieldText(record.CusAutoID),
+                               FieldText(record.CusNotes1),
+                               FieldText(record.CusNotes2),
+                               FieldText(record.CusAJBH)});
 }
 
 bool CallRecordStore::UpdateFlag(const wchar_t* filePath, int flag) {
-    return filePath &&
-           ExecuteOnOpenStore(m_db, L"update Rec_Table set Flag= ?1 where FilePath = ?2", {flag, filePath});
+    return filePath && ExecuteOnOpenStore(m_db, L"update Rec_Table set Flag= ?1 where FilePath = ?2", {flag, filePath});
 }
 
 bool CallRecordStore::UpdateNotes(const wchar_t* filePath, const wchar_t* notes) {

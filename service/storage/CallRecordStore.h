@@ -40,7 +40,7 @@ public:
     bool IsOpen() const { return m_db.IsOpen(); }
 
     // The day the store's file stands for
-    SYSTEMTIME Date() const;                    // year, month and day; the other fields zero
+    SYSTEMTIME Date() const;  // year, month and day; the other fields zero
     void SetDate(const SYSTEMTIME& day);
     bool IsOnDate(const SYSTEMTIME& time) const;
 
@@ -78,13 +78,13 @@ private:
     void ReleaseWorkingCopy();
 
     bool m_timeFilter = false;
-    SYSTEMTIME m_windowStart;          // only hour, minute and second are used
+    SYSTEMTIME m_windowStart;  // only hour, minute and second are used
     SYSTEMTIME m_windowEnd;
     WORD m_year;
     WORD m_month;
     WORD m_day;
     std::atomic<bool> m_stop = false;
     CSqliteDB m_db;
-    std::mutex m_workingCopyLock;      // guards m_workingCopy: Close may come from another thread
-    CString m_workingCopy;             // the working copy this store has reserved; empty when none
+    std::mutex m_workingCopyLock;  // guards m_workingCopy: Close may come from another thread
+    CString m_workingCopy;         // the working copy this store has reserved; empty when none
 };

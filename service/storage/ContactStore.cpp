@@ -121,9 +121,9 @@ bool ContactStore::FindContactByNumber(const wchar_t* number, ContactRecord& con
 bool ContactStore::InsertBlacklist(BlacklistRecord& record) {
     return RunOnOpenStore(m_db, [&] {
         NewRecordId(record.HeiMingDanID);
-        m_db.ExecuteStatement(L"insert into Blacklist(HeiMingDanID,Number,NumberNotes) values(?1,?2,?3)",
-                              {FieldText(record.HeiMingDanID), FieldText(record.Number),
-                               FieldText(record.NumberNotes)});
+        m_db.ExecuteStatement(
+            L"insert into Blacklist(HeiMingDanID,Number,NumberNotes) values(?1,?2,?3)",
+            {FieldText(record.HeiMingDanID), FieldText(record.Number), FieldText(record.NumberNotes)});
         return true;
     });
 }

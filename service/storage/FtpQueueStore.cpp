@@ -27,9 +27,9 @@ bool FtpQueueStore::Open(const wchar_t* path) {
 bool FtpQueueStore::InsertJob(FtpJob& job) {
     return RunOnOpenStore(m_db, [&] {
         NewRecordId(job.RecordID);
-        m_db.ExecuteStatement(L"insert into FtpTable(RecordID,RecordNum,RecFilePath,stStartRec) values(?1,?2,?3,?4)",
-                              {FieldText(job.RecordID), FieldText(job.RecordNum), FieldText(job.RecFilePath),
-                               ToOleDate(job.stStartRec)});
+        m_db.ExecuteStatement(
+            L"insert into FtpTable(RecordID,RecordNum,RecFilePath,stStartRec) values(?1,?2,?3,?4)",
+            {FieldText(job.RecordID), FieldText(job.RecordNum), FieldText(job.RecFilePath), ToOleDate(job.stStartRec)});
         return true;
     });
 }

@@ -95,8 +95,7 @@ bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values = {}
 // as the stop does. True when at least one row was read; any other error ends the rows with a CSqliteException
 // (rows already handed on stay handed on).
 template <typename Read, typename Callback>
-bool ForEachQueryRow(CSqliteQuery query, Read read, const Callback& callback,
-                     const std::atomic<bool>* stop = nullptr) {
+bool ForEachQueryRow(CSqliteQuery query, Read read, const Callback& callback, const std::atomic<bool>* stop = nullptr) {
     if (query.AtEnd())
         return false;
     while (!query.AtEnd() && !(stop && *stop)) {

@@ -35,7 +35,9 @@ public:
     // Reads by column name. A text is cut to the field (always terminated); SQL NULL gives an empty text, 0 or 0.0.
     void ReadText(const wchar_t* column, wchar_t* field, size_t capacity) const;
     template <size_t N>
-    void ReadText(const wchar_t* column, wchar_t (&field)[N]) const { ReadText(column, field, N); }
+    void ReadText(const wchar_t* column, wchar_t (&field)[N]) const {
+        ReadText(column, field, N);
+    }
     int ReadInt(const wchar_t* column) const;
     double ReadDouble(const wchar_t* column) const;
 
@@ -43,8 +45,8 @@ private:
     sqlite3_stmt* Statement() const;  // throws for a released query
     int CheckedIndex(const wchar_t* column) const;
 
-    sqlite3* m_db;                    // not owned: the connection the query came from, for error texts
-    sqlite3_stmt* m_statement;        // owned; null once released
+    sqlite3* m_db;              // not owned: the connection the query came from, for error texts
+    sqlite3_stmt* m_statement;  // owned; null once released
     bool m_atEnd;
     int m_columnCount;
 };

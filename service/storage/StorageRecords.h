@@ -17,9 +17,9 @@
 struct AccountRecord {
     wchar_t UserName[32];
     wchar_t UserPsw[32];
-    wchar_t AutoCode[32];          // identity, made by AccountStore::Insert
-    wchar_t UserFile[MAX_PATH];    // full path of the 512-byte channel-rights file
-    int32_t bPlayer;               // rights: 1 = granted
+    wchar_t AutoCode[32];        // identity, made by AccountStore::Insert
+    wchar_t UserFile[MAX_PATH];  // full path of the 512-byte channel-rights file
+    int32_t bPlayer;             // rights: 1 = granted
     int32_t bDownload;
     int32_t bDelete;
     int32_t bChart;
@@ -35,7 +35,7 @@ static_assert(offsetof(AccountRecord, bChart) == 724);
 
 // One phone-book contact.
 struct ContactRecord {
-    wchar_t UserID[32];            // identity, made by ContactStore::InsertContact
+    wchar_t UserID[32];  // identity, made by ContactStore::InsertContact
     wchar_t UserName[32];
     wchar_t UserMobile[32];
     wchar_t CompanyTel[32];
@@ -48,7 +48,7 @@ struct ContactRecord {
     wchar_t OtherTel1[32];
     wchar_t OtherTel2[32];
     wchar_t OtherTel3[32];
-    int32_t RecMethod;             // stored and returned unchanged
+    int32_t RecMethod;  // stored and returned unchanged
 };
 
 static_assert(sizeof(ContactRecord) == 1792);
@@ -63,7 +63,7 @@ static_assert(offsetof(ContactRecord, RecMethod) == 1788);
 
 // One blacklisted number.
 struct BlacklistRecord {
-    wchar_t HeiMingDanID[32];      // identity, made by ContactStore::InsertBlacklist
+    wchar_t HeiMingDanID[32];  // identity, made by ContactStore::InsertBlacklist
     wchar_t Number[32];
     wchar_t NumberNotes[64];
 };
@@ -74,10 +74,10 @@ static_assert(offsetof(BlacklistRecord, NumberNotes) == 128);
 
 // One system-log event: a row of SysLog_Table, also queued to the system-log writer and sent to remote clients.
 struct SysLogRow {
-    int32_t SysLog_Cmd;            // a SysLogEventCode
-    wchar_t Name[32];              // who or what: user, channel or contact name
+    int32_t SysLog_Cmd;  // a SysLogEventCode
+    wchar_t Name[32];    // who or what: user, channel or contact name
     wchar_t Notes[250];
-    SYSTEMTIME Time;               // local time
+    SYSTEMTIME Time;  // local time
 };
 
 static_assert(sizeof(SysLogRow) == 584);
@@ -87,10 +87,10 @@ static_assert(offsetof(SysLogRow, Time) == 568);
 
 // One queued FTP upload.
 struct FtpJob {
-    wchar_t RecordID[32];          // identity, made by FtpQueueStore::InsertJob
-    wchar_t RecordNum[32];         // the other party's number of the call
-    wchar_t RecFilePath[MAX_PATH]; // the recording to upload
-    SYSTEMTIME stStartRec;         // call start: selects the remote day folder and the day's CDR database
+    wchar_t RecordID[32];           // identity, made by FtpQueueStore::InsertJob
+    wchar_t RecordNum[32];          // the other party's number of the call
+    wchar_t RecFilePath[MAX_PATH];  // the recording to upload
+    SYSTEMTIME stStartRec;          // call start: selects the remote day folder and the day's CDR database
 };
 
 static_assert(sizeof(FtpJob) == 664);

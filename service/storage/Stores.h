@@ -7,8 +7,8 @@ class CallRecordStore;
 class ContactStore;
 class FtpQueueStore;
 
-AccountStore& ServerAccountStore();   // MyLoginServer.db: operators at the server's screen
-AccountStore& ClientAccountStore();   // MyLoginClient.db: remote client programs
-ContactStore& TheContactStore();      // MyContact.db: phone book and blacklist
-CallRecordStore& TodayCallStore();    // today's CDR file; the call writer moves it to each new day
-FtpQueueStore& TheFtpQueueStore();    // MyFtp.db: pending uploads
+AccountStore& ServerAccountStore();  // MyLoginServer.db: operators at the server's screen
+AccountStore& ClientAccountStore();  // MyLoginClient.db: remote client programs
+ContactStore& TheContactStore();     // MyContact.db: phone book and blacklist
+CallRecordStore& TodayCallStore();   // today's CDR file; the call writer moves it to each new day
+FtpQueueStore& TheFtpQueueStore();   // MyFtp.db: pending uploads

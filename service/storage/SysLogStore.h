@@ -14,11 +14,11 @@
 enum SysLogEventCode : int32_t {
     kSysLogProgramStarted = 0,
     kSysLogProgramExited = 1,
-    kSysLogRecordingsCopied = 2,    // copied or downloaded
+    kSysLogRecordingsCopied = 2,  // copied or downloaded
     kSysLogRecordingDeleted = 3,
     kSysLogClientLogin = 4,
     kSysLogClientLogout = 5,
-    kSysLogRecordChanged = 7,       // notes or flag changed by a remote client
+    kSysLogRecordChanged = 7,  // notes or flag changed by a remote client
     kSysLogOperatorLogin = 8,
     kSysLogLineError = 9,
     kSysLogMonitorStarted = 10,

@@ -12,9 +12,9 @@ constexpr int kAbsent = -1;  // the key is removed from the settings file
 struct WindowCase {
     const char* Name;
     int Backup;
-    int AllDay;        // bit n: FtpAllDay<n> is 1
+    int AllDay;  // bit n: FtpAllDay<n> is 1
     int FromHour, FromMin, ToHour, ToMin;
-    WORD Weekday;      // of now, 0 = Sunday
+    WORD Weekday;  // of now, 0 = Sunday
     WORD Hour, Minute, Second;
     bool Expected;
 };

@@ -162,8 +162,9 @@ TEST_F(FtpServer, UploadedRecordingIsFlaggedAndFollowedByItsDaysCdr) {
         const std::string copy = ReadBytes(localCopies + copyName);
         return !copy.empty() && ReadBytes(remote) == copy;
     };
-    ASSERT_TRUE(WaitUntil([&] { return sent(earlierCdr, L"CDR20240305.db") && sent(todayCdr, std::wstring(todayCdrName.Mid(8))); },
-                          30000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return sent(earlierCdr, L"CDR20240305.db") && sent(todayCdr, std::wstring(todayCdrName.Mid(8))); },
+        30000));
     backup.Stop();
     EXPECT_EQ(1, FlagOf(earlierCdr, earlierFile));
     EXPECT_EQ(0, FlagOf(earlierCdr, otherFile));

@@ -74,8 +74,10 @@ TEST_F(FtpUploadPasses, AFailedUploadGoesToTheTailAfterThePause) {
     backup.Stop();
 
     const std::vector<FtpLogView::Row> rows = view.Rows();
-    const std::pair<std::wstring, int> expected[] = {{first, kFtpUploadStarted},  {first, kFtpUploadFailed},
-                                                     {second, kFtpUploadStarted}, {second, kFtpUploadFailed},
+    const std::pair<std::wstring, int> expected[] = {{first, kFtpUploadStarted},
+                                                     {first, kFtpUploadFailed},
+                                                     {second, kFtpUploadStarted},
+                                                     {second, kFtpUploadFailed},
                                                      {first, kFtpUploadStarted}};
     for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(expected[i].first, rows[i].Path) << i;
@@ -99,8 +101,8 @@ TEST_F(FtpUploadPasses, AMissingRecordingIsReportedAndDroppedOnceItsCallIsOld) {
 
     FtpBackup backup({10, 10, 10});
     ASSERT_TRUE(backup.Start());
-    ASSERT_TRUE(view.WaitFor(
-        [](const std::vector<RecordingServiceView::Call>& calls) { return calls.size() >= 4; }, 20000));
+    ASSERT_TRUE(
+        view.WaitFor([](const std::vector<RecordingServiceView::Call>& calls) { return calls.size() >= 4; }, 20000));
     backup.Stop();
 
     int goneRows = 0;

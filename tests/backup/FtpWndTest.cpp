@@ -58,8 +58,8 @@ std::wstring PathNumber(int i) {
 TEST_F(FtpWnd, ShowsTheLogColumnsAndTheToolBarAndRunsTheUploadThread) {
     CreatePane();
     ASSERT_TRUE(list);
-    const std::pair<const wchar_t*, int> columns[] = {{L"No.", 80}, {L"Time", 180}, {L"Status", 150},
-                                                      {L"Recording file", 500}};
+    const std::pair<const wchar_t*, int> columns[] = {
+        {L"No.", 80}, {L"Time", 180}, {L"Status", 150}, {L"Recording file", 500}};
     for (int i = 0; i < 4; ++i) {
         wchar_t title[64] = {};
         LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH};
@@ -111,8 +111,8 @@ TEST_F(FtpWnd, RowsShowNumberTimeStatusAndPath) {
         EXPECT_EQ(looks[row].second, RowImage(list, row));
         const std::wstring time = CellText(list, row, 1);
         ASSERT_EQ(19u, time.size()) << row;
-        EXPECT_EQ(L"-- ::", time.substr(4, 1) + time.substr(7, 1) + time.substr(10, 1) + time.substr(13, 1) +
-                                 time.substr(16, 1));
+        EXPECT_EQ(L"-- ::",
+                  time.substr(4, 1) + time.substr(7, 1) + time.substr(10, 1) + time.substr(13, 1) + time.substr(16, 1));
         EXPECT_EQ(looks[row].first, CellText(list, row, 2));
         EXPECT_EQ(PathNumber(row), CellText(list, row, 3));
     }

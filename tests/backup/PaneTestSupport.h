@@ -29,8 +29,8 @@ inline void PrepareProgramFolder(const TestFolder& folder) {
     for (const wchar_t* name : {L"treeftp.bmp", L"clear.bmp"})
         std::filesystem::copy_file(from / L"Image" / name, to / L"Image" / name);
     LanguageNumber = kLanguageEnglish;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_INTERNET_CLASSES |
-                                                        ICC_DATE_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_INTERNET_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
 

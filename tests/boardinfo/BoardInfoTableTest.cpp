@@ -8,22 +8,19 @@
 
 namespace {
 
-std::string SerialOf(int board)
-{
+std::string SerialOf(int board) {
     char text[32] = "unchanged";
     return QsPciGetBoardSerialNo(board, text) == 0 ? text : "-1";
 }
 
-int TypeOf(int board)
-{
+int TypeOf(int board) {
     int type = -12345;
     return QsPciGetBoardType(board, &type) == 0 ? type : -1;
 }
 
 }  // namespace
 
-TEST(BoardInfoTable, NoDevicesGiveAnEmptyTable)
-{
+TEST(BoardInfoTable, NoDevicesGiveAnEmptyTable) {
     CFakeBoards fake;
     EXPECT_EQ(QsPciLoadBoardInfo(), 0);
     EXPECT_EQ(QsPciGetTotalBoard(), 0);
@@ -31,8 +28,7 @@ TEST(BoardInfoTable, NoDevicesGiveAnEmptyTable)
     EXPECT_EQ(SerialOf(0), "-1");
 }
 
-TEST(BoardInfoTable, IndicesCountTheBoardsFoundNotTheDeviceNumbers)
-{
+TEST(BoardInfoTable, IndicesCountTheBoardsFoundNotTheDeviceNumbers) {
     CFakeBoards fake;
     fake.boards[0] = {15, 1234};
     fake.boards[2] = {293, 98765};
@@ -49,8 +45,7 @@ TEST(BoardInfoTable, IndicesCountTheBoardsFoundNotTheDeviceNumbers)
     EXPECT_TRUE(fake.open.empty());
 }
 
-TEST(BoardInfoTable, GettersRefuseBoardsOutsideTheTableAndNullBuffers)
-{
+TEST(BoardInfoTable, GettersRefuseBoardsOutsideTheTableAndNullBuffers) {
     CFakeBoards fake;
     fake.boards[0] = {15, 11};
     fake.boards[2] = {16, 22};
@@ -70,8 +65,7 @@ TEST(BoardInfoTable, GettersRefuseBoardsOutsideTheTableAndNullBuffers)
     EXPECT_EQ(TypeOf(1), 16);
 }
 
-TEST(BoardInfoTable, ReloadingReplacesTheTable)
-{
+TEST(BoardInfoTable, ReloadingReplacesTheTable) {
     CFakeBoards fake;
     fake.boards[0] = {15, 11};
     fake.boards[1] = {16, 22};
@@ -86,8 +80,7 @@ TEST(BoardInfoTable, ReloadingReplacesTheTable)
     EXPECT_EQ(TypeOf(1), -1);
 }
 
-TEST(BoardInfoTable, FailedTypeRequestEndsTheEnumerationAndClosesTheDevice)
-{
+TEST(BoardInfoTable, FailedTypeRequestEndsTheEnumerationAndClosesTheDevice) {
     CFakeBoards fake;
     fake.boards[0] = {15, 11};
     fake.boards[1] = {16, 22, /*typeFails*/ true};
@@ -105,8 +98,7 @@ TEST(BoardInfoTable, FailedTypeRequestEndsTheEnumerationAndClosesTheDevice)
     EXPECT_EQ(TypeOf(1), 16);
 }
 
-TEST(BoardInfoTable, UnansweredSerialRequestKeepsTheBoardWithSerialZero)
-{
+TEST(BoardInfoTable, UnansweredSerialRequestKeepsTheBoardWithSerialZero) {
     CFakeBoards fake;
     fake.boards[0] = {15, 11};
     fake.boards[1] = {16, 22, false, /*serialFails*/ true};

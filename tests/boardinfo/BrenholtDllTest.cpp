@@ -9,13 +9,12 @@
 #include <fstream>
 #include <string>
 
-TEST(BrenholtDll, ExportsFiveFunctionsByNameAndOrdinal)
-{
+TEST(BrenholtDll, ExportsFiveFunctionsByNameAndOrdinal) {
     HMODULE module = LoadLibraryA("Brenholt.dll");
     ASSERT_NE(module, nullptr);
 
-    const char* names[] = {"QsPciGetBoardSerialNo", "QsPciGetBoardType", "QsPciGetTotalBoard",
-                           "QsPciLoadBoardInfo", "QsPciMakeDefaultCfg"};
+    const char* names[] = {"QsPciGetBoardSerialNo", "QsPciGetBoardType", "QsPciGetTotalBoard", "QsPciLoadBoardInfo",
+                           "QsPciMakeDefaultCfg"};
     for (WORD ordinal = 1; ordinal <= 5; ++ordinal) {
         SCOPED_TRACE(names[ordinal - 1]);
         FARPROC byName = GetProcAddress(module, names[ordinal - 1]);
@@ -41,16 +40,14 @@ namespace {
 // folder while the object lives.
 class CNamedScenario {
 public:
-    explicit CNamedScenario(const std::string& text)
-    {
+    explicit CNamedScenario(const std::string& text) {
         std::ofstream(m_folder.Path("boards.ini")) << text;
         GetCurrentDirectoryA(MAX_PATH, m_previous);
         m_entered = SetCurrentDirectoryA(m_folder.Path().c_str());
         SetEnvironmentVariableA("QSKERN_SCENARIO", "boards.ini");
     }
 
-    ~CNamedScenario()
-    {
+    ~CNamedScenario() {
         SetEnvironmentVariableA("QSKERN_SCENARIO", nullptr);
         SetCurrentDirectoryA(m_previous);
     }
@@ -69,10 +66,10 @@ private:
 }  // namespace
 
 // Without board devices the DLL reports the boards the simulated driver reads from its scenario.
-TEST(BrenholtDll, WithoutDevicesReadsTheSimulatedDriversScenario)
-{
-    CNamedScenario scenario("[Board0]\nType=402\nSerialNo=77\n"
-                            "[Board1]\nType=16\nSerialNo=78\n");
+TEST(BrenholtDll, WithoutDevicesReadsTheSimulatedDriversScenario) {
+    CNamedScenario scenario(
+        "[Board0]\nType=402\nSerialNo=77\n"
+        "[Board1]\nType=16\nSerialNo=78\n");
     ASSERT_TRUE(scenario.Entered());
 
     HMODULE module = LoadLibraryA("Brenholt.dll");
@@ -92,11 +89,11 @@ TEST(BrenholtDll, WithoutDevicesReadsTheSimulatedDriversScenario)
 
 // The library reads the scenario with a reader of its own (it ships without the simulator); both
 // must find the same file and see the same boards in it.
-TEST(BrenholtDll, SeesTheBoardsTheSimulatedDriverReadsFromTheSameScenario)
-{
-    CNamedScenario scenario("[Board0]\nType=297\nSerialNo=31\nLineTypes=7,8\n"
-                            "[Board1]\nType=16\nSerialNo=32\n"
-                            "[Board2]\nType=402\nSerialNo=33\n");
+TEST(BrenholtDll, SeesTheBoardsTheSimulatedDriverReadsFromTheSameScenario) {
+    CNamedScenario scenario(
+        "[Board0]\nType=297\nSerialNo=31\nLineTypes=7,8\n"
+        "[Board1]\nType=16\nSerialNo=32\n"
+        "[Board2]\nType=402\nSerialNo=33\n");
     ASSERT_TRUE(scenario.Entered());
 
     // The driver reads its scenario while it loads, and is not unloaded (its thread lives on); the

@@ -22,16 +22,14 @@ public:
     CFakeBoards() { SetBoardDevices(this); }
     ~CFakeBoards() override { SetBoardDevices(nullptr); }
 
-    HANDLE Open(int board) override
-    {
+    HANDLE Open(int board) override {
         if (!boards.count(board) || open.count(board))
             return INVALID_HANDLE_VALUE;
         open.insert(board);
         return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(board + 1));
     }
 
-    bool Query(HANDLE device, DWORD code, DWORD& value) override
-    {
+    bool Query(HANDLE device, DWORD code, DWORD& value) override {
         const FakeBoard& board = boards.at(BoardOf(device));
         if (code == kIoctlBoardType && !board.typeFails) {
             value = board.type;

@@ -11,8 +11,7 @@
 namespace {
 
 // The scenario layout the simulated driver reads; its other sections and keys are ignored here.
-void WriteScenario(const std::string& path)
-{
+void WriteScenario(const std::string& path) {
     std::ofstream(path) << "[Simulator]\nSpeed=4\n"
                            "[Board0]\nType=15\nSerialNo=501\n"
                            "[Board1]\nType=293\nSerialNo=502\nLineTypes=6,7,8\n"
@@ -27,8 +26,7 @@ public:
 
 }  // namespace
 
-TEST(ScenarioBoards, BoardsAreTheScenarioSectionsUpToTheFirstGap)
-{
+TEST(ScenarioBoards, BoardsAreTheScenarioSectionsUpToTheFirstGap) {
     CTempFolder folder;
     WriteScenario(folder.Path("qskern.ini"));
     CScenarioBoardDevices scenario;
@@ -53,8 +51,7 @@ TEST(ScenarioBoards, BoardsAreTheScenarioSectionsUpToTheFirstGap)
     EXPECT_STREQ(text, "92");
 }
 
-TEST(ScenarioBoards, MissingScenarioFileIsRefused)
-{
+TEST(ScenarioBoards, MissingScenarioFileIsRefused) {
     CTempFolder folder;
     CScenarioBoardDevices scenario;
     EXPECT_FALSE(scenario.Load(folder.Path("qskern.ini")));

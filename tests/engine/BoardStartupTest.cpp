@@ -20,23 +20,20 @@ namespace {
 
 class BoardStartup : public EngineScenario {};
 
-std::wstring ExecutableFolder()
-{
+std::wstring ExecutableFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-std::string ReadText(const std::wstring& path)
-{
+std::string ReadText(const std::wstring& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
 // The driver's board-start calls in the journal, in order.
-std::vector<std::string> BoardStartCalls()
-{
+std::vector<std::string> BoardStartCalls() {
     std::vector<std::string> calls;
     std::istringstream lines(Sim("journal 0 QsdSys_EnableBoard"));
     std::string line;
@@ -50,8 +47,7 @@ std::vector<std::string> BoardStartCalls()
 
 // Both start calls refused: the configuration is kept as a backup, the board-information library writes the
 // defaults, and one more start is tried.
-TEST_F(BoardStartup, RefusedStartsFallBackToTheDefaultConfiguration)
-{
+TEST_F(BoardStartup, RefusedStartsFallBackToTheDefaultConfiguration) {
     struct Case {
         int Refusals;
         int Started;
@@ -94,8 +90,7 @@ TEST_F(BoardStartup, RefusedStartsFallBackToTheDefaultConfiguration)
     }
 }
 
-TEST_F(BoardStartup, StartedBoardsSetTheCountsAndAreLogged)
-{
+TEST_F(BoardStartup, StartedBoardsSetTheCountsAndAreLogged) {
     LoadBoards(true);
     SetServiceView(&m_view);
 
@@ -118,8 +113,7 @@ TEST_F(BoardStartup, StartedBoardsSetTheCountsAndAreLogged)
     EXPECT_EQ((std::vector<int>{0, 1}), links);
 }
 
-TEST_F(BoardStartup, StartupStateFollowsTheLineVoltage)
-{
+TEST_F(BoardStartup, StartupStateFollowsTheLineVoltage) {
     SetChannelInt(0, kChannelRec, 2);  // type 6: voice activation is not offered
     LoadBoards(true);
     for (const char* command : {"voltage 0 48", "voltage 1 4", "voltage 2 3", "voltage 3 0"})
@@ -191,8 +185,7 @@ TEST_F(BoardStartup, StartupStateFollowsTheLineVoltage)
     EXPECT_TRUE(channelThree);
 }
 
-TEST_F(BoardStartup, ChannelSettingsAreBroughtIntoRange)
-{
+TEST_F(BoardStartup, ChannelSettingsAreBroughtIntoRange) {
     struct Case {
         const wchar_t* Key;
         const wchar_t* Text;  // null: the key is missing

@@ -15,8 +15,7 @@ class CallCompletion : public EngineScenario {
 protected:
     static constexpr int kChannel = 8;
 
-    void PrepareSpyCall(int lineType, int connected)
-    {
+    void PrepareSpyCall(int lineType, int connected) {
         ChannelRecord& record = ChannelTable[kChannel];
         record.LineType = lineType;
         record.SpyConnected = connected;
@@ -31,8 +30,7 @@ protected:
 
 // A spy call answered is named by its direction; one recorded from alerting and never answered has a call type of
 // its own. The caller comes first for an incoming call, the callee for an outgoing one.
-TEST_F(CallCompletion, SpyCallTypeFollowsAnswerAndDirection)
-{
+TEST_F(CallCompletion, SpyCallTypeFollowsAnswerAndDirection) {
     struct Case {
         int LineType;
         int Connected;
@@ -63,12 +61,11 @@ TEST_F(CallCompletion, SpyCallTypeFollowsAnswerAndDirection)
 }
 
 // A call with less than 100 ms recorded queues no record, but its file is still finished and closed.
-TEST_F(CallCompletion, CallWithoutRecordedTimeClosesItsFileAndQueuesNothing)
-{
+TEST_F(CallCompletion, CallWithoutRecordedTimeClosesItsFileAndQueuesNothing) {
     const std::wstring path = ProgramFolder() + L"\\short.wav";
     ChannelRecord& record = ChannelTable[2];
-    record.FileHandle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    record.FileHandle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, record.FileHandle);
     const std::vector<uint8_t> placeholder(sizeof(ImaWavHeader) + 100, 0);
     DWORD written = 0;
@@ -84,8 +81,7 @@ TEST_F(CallCompletion, CallWithoutRecordedTimeClosesItsFileAndQueuesNothing)
     EXPECT_EQ(0, std::memcmp(&expected, bytes.data(), sizeof(expected)));
 }
 
-TEST_F(CallCompletion, SpyMissedCallNamesAMadeUpPathAndCountsOneRing)
-{
+TEST_F(CallCompletion, SpyMissedCallNamesAMadeUpPathAndCountsOneRing) {
     for (int direction : {1, 0}) {
         SCOPED_TRACE(direction);
         ChannelRecord& record = ChannelTable[kChannel];

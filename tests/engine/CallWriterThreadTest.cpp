@@ -35,16 +35,14 @@ constexpr int kShortBusyMs = 200;
 constexpr int kWaitMs = 10000;
 constexpr wchar_t kFakeEncoder[] = L"fake_mp3_encoder.dll";
 
-SYSTEMTIME Today()
-{
+SYSTEMTIME Today() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     now.wMilliseconds = 0;
     return now;
 }
 
-SYSTEMTIME AddSeconds(const SYSTEMTIME& time, long long seconds)
-{
+SYSTEMTIME AddSeconds(const SYSTEMTIME& time, long long seconds) {
     FILETIME file;
     SystemTimeToFileTime(&time, &file);
     ULARGE_INTEGER value{{file.dwLowDateTime, file.dwHighDateTime}};
@@ -56,20 +54,17 @@ SYSTEMTIME AddSeconds(const SYSTEMTIME& time, long long seconds)
 }
 
 // "yyyymmddhhmmss", as recording names begin.
-std::wstring Stamp(const SYSTEMTIME& t)
-{
+std::wstring Stamp(const SYSTEMTIME& t) {
     wchar_t stamp[32];
     _snwprintf(stamp, 32, L"%04d%02d%02d%02d%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
     return stamp;
 }
 
-std::wstring Text(const wchar_t* field)
-{
+std::wstring Text(const wchar_t* field) {
     return field;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs)
-{
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -80,8 +75,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs)
 }
 
 // An IMA ADPCM recording as the engine leaves it: the final header and 16 groups of silent blocks.
-std::vector<uint8_t> AdpcmRecording()
-{
+std::vector<uint8_t> AdpcmRecording() {
     std::vector<uint8_t> file(sizeof(ImaWavHeader) + 4 * kImaCountedBytes);
     const ImaWavHeader header = MakeImaWavHeader(static_cast<uint32_t>(file.size()));
     std::memcpy(file.data(), &header, sizeof(header));
@@ -90,8 +84,7 @@ std::vector<uint8_t> AdpcmRecording()
 
 class CallWriter : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CSqliteDB::SetDefaultBusyTimeout(kShortBusyMs);  // before the process's stores are built
         WriteUtf16File(m_folder.ProgramFolder() + L"\\Lang\\CHS.ini",
                        L"[Language]\r\n0292=Too short\r\n0435=Barred caller\r\n0436=Barred number\r\n");
@@ -107,8 +100,7 @@ protected:
         ASSERT_NE(nullptr, EngineState.CallWriterThread);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         StopEngine();
         SetServiceView(nullptr);
         while (EngineState.CallQueue.Pop()) {
@@ -124,8 +116,7 @@ protected:
 
     // A call on channel 0 with its temporary recording as the engine leaves it; a call without recorded time has
     // no file. Each call starts a second after the one before, so their final names differ.
-    CallRecord MakeCall(int callType, int recTime, const wchar_t* number, const SYSTEMTIME& start)
-    {
+    CallRecord MakeCall(int callType, int recTime, const wchar_t* number, const SYSTEMTIME& start) {
         CallRecord call{};
         call.Channel = 0;
         call.CallType = callType;
@@ -142,13 +133,11 @@ protected:
         }
         return call;
     }
-    CallRecord MakeCall(int callType, int recTime, const wchar_t* number = L"5551234")
-    {
+    CallRecord MakeCall(int callType, int recTime, const wchar_t* number = L"5551234") {
         return MakeCall(callType, recTime, number, AddSeconds(m_today, m_calls++));
     }
 
-    std::wstring RecordingFolder()
-    {
+    std::wstring RecordingFolder() {
         const std::wstring folder = m_folder.DataFolder() + L"\\Rec\\";
         CreateDirectoryW(folder.c_str(), nullptr);
         return folder;
@@ -157,8 +146,7 @@ protected:
     void Queue(const CallRecord& call) { EngineState.CallQueue.Push(std::make_unique<CallRecord>(call)); }
 
     // Queues the call and returns it as the writer showed it in the panes. Calls differ in their start times.
-    CallRecord File(const CallRecord& call)
-    {
+    CallRecord File(const CallRecord& call) {
         Queue(call);
         CallRecord filed{};
         const bool shown = m_view.WaitFor(
@@ -177,8 +165,7 @@ protected:
         return filed;
     }
 
-    std::vector<CallRecord> RowsOf(const SYSTEMTIME& day)
-    {
+    std::vector<CallRecord> RowsOf(const SYSTEMTIME& day) {
         std::vector<CallRecord> rows;
         CallRecordStore store;
         if (store.Open(CdrDayFile(day)))
@@ -187,15 +174,13 @@ protected:
         return rows;
     }
 
-    std::vector<FtpJob> Jobs()
-    {
+    std::vector<FtpJob> Jobs() {
         std::vector<FtpJob> jobs;
         TheFtpQueueStore().ForEachJob([&](const FtpJob& job) { jobs.push_back(job); });
         return jobs;
     }
 
-    std::wstring BackupCopy(const wchar_t* folder, const SYSTEMTIME& day)
-    {
+    std::wstring BackupCopy(const wchar_t* folder, const SYSTEMTIME& day) {
         wchar_t name[32];
         _snwprintf(name, 32, L"CDR%04d%02d%02d.db", day.wYear, day.wMonth, day.wDay);
         return m_folder.ProgramFolder() + L"\\" + folder + L"\\" + name;
@@ -209,8 +194,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CallWriter, FiledCallIsRenamedStoredQueuedShownAndPushed)
-{
+TEST_F(CallWriter, FiledCallIsRenamedStoredQueuedShownAndPushed) {
     ContactRecord contact{};
     CopyToField(contact.UserName, L"Dana Quill");
     CopyToField(contact.UserMobile, L"5551234");
@@ -258,8 +242,7 @@ TEST_F(CallWriter, FiledCallIsRenamedStoredQueuedShownAndPushed)
     EXPECT_TRUE(barred.Receive(0).empty()) << "a right other than 1 receives no record";
 }
 
-TEST_F(CallWriter, MinimumLengthDropsTheRecording)
-{
+TEST_F(CallWriter, MinimumLengthDropsTheRecording) {
     WriteSettingInt(kSectionSettings, kKeyMinRec, 10);
     const struct {
         int CallType;
@@ -267,10 +250,8 @@ TEST_F(CallWriter, MinimumLengthDropsTheRecording)
         bool Row;
         bool Kept;
     } cases[] = {
-        {kCallIncoming, 9, true, false},
-        {kCallIncoming, 10, true, true},
-        {kCallVoice, 3, true, false},
-        {kCallOutgoing, 5, false, false},  // no row, and no file left behind either
+        {kCallIncoming, 9, true, false}, {kCallIncoming, 10, true, true},
+        {kCallVoice, 3, true, false},    {kCallOutgoing, 5, false, false},  // no row, and no file left behind either
         {kCallOutgoing, 12, true, true},
     };
     for (const auto& c : cases) {
@@ -294,8 +275,7 @@ TEST_F(CallWriter, MinimumLengthDropsTheRecording)
     }
 }
 
-TEST_F(CallWriter, BlacklistedNumbersLoseTheirRecordingWhenTheSettingAsks)
-{
+TEST_F(CallWriter, BlacklistedNumbersLoseTheirRecordingWhenTheSettingAsks) {
     BlacklistRecord barred{};
     CopyToField(barred.Number, L"5550000");
     ASSERT_TRUE(TheContactStore().InsertBlacklist(barred));
@@ -324,8 +304,7 @@ TEST_F(CallWriter, BlacklistedNumbersLoseTheirRecordingWhenTheSettingAsks)
     }
 }
 
-TEST_F(CallWriter, CallOfYesterdayGoesIntoYesterdaysDatabaseAndTheStoreComesBack)
-{
+TEST_F(CallWriter, CallOfYesterdayGoesIntoYesterdaysDatabaseAndTheStoreComesBack) {
     SYSTEMTIME lateYesterday = AddSeconds(m_today, -24 * 3600);
     lateYesterday.wHour = 23;
     lateYesterday.wMinute = 59;
@@ -343,8 +322,7 @@ TEST_F(CallWriter, CallOfYesterdayGoesIntoYesterdaysDatabaseAndTheStoreComesBack
     EXPECT_TRUE(TodayCallStore().IsOnDate(m_today));
 }
 
-TEST_F(CallWriter, EveryTwoHundredthRecordCopiesItsDayDatabase)
-{
+TEST_F(CallWriter, EveryTwoHundredthRecordCopiesItsDayDatabase) {
     const std::wstring copy = BackupCopy(L"BackupDBEX", m_today);
     // The count runs over the life of the process: first find where it stands.
     for (int i = 0; i < 200 && !FileExists(copy); ++i)
@@ -359,8 +337,7 @@ TEST_F(CallWriter, EveryTwoHundredthRecordCopiesItsDayDatabase)
     EXPECT_TRUE(FileExists(copy));
 }
 
-TEST_F(CallWriter, InsertFailingTwiceIsLoggedAndTheNextCallReopensTheStore)
-{
+TEST_F(CallWriter, InsertFailingTwiceIsLoggedAndTheNextCallReopensTheStore) {
     CSqliteDB blocker;
     blocker.OpenFile(CdrDayFile(m_today));
     blocker.ExecuteStatement(L"begin exclusive");
@@ -398,8 +375,7 @@ TEST_F(CallWriter, InsertFailingTwiceIsLoggedAndTheNextCallReopensTheStore)
     EXPECT_EQ(Text(next.FilePath), Text(stored[0].FilePath));
 }
 
-TEST_F(CallWriter, WithoutTheEncoderTheRowKeepsNamingTheRecording)
-{
+TEST_F(CallWriter, WithoutTheEncoderTheRowKeepsNamingTheRecording) {
     WriteSettingInt(kSectionSettings, kKeyAudioFmt, 1);
     const CallRecord filed = File(MakeCall(kCallIncoming, 10));
     const std::wstring path = Text(filed.FilePath);
@@ -408,8 +384,7 @@ TEST_F(CallWriter, WithoutTheEncoderTheRowKeepsNamingTheRecording)
     EXPECT_EQ(path, Text(Jobs().at(0).RecFilePath));
 }
 
-TEST_F(CallWriter, CallsUpTo1799SecondsBecomeMp3)
-{
+TEST_F(CallWriter, CallsUpTo1799SecondsBecomeMp3) {
     ASSERT_TRUE(BindMp3EncoderLibrary(CallWriterEncoder(), kFakeEncoder));
     WriteSettingInt(kSectionSettings, kKeyAudioFmt, 1);
     const struct {
@@ -430,8 +405,7 @@ TEST_F(CallWriter, CallsUpTo1799SecondsBecomeMp3)
     }
 }
 
-TEST_F(CallWriter, FailedMp3ConversionKeepsTheWavAndTheRowAndJobNameIt)
-{
+TEST_F(CallWriter, FailedMp3ConversionKeepsTheWavAndTheRowAndJobNameIt) {
     ASSERT_TRUE(BindMp3EncoderLibrary(CallWriterEncoder(), kFakeEncoder));
     const auto failAtChunk = reinterpret_cast<void (*)(int)>(
         reinterpret_cast<void*>(GetProcAddress(CallWriterEncoder().Library, "FakeEncoderReset")));

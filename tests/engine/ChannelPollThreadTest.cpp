@@ -28,8 +28,7 @@ constexpr int kPopupNumberLength = 7;
 class ChannelPoll : public EngineScenario {
 protected:
     // A window over the whole of today, in the record-all or auto-answer week of the channel.
-    static void OpenAllDay(ScheduleDayBlock (&week)[kScheduleDays])
-    {
+    static void OpenAllDay(ScheduleDayBlock (&week)[kScheduleDays]) {
         SYSTEMTIME now;
         GetLocalTime(&now);
         ScheduleDayBlock& day = week[now.wDayOfWeek];
@@ -39,8 +38,7 @@ protected:
     }
 
     // Lets the call on the channel look as if it had been recorded for ms already.
-    bool AgeCallUntilQueued(int channel, int ms, std::unique_ptr<CallRecord>& call)
-    {
+    bool AgeCallUntilQueued(int channel, int ms, std::unique_ptr<CallRecord>& call) {
         return WaitFor([&] {
             ChannelRecord& record = ChannelTable[channel];
             if (record.FileHandle != INVALID_HANDLE_VALUE && record.RecordedMs < ms)
@@ -49,8 +47,7 @@ protected:
         });
     }
 
-    std::vector<RecordingServiceView::Call> CallsOf(const std::string& method)
-    {
+    std::vector<RecordingServiceView::Call> CallsOf(const std::string& method) {
         std::vector<RecordingServiceView::Call> found;
         for (const auto& call : m_view.Calls()) {
             if (call.Method == method)
@@ -60,16 +57,14 @@ protected:
     }
 };
 
-int Elapsed(std::chrono::steady_clock::time_point since)
-{
+int Elapsed(std::chrono::steady_clock::time_point since) {
     return static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count());
 }
 
 }  // namespace
 
-TEST_F(ChannelPoll, CallerIdIsTakenOnceItHasStoodFor1500Ms)
-{
+TEST_F(ChannelPoll, CallerIdIsTakenOnceItHasStoodFor1500Ms) {
     ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
     ContactRecord contact{};
     CopyToField(contact.UserName, L"Dana Quill");
@@ -110,8 +105,7 @@ TEST_F(ChannelPoll, CallerIdIsTakenOnceItHasStoodFor1500Ms)
     TheContactStore().Close();
 }
 
-TEST_F(ChannelPoll, UnansweredRingingBecomesAMissedCallAfterMissedRing)
-{
+TEST_F(ChannelPoll, UnansweredRingingBecomesAMissedCallAfterMissedRing) {
     LoadBoards();
     StartEngine();
     Startup.MissedRing = 20000;
@@ -134,8 +128,7 @@ TEST_F(ChannelPoll, UnansweredRingingBecomesAMissedCallAfterMissedRing)
 
 // The board answers after the configured rings, plays the greeting, and releases the line again when the caller
 // has gone (busy tone, far end gone) or the longest message is reached; the hang-up then ends the call.
-TEST_F(ChannelPoll, AutoAnswerGreetsRecordsAndHangsUpWhenTheCallerIsGone)
-{
+TEST_F(ChannelPoll, AutoAnswerGreetsRecordsAndHangsUpWhenTheCallerIsGone) {
     const std::wstring greeting = ProgramFolder() + L"\\greeting.wav";
     const std::vector<uint8_t> greetingBytes(3000, 0xD5);
     ASSERT_TRUE(WriteFileBytes(greeting, greetingBytes));
@@ -147,12 +140,10 @@ TEST_F(ChannelPoll, AutoAnswerGreetsRecordsAndHangsUpWhenTheCallerIsGone)
     OpenAllDay(ChannelTable[kVoltageLine].AutoAnswerWeek);
 
     const struct {
-        const char* Gone;     // the simulator command that tells the line the caller has gone; null: none
-        int RecordedMs;       // how long the call has been recorded by then
+        const char* Gone;  // the simulator command that tells the line the caller has gone; null: none
+        int RecordedMs;    // how long the call has been recorded by then
     } cases[] = {
-        {"busy 0 2", 10000},
-        {"farend 0", 10000},
-        {nullptr, 61000},     // longer than AutoAnswerMaxTimeLong
+        {"busy 0 2", 10000}, {"farend 0", 10000}, {nullptr, 61000},  // longer than AutoAnswerMaxTimeLong
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Gone ? c.Gone : "longest message");
@@ -183,8 +174,7 @@ TEST_F(ChannelPoll, AutoAnswerGreetsRecordsAndHangsUpWhenTheCallerIsGone)
     }
 }
 
-TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd)
-{
+TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd) {
     LoadBoards();
     StartEngine();
     OpenAllDay(ChannelTable[kTrunkLine].RecordAllWeek);
@@ -208,8 +198,7 @@ TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd)
     EXPECT_EQ(0, ChannelTable[kTrunkLine].RecordAllActive);
 }
 
-TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListeningClients)
-{
+TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListeningClients) {
     LoadBoards(true);
     StartEngine();
     ASSERT_TRUE(WaitForState(kFirstSpyChannel, kStateIdle));  // its link is up
@@ -225,12 +214,14 @@ TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListening
     ASSERT_EQ("OK", Sim("offhook 1"));
     ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
     ASSERT_EQ("OK", Sim("spy answer 0"));
-    ASSERT_TRUE(m_view.WaitFor([](const auto& calls) {
-        int blocks = 0;
-        for (const auto& call : calls)
-            blocks += call.Method == "MonitorBlock";
-        return blocks >= 5;
-    }, 10000));
+    ASSERT_TRUE(m_view.WaitFor(
+        [](const auto& calls) {
+            int blocks = 0;
+            for (const auto& call : calls)
+                blocks += call.Method == "MonitorBlock";
+            return blocks >= 5;
+        },
+        10000));
     ChannelTable[kTrunkLine].LocalMonitor = 0;
     ASSERT_TRUE(WaitForRecordedMs(kFirstSpyChannel, 500));
     ASSERT_EQ("OK", Sim("onhook 1"));
@@ -257,8 +248,7 @@ TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListening
     EXPECT_TRUE(other.Receive(0).empty()) << "a client listening to another channel gets none of it";
 }
 
-TEST_F(ChannelPoll, DtmfKeySaveFreezesTheDialledNumberAfterTheLastDigit)
-{
+TEST_F(ChannelPoll, DtmfKeySaveFreezesTheDialledNumberAfterTheLastDigit) {
     LoadBoards();
     StartEngine();
 

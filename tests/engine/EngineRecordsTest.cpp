@@ -13,17 +13,15 @@
 namespace {
 
 template <class T>
-T ReadAt(const std::vector<uint8_t>& bytes, size_t offset)
-{
+T ReadAt(const std::vector<uint8_t>& bytes, size_t offset) {
     T value;
     std::memcpy(&value, bytes.data() + offset, sizeof(T));
     return value;
 }
 
-} // namespace
+}  // namespace
 
-TEST(CallRecord, FieldsLieAtTheirWireOffsets)
-{
+TEST(CallRecord, FieldsLieAtTheirWireOffsets) {
     CallRecord record = {};
     record.ChannelPhone[0] = L'P';
     record.CallNotes[254] = L'N';
@@ -53,8 +51,7 @@ TEST(CallRecord, FieldsLieAtTheirWireOffsets)
     EXPECT_EQ(999, ReadAt<uint16_t>(bytes, 2798));
 }
 
-TEST(ScheduleDayBlock, WindowsPrecedeTheirFourFlags)
-{
+TEST(ScheduleDayBlock, WindowsPrecedeTheirFourFlags) {
     ScheduleDayBlock day = {};
     day.Window[2].End.wHour = 23;
     day.Enabled[3] = 1;
@@ -65,8 +62,7 @@ TEST(ScheduleDayBlock, WindowsPrecedeTheirFourFlags)
     EXPECT_EQ(1, ReadAt<int32_t>(bytes, 140));
 }
 
-TEST(ChannelRecord, StartsAsAnEventDrivenLineWithNoLineAndNoFile)
-{
+TEST(ChannelRecord, StartsAsAnEventDrivenLineWithNoLineAndNoFile) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     ChannelRecord record;
@@ -80,17 +76,13 @@ TEST(ChannelRecord, StartsAsAnEventDrivenLineWithNoLineAndNoFile)
     EXPECT_EQ(L'\0', record.Name[0]);
 }
 
-TEST(ChannelRecord, LineKindFollowsTheDriverType)
-{
+TEST(ChannelRecord, LineKindFollowsTheDriverType) {
     struct Row {
         int type;
         bool voltage, event, analogue, spy;
     } rows[] = {
-        {6, true, false, true, false},
-        {7, false, true, true, false},
-        {8, false, true, true, false},
-        {10, false, false, false, true},
-        {0, false, false, false, true},
+        {6, true, false, true, false},   {7, false, true, true, false},  {8, false, true, true, false},
+        {10, false, false, false, true}, {0, false, false, false, true},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(row.voltage, IsVoltageWatchedLine(row.type)) << row.type;
@@ -100,16 +92,14 @@ TEST(ChannelRecord, LineKindFollowsTheDriverType)
     }
 }
 
-TEST(DriverBinding, PcmLinkIsUpWhenItsLowBitsAreAMultipleOfFour)
-{
+TEST(DriverBinding, PcmLinkIsUpWhenItsLowBitsAreAMultipleOfFour) {
     for (uint32_t status : {0u, 4u, 8u, 12u, 0x10u, 0xFFFFFFF0u})
         EXPECT_TRUE(IsPcmLinkUp(status)) << status;
     for (uint32_t status : {1u, 2u, 3u, 5u, 15u, 0x13u})
         EXPECT_FALSE(IsPcmLinkUp(status)) << status;
 }
 
-TEST(CardEngineState, QueueHandsRecordsOverInOrderAcrossThreads)
-{
+TEST(CardEngineState, QueueHandsRecordsOverInOrderAcrossThreads) {
     RecordQueue<CallRecord> queue;
     EXPECT_EQ(nullptr, queue.Pop());
 
@@ -140,8 +130,7 @@ TEST(CardEngineState, QueueHandsRecordsOverInOrderAcrossThreads)
     EXPECT_EQ(0u, queue.Count());
 }
 
-TEST(CardEngineState, CountsStayZeroUntilTheBoardsStart)
-{
+TEST(CardEngineState, CountsStayZeroUntilTheBoardsStart) {
     EXPECT_EQ(0, EngineState.BoardCount);
     EXPECT_EQ(0, EngineState.ChannelCount);
     EXPECT_EQ(0u, EngineState.CallQueue.Count());

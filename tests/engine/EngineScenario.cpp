@@ -24,22 +24,20 @@ constexpr char kAnalogueBoard[] = "[Board0]\nType=297\nSerialNo=5001\nLineTypes=
 constexpr char kSpyBoard[] = "[Board1]\nType=15\nSerialNo=5002\n";
 constexpr int kAnalogueLines = 8;
 
-bool IsStateRow(ChannelRowChange what)
-{
+bool IsStateRow(ChannelRowChange what) {
     switch (what) {
-    case ChannelRowChange::CallerId:
-    case ChannelRowChange::DialledNumber:
-    case ChannelRowChange::LineInfo:
-    case ChannelRowChange::CallTime:
-    case ChannelRowChange::KeepFlag:
-        return false;
-    default:
-        return true;
+        case ChannelRowChange::CallerId:
+        case ChannelRowChange::DialledNumber:
+        case ChannelRowChange::LineInfo:
+        case ChannelRowChange::CallTime:
+        case ChannelRowChange::KeepFlag:
+            return false;
+        default:
+            return true;
     }
 }
 
-std::string Narrow(const std::wstring& text)
-{
+std::string Narrow(const std::wstring& text) {
     char buffer[MAX_PATH * 2] = {};
     WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof(buffer) - 1, nullptr, nullptr);
     return buffer;
@@ -47,8 +45,7 @@ std::string Narrow(const std::wstring& text)
 
 }  // namespace
 
-void StateRecordingView::ChannelRowChanged(int channel, ChannelRowChange what)
-{
+void StateRecordingView::ChannelRowChanged(int channel, ChannelRowChange what) {
     if (IsStateRow(what) && channel >= 0 && channel < kMaxChannels) {
         std::lock_guard<std::mutex> guard(m_statesLock);
         std::vector<int>& states = m_states[channel];
@@ -59,14 +56,12 @@ void StateRecordingView::ChannelRowChanged(int channel, ChannelRowChange what)
     RecordingServiceView::ChannelRowChanged(channel, what);
 }
 
-std::vector<int> StateRecordingView::States(int channel)
-{
+std::vector<int> StateRecordingView::States(int channel) {
     std::lock_guard<std::mutex> guard(m_statesLock);
     return m_states[channel];
 }
 
-std::string Sim(const std::string& command)
-{
+std::string Sim(const std::string& command) {
     std::string reply(512, '\0');
     int length = QsSim_Command(command.c_str(), reply.data(), static_cast<int>(reply.size()));
     if (length >= static_cast<int>(reply.size())) {
@@ -79,8 +74,7 @@ std::string Sim(const std::string& command)
     return reply;
 }
 
-void ResetEngineTables()
-{
+void ResetEngineTables() {
     for (ChannelRecord& record : ChannelTable) {
         if (record.FileHandle != INVALID_HANDLE_VALUE)
             CloseHandle(record.FileHandle);
@@ -98,16 +92,14 @@ void ResetEngineTables()
     }
 }
 
-void ExpectFinishedAdpcmWav(const std::wstring& path)
-{
+void ExpectFinishedAdpcmWav(const std::wstring& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     ASSERT_GT(bytes.size(), sizeof(ImaWavHeader) + 4096) << "no audio in the recording";
     const ImaWavHeader expected = MakeImaWavHeader(static_cast<uint32_t>(bytes.size()));
     EXPECT_EQ(0, std::memcmp(&expected, bytes.data(), sizeof(expected))) << "header does not match the file size";
 }
 
-void EngineScenario::SetUp()
-{
+void EngineScenario::SetUp() {
     ResetEngineTables();
     CreateDirectoryW(RecordingFolder().c_str(), nullptr);
     WriteSettingString(kSectionSettings, kKeyRecFolderN[4], RecordingFolder().c_str());
@@ -127,8 +119,7 @@ void EngineScenario::SetUp()
     Startup.MissedRing = 6000;
 }
 
-void EngineScenario::TearDown()
-{
+void EngineScenario::TearDown() {
     StopEngine();
     const QSD_EVENT_MODE off = {QSD_EVENT_MODE_CALLBACK, nullptr};
     QsdEvt_ModeSet(&off);
@@ -137,8 +128,7 @@ void EngineScenario::TearDown()
     ResetEngineTables();
 }
 
-void EngineScenario::LoadBoards(bool withSpyBoard)
-{
+void EngineScenario::LoadBoards(bool withSpyBoard) {
     std::string scenario = std::string("[Simulator]\nRingIntervalMs=300\n") + kAnalogueBoard;
     if (withSpyBoard)
         scenario += kSpyBoard;
@@ -149,8 +139,7 @@ void EngineScenario::LoadBoards(bool withSpyBoard)
     ASSERT_EQ("OK", Sim("set speed 20"));
 }
 
-void EngineScenario::StartEngine()
-{
+void EngineScenario::StartEngine() {
     SetServiceView(&m_view);
     ConfigureChannels();
     ASSERT_GT(EngineState.ChannelCount, 0);
@@ -158,18 +147,15 @@ void EngineScenario::StartEngine()
     EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
 }
 
-void EngineScenario::SetChannelInt(int channel, const wchar_t* key, int value)
-{
+void EngineScenario::SetChannelInt(int channel, const wchar_t* key, int value) {
     WriteSettingInt(kSectionChannelParam, ChannelKey(channel, key).c_str(), value);
 }
 
-void EngineScenario::SetChannelText(int channel, const wchar_t* key, const wchar_t* value)
-{
+void EngineScenario::SetChannelText(int channel, const wchar_t* key, const wchar_t* value) {
     WriteSettingString(kSectionChannelParam, ChannelKey(channel, key).c_str(), value);
 }
 
-bool EngineScenario::WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
+bool EngineScenario::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -179,18 +165,15 @@ bool EngineScenario::WaitFor(const std::function<bool()>& condition, int timeout
     return true;
 }
 
-bool EngineScenario::WaitForState(int channel, int state, int timeoutMs)
-{
+bool EngineScenario::WaitForState(int channel, int state, int timeoutMs) {
     return WaitFor([&] { return ChannelTable[channel].State == state; }, timeoutMs);
 }
 
-bool EngineScenario::WaitForRecordedMs(int channel, int ms)
-{
+bool EngineScenario::WaitForRecordedMs(int channel, int ms) {
     return WaitFor([&] { return ChannelTable[channel].RecordedMs >= ms; });
 }
 
-std::unique_ptr<CallRecord> EngineScenario::WaitForCall(int timeoutMs)
-{
+std::unique_ptr<CallRecord> EngineScenario::WaitForCall(int timeoutMs) {
     std::unique_ptr<CallRecord> call;
     WaitFor([&] { return (call = EngineState.CallQueue.Pop()) != nullptr; }, timeoutMs);
     return call;

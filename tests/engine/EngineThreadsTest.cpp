@@ -12,8 +12,7 @@ namespace {
 
 class EngineThreads : public EngineScenario {};
 
-int CountRows(const SYSTEMTIME& day, const wchar_t* notes)
-{
+int CountRows(const SYSTEMTIME& day, const wchar_t* notes) {
     SysLogStore store;
     if (!store.Open(SysLogDayFile(day)))
         return -1;
@@ -24,8 +23,7 @@ int CountRows(const SYSTEMTIME& day, const wchar_t* notes)
     return count;
 }
 
-std::unique_ptr<SysLogRow> MakeRow(const SYSTEMTIME& time, const wchar_t* notes)
-{
+std::unique_ptr<SysLogRow> MakeRow(const SYSTEMTIME& time, const wchar_t* notes) {
     auto row = std::make_unique<SysLogRow>();
     row->SysLog_Cmd = kSysLogRecordingDeleted;
     wcscpy(row->Notes, notes);
@@ -37,8 +35,7 @@ std::unique_ptr<SysLogRow> MakeRow(const SYSTEMTIME& time, const wchar_t* notes)
 
 // Every thread ends at the stop request, well within the bound after which a thread would be terminated; the
 // start-up thread is stopped in its wait, before it configured anything.
-TEST_F(EngineThreads, StopEngineEndsEveryThreadWithoutForce)
-{
+TEST_F(EngineThreads, StopEngineEndsEveryThreadWithoutForce) {
     LoadBoards();
     StartChannelConfigThread();
     StartEngineThreads();
@@ -57,8 +54,7 @@ TEST_F(EngineThreads, StopEngineEndsEveryThreadWithoutForce)
 }
 
 // Each row goes into the system-log file of its own day, even when it reaches the writer after midnight.
-TEST_F(EngineThreads, SysLogWriterWritesEachRowIntoItsOwnDay)
-{
+TEST_F(EngineThreads, SysLogWriterWritesEachRowIntoItsOwnDay) {
     SYSTEMTIME today;
     GetLocalTime(&today);
     FILETIME time;

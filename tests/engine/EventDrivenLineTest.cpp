@@ -15,8 +15,7 @@ class EventDrivenLine : public EngineScenario {};
 }  // namespace
 
 // A pick-up after ringing records an incoming call whatever StartRecByPickup says.
-TEST_F(EventDrivenLine, PickupAfterRingingRecordsAnIncomingCall)
-{
+TEST_F(EventDrivenLine, PickupAfterRingingRecordsAnIncomingCall) {
     Startup.StartRecByPickup = 0;
     LoadBoards();
     StartEngine();
@@ -41,8 +40,7 @@ TEST_F(EventDrivenLine, PickupAfterRingingRecordsAnIncomingCall)
 }
 
 // A pick-up without ringing records at once with StartRecByPickup 1, else from the first DTMF digits.
-TEST_F(EventDrivenLine, PickupWithoutRingingFollowsStartRecByPickup)
-{
+TEST_F(EventDrivenLine, PickupWithoutRingingFollowsStartRecByPickup) {
     LoadBoards();
     StartEngine();
 
@@ -78,8 +76,7 @@ TEST_F(EventDrivenLine, PickupWithoutRingingFollowsStartRecByPickup)
 
 // A line error and a line loss during a recorded call both finish the call (file closed, record queued) and show
 // the line as failed.
-TEST_F(EventDrivenLine, LineFaultsFinishTheRecordedCall)
-{
+TEST_F(EventDrivenLine, LineFaultsFinishTheRecordedCall) {
     LoadBoards();
     StartEngine();
 
@@ -104,8 +101,7 @@ TEST_F(EventDrivenLine, LineFaultsFinishTheRecordedCall)
 }
 
 // Record mode 2: the driver's voice detection starts and stops the recording; each recording is a call of its own.
-TEST_F(EventDrivenLine, VoiceActivatedRecordingStartsOnSoundAndStopsOnSilence)
-{
+TEST_F(EventDrivenLine, VoiceActivatedRecordingStartsOnSoundAndStopsOnSilence) {
     SetChannelInt(kRecordLine, kChannelRec, 2);
     SetChannelInt(kRecordLine, kChannelTrigger, 7);
     SetChannelInt(kRecordLine, kChannelSoundTime, 300);

@@ -24,22 +24,30 @@ int g_streamToken;
 
 extern "C" {
 
-__declspec(dllexport) void FakeEncoderReset(int failAtChunk)
-{
+__declspec(dllexport) void FakeEncoderReset(int failAtChunk) {
     std::memset(&g_config, 0, sizeof(g_config));
     g_samples = g_chunks = g_largestChunk = 0;
     g_failAtChunk = failAtChunk;
     g_tagsWritten = 0;
 }
 
-__declspec(dllexport) DWORD FakeEncoderSamples() { return g_samples; }
-__declspec(dllexport) DWORD FakeEncoderLargestChunk() { return g_largestChunk; }
-__declspec(dllexport) int FakeEncoderTagsWritten() { return g_tagsWritten; }
-__declspec(dllexport) int FakeEncoderStreamsOpen() { return g_streamsOpen; }
-__declspec(dllexport) void FakeEncoderConfig(BE_CONFIG* out) { *out = g_config; }
+__declspec(dllexport) DWORD FakeEncoderSamples() {
+    return g_samples;
+}
+__declspec(dllexport) DWORD FakeEncoderLargestChunk() {
+    return g_largestChunk;
+}
+__declspec(dllexport) int FakeEncoderTagsWritten() {
+    return g_tagsWritten;
+}
+__declspec(dllexport) int FakeEncoderStreamsOpen() {
+    return g_streamsOpen;
+}
+__declspec(dllexport) void FakeEncoderConfig(BE_CONFIG* out) {
+    *out = g_config;
+}
 
-__declspec(dllexport) BE_ERR beInitStream(BE_CONFIG* config, DWORD* samples, DWORD* bufferSize, HBE_STREAM* stream)
-{
+__declspec(dllexport) BE_ERR beInitStream(BE_CONFIG* config, DWORD* samples, DWORD* bufferSize, HBE_STREAM* stream) {
     g_config = *config;
     *samples = kFakeSamplesPerChunk;
     *bufferSize = kFakeOutputBytes;
@@ -48,9 +56,8 @@ __declspec(dllexport) BE_ERR beInitStream(BE_CONFIG* config, DWORD* samples, DWO
     return 0;
 }
 
-__declspec(dllexport) BE_ERR beEncodeChunk(HBE_STREAM, DWORD samples, const int16_t*, uint8_t* output,
-                                           DWORD* outputLength)
-{
+__declspec(dllexport) BE_ERR
+    beEncodeChunk(HBE_STREAM, DWORD samples, const int16_t*, uint8_t* output, DWORD* outputLength) {
     if (static_cast<int>(g_chunks) == g_failAtChunk)
         return 1;
     ++g_chunks;
@@ -62,28 +69,26 @@ __declspec(dllexport) BE_ERR beEncodeChunk(HBE_STREAM, DWORD samples, const int1
     return 0;
 }
 
-__declspec(dllexport) BE_ERR beDeinitStream(HBE_STREAM, uint8_t*, DWORD* outputLength)
-{
+__declspec(dllexport) BE_ERR beDeinitStream(HBE_STREAM, uint8_t*, DWORD* outputLength) {
     *outputLength = 0;
     return 0;
 }
 
-__declspec(dllexport) BE_ERR beCloseStream(HBE_STREAM)
-{
+__declspec(dllexport) BE_ERR beCloseStream(HBE_STREAM) {
     --g_streamsOpen;
     return 0;
 }
 
-__declspec(dllexport) void beVersion(BE_VERSION_BUFFER* version) { std::memset(version, 1, 393); }
+__declspec(dllexport) void beVersion(BE_VERSION_BUFFER* version) {
+    std::memset(version, 1, 393);
+}
 
-__declspec(dllexport) BE_ERR beWriteVBRHeader(const char*)
-{
+__declspec(dllexport) BE_ERR beWriteVBRHeader(const char*) {
     ++g_tagsWritten;
     return 0;
 }
 
-__declspec(dllexport) BE_ERR beWriteInfoTag(HBE_STREAM, const char*)
-{
+__declspec(dllexport) BE_ERR beWriteInfoTag(HBE_STREAM, const char*) {
     ++g_tagsWritten;
     return 0;
 }

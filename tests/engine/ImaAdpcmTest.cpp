@@ -12,8 +12,7 @@
 
 namespace {
 
-std::vector<int16_t> Decode(const std::vector<uint8_t>& codeBytes, AdpcmDecoderState& state)
-{
+std::vector<int16_t> Decode(const std::vector<uint8_t>& codeBytes, AdpcmDecoderState& state) {
     std::vector<uint8_t> codes(kAdpcmCodeBytes, 0);
     std::memcpy(codes.data(), codeBytes.data(), codeBytes.size());
     std::vector<int16_t> samples(kAdpcmCodeSamples);
@@ -23,8 +22,7 @@ std::vector<int16_t> Decode(const std::vector<uint8_t>& codeBytes, AdpcmDecoderS
 
 // An IMA ADPCM recording whose header claims dataSize bytes, followed by fileDataBytes bytes of blocks. Each
 // block starts with the sample 1000 * (block + 1) and step index 20.
-std::vector<uint8_t> MakeImaFile(uint32_t dataSize, uint32_t fileDataBytes)
-{
+std::vector<uint8_t> MakeImaFile(uint32_t dataSize, uint32_t fileDataBytes) {
     ImaWavHeader header = MakeImaWavHeader(0);
     header.DataSize = dataSize;
     std::vector<uint8_t> file(sizeof(header) + fileDataBytes);
@@ -44,8 +42,7 @@ std::vector<uint8_t> MakeImaFile(uint32_t dataSize, uint32_t fileDataBytes)
 
 }  // namespace
 
-TEST(ImaAdpcm, DecodesLowNibbleFirstWithTheStepBeforeTheUpdate)
-{
+TEST(ImaAdpcm, DecodesLowNibbleFirstWithTheStepBeforeTheUpdate) {
     AdpcmDecoderState state{0, 0};
     const std::vector<int16_t> samples = Decode({0x07, 0x3F, 0x48}, state);
     const int16_t expected[] = {11, 13, -12, 13, 10, 38, 41, 44};
@@ -55,8 +52,7 @@ TEST(ImaAdpcm, DecodesLowNibbleFirstWithTheStepBeforeTheUpdate)
     EXPECT_EQ(state.StepIndex, 0);
 }
 
-TEST(ImaAdpcm, SamplesAndStepIndexSaturate)
-{
+TEST(ImaAdpcm, SamplesAndStepIndexSaturate) {
     struct Row {
         AdpcmDecoderState start;
         uint8_t fill;
@@ -75,16 +71,14 @@ TEST(ImaAdpcm, SamplesAndStepIndexSaturate)
     }
 }
 
-TEST(ImaAdpcm, StepIndexAbove88CountsAs88)
-{
+TEST(ImaAdpcm, StepIndexAbove88CountsAs88) {
     AdpcmDecoderState state{100, 200};
     const std::vector<int16_t> samples = Decode({0x80}, state);
     EXPECT_EQ(samples[0], 100 + (32767 >> 3));
     EXPECT_EQ(samples[1], 471);
 }
 
-TEST(AdpcmToALaw, ConvertsWholeBlocksOnly)
-{
+TEST(AdpcmToALaw, ConvertsWholeBlocksOnly) {
     TestFolder folder;
     struct Row {
         uint32_t dataSize;
@@ -126,8 +120,7 @@ TEST(AdpcmToALaw, ConvertsWholeBlocksOnly)
     }
 }
 
-TEST(AdpcmToALaw, RefusesSourcesThatAreNotImaRecordings)
-{
+TEST(AdpcmToALaw, RefusesSourcesThatAreNotImaRecordings) {
     TestFolder folder;
     const std::wstring destination = PathIn(folder, L"refused.alaw");
     const G711WavHeader alaw = MakeG711WavHeader(kWaveFormatALaw, 4096, kRecordingG711FactValue);
@@ -155,8 +148,7 @@ TEST(AdpcmToALaw, RefusesSourcesThatAreNotImaRecordings)
     EXPECT_FALSE(FileExists(destination));
 }
 
-TEST(AdpcmToALaw, TruncatedSourceLeavesNoDestination)
-{
+TEST(AdpcmToALaw, TruncatedSourceLeavesNoDestination) {
     TestFolder folder;
     const std::wstring source = PathIn(folder, L"truncated.wav");
     const std::wstring destination = PathIn(folder, L"truncated.alaw");

@@ -15,8 +15,7 @@ namespace {
 constexpr wchar_t kFakeEncoder[] = L"fake_mp3_encoder.dll";
 
 // An A-law WAV of a 1 kHz tone with the given number of samples.
-std::vector<uint8_t> MakeALawTone(uint32_t samples)
-{
+std::vector<uint8_t> MakeALawTone(uint32_t samples) {
     const G711WavHeader header = MakeG711WavHeader(kWaveFormatALaw, samples, samples);
     std::vector<uint8_t> file(sizeof(header) + samples);
     std::memcpy(file.data(), &header, sizeof(header));
@@ -25,37 +24,32 @@ std::vector<uint8_t> MakeALawTone(uint32_t samples)
     return file;
 }
 
-std::wstring WithExtension(const std::wstring& wavPath, const wchar_t* extension)
-{
+std::wstring WithExtension(const std::wstring& wavPath, const wchar_t* extension) {
     return wavPath.substr(0, wavPath.size() - 3) + extension;
 }
 
 // The fake encoder, bound through the product's binding; its control entry points come from the same module.
 class FakeEncoder {
 public:
-    explicit FakeEncoder(int failAtChunk = -1)
-    {
+    explicit FakeEncoder(int failAtChunk = -1) {
         bound = BindMp3EncoderLibrary(state, kFakeEncoder);
         if (bound)
             Call<void (*)(int)>("FakeEncoderReset")(failAtChunk);
     }
-    ~FakeEncoder()
-    {
+    ~FakeEncoder() {
         if (state.Library)
             ::FreeLibrary(state.Library);
         ResetMp3Encoder(state);
     }
     template <class Fn>
-    Fn Call(const char* name)
-    {
+    Fn Call(const char* name) {
         return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(state.Library, name)));
     }
     DWORD Samples() { return Call<DWORD (*)()>("FakeEncoderSamples")(); }
     DWORD LargestChunk() { return Call<DWORD (*)()>("FakeEncoderLargestChunk")(); }
     int TagsWritten() { return Call<int (*)()>("FakeEncoderTagsWritten")(); }
     int StreamsOpen() { return Call<int (*)()>("FakeEncoderStreamsOpen")(); }
-    BE_CONFIG Config()
-    {
+    BE_CONFIG Config() {
         BE_CONFIG config;
         Call<void (*)(BE_CONFIG*)>("FakeEncoderConfig")(&config);
         return config;
@@ -67,8 +61,7 @@ public:
 
 }  // namespace
 
-TEST(Mp3Conversion, ConvertsEverySampleAndReplacesTheWav)
-{
+TEST(Mp3Conversion, ConvertsEverySampleAndReplacesTheWav) {
     TestFolder folder;
     FakeEncoder fake;
     ASSERT_TRUE(fake.bound);
@@ -87,8 +80,7 @@ TEST(Mp3Conversion, ConvertsEverySampleAndReplacesTheWav)
     EXPECT_FALSE(FileExists(wav + L"temp"));
 }
 
-TEST(Mp3Conversion, EncoderIsConfiguredFor8000HzMonoAt16Kbits)
-{
+TEST(Mp3Conversion, EncoderIsConfiguredFor8000HzMonoAt16Kbits) {
     TestFolder folder;
     FakeEncoder fake;
     ASSERT_TRUE(fake.bound);
@@ -113,8 +105,7 @@ TEST(Mp3Conversion, EncoderIsConfiguredFor8000HzMonoAt16Kbits)
     EXPECT_EQ(std::memcmp(&received, &expected, sizeof(BE_CONFIG)), 0);
 }
 
-TEST(Mp3Conversion, FailedEncodingKeepsTheWav)
-{
+TEST(Mp3Conversion, FailedEncodingKeepsTheWav) {
     TestFolder folder;
     FakeEncoder fake(3);
     ASSERT_TRUE(fake.bound);
@@ -130,8 +121,7 @@ TEST(Mp3Conversion, FailedEncodingKeepsTheWav)
     EXPECT_EQ(fake.state.OutputFile, nullptr);
 }
 
-TEST(Mp3Conversion, RecordingsBelow8192BytesStayWav)
-{
+TEST(Mp3Conversion, RecordingsBelow8192BytesStayWav) {
     TestFolder folder;
     FakeEncoder fake;
     ASSERT_TRUE(fake.bound);
@@ -145,16 +135,14 @@ TEST(Mp3Conversion, RecordingsBelow8192BytesStayWav)
     EXPECT_FALSE(FileExists(WithExtension(wav, L"mp3")));
 }
 
-TEST(Mp3Conversion, WithoutTheLibraryNothingIsConverted)
-{
+TEST(Mp3Conversion, WithoutTheLibraryNothingIsConverted) {
     TestFolder folder;
     struct Row {
         const wchar_t* library;
     };
     const std::wstring missing = PathIn(folder, L"no-encoder-here.dll");
     const Row rows[] = {
-        {missing.c_str()},
-        {L"kernel32.dll"},  // loads, but has none of the entry points
+        {missing.c_str()}, {L"kernel32.dll"},  // loads, but has none of the entry points
     };
     for (const Row& row : rows) {
         Mp3EncoderState state;
@@ -171,8 +159,7 @@ TEST(Mp3Conversion, WithoutTheLibraryNothingIsConverted)
     }
 }
 
-TEST(Mp3Conversion, TheEncoderLibraryMakesAnMp3)
-{
+TEST(Mp3Conversion, TheEncoderLibraryMakesAnMp3) {
     TestFolder folder;
     Mp3EncoderState state;
     ASSERT_TRUE(BindMp3Encoder(state));

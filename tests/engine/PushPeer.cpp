@@ -4,8 +4,7 @@
 
 #include <ws2tcpip.h>
 
-PushPeer::PushPeer(int slot) : m_slot(slot)
-{
+PushPeer::PushPeer(int slot) : m_slot(slot) {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -33,8 +32,7 @@ PushPeer::PushPeer(int slot) : m_slot(slot)
     }
 }
 
-PushPeer::~PushPeer()
-{
+PushPeer::~PushPeer() {
     if (m_client != INVALID_SOCKET) {
         ClientSlots()[m_slot].Reset();
         closesocket(m_client);
@@ -42,23 +40,20 @@ PushPeer::~PushPeer()
     WSACleanup();
 }
 
-void PushPeer::Permit(int channel, uint8_t right)
-{
+void PushPeer::Permit(int channel, uint8_t right) {
     ClientSlot& slot = ClientSlots()[m_slot];
     auto lock = slot.LockFields();
     slot.Rights[channel] = right;
 }
 
-void PushPeer::Monitor(int channel)
-{
+void PushPeer::Monitor(int channel) {
     ClientSlot& slot = ClientSlots()[m_slot];
     auto lock = slot.LockFields();
     slot.MonitorFlag = 1;
     slot.MonitoredChannel = channel;
 }
 
-std::vector<PushPeer::Frame> PushPeer::Receive(int firstMs, int quietMs)
-{
+std::vector<PushPeer::Frame> PushPeer::Receive(int firstMs, int quietMs) {
     std::vector<uint8_t> bytes;
     for (int waitMs = firstMs;; waitMs = quietMs) {
         fd_set readable;

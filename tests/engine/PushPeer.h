@@ -11,9 +11,9 @@
 class PushPeer {
 public:
     struct Frame {
-        uint16_t Length = 0;          // the frame's length field
+        uint16_t Length = 0;  // the frame's length field
         uint8_t Command = 0;
-        std::vector<uint8_t> Bytes;   // the whole frame, length field included
+        std::vector<uint8_t> Bytes;  // the whole frame, length field included
     };
 
     explicit PushPeer(int slot = 0);

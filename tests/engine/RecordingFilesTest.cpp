@@ -25,14 +25,13 @@
 
 namespace {
 
-constexpr int kLine = 2;     // an event-driven analogue line of the scenario
-constexpr int kSpy = 8;      // the first spy channel: circuit 0
+constexpr int kLine = 2;  // an event-driven analogue line of the scenario
+constexpr int kSpy = 8;   // the first spy channel: circuit 0
 constexpr uint64_t kMiB = 1 << 20;
 
 std::map<std::wstring, uint64_t> g_freeBytes;  // folder -> free bytes; folders not listed fail the query
 
-bool FakeDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes)
-{
+bool FakeDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBytes) {
     const auto found = g_freeBytes.find(folder);
     if (found == g_freeBytes.end())
         return false;
@@ -41,8 +40,7 @@ bool FakeDiskSpace(const wchar_t* folder, uint64_t& totalBytes, uint64_t& freeBy
     return true;
 }
 
-std::string Simulator(const std::string& command)
-{
+std::string Simulator(const std::string& command) {
     std::vector<char> reply(1 << 20);
     QsSim_Command(command.c_str(), reply.data(), static_cast<int>(reply.size()));
     return reply.data();
@@ -50,8 +48,7 @@ std::string Simulator(const std::string& command)
 
 // The driver calls journalled since the last "journal clear" whose names start with prefix, as
 // "Function(arguments) = result".
-std::vector<std::string> DriverCalls(const std::string& prefix)
-{
+std::vector<std::string> DriverCalls(const std::string& prefix) {
     std::istringstream reply(Simulator("journal 0 " + prefix));
     std::vector<std::string> calls;
     std::string line;
@@ -67,8 +64,7 @@ std::vector<std::string> DriverCalls(const std::string& prefix)
     return calls;
 }
 
-std::string Narrow(const std::wstring& text)
-{
+std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
 
@@ -77,11 +73,11 @@ std::string Narrow(const std::wstring& text)
 // configuration would.
 class RecordingFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const std::wstring scenario = folder.ProgramFolder() + L"\\boards.ini";
-        WriteUtf16File(scenario, L"[Simulator]\r\nSpeed=1\r\n[Board0]\r\nType=297\r\nSerialNo=1\r\n"
-                                 L"LineTypes=7,7,7,7,7,7,7,7\r\n[Board1]\r\nType=15\r\nSerialNo=2\r\n");
+        WriteUtf16File(scenario,
+                       L"[Simulator]\r\nSpeed=1\r\n[Board0]\r\nType=297\r\nSerialNo=1\r\n"
+                       L"LineTypes=7,7,7,7,7,7,7,7\r\n[Board1]\r\nType=15\r\nSerialNo=2\r\n");
         ASSERT_EQ(Simulator("load \"" + Narrow(scenario) + "\"").substr(0, 2), "OK");
         ASSERT_EQ(QsdSys_EnableBoardEx("qscfg.ini", "prompt.ini"), QSD_OK);
         Simulator("journal clear");
@@ -100,8 +96,7 @@ protected:
         }
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         for (int channel : {kLine, kSpy}) {
             ChannelRecord& record = ChannelTable[channel];
             QsdVox_StopRec(channel);
@@ -122,8 +117,7 @@ protected:
 };
 
 // Opens a file of the test as the channel's recording with its placeholder header, as a recording start would.
-void OpenTestRecording(ChannelRecord& record, const std::wstring& path, int audioFmt)
-{
+void OpenTestRecording(ChannelRecord& record, const std::wstring& path, int audioFmt) {
     record.AudioFmt = audioFmt;
     record.FileHandle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -133,15 +127,13 @@ void OpenTestRecording(ChannelRecord& record, const std::wstring& path, int audi
     ::WriteFile(record.FileHandle, placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
 }
 
-DWORD FileSize(HANDLE file)
-{
+DWORD FileSize(HANDLE file) {
     return ::GetFileSize(file, nullptr);
 }
 
 }  // namespace
 
-TEST(RecordingFolders, FirstFolderWithRoomWinsAndTheFifthNeedsNone)
-{
+TEST(RecordingFolders, FirstFolderWithRoomWinsAndTheFifthNeedsNone) {
     TestFolder folder;
     SetDiskSpaceQuery(FakeDiskSpace);
     struct Row {
@@ -172,8 +164,7 @@ TEST(RecordingFolders, FirstFolderWithRoomWinsAndTheFifthNeedsNone)
     SetDiskSpaceQuery(nullptr);
 }
 
-TEST(RecordingFolders, TemporaryNameLiesInTheDatedChannelFolder)
-{
+TEST(RecordingFolders, TemporaryNameLiesInTheDatedChannelFolder) {
     TestFolder folder;
     const std::wstring base = folder.ProgramFolder() + L"\\Rec\\";
     ::CreateDirectoryW(base.c_str(), nullptr);
@@ -195,8 +186,7 @@ TEST(RecordingFolders, TemporaryNameLiesInTheDatedChannelFolder)
     EXPECT_EQ(PrepareRecordingPath(deep, 0, start), L"");
 }
 
-TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormatsCodec)
-{
+TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormatsCodec) {
     struct Row {
         int setting;
         int audioFmt;
@@ -204,9 +194,9 @@ TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormats
         DWORD header;
     };
     const Row rows[] = {
-        {0, 0, 0x11, 60}, {1, 1, 0x11, 60}, {2, 2, 6, 58}, {3, 3, 7, 58},
-        {7, 0, 0x11, 60},   // out of range counts as 0
-        {-1, 0, 0x11, 60},  // absent
+        {0, 0, 0x11, 60},  {1, 1, 0x11, 60}, {2, 2, 6, 58},
+        {3, 3, 7, 58},     {7, 0, 0x11, 60},  // out of range counts as 0
+        {-1, 0, 0x11, 60},                    // absent
     };
     ChannelRecord& record = ChannelTable[kLine];
     for (const Row& row : rows) {
@@ -233,8 +223,7 @@ TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormats
     }
 }
 
-TEST_F(RecordingFiles, NothingIsRecordedWithoutAFolder)
-{
+TEST_F(RecordingFiles, NothingIsRecordedWithoutAFolder) {
     for (int i = 0; i < 5; ++i)
         WriteSettingString(kSectionSettings, kKeyRecFolderN[i], L"");
     ChannelRecord& record = ChannelTable[kLine];
@@ -243,8 +232,7 @@ TEST_F(RecordingFiles, NothingIsRecordedWithoutAFolder)
     EXPECT_TRUE(DriverCalls("QsdVox_RecordMemBlock").empty());
 }
 
-TEST_F(RecordingFiles, DriverRefusalIsRetriedOnceAfterAStop)
-{
+TEST_F(RecordingFiles, DriverRefusalIsRetriedOnceAfterAStop) {
     ChannelRecord& record = ChannelTable[kLine];
     Simulator("fail QsdVox_RecordMemBlock 1");
     EXPECT_TRUE(StartLineRecording(record));
@@ -262,8 +250,7 @@ TEST_F(RecordingFiles, DriverRefusalIsRetriedOnceAfterAStop)
     EXPECT_NE(record.FileHandle, INVALID_HANDLE_VALUE);
 }
 
-TEST_F(RecordingFiles, KeepFlagOfDtmfModeFollowsTheKeys)
-{
+TEST_F(RecordingFiles, KeepFlagOfDtmfModeFollowsTheKeys) {
     struct Row {
         const wchar_t* keySave;
         const wchar_t* keyDel;
@@ -284,8 +271,7 @@ TEST_F(RecordingFiles, KeepFlagOfDtmfModeFollowsTheKeys)
     record.Rec = 0;
 }
 
-TEST_F(RecordingFiles, SpyRecordingRunsOnTheCircuit)
-{
+TEST_F(RecordingFiles, SpyRecordingRunsOnTheCircuit) {
     SetAudioFmt(2);
     ChannelRecord& record = ChannelTable[kSpy];
     ASSERT_TRUE(StartSpyRecording(record));
@@ -302,8 +288,7 @@ TEST_F(RecordingFiles, SpyRecordingRunsOnTheCircuit)
     EXPECT_EQ(calls[3], "QsdSpy_StopRecToMem(0) = 0");
 }
 
-TEST_F(RecordingFiles, RearmNeedsABufferAndAFile)
-{
+TEST_F(RecordingFiles, RearmNeedsABufferAndAFile) {
     ChannelRecord& record = ChannelTable[kLine];
     record.Buffer.reset();
     EXPECT_FALSE(RearmRecordBlock(record));
@@ -317,8 +302,7 @@ TEST_F(RecordingFiles, RearmNeedsABufferAndAFile)
     EXPECT_TRUE(DriverCalls("Qsd").empty());
 }
 
-TEST_F(RecordingFiles, BlockRules)
-{
+TEST_F(RecordingFiles, BlockRules) {
     struct Row {
         int audioFmt;
         int event;
@@ -326,10 +310,10 @@ TEST_F(RecordingFiles, BlockRules)
         DWORD appended;
     };
     const Row rows[] = {
-        {0, 4, 1000, 0},       {0, 4, 1300, 1280},  // whole ADPCM blocks only
-        {0, 4, 1279, 0},       // cut to 1024, then too short
-        {0, 4, 122880, 122880}, {2, 4, 1025, 1025}, {2, 4, 1024, 0},  {3, 4, 122881, 0},
-        {2, 3, 8000, 0},       // not a filled block
+        {0, 4, 1000, 0},        {0, 4, 1300, 1280},  // whole ADPCM blocks only
+        {0, 4, 1279, 0},                             // cut to 1024, then too short
+        {0, 4, 122880, 122880}, {2, 4, 1025, 1025}, {2, 4, 1024, 0},
+        {3, 4, 122881, 0},      {2, 3, 8000, 0},  // not a filled block
     };
     std::vector<uint8_t> block(122881);
     for (size_t i = 0; i < block.size(); ++i)
@@ -355,8 +339,7 @@ TEST_F(RecordingFiles, BlockRules)
     EXPECT_EQ(FileSize(record.FileHandle), 58u);
 }
 
-TEST_F(RecordingFiles, DriverBlocksReachTheFile)
-{
+TEST_F(RecordingFiles, DriverBlocksReachTheFile) {
     Simulator("set speed 100");
     SetAudioFmt(2);
     ChannelRecord& record = ChannelTable[kLine];
@@ -373,8 +356,7 @@ TEST_F(RecordingFiles, DriverBlocksReachTheFile)
     EXPECT_GE(DriverCalls("QsdVox_RecordMemBlock").size(), 3u);
 }
 
-TEST_F(RecordingFiles, FileOf64MiBBecomesACallOfItsOwn)
-{
+TEST_F(RecordingFiles, FileOf64MiBBecomesACallOfItsOwn) {
     WriteSettingString(kSectionSettings, kKeyLocalName, L"Site");
     WriteSettingString(kSectionSettings, kKeyLocalSerialNo, L"42");
     struct Row {
@@ -450,8 +432,7 @@ TEST_F(RecordingFiles, FileOf64MiBBecomesACallOfItsOwn)
     }
 }
 
-TEST_F(RecordingFiles, FinalHeaderFollowsTheFormatAndTheFileLength)
-{
+TEST_F(RecordingFiles, FinalHeaderFollowsTheFormatAndTheFileLength) {
     struct Row {
         int audioFmt;
         DWORD dataBytes;
@@ -485,8 +466,7 @@ TEST_F(RecordingFiles, FinalHeaderFollowsTheFormatAndTheFileLength)
     EXPECT_FALSE(FinishWavHeader(INVALID_HANDLE_VALUE, ChannelTable[kLine]));
 }
 
-TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner)
-{
+TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner) {
     ChannelRecord& record = ChannelTable[kLine];
     OpenTestRecording(record, PathIn(folder, L"owned.wav"), 2);
     const HANDLE file = record.FileHandle;
@@ -506,9 +486,9 @@ TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner)
     EXPECT_STREQ(record.CallerId, "");
     EXPECT_STREQ(record.SpyCallerId, "");
     EXPECT_STREQ(record.SpyCalleeId, "");
-    for (int value : {record.MonitorPos, record.Direction, record.Ringing, record.RingMs, record.RingCount,
-                      record.RecordedMs, record.KeepRecording, record.DtmfPos, record.DtmfActive, record.NumberFrozen,
-                      record.SpyConnected})
+    for (int value :
+         {record.MonitorPos, record.Direction, record.Ringing, record.RingMs, record.RingCount, record.RecordedMs,
+          record.KeepRecording, record.DtmfPos, record.DtmfActive, record.NumberFrozen, record.SpyConnected})
         EXPECT_EQ(value, 0);
     EXPECT_EQ(record.DtmfIdleMs, 5);
     EXPECT_EQ(record.AutoAnswered, 5);
@@ -525,8 +505,7 @@ std::condition_variable g_appendChanged;
 bool g_appendEntered = false;
 bool g_appendMayGoOn = false;
 
-void HoldAppend(int)
-{
+void HoldAppend(int) {
     std::unique_lock<std::mutex> lock(g_appendLock);
     g_appendEntered = true;
     g_appendChanged.notify_all();
@@ -537,8 +516,7 @@ void HoldAppend(int)
 
 // A block being appended on the driver's thread while another thread ends the call: the end waits for the append,
 // so the block lands in its own call's file and never in a file opened afterwards under a reused handle.
-TEST_F(RecordingFiles, AppendAndCloseNeverInterleave)
-{
+TEST_F(RecordingFiles, AppendAndCloseNeverInterleave) {
     ChannelRecord& record = ChannelTable[kLine];
     const std::wstring first = PathIn(folder, L"first.wav");
     OpenTestRecording(record, first, 2);

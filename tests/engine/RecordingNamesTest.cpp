@@ -11,8 +11,7 @@ namespace {
 constexpr wchar_t kFolder[] = L"D:\\Rec\\2026\\202603\\20260307\\004\\";
 
 CallRecord MakeRecord(int callType, const wchar_t* name, const wchar_t* phone, const wchar_t* number,
-                      const std::wstring& folder = kFolder)
-{
+                      const std::wstring& folder = kFolder) {
     CallRecord record{};
     record.Channel = 3;
     record.CallType = callType;
@@ -26,8 +25,7 @@ CallRecord MakeRecord(int callType, const wchar_t* name, const wchar_t* phone, c
 
 }  // namespace
 
-TEST(RecordingNames, FinalNameFollowsTheCallType)
-{
+TEST(RecordingNames, FinalNameFollowsTheCallType) {
     const struct {
         int CallType;
         const wchar_t* Name;
@@ -48,21 +46,18 @@ TEST(RecordingNames, FinalNameFollowsTheCallType)
     }
 }
 
-TEST(RecordingNames, NamePartsCannotLeaveTheFolder)
-{
+TEST(RecordingNames, NamePartsCannotLeaveTheFolder) {
     const CallRecord record = MakeRecord(kCallOutgoing, L"..\\..\\x", L"a/b|c", L"*21*a:b?\"<>\t#");
     EXPECT_EQ(std::wstring(kFolder) + L"20260307090504-out-004(.._.._x a_b_c)-#21#a_b_____#.wav",
               FinalRecordingPath(record));
 }
 
-TEST(RecordingNames, AsteriskAnywhereInThePathBecomesANumberSign)
-{
+TEST(RecordingNames, AsteriskAnywhereInThePathBecomesANumberSign) {
     const CallRecord record = MakeRecord(kCallIncoming, L"Desk", L"8001", L"5*5", L"D:\\Rec*\\");
     EXPECT_EQ(L"D:\\Rec#\\20260307090504-in-004(Desk 8001)-5#5.wav", FinalRecordingPath(record));
 }
 
-TEST(RecordingNames, LongPathsShortenTheChannelNameThenPhoneThenNumber)
-{
+TEST(RecordingNames, LongPathsShortenTheChannelNameThenPhoneThenNumber) {
     const std::wstring name(31, L'n');
     const std::wstring phone(31, L'p');
     const std::wstring number(31, L'd');
@@ -73,27 +68,22 @@ TEST(RecordingNames, LongPathsShortenTheChannelNameThenPhoneThenNumber)
         size_t NameKept, PhoneKept, NumberKept;
     } cases[] = {
         {259 - frame - 93, 31, 31, 31},  // fits exactly
-        {259 - frame - 93 + 10, 21, 31, 31},
-        {259 - frame - 93 + 40, 0, 22, 31},
-        {259 - frame - 93 + 70, 0, 0, 23},
-        {259 - frame, 0, 0, 0},
+        {259 - frame - 93 + 10, 21, 31, 31}, {259 - frame - 93 + 40, 0, 22, 31},
+        {259 - frame - 93 + 70, 0, 0, 23},   {259 - frame, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const std::wstring folder = L"D:\\" + std::wstring(c.FolderLength - 4, L'f') + L"\\";
         ASSERT_EQ(c.FolderLength, folder.size());
-        const CallRecord record =
-            MakeRecord(kCallOutgoing, name.c_str(), phone.c_str(), number.c_str(), folder);
+        const CallRecord record = MakeRecord(kCallOutgoing, name.c_str(), phone.c_str(), number.c_str(), folder);
         const std::wstring expected = folder + L"20260307090504-out-004(" + name.substr(0, c.NameKept) + L" " +
-                                      phone.substr(0, c.PhoneKept) + L")-" + number.substr(0, c.NumberKept) +
-                                      L".wav";
+                                      phone.substr(0, c.PhoneKept) + L")-" + number.substr(0, c.NumberKept) + L".wav";
         const std::wstring path = FinalRecordingPath(record);
         EXPECT_EQ(expected, path) << "folder of " << c.FolderLength;
         EXPECT_LE(path.size(), 259u);
     }
 }
 
-TEST(RecordingNames, PathThatCannotBeShortenedEnoughKeepsTheTemporaryName)
-{
+TEST(RecordingNames, PathThatCannotBeShortenedEnoughKeepsTheTemporaryName) {
     const std::wstring folder = L"D:\\" + std::wstring(224, L'f') + L"\\";
     const CallRecord record = MakeRecord(kCallMissed, L"Desk", L"8001", L"5551234", folder);
     EXPECT_EQ(std::wstring(FieldText(record.FilePath)), FinalRecordingPath(record));

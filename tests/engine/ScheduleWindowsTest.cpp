@@ -7,8 +7,7 @@ namespace {
 
 constexpr WORD kSunday = 0, kMonday = 1, kTuesday = 2;
 
-SYSTEMTIME At(WORD dayOfWeek, WORD hour, WORD minute, WORD second)
-{
+SYSTEMTIME At(WORD dayOfWeek, WORD hour, WORD minute, WORD second) {
     SYSTEMTIME t{};
     t.wYear = 2024;
     t.wMonth = 1;
@@ -22,8 +21,7 @@ SYSTEMTIME At(WORD dayOfWeek, WORD hour, WORD minute, WORD second)
 }
 
 // Window `index` of `day` from h1:m1 to h2:m2; the stored dates are of no account.
-void SetWindow(ScheduleDayBlock (&week)[kScheduleDays], WORD day, int index, WORD h1, WORD m1, WORD h2, WORD m2)
-{
+void SetWindow(ScheduleDayBlock (&week)[kScheduleDays], WORD day, int index, WORD h1, WORD m1, WORD h2, WORD m2) {
     week[day].Window[index].Start = At(kSunday, h1, m1, 0);
     week[day].Window[index].Start.wYear = 2001;
     week[day].Window[index].End = At(kSunday, h2, m2, 0);
@@ -32,8 +30,7 @@ void SetWindow(ScheduleDayBlock (&week)[kScheduleDays], WORD day, int index, WOR
 
 }  // namespace
 
-TEST(ScheduleWindows, OnlyTodaysWindowsCount)
-{
+TEST(ScheduleWindows, OnlyTodaysWindowsCount) {
     ChannelRecord record;
     record.LineType = QSD_CHTYPE_LINE_TRUNK;
     SetWindow(record.RecordAllWeek, kMonday, 0, 22, 0, 6, 0);  // runs past midnight
@@ -47,9 +44,9 @@ TEST(ScheduleWindows, OnlyTodaysWindowsCount)
         bool inside;
     };
     const Row rows[] = {
-        {At(kMonday, 23, 0, 0), true},    {At(kMonday, 22, 0, 0), true},   {At(kMonday, 21, 59, 59), false},
-        {At(kTuesday, 1, 0, 0), false},   // Monday's window no longer counts after midnight
-        {At(kMonday, 8, 0, 0), true},     {At(kMonday, 8, 0, 1), false},   {At(kMonday, 7, 59, 59), false},
+        {At(kMonday, 23, 0, 0), true},    {At(kMonday, 22, 0, 0), true},  {At(kMonday, 21, 59, 59), false},
+        {At(kTuesday, 1, 0, 0), false},  // Monday's window no longer counts after midnight
+        {At(kMonday, 8, 0, 0), true},     {At(kMonday, 8, 0, 1), false},  {At(kMonday, 7, 59, 59), false},
         {At(kMonday, 12, 20, 0), false},  // disabled
         {At(kTuesday, 12, 20, 0), false}, {At(kSunday, 23, 0, 0), false},
     };
@@ -59,8 +56,7 @@ TEST(ScheduleWindows, OnlyTodaysWindowsCount)
     }
 }
 
-TEST(ScheduleWindows, RecordAllExcludesVoltageWatchedLinesAndAutoAnswerDoesNot)
-{
+TEST(ScheduleWindows, RecordAllExcludesVoltageWatchedLinesAndAutoAnswerDoesNot) {
     ChannelRecord record;
     record.LineType = QSD_CHTYPE_LINE_VOLTAGE;
     SetWindow(record.RecordAllWeek, kMonday, 0, 9, 0, 17, 0);

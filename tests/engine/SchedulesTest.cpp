@@ -13,8 +13,7 @@
 
 namespace {
 
-void FillWeek(ScheduleDayBlock (&week)[kScheduleDays], int seed)
-{
+void FillWeek(ScheduleDayBlock (&week)[kScheduleDays], int seed) {
     for (int d = 0; d < kScheduleDays; ++d) {
         for (int w = 0; w < kScheduleWindows; ++w) {
             week[d].Window[w].Start.wHour = static_cast<WORD>((seed + d + w) % 24);
@@ -24,17 +23,15 @@ void FillWeek(ScheduleDayBlock (&week)[kScheduleDays], int seed)
     }
 }
 
-} // namespace
+}  // namespace
 
-TEST(Schedules, PathsAreNumberedByChannelPlusOne)
-{
+TEST(Schedules, PathsAreNumberedByChannelPlusOne) {
     TestFolder folder;
     EXPECT_EQ(folder.ProgramFolder() + L"\\Config\\RecordAll001.db", RecordAllSchedulePath(0));
     EXPECT_EQ(folder.ProgramFolder() + L"\\Config\\AutoAnswer512.db", AutoAnswerSchedulePath(511));
 }
 
-TEST(Schedules, SavedWeeksLoadBackUnchanged)
-{
+TEST(Schedules, SavedWeeksLoadBackUnchanged) {
     TestFolder folder;
     ChannelRecord saved;
     FillWeek(saved.RecordAllWeek, 3);
@@ -51,8 +48,7 @@ TEST(Schedules, SavedWeeksLoadBackUnchanged)
     EXPECT_EQ(0, std::memcmp(saved.AutoAnswerWeek, loaded.AutoAnswerWeek, sizeof(saved.AutoAnswerWeek)));
 }
 
-TEST(Schedules, MissingFileGivesDisabledWindowsAtEightToday)
-{
+TEST(Schedules, MissingFileGivesDisabledWindowsAtEightToday) {
     TestFolder folder;
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -71,8 +67,7 @@ TEST(Schedules, MissingFileGivesDisabledWindowsAtEightToday)
     EXPECT_EQ(8, record.AutoAnswerWeek[6].Window[3].End.wHour);
 }
 
-TEST(Schedules, ShortFileLeavesTheDaysItDoesNotSupply)
-{
+TEST(Schedules, ShortFileLeavesTheDaysItDoesNotSupply) {
     TestFolder folder;
     ScheduleDayBlock written[kScheduleDays] = {};
     FillWeek(written, 5);

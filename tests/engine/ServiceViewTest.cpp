@@ -6,8 +6,7 @@
 
 #include <thread>
 
-TEST(ServiceView, NoViewMeansNoMainWindowAndNoOperator)
-{
+TEST(ServiceView, NoViewMeansNoMainWindowAndNoOperator) {
     EXPECT_EQ(nullptr, GetServiceView());
     EXPECT_FALSE(MainWindowExists());
     EXPECT_EQ(L"", CurrentOperatorName());
@@ -23,8 +22,7 @@ TEST(ServiceView, NoViewMeansNoMainWindowAndNoOperator)
     EXPECT_FALSE(MainWindowExists());
 }
 
-TEST(ServiceView, RecordingViewKeepsCallsFromOtherThreadsInOrder)
-{
+TEST(ServiceView, RecordingViewKeepsCallsFromOtherThreadsInOrder) {
     RecordingServiceView view;
     ScopedServiceView installed(view);
     std::thread worker([] {

@@ -27,15 +27,13 @@
 
 namespace {
 
-std::wstring SoxFolder()
-{
+std::wstring SoxFolder() {
     wchar_t folder[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(L"TESS_SOX_DIR", folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(folder) + L"\\" : std::wstring();
 }
 
-std::vector<int16_t> ReadRaw16(const std::wstring& path)
-{
+std::vector<int16_t> ReadRaw16(const std::wstring& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     std::vector<int16_t> samples(bytes.size() / 2);
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
@@ -44,8 +42,7 @@ std::vector<int16_t> ReadRaw16(const std::wstring& path)
 
 class SoxExchange : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         in = SoxFolder();
         if (in.empty())
             GTEST_SKIP() << "run by sox-exchange.sh";
@@ -53,8 +50,7 @@ protected:
     }
 
     // Lists a written file for the script: sox must read it with this encoding and a sample count in range.
-    void Expect(const char* name, const char* encoding, uint32_t minSamples, uint32_t maxSamples)
-    {
+    void Expect(const char* name, const char* encoding, uint32_t minSamples, uint32_t maxSamples) {
         std::ofstream list(std::filesystem::path(out + L"expected.txt"), std::ios::app | std::ios::binary);
         list << name << '\t' << encoding << '\t' << minSamples << '\t' << maxSamples << '\n';
     }
@@ -65,8 +61,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SoxExchange, AdpcmDecoderMatchesSox)
-{
+TEST_F(SoxExchange, AdpcmDecoderMatchesSox) {
     const std::vector<uint8_t> wav = ReadFileBytes(in + L"ima.wav");
     ASSERT_GE(wav.size(), sizeof(ImaWavHeader));
     ImaWavHeader header;
@@ -81,8 +76,7 @@ TEST_F(SoxExchange, AdpcmDecoderMatchesSox)
     EXPECT_EQ(decoded, ReadRaw16(in + L"ima-pcm.raw"));
 }
 
-TEST_F(SoxExchange, ALawMatchesSox)
-{
+TEST_F(SoxExchange, ALawMatchesSox) {
     std::vector<uint8_t> codes(256);
     for (int i = 0; i < 256; ++i)
         codes[i] = static_cast<uint8_t>(i);
@@ -98,8 +92,7 @@ TEST_F(SoxExchange, ALawMatchesSox)
     EXPECT_EQ(compressed, ReadFileBytes(in + L"aligned-alaw.raw"));
 }
 
-TEST_F(SoxExchange, AdpcmRecordingBecomesALaw)
-{
+TEST_F(SoxExchange, AdpcmRecordingBecomesALaw) {
     const std::wstring converted = out + L"converted.wav";
     ASSERT_TRUE(ConvertAdpcmWavToALaw((in + L"ima.wav").c_str(), converted.c_str()));
 
@@ -115,8 +108,7 @@ TEST_F(SoxExchange, AdpcmRecordingBecomesALaw)
 
 // Recordings written the way the engine writes them: placeholder header, blocks through the driver's block
 // callback, final header at the end of the call.
-TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads)
-{
+TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads) {
     const std::vector<uint8_t> ima = ReadFileBytes(in + L"ima.wav");
     const std::vector<uint8_t> adpcm(ima.begin() + sizeof(ImaWavHeader), ima.end());
     const std::vector<uint8_t> alaw = ReadFileBytes(in + L"aligned-alaw.raw");
@@ -163,8 +155,7 @@ TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads)
     }
 }
 
-TEST_F(SoxExchange, Mp3OfATwoSecondToneLastsTwoSeconds)
-{
+TEST_F(SoxExchange, Mp3OfATwoSecondToneLastsTwoSeconds) {
     Mp3EncoderState state;
     ASSERT_TRUE(BindMp3Encoder(state));
     const uint32_t samples = 16000;

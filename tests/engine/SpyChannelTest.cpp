@@ -15,8 +15,7 @@ class SpyChannel : public EngineScenario {
 protected:
     static constexpr int kSpy = kFirstSpyChannel;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         EngineScenario::SetUp();
         LoadBoards(true);
         StartEngine();
@@ -27,8 +26,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SpyChannel, AnsweredCallsAreRecordedAndNamedByDirection)
-{
+TEST_F(SpyChannel, AnsweredCallsAreRecordedAndNamedByDirection) {
     struct Case {
         const char* Side;
         int CallType;
@@ -65,8 +63,7 @@ TEST_F(SpyChannel, AnsweredCallsAreRecordedAndNamedByDirection)
     }
 }
 
-TEST_F(SpyChannel, IncomingCallReleasedWhileRingingIsAMissedCall)
-{
+TEST_F(SpyChannel, IncomingCallReleasedWhileRingingIsAMissedCall) {
     ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
     ASSERT_TRUE(WaitForState(kSpy, kStateRinging));
     ASSERT_EQ("OK", Sim("spy release 0"));
@@ -85,8 +82,7 @@ TEST_F(SpyChannel, IncomingCallReleasedWhileRingingIsAMissedCall)
 
 // With StartRecordByRingSignal the recording starts at alerting; a call that is never answered keeps its own
 // call type.
-TEST_F(SpyChannel, CallRecordedFromAlertingButNeverAnswered)
-{
+TEST_F(SpyChannel, CallRecordedFromAlertingButNeverAnswered) {
     Startup.StartRecordByRingSignal = 1;
     ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
     ASSERT_TRUE(WaitForState(kSpy, kStateIncomingRecording));
@@ -102,8 +98,7 @@ TEST_F(SpyChannel, CallRecordedFromAlertingButNeverAnswered)
 
 // A link that goes down ends the calls of its circuits and shows them as link-lost, steadily while the other link
 // of the pair is still up; once both are up again the circuits are idle.
-TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel)
-{
+TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel) {
     ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
     ASSERT_EQ("OK", Sim("spy answer 0"));
     ASSERT_TRUE(WaitForRecordedMs(kSpy, 1000));
@@ -119,8 +114,7 @@ TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel)
     ExpectFinishedAdpcmWav(call->FilePath);
     // Several polls later the channel still shows the loss.
     const int polls = static_cast<int>(m_view.Calls().size());
-    ASSERT_TRUE(m_view.WaitFor([&](const auto& calls) { return static_cast<int>(calls.size()) > polls + 20; },
-                               10000));
+    ASSERT_TRUE(m_view.WaitFor([&](const auto& calls) { return static_cast<int>(calls.size()) > polls + 20; }, 10000));
     EXPECT_EQ(kStateLineError, ChannelTable[kSpy].State);
 
     ASSERT_EQ("OK", Sim("link 1 up"));
@@ -131,8 +125,7 @@ TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel)
               m_view.States(kSpy));
 }
 
-TEST_F(SpyChannel, EventsForChannelsOutsideTheTableAreIgnored)
-{
+TEST_F(SpyChannel, EventsForChannelsOutsideTheTableAreIgnored) {
     ASSERT_EQ("OK", Sim("event 512 11 13"));
     ASSERT_EQ("OK", Sim("event 70000 3 13"));
     for (const auto& call : m_view.Calls()) {

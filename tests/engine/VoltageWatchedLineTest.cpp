@@ -16,15 +16,13 @@ namespace {
 
 class VoltageWatchedLine : public EngineScenario {};
 
-std::string CallerIdOf(int channel)
-{
+std::string CallerIdOf(int channel) {
     return ChannelTable[channel].CallerId;
 }
 
 }  // namespace
 
-TEST_F(VoltageWatchedLine, IncomingCallIsAnsweredRecordedAndQueuedAtHangUp)
-{
+TEST_F(VoltageWatchedLine, IncomingCallIsAnsweredRecordedAndQueuedAtHangUp) {
     SetChannelText(kVoltageLine, kChannelName, L"Reception");
     LoadBoards();
     StartEngine();
@@ -66,8 +64,7 @@ TEST_F(VoltageWatchedLine, IncomingCallIsAnsweredRecordedAndQueuedAtHangUp)
     EXPECT_EQ(0, ChannelTable[kVoltageLine].RingCount) << "the call data are reset";
 }
 
-TEST_F(VoltageWatchedLine, OutgoingCallIsRecordedFromTheFirstDigit)
-{
+TEST_F(VoltageWatchedLine, OutgoingCallIsRecordedFromTheFirstDigit) {
     LoadBoards();
     StartEngine();
 
@@ -92,8 +89,7 @@ TEST_F(VoltageWatchedLine, OutgoingCallIsRecordedFromTheFirstDigit)
 
 // Record mode 1: the keep key saves the recording; without it, or after the delete key, the file is deleted, the
 // record keeps no time and says why, and the deletion is logged before the record is queued.
-TEST_F(VoltageWatchedLine, DtmfKeysDecideWhetherTheRecordingSurvives)
-{
+TEST_F(VoltageWatchedLine, DtmfKeysDecideWhetherTheRecordingSurvives) {
     const int line = 3;  // type 6
     SetChannelInt(line, kChannelRec, 1);
     SetChannelText(line, kChannelKeySave, L"*1");
@@ -144,8 +140,7 @@ TEST_F(VoltageWatchedLine, DtmfKeysDecideWhetherTheRecordingSurvives)
 
 // A line that disappears during a recorded call: the call is finished like a hang-up before the line shows the
 // error, so the recording and its record are kept.
-TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall)
-{
+TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
     LoadBoards();
     StartEngine();
 
@@ -165,8 +160,7 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall)
 }
 
 // With no recording folder the answer records nothing; the hang-up must still free the line.
-TEST_F(VoltageWatchedLine, AnswerWithoutRecordingReturnsToIdleAtHangUp)
-{
+TEST_F(VoltageWatchedLine, AnswerWithoutRecordingReturnsToIdleAtHangUp) {
     WriteSettingString(kSectionSettings, kKeyRecFolderN[4], L"");
     LoadBoards();
     StartEngine();

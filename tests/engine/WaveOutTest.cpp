@@ -29,15 +29,13 @@ struct FakeDevice {
     int Written = 0;
 } g_device;
 
-void Return(WAVEHDR* header)
-{
+void Return(WAVEHDR* header) {
     header->dwFlags |= WHDR_DONE;
     PostThreadMessageW(g_device.CallbackThread, MM_WOM_DONE, reinterpret_cast<WPARAM>(kFakeDevice),
                        reinterpret_cast<LPARAM>(header));
 }
 
-MMRESULT WINAPI FakeOpen(LPHWAVEOUT device, UINT, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR, DWORD flags)
-{
+MMRESULT WINAPI FakeOpen(LPHWAVEOUT device, UINT, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR, DWORD flags) {
     std::lock_guard<std::mutex> guard(g_device.Lock);
     if (flags & WAVE_FORMAT_QUERY)
         return g_device.QueryResult;
@@ -53,14 +51,12 @@ MMRESULT WINAPI FakeOpen(LPHWAVEOUT device, UINT, LPCWAVEFORMATEX format, DWORD_
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WINAPI FakePrepare(HWAVEOUT, LPWAVEHDR header, UINT)
-{
+MMRESULT WINAPI FakePrepare(HWAVEOUT, LPWAVEHDR header, UINT) {
     header->dwFlags |= WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WINAPI FakeWrite(HWAVEOUT, LPWAVEHDR header, UINT)
-{
+MMRESULT WINAPI FakeWrite(HWAVEOUT, LPWAVEHDR header, UINT) {
     std::lock_guard<std::mutex> guard(g_device.Lock);
     ++g_device.Written;
     if (g_device.ReturnAtOnce)
@@ -70,14 +66,12 @@ MMRESULT WINAPI FakeWrite(HWAVEOUT, LPWAVEHDR header, UINT)
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WINAPI FakeUnprepare(HWAVEOUT, LPWAVEHDR header, UINT)
-{
+MMRESULT WINAPI FakeUnprepare(HWAVEOUT, LPWAVEHDR header, UINT) {
     header->dwFlags &= ~WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WINAPI FakeReset(HWAVEOUT)
-{
+MMRESULT WINAPI FakeReset(HWAVEOUT) {
     std::lock_guard<std::mutex> guard(g_device.Lock);
     for (WAVEHDR* header : g_device.Held)
         Return(header);
@@ -85,8 +79,7 @@ MMRESULT WINAPI FakeReset(HWAVEOUT)
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WINAPI FakeClose(HWAVEOUT)
-{
+MMRESULT WINAPI FakeClose(HWAVEOUT) {
     std::lock_guard<std::mutex> guard(g_device.Lock);
     if (!g_device.Held.empty())
         return WAVERR_STILLPLAYING;
@@ -96,8 +89,7 @@ MMRESULT WINAPI FakeClose(HWAVEOUT)
 
 const WaveOutApi kFakeApi = {FakeOpen, FakePrepare, FakeWrite, FakeUnprepare, FakeReset, FakeClose};
 
-bool WaitUntil(const std::function<bool()>& condition)
-{
+bool WaitUntil(const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -109,8 +101,7 @@ bool WaitUntil(const std::function<bool()>& condition)
 
 class WaveOut : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         {
             std::lock_guard<std::mutex> guard(g_device.Lock);
             g_device.ReturnAtOnce = false;
@@ -122,21 +113,18 @@ protected:
         SetWaveOutApi(&kFakeApi);
         m_player.KeepData = 1;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         m_player.Close();
         SetWaveOutApi(nullptr);
     }
 
-    WAVEFORMATEX OpenedFormat()
-    {
+    WAVEFORMATEX OpenedFormat() {
         std::lock_guard<std::mutex> guard(g_device.Lock);
         WAVEFORMATEX format{};
         std::memcpy(&format, g_device.Format.data(), std::min(sizeof(format), g_device.Format.size()));
         return format;
     }
-    size_t Held()
-    {
+    size_t Held() {
         std::lock_guard<std::mutex> guard(g_device.Lock);
         return g_device.Held.size();
     }
@@ -147,8 +135,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WaveOut, FormatCodesOpenTheRecordingFormats)
-{
+TEST_F(WaveOut, FormatCodesOpenTheRecordingFormats) {
     const struct {
         int Code;
         WORD Tag, Channels;
@@ -179,8 +166,7 @@ TEST_F(WaveOut, FormatCodesOpenTheRecordingFormats)
     }
 }
 
-TEST_F(WaveOut, StartAndWriteFollowTheDeviceState)
-{
+TEST_F(WaveOut, StartAndWriteFollowTheDeviceState) {
     EXPECT_EQ(0, m_player.Write(m_piece, sizeof(m_piece))) << "nothing to write to before Start";
     ASSERT_EQ(1, m_player.Start(kWaveALaw));
     EXPECT_EQ(0, m_player.Start(kWaveMuLaw)) << "already running";
@@ -191,8 +177,7 @@ TEST_F(WaveOut, StartAndWriteFollowTheDeviceState)
     EXPECT_EQ(1, m_player.PendingCount());
 }
 
-TEST_F(WaveOut, FormatThatDoesNotPlayLeavesThePlayerIdle)
-{
+TEST_F(WaveOut, FormatThatDoesNotPlayLeavesThePlayerIdle) {
     g_device.QueryResult = WAVERR_BADFORMAT;
     EXPECT_EQ(0, m_player.Start(kWaveImaAdpcm));
     EXPECT_EQ(static_cast<MMRESULT>(WAVERR_BADFORMAT), m_player.LastResult());
@@ -202,8 +187,7 @@ TEST_F(WaveOut, FormatThatDoesNotPlayLeavesThePlayerIdle)
     EXPECT_EQ(1, m_player.Start(kWaveImaAdpcm));
 }
 
-TEST_F(WaveOut, DeviceTooFarBehindDropsFurtherBuffersQuietly)
-{
+TEST_F(WaveOut, DeviceTooFarBehindDropsFurtherBuffersQuietly) {
     ASSERT_EQ(1, m_player.Start(kWaveImaAdpcm));
     for (int i = 0; i < kMaxPendingWaveBuffers; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
@@ -212,8 +196,7 @@ TEST_F(WaveOut, DeviceTooFarBehindDropsFurtherBuffersQuietly)
     EXPECT_EQ(kMaxPendingWaveBuffers, m_player.PendingCount());
 }
 
-TEST_F(WaveOut, CloseWithQueuedBuffersStillClosesSoTheNextStartOpens)
-{
+TEST_F(WaveOut, CloseWithQueuedBuffersStillClosesSoTheNextStartOpens) {
     ASSERT_EQ(1, m_player.Start(kWaveImaAdpcm));
     for (int i = 0; i < 10; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
@@ -224,8 +207,7 @@ TEST_F(WaveOut, CloseWithQueuedBuffersStillClosesSoTheNextStartOpens)
     EXPECT_EQ(WAVE_FORMAT_ALAW, OpenedFormat().wFormatTag);
 }
 
-TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread)
-{
+TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread) {
     g_device.ReturnAtOnce = true;
     ASSERT_EQ(1, m_player.Start(kWaveALaw));
     for (int i = 0; i < 20000; ++i)
@@ -234,8 +216,7 @@ TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread)
     EXPECT_GT(g_device.Written, 0);
 }
 
-TEST_F(WaveOut, WithoutASoundDeviceStartFailsHarmlessly)
-{
+TEST_F(WaveOut, WithoutASoundDeviceStartFailsHarmlessly) {
     SetWaveOutApi(nullptr);  // the multimedia library itself
     const int started = m_player.Start(kWaveImaAdpcm);
     EXPECT_EQ(started == 1, m_player.IsDeviceOpen());

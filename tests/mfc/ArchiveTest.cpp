@@ -34,7 +34,7 @@ class CStoredFixed : public CObject {
 };
 IMPLEMENT_SERIAL(CStoredFixed, CObject, 2)
 
-} // namespace archive_test
+}  // namespace archive_test
 
 namespace {
 
@@ -59,8 +59,10 @@ Bytes Stored(F store) {
 // A loading archive over a copy of bytes.
 class CLoader {
 public:
-    explicit CLoader(Bytes bytes) : m_bytes(std::move(bytes)), m_file(m_bytes.data(), static_cast<UINT>(m_bytes.size())),
-                                    m_ar(&m_file, CArchive::load) {}
+    explicit CLoader(Bytes bytes)
+        : m_bytes(std::move(bytes)),
+          m_file(m_bytes.data(), static_cast<UINT>(m_bytes.size())),
+          m_ar(&m_file, CArchive::load) {}
     CArchive& ar() { return m_ar; }
 
 private:
@@ -97,10 +99,9 @@ TEST(ArchiveTest, PrimitivesAreLittleEndianWithoutPadding) {
         ar << BYTE(0x01) << WORD(0x0302) << short(-2) << UINT(0x07060504) << LONG(-1) << DWORD(0x0D0C0B0A) << 1.0f
            << 2.0 << LONGLONG(-2) << ULONGLONG(0x1122334455667788);
     });
-    EXPECT_EQ(bytes, (Bytes{0x01, 0x02, 0x03, 0xFE, 0xFF, 0x04, 0x05, 0x06, 0x07, 0xFF, 0xFF, 0xFF, 0xFF,
-                            0x0A, 0x0B, 0x0C, 0x0D, 0x00, 0x00, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0x00, 0x40,
-                            0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                            0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
+    EXPECT_EQ(bytes, (Bytes{0x01, 0x02, 0x03, 0xFE, 0xFF, 0x04, 0x05, 0x06, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0x0A, 0x0B,
+                            0x0C, 0x0D, 0x00, 0x00, 0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0x00, 0x40, 0xFE,
+                            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
     CLoader loader(bytes);
     BYTE by;
     WORD w;
@@ -123,7 +124,7 @@ TEST(ArchiveTest, PrimitivesAreLittleEndianWithoutPadding) {
 TEST(ArchiveTest, StringLengthPrefixGrowsAtBoundaries) {
     struct Row {
         int length;
-        Bytes prefix;   // after FF FE FF
+        Bytes prefix;  // after FF FE FF
     };
     const Row rows[] = {
         {0, {0x00}},
@@ -156,7 +157,7 @@ TEST(ArchiveTest, LoadsEightBitStringsWidened) {
 
 TEST(ArchiveTest, LengthsBeyondTheFileRaiseEndOfFileBeforeAllocating) {
     const Bytes hugeString = {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                              0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 'a', 0};   // 2^40 characters
+                              0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 'a',  0};  // 2^40 characters
     const Bytes shortString = {0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0};
     const Bytes bigCount = {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00, 1, 2, 3};
     const Bytes shortInt = {1, 2, 3};
@@ -167,12 +168,33 @@ TEST(ArchiveTest, LengthsBeyondTheFileRaiseEndOfFileBeforeAllocating) {
         void (*load)(CArchive& ar);
     };
     const Row rows[] = {
-        {"huge string", hugeString, [](CArchive& ar) { CString s; ar >> s; }},
-        {"short string", shortString, [](CArchive& ar) { CString s; ar >> s; }},
+        {"huge string", hugeString,
+         [](CArchive& ar) {
+             CString s;
+             ar >> s;
+         }},
+        {"short string", shortString,
+         [](CArchive& ar) {
+             CString s;
+             ar >> s;
+         }},
         {"count", bigCount, [](CArchive& ar) { ar.ReadCount(); }},
-        {"int", shortInt, [](CArchive& ar) { int i; ar >> i; }},
-        {"rect", shortRect, [](CArchive& ar) { RECT r; ar >> r; }},
-        {"size", {1, 0, 0, 0}, [](CArchive& ar) { SIZE s; ar >> s; }},
+        {"int", shortInt,
+         [](CArchive& ar) {
+             int i;
+             ar >> i;
+         }},
+        {"rect", shortRect,
+         [](CArchive& ar) {
+             RECT r;
+             ar >> r;
+         }},
+        {"size",
+         {1, 0, 0, 0},
+         [](CArchive& ar) {
+             SIZE s;
+             ar >> s;
+         }},
     };
     for (const Row& row : rows) {
         CLoader loader(row.bytes);
@@ -192,15 +214,15 @@ TEST(ArchiveTest, CountUsesWordThenLongForm) {
 TEST(ArchiveTest, ClassReferencesRoundTripWithBackReferences) {
     CStoredBase object;
     Bytes bytes = Stored([&](CArchive& ar) {
-        ar.WriteClass(RUNTIME_CLASS(CStoredItem));    // index 1
-        ar.MapObject(&object);                        // index 2
-        ar.WriteClass(RUNTIME_CLASS(CStoredOther));   // index 3
+        ar.WriteClass(RUNTIME_CLASS(CStoredItem));   // index 1
+        ar.MapObject(&object);                       // index 2
+        ar.WriteClass(RUNTIME_CLASS(CStoredOther));  // index 3
         ar.WriteClass(RUNTIME_CLASS(CStoredItem));
         ar.WriteClass(RUNTIME_CLASS(CStoredOther));
     });
-    const Bytes expected = {0xFF, 0xFF, 0x21, 0x00, 0x0B, 0x00, 'C', 'S', 't', 'o', 'r', 'e', 'd', 'I', 't', 'e', 'm',
-                            0xFF, 0xFF, 0x21, 0x00, 0x0C, 0x00, 'C', 'S', 't', 'o', 'r', 'e', 'd', 'O', 't', 'h', 'e', 'r',
-                            0x01, 0x80, 0x03, 0x80};
+    const Bytes expected = {0xFF, 0xFF, 0x21, 0x00, 0x0B, 0x00, 'C',  'S',  't',  'o',  'r',  'e',  'd',
+                            'I',  't',  'e',  'm',  0xFF, 0xFF, 0x21, 0x00, 0x0C, 0x00, 'C',  'S',  't',
+                            'o',  'r',  'e',  'd',  'O',  't',  'h',  'e',  'r',  0x01, 0x80, 0x03, 0x80};
     EXPECT_EQ(bytes, expected);
 
     CLoader loader(bytes);
@@ -216,9 +238,9 @@ TEST(ArchiveTest, ClassReferencesRoundTripWithBackReferences) {
 TEST(ArchiveTest, BackReferencesUseLongFormFromIndex7FFF) {
     std::vector<char> objects(0x7FFE);
     Bytes bytes = Stored([&](CArchive& ar) {
-        for (char& object : objects)   // indices 1..0x7FFE; only the addresses are used
+        for (char& object : objects)  // indices 1..0x7FFE; only the addresses are used
             ar.MapObject(reinterpret_cast<CObject*>(&object));
-        ar.WriteClass(RUNTIME_CLASS(CStoredItem));   // index 0x7FFF
+        ar.WriteClass(RUNTIME_CLASS(CStoredItem));  // index 0x7FFF
         ar.WriteClass(RUNTIME_CLASS(CStoredItem));
     });
     EXPECT_EQ(Bytes(bytes.end() - 6, bytes.end()), (Bytes{0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80}));
@@ -232,8 +254,9 @@ TEST(ArchiveTest, BackReferencesUseLongFormFromIndex7FFF) {
 
 TEST(ArchiveTest, ReadClassRefusesWhatTheCallerCannotUse) {
     auto newClass = [](const char* name, WORD schema) {
-        Bytes bytes = {0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8),
-                       static_cast<BYTE>(strlen(name)), 0x00};
+        Bytes bytes = {
+            0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), static_cast<BYTE>(strlen(name)),
+            0x00};
         return Concat(bytes, Bytes(name, name + strlen(name)));
     };
     struct Row {
@@ -287,7 +310,11 @@ TEST(ArchiveTest, ModeMismatchRaises) {
     EXPECT_EQ(ArchiveCause([&] { loader.ar() << 1; }), CArchiveException::readOnly);
     CMemFile file;
     CArchive ar(&file, CArchive::store);
-    EXPECT_EQ(ArchiveCause([&] { int i; ar >> i; }), CArchiveException::writeOnly);
+    EXPECT_EQ(ArchiveCause([&] {
+                  int i;
+                  ar >> i;
+              }),
+              CArchiveException::writeOnly);
 }
 
 TEST(ArchiveTest, LargeStoresSpanTheBuffer) {
@@ -323,4 +350,4 @@ TEST(ArchiveTest, OleDateStoresStatusThenDate) {
     EXPECT_EQ(loaded.GetStatus(), COleDateTime::valid);
 }
 
-} // namespace
+}  // namespace

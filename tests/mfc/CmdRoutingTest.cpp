@@ -9,11 +9,11 @@
 
 namespace {
 
-constexpr UINT ID_UPDATED = 100;        // command and update handler (enabled while m_bAllowed)
-constexpr UINT ID_HANDLED_ONLY = 101;   // command handler, no update handler
+constexpr UINT ID_UPDATED = 100;       // command and update handler (enabled while m_bAllowed)
+constexpr UINT ID_HANDLED_ONLY = 101;  // command handler, no update handler
 constexpr UINT ID_UNHANDLED = 103;
-constexpr UINT ID_PASSED_ON = 104;      // update handler that continues routing
-constexpr UINT ID_RENAMED = 105;        // update handler that checks and renames the item
+constexpr UINT ID_PASSED_ON = 104;  // update handler that continues routing
+constexpr UINT ID_RENAMED = 105;    // update handler that checks and renames the item
 constexpr UINT ID_RANGE_FIRST = 200;
 constexpr UINT ID_RANGE_LAST = 210;
 constexpr UINT ID_CHILD = 300;
@@ -96,7 +96,7 @@ protected:
     }
     afx_msg BOOL OnRClickReflect(NMHDR*, LRESULT*) {
         m_pEvents->push_back("child-notify-ex");
-        return FALSE;   // the parent sees it too
+        return FALSE;  // the parent sees it too
     }
     afx_msg void OnChangeReflect() { m_pEvents->push_back("child-change"); }
     afx_msg void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
@@ -120,7 +120,7 @@ LRESULT SendNotify(CWnd* pParent, CWnd* pChild, UINT nCode) {
     return pParent->SendMessage(WM_NOTIFY, ID_CHILD, reinterpret_cast<LPARAM>(&nmhdr));
 }
 
-} // namespace
+}  // namespace
 
 TEST(CmdRouting, OnCmdMsgRunsHandlersAndAnswersHandlerQueriesWithoutRunning) {
     CCommandTarget target;
@@ -145,12 +145,12 @@ TEST(CmdRouting, DoUpdateDisablesOnlyCommandsNobodyHandles) {
     const Case cases[] = {
         {ID_UPDATED, TRUE, TRUE, {TRUE}},
         {ID_UPDATED, TRUE, FALSE, {FALSE}},
-        {ID_HANDLED_ONLY, TRUE, TRUE, {}},      // a command handler and no update handler: stays as it is
+        {ID_HANDLED_ONLY, TRUE, TRUE, {}},  // a command handler and no update handler: stays as it is
         {205, TRUE, TRUE, {}},
         {ID_UNHANDLED, TRUE, TRUE, {FALSE}},
         {ID_UNHANDLED, FALSE, TRUE, {}},
-        {ID_PASSED_ON, TRUE, TRUE, {FALSE}},    // routed on, and nobody handles the command
-        {0, TRUE, TRUE, {}},                    // ids 0 and 0xFFFF are never updated
+        {ID_PASSED_ON, TRUE, TRUE, {FALSE}},  // routed on, and nobody handles the command
+        {0, TRUE, TRUE, {}},                  // ids 0 and 0xFFFF are never updated
         {0xFFFF, TRUE, TRUE, {}},
     };
     for (const Case& c : cases) {
@@ -186,7 +186,7 @@ TEST(CmdRouting, MenuItemUpdatesGreyCheckAndRenameItemsByPosition) {
     EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
     const UINT nRenamed = menu.GetMenuState(1, MF_BYPOSITION);
     EXPECT_FALSE(nRenamed & MF_GRAYED);
-    EXPECT_TRUE(nRenamed & MF_CHECKED);   // the new text keeps the check
+    EXPECT_TRUE(nRenamed & MF_CHECKED);  // the new text keeps the check
     CString text;
     menu.GetMenuString(1, text, MF_BYPOSITION);
     EXPECT_STREQ(text, L"New");

@@ -86,7 +86,7 @@ int CDerived::XSecond::Twice() {
     return pThis->m_value * 2;
 }
 
-} // namespace cmdtarget_test
+}  // namespace cmdtarget_test
 
 namespace {
 
@@ -101,7 +101,7 @@ TEST(CmdTargetTest, LastReleaseDestroysTheObject) {
         CCmdTargetRef guard(pTarget);
         EXPECT_EQ(pTarget->InternalRelease(), 2u);
         EXPECT_EQ(pTarget->InternalRelease(), 1u);
-        EXPECT_FALSE(destroyed);   // the guard still holds it
+        EXPECT_FALSE(destroyed);  // the guard still holds it
     }
     EXPECT_TRUE(destroyed);
 }
@@ -123,7 +123,7 @@ TEST(CmdTargetTest, QueryInterfaceWalksClassAndBaseMaps) {
 
     IUnknown* pUnknown = nullptr;
     ASSERT_EQ(pFirst->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pUnknown)), S_OK);
-    EXPECT_EQ(pUnknown, static_cast<IUnknown*>(pSecond));   // the first entry of the class's own map
+    EXPECT_EQ(pUnknown, static_cast<IUnknown*>(pSecond));  // the first entry of the class's own map
 
     void* pNone = &destroyed;
     EXPECT_EQ(pTarget->InternalQueryInterface(&IID_IDispatch, &pNone), DWORD(E_NOINTERFACE));
@@ -137,4 +137,4 @@ TEST(CmdTargetTest, QueryInterfaceWalksClassAndBaseMaps) {
     EXPECT_TRUE(destroyed);
 }
 
-} // namespace
+}  // namespace

@@ -45,9 +45,9 @@ TEST(CollectionTest, MapIteratesBucketsAscendingNewestFirst) {
 
 TEST(CollectionTest, MapSetAtAndRemoveKeepOthersInPlace) {
     CWidthMap map;
-    for (UINT key : {16u, 20u, 24u, 28u})   // all in bucket 1
+    for (UINT key : {16u, 20u, 24u, 28u})  // all in bucket 1
         map.SetAt(key, 0);
-    map.SetAt(20, 5);   // an existing key keeps its place
+    map.SetAt(20, 5);  // an existing key keeps its place
     EXPECT_EQ(KeysInOrder(map), (std::vector<UINT>{28, 24, 20, 16}));
     EXPECT_TRUE(map.RemoveKey(24));
     EXPECT_FALSE(map.RemoveKey(24));
@@ -61,9 +61,9 @@ TEST(CollectionTest, MapSetAtAndRemoveKeepOthersInPlace) {
 
 TEST(CollectionTest, MapHashesPointersTruncatedAfterShift) {
     CMapPtrToPtr map;
-    void* const pLow = reinterpret_cast<void*>(0x100);                 // bucket 16
-    void* const pWrapped = reinterpret_cast<void*>(0x110);             // bucket 0
-    void* const pHigh = reinterpret_cast<void*>(0x1000000000100ull);   // truncated: bucket 16
+    void* const pLow = reinterpret_cast<void*>(0x100);                // bucket 16
+    void* const pWrapped = reinterpret_cast<void*>(0x110);            // bucket 0
+    void* const pHigh = reinterpret_cast<void*>(0x1000000000100ull);  // truncated: bucket 16
     for (void* p : {pLow, pWrapped, pHigh})
         map.SetAt(p, p);
     EXPECT_EQ(KeysInOrder(map), (std::vector<void*>{pWrapped, pHigh, pLow}));
@@ -73,8 +73,8 @@ TEST(CollectionTest, MapHashTableSizeIsSetOnlyWhileEmpty) {
     CWidthMap map;
     EXPECT_EQ(map.GetHashTableSize(), 17u);
     map.InitHashTable(199);
-    map[3200] = 1;   // (3200 >> 4) = 200: bucket 1 of 199
-    map[16] = 2;     // bucket 1
+    map[3200] = 1;  // (3200 >> 4) = 200: bucket 1 of 199
+    map[16] = 2;    // bucket 1
     EXPECT_EQ(map.GetHashTableSize(), 199u);
     EXPECT_EQ(KeysInOrder(map), (std::vector<UINT>{16, 3200}));
     map.RemoveAll();
@@ -107,7 +107,7 @@ TEST(CollectionTest, ArrayGrowsWithZeroedElementsAndChecksIndices) {
     ASSERT_EQ(positions.GetSize(), 5);
     EXPECT_EQ(positions[0].x, 1);
     EXPECT_EQ(positions[4].y, 8);
-    positions.InsertAt(7, {9, 9});   // past the end: grows to the index first
+    positions.InsertAt(7, {9, 9});  // past the end: grows to the index first
     EXPECT_EQ(positions.GetSize(), 8);
     EXPECT_EQ(positions[5].x, 0);
     for (INT_PTR bad : {INT_PTR(-1), INT_PTR(8)}) {
@@ -124,7 +124,7 @@ TEST(CollectionTest, ArrayOfStringsCopiesAndAppends) {
     CArray<CString, LPCTSTR> names;
     names.Add(L"a");
     names.Add(L"b");
-    names.Add(names[0]);   // an element of the same array
+    names.Add(names[0]);  // an element of the same array
     CArray<CString, LPCTSTR> copy;
     copy.Copy(names);
     EXPECT_EQ(copy.Append(names), 3);
@@ -167,4 +167,4 @@ TEST(CollectionTest, ListWalksAndEditsByPosition) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -68,7 +68,7 @@ BEGIN_MESSAGE_MAP(CListHost, CWnd)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(Controls, AListFilledByAWorkerWhileAModalDialogRunsShowsEveryRow) {
     CWinApp app(L"test");

@@ -14,7 +14,8 @@ constexpr UINT_PTR kSafetyTimer = 99;
 // A dialog with a name and a check box. Once it is up, m_user plays the operator.
 class CTestDialog : public CDialog {
 public:
-    explicit CTestDialog(CWnd* pParentWnd = nullptr, UINT nIDTemplate = IDD_TEST_DIALOG) : CDialog(nIDTemplate, pParentWnd) {}
+    explicit CTestDialog(CWnd* pParentWnd = nullptr, UINT nIDTemplate = IDD_TEST_DIALOG)
+        : CDialog(nIDTemplate, pParentWnd) {}
 
     CString m_strName = L"initial";
     BOOL m_bKeep = FALSE;
@@ -58,7 +59,7 @@ BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(Dialog, ModalDialogAnswersOkWithItsDataAndCancelWithout) {
     CWinApp app(L"test");
@@ -87,7 +88,12 @@ TEST(Dialog, ModalDialogAnswersOkWithItsDataAndCancelWithout) {
         {"Enter", key(VK_RETURN), IDOK, L"typed", TRUE},
         {"Cancel button", press(IDCANCEL), IDCANCEL, L"initial", FALSE},
         {"Escape", key(VK_ESCAPE), IDCANCEL, L"initial", FALSE},
-        {"close box", [](CTestDialog& dlg) { dlg.Type(L"typed", TRUE); dlg.PostMessage(WM_CLOSE); }, IDCANCEL, L"initial", FALSE},
+        {"close box",
+         [](CTestDialog& dlg) {
+             dlg.Type(L"typed", TRUE);
+             dlg.PostMessage(WM_CLOSE);
+         },
+         IDCANCEL, L"initial", FALSE},
     };
     for (const Case& c : cases) {
         CTestDialog dlg;
@@ -157,7 +163,7 @@ BEGIN_MESSAGE_MAP(CTicker, CWnd)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(Dialog, OtherWindowsTimersKeepTickingWhileAModalDialogRuns) {
     CWinApp app(L"test");
@@ -192,7 +198,7 @@ TEST(Dialog, ModelessDialogsHideOnEndAndChildTemplatesMakePanes) {
     CTestDialog popup;
     ASSERT_TRUE(popup.Create(IDD_TEST_DIALOG, &owner));
     EXPECT_EQ(::GetWindow(popup, GW_OWNER), owner.m_hWnd);
-    EXPECT_NE(popup.m_edit.m_hWnd, nullptr);    // bound by OnInitDialog's data exchange
+    EXPECT_NE(popup.m_edit.m_hWnd, nullptr);  // bound by OnInitDialog's data exchange
     for (UINT nMessage : {UINT(WM_CLOSE), UINT(WM_COMMAND)}) {
         popup.ShowWindow(SW_SHOWNA);
         popup.SendMessage(nMessage, nMessage == WM_COMMAND ? IDOK : 0);
@@ -224,7 +230,7 @@ BEGIN_MESSAGE_MAP(CKeyFrame, CFrameWnd)
     ON_COMMAND(ID_TEST_COMMAND, OnTestCommand)
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(Dialog, AKeyInAChildDialogReachesTheFramesAcceleratorsBeforeIsDialogMessage) {
     CWinApp app(L"test");

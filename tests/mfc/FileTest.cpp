@@ -45,7 +45,7 @@ TEST_F(FileTest, WritesReadsAndSeeks) {
     EXPECT_EQ(file.GetLength(), 11u);
     EXPECT_EQ(file.Seek(6, CFile::begin), 6u);
     char buffer[16] = {};
-    EXPECT_EQ(file.Read(buffer, sizeof(buffer)), 5u);   // a short read at the end does not throw
+    EXPECT_EQ(file.Read(buffer, sizeof(buffer)), 5u);  // a short read at the end does not throw
     EXPECT_STREQ(buffer, "world");
     EXPECT_EQ(file.Read(buffer, 4), 0u);
     file.SeekToBegin();
@@ -91,7 +91,7 @@ TEST_F(FileTest, ArchiveOverDiskFileRoundTrips) {
     {
         CArchive ar(&file, CArchive::store);
         ar << CString(L"name") << 42;
-    }   // the destructor flushes
+    }  // the destructor flushes
     file.Close();
     ASSERT_TRUE(file.Open(Path(L"a.bin"), CFile::modeRead));
     CArchive ar(&file, CArchive::load);
@@ -118,7 +118,7 @@ TEST_F(FileTest, StdioFileReadsLinesWithoutLineEnds) {
         EXPECT_EQ(line, expected);
     }
     EXPECT_FALSE(text.ReadString(line));
-    EXPECT_FALSE(text.ReadString(line));   // still usable after the end
+    EXPECT_FALSE(text.ReadString(line));  // still usable after the end
     EXPECT_TRUE(line.IsEmpty());
     text.SeekToBegin();
     ASSERT_TRUE(text.ReadString(line));
@@ -136,7 +136,7 @@ TEST(MemFileTest, BorrowedBytesAreReadInPlaceAndNeverGrow) {
     EXPECT_EQ(file.Read(read, sizeof(read)), 4u);
     EXPECT_EQ(read[3], 4);
     file.Seek(2, CFile::begin);
-    file.Write("\x09", 1);   // inside the borrowed bytes
+    file.Write("\x09", 1);  // inside the borrowed bytes
     EXPECT_EQ(bytes[2], 9);
     try {
         file.Write("\x01\x02", 2);
@@ -153,7 +153,7 @@ TEST(MemFileTest, OwnedBufferGrowsAndDetaches) {
     std::memset(text, 'x', sizeof(text));
     file.Write(text, sizeof(text));
     file.Seek(120, CFile::begin);
-    file.Write("y", 1);   // past the end: the gap reads as zeros
+    file.Write("y", 1);  // past the end: the gap reads as zeros
     EXPECT_EQ(file.GetLength(), 121u);
     BYTE* pBuffer = file.Detach();
     ASSERT_NE(pBuffer, nullptr);
@@ -164,4 +164,4 @@ TEST(MemFileTest, OwnedBufferGrowsAndDetaches) {
     EXPECT_EQ(file.GetLength(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -137,11 +137,11 @@ protected:
     }
 
     CWinApp m_app{L"test"};
-    CTestFrame* m_pFrame = new CTestFrame;   // deletes itself with its window
+    CTestFrame* m_pFrame = new CTestFrame;  // deletes itself with its window
     HWND m_hWnd = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(FrameTest, LoadFrameTakesIconTitleMenuAndAcceleratorsAndInitialisesEveryView) {
     CString title;
@@ -177,7 +177,7 @@ TEST_F(FrameTest, BarsAndTheClientWindowShareTheClientAreaOnEveryResize) {
     CTestFrame& frame = *m_pFrame;
     const int cyTool = frame.m_toolBar.CalcFixedLayout(TRUE, TRUE).cy;
     const int cyStatus = frame.m_statusBar.CalcFixedLayout(TRUE, TRUE).cy;
-    EXPECT_GT(cyTool, 24);      // the 24 x 24 images fit
+    EXPECT_GT(cyTool, 24);  // the 24 x 24 images fit
     EXPECT_GT(cyStatus, 0);
 
     for (const CSize size : {CSize(640, 480), CSize(420, 300), CSize(900, 700)}) {
@@ -303,14 +303,14 @@ TEST_F(FrameTest, AToolbarPlacedByHandInAPaneAsksTheFrameAndStaysWhereItWasPut) 
     EXPECT_EQ(RectIn(&pane, &bar), CRect(2, 0, 202, 32));
     CRect client;
     bar.GetClientRect(&client);
-    EXPECT_EQ(client, CRect(0, 0, 200, 32));    // no sizing frame, whatever the style says
+    EXPECT_EQ(client, CRect(0, 0, 200, 32));  // no sizing frame, whatever the style says
     EXPECT_STREQ(bar.GetButtonText(1), L"Clear");
 }
 
 TEST_F(FrameTest, IdleTimeNeverRetitlesTheFrameNorGivesItsMenuBack) {
     m_pFrame->SetWindowText(L"0001 title");
     HMENU hMenu = ::GetMenu(m_hWnd);
-    ::SetMenu(m_hWnd, nullptr);     // a menu bar took it over
+    ::SetMenu(m_hWnd, nullptr);  // a menu bar took it over
 
     m_pFrame->m_nIdleFlags = idleTitle | idleMenu | idleLayout;
     RunIdle();
@@ -352,7 +352,7 @@ TEST(StatusBar, PaneWidthsAreKeptAndTheFreeWidthGoesToTheFirstStretchPane) {
     CStatusBar bar;
     ASSERT_TRUE(bar.Create(&parent));
     const UINT ids[] = {0, 10000, 10001, 10002, 10003, 10004};
-    ASSERT_TRUE(bar.SetIndicators(ids, 6));     // strings 10000-10004 do not exist
+    ASSERT_TRUE(bar.SetIndicators(ids, 6));  // strings 10000-10004 do not exist
 
     const int W = 1000;
     bar.SetPaneInfo(0, 0, SBPS_DISABLED, 0);
@@ -410,7 +410,7 @@ BEGIN_MESSAGE_MAP(CFloatProbe, CWnd)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
-} // namespace
+}  // namespace
 
 TEST(Frame, OwnedPopupsFollowTheFramesActivationAndEnabledState) {
     CWinApp app(L"test");
@@ -441,7 +441,8 @@ TEST(Frame, OwnedPopupsFollowTheFramesActivationAndEnabledState) {
     for (const Case& c : cases) {
         popup.m_flags.clear();
         popup.m_nSync = c.nSync;
-        pFrame->SendMessage(WM_ACTIVATE, c.nState, reinterpret_cast<LPARAM>(c.pOther != nullptr ? c.pOther->m_hWnd : nullptr));
+        pFrame->SendMessage(WM_ACTIVATE, c.nState,
+                            reinterpret_cast<LPARAM>(c.pOther != nullptr ? c.pOther->m_hWnd : nullptr));
         // (Default handling of WM_ACTIVATE may activate the frame for real, which repeats the flag.)
         ASSERT_FALSE(popup.m_flags.empty());
         EXPECT_EQ(popup.m_flags.back(), c.expected) << "state " << c.nState << " sync " << c.nSync;
@@ -457,7 +458,7 @@ TEST(Frame, TheDefaultMenuIsNeitherDestroyedNorReattachedWhenTheFrameGoes) {
         ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
         HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
         ASSERT_NE(hMenu, nullptr);
-        ::SetMenu(pFrame->m_hWnd, nullptr);     // a menu bar took the menu over and will destroy it
+        ::SetMenu(pFrame->m_hWnd, nullptr);  // a menu bar took the menu over and will destroy it
         pFrame->DestroyWindow();
         ASSERT_TRUE(::IsMenu(hMenu));
         ::DestroyMenu(hMenu);

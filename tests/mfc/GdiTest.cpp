@@ -45,7 +45,7 @@ private:
     const DWORD* m_pBits = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST(GdiPixels, FillSolidRectFillsExactlyTheRectangleAndKeepsTheBackgroundColour) {
     CDibSurface surface(8, 8);
@@ -64,11 +64,9 @@ TEST(GdiPixels, Draw3dRectPutsTheFarCornersInTheBottomRightColour) {
         int x, y, cx, cy;
     };
     const Case cases[] = {
-        {2, 3, 6, 5},
-        {1, 1, 2, 2},
-        {0, 0, 1, 1},   // a single pixel is the bottom-right colour
-        {1, 4, 7, 1},   // one row: all bottom row
-        {5, 1, 1, 6},   // one column: all right column
+        {2, 3, 6, 5}, {1, 1, 2, 2}, {0, 0, 1, 1},  // a single pixel is the bottom-right colour
+        {1, 4, 7, 1},                              // one row: all bottom row
+        {5, 1, 1, 6},                              // one column: all right column
     };
     for (const Case& c : cases) {
         CDibSurface surface(12, 12);
@@ -81,8 +79,8 @@ TEST(GdiPixels, Draw3dRectPutsTheFarCornersInTheBottomRightColour) {
                     expected = kBottomRight;
                 else if (inside && (x == c.x || y == c.y))
                     expected = kTopLeft;
-                EXPECT_EQ(surface.Pixel(x, y), expected) << "rect " << c.x << "," << c.y << "," << c.cx << ","
-                                                         << c.cy << " pixel " << x << "," << y;
+                EXPECT_EQ(surface.Pixel(x, y), expected)
+                    << "rect " << c.x << "," << c.y << "," << c.cx << "," << c.cy << " pixel " << x << "," << y;
             }
         }
         EXPECT_EQ(surface.DC().GetBkColor(), kBottomRight);

@@ -55,4 +55,4 @@ TEST(ObjectTest, DynamicDowncastChecksTheClass) {
     EXPECT_EQ(DYNAMIC_DOWNCAST(CShape, static_cast<CObject*>(nullptr)), nullptr);
 }
 
-} // namespace
+}  // namespace

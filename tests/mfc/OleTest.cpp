@@ -12,7 +12,7 @@ class CFakeDispatch : public IDispatch {
 public:
     DISPID m_dispid = 0;
     WORD m_wFlags = 0;
-    std::vector<std::wstring> m_args;       // as Invoke saw them (rgvarg order)
+    std::vector<std::wstring> m_args;  // as Invoke saw them (rgvarg order)
     std::vector<DISPID> m_named;
     bool m_bResultAsked = false;
     HRESULT m_hrAnswer = S_OK;
@@ -58,7 +58,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Ole, DispInvokePassesArgumentsReversedAndPutsWithTheNamedArgument) {
     CFakeDispatch server;

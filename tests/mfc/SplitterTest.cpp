@@ -84,7 +84,7 @@ protected:
     CFlatSplitter m_splitter;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SplitterTest, ColumnsTakeTheirIdealWidthAndTheLastTheRest) {
     struct Case {
@@ -94,9 +94,9 @@ TEST_F(SplitterTest, ColumnsTakeTheirIdealWidthAndTheLastTheRest) {
     const Case cases[] = {
         {400, 150, 100, CRect(1, 1, 151, 99), CRect(156, 1, 399, 99)},
         {400, 248, 100, CRect(1, 1, 249, 99), CRect(254, 1, 399, 99)},
-        {400, 0, 0, CRect(0, 0, 0, 0), CRect(1, 1, 399, 99)},          // collapsed by the toggle
-        {400, 80, 100, CRect(0, 0, 0, 0), CRect(1, 1, 399, 99)},       // below its minimum
-        {120, 150, 100, CRect(1, 1, 119, 99), CRect(0, 0, 0, 0)},      // no room: the last column goes
+        {400, 0, 0, CRect(0, 0, 0, 0), CRect(1, 1, 399, 99)},      // collapsed by the toggle
+        {400, 80, 100, CRect(0, 0, 0, 0), CRect(1, 1, 399, 99)},   // below its minimum
+        {120, 150, 100, CRect(1, 1, 119, 99), CRect(0, 0, 0, 0)},  // no room: the last column goes
     };
     for (const Case& c : cases) {
         Layout(c.cx, c.cxIdeal, c.cxMin);

@@ -17,8 +17,8 @@ CString Formatted(LPCWSTR format, ...) {
     return text;
 }
 
-constexpr int kStringPresent = 1;   // "Present" in the test program's string table
-constexpr int kStringEmpty = 2;     // an empty entry
+constexpr int kStringPresent = 1;  // "Present" in the test program's string table
+constexpr int kStringEmpty = 2;    // an empty entry
 constexpr int kStringMissing = 3;
 
 TEST(StringTest, FormatFollowsMicrosoftWideRules) {
@@ -29,7 +29,9 @@ TEST(StringTest, FormatFollowsMicrosoftWideRules) {
     const Row rows[] = {
         {Formatted(L"[%s|%S|%d]", L"wide", "narrow", 42), L"[wide|narrow|42]"},
         {Formatted(L"%ls/%hs", L"wide", "narrow"), L"wide/narrow"},
-        {Formatted(L"%c%C", L'\x00E9', 'a'), L"\x00E9" L"a"},
+        {Formatted(L"%c%C", L'\x00E9', 'a'),
+         L"\x00E9"
+         L"a"},
         {Formatted(L"%d %i %ld", -7, 8, 9L), L"-7 8 9"},
         {Formatted(L"%02d:%03d:%04d", 5, 6, 7), L"05:006:0007"},
         {Formatted(L"[%-2d]", 3), L"[3 ]"},
@@ -88,7 +90,7 @@ TEST(StringTest, ScanFollowsMicrosoftWideRules) {
     ASSERT_EQ(_snwscanf(input, wcslen(input), L"%[^,],%i %i %2x", face, &size, &octal, &hex), 4);
     EXPECT_STREQ(face, L"Tahoma");
     EXPECT_EQ(size, 8);
-    EXPECT_EQ(octal, 52);   // a leading 0 reads octal
+    EXPECT_EQ(octal, 52);  // a leading 0 reads octal
     EXPECT_EQ(hex, 0x1Fu);
 
     wchar_t word[16] = {};
@@ -103,10 +105,9 @@ TEST(StringTest, PartsClampOutOfRangeArguments) {
         LPCWSTR expected;
     };
     const Row rows[] = {
-        {text.Left(2), L"ab"},      {text.Left(-1), L""},      {text.Left(99), L"abcdef"},
-        {text.Mid(2), L"cdef"},     {text.Mid(2, 2), L"cd"},   {text.Mid(5, 9), L"f"},
-        {text.Mid(-3, 2), L"ab"},   {text.Mid(9), L""},        {text.Right(2), L"ef"},
-        {text.Right(99), L"abcdef"},
+        {text.Left(2), L"ab"},   {text.Left(-1), L""},        {text.Left(99), L"abcdef"}, {text.Mid(2), L"cdef"},
+        {text.Mid(2, 2), L"cd"}, {text.Mid(5, 9), L"f"},      {text.Mid(-3, 2), L"ab"},   {text.Mid(9), L""},
+        {text.Right(2), L"ef"},  {text.Right(99), L"abcdef"},
     };
     for (const Row& row : rows)
         EXPECT_STREQ(row.actual, row.expected);
@@ -227,4 +228,4 @@ TEST(StringTest, IndexOutOfRangeThrowsInvalidArgument) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -33,7 +33,7 @@ TEST(ExceptionTest, MemoryExceptionIsOneStaticObject) {
         } catch (CMemoryException* e) {
             EXPECT_TRUE(pFirst == nullptr || pFirst == e);
             pFirst = e;
-            e->Delete();   // does nothing
+            e->Delete();  // does nothing
         }
     }
     EXPECT_TRUE(pFirst->IsKindOf(RUNTIME_CLASS(CException)));
@@ -134,7 +134,7 @@ TEST(ThreadLocalTest, EachThreadGetsItsOwnObjectDeletedAtExit) {
         other.join();
         EXPECT_EQ(otherValue, 0);
         EXPECT_EQ(local->m_value, 1);
-        EXPECT_EQ(CCounted::s_nLive, 1);   // the other thread's object went with its thread
+        EXPECT_EQ(CCounted::s_nLive, 1);  // the other thread's object went with its thread
     }
     EXPECT_EQ(CCounted::s_nLive, 0);
 }
@@ -149,4 +149,4 @@ TEST(ThreadLocalTest, ProcessLocalIsBuiltOnceOnFirstUse) {
     EXPECT_EQ(CCounted::s_nLive, nBefore + 1);
 }
 
-} // namespace
+}  // namespace

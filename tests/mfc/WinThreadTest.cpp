@@ -22,7 +22,7 @@ class CMainProbe : public CWnd {
 public:
     BOOL m_bLoggedIn = FALSE;
     int m_nCommands = 0;
-    const int* m_pIdleUpdates = nullptr;   // not owned; the bar's count, or NULL not to wait for it
+    const int* m_pIdleUpdates = nullptr;  // not owned; the bar's count, or NULL not to wait for it
 
 protected:
     afx_msg void OnLoggedInOnly() { ++m_nCommands; }
@@ -118,7 +118,7 @@ struct LoopFixture {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(WinApp, WinMainRunsTheLoopOnlyAfterASuccessfulStartAndExitsWithExitInstancesCode) {
     wchar_t szCommandLine[] = L"";
@@ -164,7 +164,7 @@ TEST(WinThreadLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow) {
     CKeyProbe frame(&log, "frame");
     CKeyProbe pane(&log, "pane");
     CKeyProbe edit(&log, "edit");
-    CKeyProbe tool(&log, "tool");          // an unowned top-level window
+    CKeyProbe tool(&log, "tool");  // an unowned top-level window
     CKeyProbe toolChild(&log, "tool-child");
     ASSERT_TRUE(CreateTopLevel(&frame));
     ASSERT_TRUE(CreateChild(&pane, &frame, 1));
@@ -182,7 +182,7 @@ TEST(WinThreadLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow) {
     const Case cases[] = {
         {&edit, nullptr, FALSE, {"edit", "pane", "frame"}},
         {&edit, &pane, TRUE, {"edit", "pane"}},
-        {&toolChild, nullptr, FALSE, {"tool-child", "tool", "frame"}},   // the main window's last chance
+        {&toolChild, nullptr, FALSE, {"tool-child", "tool", "frame"}},  // the main window's last chance
         {&toolChild, &tool, TRUE, {"tool-child", "tool"}},
     };
     for (const Case& c : cases) {

@@ -85,7 +85,8 @@ public:
 
 protected:
     void PreSubclassWindow() override {
-        events.push_back(m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this ? "presubclass" : "presubclass-unmapped");
+        events.push_back(m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this ? "presubclass"
+                                                                                  : "presubclass-unmapped");
     }
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs) {
         events.push_back("nccreate");
@@ -158,7 +159,7 @@ LRESULT CALLBACK OlderCbtHook(int nCode, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 TEST(WndDispatch, OnWndMsgAnswersFalseWithoutAnEntry) {
     CProbeWnd wnd;

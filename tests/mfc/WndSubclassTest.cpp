@@ -74,7 +74,7 @@ public:
     HANDLE m_hHandle = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST(WndSubclass, SubclassRunsTheMapBeforeTheOwnProcedureUntilUnsubclassed) {
     HWND hWnd = CreateForeignWindow();
@@ -103,8 +103,8 @@ TEST(WndSubclass, UnsubclassLeavesAProcedureInstalledOnTopInPlace) {
     ASSERT_NE(hWnd, nullptr);
     CSubclassProbe wnd;
     ASSERT_TRUE(wnd.SubclassWindow(hWnd));
-    g_pfnBelowTop = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TopWndProc)));
+    g_pfnBelowTop =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TopWndProc)));
     ASSERT_EQ(g_pfnBelowTop, &AfxWndProc);
 
     EXPECT_EQ(wnd.UnsubclassWindow(), hWnd);

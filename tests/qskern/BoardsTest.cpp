@@ -9,8 +9,7 @@ namespace {
 class BoardsTest : public CSimulatorTest {};
 
 // Every board type the default configuration knows, with the channel and trunk counts it writes.
-TEST_F(BoardsTest, EveryBoardTypeHasTheChannelsAndTrunksOfTheDefaultConfiguration)
-{
+TEST_F(BoardsTest, EveryBoardTypeHasTheChannelsAndTrunksOfTheDefaultConfiguration) {
     struct Case {
         int type;
         int channels;
@@ -35,16 +34,16 @@ TEST_F(BoardsTest, EveryBoardTypeHasTheChannelsAndTrunksOfTheDefaultConfiguratio
     }
 }
 
-TEST_F(BoardsTest, MixedBoardsNumberLinesThenCircuitsInBoardOrder)
-{
-    Load("[Board0]\nType=297\nSerialNo=1\nLineTypes=6,7,8\n"
-         "[Board1]\nType=16\nSerialNo=2\n"
-         "[Board2]\nType=294\nSerialNo=3\nLineTypes=8\n");
+TEST_F(BoardsTest, MixedBoardsNumberLinesThenCircuitsInBoardOrder) {
+    Load(
+        "[Board0]\nType=297\nSerialNo=1\nLineTypes=6,7,8\n"
+        "[Board1]\nType=16\nSerialNo=2\n"
+        "[Board2]\nType=294\nSerialNo=3\nLineTypes=8\n");
     EXPECT_EQ(QsdSys_GetMaxUsableBoard(), 3);
     EXPECT_EQ(QsdSys_GetMaxCh(), 8 + 120 + 16);
     EXPECT_EQ(QsdSpy_GetMaxCic(), 60);
     EXPECT_EQ(QsdSys_GetMaxPcm(), 4);
-    const int expected[][2] = {{0, 6}, {1, 7}, {2, 8}, {3, 6}, {7, 6}, {8, QSD_CHTYPE_SPY}, {67, QSD_CHTYPE_SPY},
+    const int expected[][2] = {{0, 6},  {1, 7},  {2, 8}, {3, 6}, {7, 6}, {8, QSD_CHTYPE_SPY}, {67, QSD_CHTYPE_SPY},
                                {68, 8}, {69, 6}, {83, 6}};
     for (const auto& [channel, type] : expected)
         EXPECT_EQ(QsdChl_GetType(channel), type) << "channel " << channel;
@@ -56,8 +55,7 @@ TEST_F(BoardsTest, MixedBoardsNumberLinesThenCircuitsInBoardOrder)
     EXPECT_EQ(QsdTrk_GetPcmLinkStatus(4), QSD_ERR);
 }
 
-TEST_F(BoardsTest, NothingExistsUntilTheBoardsStartAndAfterTheyStop)
-{
+TEST_F(BoardsTest, NothingExistsUntilTheBoardsStartAndAfterTheyStop) {
     Load(kMixedScenario, false);
     EXPECT_EQ(QsdSys_GetMaxCh(), 0);
     EXPECT_EQ(QsdSys_GetMaxUsableBoard(), 0);
@@ -73,8 +71,7 @@ TEST_F(BoardsTest, NothingExistsUntilTheBoardsStartAndAfterTheyStop)
     EXPECT_EQ(QsdChl_GetType(0), QSD_ERR);
 }
 
-TEST_F(BoardsTest, BoardStartFailureCountIsHonouredAcrossBothStartFunctions)
-{
+TEST_F(BoardsTest, BoardStartFailureCountIsHonouredAcrossBothStartFunctions) {
     Load(kMixedScenario, false);
     ASSERT_EQ(Sim("boardfail 2"), "OK");
     // The service's order: extended start, plain start, new configuration, extended start.
@@ -85,8 +82,7 @@ TEST_F(BoardsTest, BoardStartFailureCountIsHonouredAcrossBothStartFunctions)
     EXPECT_EQ(QsdSys_GetMaxCh(), 68);
 }
 
-TEST_F(BoardsTest, ScenarioFailureCountAndNoBoardsRefuseEveryStart)
-{
+TEST_F(BoardsTest, ScenarioFailureCountAndNoBoardsRefuseEveryStart) {
     Load("[Simulator]\nBoardStartFailures=3\n[Board0]\nType=297\n", false);
     for (int attempt = 0; attempt < 3; ++attempt)
         EXPECT_EQ(QsdSys_EnableBoard(), QSD_ERR) << attempt;
@@ -97,8 +93,7 @@ TEST_F(BoardsTest, ScenarioFailureCountAndNoBoardsRefuseEveryStart)
         EXPECT_EQ(QsdSys_EnableBoardEx("qscfg.ini", "prompt.ini"), QSD_ERR) << attempt;
 }
 
-TEST_F(BoardsTest, InvalidScenariosAreRefusedWithTheReason)
-{
+TEST_F(BoardsTest, InvalidScenariosAreRefusedWithTheReason) {
     const struct {
         const char* scenario;
         const char* reason;
@@ -118,20 +113,53 @@ TEST_F(BoardsTest, InvalidScenariosAreRefusedWithTheReason)
     EXPECT_EQ(Sim("load \"" + Folder() + "\\missing.ini\"").rfind("ERR no scenario file", 0), 0u);
 }
 
-TEST(QskernExports, FortyFiveDriverFunctionsAndTheControlEntryByName)
-{
-    const char* const names[] = {
-        "QsdSys_EnableBoardEx", "QsdSys_EnableBoard", "QsdSys_DisableBoard", "QsdSys_GetMaxUsableBoard",
-        "QsdSys_GetMaxCh", "QsdSys_GetMaxPcm", "QsdSys_GetBoardSerialNo", "QsdSys_GetCardType",
-        "QsdTrk_GetPcmLinkStatus", "QsdEvt_ModeSet", "QsdChl_GetType", "QsdChl_GetState", "QsdChl_CallerNumberGet",
-        "QsdChl_ClearCallerNumber", "QsdChl_CalleeNumberGet", "QsdChl_Pickup", "QsdChl_ClearCall",
-        "QsdVox_GetLineVoltage", "QsdVox_SetFlag", "QsdVox_SetDtrmLineVoltage", "QsdVox_SetCheckBargeInPara",
-        "QsdVox_SetVocValidTime", "QsdVox_GetRingCount", "QsdVox_ClearRingCount", "QsdVox_GetRcvDtmfLen",
-        "QsdVox_GetDtmfStr", "QsdVox_ClrRcvDtmfBuf", "QsdVox_SendDtmf", "QsdVox_FilePlayStart", "QsdVox_StopPlay",
-        "QsdVox_StartToneAnalyze", "QsdVox_StopToneAnalyze", "QsdVox_GetToneAnalyzeResult",
-        "QsdVox_GetBusyToneCount", "QsdVox_RecordMemBlock", "QsdVox_StopRec", "QsdVox_QueryRecInfo",
-        "QsdSpy_GetMaxCic", "QsdSpy_RecToMem", "QsdSpy_StopRecToMem", "QsdSpy_QueryMemOffset",
-        "QsdSpy_GetCallInCh", "QsdSpy_GetCallOutCh", "QsdSpy_GetCallerId", "QsdSpy_GetCalleeId", "QsSim_Command"};
+TEST(QskernExports, FortyFiveDriverFunctionsAndTheControlEntryByName) {
+    const char* const names[] = {"QsdSys_EnableBoardEx",
+                                 "QsdSys_EnableBoard",
+                                 "QsdSys_DisableBoard",
+                                 "QsdSys_GetMaxUsableBoard",
+                                 "QsdSys_GetMaxCh",
+                                 "QsdSys_GetMaxPcm",
+                                 "QsdSys_GetBoardSerialNo",
+                                 "QsdSys_GetCardType",
+                                 "QsdTrk_GetPcmLinkStatus",
+                                 "QsdEvt_ModeSet",
+                                 "QsdChl_GetType",
+                                 "QsdChl_GetState",
+                                 "QsdChl_CallerNumberGet",
+                                 "QsdChl_ClearCallerNumber",
+                                 "QsdChl_CalleeNumberGet",
+                                 "QsdChl_Pickup",
+                                 "QsdChl_ClearCall",
+                                 "QsdVox_GetLineVoltage",
+                                 "QsdVox_SetFlag",
+                                 "QsdVox_SetDtrmLineVoltage",
+                                 "QsdVox_SetCheckBargeInPara",
+                                 "QsdVox_SetVocValidTime",
+                                 "QsdVox_GetRingCount",
+                                 "QsdVox_ClearRingCount",
+                                 "QsdVox_GetRcvDtmfLen",
+                                 "QsdVox_GetDtmfStr",
+                                 "QsdVox_ClrRcvDtmfBuf",
+                                 "QsdVox_SendDtmf",
+                                 "QsdVox_FilePlayStart",
+                                 "QsdVox_StopPlay",
+                                 "QsdVox_StartToneAnalyze",
+                                 "QsdVox_StopToneAnalyze",
+                                 "QsdVox_GetToneAnalyzeResult",
+                                 "QsdVox_GetBusyToneCount",
+                                 "QsdVox_RecordMemBlock",
+                                 "QsdVox_StopRec",
+                                 "QsdVox_QueryRecInfo",
+                                 "QsdSpy_GetMaxCic",
+                                 "QsdSpy_RecToMem",
+                                 "QsdSpy_StopRecToMem",
+                                 "QsdSpy_QueryMemOffset",
+                                 "QsdSpy_GetCallInCh",
+                                 "QsdSpy_GetCallOutCh",
+                                 "QsdSpy_GetCallerId",
+                                 "QsdSpy_GetCalleeId",
+                                 "QsSim_Command"};
     HMODULE module = GetModuleHandleA("qskern.dll");
     ASSERT_NE(module, nullptr);
     for (const char* name : names)

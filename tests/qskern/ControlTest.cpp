@@ -10,15 +10,13 @@ namespace {
 
 class ControlTest : public CSimulatorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CSimulatorTest::SetUp();
         Load(kMixedScenario);
     }
 };
 
-std::vector<std::string> Lines(const std::string& text)
-{
+std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     size_t at = 0;
     while (at < text.size()) {
@@ -31,8 +29,7 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-TEST_F(ControlTest, JournalShowsEveryCallWithArgumentsThreadAndResult)
-{
+TEST_F(ControlTest, JournalShowsEveryCallWithArgumentsThreadAndResult) {
     char number[QSD_NUMBER_BYTES] = {};
     ASSERT_EQ(Sim("ring 0 1 5551234"), "OK");
     QsdChl_CallerNumberGet(0, number);
@@ -44,9 +41,9 @@ TEST_F(ControlTest, JournalShowsEveryCallWithArgumentsThreadAndResult)
     const uint64_t first = std::stoull(lines[1]);
     EXPECT_EQ(lines[0], "OK 5 " + std::to_string(first + 4));
     const std::string thread = " " + std::to_string(GetCurrentThreadId()) + " ";
-    const char* const calls[] = {"QsdSys_EnableBoardEx(\"qscfg.ini\", \"prompt.ini\") = 0",
-                                 "QsdEvt_ModeSet({2, ", "QsdChl_CallerNumberGet(0, \"5551234\") = 7",
-                                 "QsdVox_SetFlag(0, 7, 1) = 0", "QsdChl_GetType(99) = -1"};
+    const char* const calls[] = {"QsdSys_EnableBoardEx(\"qscfg.ini\", \"prompt.ini\") = 0", "QsdEvt_ModeSet({2, ",
+                                 "QsdChl_CallerNumberGet(0, \"5551234\") = 7", "QsdVox_SetFlag(0, 7, 1) = 0",
+                                 "QsdChl_GetType(99) = -1"};
     for (size_t i = 0; i < std::size(calls); ++i) {
         EXPECT_NE(lines[i + 1].find(thread + calls[i]), std::string::npos) << lines[i + 1];
         EXPECT_EQ(std::stoull(lines[i + 1]), first + i) << lines[i + 1];
@@ -61,15 +58,14 @@ TEST_F(ControlTest, JournalShowsEveryCallWithArgumentsThreadAndResult)
     QsdChl_GetType(0);
     const std::vector<std::string> cleared = Lines(Sim("journal"));
     ASSERT_EQ(cleared.size(), 2u);
-    EXPECT_EQ(std::stoull(cleared[1]), first + 5);     // numbers go on across a clear
+    EXPECT_EQ(std::stoull(cleared[1]), first + 5);  // numbers go on across a clear
 }
 
-TEST_F(ControlTest, InjectedFailuresRefuseTheNextCallsOnly)
-{
+TEST_F(ControlTest, InjectedFailuresRefuseTheNextCallsOnly) {
     ASSERT_EQ(Sim("fail QsdChl_Pickup 2"), "OK");
     EXPECT_EQ(QsdChl_Pickup(0), QSD_ERR);
     EXPECT_EQ(QsdChl_Pickup(0), QSD_ERR);
-    EXPECT_EQ(Show(0)["board"], "on");     // a refused call changes nothing
+    EXPECT_EQ(Show(0)["board"], "on");  // a refused call changes nothing
     EXPECT_EQ(QsdChl_Pickup(0), QSD_OK);
     EXPECT_EQ(Show(0)["board"], "off");
     EXPECT_EQ(Lines(Sim("journal 0 \"QsdChl_Pickup(0) = -1\"")).size(), 3u);
@@ -82,12 +78,11 @@ TEST_F(ControlTest, InjectedFailuresRefuseTheNextCallsOnly)
     EXPECT_EQ(Sim("fail QsdNothing").rfind("ERR no driver function", 0), 0u);
 }
 
-TEST_F(ControlTest, ControlEntryReportsTheFullReplyLength)
-{
+TEST_F(ControlTest, ControlEntryReportsTheFullReplyLength) {
     const std::string full = Sim("status");
     char small[8];
     const int length = QsSim_Command("status", small, sizeof small);
-    EXPECT_EQ(length, static_cast<int>(full.size() + 1));     // with its line break
+    EXPECT_EQ(length, static_cast<int>(full.size() + 1));  // with its line break
     EXPECT_STREQ(small, full.substr(0, 7).c_str());
     EXPECT_EQ(Sim("nonsense").rfind("ERR unknown command", 0), 0u);
     EXPECT_EQ(Sim(""), "ERR empty command");
@@ -96,8 +91,7 @@ TEST_F(ControlTest, ControlEntryReportsTheFullReplyLength)
 // A minimal client of the control port: one command, the reply up to its "." line.
 class CControlClient {
 public:
-    explicit CControlClient(int port)
-    {
+    explicit CControlClient(int port) {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
         m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -107,15 +101,13 @@ public:
         address.sin_port = htons(static_cast<u_short>(port));
         m_connected = connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     }
-    ~CControlClient()
-    {
+    ~CControlClient() {
         closesocket(m_socket);
         WSACleanup();
     }
     bool Connected() const { return m_connected; }
 
-    std::string Ask(const std::string& command)
-    {
+    std::string Ask(const std::string& command) {
         const std::string line = command + "\r\n";
         send(m_socket, line.data(), static_cast<int>(line.size()), 0);
         for (;;) {
@@ -139,8 +131,7 @@ private:
     std::string m_pending;
 };
 
-int ControlPort()
-{
+int ControlPort() {
     static const int port = [] {
         const std::string reply = Sim("listen 0");
         return reply.rfind("OK ", 0) == 0 ? std::stoi(reply.substr(3)) : 0;
@@ -148,8 +139,7 @@ int ControlPort()
     return port;
 }
 
-TEST_F(ControlTest, CommandsWorkOverTheLoopbackControlPort)
-{
+TEST_F(ControlTest, CommandsWorkOverTheLoopbackControlPort) {
     ASSERT_NE(ControlPort(), 0);
     CControlClient client(ControlPort());
     ASSERT_TRUE(client.Connected());
@@ -158,7 +148,7 @@ TEST_F(ControlTest, CommandsWorkOverTheLoopbackControlPort)
     EXPECT_EQ(EventCount(), 2u);
     EXPECT_EQ(QsdVox_GetRingCount(1), 1);
 
-    CControlClient second(ControlPort());   // another connection alongside
+    CControlClient second(ControlPort());  // another connection alongside
     ASSERT_TRUE(second.Connected());
     EXPECT_EQ(Fields(second.Ask("status"))["port"], std::to_string(ControlPort()));
 

@@ -8,20 +8,18 @@
 
 namespace {
 
-constexpr int kVoltageLine = 0;     // type 6
-constexpr int kEventLine = 1;       // type 7
+constexpr int kVoltageLine = 0;  // type 6
+constexpr int kEventLine = 1;    // type 7
 
 class LinesTest : public CSimulatorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CSimulatorTest::SetUp();
         Load(kMixedScenario);
     }
 };
 
-TEST_F(LinesTest, ScriptedIncomingCallOnAnEventDrivenLineRaisesItsEventsInOrder)
-{
+TEST_F(LinesTest, ScriptedIncomingCallOnAnEventDrivenLineRaisesItsEventsInOrder) {
     ASSERT_EQ(Sim("set ringinterval 1000"), "OK");
     ASSERT_EQ(Sim("ring 1 5 \"0755-1234\""), "OK");
     // The first ring is there when the command returns.
@@ -33,18 +31,20 @@ TEST_F(LinesTest, ScriptedIncomingCallOnAnEventDrivenLineRaisesItsEventsInOrder)
 
     ASSERT_TRUE(WaitUntil([] { return QsdVox_GetRingCount(kEventLine) == 2; }));
     ASSERT_EQ(Sim("offhook 1"), "OK");
-    EXPECT_EQ(Show(kEventLine)["ringing"], "0");    // the caller stops ringing once answered
+    EXPECT_EQ(Show(kEventLine)["ringing"], "0");  // the caller stops ringing once answered
     EXPECT_EQ(QsdVox_GetLineVoltage(kEventLine), 8);
     EXPECT_EQ(QsdChl_GetState(kEventLine), QSD_CHSTATE_BUSY);
     ASSERT_EQ(Sim("dtmf 1 12"), "OK");
     ASSERT_EQ(Sim("onhook 1"), "OK");
     EXPECT_EQ(QsdVox_GetLineVoltage(kEventLine), 48);
 
-    const std::vector<RecordedEvent> expected = {
-        {QSD_EVT_LINE, kEventLine, QSD_LINE_RING_START}, {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},
-        {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},       {QSD_EVT_LINE, kEventLine, QSD_LINE_PICKUP},
-        {QSD_EVT_DTMF, kEventLine, '1'},                 {QSD_EVT_DTMF, kEventLine, '2'},
-        {QSD_EVT_LINE, kEventLine, QSD_LINE_STOP}};
+    const std::vector<RecordedEvent> expected = {{QSD_EVT_LINE, kEventLine, QSD_LINE_RING_START},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_PICKUP},
+                                                 {QSD_EVT_DTMF, kEventLine, '1'},
+                                                 {QSD_EVT_DTMF, kEventLine, '2'},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_STOP}};
     EXPECT_EQ(Events(), expected);
     EXPECT_EQ(QsdVox_GetRingCount(kEventLine), 2);
 
@@ -54,8 +54,7 @@ TEST_F(LinesTest, ScriptedIncomingCallOnAnEventDrivenLineRaisesItsEventsInOrder)
     EXPECT_EQ(QsdChl_CallerNumberGet(kEventLine, number), 0);
 }
 
-TEST_F(LinesTest, VoltageWatchedLineShowsItsCallOnlyThroughCounterAndVoltage)
-{
+TEST_F(LinesTest, VoltageWatchedLineShowsItsCallOnlyThroughCounterAndVoltage) {
     ASSERT_EQ(Sim("set ringinterval 20"), "OK");
     ASSERT_EQ(Sim("ring 0 3 13800001111"), "OK");
     ASSERT_TRUE(WaitUntil([] { return QsdVox_GetRingCount(kVoltageLine) == 3; }));
@@ -73,29 +72,28 @@ TEST_F(LinesTest, VoltageWatchedLineShowsItsCallOnlyThroughCounterAndVoltage)
     EXPECT_EQ(QsdVox_GetLineVoltage(kVoltageLine), 48);
 }
 
-TEST_F(LinesTest, BoardPickupAndClearCallHoldTheLineBesideTheTelephone)
-{
+TEST_F(LinesTest, BoardPickupAndClearCallHoldTheLineBesideTheTelephone) {
     ASSERT_EQ(Sim("ring 1 3"), "OK");
     EXPECT_EQ(QsdChl_Pickup(kEventLine), QSD_OK);
     EXPECT_EQ(Show(kEventLine)["ringing"], "0");
-    ASSERT_EQ(Sim("offhook 1"), "OK");          // the telephone too: no new event
+    ASSERT_EQ(Sim("offhook 1"), "OK");  // the telephone too: no new event
     EXPECT_EQ(QsdChl_ClearCall(kEventLine), QSD_OK);
-    EXPECT_EQ(QsdVox_GetLineVoltage(kEventLine), 8);    // still held by the telephone
+    EXPECT_EQ(QsdVox_GetLineVoltage(kEventLine), 8);  // still held by the telephone
     ASSERT_EQ(Sim("onhook 1"), "OK");
     ASSERT_TRUE(WaitForEvents(4));
-    const std::vector<RecordedEvent> expected = {
-        {QSD_EVT_LINE, kEventLine, QSD_LINE_RING_START}, {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},
-        {QSD_EVT_LINE, kEventLine, QSD_LINE_PICKUP}, {QSD_EVT_LINE, kEventLine, QSD_LINE_STOP}};
+    const std::vector<RecordedEvent> expected = {{QSD_EVT_LINE, kEventLine, QSD_LINE_RING_START},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_RING},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_PICKUP},
+                                                 {QSD_EVT_LINE, kEventLine, QSD_LINE_STOP}};
     EXPECT_EQ(Events(), expected);
 
-    EXPECT_EQ(QsdChl_Pickup(8), QSD_ERR);       // a spy channel has no line to take
+    EXPECT_EQ(QsdChl_Pickup(8), QSD_ERR);  // a spy channel has no line to take
     EXPECT_EQ(Sim("ring 8").rfind("ERR", 0), 0u);
     ASSERT_EQ(Sim("offhook 1"), "OK");
     EXPECT_EQ(Sim("ring 1").rfind("ERR", 0), 0u);  // an off-hook line does not ring
 }
 
-TEST_F(LinesTest, DtmfBufferIsCumulativeUntilCleared)
-{
+TEST_F(LinesTest, DtmfBufferIsCumulativeUntilCleared) {
     ASSERT_EQ(Sim("dtmf 2 12#"), "OK");
     ASSERT_EQ(Sim("dtmf 2 *A0"), "OK");
     char digits[QSD_NUMBER_BYTES] = {};
@@ -114,8 +112,7 @@ TEST_F(LinesTest, DtmfBufferIsCumulativeUntilCleared)
     EXPECT_EQ(Sim("dtmf 2 12x").rfind("ERR", 0), 0u);
 }
 
-TEST_F(LinesTest, BusyTonesAndFarEndCountUntilToneAnalysisStartsAgain)
-{
+TEST_F(LinesTest, BusyTonesAndFarEndCountUntilToneAnalysisStartsAgain) {
     ASSERT_EQ(QsdVox_StartToneAnalyze(kVoltageLine), QSD_OK);
     ASSERT_EQ(Sim("busy 0 2"), "OK");
     EXPECT_EQ(QsdVox_GetBusyToneCount(kVoltageLine), 2);
@@ -130,8 +127,7 @@ TEST_F(LinesTest, BusyTonesAndFarEndCountUntilToneAnalysisStartsAgain)
     EXPECT_EQ(QsdVox_GetBusyToneCount(kVoltageLine), 0);
 }
 
-TEST_F(LinesTest, PlaybackEndsWithAnEventAfterTheFilesPlayingTime)
-{
+TEST_F(LinesTest, PlaybackEndsWithAnEventAfterTheFilesPlayingTime) {
     const std::string greeting = WriteFile("greeting.wav", std::string(100, 'x'));
     ASSERT_EQ(Sim("set speed 10"), "OK");
     // 8000 A-law bytes play for 1 s of audio, 100 ms at this speed.
@@ -150,8 +146,7 @@ TEST_F(LinesTest, PlaybackEndsWithAnEventAfterTheFilesPlayingTime)
     EXPECT_EQ(EventCount(), 1u);
 }
 
-TEST_F(LinesTest, LineFaultsAndVoiceDetectionRaiseEventsOnEventDrivenLines)
-{
+TEST_F(LinesTest, LineFaultsAndVoiceDetectionRaiseEventsOnEventDrivenLines) {
     ASSERT_EQ(Sim("lineerror 2"), "OK");
     ASSERT_EQ(Sim("linelost 1"), "OK");
     ASSERT_EQ(Sim("voice 2 on"), "OK");
@@ -163,8 +158,7 @@ TEST_F(LinesTest, LineFaultsAndVoiceDetectionRaiseEventsOnEventDrivenLines)
     EXPECT_EQ(Events(), expected);
 }
 
-TEST_F(LinesTest, DetectionSettingsAreKeptPerLine)
-{
+TEST_F(LinesTest, DetectionSettingsAreKeptPerLine) {
     EXPECT_EQ(QsdVox_SetFlag(1, QSD_FLAG_CALLERID_MODE, 1), QSD_OK);
     EXPECT_EQ(QsdVox_SetDtrmLineVoltage(1, 30), QSD_OK);
     EXPECT_EQ(QsdVox_SetCheckBargeInPara(1, 5, 300), QSD_OK);
@@ -177,8 +171,7 @@ TEST_F(LinesTest, DetectionSettingsAreKeptPerLine)
 }
 
 // Events come on the simulator's own thread, with its lock free: the callback may call in.
-int WINAPI CallBackIn(WORD, int channel, WORD, DWORD_PTR)
-{
+int WINAPI CallBackIn(WORD, int channel, WORD, DWORD_PTR) {
     QsdVox_GetLineVoltage(channel);
     QsdVox_GetRingCount(channel);
     char number[QSD_NUMBER_BYTES];
@@ -186,8 +179,7 @@ int WINAPI CallBackIn(WORD, int channel, WORD, DWORD_PTR)
     return 0;
 }
 
-TEST_F(LinesTest, EventsArriveOnTheSimulatorThreadWhichTheCallbackMayCallInto)
-{
+TEST_F(LinesTest, EventsArriveOnTheSimulatorThreadWhichTheCallbackMayCallInto) {
     ASSERT_EQ(Sim("ring 1 2"), "OK");
     ASSERT_TRUE(WaitForEvents(2));
     for (const RecordedEvent& event : Events())
@@ -202,8 +194,7 @@ TEST_F(LinesTest, EventsArriveOnTheSimulatorThreadWhichTheCallbackMayCallInto)
     EXPECT_EQ(journal.rfind("OK 1 ", 0), 0u) << journal;
 }
 
-TEST_F(LinesTest, RawEventsReachTheCallbackAsGiven)
-{
+TEST_F(LinesTest, RawEventsReachTheCallbackAsGiven) {
     ASSERT_EQ(Sim("event 512 11 13"), "OK");
     EXPECT_EQ(Events(), (std::vector<RecordedEvent>{{QSD_EVT_LINE, 512, QSD_LINE_RING}}));
     QsdSys_DisableBoard();

@@ -14,11 +14,10 @@
 namespace {
 
 constexpr char kExpectVariable[] = "QSKERN_TEST_EXPECT";
-constexpr DWORD kPortTaken = 75;    // the child's exit code when its port was no longer free
+constexpr DWORD kPortTaken = 75;  // the child's exit code when its port was no longer free
 constexpr int kPortAttempts = 5;
 
-int FreePort()
-{
+int FreePort() {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -33,16 +32,14 @@ int FreePort()
     return ntohs(address.sin_port);
 }
 
-std::string ProgramPath()
-{
+std::string ProgramPath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     return path;
 }
 
 // Runs `program` on the child test with `expected` fields; answers its exit code.
-DWORD RunChild(const std::string& program, const std::string& expected)
-{
+DWORD RunChild(const std::string& program, const std::string& expected) {
     SetEnvironmentVariableA(kExpectVariable, expected.c_str());
     std::string command = "\"" + program + "\" --gtest_filter=LoadTimeChild.*";
     STARTUPINFOA startup{};
@@ -62,8 +59,7 @@ DWORD RunChild(const std::string& program, const std::string& expected)
 
 // Runs a child through `run` on a port that was free a moment ago. Another process may take the
 // port before the child listens on it; the child then says so, and another port is tried.
-DWORD RunChildOnFreePort(const std::function<DWORD(int port)>& run)
-{
+DWORD RunChildOnFreePort(const std::function<DWORD(int port)>& run) {
     DWORD code = kPortTaken;
     for (int attempt = 0; attempt < kPortAttempts && code == kPortTaken; ++attempt)
         code = run(FreePort());
@@ -72,8 +68,7 @@ DWORD RunChildOnFreePort(const std::function<DWORD(int port)>& run)
 
 class LoadTimeTest : public CSimulatorTest {};
 
-TEST_F(LoadTimeTest, ScenarioAndControlPortFromTheEnvironment)
-{
+TEST_F(LoadTimeTest, ScenarioAndControlPortFromTheEnvironment) {
     SetEnvironmentVariableA("QSKERN_SCENARIO", WriteFile("named.ini", kMixedScenario).c_str());
     const DWORD code = RunChildOnFreePort([](int port) {
         SetEnvironmentVariableA("QSKERN_CONTROL_PORT", std::to_string(port).c_str());
@@ -84,8 +79,7 @@ TEST_F(LoadTimeTest, ScenarioAndControlPortFromTheEnvironment)
     EXPECT_EQ(code, 0u);
 }
 
-TEST_F(LoadTimeTest, ScenarioAndControlPortFromQskernIniBesideTheProgram)
-{
+TEST_F(LoadTimeTest, ScenarioAndControlPortFromQskernIniBesideTheProgram) {
     const std::string program = ProgramPath();
     const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
     const std::string copy = Folder() + "\\qskern_test.exe";
@@ -99,8 +93,7 @@ TEST_F(LoadTimeTest, ScenarioAndControlPortFromQskernIniBesideTheProgram)
 }
 
 // The child: before any driver call the boards of the scenario exist and the port listens.
-TEST(LoadTimeChild, BoardsAndControlPortAreThereBeforeTheFirstCall)
-{
+TEST(LoadTimeChild, BoardsAndControlPortAreThereBeforeTheFirstCall) {
     char expected[256] = {};
     if (GetEnvironmentVariableA(kExpectVariable, expected, sizeof expected) == 0)
         GTEST_SKIP() << "run as a child of the LoadTimeTest cases";

@@ -31,12 +31,11 @@ struct BlockCall {
 
 using BlockHook = std::function<void(const BlockCall&)>;
 
-std::mutex g_blocksLock;    // guards g_blocks and g_onBlock
+std::mutex g_blocksLock;  // guards g_blocks and g_onBlock
 std::vector<BlockCall> g_blocks;
-BlockHook g_onBlock;        // what the callback does beyond noting the call
+BlockHook g_onBlock;  // what the callback does beyond noting the call
 
-int WINAPI RecordBlock(int channel, int event, BYTE* block, int bytes, DWORD_PTR user)
-{
+int WINAPI RecordBlock(int channel, int event, BYTE* block, int bytes, DWORD_PTR user) {
     const BlockCall call = {channel, event, block, bytes, user, GetCurrentThreadId(), std::chrono::steady_clock::now()};
     BlockHook onBlock;
     {
@@ -50,28 +49,26 @@ int WINAPI RecordBlock(int channel, int event, BYTE* block, int bytes, DWORD_PTR
     return 1;
 }
 
-void SetBlockHook(BlockHook onBlock)
-{
+void SetBlockHook(BlockHook onBlock) {
     std::lock_guard<std::mutex> guard(g_blocksLock);
     g_onBlock = std::move(onBlock);
 }
 
-std::vector<BlockCall> Blocks()
-{
+std::vector<BlockCall> Blocks() {
     std::lock_guard<std::mutex> guard(g_blocksLock);
     return g_blocks;
 }
 
-bool WaitForBlocks(size_t count)
-{
+bool WaitForBlocks(size_t count) {
     return WaitUntil([&] { return Blocks().size() >= count; }, 10000);
 }
 
-int BytesPerMs(int codec) { return codec == QSD_CODEC_IMA_ADPCM ? 4 : 8; }
+int BytesPerMs(int codec) {
+    return codec == QSD_CODEC_IMA_ADPCM ? 4 : 8;
+}
 
 // The standard G.711 and IMA ADPCM decoders, to look at what was recorded.
-int ALawToLinear(uint8_t code)
-{
+int ALawToLinear(uint8_t code) {
     code ^= 0x55;
     int value = (code & 0x0F) << 4;
     const int segment = (code & 0x70) >> 4;
@@ -81,22 +78,20 @@ int ALawToLinear(uint8_t code)
     return (code & 0x80) ? value : -value;
 }
 
-int MuLawToLinear(uint8_t code)
-{
+int MuLawToLinear(uint8_t code) {
     code = static_cast<uint8_t>(~code);
     int value = (((code & 0x0F) << 3) + 0x84) << ((code & 0x70) >> 4);
     return (code & 0x80) ? 0x84 - value : value - 0x84;
 }
 
-std::vector<int> DecodeImaAdpcm(const std::vector<BYTE>& bytes)
-{
+std::vector<int> DecodeImaAdpcm(const std::vector<BYTE>& bytes) {
     static const int steps[89] = {
-        7,    8,    9,    10,   11,   12,   13,   14,   16,   17,   19,   21,    23,    25,    28,    31,
-        34,   37,   41,   45,   50,   55,   60,   66,   73,   80,   88,   97,    107,   118,   130,   143,
-        157,  173,  190,  209,  230,  253,  279,  307,  337,  371,  408,  449,   494,   544,   598,   658,
-        724,  796,  876,  963,  1060, 1166, 1282, 1411, 1552, 1707, 1878, 2066,  2272,  2499,  2749,  3024,
-        3327, 3660, 4026, 4428, 4871, 5358, 5894, 6484, 7132, 7845, 8630, 9493,  10442, 11487, 12635, 13899,
-        15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
+        7,    8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,   28,
+        31,   34,    37,    41,    45,    50,    55,    60,    66,    73,    80,    88,    97,    107,  118,
+        130,  143,   157,   173,   190,   209,   230,   253,   279,   307,   337,   371,   408,   449,  494,
+        544,  598,   658,   724,   796,   876,   963,   1060,  1166,  1282,  1411,  1552,  1707,  1878, 2066,
+        2272, 2499,  2749,  3024,  3327,  3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845, 8630,
+        9493, 10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
     static const int indexSteps[16] = {-1, -1, -1, -1, 2, 4, 6, 8, -1, -1, -1, -1, 2, 4, 6, 8};
     std::vector<int> samples;
     for (size_t block = 0; block + 256 <= bytes.size(); block += 256) {
@@ -107,9 +102,12 @@ std::vector<int> DecodeImaAdpcm(const std::vector<BYTE>& bytes)
             for (int nibble : {bytes[block + i] & 0x0F, bytes[block + i] >> 4}) {
                 const int step = steps[index];
                 int change = step >> 3;
-                if (nibble & 4) change += step;
-                if (nibble & 2) change += step >> 1;
-                if (nibble & 1) change += step >> 2;
+                if (nibble & 4)
+                    change += step;
+                if (nibble & 2)
+                    change += step >> 1;
+                if (nibble & 1)
+                    change += step >> 2;
                 predictor = std::clamp(predictor + ((nibble & 8) ? -change : change), -32768, 32767);
                 index = std::clamp(index + indexSteps[nibble], 0, 88);
                 samples.push_back(predictor);
@@ -119,8 +117,7 @@ std::vector<int> DecodeImaAdpcm(const std::vector<BYTE>& bytes)
     return samples;
 }
 
-std::vector<int> Decode(int codec, const std::vector<BYTE>& bytes)
-{
+std::vector<int> Decode(int codec, const std::vector<BYTE>& bytes) {
     if (codec == QSD_CODEC_IMA_ADPCM)
         return DecodeImaAdpcm(bytes);
     std::vector<int> samples;
@@ -131,8 +128,7 @@ std::vector<int> Decode(int codec, const std::vector<BYTE>& bytes)
 
 class RecordingTest : public CSimulatorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CSimulatorTest::SetUp();
         {
             std::lock_guard<std::mutex> guard(g_blocksLock);
@@ -144,8 +140,7 @@ protected:
     }
 
     // Records `bytes` of line 0 without a callback and answers them.
-    std::vector<BYTE> RecordSome(int codec, int bytes)
-    {
+    std::vector<BYTE> RecordSome(int codec, int bytes) {
         EXPECT_EQ(QsdVox_RecordMemBlock(0, codec, m_buffer.data(), kBlock, nullptr, 0), QSD_OK);
         int info[QSD_RECINFO_COUNT] = {};
         EXPECT_TRUE(WaitUntil([&] {
@@ -160,8 +155,7 @@ protected:
     std::vector<BYTE> m_second = std::vector<BYTE>(kBuffer);
 };
 
-TEST_F(RecordingTest, BlocksFillAtTheCodecsByteRateAndQueryRecInfoAgreesWithTheBuffer)
-{
+TEST_F(RecordingTest, BlocksFillAtTheCodecsByteRateAndQueryRecInfoAgreesWithTheBuffer) {
     for (int codec : {QSD_CODEC_IMA_ADPCM, QSD_CODEC_ALAW, QSD_CODEC_MULAW}) {
         SCOPED_TRACE(codec);
         {
@@ -198,8 +192,7 @@ TEST_F(RecordingTest, BlocksFillAtTheCodecsByteRateAndQueryRecInfoAgreesWithTheB
     }
 }
 
-TEST_F(RecordingTest, RecordingGoesOnFromTheBufferStartWhenTheCallbackLeavesIt)
-{
+TEST_F(RecordingTest, RecordingGoesOnFromTheBufferStartWhenTheCallbackLeavesIt) {
     ASSERT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, m_buffer.data(), 8000, RecordBlock, 0), QSD_OK);
     ASSERT_TRUE(WaitForBlocks(3));
     // The block stays full until its callback has returned; then the recording starts over.
@@ -213,12 +206,11 @@ TEST_F(RecordingTest, RecordingGoesOnFromTheBufferStartWhenTheCallbackLeavesIt)
     int stopped[QSD_RECINFO_COUNT] = {};
     ASSERT_EQ(QsdVox_QueryRecInfo(0, stopped), QSD_OK);
     EXPECT_EQ(stopped[QSD_RECINFO_ACTIVE], 0);
-    EXPECT_EQ(stopped[QSD_RECINFO_CODEC], QSD_CODEC_ALAW);   // the last figures stay readable
+    EXPECT_EQ(stopped[QSD_RECINFO_CODEC], QSD_CODEC_ALAW);  // the last figures stay readable
     EXPECT_EQ(QsdVox_StopRec(0), QSD_OK);                   // stopping again is no error
 }
 
-TEST_F(RecordingTest, CallbackMayStopAndRearmItsOwnRecording)
-{
+TEST_F(RecordingTest, CallbackMayStopAndRearmItsOwnRecording) {
     // The service's re-arm from inside the callback: query, stop, clear, start again.
     SetBlockHook([this](const BlockCall& call) {
         int info[QSD_RECINFO_COUNT];
@@ -238,8 +230,7 @@ TEST_F(RecordingTest, CallbackMayStopAndRearmItsOwnRecording)
     EXPECT_NE(journal.find(std::to_string(simulatorThread) + " QsdVox_RecordMemBlock(0, 6, "), std::string::npos);
 }
 
-TEST_F(RecordingTest, CallbackMayStartAWholeNewRecordingInAnotherBuffer)
-{
+TEST_F(RecordingTest, CallbackMayStartAWholeNewRecordingInAnotherBuffer) {
     // A file split: a new recording starts from inside the callback without a stop.
     SetBlockHook([this](const BlockCall& call) {
         if (call.block == m_buffer.data())
@@ -255,11 +246,10 @@ TEST_F(RecordingTest, CallbackMayStartAWholeNewRecordingInAnotherBuffer)
     int info[QSD_RECINFO_COUNT] = {};
     ASSERT_EQ(QsdVox_QueryRecInfo(0, info), QSD_OK);
     EXPECT_EQ(info[QSD_RECINFO_CODEC], QSD_CODEC_MULAW);
-    EXPECT_EQ(std::count(m_second.begin(), m_second.begin() + 4000, 0xFF), 4000);   // mu-law silence
+    EXPECT_EQ(std::count(m_second.begin(), m_second.begin() + 4000, 0xFF), 4000);  // mu-law silence
 }
 
-TEST_F(RecordingTest, SilenceIsTheCodecsSilence)
-{
+TEST_F(RecordingTest, SilenceIsTheCodecsSilence) {
     const std::vector<BYTE> alaw = RecordSome(QSD_CODEC_ALAW, 2000);
     EXPECT_EQ(std::count(alaw.begin(), alaw.end(), 0xD5), 2000);
     const std::vector<BYTE> mulaw = RecordSome(QSD_CODEC_MULAW, 2000);
@@ -268,8 +258,7 @@ TEST_F(RecordingTest, SilenceIsTheCodecsSilence)
     EXPECT_EQ(std::count(adpcm.begin(), adpcm.end(), 0), 2048);
 }
 
-TEST_F(RecordingTest, ToneIsRecordedAtItsFrequencyAndLevelInEveryCodec)
-{
+TEST_F(RecordingTest, ToneIsRecordedAtItsFrequencyAndLevelInEveryCodec) {
     ASSERT_EQ(Sim("audio 0 tone 1000 8000"), "OK");
     for (int codec : {QSD_CODEC_IMA_ADPCM, QSD_CODEC_ALAW, QSD_CODEC_MULAW}) {
         SCOPED_TRACE(codec);
@@ -287,23 +276,34 @@ TEST_F(RecordingTest, ToneIsRecordedAtItsFrequencyAndLevelInEveryCodec)
         }
         EXPECT_LT(std::sqrt(error / signal), codec == QSD_CODEC_IMA_ADPCM ? 0.15 : 0.03);
         for (size_t block = 0; codec == QSD_CODEC_IMA_ADPCM && block < bytes.size(); block += 256) {
-            EXPECT_LE(bytes[block + 2], 88);    // step index
+            EXPECT_LE(bytes[block + 2], 88);  // step index
             EXPECT_EQ(bytes[block + 3], 0);
         }
     }
 }
 
-TEST_F(RecordingTest, WavSourceIsRecordedSampleForSample)
-{
+TEST_F(RecordingTest, WavSourceIsRecordedSampleForSample) {
     std::string wav = "RIFF";
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i)); };
-    auto put16 = [&](uint16_t v) { wav += static_cast<char>(v & 0xFF); wav += static_cast<char>(v >> 8); };
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            wav += static_cast<char>(v >> (8 * i));
+    };
+    auto put16 = [&](uint16_t v) {
+        wav += static_cast<char>(v & 0xFF);
+        wav += static_cast<char>(v >> 8);
+    };
     std::vector<int16_t> source;
     for (int i = 0; i < 800; ++i)
-        source.push_back(static_cast<int16_t>((i % 80) * 400 - 16000));     // a sawtooth of 100 Hz
+        source.push_back(static_cast<int16_t>((i % 80) * 400 - 16000));  // a sawtooth of 100 Hz
     put32(36 + 2 * static_cast<uint32_t>(source.size()));
     wav += "WAVEfmt ";
-    put32(16); put16(1); put16(1); put32(8000); put32(16000); put16(2); put16(16);
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(8000);
+    put32(16000);
+    put16(2);
+    put16(16);
     wav += "data";
     put32(2 * static_cast<uint32_t>(source.size()));
     for (int16_t sample : source)
@@ -312,15 +312,14 @@ TEST_F(RecordingTest, WavSourceIsRecordedSampleForSample)
 
     ASSERT_EQ(Sim("audio 0 wav \"" + path + "\""), "OK");
     const std::vector<int> recorded = Decode(QSD_CODEC_ALAW, RecordSome(QSD_CODEC_ALAW, 1600));
-    for (size_t i = 0; i < recorded.size(); ++i)    // the file loops; A-law keeps 4 bits of mantissa
+    for (size_t i = 0; i < recorded.size(); ++i)  // the file loops; A-law keeps 4 bits of mantissa
         ASSERT_LE(std::abs(recorded[i] - source[i % source.size()]), std::abs(source[i % source.size()]) / 16 + 16)
             << "sample " << i;
 
     EXPECT_EQ(Sim("audio 0 wav \"" + WriteFile("bad.wav", "RIFFxxxxWAVE") + "\"").rfind("ERR", 0), 0u);
 }
 
-TEST_F(RecordingTest, SpyRecordingFillsItsMemoryOnceAndHolds)
-{
+TEST_F(RecordingTest, SpyRecordingFillsItsMemoryOnceAndHolds) {
     const int cic = 0;
     const int spyChannel = 8;
     ASSERT_EQ(QsdSpy_RecToMem(cic, QSD_SPY_MIX_BOTH, m_buffer.data(), QSD_CODEC_ALAW, 16000, 0), QSD_OK);
@@ -329,7 +328,7 @@ TEST_F(RecordingTest, SpyRecordingFillsItsMemoryOnceAndHolds)
     ASSERT_EQ(QsdVox_QueryRecInfo(spyChannel, info), QSD_OK);
     EXPECT_EQ(info[QSD_RECINFO_BYTES], 16000);
     EXPECT_EQ(info[QSD_RECINFO_MS], 2000);
-    EXPECT_EQ(m_buffer[16000], 0);      // nothing past the memory it was given
+    EXPECT_EQ(m_buffer[16000], 0);  // nothing past the memory it was given
 
     // The voice stop of a spy channel leaves the circuit's recording alone.
     EXPECT_EQ(QsdVox_StopRec(spyChannel), QSD_OK);
@@ -343,8 +342,7 @@ TEST_F(RecordingTest, SpyRecordingFillsItsMemoryOnceAndHolds)
     EXPECT_EQ(QsdSpy_StopRecToMem(cic), QSD_OK);
 }
 
-TEST_F(RecordingTest, InvalidStartsAreRefused)
-{
+TEST_F(RecordingTest, InvalidStartsAreRefused) {
     EXPECT_EQ(QsdVox_RecordMemBlock(0, 5, m_buffer.data(), kBlock, RecordBlock, 0), QSD_ERR);
     EXPECT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, nullptr, kBlock, RecordBlock, 0), QSD_ERR);
     EXPECT_EQ(QsdVox_RecordMemBlock(0, QSD_CODEC_ALAW, m_buffer.data(), 0, RecordBlock, 0), QSD_ERR);

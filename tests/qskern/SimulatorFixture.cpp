@@ -16,8 +16,7 @@ namespace {
 std::mutex g_eventsLock;
 std::vector<RecordedEvent> g_events;
 
-int WINAPI RecordEvent(WORD event, int channel, WORD parameter, DWORD_PTR)
-{
+int WINAPI RecordEvent(WORD event, int channel, WORD parameter, DWORD_PTR) {
     std::lock_guard<std::mutex> guard(g_eventsLock);
     g_events.push_back({event, channel, parameter, GetCurrentThreadId()});
     return 0;
@@ -25,8 +24,7 @@ int WINAPI RecordEvent(WORD event, int channel, WORD parameter, DWORD_PTR)
 
 }  // namespace
 
-std::string Sim(const std::string& command)
-{
+std::string Sim(const std::string& command) {
     std::string reply(256, '\0');
     int length = QsSim_Command(command.c_str(), reply.data(), static_cast<int>(reply.size()));
     if (length >= static_cast<int>(reply.size())) {
@@ -39,8 +37,7 @@ std::string Sim(const std::string& command)
     return reply;
 }
 
-std::map<std::string, std::string> Fields(const std::string& reply)
-{
+std::map<std::string, std::string> Fields(const std::string& reply) {
     std::map<std::string, std::string> fields;
     size_t at = 0;
     while ((at = reply.find('=', at)) != std::string::npos) {
@@ -64,15 +61,15 @@ std::map<std::string, std::string> Fields(const std::string& reply)
     return fields;
 }
 
-std::map<std::string, std::string> Show(int channel) { return Fields(Sim("show " + std::to_string(channel))); }
+std::map<std::string, std::string> Show(int channel) {
+    return Fields(Sim("show " + std::to_string(channel)));
+}
 
-void PrintTo(const RecordedEvent& event, std::ostream* out)
-{
+void PrintTo(const RecordedEvent& event, std::ostream* out) {
     *out << "{" << event.event << ", " << event.channel << ", " << event.parameter << "}";
 }
 
-void CSimulatorTest::TearDown()
-{
+void CSimulatorTest::TearDown() {
     QsdSys_DisableBoard();
     const QSD_EVENT_MODE off = {QSD_EVENT_MODE_CALLBACK, nullptr};
     QsdEvt_ModeSet(&off);
@@ -80,8 +77,7 @@ void CSimulatorTest::TearDown()
     Sim("status");
 }
 
-std::string CSimulatorTest::WriteFile(const std::string& name, const std::string& content)
-{
+std::string CSimulatorTest::WriteFile(const std::string& name, const std::string& content) {
     const std::string path = m_folder.Path(name);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -90,8 +86,7 @@ std::string CSimulatorTest::WriteFile(const std::string& name, const std::string
     return path;
 }
 
-void CSimulatorTest::Load(const std::string& scenario, bool start)
-{
+void CSimulatorTest::Load(const std::string& scenario, bool start) {
     const std::string reply = Sim("load \"" + WriteFile("scenario.ini", scenario) + "\"");
     ASSERT_EQ(reply.rfind("OK", 0), 0u) << reply;
     {
@@ -105,15 +100,15 @@ void CSimulatorTest::Load(const std::string& scenario, bool start)
     ASSERT_EQ(QsdEvt_ModeSet(&mode), QSD_OK);
 }
 
-std::vector<RecordedEvent> CSimulatorTest::Events()
-{
+std::vector<RecordedEvent> CSimulatorTest::Events() {
     std::lock_guard<std::mutex> guard(g_eventsLock);
     return g_events;
 }
 
-size_t CSimulatorTest::EventCount() { return Events().size(); }
+size_t CSimulatorTest::EventCount() {
+    return Events().size();
+}
 
-bool CSimulatorTest::WaitForEvents(size_t count)
-{
+bool CSimulatorTest::WaitForEvents(size_t count) {
     return WaitUntil([&] { return EventCount() >= count; });
 }

@@ -26,8 +26,7 @@ struct RecordedEvent {
     WORD parameter;
     DWORD thread;
 
-    bool operator==(const RecordedEvent& other) const
-    {
+    bool operator==(const RecordedEvent& other) const {
         return event == other.event && channel == other.channel && parameter == other.parameter;
     }
 };

@@ -5,15 +5,13 @@ namespace {
 
 class SpyTest : public CSimulatorTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CSimulatorTest::SetUp();
         Load(kMixedScenario);
     }
 };
 
-TEST_F(SpyTest, CallStepsRaiseSpyEventsOnTheCircuit)
-{
+TEST_F(SpyTest, CallStepsRaiseSpyEventsOnTheCircuit) {
     ASSERT_EQ(Sim("spy alert 3 in 13900001111 88001234"), "OK");
     EXPECT_EQ(QsdChl_GetState(11), QSD_CHSTATE_RINGING);
     ASSERT_EQ(Sim("spy numbers 3 13900001111 88005678"), "OK");
@@ -30,10 +28,9 @@ TEST_F(SpyTest, CallStepsRaiseSpyEventsOnTheCircuit)
     EXPECT_EQ(Sim("spy alert 30 in").rfind("ERR no circuit", 0), 0u);
 }
 
-TEST_F(SpyTest, CallSidesTellTheDirectionAndNumbersStayUntilTheNextCall)
-{
+TEST_F(SpyTest, CallSidesTellTheDirectionAndNumbersStayUntilTheNextCall) {
     ASSERT_EQ(Sim("spy alert 3 in 13900001111 88001234"), "OK");
-    EXPECT_LT(QsdSpy_GetCallOutCh(3), QsdSpy_GetCallInCh(3));    // incoming
+    EXPECT_LT(QsdSpy_GetCallOutCh(3), QsdSpy_GetCallInCh(3));  // incoming
     char caller[QSD_NUMBER_BYTES] = {};
     char callee[QSD_NUMBER_BYTES] = {};
     EXPECT_EQ(QsdSpy_GetCallerId(3, caller), 11);
@@ -47,17 +44,16 @@ TEST_F(SpyTest, CallSidesTellTheDirectionAndNumbersStayUntilTheNextCall)
     EXPECT_EQ(QsdSpy_GetCallerId(3, caller), 11);
 
     ASSERT_EQ(Sim("spy alert 3 out"), "OK");
-    EXPECT_GT(QsdSpy_GetCallOutCh(3), QsdSpy_GetCallInCh(3));    // outgoing
+    EXPECT_GT(QsdSpy_GetCallOutCh(3), QsdSpy_GetCallInCh(3));  // outgoing
     EXPECT_EQ(QsdSpy_GetCallerId(3, caller), 0);
     EXPECT_EQ(QsdSpy_GetCallerId(3, nullptr), QSD_ERR);
 }
 
-TEST_F(SpyTest, TrunkStatusWordsAndTheirCircuits)
-{
+TEST_F(SpyTest, TrunkStatusWordsAndTheirCircuits) {
     EXPECT_EQ(QsdSys_GetMaxPcm(), 2);
     ASSERT_EQ(Sim("link 1 down"), "OK");
     EXPECT_NE(QsdTrk_GetPcmLinkStatus(1) & QSD_LINK_STATUS_MASK, 0);
-    EXPECT_EQ(QsdChl_GetState(8), QSD_CHSTATE_NO_LINE);    // circuits 0..29 ride trunks 0 and 1
+    EXPECT_EQ(QsdChl_GetState(8), QSD_CHSTATE_NO_LINE);  // circuits 0..29 ride trunks 0 and 1
     // Low bits 0, 4, 8 and 12 all mean the link is up.
     ASSERT_EQ(Sim("link 1 0x1234567C"), "OK");
     EXPECT_EQ(static_cast<unsigned>(QsdTrk_GetPcmLinkStatus(1)), 0x1234567Cu);
@@ -65,7 +61,7 @@ TEST_F(SpyTest, TrunkStatusWordsAndTheirCircuits)
     ASSERT_EQ(Sim("link 1 up"), "OK");
     EXPECT_EQ(QsdTrk_GetPcmLinkStatus(1), 0);
     EXPECT_EQ(Sim("link 2 up").rfind("ERR no trunk", 0), 0u);
-    EXPECT_TRUE(Events().empty());      // link changes are found by reading the status
+    EXPECT_TRUE(Events().empty());  // link changes are found by reading the status
 }
 
 }  // namespace

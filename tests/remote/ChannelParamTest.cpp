@@ -15,13 +15,11 @@ constexpr uint8_t kWrite = 1;
 constexpr int kVoltageLine = 1;
 constexpr int kEventLine = 2;
 
-std::vector<uint8_t> ReadPayload(int channel)
-{
+std::vector<uint8_t> ReadPayload(int channel) {
     return {kRead, static_cast<uint8_t>(channel & 0xFF), static_cast<uint8_t>(channel >> 8)};
 }
 
-ScheduleDayBlock MondayWindow()
-{
+ScheduleDayBlock MondayWindow() {
     ScheduleDayBlock day{};
     day.Window[0].Start.wHour = 9;
     day.Window[0].End.wHour = 17;
@@ -30,8 +28,7 @@ ScheduleDayBlock MondayWindow()
     return day;
 }
 
-ChannelParamBlock Block(int channel)
-{
+ChannelParamBlock Block(int channel) {
     ChannelParamBlock block{};
     block.Channel = channel;
     block.Rec = 1;
@@ -57,33 +54,28 @@ ChannelParamBlock Block(int channel)
     return block;
 }
 
-std::wstring ChannelText(int channel, const wchar_t* key)
-{
+std::wstring ChannelText(int channel, const wchar_t* key) {
     return ReadSettingString(kSectionChannelParam, ChannelKey(channel, key).c_str());
 }
 
-int ChannelInt(int channel, const wchar_t* key)
-{
+int ChannelInt(int channel, const wchar_t* key) {
     return ReadSettingInt(kSectionChannelParam, ChannelKey(channel, key).c_str());
 }
 
-bool SameDay(const ScheduleDayBlock& a, const ScheduleDayBlock& b)
-{
+bool SameDay(const ScheduleDayBlock& a, const ScheduleDayBlock& b) {
     return std::memcmp(&a, &b, sizeof(a)) == 0;
 }
 
 class ChannelParamTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({kVoltageLine, kEventLine}));
         ChannelTable[kEventLine].LineType = QSD_CHTYPE_LINE_TRUNK;
     }
 
     // Sends a write and waits until the channel's row was refreshed.
-    bool Write(ProtocolClient& client, const ChannelParamBlock& block)
-    {
+    bool Write(ProtocolClient& client, const ChannelParamBlock& block) {
         client.SendFrame(kCmdChannelParams, WithSubCommand(kWrite, BytesOf(block)));
         return m_view.WaitFor(
             [&](const std::vector<RecordingServiceView::Call>& calls) {
@@ -96,8 +88,7 @@ protected:
             kWaitMs);
     }
 
-    ChannelParamBlock Read(ProtocolClient& client, int channel)
-    {
+    ChannelParamBlock Read(ProtocolClient& client, int channel) {
         client.SendFrame(kCmdChannelParams, ReadPayload(channel));
         const auto reply = client.ReceiveCommand(kFrameChannelParams, kWaitMs);
         EXPECT_TRUE(reply);
@@ -111,8 +102,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ChannelParamTest, ReadOfAChannelWithoutSettingsGivesTheDefaults)
-{
+TEST_F(ChannelParamTest, ReadOfAChannelWithoutSettingsGivesTheDefaults) {
     ChannelTable[3].RecordAllWeek[6] = MondayWindow();
     ChannelTable[3].RecordAllWeek[1].Enabled[2] = 1;
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
@@ -143,8 +133,7 @@ TEST_F(ChannelParamTest, ReadOfAChannelWithoutSettingsGivesTheDefaults)
     EXPECT_TRUE(client.ReceiveUntilQuiet(kQuietMs).empty());
 }
 
-TEST_F(ChannelParamTest, WriteGoesToTheSettingsTheChannelAndEveryDaysSchedule)
-{
+TEST_F(ChannelParamTest, WriteGoesToTheSettingsTheChannelAndEveryDaysSchedule) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const ChannelParamBlock block = Block(kEventLine);
 
@@ -183,8 +172,7 @@ TEST_F(ChannelParamTest, WriteGoesToTheSettingsTheChannelAndEveryDaysSchedule)
     EXPECT_EQ(std::wstring(read.Phone), L"8001");
 }
 
-TEST_F(ChannelParamTest, VoiceRecordingModeIsNotTakenForAVoltageWatchedLine)
-{
+TEST_F(ChannelParamTest, VoiceRecordingModeIsNotTakenForAVoltageWatchedLine) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     ChannelParamBlock block = Block(kVoltageLine);
     block.Rec = 2;
@@ -196,8 +184,7 @@ TEST_F(ChannelParamTest, VoiceRecordingModeIsNotTakenForAVoltageWatchedLine)
     EXPECT_EQ(ChannelText(kVoltageLine, kChannelName), L"Front desk") << "the other values are written";
 }
 
-TEST_F(ChannelParamTest, TextsCannotBreakIntoOtherSettings)
-{
+TEST_F(ChannelParamTest, TextsCannotBreakIntoOtherSettings) {
     WriteSettingInt(kSectionSettings, kKeyFtpBackup, 1);
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     ChannelParamBlock block = Block(kEventLine);
@@ -214,8 +201,7 @@ TEST_F(ChannelParamTest, TextsCannotBreakIntoOtherSettings)
     EXPECT_EQ(ChannelText(kEventLine, kChannelKeySave), L"7777777");
 }
 
-TEST_F(ChannelParamTest, WritesThatMayNotBeMadeChangeNothing)
-{
+TEST_F(ChannelParamTest, WritesThatMayNotBeMadeChangeNothing) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const std::vector<uint8_t> written = WithSubCommand(kWrite, BytesOf(Block(kEventLine)));
     std::vector<uint8_t> longer = written;

@@ -14,23 +14,20 @@
 #include <new>
 #include <thread>
 
-std::vector<uint8_t> WithSubCommand(uint8_t subCommand, const std::vector<uint8_t>& rest)
-{
+std::vector<uint8_t> WithSubCommand(uint8_t subCommand, const std::vector<uint8_t>& rest) {
     std::vector<uint8_t> bytes{subCommand};
     bytes.insert(bytes.end(), rest.begin(), rest.end());
     return bytes;
 }
 
-CallRecord SentRecord(const std::wstring& filePath, const SYSTEMTIME& start)
-{
+CallRecord SentRecord(const std::wstring& filePath, const SYSTEMTIME& start) {
     CallRecord record{};
     CopyToField(record.FilePath, filePath.c_str());
     record.StartTime = start;
     return record;
 }
 
-void ClientCommandTest::SetUp()
-{
+void ClientCommandTest::SetUp() {
     RemoteServerTest::SetUp();
     WriteUtf16File(m_folder.ProgramFolder() + L"\\Lang\\CHS.ini",
                    L"[Language]\r\n0186=Operator\r\n0342=Client logged in\r\n0345=Client logged out\r\n");
@@ -39,8 +36,7 @@ void ClientCommandTest::SetUp()
     ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
 }
 
-void ClientCommandTest::TearDown()
-{
+void ClientCommandTest::TearDown() {
     for (ClientSlot& slot : ClientSlots())
         slot.ContactList.Stop();
     RemoteServerTest::TearDown();
@@ -49,8 +45,7 @@ void ClientCommandTest::TearDown()
     TodayCallStore().Close();
 }
 
-void ClientCommandTest::ResetTestChannels()
-{
+void ClientCommandTest::ResetTestChannels() {
     for (int channel = 0; channel < kTestChannels; ++channel) {
         ChannelRecord& record = ChannelTable[channel];
         {
@@ -63,8 +58,7 @@ void ClientCommandTest::ResetTestChannels()
     }
 }
 
-void ClientCommandTest::SetAccountRights(const std::wstring& userName, int player, int download, int deleteRight)
-{
+void ClientCommandTest::SetAccountRights(const std::wstring& userName, int player, int download, int deleteRight) {
     AccountStore& store = ClientAccountStore();
     AccountRecord found{};
     store.ForEachAccount([&](const AccountRecord& account) {
@@ -78,8 +72,7 @@ void ClientCommandTest::SetAccountRights(const std::wstring& userName, int playe
     ASSERT_TRUE(store.Update(found));
 }
 
-std::vector<SysLogRow> ClientCommandTest::TodaysRows(int code)
-{
+std::vector<SysLogRow> ClientCommandTest::TodaysRows(int code) {
     std::vector<SysLogRow> rows;
     for (const SysLogRow& row : SysLogRows(Today())) {
         if (row.SysLog_Cmd == code)
@@ -88,8 +81,7 @@ std::vector<SysLogRow> ClientCommandTest::TodaysRows(int code)
     return rows;
 }
 
-std::vector<SysLogRow> ClientCommandTest::WaitForTodaysRows(int code, size_t count)
-{
+std::vector<SysLogRow> ClientCommandTest::WaitForTodaysRows(int code, size_t count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     for (;;) {
         std::vector<SysLogRow> rows = TodaysRows(code);

@@ -12,8 +12,7 @@
 
 // The bytes of a record, to put in a payload.
 template <class Record>
-std::vector<uint8_t> BytesOf(const Record& record)
-{
+std::vector<uint8_t> BytesOf(const Record& record) {
     std::vector<uint8_t> bytes(sizeof(Record));
     std::memcpy(bytes.data(), &record, sizeof(Record));
     return bytes;

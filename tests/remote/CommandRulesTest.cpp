@@ -15,17 +15,15 @@ struct CommandCase {
     const char* Name;
     uint8_t Command;
     std::vector<uint8_t> Payload;
-    uint8_t Reply;              // the command byte of the answer the complete frame gets
+    uint8_t Reply;  // the command byte of the answer the complete frame gets
 };
 
-std::vector<uint8_t> Zeros(size_t count)
-{
+std::vector<uint8_t> Zeros(size_t count) {
     return std::vector<uint8_t>(count, 0);
 }
 
 // Complete frames of the commands that answer, each from a logged-in account with every right.
-std::vector<CommandCase> AnsweredCommands(const std::wstring& recording)
-{
+std::vector<CommandCase> AnsweredCommands(const std::wstring& recording) {
     std::vector<uint8_t> dial = WithSubCommand(10, Zeros(32 + 4));
     dial[1 + 32] = 200;  // channel 200: refused with status 1 whatever the lines
     ContactRecord contact{};
@@ -48,8 +46,7 @@ std::vector<CommandCase> AnsweredCommands(const std::wstring& recording)
 
 class CommandRulesTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({1}));
         SetAccountRights(L"alice", 1, 1, 1);
@@ -66,8 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CommandRulesTest, CommandsBeforeLoginHaveNoEffect)
-{
+TEST_F(CommandRulesTest, CommandsBeforeLoginHaveNoEffect) {
     std::vector<uint8_t> monitor = {1, 0};
     ProtocolClient& client = Connect();
     for (const CommandCase& c : AnsweredCommands(m_recording))
@@ -88,8 +84,7 @@ TEST_F(CommandRulesTest, CommandsBeforeLoginHaveNoEffect)
     }
 }
 
-TEST_F(CommandRulesTest, FramesShorterThanTheirCommandAreDropped)
-{
+TEST_F(CommandRulesTest, FramesShorterThanTheirCommandAreDropped) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     for (const CommandCase& c : AnsweredCommands(m_recording)) {
         if (c.Payload.empty())

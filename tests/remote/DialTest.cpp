@@ -20,8 +20,7 @@ constexpr int kLines = 8;
 constexpr int kSpyChannel = 5;
 constexpr int kRingingLine = 4;
 
-std::string Sim(const std::string& command)
-{
+std::string Sim(const std::string& command) {
     std::string reply(1 << 16, '\0');
     const int length = QsSim_Command(command.c_str(), reply.data(), static_cast<int>(reply.size()));
     reply.resize(static_cast<size_t>(std::clamp(length, 0, static_cast<int>(reply.size()) - 1)));
@@ -29,13 +28,12 @@ std::string Sim(const std::string& command)
 }
 
 struct JournalEntry {
-    long long Ms;        // since the scenario was loaded
-    std::string Call;    // "Function(arguments) = result"
+    long long Ms;      // since the scenario was loaded
+    std::string Call;  // "Function(arguments) = result"
 };
 
 // The driver calls since the journal was cleared whose function is one of those named.
-std::vector<JournalEntry> DriverCalls(std::initializer_list<const char*> functions)
-{
+std::vector<JournalEntry> DriverCalls(std::initializer_list<const char*> functions) {
     std::vector<JournalEntry> entries;
     std::istringstream lines(Sim("journal"));
     std::string line;
@@ -55,16 +53,14 @@ std::vector<JournalEntry> DriverCalls(std::initializer_list<const char*> functio
     return entries;
 }
 
-std::vector<std::string> CallsOf(const std::vector<JournalEntry>& entries)
-{
+std::vector<std::string> CallsOf(const std::vector<JournalEntry>& entries) {
     std::vector<std::string> calls;
     for (const JournalEntry& entry : entries)
         calls.push_back(entry.Call);
     return calls;
 }
 
-std::vector<uint8_t> DialPayload(uint8_t subCommand, const std::string& number, int32_t channel)
-{
+std::vector<uint8_t> DialPayload(uint8_t subCommand, const std::string& number, int32_t channel) {
     std::vector<uint8_t> payload{subCommand};
     payload.resize(1 + 32);
     std::memcpy(payload.data() + 1, number.data(), std::min<size_t>(number.size(), 32));
@@ -73,15 +69,13 @@ std::vector<uint8_t> DialPayload(uint8_t subCommand, const std::string& number, 
     return payload;
 }
 
-std::string Narrow(const std::wstring& text)
-{
+std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
 
 class DialTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         const std::wstring scenario = m_folder.ProgramFolder() + L"\\lines.ini";
         const std::string text = "[Board0]\nType=297\nSerialNo=7001\nLineTypes=6,6,6,6,6,6,6,6\n";
@@ -105,15 +99,13 @@ protected:
         ASSERT_EQ(Sim("journal clear"), "OK\n");
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         QsdSys_DisableBoard();  // stops the recordings the dials started
         ClientCommandTest::TearDown();
     }
 
     // The status answered to a dial: s of 04 00 1A s s s, checked to be repeated; -1 without an answer.
-    static int Dial(ProtocolClient& client, const std::string& number, int32_t channel)
-    {
+    static int Dial(ProtocolClient& client, const std::string& number, int32_t channel) {
         client.SendFrame(kCmdRemoteDial, DialPayload(kDial, number, channel));
         const auto reply = client.ReceiveCommand(kFrameDialStatus, kWaitMs);
         if (!reply || reply->Length != 4)
@@ -125,8 +117,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DialTest, LinesThatCannotDialAnswerTheirStatus)
-{
+TEST_F(DialTest, LinesThatCannotDialAnswerTheirStatus) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const struct {
         const char* Name;
@@ -153,8 +144,7 @@ TEST_F(DialTest, LinesThatCannotDialAnswerTheirStatus)
     EXPECT_EQ(ChannelTable[kRingingLine].State, kStateRinging);
 }
 
-TEST_F(DialTest, DialPicksUpRecordsAndSendsTheDigits)
-{
+TEST_F(DialTest, DialPicksUpRecordsAndSendsTheDigits) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     client.SendFrame(kCmdRemoteDial, DialPayload(kDial, "5551234*#", 1));
@@ -187,8 +177,7 @@ TEST_F(DialTest, DialPicksUpRecordsAndSendsTheDigits)
     EXPECT_TRUE(FileExists(record.FilePath));
 }
 
-TEST_F(DialTest, HangUpClearsOnlyADialInProgress)
-{
+TEST_F(DialTest, HangUpClearsOnlyADialInProgress) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     ASSERT_EQ(Dial(client, "200", 2), 0);
     ChannelTable[3].DialActive = 1;  // dialled from the server's screen, on a line alice has no right for
@@ -207,8 +196,7 @@ TEST_F(DialTest, HangUpClearsOnlyADialInProgress)
     EXPECT_EQ(ChannelTable[3].DialActive, 1);
 }
 
-TEST_F(DialTest, NumberIsCutToItsField)
-{
+TEST_F(DialTest, NumberIsCutToItsField) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     ASSERT_EQ(Dial(client, std::string(32, '7'), 1), 0);

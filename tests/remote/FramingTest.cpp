@@ -9,32 +9,28 @@
 namespace {
 
 // Makes it likely that the reader receives what was sent so far on its own; each test holds either way.
-void LetReaderReceive()
-{
+void LetReaderReceive() {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
 }
 
-std::vector<uint8_t> Concat(std::vector<uint8_t> first, const std::vector<uint8_t>& second)
-{
+std::vector<uint8_t> Concat(std::vector<uint8_t> first, const std::vector<uint8_t>& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
 }
 
-bool IsAcceptedLogin(const std::vector<ReceivedFrame>& frames)
-{
+bool IsAcceptedLogin(const std::vector<ReceivedFrame>& frames) {
     return !frames.empty() && frames[0].Command == kFrameLogin && frames[0].Length == 2 + sizeof(AccountRecord) &&
            frames[0].Payload[0] == kLoginAccepted;
 }
 
 }  // namespace
 
-TEST_F(RemoteServerTest, TwoFramesInOneSegmentAreBothDispatched)
-{
+TEST_F(RemoteServerTest, TwoFramesInOneSegmentAreBothDispatched) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& client = Connect();
 
-    ASSERT_TRUE(client.SendBytes(Concat(ClientFrameBytes(kCmdLogin, LoginPayload(L"alice", L"secret")),
-                                        ClientFrameBytes(kCmdLogout))));
+    ASSERT_TRUE(client.SendBytes(
+        Concat(ClientFrameBytes(kCmdLogin, LoginPayload(L"alice", L"secret")), ClientFrameBytes(kCmdLogout))));
 
     const auto first = client.Receive(kWaitMs);
     ASSERT_TRUE(first);
@@ -43,8 +39,7 @@ TEST_F(RemoteServerTest, TwoFramesInOneSegmentAreBothDispatched)
     EXPECT_TRUE(client.WaitClosed(kWaitMs)) << "the logout behind the login was not run";
 }
 
-TEST_F(RemoteServerTest, FrameSplitOverThreeReceivesIsDispatchedOnceComplete)
-{
+TEST_F(RemoteServerTest, FrameSplitOverThreeReceivesIsDispatchedOnceComplete) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& client = Connect();
     const std::vector<uint8_t> login = ClientFrameBytes(kCmdLogin, LoginPayload(L"alice", L"secret"));
@@ -62,8 +57,7 @@ TEST_F(RemoteServerTest, FrameSplitOverThreeReceivesIsDispatchedOnceComplete)
     EXPECT_EQ(frames.size(), 4u) << "login accepted, server info, rights and channel 1's status, once";
 }
 
-TEST_F(RemoteServerTest, LengthSplitAfterItsFirstByteIsNotReadWithAStaleSecondByte)
-{
+TEST_F(RemoteServerTest, LengthSplitAfterItsFirstByteIsNotReadWithAStaleSecondByte) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     // An invalid length leaves 0x80 as the second byte of the first slot's receive buffer.
     ProtocolClient& first = Connect();
@@ -81,8 +75,7 @@ TEST_F(RemoteServerTest, LengthSplitAfterItsFirstByteIsNotReadWithAStaleSecondBy
     EXPECT_FALSE(second.IsClosed());
 }
 
-TEST_F(RemoteServerTest, ZeroLengthFrameIsSkipped)
-{
+TEST_F(RemoteServerTest, ZeroLengthFrameIsSkipped) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& client = Connect();
 
@@ -92,8 +85,7 @@ TEST_F(RemoteServerTest, ZeroLengthFrameIsSkipped)
     EXPECT_FALSE(client.IsClosed());
 }
 
-TEST_F(RemoteServerTest, InvalidLengthClosesTheConnectionWithoutAnEvent)
-{
+TEST_F(RemoteServerTest, InvalidLengthClosesTheConnectionWithoutAnEvent) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     const struct {
         const char* Name;
@@ -112,8 +104,7 @@ TEST_F(RemoteServerTest, InvalidLengthClosesTheConnectionWithoutAnEvent)
         EXPECT_EQ(event.Event, kClientLoggedIn);
 }
 
-TEST_F(RemoteServerTest, SixtyFifthConnectionIsClosedAtOnce)
-{
+TEST_F(RemoteServerTest, SixtyFifthConnectionIsClosedAtOnce) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     for (int i = 0; i < kMaxClientSlots; ++i)
         Connect();
@@ -126,8 +117,7 @@ TEST_F(RemoteServerTest, SixtyFifthConnectionIsClosedAtOnce)
     EXPECT_TRUE(WaitForConnectedSlots(kMaxClientSlots));
 }
 
-TEST_F(RemoteServerTest, CommandsBeforeLoginHaveNoEffect)
-{
+TEST_F(RemoteServerTest, CommandsBeforeLoginHaveNoEffect) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     AddCallRow(DayAt(0, 9, 0, 0), 1, kCallIncoming, 30, L"C:\\rec\\today.wav");
     AddSysLogRow(DayAt(2, 9, 0, 0), 8, L"operator");
@@ -141,8 +131,7 @@ TEST_F(RemoteServerTest, CommandsBeforeLoginHaveNoEffect)
     } cases[] = {
         {"CDR search", kCmdCdrSearch, QueryPayload(from, to, L"select * from Rec_Table"), kFrameCdrRow},
         {"statistics", kCmdStatistics, ChartPayload(from, to, RightsFor({1})), kFrameStatistics},
-        {"system-log search", kCmdSysLogSearch, QueryPayload(from, to, L"select * from SysLog_Table"),
-         kFrameSysLogRow},
+        {"system-log search", kCmdSysLogSearch, QueryPayload(from, to, L"select * from SysLog_Table"), kFrameSysLogRow},
     };
 
     ProtocolClient& client = Connect();

@@ -5,8 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 
-TEST_F(RemoteServerTest, SilentClientGetsKeepAlivesEvery20SecondsAndIsDroppedAfter60)
-{
+TEST_F(RemoteServerTest, SilentClientGetsKeepAlivesEvery20SecondsAndIsDroppedAfter60) {
     if (!std::getenv("TESS_SLOW_TESTS"))
         GTEST_SKIP() << "takes a minute; set TESS_SLOW_TESTS=1 to run it";
     using Clock = std::chrono::steady_clock;

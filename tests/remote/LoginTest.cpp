@@ -12,25 +12,21 @@
 
 namespace {
 
-std::wstring Text(const wchar_t* field)
-{
+std::wstring Text(const wchar_t* field) {
     return field;
 }
 
-std::string Text(const char* field)
-{
+std::string Text(const char* field) {
     return field;
 }
 
-std::vector<uint8_t> Rights(const ReceivedFrame& frame)
-{
+std::vector<uint8_t> Rights(const ReceivedFrame& frame) {
     return frame.Payload;
 }
 
 }  // namespace
 
-TEST_F(RemoteServerTest, LoginSendsAccountServerInfoRightsAndTheStatusOfPermittedChannels)
-{
+TEST_F(RemoteServerTest, LoginSendsAccountServerInfoRightsAndTheStatusOfPermittedChannels) {
     std::vector<uint8_t> rights = RightsFor({3, 4, 7});
     rights[5] = 2;  // a right other than 1 shows no status
     AddAccount(L"alice", L"secret", rights);
@@ -110,8 +106,7 @@ TEST_F(RemoteServerTest, LoginSendsAccountServerInfoRightsAndTheStatusOfPermitte
     EXPECT_EQ(Text(rows[0].Notes), L"Client logged in");
 }
 
-TEST_F(RemoteServerTest, LoginStatusNamesAreCutToTheirFields)
-{
+TEST_F(RemoteServerTest, LoginStatusNamesAreCutToTheirFields) {
     AddAccount(L"alice", L"secret", RightsFor({2}));
     const std::wstring longName(60, L'n');
     wcscpy(ChannelTable[2].Name, longName.c_str());
@@ -126,18 +121,13 @@ TEST_F(RemoteServerTest, LoginStatusNamesAreCutToTheirFields)
     EXPECT_EQ(Text(status.Caller), std::wstring(31, L'7'));
 }
 
-TEST_F(RemoteServerTest, RefusedLoginIsAnsweredAndClosed)
-{
+TEST_F(RemoteServerTest, RefusedLoginIsAnsweredAndClosed) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     const struct {
         const wchar_t* User;
         const wchar_t* Password;
     } cases[] = {
-        {L"alice", L"wrong"},
-        {L"alice", L"%"},
-        {L"%", L"%"},
-        {L"a_ice", L"secret"},
-        {L"nobody", L"secret"},
+        {L"alice", L"wrong"}, {L"alice", L"%"}, {L"%", L"%"}, {L"a_ice", L"secret"}, {L"nobody", L"secret"},
     };
     for (const auto& c : cases) {
         ProtocolClient& client = Connect();
@@ -152,8 +142,7 @@ TEST_F(RemoteServerTest, RefusedLoginIsAnsweredAndClosed)
     EXPECT_TRUE(m_view.Events().empty());
 }
 
-TEST_F(RemoteServerTest, SecondLoginOfAnAccountIsRefusedAndTheFirstStays)
-{
+TEST_F(RemoteServerTest, SecondLoginOfAnAccountIsRefusedAndTheFirstStays) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& first = ConnectLoggedIn(L"alice", L"secret");
     ProtocolClient& second = Connect();
@@ -168,8 +157,7 @@ TEST_F(RemoteServerTest, SecondLoginOfAnAccountIsRefusedAndTheFirstStays)
     EXPECT_TRUE(first.ReceiveCommand(kFrameSysLogRow, kWaitMs)) << "the first login was touched";
 }
 
-TEST_F(RemoteServerTest, SameAccountAgainOnItsOwnConnectionIsADuplicate)
-{
+TEST_F(RemoteServerTest, SameAccountAgainOnItsOwnConnectionIsADuplicate) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
@@ -181,19 +169,20 @@ TEST_F(RemoteServerTest, SameAccountAgainOnItsOwnConnectionIsADuplicate)
     EXPECT_TRUE(client.WaitClosed(kWaitMs));
 }
 
-TEST_F(RemoteServerTest, RightsFileIsAppliedAsFound)
-{
+TEST_F(RemoteServerTest, RightsFileIsAppliedAsFound) {
     const struct {
         const wchar_t* User;
         std::optional<std::vector<uint8_t>> File;
         std::vector<uint8_t> Rights;
         size_t StatusFrames;
     } cases[] = {
-        {L"short", std::vector<uint8_t>(5, 1), [] {
+        {L"short", std::vector<uint8_t>(5, 1),
+         [] {
              std::vector<uint8_t> r(kMaxChannels, 0);
              std::fill(r.begin(), r.begin() + 5, 1);
              return r;
-         }(), 5},
+         }(),
+         5},
         {L"missing", std::nullopt, std::vector<uint8_t>(kMaxChannels, 0), 0},
         {L"long", std::vector<uint8_t>(600, 1), std::vector<uint8_t>(kMaxChannels, 1), kTestChannels},
     };
@@ -206,8 +195,7 @@ TEST_F(RemoteServerTest, RightsFileIsAppliedAsFound)
     }
 }
 
-TEST_F(RemoteServerTest, LoginFrameOfAnotherLengthGetsNoAnswer)
-{
+TEST_F(RemoteServerTest, LoginFrameOfAnotherLengthGetsNoAnswer) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& client = Connect();
     for (size_t size : {sizeof(AccountRecord) - 1, sizeof(AccountRecord) + 1}) {
@@ -219,8 +207,7 @@ TEST_F(RemoteServerTest, LoginFrameOfAnotherLengthGetsNoAnswer)
     EXPECT_FALSE(client.IsClosed());
 }
 
-TEST_F(RemoteServerTest, UnterminatedUserNameCountsItsFirst31Characters)
-{
+TEST_F(RemoteServerTest, UnterminatedUserNameCountsItsFirst31Characters) {
     AddAccount(std::wstring(31, L'a'), L"secret", RightsFor({1}));
     ProtocolClient& client = Connect();
     std::vector<uint8_t> payload = LoginPayload(L"", L"secret");
@@ -236,8 +223,7 @@ TEST_F(RemoteServerTest, UnterminatedUserNameCountsItsFirst31Characters)
     EXPECT_EQ(reply->Payload[0], kLoginAccepted);
 }
 
-TEST_F(RemoteServerTest, LogoutIsLoggedAndClosesTheConnection)
-{
+TEST_F(RemoteServerTest, LogoutIsLoggedAndClosesTheConnection) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ProtocolClient& loggedIn = ConnectLoggedIn(L"alice", L"secret");
     ProtocolClient& anonymous = Connect();
@@ -260,8 +246,7 @@ TEST_F(RemoteServerTest, LogoutIsLoggedAndClosesTheConnection)
     EXPECT_EQ(Text(rows[2].Name), L"");
 }
 
-TEST_F(RemoteServerTest, BrokenConnectionFreesItsAccountAtOnce)
-{
+TEST_F(RemoteServerTest, BrokenConnectionFreesItsAccountAtOnce) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     ConnectLoggedIn(L"alice", L"secret").Abort();
 
@@ -271,8 +256,7 @@ TEST_F(RemoteServerTest, BrokenConnectionFreesItsAccountAtOnce)
     ConnectLoggedIn(L"alice", L"secret");
 }
 
-TEST_F(RemoteServerTest, ForcedOfflineClientGetsTheLogoutFrame)
-{
+TEST_F(RemoteServerTest, ForcedOfflineClientGetsTheLogoutFrame) {
     AddAccount(L"alice", L"secret", RightsFor({1}));
     AddAccount(L"bob", L"secret", RightsFor({1}));
     ProtocolClient& alice = ConnectLoggedIn(L"alice", L"secret");

@@ -11,14 +11,12 @@
 
 namespace {
 
-std::vector<uint8_t> ChannelPayload(int channel)
-{
+std::vector<uint8_t> ChannelPayload(int channel) {
     return {static_cast<uint8_t>(channel & 0xFF), static_cast<uint8_t>(channel >> 8)};
 }
 
 // The monitored channel of the first slot once it is `channel`, or what it is at the deadline.
-int WaitForMonitoredChannel(int channel)
-{
+int WaitForMonitoredChannel(int channel) {
     int monitored = kNoMonitoredChannel;
     WaitUntil([&] {
         ClientSlot& slot = ClientSlots()[0];
@@ -29,8 +27,7 @@ int WaitForMonitoredChannel(int channel)
     return monitored;
 }
 
-std::vector<uint8_t> Piece(uint8_t seed)
-{
+std::vector<uint8_t> Piece(uint8_t seed) {
     std::vector<uint8_t> piece(kLiveAudioBytes);
     for (size_t i = 0; i < piece.size(); ++i)
         piece[i] = static_cast<uint8_t>(seed + i * 3);
@@ -39,8 +36,7 @@ std::vector<uint8_t> Piece(uint8_t seed)
 
 class MonitorTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({5, 6}));
         CopyToField(ChannelTable[5].Name, L"Sales");
@@ -54,8 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MonitorTest, ClientHearsOnlyTheChannelItChoseLast)
-{
+TEST_F(MonitorTest, ClientHearsOnlyTheChannelItChoseLast) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     client.SendFrame(kCmdStartMonitor, ChannelPayload(5));
@@ -80,8 +75,7 @@ TEST_F(MonitorTest, ClientHearsOnlyTheChannelItChoseLast)
     EXPECT_EQ(std::wstring(rows[1].Notes), L"Desk 202 007");
 }
 
-TEST_F(MonitorTest, StopAnswersAndEndsTheAudio)
-{
+TEST_F(MonitorTest, StopAnswersAndEndsTheAudio) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     client.SendFrame(kCmdStopMonitor);
@@ -107,8 +101,7 @@ TEST_F(MonitorTest, StopAnswersAndEndsTheAudio)
     EXPECT_EQ(std::wstring(rows[0].Notes), L"Sales 201 006");
 }
 
-TEST_F(MonitorTest, ListeningNeedsTheListenRightAndARightForTheChannel)
-{
+TEST_F(MonitorTest, ListeningNeedsTheListenRightAndARightForTheChannel) {
     AddAccount(L"bob", L"secret", RightsFor({5}));
     SetAccountRights(L"bob", 0, 1, 0);
     const struct {

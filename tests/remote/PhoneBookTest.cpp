@@ -17,40 +17,35 @@ constexpr uint8_t kEdit = 2;
 constexpr uint8_t kDelete = 3;
 constexpr uint8_t kList = 4;
 
-ContactRecord Contact(const std::wstring& name, const std::wstring& mobile)
-{
+ContactRecord Contact(const std::wstring& name, const std::wstring& mobile) {
     ContactRecord contact{};
     CopyToField(contact.UserName, name.c_str());
     CopyToField(contact.UserMobile, mobile.c_str());
     return contact;
 }
 
-std::vector<uint8_t> ListPayload(const std::wstring& key)
-{
+std::vector<uint8_t> ListPayload(const std::wstring& key) {
     std::vector<uint8_t> payload{kList};
     payload.resize(1 + 32 * sizeof(wchar_t));
     std::memcpy(payload.data() + 1, key.data(), std::min<size_t>(key.size(), 32) * sizeof(wchar_t));
     return payload;
 }
 
-std::vector<uint8_t> PasswordPayload(const std::wstring& autoCode, const std::wstring& password)
-{
+std::vector<uint8_t> PasswordPayload(const std::wstring& autoCode, const std::wstring& password) {
     std::vector<uint8_t> payload(2 * 32 * sizeof(wchar_t));
     std::memcpy(payload.data(), autoCode.data(), std::min<size_t>(autoCode.size(), 32) * sizeof(wchar_t));
     std::memcpy(payload.data() + 64, password.data(), std::min<size_t>(password.size(), 32) * sizeof(wchar_t));
     return payload;
 }
 
-std::vector<std::wstring> StoredNames()
-{
+std::vector<std::wstring> StoredNames() {
     std::vector<std::wstring> names;
     TheContactStore().ForEachContact([&](const ContactRecord& contact) { names.push_back(contact.UserName); });
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::vector<std::wstring> ListedNames(const std::vector<ReceivedFrame>& frames)
-{
+std::vector<std::wstring> ListedNames(const std::vector<ReceivedFrame>& frames) {
     std::vector<std::wstring> names;
     for (const ReceivedFrame& frame : frames) {
         EXPECT_EQ(frame.Length, 0x0702);
@@ -62,8 +57,7 @@ std::vector<std::wstring> ListedNames(const std::vector<ReceivedFrame>& frames)
     return names;
 }
 
-std::wstring AutoCodeOf(const std::wstring& userName)
-{
+std::wstring AutoCodeOf(const std::wstring& userName) {
     std::wstring code;
     ClientAccountStore().ForEachAccount([&](const AccountRecord& account) {
         if (userName == account.UserName)
@@ -74,16 +68,14 @@ std::wstring AutoCodeOf(const std::wstring& userName)
 
 class PhoneBookTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({1}));
         AddAccount(L"bob", L"hidden", RightsFor({1}));
     }
 
     // Adds the contact through the client and returns its echo.
-    ContactRecord AddThrough(ProtocolClient& client, const ContactRecord& contact)
-    {
+    ContactRecord AddThrough(ProtocolClient& client, const ContactRecord& contact) {
         client.SendFrame(kCmdPhoneBook, WithSubCommand(kAdd, BytesOf(contact)));
         const auto echo = client.Receive(kWaitMs);
         EXPECT_TRUE(echo && echo->Command == kFramePhoneBook && echo->Payload[0] == kAdd);
@@ -93,8 +85,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PhoneBookTest, ChangesAreEchoedAndLogged)
-{
+TEST_F(PhoneBookTest, ChangesAreEchoedAndLogged) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     ContactRecord added = AddThrough(client, Contact(L"O'Neil", L"5550001"));
@@ -127,8 +118,7 @@ TEST_F(PhoneBookTest, ChangesAreEchoedAndLogged)
     EXPECT_EQ(std::wstring(TodaysRows(kSysLogContactAdded)[0].Notes), L"O'Neil");
 }
 
-TEST_F(PhoneBookTest, EditsAndDeletesActOnExactlyOneIdentity)
-{
+TEST_F(PhoneBookTest, EditsAndDeletesActOnExactlyOneIdentity) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const ContactRecord anna = AddThrough(client, Contact(L"Anna", L"5550001"));
     AddThrough(client, Contact(L"Ben", L"5550002"));
@@ -155,8 +145,7 @@ TEST_F(PhoneBookTest, EditsAndDeletesActOnExactlyOneIdentity)
     EXPECT_TRUE(TodaysRows(kSysLogContactEdited).empty());
 }
 
-TEST_F(PhoneBookTest, FailedAddAnswersResult22)
-{
+TEST_F(PhoneBookTest, FailedAddAnswersResult22) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     TheContactStore().Close();
 
@@ -169,8 +158,7 @@ TEST_F(PhoneBookTest, FailedAddAnswersResult22)
     EXPECT_EQ(reply->Payload, (std::vector<uint8_t>{0, 0, 0}));
 }
 
-TEST_F(PhoneBookTest, ListSendsEveryContactOrThoseContainingTheKey)
-{
+TEST_F(PhoneBookTest, ListSendsEveryContactOrThoseContainingTheKey) {
     for (const auto& [name, mobile] : {std::pair{L"Anna", L"5550101"}, {L"Ben", L"5550202"}, {L"Cleo", L"7770101"}}) {
         ContactRecord contact = Contact(name, mobile);
         ASSERT_TRUE(TheContactStore().InsertContact(contact));
@@ -192,8 +180,7 @@ TEST_F(PhoneBookTest, ListSendsEveryContactOrThoseContainingTheKey)
     }
 }
 
-TEST_F(PhoneBookTest, PasswordChangeActsOnlyOnTheOwnAccount)
-{
+TEST_F(PhoneBookTest, PasswordChangeActsOnlyOnTheOwnAccount) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const struct {
         const char* Name;
@@ -230,8 +217,7 @@ TEST_F(PhoneBookTest, PasswordChangeActsOnlyOnTheOwnAccount)
     ConnectLoggedIn(L"alice", L"n3w");
 }
 
-TEST_F(PhoneBookTest, UnterminatedPasswordIsCutToItsField)
-{
+TEST_F(PhoneBookTest, UnterminatedPasswordIsCutToItsField) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const std::wstring full(32, L'p');
 

@@ -11,36 +11,31 @@ constexpr int kLoginQuietMs = 700;
 
 using Clock = std::chrono::steady_clock;
 
-int MsLeft(Clock::time_point deadline)
-{
+int MsLeft(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
 template <class Record>
-void AppendBytes(std::vector<uint8_t>& bytes, const Record& record)
-{
+void AppendBytes(std::vector<uint8_t>& bytes, const Record& record) {
     const auto* data = reinterpret_cast<const uint8_t*>(&record);
     bytes.insert(bytes.end(), data, data + sizeof(Record));
 }
 
 }  // namespace
 
-ProtocolClient::ProtocolClient()
-{
+ProtocolClient::ProtocolClient() {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
 }
 
-ProtocolClient::~ProtocolClient()
-{
+ProtocolClient::~ProtocolClient() {
     if (m_socket != INVALID_SOCKET)
         closesocket(m_socket);
     WSACleanup();
 }
 
-bool ProtocolClient::Connect(int port)
-{
+bool ProtocolClient::Connect(int port) {
     m_socket = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -50,8 +45,7 @@ bool ProtocolClient::Connect(int port)
            connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
 }
 
-void ProtocolClient::Abort()
-{
+void ProtocolClient::Abort() {
     if (m_socket == INVALID_SOCKET)
         return;
     const linger reset{1, 0};
@@ -61,8 +55,7 @@ void ProtocolClient::Abort()
     m_closed = true;
 }
 
-bool ProtocolClient::SendBytes(const std::vector<uint8_t>& bytes)
-{
+bool ProtocolClient::SendBytes(const std::vector<uint8_t>& bytes) {
     size_t sent = 0;
     while (sent < bytes.size()) {
         const int result = send(m_socket, reinterpret_cast<const char*>(bytes.data()) + sent,
@@ -74,13 +67,11 @@ bool ProtocolClient::SendBytes(const std::vector<uint8_t>& bytes)
     return true;
 }
 
-bool ProtocolClient::SendFrame(uint8_t command, const std::vector<uint8_t>& payload)
-{
+bool ProtocolClient::SendFrame(uint8_t command, const std::vector<uint8_t>& payload) {
     return SendBytes(ClientFrameBytes(command, payload));
 }
 
-std::optional<ReceivedFrame> ProtocolClient::Receive(int timeoutMs)
-{
+std::optional<ReceivedFrame> ProtocolClient::Receive(int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (auto frame = TakeFrame())
@@ -90,8 +81,7 @@ std::optional<ReceivedFrame> ProtocolClient::Receive(int timeoutMs)
     }
 }
 
-std::optional<ReceivedFrame> ProtocolClient::ReceiveCommand(uint8_t command, int timeoutMs)
-{
+std::optional<ReceivedFrame> ProtocolClient::ReceiveCommand(uint8_t command, int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (auto frame = Receive(MsLeft(deadline))) {
         if (frame->Command == command)
@@ -100,16 +90,14 @@ std::optional<ReceivedFrame> ProtocolClient::ReceiveCommand(uint8_t command, int
     return std::nullopt;
 }
 
-std::vector<ReceivedFrame> ProtocolClient::ReceiveUntilQuiet(int quietMs)
-{
+std::vector<ReceivedFrame> ProtocolClient::ReceiveUntilQuiet(int quietMs) {
     std::vector<ReceivedFrame> frames;
     while (auto frame = Receive(quietMs))
         frames.push_back(std::move(*frame));
     return frames;
 }
 
-bool ProtocolClient::WaitClosed(int timeoutMs)
-{
+bool ProtocolClient::WaitClosed(int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!m_closed) {
         m_pending.clear();
@@ -119,21 +107,18 @@ bool ProtocolClient::WaitClosed(int timeoutMs)
     return true;
 }
 
-bool ProtocolClient::SendLogin(const std::wstring& userName, const std::wstring& password)
-{
+bool ProtocolClient::SendLogin(const std::wstring& userName, const std::wstring& password) {
     return SendFrame(0, LoginPayload(userName, password));
 }
 
-std::vector<ReceivedFrame> ProtocolClient::Login(const std::wstring& userName, const std::wstring& password)
-{
+std::vector<ReceivedFrame> ProtocolClient::Login(const std::wstring& userName, const std::wstring& password) {
     SendLogin(userName, password);
     return ReceiveUntilQuiet(kLoginQuietMs);
 }
 
 // Waits up to timeoutMs for bytes and appends them. False on timeout or when the server closed the connection
 // (then IsClosed).
-bool ProtocolClient::ReadMore(int timeoutMs)
-{
+bool ProtocolClient::ReadMore(int timeoutMs) {
     if (m_socket == INVALID_SOCKET) {
         m_closed = true;
         return false;
@@ -154,8 +139,7 @@ bool ProtocolClient::ReadMore(int timeoutMs)
     return true;
 }
 
-std::optional<ReceivedFrame> ProtocolClient::TakeFrame()
-{
+std::optional<ReceivedFrame> ProtocolClient::TakeFrame() {
     if (m_pending.size() < 2)
         return std::nullopt;
     const uint16_t length = static_cast<uint16_t>(m_pending[0] | m_pending[1] << 8);
@@ -169,16 +153,14 @@ std::optional<ReceivedFrame> ProtocolClient::TakeFrame()
     return frame;
 }
 
-std::vector<uint8_t> ClientFrameBytes(uint8_t command, const std::vector<uint8_t>& payload)
-{
+std::vector<uint8_t> ClientFrameBytes(uint8_t command, const std::vector<uint8_t>& payload) {
     const size_t length = 1 + payload.size();
     std::vector<uint8_t> bytes = {static_cast<uint8_t>(length & 0xFF), static_cast<uint8_t>(length >> 8), command};
     bytes.insert(bytes.end(), payload.begin(), payload.end());
     return bytes;
 }
 
-std::vector<uint8_t> LoginPayload(const std::wstring& userName, const std::wstring& password)
-{
+std::vector<uint8_t> LoginPayload(const std::wstring& userName, const std::wstring& password) {
     AccountRecord account{};
     CopyToField(account.UserName, userName.c_str());
     CopyToField(account.UserPsw, password.c_str());
@@ -187,8 +169,7 @@ std::vector<uint8_t> LoginPayload(const std::wstring& userName, const std::wstri
     return bytes;
 }
 
-std::vector<uint8_t> QueryPayload(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::wstring& sql)
-{
+std::vector<uint8_t> QueryPayload(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::wstring& sql) {
     std::vector<uint8_t> bytes;
     AppendBytes(bytes, from);
     AppendBytes(bytes, to);
@@ -198,8 +179,7 @@ std::vector<uint8_t> QueryPayload(const SYSTEMTIME& from, const SYSTEMTIME& to, 
     return bytes;
 }
 
-std::vector<uint8_t> ChartPayload(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::vector<uint8_t>& selection)
-{
+std::vector<uint8_t> ChartPayload(const SYSTEMTIME& from, const SYSTEMTIME& to, const std::vector<uint8_t>& selection) {
     std::vector<uint8_t> bytes;
     AppendBytes(bytes, from);
     AppendBytes(bytes, to);

@@ -19,8 +19,7 @@ struct ReceivedFrame {
 
     // The record at the offset of the payload.
     template <class Record>
-    Record As(size_t offset = 0) const
-    {
+    Record As(size_t offset = 0) const {
         Record record{};
         if (offset + sizeof(Record) <= Payload.size())
             std::memcpy(&record, Payload.data() + offset, sizeof(Record));

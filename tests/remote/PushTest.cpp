@@ -14,8 +14,7 @@
 #include <set>
 #include <thread>
 
-TEST_F(RemoteServerTest, PushesReachOnlyClientsWithRightOneForTheChannel)
-{
+TEST_F(RemoteServerTest, PushesReachOnlyClientsWithRightOneForTheChannel) {
     std::vector<uint8_t> other = RightsFor({});
     other[5] = 2;
     AddAccount(L"alice", L"secret", RightsFor({5}));
@@ -57,8 +56,7 @@ TEST_F(RemoteServerTest, PushesReachOnlyClientsWithRightOneForTheChannel)
     EXPECT_TRUE(anonymous.ReceiveUntilQuiet(0).empty());
 }
 
-TEST_F(RemoteServerTest, LiveAudioGoesToTheClientsListeningToTheChannel)
-{
+TEST_F(RemoteServerTest, LiveAudioGoesToTheClientsListeningToTheChannel) {
     AddAccount(L"alice", L"secret", RightsFor({5}));
     AddAccount(L"bob", L"secret", RightsFor({5}));
     ProtocolClient& alice = ConnectLoggedIn(L"alice", L"secret");
@@ -87,8 +85,7 @@ TEST_F(RemoteServerTest, LiveAudioGoesToTheClientsListeningToTheChannel)
 
 // Clients log in and drop again and again while two threads push CDRs and channel states. Every frame a client
 // gets is whole and of a channel its account has right 1 for.
-TEST_F(RemoteServerTest, PushesStayWholeAndPermittedWhileClientsComeAndGo)
-{
+TEST_F(RemoteServerTest, PushesStayWholeAndPermittedWhileClientsComeAndGo) {
     const struct {
         const wchar_t* User;
         std::set<int> Channels;

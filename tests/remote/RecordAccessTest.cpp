@@ -17,28 +17,24 @@ constexpr uint8_t kOpen = 0;
 constexpr uint8_t kNext = 1;
 constexpr uint8_t kClose = 2;
 
-std::vector<uint8_t> Pattern(size_t size)
-{
+std::vector<uint8_t> Pattern(size_t size) {
     std::vector<uint8_t> bytes(size);
     for (size_t i = 0; i < size; ++i)
         bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
     return bytes;
 }
 
-void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
+void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(std::filesystem::path(path), std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<uint8_t> OpenPayload(const std::wstring& path, const SYSTEMTIME& start)
-{
+std::vector<uint8_t> OpenPayload(const std::wstring& path, const SYSTEMTIME& start) {
     return WithSubCommand(kOpen, BytesOf(SentRecord(path, start)));
 }
 
 // The row of the day's database with exactly this path; FilePath empty when there is none.
-CallRecord StoredRow(const SYSTEMTIME& day, const std::wstring& path)
-{
+CallRecord StoredRow(const SYSTEMTIME& day, const std::wstring& path) {
     CallRecord row{};
     CallRecordStore store;
     if (store.Open(CdrDayFile(day)))
@@ -48,8 +44,7 @@ CallRecord StoredRow(const SYSTEMTIME& day, const std::wstring& path)
 }
 
 // r of a result frame of the command; -1 when the frame is something else.
-int ResultR(const std::optional<ReceivedFrame>& frame, uint8_t command)
-{
+int ResultR(const std::optional<ReceivedFrame>& frame, uint8_t command) {
     if (!frame || frame->Length != 4 || frame->Command != command)
         return -1;
     return frame->Payload[0];
@@ -57,8 +52,7 @@ int ResultR(const std::optional<ReceivedFrame>& frame, uint8_t command)
 
 class RecordAccessTest : public ClientCommandTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ClientCommandTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({1}));
         m_recordings = m_folder.DataFolder() + L"\\Rec\\";
@@ -66,8 +60,7 @@ protected:
     }
 
     // A recording of the channel, listed in the day's database.
-    std::wstring AddRecording(const std::wstring& name, const SYSTEMTIME& start, int channel, size_t size = 100)
-    {
+    std::wstring AddRecording(const std::wstring& name, const SYSTEMTIME& start, int channel, size_t size = 100) {
         const std::wstring path = m_recordings + name;
         WriteBytes(path, Pattern(size));
         AddCallRow(start, channel, kCallIncoming, 10, path);
@@ -79,8 +72,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RecordAccessTest, DownloadSendsTheRecordingInChunksThenTheEnd)
-{
+TEST_F(RecordAccessTest, DownloadSendsTheRecordingInChunksThenTheEnd) {
     const SYSTEMTIME start = DayAt(0, 9, 0, 0);
     const std::wstring path = AddRecording(L"call.wav", start, 1, 30000);
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
@@ -116,8 +108,7 @@ TEST_F(RecordAccessTest, DownloadSendsTheRecordingInChunksThenTheEnd)
     EXPECT_EQ(std::wstring(rows[0].Notes), path.substr(0, 249));
 }
 
-TEST_F(RecordAccessTest, DownloadRefusesWhatIsNotAListedRecordingOfTheAccount)
-{
+TEST_F(RecordAccessTest, DownloadRefusesWhatIsNotAListedRecordingOfTheAccount) {
     AddAccount(L"bob", L"secret", RightsFor({1}));
     SetAccountRights(L"bob", 1, 0, 0);
     const SYSTEMTIME start = DayAt(2, 9, 0, 0);
@@ -154,8 +145,7 @@ TEST_F(RecordAccessTest, DownloadRefusesWhatIsNotAListedRecordingOfTheAccount)
     EXPECT_FALSE(FileExists(CdrDayFile(DayAt(3, 0, 0, 0)).GetString())) << "a day database was made";
 }
 
-TEST_F(RecordAccessTest, DownloadOfTheNextClientOnASlotStartsWithoutTheFormerFile)
-{
+TEST_F(RecordAccessTest, DownloadOfTheNextClientOnASlotStartsWithoutTheFormerFile) {
     const SYSTEMTIME start = DayAt(0, 9, 0, 0);
     const std::wstring path = AddRecording(L"call.wav", start, 1, 30000);
     ProtocolClient& first = ConnectLoggedIn(L"alice", L"secret");
@@ -171,8 +161,7 @@ TEST_F(RecordAccessTest, DownloadOfTheNextClientOnASlotStartsWithoutTheFormerFil
     EXPECT_TRUE(DeleteFileW(path.c_str()));
 }
 
-TEST_F(RecordAccessTest, CloseEndsADownloadWithoutReply)
-{
+TEST_F(RecordAccessTest, CloseEndsADownloadWithoutReply) {
     const SYSTEMTIME start = DayAt(0, 9, 0, 0);
     const std::wstring path = AddRecording(L"call.wav", start, 1, 30000);
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
@@ -186,8 +175,7 @@ TEST_F(RecordAccessTest, CloseEndsADownloadWithoutReply)
     EXPECT_EQ(ResultR(client.Receive(kWaitMs), kCmdDownload), 3);
 }
 
-TEST_F(RecordAccessTest, NotesAndFlagChangeTheRowOfTheRecordsDay)
-{
+TEST_F(RecordAccessTest, NotesAndFlagChangeTheRowOfTheRecordsDay) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     for (int daysAgo : {0, 3}) {
         const SYSTEMTIME start = DayAt(daysAgo, 9, 0, 0);
@@ -211,8 +199,7 @@ TEST_F(RecordAccessTest, NotesAndFlagChangeTheRowOfTheRecordsDay)
     EXPECT_EQ(TodaysRows(kSysLogRecordChanged).size(), 4u);
 }
 
-TEST_F(RecordAccessTest, NotesAndFlagChangeNothingTheAccountMayNotSee)
-{
+TEST_F(RecordAccessTest, NotesAndFlagChangeNothingTheAccountMayNotSee) {
     const SYSTEMTIME start = DayAt(1, 9, 0, 0);
     const std::wstring otherChannel = AddRecording(L"ch2.wav", start, 2);
     const std::wstring listed = AddRecording(L"listed.wav", start, 1);
@@ -243,8 +230,7 @@ TEST_F(RecordAccessTest, NotesAndFlagChangeNothingTheAccountMayNotSee)
     EXPECT_FALSE(FileExists(CdrDayFile(DayAt(5, 0, 0, 0)).GetString()));
 }
 
-TEST_F(RecordAccessTest, DeleteNeedsTheDeleteRight)
-{
+TEST_F(RecordAccessTest, DeleteNeedsTheDeleteRight) {
     const SYSTEMTIME start = DayAt(0, 9, 0, 0);
     const std::wstring path = AddRecording(L"call.wav", start, 1);
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
@@ -257,8 +243,7 @@ TEST_F(RecordAccessTest, DeleteNeedsTheDeleteRight)
     EXPECT_TRUE(TodaysRows(kSysLogRecordingDeleted).empty());
 }
 
-TEST_F(RecordAccessTest, DeleteRemovesExactlyThatRecordingAndItsFile)
-{
+TEST_F(RecordAccessTest, DeleteRemovesExactlyThatRecordingAndItsFile) {
     SetAccountRights(L"alice", 1, 1, 1);
     const SYSTEMTIME start = DayAt(1, 9, 0, 0);
     const std::wstring target = AddRecording(L"a_b.wav", start, 1);

@@ -25,8 +25,7 @@
 namespace {
 
 // A port nobody listens on: the one the system gives a socket bound to port 0.
-int FreeLoopbackPort()
-{
+int FreeLoopbackPort() {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     const SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
@@ -41,8 +40,7 @@ int FreeLoopbackPort()
     return ntohs(address.sin_port);
 }
 
-void ResetChannels()
-{
+void ResetChannels() {
     EngineState.ChannelCount = 0;
     for (ChannelRecord& channel : ChannelTable) {
         channel.Present = 0;
@@ -58,8 +56,7 @@ void ResetChannels()
 
 }  // namespace
 
-void ClientEventView::ClientEvent(const ClientEventRecord& event)
-{
+void ClientEventView::ClientEvent(const ClientEventRecord& event) {
     {
         std::lock_guard<std::mutex> guard(m_eventLock);
         m_events.push_back(event);
@@ -67,14 +64,12 @@ void ClientEventView::ClientEvent(const ClientEventRecord& event)
     RecordingServiceView::ClientEvent(event);
 }
 
-std::vector<ClientEventRecord> ClientEventView::Events()
-{
+std::vector<ClientEventRecord> ClientEventView::Events() {
     std::lock_guard<std::mutex> guard(m_eventLock);
     return m_events;
 }
 
-bool ClientEventView::WaitForEvents(size_t count, int timeoutMs)
-{
+bool ClientEventView::WaitForEvents(size_t count, int timeoutMs) {
     return WaitFor(
         [count](const std::vector<Call>& calls) {
             size_t events = 0;
@@ -85,8 +80,7 @@ bool ClientEventView::WaitForEvents(size_t count, int timeoutMs)
         timeoutMs);
 }
 
-void RemoteServerTest::SetUp()
-{
+void RemoteServerTest::SetUp() {
     SetServiceView(&m_view);
     WriteUtf16File(m_folder.ProgramFolder() + L"\\Lang\\CHS.ini",
                    L"[Language]\r\n0342=Client logged in\r\n0345=Client logged out\r\n");
@@ -107,8 +101,7 @@ void RemoteServerTest::SetUp()
     ASSERT_EQ(StartTcpServer(), 1);
 }
 
-void RemoteServerTest::TearDown()
-{
+void RemoteServerTest::TearDown() {
     ForceAllClientsOffline();
     for (ClientSlot& slot : ClientSlots()) {
         slot.CdrSearch.Stop();
@@ -123,8 +116,7 @@ void RemoteServerTest::TearDown()
 }
 
 void RemoteServerTest::AddAccount(const std::wstring& userName, const std::wstring& password,
-                                  const std::optional<std::vector<uint8_t>>& rights, int chartRight)
-{
+                                  const std::optional<std::vector<uint8_t>>& rights, int chartRight) {
     const std::wstring rightsFile = m_folder.DataFolder() + L"\\" + userName + L".rights";
     if (rights) {
         std::ofstream file(std::filesystem::path(rightsFile), std::ios::binary);
@@ -140,8 +132,7 @@ void RemoteServerTest::AddAccount(const std::wstring& userName, const std::wstri
     ASSERT_TRUE(ClientAccountStore().Insert(account));
 }
 
-std::vector<uint8_t> RemoteServerTest::RightsFor(std::initializer_list<int> channels)
-{
+std::vector<uint8_t> RemoteServerTest::RightsFor(std::initializer_list<int> channels) {
     std::vector<uint8_t> rights(kMaxChannels, 0);
     for (int channel : channels)
         rights[channel] = 1;
@@ -149,8 +140,7 @@ std::vector<uint8_t> RemoteServerTest::RightsFor(std::initializer_list<int> chan
 }
 
 void RemoteServerTest::AddCallRow(const SYSTEMTIME& start, int channel, int callType, int recTime,
-                                  const std::wstring& filePath)
-{
+                                  const std::wstring& filePath) {
     CreateMonthFolder(start);
     CallRecordStore store;
     ASSERT_TRUE(store.Open(CdrDayFile(start)));
@@ -164,8 +154,7 @@ void RemoteServerTest::AddCallRow(const SYSTEMTIME& start, int channel, int call
     store.Close();
 }
 
-void RemoteServerTest::AddSysLogRow(const SYSTEMTIME& time, int code, const std::wstring& name)
-{
+void RemoteServerTest::AddSysLogRow(const SYSTEMTIME& time, int code, const std::wstring& name) {
     SysLogRow row{};
     row.SysLog_Cmd = code;
     CopyToField(row.Name, name.c_str());
@@ -173,28 +162,25 @@ void RemoteServerTest::AddSysLogRow(const SYSTEMTIME& time, int code, const std:
     WriteSysLogRow(row);
 }
 
-ProtocolClient& RemoteServerTest::Connect()
-{
+ProtocolClient& RemoteServerTest::Connect() {
     m_clients.push_back(std::make_unique<ProtocolClient>());
     EXPECT_TRUE(m_clients.back()->Connect(m_port));
     return *m_clients.back();
 }
 
-ProtocolClient& RemoteServerTest::ConnectLoggedIn(const std::wstring& userName, const std::wstring& password)
-{
+ProtocolClient& RemoteServerTest::ConnectLoggedIn(const std::wstring& userName, const std::wstring& password) {
     ProtocolClient& client = Connect();
     const std::vector<ReceivedFrame> frames = client.Login(userName, password);
     EXPECT_FALSE(frames.empty());
     if (!frames.empty()) {
         EXPECT_EQ(frames[0].Command, kFrameLogin);
-        EXPECT_EQ(frames[0].Length, 2 + sizeof(AccountRecord)) << "login of " << std::string(userName.begin(),
-                                                                                               userName.end());
+        EXPECT_EQ(frames[0].Length, 2 + sizeof(AccountRecord))
+            << "login of " << std::string(userName.begin(), userName.end());
     }
     return client;
 }
 
-bool RemoteServerTest::WaitForConnectedSlots(int count)
-{
+bool RemoteServerTest::WaitForConnectedSlots(int count) {
     return WaitUntil([count] {
         int connected = 0;
         for (ClientSlot& slot : ClientSlots())
@@ -203,8 +189,7 @@ bool RemoteServerTest::WaitForConnectedSlots(int count)
     });
 }
 
-std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day)
-{
+std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day) {
     std::vector<SysLogRow> rows;
     SysLogStore store;
     if (store.Open(SysLogDayFile(day)))
@@ -213,8 +198,7 @@ std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day)
     return rows;
 }
 
-SYSTEMTIME DayAt(int daysAgo, WORD hour, WORD minute, WORD second)
-{
+SYSTEMTIME DayAt(int daysAgo, WORD hour, WORD minute, WORD second) {
     SYSTEMTIME day = FromOleDate(ToOleDate(Today()) - daysAgo);
     day.wHour = hour;
     day.wMinute = minute;
@@ -223,32 +207,27 @@ SYSTEMTIME DayAt(int daysAgo, WORD hour, WORD minute, WORD second)
     return day;
 }
 
-SYSTEMTIME Today()
-{
+SYSTEMTIME Today() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     now.wHour = now.wMinute = now.wSecond = now.wMilliseconds = 0;
     return now;
 }
 
-bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
+bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
 
-bool FileExists(const std::wstring& path)
-{
+bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<uint8_t> FileBytes(const std::wstring& path)
-{
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-bool WaitUntil(const std::function<bool()>& condition)
-{
+bool WaitUntil(const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)

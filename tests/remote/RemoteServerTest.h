@@ -33,8 +33,8 @@ private:
 };
 
 constexpr int kTestChannels = 8;
-constexpr int kWaitMs = 5000;   // deadline of whatever must happen
-constexpr int kQuietMs = 600;   // how long nothing must arrive
+constexpr int kWaitMs = 5000;  // deadline of whatever must happen
+constexpr int kQuietMs = 600;  // how long nothing must arrive
 
 class RemoteServerTest : public ::testing::Test {
 protected:

@@ -16,8 +16,7 @@
 
 namespace {
 
-std::vector<std::wstring> CdrPaths(const std::vector<ReceivedFrame>& frames)
-{
+std::vector<std::wstring> CdrPaths(const std::vector<ReceivedFrame>& frames) {
     std::vector<std::wstring> paths;
     for (const ReceivedFrame& frame : frames) {
         EXPECT_EQ(frame.Command, kFrameCdrRow);
@@ -35,8 +34,7 @@ constexpr const wchar_t* kLongStep =
     L"select count(*) from n) > 0";
 
 // Whether a statement of another connection is reading the database: its lock keeps an exclusive transaction out.
-bool IsBeingRead(const wchar_t* path)
-{
+bool IsBeingRead(const wchar_t* path) {
     sqlite3* db = nullptr;
     bool reading = false;
     if (sqlite3_open16(path, &db) == SQLITE_OK) {
@@ -49,8 +47,7 @@ bool IsBeingRead(const wchar_t* path)
 }
 
 // A past day with kManyRows rows of channel 1, made in one statement.
-void AddManyRows(const SYSTEMTIME& day)
-{
+void AddManyRows(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
     CallRecordStore store;
     ASSERT_TRUE(store.Open(CdrDayFile(day)));
@@ -59,20 +56,20 @@ void AddManyRows(const SYSTEMTIME& day)
     db.OpenFile(CdrDayFile(day));
     SYSTEMTIME noon = day;
     noon.wHour = 12;
-    db.ExecuteStatement(L"with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "
-                        L"insert into Rec_Table(DoubleDate, Channel, CallType, RecTime, FilePath) "
-                        L"select ?2, 1, 1, 10, 'C:\\rec\\many-' || i || '.wav' from n",
-                        {kManyRows, [&] {
-                             double date = 0;
-                             SystemTimeToVariantTime(&noon, &date);
-                             return date;
-                         }()});
+    db.ExecuteStatement(
+        L"with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "
+        L"insert into Rec_Table(DoubleDate, Channel, CallType, RecTime, FilePath) "
+        L"select ?2, 1, 1, 10, 'C:\\rec\\many-' || i || '.wav' from n",
+        {kManyRows, [&] {
+             double date = 0;
+             SystemTimeToVariantTime(&noon, &date);
+             return date;
+         }()});
 }
 
 class SearchTest : public RemoteServerTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         RemoteServerTest::SetUp();
         AddAccount(L"alice", L"secret", RightsFor({1}));
         for (int daysAgo : {30, 29, 28}) {
@@ -87,17 +84,20 @@ protected:
 
 }  // namespace
 
-TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange)
-{
+TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange) {
     const struct {
         const char* Name;
         SYSTEMTIME From;
         SYSTEMTIME To;
         std::vector<std::wstring> Paths;
     } cases[] = {
-        {"three whole days", DayAt(30, 0, 0, 0), DayAt(28, 23, 59, 59),
+        {"three whole days",
+         DayAt(30, 0, 0, 0),
+         DayAt(28, 23, 59, 59),
          {L"C:\\rec\\30-ch1.wav", L"C:\\rec\\29-ch1.wav", L"C:\\rec\\28-ch1.wav"}},
-        {"10:00 to 09:00 visits two days", DayAt(30, 10, 0, 0), DayAt(28, 9, 0, 0),
+        {"10:00 to 09:00 visits two days",
+         DayAt(30, 10, 0, 0),
+         DayAt(28, 9, 0, 0),
          {L"C:\\rec\\30-ch1.wav", L"C:\\rec\\29-ch1.wav"}},
         {"today, through its copy", DayAt(0, 0, 0, 0), DayAt(0, 23, 59, 59), {L"C:\\rec\\today-ch1.wav"}},
         {"days without a database", DayAt(27, 0, 0, 0), DayAt(1, 0, 0, 0), {}},
@@ -111,8 +111,7 @@ TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange)
     EXPECT_FALSE(FileExists(CdrDayFile(DayAt(27, 0, 0, 0)).GetString())) << "a search made a database";
 }
 
-TEST_F(SearchTest, CdrSearchRunsTheClientsSelect)
-{
+TEST_F(SearchTest, CdrSearchRunsTheClientsSelect) {
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
     client.SendFrame(kCmdCdrSearch, QueryPayload(DayAt(30, 0, 0, 0), DayAt(28, 23, 59, 59),
@@ -121,8 +120,7 @@ TEST_F(SearchTest, CdrSearchRunsTheClientsSelect)
     EXPECT_EQ(CdrPaths(client.ReceiveUntilQuiet(kQuietMs)), std::vector<std::wstring>{L"C:\\rec\\29-ch1.wav"});
 }
 
-TEST_F(SearchTest, SearchTextsThatWouldChangeADatabaseRunNowhere)
-{
+TEST_F(SearchTest, SearchTextsThatWouldChangeADatabaseRunNowhere) {
     const SYSTEMTIME day = DayAt(30, 0, 0, 0);
     AddSysLogRow(DayAt(30, 8, 0, 0), 8, L"operator");
     const std::wstring cdrFile = CdrDayFile(day).GetString();
@@ -153,8 +151,7 @@ TEST_F(SearchTest, SearchTextsThatWouldChangeADatabaseRunNowhere)
     EXPECT_FALSE(FileExists(m_folder.DataFolder() + L"\\" + std::to_wstring(day.wYear) + L"other.db"));
 }
 
-TEST_F(SearchTest, SysLogSearchSendsRowsWhateverTheChannelRights)
-{
+TEST_F(SearchTest, SysLogSearchSendsRowsWhateverTheChannelRights) {
     AddAccount(L"nobody", L"secret", std::nullopt);
     AddSysLogRow(DayAt(30, 0, 0, 0), 8, L"midnight");
     AddSysLogRow(DayAt(29, 23, 59, 59), 9, L"late");
@@ -172,8 +169,7 @@ TEST_F(SearchTest, SysLogSearchSendsRowsWhateverTheChannelRights)
     EXPECT_EQ(frames[1].As<SysLogRow>().SysLog_Cmd, 9);
 }
 
-TEST_F(SearchTest, StopAnswersARunningSearchAndEndsItsRows)
-{
+TEST_F(SearchTest, StopAnswersARunningSearchAndEndsItsRows) {
     AddManyRows(DayAt(20, 0, 0, 0));
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
 
@@ -196,8 +192,7 @@ TEST_F(SearchTest, StopAnswersARunningSearchAndEndsItsRows)
     EXPECT_TRUE(client.ReceiveUntilQuiet(kQuietMs).empty()) << "rows after the stop";
 }
 
-TEST_F(SearchTest, RapidSearchesAndStopsLeaveTheSlotServing)
-{
+TEST_F(SearchTest, RapidSearchesAndStopsLeaveTheSlotServing) {
     AddManyRows(DayAt(20, 0, 0, 0));
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     const std::vector<uint8_t> bigSearch =
@@ -216,8 +211,7 @@ TEST_F(SearchTest, RapidSearchesAndStopsLeaveTheSlotServing)
     EXPECT_EQ(CdrPaths(client.ReceiveUntilQuiet(kQuietMs)), std::vector<std::wstring>{L"C:\\rec\\30-ch1.wav"});
 }
 
-TEST_F(SearchTest, FreedSlotSendsNothingOfItsSearchToTheNextClient)
-{
+TEST_F(SearchTest, FreedSlotSendsNothingOfItsSearchToTheNextClient) {
     AddManyRows(DayAt(20, 0, 0, 0));
     AddAccount(L"bob", L"secret", RightsFor({1}));
     ProtocolClient& alice = ConnectLoggedIn(L"alice", L"secret");
@@ -233,8 +227,7 @@ TEST_F(SearchTest, FreedSlotSendsNothingOfItsSearchToTheNextClient)
     EXPECT_TRUE(bob.ReceiveUntilQuiet(kQuietMs).empty());
 }
 
-TEST_F(SearchTest, StopsEndSearchesInsideALongStep)
-{
+TEST_F(SearchTest, StopsEndSearchesInsideALongStep) {
     const SYSTEMTIME day = DayAt(30, 9, 0, 0);
     AddSysLogRow(day, 9, L"Line 1");
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");

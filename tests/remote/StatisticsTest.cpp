@@ -11,8 +11,7 @@ struct ExpectedStats {
     int32_t Counters[11];  // in the frame's order: the nine counters, total count, total seconds
 };
 
-void ExpectFrame(const ReceivedFrame& frame, const ExpectedStats& expected)
-{
+void ExpectFrame(const ReceivedFrame& frame, const ExpectedStats& expected) {
     ASSERT_EQ(frame.Length, 62);
     ASSERT_EQ(frame.Command, kFrameStatistics);
     ASSERT_EQ(frame.Payload.size(), 61u);
@@ -26,8 +25,7 @@ void ExpectFrame(const ReceivedFrame& frame, const ExpectedStats& expected)
 
 }  // namespace
 
-TEST_F(RemoteServerTest, StatisticsSendRunningSumsPerDayAndSelectedChannel)
-{
+TEST_F(RemoteServerTest, StatisticsSendRunningSumsPerDayAndSelectedChannel) {
     AddAccount(L"alice", L"secret", RightsFor({1, 2}));
     const SYSTEMTIME first = DayAt(10, 9, 0, 0);
     const SYSTEMTIME second = DayAt(9, 9, 0, 0);
@@ -70,8 +68,7 @@ TEST_F(RemoteServerTest, StatisticsSendRunningSumsPerDayAndSelectedChannel)
     ExpectFrame(frames[3], {2, {1, 60, 1, 25, 0, 0, 0, 0, 0, 2, 85}});
 }
 
-TEST_F(RemoteServerTest, StatisticsNeedTheStatisticsRight)
-{
+TEST_F(RemoteServerTest, StatisticsNeedTheStatisticsRight) {
     AddAccount(L"alice", L"secret", RightsFor({1}), 0);
     AddCallRow(DayAt(10, 9, 0, 0), 1, kCallIncoming, 10, L"C:\\rec\\a.wav");
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");

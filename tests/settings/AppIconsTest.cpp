@@ -18,8 +18,7 @@ namespace {
 // GDI+ for the life of one test, as the application's start-up provides it.
 class AppIcons : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
     }
@@ -29,8 +28,7 @@ private:
     ULONG_PTR m_token = 0;
 };
 
-bool PngEncoder(CLSID& clsid)
-{
+bool PngEncoder(CLSID& clsid) {
     UINT count = 0;
     UINT bytes = 0;
     Gdiplus::GetImageEncodersSize(&count, &bytes);
@@ -47,8 +45,7 @@ bool PngEncoder(CLSID& clsid)
 }
 
 // A PNG of one colour.
-void WritePng(const std::wstring& path, int width, int height, const Gdiplus::Color& colour)
-{
+void WritePng(const std::wstring& path, int width, int height, const Gdiplus::Color& colour) {
     CLSID png;
     ASSERT_TRUE(PngEncoder(png));
     Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
@@ -61,8 +58,7 @@ void WritePng(const std::wstring& path, int width, int height, const Gdiplus::Co
 }
 
 // The 16 x 16 pixels of one image of the list, drawn on black, as 0x00RRGGBB.
-std::vector<uint32_t> IconPixels(HIMAGELIST list, int index)
-{
+std::vector<uint32_t> IconPixels(HIMAGELIST list, int index) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = kAppIconSize;
@@ -85,27 +81,22 @@ std::vector<uint32_t> IconPixels(HIMAGELIST list, int index)
     return result;
 }
 
-uint32_t At(const std::vector<uint32_t>& pixels, int x, int y)
-{
+uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) {
     return pixels[y * kAppIconSize + x];
 }
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-} // namespace
+}  // namespace
 
-TEST(IconPlacement, ScalesByTheSmallerFactorAndCentresTheOtherAxis)
-{
+TEST(IconPlacement, ScalesByTheSmallerFactorAndCentresTheOtherAxis) {
     struct Row {
         int width, height;
         IconPlacement place;
     } rows[] = {
-        {32, 16, {0, 4, 16, 8}},
-        {10, 20, {4, 0, 8, 16}},
-        {16, 16, {0, 0, 16, 16}},
-        {128, 128, {0, 0, 16, 16}},
-        {8, 8, {0, 0, 16, 16}},  // small pictures are enlarged
-        {48, 20, {0, 4, 16, 6}},  // 4.67 and 6.67 truncated
+        {32, 16, {0, 4, 16, 8}},    {10, 20, {4, 0, 8, 16}}, {16, 16, {0, 0, 16, 16}},
+        {128, 128, {0, 0, 16, 16}}, {8, 8, {0, 0, 16, 16}},  // small pictures are enlarged
+        {48, 20, {0, 4, 16, 6}},                             // 4.67 and 6.67 truncated
     };
     for (const Row& row : rows) {
         IconPlacement place = ComputeIconPlacement(row.width, row.height);
@@ -116,8 +107,7 @@ TEST(IconPlacement, ScalesByTheSmallerFactorAndCentresTheOtherAxis)
     }
 }
 
-TEST_F(AppIcons, PicturesAreDrawnCentredOnWhiteAndMissingFilesLeaveWhiteSlots)
-{
+TEST_F(AppIcons, PicturesAreDrawnCentredOnWhiteAndMissingFilesLeaveWhiteSlots) {
     TestFolder folder;
     WritePng(folder.ProgramFolder() + L"\\Image\\Root.png", 32, 16, Gdiplus::Color(255, 255, 0, 0));
     WritePng(folder.ProgramFolder() + L"\\Image\\Tel.png", 10, 20, Gdiplus::Color(255, 0, 0, 255));
@@ -150,8 +140,7 @@ TEST_F(AppIcons, PicturesAreDrawnCentredOnWhiteAndMissingFilesLeaveWhiteSlots)
     ImageList_Destroy(list);
 }
 
-TEST_F(AppIcons, ShippedPicturesFillEverySlot)
-{
+TEST_F(AppIcons, ShippedPicturesFillEverySlot) {
     TestFolder folder;
     SetExeFolderOverride(TESS_RESOURCES_DIR);
     HIMAGELIST list = LoadAppIcons();

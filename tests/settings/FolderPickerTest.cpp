@@ -17,8 +17,7 @@ struct PickerSearch {
     HWND picker = nullptr;
 };
 
-BOOL CALLBACK FindPicker(HWND window, LPARAM param)
-{
+BOOL CALLBACK FindPicker(HWND window, LPARAM param) {
     wchar_t className[32] = {};
     GetClassNameW(window, className, 32);
     if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
@@ -28,16 +27,14 @@ BOOL CALLBACK FindPicker(HWND window, LPARAM param)
     return TRUE;
 }
 
-bool HasTreeSelection(HWND picker)
-{
+bool HasTreeSelection(HWND picker) {
     HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
     return tree && SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
 }
 
 // Answers the picker that the given thread opens, once it shows its initial selection. When that does not
 // happen within the deadline, the picker is cancelled so the test fails instead of hanging.
-void AnswerPicker(DWORD threadId, WPARAM command, bool* answered)
-{
+void AnswerPicker(DWORD threadId, WPARAM command, bool* answered) {
     PickerSearch search;
     for (int waited = 0; waited < 60000; waited += 20) {  // the shell is slow to start on a busy machine
         search = PickerSearch();
@@ -53,8 +50,7 @@ void AnswerPicker(DWORD threadId, WPARAM command, bool* answered)
         PostMessageW(search.picker, WM_COMMAND, IDCANCEL, 0);
 }
 
-std::wstring Lower(std::wstring text)
-{
+std::wstring Lower(std::wstring text) {
     CharLowerW(text.data());
     return text;
 }
@@ -64,8 +60,7 @@ protected:
     void SetUp() override { CoInitialize(nullptr); }
     void TearDown() override { CoUninitialize(); }
 
-    int Pick(std::wstring* result, const std::wstring& initial, WPARAM command, bool* answered)
-    {
+    int Pick(std::wstring* result, const std::wstring& initial, WPARAM command, bool* answered) {
         std::thread answerer(AnswerPicker, GetCurrentThreadId(), command, answered);
         int chosen = BrowseForFolder(result, initial.c_str());
         answerer.join();
@@ -73,15 +68,13 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(FolderPicker, WithoutResultStringReturnsZeroAndShowsNothing)
-{
+TEST_F(FolderPicker, WithoutResultStringReturnsZeroAndShowsNothing) {
     EXPECT_EQ(0, BrowseForFolder(nullptr, L"C:\\"));
 }
 
-TEST_F(FolderPicker, ConfirmedInitialFolderComesBackWithItsBackslash)
-{
+TEST_F(FolderPicker, ConfirmedInitialFolderComesBackWithItsBackslash) {
     TestFolder folder;
     std::wstring result;
     bool answered = false;
@@ -92,8 +85,7 @@ TEST_F(FolderPicker, ConfirmedInitialFolderComesBackWithItsBackslash)
     EXPECT_EQ(Lower(folder.ProgramFolder() + L"\\"), Lower(result));
 }
 
-TEST_F(FolderPicker, CancelReturnsZeroAndLeavesTheResult)
-{
+TEST_F(FolderPicker, CancelReturnsZeroAndLeavesTheResult) {
     TestFolder folder;
     std::wstring result = L"unchanged";
     bool answered = false;

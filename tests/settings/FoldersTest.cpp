@@ -11,21 +11,18 @@
 
 namespace {
 
-bool IsFolder(const std::wstring& path)
-{
+bool IsFolder(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool EndsWith(const std::wstring& text, const std::wstring& tail)
-{
+bool EndsWith(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-} // namespace
+}  // namespace
 
-TEST(Folders, ExeFolderIsTheModuleFolderWithoutBackslash)
-{
+TEST(Folders, ExeFolderIsTheModuleFolderWithoutBackslash) {
     wchar_t module[MAX_PATH];
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     std::wstring expected(module);
@@ -36,8 +33,7 @@ TEST(Folders, ExeFolderIsTheModuleFolderWithoutBackslash)
     EXPECT_EQ(folder.ProgramFolder(), GetExeFolder());
 }
 
-TEST(Folders, DataFolderIsCreatedUnderCommonApplicationData)
-{
+TEST(Folders, DataFolderIsCreatedUnderCommonApplicationData) {
     std::wstring data = GetDataFolder();
     EXPECT_TRUE(EndsWith(data, L"\\Orvandel\\DBFiles")) << data;
     EXPECT_TRUE(IsFolder(data));
@@ -48,8 +44,7 @@ TEST(Folders, DataFolderIsCreatedUnderCommonApplicationData)
     EXPECT_TRUE(IsFolder(folder.DataFolder()));
 }
 
-TEST(DiskSpace, ReportsTheVolumeInMegabytes)
-{
+TEST(DiskSpace, ReportsTheVolumeInMegabytes) {
     TestFolder folder;
     uint32_t total = 0;
     uint32_t free = 0;
@@ -58,8 +53,7 @@ TEST(DiskSpace, ReportsTheVolumeInMegabytes)
     EXPECT_LE(free, total);
 }
 
-TEST(DiskSpace, FailureSetsBothToZero)
-{
+TEST(DiskSpace, FailureSetsBothToZero) {
     uint32_t total = 7;
     uint32_t free = 7;
     EXPECT_EQ(0, GetDiskSpaceMB(L"\\\\?\\no-such-volume\\", total, free));
@@ -67,11 +61,10 @@ TEST(DiskSpace, FailureSetsBothToZero)
     EXPECT_EQ(0u, free);
 }
 
-TEST(DiskSpace, UsesTheTotalFreeBytesOfTheInstalledQuery)
-{
+TEST(DiskSpace, UsesTheTotalFreeBytesOfTheInstalledQuery) {
     DiskSpaceQuery previous = SetDiskSpaceQuery([](const wchar_t*, uint64_t& totalBytes, uint64_t& freeBytes) {
-        totalBytes = (5ull << 40) + 12345;    // 5 TiB and a little: does not fit 32 bits in bytes
-        freeBytes = (200ull << 20) - 1;       // one byte short of 200 MiB
+        totalBytes = (5ull << 40) + 12345;  // 5 TiB and a little: does not fit 32 bits in bytes
+        freeBytes = (200ull << 20) - 1;     // one byte short of 200 MiB
         return true;
     });
     uint32_t total = 0;

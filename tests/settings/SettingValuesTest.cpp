@@ -15,18 +15,16 @@ namespace {
 
 constexpr int kAbsent = INT_MIN;  // the key is not in the file
 
-void Store(const wchar_t* section, const wchar_t* key, int value)
-{
+void Store(const wchar_t* section, const wchar_t* key, int value) {
     if (value == kAbsent)
         WritePrivateProfileStringW(section, key, nullptr, SettingsFilePath().c_str());
     else
         WriteSettingInt(section, key, value);
 }
 
-} // namespace
+}  // namespace
 
-TEST(SettingValues, CorrectionsReplaceOutOfRangeValuesAndWriteBackWhereSaid)
-{
+TEST(SettingValues, CorrectionsReplaceOutOfRangeValuesAndWriteBackWhereSaid) {
     struct Row {
         const wchar_t* key;
         IntCorrection correction;
@@ -64,13 +62,13 @@ TEST(SettingValues, CorrectionsReplaceOutOfRangeValuesAndWriteBackWhereSaid)
     TestFolder folder;
     for (const Row& row : rows) {
         Store(kSectionSettings, row.key, row.stored);
-        EXPECT_EQ(row.read, ReadCorrectedInt(kSectionSettings, row.key, row.correction)) << row.key << " " << row.stored;
+        EXPECT_EQ(row.read, ReadCorrectedInt(kSectionSettings, row.key, row.correction))
+            << row.key << " " << row.stored;
         EXPECT_EQ(row.storedAfter, ReadSettingInt(kSectionSettings, row.key)) << row.key << " " << row.stored;
     }
 }
 
-TEST(SettingValues, DtmfKeySaveIsOffAtZeroElseAtLeast3000)
-{
+TEST(SettingValues, DtmfKeySaveIsOffAtZeroElseAtLeast3000) {
     struct Row {
         int stored;
         int read;
@@ -82,8 +80,7 @@ TEST(SettingValues, DtmfKeySaveIsOffAtZeroElseAtLeast3000)
     }
 }
 
-TEST(SettingValues, LanguageNameWinsOverLanguageID)
-{
+TEST(SettingValues, LanguageNameWinsOverLanguageID) {
     struct Row {
         const wchar_t* name;  // null: absent
         int id;
@@ -105,8 +102,7 @@ TEST(SettingValues, LanguageNameWinsOverLanguageID)
     }
 }
 
-TEST(SettingValues, StartupReadsHeldValuesAndWritesBackOnlyItsTwoKeys)
-{
+TEST(SettingValues, StartupReadsHeldValuesAndWritesBackOnlyItsTwoKeys) {
     TestFolder folder;
     WriteSettingString(kSectionSetting, kKeyLanguage, L"English");
     WriteSettingInt(kSectionSettings, kKeyStartRecordByRingSignal, -1);

@@ -16,16 +16,14 @@
 
 namespace {
 
-std::string ReadBytes(const std::wstring& path)
-{
+std::string ReadBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-} // namespace
+}  // namespace
 
-TEST(Settings, AbsentKeysReadAsMinusOneAndEmpty)
-{
+TEST(Settings, AbsentKeysReadAsMinusOneAndEmpty) {
     TestFolder folder;
     EXPECT_EQ(-1, ReadSettingInt(kSectionSettings, kKeyNetPort));  // no file at all
     EXPECT_EQ(L"", ReadSettingString(kSectionSettings, kKeyLocalName));
@@ -37,8 +35,7 @@ TEST(Settings, AbsentKeysReadAsMinusOneAndEmpty)
     EXPECT_EQ(L"", ReadSettingString(kSectionSettings, kKeyLocalName));
 }
 
-TEST(Settings, IntegersRoundTripAsSignedDecimal)
-{
+TEST(Settings, IntegersRoundTripAsSignedDecimal) {
     TestFolder folder;
     // 192.168.1.10 as FtpServer stores its 32-bit value as a negative decimal.
     const int ftpServer = static_cast<int>((192u << 24) | (168u << 16) | (1u << 8) | 10u);
@@ -52,16 +49,13 @@ TEST(Settings, IntegersRoundTripAsSignedDecimal)
     EXPECT_EQ(0, ReadSettingInt(kSectionSettings, kKeyFtpPort));
 }
 
-TEST(Settings, BackslashNBecomesLineFeedInEveryTextReader)
-{
+TEST(Settings, BackslashNBecomesLineFeedInEveryTextReader) {
     struct Row {
         const wchar_t* stored;
         const wchar_t* read;
     } rows[] = {
-        {L"a\\nb", L"a\nb"},
-        {L"\\n\\n", L"\n\n"},
-        {L"a\\\\nb", L"a\\\nb"},  // the pair after the first backslash
-        {L"a\\tb\\", L"a\\tb\\"}, // other backslashes stay
+        {L"a\\nb", L"a\nb"},      {L"\\n\\n", L"\n\n"}, {L"a\\\\nb", L"a\\\nb"},  // the pair after the first backslash
+        {L"a\\tb\\", L"a\\tb\\"},                                                 // other backslashes stay
         {L"an", L"an"},
     };
     TestFolder folder;
@@ -78,15 +72,13 @@ TEST(Settings, BackslashNBecomesLineFeedInEveryTextReader)
     }
 }
 
-TEST(Settings, LongTextsAreCutTo999Characters)
-{
+TEST(Settings, LongTextsAreCutTo999Characters) {
     TestFolder folder;
     WriteSettingString(kSectionSettings, kKeyLocalName, std::wstring(1500, L'x').c_str());
     EXPECT_EQ(std::wstring(999, L'x'), ReadSettingString(kSectionSettings, kKeyLocalName));
 }
 
-TEST(Settings, NewSettingsFileIsUtf16SoChineseNamesSurvive)
-{
+TEST(Settings, NewSettingsFileIsUtf16SoChineseNamesSurvive) {
     TestFolder folder;
     const std::wstring name = L"\u5ba2\u670d\u4e00\u7ebf";  // a channel name outside any Western code page
     WriteSettingString(kSectionChannelParam, ChannelKey(0, kChannelName).c_str(), name.c_str());
@@ -95,8 +87,7 @@ TEST(Settings, NewSettingsFileIsUtf16SoChineseNamesSurvive)
     EXPECT_EQ(std::string("\xFF\xFE", 2), ReadBytes(SettingsFilePath()).substr(0, 2));
 }
 
-TEST(Settings, ExistingEightBitFileKeepsItsEncoding)
-{
+TEST(Settings, ExistingEightBitFileKeepsItsEncoding) {
     TestFolder folder;
     {
         std::ofstream out(std::filesystem::path(SettingsFilePath()), std::ios::binary);
@@ -110,11 +101,10 @@ TEST(Settings, ExistingEightBitFileKeepsItsEncoding)
     EXPECT_EQ(1, ReadSettingInt(kSectionSettings, kKeyInPopup));
 }
 
-TEST(Settings, ShippedBrandingFileNamesTheCompany)
-{
+TEST(Settings, ShippedBrandingFileNamesTheCompany) {
     TestFolder folder;
     SetExeFolderOverride(TESS_RESOURCES_DIR);
-    for (const wchar_t* key : {L"CompanyName", L"CompanyAddr", L"CompanyTel", L"CompanyFax", L"CompanyEmail",
-                               L"CompanyWeb"})
+    for (const wchar_t* key :
+         {L"CompanyName", L"CompanyAddr", L"CompanyTel", L"CompanyFax", L"CompanyEmail", L"CompanyWeb"})
         EXPECT_NE(L"", ReadOemString(L"Settings", key)) << key;
 }

@@ -72,7 +72,8 @@ TEST(PlatformSmoke, LibpngDecodesAGeneratedImageToItsPixels) {
     png_set_IHDR(wp, wi, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(wp, wi);
-    for (const auto& row : pixels) png_write_row(wp, row);
+    for (const auto& row : pixels)
+        png_write_row(wp, row);
     png_write_end(wp, nullptr);
     png_destroy_write_struct(&wp, &wi);
     fclose(f);
@@ -100,7 +101,8 @@ TEST(PlatformSmoke, LibpngDecodesAGeneratedImageToItsPixels) {
 }
 
 LRESULT CALLBACK AnswerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_APP + 1) return static_cast<LRESULT>(wp * 2 + lp);
+    if (msg == WM_APP + 1)
+        return static_cast<LRESULT>(wp * 2 + lp);
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

@@ -51,14 +51,9 @@ TEST_F(AccountStoreTest, LoginMatchesNameAndPasswordExactlyButForCase) {
         const wchar_t* password;
         bool accepted;
     } cases[] = {
-        {L"tovak", L"tovak", true},
-        {L"TOVAK", L"TOVAK", true},
-        {L"tovak", L"%", false},      // no wildcards
-        {L"%", L"%", false},
-        {L"to_ak", L"tovak", false},
-        {L"tovak", L"tova", false},
-        {L"tovak", L"", false},
-        {L"O'Neil", L"it's", true},   // quotes are values, not SQL
+        {L"tovak", L"tovak", true}, {L"TOVAK", L"TOVAK", true},  {L"tovak", L"%", false},  // no wildcards
+        {L"%", L"%", false},        {L"to_ak", L"tovak", false}, {L"tovak", L"tova", false},
+        {L"tovak", L"", false},     {L"O'Neil", L"it's", true},  // quotes are values, not SQL
         {L"O'Neil", L"it'", false},
     };
     for (const auto& row : cases) {

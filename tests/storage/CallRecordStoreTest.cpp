@@ -146,9 +146,9 @@ TEST_F(CallRecordStoreTest, TimeFilterKeepsRowsInsideTheWindowInclusive) {
         SYSTEMTIME start;
         const wchar_t* path;
     } rows[] = {
-        {LocalTime(2024, 3, 5, 7, 59, 59), L"07.59.59"}, {LocalTime(2024, 3, 5, 8, 0, 0), L"08.00.00"},
+        {LocalTime(2024, 3, 5, 7, 59, 59), L"07.59.59"},  {LocalTime(2024, 3, 5, 8, 0, 0), L"08.00.00"},
         {LocalTime(2024, 3, 5, 17, 59, 59), L"17.59.59"}, {LocalTime(2024, 3, 5, 18, 0, 0), L"18.00.00"},
-        {LocalTime(2024, 3, 5, 18, 0, 1), L"18.00.01"}, {LocalTime(2024, 2, 29, 12, 0, 0), L"other day 12.00.00"},
+        {LocalTime(2024, 3, 5, 18, 0, 1), L"18.00.01"},   {LocalTime(2024, 2, 29, 12, 0, 0), L"other day 12.00.00"},
     };
     for (const auto& row : rows)
         Insert(row.start, row.path);

@@ -100,12 +100,9 @@ TEST_F(ContactStoreTest, NumberLookUpSearchesTheSevenNumberColumnsExactly) {
         const wchar_t* number;
         const wchar_t* name;  // null: not found
     } cases[] = {
-        {L"5550123", L"carol"},
-        {L"5550999", nullptr},   // only in the notes
-        {L"555012", nullptr},
-        {L"5550%", nullptr},
-        {L"555012_", nullptr},
-        {L"ext-a1", L"dave"},    // ASCII case is ignored
+        {L"5550123", L"carol"}, {L"5550999", nullptr},  // only in the notes
+        {L"555012", nullptr},   {L"5550%", nullptr},
+        {L"555012_", nullptr},  {L"ext-a1", L"dave"},  // ASCII case is ignored
         {L"", nullptr},
     };
     for (const auto& row : cases) {

@@ -81,7 +81,7 @@ int wmain() {
     GetCurrentDirectoryW(MAX_PATH, current);
     const std::wstring folder = current;
     SetExeFolderOverride(folder);  // the call insert makes its "dbFiles" folders here
-    const bool written = WriteAccount(folder) && WriteContact(folder) && WriteCall(folder) && WriteSysLog(folder) &&
-                         WriteFtpJob(folder);
+    const bool written =
+        WriteAccount(folder) && WriteContact(folder) && WriteCall(folder) && WriteSysLog(folder) && WriteFtpJob(folder);
     return written ? 0 : 1;
 }

@@ -44,9 +44,9 @@ TEST(SqliteException, CodeNamesAndMessageFormat) {
         int code;
         const wchar_t* name;
     } cases[] = {
-        {0, L"SQLITE_OK"},          {5, L"SQLITE_BUSY"},     {17, L"SQLITE_SCHEMA"},         {25, L"SQLITE_RANGE"},
-        {26, L"UNKNOWN_ERROR"},     {100, L"SQLITE_ROW"},    {101, L"SQLITE_DONE"},          {-1, L"UNKNOWN_ERROR"},
-        {1000, L"SQLITE_WRAPPER_ERROR"},
+        {0, L"SQLITE_OK"},     {5, L"SQLITE_BUSY"},    {17, L"SQLITE_SCHEMA"},
+        {25, L"SQLITE_RANGE"}, {26, L"UNKNOWN_ERROR"}, {100, L"SQLITE_ROW"},
+        {101, L"SQLITE_DONE"}, {-1, L"UNKNOWN_ERROR"}, {1000, L"SQLITE_WRAPPER_ERROR"},
     };
     for (const auto& row : cases)
         EXPECT_STREQ(row.name, CSqliteException::CodeName(row.code)) << row.code;
@@ -59,8 +59,7 @@ TEST_F(SqliteLayer, LayerErrorsCarryTheirExactTexts) {
     CSqliteDB closed;
     EXPECT_EQ(L"SQLITE_WRAPPER_ERROR[1000]: Database not open",
               ThrownMessage([&] { closed.ExecuteStatement(L"create table T (A integer)"); }));
-    EXPECT_EQ(L"SQLITE_WRAPPER_ERROR[1000]: Database not open",
-              ThrownMessage([&] { closed.RunQuery(L"select 1"); }));
+    EXPECT_EQ(L"SQLITE_WRAPPER_ERROR[1000]: Database not open", ThrownMessage([&] { closed.RunQuery(L"select 1"); }));
 
     CSqliteDB db;
     db.OpenFile(File(L"layer.db").c_str());

@@ -81,8 +81,7 @@ TEST(StoreSchemas, NewFilesGetTheirTablesWithTheExactCreateTexts) {
         store.open(store.file);
         for (const wchar_t* table : store.tables)
             EXPECT_EQ(ExpectedSql(table), SchemaText(store.file, table)) << table;
-        EXPECT_EQ(std::to_wstring(store.tables.size()),
-                  QueryText(store.file, L"select count(*) from sqlite_master"));
+        EXPECT_EQ(std::to_wstring(store.tables.size()), QueryText(store.file, L"select count(*) from sqlite_master"));
         // Files made by the open hold UTF-16 text.
         EXPECT_EQ(L"UTF-16le", QueryText(store.file, L"pragma encoding"));
     }

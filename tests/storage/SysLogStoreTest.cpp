@@ -38,9 +38,15 @@ TEST(SysLogStore, TextKeysOfTheEventCodes) {
         int code;
         const wchar_t* key;
     } cases[] = {
-        {kSysLogProgramStarted, L"0136"}, {6, L"0142"}, {kSysLogClientPasswordChanged, L"0158"}, {27, L"0163"},
-        {kSysLogDiskCleanup, L"0386"},    {kSysLogCdrInsertFailed, L"5085"}, {kSysLogHourlyStatus, L"5086"},
-        {31, nullptr},                    {-1, nullptr},
+        {kSysLogProgramStarted, L"0136"},
+        {6, L"0142"},
+        {kSysLogClientPasswordChanged, L"0158"},
+        {27, L"0163"},
+        {kSysLogDiskCleanup, L"0386"},
+        {kSysLogCdrInsertFailed, L"5085"},
+        {kSysLogHourlyStatus, L"5086"},
+        {31, nullptr},
+        {-1, nullptr},
     };
     for (const auto& row : cases) {
         const wchar_t* key = SysLogTextKey(row.code);

@@ -4,8 +4,7 @@
 #include <windows.h>
 
 // The fields as given; the weekday and the milliseconds stay 0.
-inline SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0)
-{
+inline SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
     SYSTEMTIME time{};
     time.wYear = year;
     time.wMonth = month;

@@ -2,16 +2,14 @@
 
 #include <chrono>
 
-void RecordingServiceView::ChannelsReady(int channelCount)
-{
+void RecordingServiceView::ChannelsReady(int channelCount) {
     Call call;
     call.Method = "ChannelsReady";
     call.Value = channelCount;
     Append(std::move(call));
 }
 
-void RecordingServiceView::ChannelRowChanged(int channel, ChannelRowChange what)
-{
+void RecordingServiceView::ChannelRowChanged(int channel, ChannelRowChange what) {
     Call call;
     call.Method = "ChannelRowChanged";
     call.Channel = channel;
@@ -19,16 +17,14 @@ void RecordingServiceView::ChannelRowChanged(int channel, ChannelRowChange what)
     Append(std::move(call));
 }
 
-void RecordingServiceView::ChannelSettingsChanged(int channel)
-{
+void RecordingServiceView::ChannelSettingsChanged(int channel) {
     Call call;
     call.Method = "ChannelSettingsChanged";
     call.Channel = channel;
     Append(std::move(call));
 }
 
-void RecordingServiceView::CallFiled(const CallRecord& record)
-{
+void RecordingServiceView::CallFiled(const CallRecord& record) {
     Call call;
     call.Method = "CallFiled";
     call.Channel = record.Channel;
@@ -37,23 +33,20 @@ void RecordingServiceView::CallFiled(const CallRecord& record)
     Append(std::move(call));
 }
 
-void RecordingServiceView::ClientEvent(const ClientEventRecord&)
-{
+void RecordingServiceView::ClientEvent(const ClientEventRecord&) {
     Call call;
     call.Method = "ClientEvent";
     Append(std::move(call));
 }
 
-void RecordingServiceView::IncomingCall(const char* number, const ContactRecord&)
-{
+void RecordingServiceView::IncomingCall(const char* number, const ContactRecord&) {
     Call call;
     call.Method = "IncomingCall";
     call.Number = number ? number : "";
     Append(std::move(call));
 }
 
-void RecordingServiceView::MonitorBlock(int audioFmt, const uint8_t* data, int length)
-{
+void RecordingServiceView::MonitorBlock(int audioFmt, const uint8_t* data, int length) {
     Call call;
     call.Method = "MonitorBlock";
     call.Value = audioFmt;
@@ -63,8 +56,7 @@ void RecordingServiceView::MonitorBlock(int audioFmt, const uint8_t* data, int l
     Append(std::move(call));
 }
 
-void RecordingServiceView::StartupProgress(int done, int total)
-{
+void RecordingServiceView::StartupProgress(int done, int total) {
     Call call;
     call.Method = "StartupProgress";
     call.Value = done;
@@ -72,8 +64,7 @@ void RecordingServiceView::StartupProgress(int done, int total)
     Append(std::move(call));
 }
 
-void RecordingServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME&)
-{
+void RecordingServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME&) {
     Call call;
     call.Method = "PcmLinkRow";
     call.Channel = link;
@@ -81,28 +72,24 @@ void RecordingServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIM
     Append(std::move(call));
 }
 
-void RecordingServiceView::FtpLogRow(const FtpJob&, int status)
-{
+void RecordingServiceView::FtpLogRow(const FtpJob&, int status) {
     Call call;
     call.Method = "FtpLogRow";
     call.Value = status;
     Append(std::move(call));
 }
 
-std::wstring RecordingServiceView::OperatorName()
-{
+std::wstring RecordingServiceView::OperatorName() {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_operatorName;
 }
 
-std::vector<RecordingServiceView::Call> RecordingServiceView::Calls()
-{
+std::vector<RecordingServiceView::Call> RecordingServiceView::Calls() {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_calls;
 }
 
-std::vector<ChannelRowChange> RecordingServiceView::RowChanges(int channel)
-{
+std::vector<ChannelRowChange> RecordingServiceView::RowChanges(int channel) {
     std::vector<ChannelRowChange> changes;
     for (const Call& call : Calls()) {
         if (call.Method == "ChannelRowChanged" && call.Channel == channel)
@@ -111,20 +98,17 @@ std::vector<ChannelRowChange> RecordingServiceView::RowChanges(int channel)
     return changes;
 }
 
-void RecordingServiceView::SetOperatorName(const std::wstring& name)
-{
+void RecordingServiceView::SetOperatorName(const std::wstring& name) {
     std::lock_guard<std::mutex> guard(m_lock);
     m_operatorName = name;
 }
 
-bool RecordingServiceView::WaitFor(const std::function<bool(const std::vector<Call>&)>& predicate, int timeoutMs)
-{
+bool RecordingServiceView::WaitFor(const std::function<bool(const std::vector<Call>&)>& predicate, int timeoutMs) {
     std::unique_lock<std::mutex> lock(m_lock);
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return predicate(m_calls); });
 }
 
-bool RecordingServiceView::WaitForRow(int channel, ChannelRowChange what, int timeoutMs)
-{
+bool RecordingServiceView::WaitForRow(int channel, ChannelRowChange what, int timeoutMs) {
     return WaitFor(
         [&](const std::vector<Call>& calls) {
             for (const Call& call : calls) {
@@ -137,8 +121,7 @@ bool RecordingServiceView::WaitForRow(int channel, ChannelRowChange what, int ti
         timeoutMs);
 }
 
-void RecordingServiceView::Append(Call call)
-{
+void RecordingServiceView::Append(Call call) {
     {
         std::lock_guard<std::mutex> guard(m_lock);
         m_calls.push_back(std::move(call));

@@ -18,13 +18,13 @@
 class RecordingServiceView : public IServiceView {
 public:
     struct Call {
-        std::string Method;            // the IServiceView member called
-        int Channel = -1;              // channel or link, where the call has one
-        int Value = 0;                 // ChannelRowChange, channel count, audio format, status, progress done
-        int Total = 0;                 // progress total, monitor block length
-        std::string Number;            // incoming-call digits
-        std::vector<uint8_t> Bytes;    // monitor block
-        CallRecord Record = {};        // filed call
+        std::string Method;          // the IServiceView member called
+        int Channel = -1;            // channel or link, where the call has one
+        int Value = 0;               // ChannelRowChange, channel count, audio format, status, progress done
+        int Total = 0;               // progress total, monitor block length
+        std::string Number;          // incoming-call digits
+        std::vector<uint8_t> Bytes;  // monitor block
+        CallRecord Record = {};      // filed call
     };
 
     // IServiceView

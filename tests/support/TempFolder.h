@@ -10,17 +10,15 @@
 
 class CTempFolder {
 public:
-    CTempFolder()
-    {
+    CTempFolder() {
         static std::atomic<int> counter{0};
         m_path = std::filesystem::temp_directory_path() /
                  ("tess-" + std::to_string(_getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_path);    // left by an earlier process of the same id
+        std::filesystem::remove_all(m_path);  // left by an earlier process of the same id
         std::filesystem::create_directories(m_path);
     }
 
-    ~CTempFolder()
-    {
+    ~CTempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }

@@ -8,8 +8,7 @@
 #include <functional>
 
 // Polls `condition` until it holds or `timeoutMs` has passed; answers whether it held.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -20,8 +19,7 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 50
 }
 
 // Dispatches this thread's messages (sent ones included) until done() or the deadline; answers done().
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
         const auto left =

@@ -25,20 +25,17 @@ constexpr int kRuns = 5;
 // the converted samples behind a header.
 class CStreamer {
 public:
-    CStreamer(const std::wstring& in, const std::wstring& out)
-    {
+    CStreamer(const std::wstring& in, const std::wstring& out) {
         m_in = ::CreateFileW(in.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         m_out = ::CreateFileW(out.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     }
-    ~CStreamer()
-    {
+    ~CStreamer() {
         ::CloseHandle(m_in);
         ::CloseHandle(m_out);
     }
 
     // Positions the input at the body of its "data" chunk and answers its length (0 when there is none).
-    uint32_t SeekData()
-    {
+    uint32_t SeekData() {
         uint8_t head[4096];
         DWORD read = 0;
         ::ReadFile(m_in, head, sizeof(head), &read, nullptr);
@@ -54,15 +51,13 @@ public:
         return 0;
     }
 
-    DWORD Read(void* buffer, DWORD bytes)
-    {
+    DWORD Read(void* buffer, DWORD bytes) {
         DWORD read = 0;
         ::ReadFile(m_in, buffer, bytes, &read, nullptr);
         return read;
     }
 
-    void Write(const void* data, DWORD bytes)
-    {
+    void Write(const void* data, DWORD bytes) {
         DWORD written = 0;
         ::WriteFile(m_out, data, bytes, &written, nullptr);
     }
@@ -74,8 +69,7 @@ private:
 
 constexpr DWORD kChunkSamples = 32768;
 
-void ALawEncode(const std::wstring& in, const std::wstring& out)
-{
+void ALawEncode(const std::wstring& in, const std::wstring& out) {
     CStreamer stream(in, out);
     const uint32_t samples = stream.SeekData() / 2;
     const G711WavHeader header = MakeG711WavHeader(kWaveFormatALaw, samples, samples);
@@ -88,8 +82,7 @@ void ALawEncode(const std::wstring& in, const std::wstring& out)
     }
 }
 
-void ALawDecode(const std::wstring& in, const std::wstring& out)
-{
+void ALawDecode(const std::wstring& in, const std::wstring& out) {
     CStreamer stream(in, out);
     const uint32_t samples = stream.SeekData();
     const PcmWavHeader header = MakePcmWavHeader(samples * 2);
@@ -102,8 +95,7 @@ void ALawDecode(const std::wstring& in, const std::wstring& out)
     }
 }
 
-void AdpcmDecode(const std::wstring& in, const std::wstring& out)
-{
+void AdpcmDecode(const std::wstring& in, const std::wstring& out) {
     constexpr DWORD kChunkBlocks = 64;
     CStreamer stream(in, out);
     const uint32_t blocks = stream.SeekData() / kAdpcmBlockBytes;
@@ -118,21 +110,18 @@ void AdpcmDecode(const std::wstring& in, const std::wstring& out)
     }
 }
 
-void AdpcmToALaw(const std::wstring& in, const std::wstring& out)
-{
+void AdpcmToALaw(const std::wstring& in, const std::wstring& out) {
     ConvertAdpcmWavToALaw(in.c_str(), out.c_str());
 }
 
-DWORD64 FileBytes(const std::wstring& path)
-{
+DWORD64 FileBytes(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return 0;
     return (DWORD64{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
-double Seconds(const std::function<void()>& work)
-{
+double Seconds(const std::function<void()>& work) {
     LARGE_INTEGER frequency, start, end;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&start);
@@ -143,8 +132,7 @@ double Seconds(const std::function<void()>& work)
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: codec_bench <folder with pcm.wav, alaw.wav and ima.wav>\n");
         return 2;

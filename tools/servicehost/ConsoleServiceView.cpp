@@ -14,94 +14,127 @@
 
 namespace {
 
-const wchar_t* CallTypeName(int callType)
-{
+const wchar_t* CallTypeName(int callType) {
     switch (callType) {
-    case kCallIncoming: return L"incoming";
-    case kCallOutgoing: return L"outgoing";
-    case kCallMissed: return L"missed";
-    case kCallVoice: return L"voice";
-    case kCallAutoAnswered: return L"auto-answered";
-    case kCallSpyIncomingUnanswered: return L"spy incoming, unanswered";
-    case kCallSpyOutgoingUnanswered: return L"spy outgoing, unanswered";
-    case kCallSpyOutgoingMissed: return L"spy outgoing, missed";
-    default: return L"unknown";
+        case kCallIncoming:
+            return L"incoming";
+        case kCallOutgoing:
+            return L"outgoing";
+        case kCallMissed:
+            return L"missed";
+        case kCallVoice:
+            return L"voice";
+        case kCallAutoAnswered:
+            return L"auto-answered";
+        case kCallSpyIncomingUnanswered:
+            return L"spy incoming, unanswered";
+        case kCallSpyOutgoingUnanswered:
+            return L"spy outgoing, unanswered";
+        case kCallSpyOutgoingMissed:
+            return L"spy outgoing, missed";
+        default:
+            return L"unknown";
     }
 }
 
-const wchar_t* ClientEventName(int event)
-{
+const wchar_t* ClientEventName(int event) {
     switch (event) {
-    case kClientLoggedIn: return L"logged in";
-    case kClientTimedOut: return L"timed out";
-    case kClientLoggedOut: return L"logged out";
-    default: return L"?";
+        case kClientLoggedIn:
+            return L"logged in";
+        case kClientTimedOut:
+            return L"timed out";
+        case kClientLoggedOut:
+            return L"logged out";
+        default:
+            return L"?";
     }
 }
 
-const wchar_t* FtpStatusName(int status)
-{
+const wchar_t* FtpStatusName(int status) {
     switch (status) {
-    case kFtpUploadStarted: return L"upload started";
-    case kFtpUploadDone: return L"uploaded";
-    case kFtpUploadFailed: return L"upload failed";
-    case kFtpLocalFileMissing: return L"local file missing";
-    default: return L"?";
+        case kFtpUploadStarted:
+            return L"upload started";
+        case kFtpUploadDone:
+            return L"uploaded";
+        case kFtpUploadFailed:
+            return L"upload failed";
+        case kFtpLocalFileMissing:
+            return L"local file missing";
+        default:
+            return L"?";
     }
 }
 
 template <size_t N>
-CString Text(const wchar_t (&field)[N])
-{
+CString Text(const wchar_t (&field)[N]) {
     return CString(field, static_cast<int>(wcsnlen(field, N)));
 }
 
 // What the channel pane would show for the change, from the channel's record as it is now.
-CString DescribeRow(const ChannelRecord& record, ChannelRowChange what)
-{
+CString DescribeRow(const ChannelRecord& record, ChannelRowChange what) {
     CString text;
     switch (what) {
-    case ChannelRowChange::Idle: text = L"idle"; break;
-    case ChannelRowChange::LineError: text = L"line error"; break;
-    case ChannelRowChange::LinkLost: text = L"link lost"; break;
-    case ChannelRowChange::OffHook: text = L"off-hook"; break;
-    case ChannelRowChange::OutgoingRecording: text.Format(L"outgoing call, recording %s", record.FilePath); break;
-    case ChannelRowChange::Ringing: text.Format(L"ringing (%d)", record.RingCount); break;
-    case ChannelRowChange::IncomingRecording: text.Format(L"incoming call, recording %s", record.FilePath); break;
-    case ChannelRowChange::VoiceRecording: text.Format(L"voice recording %s", record.FilePath); break;
-    case ChannelRowChange::VoiceWaiting: text = L"waiting for voice"; break;
-    case ChannelRowChange::OutgoingConnect: text = L"outgoing call connecting"; break;
-    case ChannelRowChange::CallerId:
-        if (IsSpyChannel(record.LineType))
-            text.Format(L"caller %S, callee %S", record.SpyCallerId, record.SpyCalleeId);
-        else
-            text.Format(L"caller %S", record.CallerId);
-        break;
-    case ChannelRowChange::DialledNumber:
-        if (IsSpyChannel(record.LineType))
-            text.Format(L"callee %S, caller %S", record.DialledDigits, record.SpyCallerId);
-        else
-            text.Format(L"dialled %S", record.DialledDigits);
-        break;
-    case ChannelRowChange::LineInfo:
-        if (IsSpyChannel(record.LineType))
-            text.Format(L"call in channel %d, out channel %d", record.CallInCh, record.CallOutCh);
-        else
-            text.Format(L"line %d V", record.LineVoltage);
-        break;
-    case ChannelRowChange::KeepFlag:
-        if (record.Rec == 1)
-            text = record.KeepRecording ? L"recording will be kept" : L"recording will be deleted";
-        break;
-    case ChannelRowChange::CallTime: break;  // a clock that ticks every second: not a change worth a line
+        case ChannelRowChange::Idle:
+            text = L"idle";
+            break;
+        case ChannelRowChange::LineError:
+            text = L"line error";
+            break;
+        case ChannelRowChange::LinkLost:
+            text = L"link lost";
+            break;
+        case ChannelRowChange::OffHook:
+            text = L"off-hook";
+            break;
+        case ChannelRowChange::OutgoingRecording:
+            text.Format(L"outgoing call, recording %s", record.FilePath);
+            break;
+        case ChannelRowChange::Ringing:
+            text.Format(L"ringing (%d)", record.RingCount);
+            break;
+        case ChannelRowChange::IncomingRecording:
+            text.Format(L"incoming call, recording %s", record.FilePath);
+            break;
+        case ChannelRowChange::VoiceRecording:
+            text.Format(L"voice recording %s", record.FilePath);
+            break;
+        case ChannelRowChange::VoiceWaiting:
+            text = L"waiting for voice";
+            break;
+        case ChannelRowChange::OutgoingConnect:
+            text = L"outgoing call connecting";
+            break;
+        case ChannelRowChange::CallerId:
+            if (IsSpyChannel(record.LineType))
+                text.Format(L"caller %S, callee %S", record.SpyCallerId, record.SpyCalleeId);
+            else
+                text.Format(L"caller %S", record.CallerId);
+            break;
+        case ChannelRowChange::DialledNumber:
+            if (IsSpyChannel(record.LineType))
+                text.Format(L"callee %S, caller %S", record.DialledDigits, record.SpyCallerId);
+            else
+                text.Format(L"dialled %S", record.DialledDigits);
+            break;
+        case ChannelRowChange::LineInfo:
+            if (IsSpyChannel(record.LineType))
+                text.Format(L"call in channel %d, out channel %d", record.CallInCh, record.CallOutCh);
+            else
+                text.Format(L"line %d V", record.LineVoltage);
+            break;
+        case ChannelRowChange::KeepFlag:
+            if (record.Rec == 1)
+                text = record.KeepRecording ? L"recording will be kept" : L"recording will be deleted";
+            break;
+        case ChannelRowChange::CallTime:
+            break;  // a clock that ticks every second: not a change worth a line
     }
     return text;
 }
 
 }  // namespace
 
-void CConsoleServiceView::WriteLine(const std::wstring& text)
-{
+void CConsoleServiceView::WriteLine(const std::wstring& text) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     CString line;
@@ -114,8 +147,7 @@ void CConsoleServiceView::WriteLine(const std::wstring& text)
     std::fflush(stdout);
 }
 
-void CConsoleServiceView::ChannelsReady(int channelCount)
-{
+void CConsoleServiceView::ChannelsReady(int channelCount) {
     int voltage = 0, events = 0, spy = 0;
     for (int channel = 0; channel < channelCount && channel < kMaxChannels; ++channel) {
         const int lineType = ChannelTable[channel].LineType;
@@ -132,8 +164,7 @@ void CConsoleServiceView::ChannelsReady(int channelCount)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::ChannelRowChanged(int channel, ChannelRowChange what)
-{
+void CConsoleServiceView::ChannelRowChanged(int channel, ChannelRowChange what) {
     if (channel < 0 || channel >= kMaxChannels)
         return;
     const ChannelRecord& record = ChannelTable[channel];
@@ -145,8 +176,7 @@ void CConsoleServiceView::ChannelRowChanged(int channel, ChannelRowChange what)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::ChannelSettingsChanged(int channel)
-{
+void CConsoleServiceView::ChannelSettingsChanged(int channel) {
     if (channel < 0 || channel >= kMaxChannels)
         return;
     const ChannelRecord& record = ChannelTable[channel];
@@ -156,8 +186,7 @@ void CConsoleServiceView::ChannelSettingsChanged(int channel)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::CallFiled(const CallRecord& record)
-{
+void CConsoleServiceView::CallFiled(const CallRecord& record) {
     CString text;
     text.Format(L"call filed: channel %03d, %s, %d s, number \"%s\", %s", record.Channel + 1,
                 CallTypeName(record.CallType), record.RecTime, Text(record.PhoneNumber).GetString(),
@@ -165,8 +194,7 @@ void CConsoleServiceView::CallFiled(const CallRecord& record)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::ClientEvent(const ClientEventRecord& event)
-{
+void CConsoleServiceView::ClientEvent(const ClientEventRecord& event) {
     const std::string address(event.PeerAddress, strnlen(event.PeerAddress, std::size(event.PeerAddress)));
     CString text;
     text.Format(L"client %S \"%s\" %s", address.c_str(), Text(event.UserName).GetString(),
@@ -174,8 +202,7 @@ void CConsoleServiceView::ClientEvent(const ClientEventRecord& event)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::IncomingCall(const char* number, const ContactRecord& contact)
-{
+void CConsoleServiceView::IncomingCall(const char* number, const ContactRecord& contact) {
     CString text;
     text.Format(L"incoming call from %S", number ? number : "");
     if (contact.UserName[0])
@@ -183,8 +210,7 @@ void CConsoleServiceView::IncomingCall(const char* number, const ContactRecord& 
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::StartupProgress(int done, int total)
-{
+void CConsoleServiceView::StartupProgress(int done, int total) {
     if (done != total)
         return;
     CString text;
@@ -192,8 +218,7 @@ void CConsoleServiceView::StartupProgress(int done, int total)
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME&)
-{
+void CConsoleServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME&) {
     {
         std::lock_guard<std::mutex> guard(m_linkLock);
         auto known = m_linkStatus.find(link);
@@ -206,8 +231,7 @@ void CConsoleServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::FtpLogRow(const FtpJob& job, int status)
-{
+void CConsoleServiceView::FtpLogRow(const FtpJob& job, int status) {
     CString text;
     text.Format(L"FTP %s: %s", FtpStatusName(status), Text(job.RecFilePath).GetString());
     WriteLine(text.GetString());

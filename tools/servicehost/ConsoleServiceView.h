@@ -28,7 +28,7 @@ public:
     void WriteLine(const std::wstring& text);
 
 private:
-    std::mutex m_outputLock;             // keeps each line whole
-    std::mutex m_linkLock;               // guards m_linkStatus
+    std::mutex m_outputLock;               // keeps each line whole
+    std::mutex m_linkLock;                 // guards m_linkStatus
     std::map<int, uint32_t> m_linkStatus;  // last status shown per PCM link: only changes are written
 };

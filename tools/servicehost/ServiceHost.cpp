@@ -31,15 +31,13 @@ constexpr wchar_t kTextProgramStarted[] = L"0136";
 constexpr wchar_t kTextProgramExited[] = L"0137";
 
 // The store's path in the data folder, written to its DBPath key just before the store opens it.
-CString StorePathForOpening(const wchar_t* key, const wchar_t* fileName)
-{
+CString StorePathForOpening(const wchar_t* key, const wchar_t* fileName) {
     const CString path = StoreFilePath(fileName);
     WriteSettingString(kSectionDBPath, key, path);
     return path;
 }
 
-void OpenStores()
-{
+void OpenStores() {
     TheContactStore().Open(StorePathForOpening(kKeyMyContact, kContactDbName));
 
     AccountStore& operators = ServerAccountStore();
@@ -60,8 +58,7 @@ void OpenStores()
     TheFtpQueueStore().Open(StorePathForOpening(kKeyMyFtp, kFtpQueueDbName));
 }
 
-void CloseStores()
-{
+void CloseStores() {
     TheContactStore().Close();
     ServerAccountStore().Close();
     ClientAccountStore().Close();
@@ -69,15 +66,13 @@ void CloseStores()
     TodayCallStore().Close();
 }
 
-void BindEncoder()
-{
+void BindEncoder() {
     Mp3EncoderState& encoder = CallWriterEncoder();
     ResetMp3Encoder(encoder);
     BindMp3Encoder(encoder);  // without the library there is simply no MP3 conversion
 }
 
-void FreeEncoder()
-{
+void FreeEncoder() {
     Mp3EncoderState& encoder = CallWriterEncoder();
     if (encoder.Library)
         ::FreeLibrary(encoder.Library);
@@ -89,8 +84,7 @@ void FreeEncoder()
 
 CServiceHost::CServiceHost(const FtpBackupTiming& ftpTiming) : m_ftpBackup(ftpTiming) {}
 
-void CServiceHost::Start()
-{
+void CServiceHost::Start() {
     m_ftpBackup.Start();
     StartChannelConfigThread();
     StartEngineThreads();
@@ -101,8 +95,7 @@ void CServiceHost::Start()
     BindEncoder();
 }
 
-void CServiceHost::Stop()
-{
+void CServiceHost::Stop() {
     StopEngine();
     StopTcpServer();
     const std::wstring name = LangText(kTextServer) + L" " + CurrentOperatorName();

@@ -21,8 +21,7 @@ HANDLE g_stopRequested = nullptr;  // manual reset: set by the console control h
 HANDLE g_stopped = nullptr;        // manual reset: set once the service has been shut down
 
 // Runs on a thread of its own that the console makes for each event.
-BOOL WINAPI OnConsoleControl(DWORD event)
-{
+BOOL WINAPI OnConsoleControl(DWORD event) {
     ::SetEvent(g_stopRequested);
     // After a close, log-off or shutdown event returns, the process is ended: let the shutdown finish first.
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
@@ -32,8 +31,7 @@ BOOL WINAPI OnConsoleControl(DWORD event)
 
 }  // namespace
 
-int wmain()
-{
+int wmain() {
     ::SetConsoleOutputCP(CP_UTF8);
     g_stopRequested = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     g_stopped = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);

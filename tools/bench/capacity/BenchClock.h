@@ -3,7 +3,6 @@
 
 #include <chrono>
 
-inline double NowMs()
-{
+inline double NowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

@@ -2,8 +2,7 @@
 
 #include "BenchClock.h"
 
-void CBenchView::CallFiled(const CallRecord& record)
-{
+void CBenchView::CallFiled(const CallRecord& record) {
     if (record.Channel < 0 || record.Channel >= kMaxChannels)
         return;
     m_filedMs[record.Channel] = NowMs();

@@ -24,7 +24,7 @@ public:
     void FtpLogRow(const FtpJob&, int) override {}
     std::wstring OperatorName() override { return std::wstring(); }
 
-    int ChannelCount() const { return m_channelCount; }  // -1 until the channels are configured
+    int ChannelCount() const { return m_channelCount; }               // -1 until the channels are configured
     double FiledMs(int channel) const { return m_filedMs[channel]; }  // 0 while no call of the channel was filed
     int FiledCount() const { return m_filedCount; }
 

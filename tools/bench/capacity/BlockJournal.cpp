@@ -12,8 +12,7 @@
 namespace {
 
 // The reply of a simulator command, however long.
-std::string Command(const std::string& command)
-{
+std::string Command(const std::string& command) {
     std::string reply(1 << 20, '\0');
     int length = QsSim_Command(command.c_str(), reply.data(), static_cast<int>(reply.size()));
     if (length >= static_cast<int>(reply.size())) {
@@ -26,8 +25,7 @@ std::string Command(const std::string& command)
 
 }  // namespace
 
-void CBlockJournal::Collect()
-{
+void CBlockJournal::Collect() {
     std::istringstream reply(Command("journal " + std::to_string(m_lastSequence) + " QsdVox_RecordMemBlock"));
     std::string line;
     std::getline(reply, line);  // "OK <entries> <last sequence>"
@@ -40,15 +38,14 @@ void CBlockJournal::Collect()
         long long ms = 0;
         unsigned long thread = 0;
         int channel = -1;
-        if (std::sscanf(line.c_str(), "%llu %lld %lu QsdVox_RecordMemBlock(%d,", &sequence, &ms, &thread,
-                        &channel) == 4 &&
+        if (std::sscanf(line.c_str(), "%llu %lld %lu QsdVox_RecordMemBlock(%d,", &sequence, &ms, &thread, &channel) ==
+                4 &&
             channel >= 0 && channel < 512)
             m_armings[channel].push_back(static_cast<double>(ms));
     }
 }
 
-double CBlockJournal::OffsetFromBenchClock()
-{
+double CBlockJournal::OffsetFromBenchClock() {
     const double before = NowMs();
     QsdSys_GetMaxCh();
     const double after = NowMs();

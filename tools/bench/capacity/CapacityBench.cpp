@@ -52,8 +52,7 @@ struct Options {
 };
 
 // Line type of a channel: the three kinds in turn.
-int LineTypeOf(int channel)
-{
+int LineTypeOf(int channel) {
     static const int kTypes[3] = {6, 7, 8};
     return kTypes[channel % 3];
 }
@@ -62,8 +61,7 @@ int LineTypeOf(int channel)
 std::atomic<int> g_appendCount[kChannels];
 std::atomic<double> g_appendMs[kChannels][kMaxBlocksNoted];
 
-void OnBlockAppend(int channel)
-{
+void OnBlockAppend(int channel) {
     if (channel < 0 || channel >= kChannels)
         return;
     const int index = g_appendCount[channel]++;
@@ -71,15 +69,13 @@ void OnBlockAppend(int channel)
         g_appendMs[channel][index] = NowMs();
 }
 
-std::string Sim(const std::string& command)
-{
+std::string Sim(const std::string& command) {
     char reply[4096] = {};
     QsSim_Command(command.c_str(), reply, sizeof reply);
     return reply;
 }
 
-double ProcessCpuMs()
-{
+double ProcessCpuMs() {
     FILETIME created, exited, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
     auto ms = [](const FILETIME& t) {
@@ -88,8 +84,7 @@ double ProcessCpuMs()
     return ms(kernel) + ms(user);
 }
 
-int FreePort()
-{
+int FreePort() {
     WSADATA data;
     ::WSAStartup(MAKEWORD(2, 2), &data);
     SOCKET probe = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -103,13 +98,11 @@ int FreePort()
     return ntohs(address.sin_port);
 }
 
-std::string Narrow(const std::wstring& text)
-{
+std::string Narrow(const std::wstring& text) {
     return std::filesystem::path(text).string();
 }
 
-void WriteScenario(const std::wstring& path)
-{
+void WriteScenario(const std::wstring& path) {
     std::ofstream ini{std::filesystem::path(path)};
     ini << "[Simulator]\nSpeed=1\nAudio=tone 425\n";
     for (int board = 0; board < kBoards; ++board) {
@@ -125,8 +118,7 @@ struct Stats {
     size_t count = 0;
 };
 
-Stats StatsOf(std::vector<double> values)
-{
+Stats StatsOf(std::vector<double> values) {
     Stats stats;
     stats.count = values.size();
     if (values.empty())
@@ -138,15 +130,13 @@ Stats StatsOf(std::vector<double> values)
     return stats;
 }
 
-void PrintStats(const char* what, const Stats& stats)
-{
+void PrintStats(const char* what, const Stats& stats) {
     std::printf("  %-58s median %7.1f ms, p95 %7.1f ms, max %7.1f ms (n=%zu)\n", what, stats.median, stats.p95,
                 stats.max, stats.count);
 }
 
 template <class Condition>
-bool WaitUntil(Condition condition, double timeoutMs)
-{
+bool WaitUntil(Condition condition, double timeoutMs) {
     const double deadline = NowMs() + timeoutMs;
     while (!condition()) {
         if (NowMs() > deadline)
@@ -156,14 +146,12 @@ bool WaitUntil(Condition condition, double timeoutMs)
     return true;
 }
 
-int WINAPI IgnoreBlock(int, int, BYTE*, int, DWORD_PTR)
-{
+int WINAPI IgnoreBlock(int, int, BYTE*, int, DWORD_PTR) {
     return 1;
 }
 
 // The simulated driver alone: every channel records into memory, with a block callback that does nothing.
-double BaselineCpuMsPerChannelSecond(const Options& options)
-{
+double BaselineCpuMsPerChannelSecond(const Options& options) {
     QsdSys_EnableBoard();
     std::vector<std::unique_ptr<BYTE[]>> buffers;
     for (int channel = 0; channel < kChannels; ++channel) {
@@ -180,8 +168,7 @@ double BaselineCpuMsPerChannelSecond(const Options& options)
     return (cpu1 - cpu0) / (kChannels * (t1 - t0) / 1000.0);
 }
 
-bool StartAllCalls()
-{
+bool StartAllCalls() {
     // Voltage-watched lines record from the first dialled digit once the line is seen off-hook; event-driven
     // lines record from the pick-up.
     for (int channel = 0; channel < kChannels; ++channel)
@@ -190,20 +177,21 @@ bool StartAllCalls()
     for (int channel = 0; channel < kChannels; ++channel)
         if (LineTypeOf(channel) == 6)
             Sim("dtmf " + std::to_string(channel) + " 5");
-    return WaitUntil([] {
-        for (int channel = 0; channel < kChannels; ++channel)
-            if (ChannelTable[channel].FileHandle == INVALID_HANDLE_VALUE)
-                return false;
-        return true;
-    }, 30000);
+    return WaitUntil(
+        [] {
+            for (int channel = 0; channel < kChannels; ++channel)
+                if (ChannelTable[channel].FileHandle == INVALID_HANDLE_VALUE)
+                    return false;
+            return true;
+        },
+        30000);
 }
 
 struct HangupDelays {
     std::vector<double> row[2], push[2];  // [0] event-driven lines, [1] voltage-watched lines
 };
 
-void NoteHangup(HangupDelays& delays, int channel, double hungUpMs, const CBenchView& view, const CPushClient& client)
-{
+void NoteHangup(HangupDelays& delays, int channel, double hungUpMs, const CBenchView& view, const CPushClient& client) {
     const int kind = LineTypeOf(channel) == 6 ? 1 : 0;
     if (view.FiledMs(channel) > 0)
         delays.row[kind].push_back(view.FiledMs(channel) - hungUpMs);
@@ -211,8 +199,7 @@ void NoteHangup(HangupDelays& delays, int channel, double hungUpMs, const CBench
         delays.push[kind].push_back(client.NewCdrMs(channel) - hungUpMs);
 }
 
-int Run(const Options& options)
-{
+int Run(const Options& options) {
     const std::filesystem::path root =
         std::filesystem::temp_directory_path() / (L"tesselon-capacity-" + std::to_wstring(::GetCurrentProcessId()));
     const std::wstring program = (root / L"program").wstring(), data = (root / L"data").wstring();
@@ -325,8 +312,9 @@ int Run(const Options& options)
                 kChannels, seconds, appended, kBlockBytes);
     std::printf("  CPU, whole process (service + simulated driver):   %.3f ms per channel-second (%.1f%% of a core)\n",
                 serviceCpu, serviceCpu * kChannels / 10.0);
-    std::printf("  CPU, simulated driver alone (%d s beforehand):       %.3f ms per channel-second (%.1f%% of a core)\n",
-                options.baselineSeconds, baseline, baseline * kChannels / 10.0);
+    std::printf(
+        "  CPU, simulated driver alone (%d s beforehand):       %.3f ms per channel-second (%.1f%% of a core)\n",
+        options.baselineSeconds, baseline, baseline * kChannels / 10.0);
     std::printf("  CPU, the service's share (difference):              %.3f ms per channel-second (%.1f%% of a core)\n",
                 serviceCpu - baseline, (serviceCpu - baseline) * kChannels / 10.0);
     PrintStats("block full -> bytes on disk (re-armed)", StatsOf(fullToDisk));
@@ -349,8 +337,7 @@ int Run(const Options& options)
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];

@@ -15,8 +15,7 @@ namespace {
 constexpr int kLoginWaitMs = 10000;
 constexpr DWORD kKeepAliveMs = 10000;
 
-bool SendAll(SOCKET socket, const void* data, int length)
-{
+bool SendAll(SOCKET socket, const void* data, int length) {
     const char* bytes = static_cast<const char*>(data);
     while (length > 0) {
         const int sent = ::send(socket, bytes, length, 0);
@@ -30,14 +29,12 @@ bool SendAll(SOCKET socket, const void* data, int length)
 
 }  // namespace
 
-CPushClient::~CPushClient()
-{
+CPushClient::~CPushClient() {
     Close();
     ::CloseHandle(m_closing);
 }
 
-bool CPushClient::Connect(int port)
-{
+bool CPushClient::Connect(int port) {
     WSADATA data;
     if (::WSAStartup(MAKEWORD(2, 2), &data) != 0)
         return false;
@@ -67,8 +64,7 @@ bool CPushClient::Connect(int port)
     return m_loggedIn;
 }
 
-void CPushClient::Close()
-{
+void CPushClient::Close() {
     ::SetEvent(m_closing);
     if (m_keepAlive.joinable())
         m_keepAlive.join();
@@ -81,15 +77,13 @@ void CPushClient::Close()
         m_reader.join();
 }
 
-void CPushClient::KeepAlive()
-{
+void CPushClient::KeepAlive() {
     const uint8_t keepAlive[3] = {1, 0, kCmdKeepAlive};
     while (::WaitForSingleObject(m_closing, kKeepAliveMs) == WAIT_TIMEOUT)
         SendAll(m_socket, keepAlive, sizeof keepAlive);
 }
 
-void CPushClient::Read()
-{
+void CPushClient::Read() {
     std::vector<uint8_t> buffer;
     char chunk[65536];
     for (;;) {
@@ -110,8 +104,7 @@ void CPushClient::Read()
     }
 }
 
-void CPushClient::OnFrame(const uint8_t* body, int length)
-{
+void CPushClient::OnFrame(const uint8_t* body, int length) {
     if (length < 1)
         return;
     if (body[0] == kFrameLogin && length >= 2 && body[1] == kLoginAccepted)
