@@ -34,6 +34,7 @@
 #include "CmdUI.h"
 #include "GdiObject.h"
 #include "DC.h"
+#include "ScopedResources.h"
 #include "Menu.h"
 #include "ImageList.h"
 #include "Wnd.h"
