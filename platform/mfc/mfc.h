@@ -38,6 +38,7 @@
 #include "Menu.h"
 #include "ImageList.h"
 #include "Wnd.h"
+#include "BufferedPaint.h"
 #include "WndMsgMap.h"
 #include "WndClass.h"
 #include "WinThread.h"
