@@ -95,8 +95,11 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC) {
 }
 
 BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC) {
-    HDC hScreenDC = pDC == nullptr ? ::GetDC(nullptr) : nullptr;
-    HDC hDC = pDC != nullptr ? pDC->m_hAttribDC : hScreenDC;
+    if (pDC == nullptr) {
+        CClientDC screenDC(nullptr);
+        return CreatePointFontIndirect(lpLogFont, &screenDC);
+    }
+    HDC hDC = pDC->m_hAttribDC;
     if (hDC == nullptr)
         return FALSE;
 
@@ -107,9 +110,6 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC) {
     ::DPtoLP(hDC, &pt, 1);
     ::DPtoLP(hDC, &ptOrigin, 1);
     logFont.lfHeight = -std::abs(pt.y - ptOrigin.y);
-
-    if (hScreenDC != nullptr)
-        ::ReleaseDC(nullptr, hScreenDC);
     return CreateFontIndirect(&logFont);
 }
 

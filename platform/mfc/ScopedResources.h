@@ -43,11 +43,12 @@ private:
     HANDLE m_handle;
 };
 
-// Not for regions: SelectObject answers a region type for them, not the previous object
-// (CDC::SelectClipRgn is the call for clipping).
+// A NULL object selects nothing, so an optional font needs no second path. Not for regions: SelectObject
+// answers a region type for them, not the previous object (CDC::SelectClipRgn is the call for clipping).
 class CScopedSelectObject {
 public:
-    CScopedSelectObject(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOldObject(::SelectObject(hDC, hObject)) {}
+    CScopedSelectObject(HDC hDC, HGDIOBJ hObject)
+        : m_hDC(hDC), m_hOldObject(hObject != nullptr ? ::SelectObject(hDC, hObject) : nullptr) {}
     ~CScopedSelectObject() {
         if (m_hOldObject != nullptr)
             ::SelectObject(m_hDC, m_hOldObject);
@@ -64,7 +65,7 @@ public:
 
 private:
     HDC m_hDC;             // not owned
-    HGDIOBJ m_hOldObject;  // NULL when the selection failed or was handed over
+    HGDIOBJ m_hOldObject;  // NULL when nothing was selected or the selection was handed over
 };
 
 // Everything a painter changes on the DC (objects, colours, modes, origins, clipping) goes back at once.

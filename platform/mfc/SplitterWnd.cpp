@@ -224,10 +224,9 @@ int CSplitterWnd::TrackColumnBar(int col, int xStart) {
     const int nMaxRight = std::max(nMinRight, static_cast<int>(rcClient.right) - m_cxBorder - m_cxSplitterGap);
     auto clampRight = [&](int x) { return std::clamp(x - nGrab, nMinRight, nMaxRight); };
 
-    HDC hDC = ::GetDC(hWnd);
-    auto invert = [&](int nRight) {
-        ::PatBlt(hDC, nRight, rcClient.top, m_cxSplitterGap, rcClient.Height(), DSTINVERT);
-    };
+    // The DC keeps its own copy of the handle: it is given back even when the window goes while tracking.
+    CClientDC dc(this);
+    auto invert = [&](int nRight) { dc.PatBlt(nRight, rcClient.top, m_cxSplitterGap, rcClient.Height(), DSTINVERT); };
     ::SetCapture(hWnd);
     int nRight = clampRight(xStart);
     invert(nRight);
@@ -266,13 +265,10 @@ int CSplitterWnd::TrackColumnBar(int col, int xStart) {
                 ::DispatchMessageW(&msg);
                 break;
         }
-        if (!::IsWindow(hWnd)) {
-            ::ReleaseDC(hWnd, hDC);
+        if (!::IsWindow(hWnd))
             return -1;
-        }
     }
     invert(nRight);
-    ::ReleaseDC(hWnd, hDC);
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();
     return nResult;

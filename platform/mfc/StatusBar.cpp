@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 #include "CmdUI.h"
 #include "FrameWnd.h"
+#include "ScopedResources.h"
 #include "WndMsgMap.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
@@ -45,10 +46,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     m_panes.assign(static_cast<size_t>(nIDCount), Pane{0, SBPS_NORMAL, 0});
     UpdateParts();
 
-    HDC hDC = ::GetDC(m_hWnd);
-    HGDIOBJ hOldFont = nullptr;
-    if (HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)))
-        hOldFont = ::SelectObject(hDC, hFont);
+    // Without a font of its own set, the pane texts are measured with the DC's.
+    CClientDC dc(this);
+    CScopedSelectObject font(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     for (int i = 0; i < nIDCount; ++i) {
         Pane& pane = m_panes[i];
         pane.nID = lpIDArray != nullptr ? lpIDArray[i] : 0;
@@ -61,14 +61,11 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
         CString text;
         if (text.LoadString(pane.nID)) {
             SIZE size = {};
-            ::GetTextExtentPoint32W(hDC, text, text.GetLength(), &size);
+            ::GetTextExtentPoint32W(dc, text, text.GetLength(), &size);
             pane.cxWidth = size.cx;
             SetPaneText(i, text, FALSE);
         }
     }
-    if (hOldFont != nullptr)
-        ::SelectObject(hDC, hOldFont);
-    ::ReleaseDC(m_hWnd, hDC);
     UpdateParts();
     return TRUE;
 }
@@ -150,12 +147,10 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     if (hFont == nullptr)
         hFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    HDC hDC = ::GetDC(m_hWnd);
-    HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    CClientDC dc(this);
+    CScopedSelectObject font(dc, hFont);
     TEXTMETRICW tm = {};
-    ::GetTextMetricsW(hDC, &tm);
-    ::SelectObject(hDC, hOldFont);
-    ::ReleaseDC(m_hWnd, hDC);
+    dc.GetTextMetrics(&tm);
 
     int borders[3] = {};  // horizontal, vertical, between parts
     SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));

@@ -10,39 +10,22 @@ constexpr COLORREF kBackground = RGB(1, 2, 3);
 constexpr COLORREF kTopLeft = RGB(200, 10, 20);
 constexpr COLORREF kBottomRight = RGB(30, 40, 250);
 
-// A memory DC drawing into a top-down 32-bpp DIB section whose bits the test reads.
+// A memory DC cleared to kBackground whose pixels the test reads.
 class CDibSurface {
 public:
-    CDibSurface(int nWidth, int nHeight) : m_nWidth(nWidth) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = nWidth;
-        bmi.bmiHeader.biHeight = -nHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* pBits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        m_pBits = static_cast<const DWORD*>(pBits);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
+    CDibSurface(int nWidth, int nHeight) : m_dc(nWidth, nHeight) {
         m_dc.FillSolidRect(0, 0, nWidth, nHeight, kBackground);
     }
-    ~CDibSurface() { m_dc.SelectObject(m_pOldBitmap); }
 
     CDC& DC() { return m_dc; }
     COLORREF Pixel(int x, int y) const {
         ::GdiFlush();
-        const DWORD value = m_pBits[y * m_nWidth + x];
+        const DWORD value = m_dc.GetBits()[y * m_dc.GetWidth() + x];
         return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
     }
 
 private:
-    int m_nWidth;
-    CBitmap m_bitmap;
-    CDC m_dc;
-    CBitmap* m_pOldBitmap = nullptr;
-    const DWORD* m_pBits = nullptr;
+    CScopedMemDC m_dc;
 };
 
 }  // namespace
@@ -88,9 +71,7 @@ TEST(GdiPixels, Draw3dRectPutsTheFarCornersInTheBottomRightColour) {
 }
 
 TEST(GdiFonts, CreatePointFontUsesWholeDevicePixels) {
-    HDC hScreen = ::GetDC(nullptr);
-    const int nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, hScreen);
+    const int nDpi = CClientDC(nullptr).GetDeviceCaps(LOGPIXELSY);
     for (int nTenths : {80, 90, 100, 125}) {
         CFont font;
         ASSERT_TRUE(font.CreatePointFont(nTenths, L"Marlett"));

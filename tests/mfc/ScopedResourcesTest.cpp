@@ -47,6 +47,14 @@ void SelectedObject(bool bHandOver) {
     HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
     HGDIOBJ hDefaultPen = ::GetCurrentObject(hDC, OBJ_PEN);
     {
+        CScopedSelectObject nothing(hDC, nullptr);
+        EXPECT_EQ(::GetCurrentObject(hDC, OBJ_PEN), hDefaultPen);
+        if (bHandOver) {
+            EXPECT_EQ(nothing.Detach(), nullptr);
+        }
+    }
+    EXPECT_EQ(::GetCurrentObject(hDC, OBJ_PEN), hDefaultPen);
+    {
         CScopedSelectObject select(hDC, hPen);
         EXPECT_EQ(::GetCurrentObject(hDC, OBJ_PEN), hPen);
         if (bHandOver) {
