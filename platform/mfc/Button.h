@@ -18,7 +18,7 @@ public:
     UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
     void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, static_cast<WPARAM>(bHighlight)); }
     // The BS_ type and option bits of the window style.
-    UINT GetButtonStyle() const { return static_cast<UINT>(::GetWindowLongW(m_hWnd, GWL_STYLE)) & 0xFFFF; }
+    UINT GetButtonStyle() const { return static_cast<UINT>(::GetWindowLongW(CheckedHwnd(), GWL_STYLE)) & 0xFFFF; }
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) {
         SendMessage(BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
     }

@@ -78,6 +78,6 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
         e->Delete();
     } catch (...) {
     }
-    ::OutputDebugStringW(L"Exception in OnInitDialog\n");
+    TRACE(L"Exception in OnInitDialog\n");
     return FALSE;
 }

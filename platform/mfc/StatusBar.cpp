@@ -79,7 +79,7 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const {
 }
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const {
-    ::SendMessageW(m_hWnd, SB_GETRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect));
+    SendMessage(SB_GETRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect));
 }
 
 void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const {
@@ -101,8 +101,8 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
 
 CString CStatusBar::GetPaneText(int nIndex) const {
     CString text;
-    const int nLength = LOWORD(::SendMessageW(m_hWnd, SB_GETTEXTLENGTHW, static_cast<WPARAM>(nIndex), 0));
-    ::SendMessageW(m_hWnd, SB_GETTEXTW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.GetBuffer(nLength)));
+    const int nLength = LOWORD(SendMessage(SB_GETTEXTLENGTHW, static_cast<WPARAM>(nIndex), 0));
+    SendMessage(SB_GETTEXTW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.GetBuffer(nLength)));
     text.ReleaseBuffer(nLength);
     return text;
 }
@@ -111,10 +111,10 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate) {
     const UINT nStyle = m_panes[nIndex].nStyle;
     const WPARAM wParam = static_cast<WPARAM>(nIndex) | (nStyle & (SBT_NOBORDERS | SBT_POPOUT));
     LPCTSTR lpszShown = (nStyle & SBPS_DISABLED) || lpszNewText == nullptr ? L"" : lpszNewText;
-    if (!::SendMessageW(m_hWnd, SB_SETTEXTW, wParam, reinterpret_cast<LPARAM>(lpszShown)))
+    if (!SendMessage(SB_SETTEXTW, wParam, reinterpret_cast<LPARAM>(lpszShown)))
         return FALSE;
     if (bUpdate)
-        ::UpdateWindow(m_hWnd);
+        UpdateWindow();
     return TRUE;
 }
 

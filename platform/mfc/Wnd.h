@@ -43,6 +43,9 @@
 // GetDC, GetMenu, ...). Those answer the permanent object when there is one, else a temporary of the
 // calling thread, freed at its idle time or exit. The permanent map is process-wide and locked; no
 // lock is held while a message is sent.
+//
+// Calling a wrapper on an object without a window is a programmer error: the wrappers reach m_hWnd
+// through CheckedHwnd, which asserts ::IsWindow in debug builds.
 
 class CCmdUI;
 class CScrollBar;
@@ -150,8 +153,8 @@ public:
     static BOOL GrayCtlColor(HDC hDC, HWND hWnd, UINT nCtlColor, HBRUSH hbrGray, COLORREF clrText);
 
     // ---- Relations
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, HwndOf(pWndNewParent))); }
+    CWnd* GetParent() const { return FromHandle(::GetParent(CheckedHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(CheckedHwnd(), HwndOf(pWndNewParent))); }
     // The explicit owner (SetOwner), else the parent.
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = HwndOf(pOwnerWnd); }
@@ -163,16 +166,16 @@ public:
     CFrameWnd* GetParentFrame() const;
     // The outermost frame of the parent chain, this window when it is a frame with none above it.
     CFrameWnd* GetTopLevelFrame() const;
-    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, HwndOf(pWnd)); }
-    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    int SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID)); }
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(CheckedHwnd(), nCmd)); }
+    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(CheckedHwnd())); }
+    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(CheckedHwnd(), nFlag)); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(CheckedHwnd(), HwndOf(pWnd)); }
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(CheckedHwnd(), nID)); }
+    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(CheckedHwnd(), nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(CheckedHwnd()); }
+    int SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrW(CheckedHwnd(), GWLP_ID, nID)); }
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const {
-        return FromHandle(::GetNextDlgTabItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
+        return FromHandle(::GetNextDlgTabItem(CheckedHwnd(), HwndOf(pWndCtl), bPrevious));
     }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
@@ -193,139 +196,141 @@ public:
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
     // ---- Geometry and visibility
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(CheckedHwnd(), lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(CheckedHwnd(), lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(CheckedHwnd(), lpPoint); }
     void ClientToScreen(LPRECT lpRect) const { MapWindowPoints(nullptr, lpRect); }
-    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(CheckedHwnd(), lpPoint); }
     void ScreenToClient(LPRECT lpRect) const {
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+        ::MapWindowPoints(nullptr, CheckedHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
     }
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
-        ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount);
+        ::MapWindowPoints(CheckedHwnd(), HwndOf(pwndTo), lpPoint, nCount);
     }
     void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
-        ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
+        ::MapWindowPoints(CheckedHwnd(), HwndOf(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
     }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) {
-        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+        ::MoveWindow(CheckedHwnd(), x, y, nWidth, nHeight, bRepaint);
     }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
         MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
     }
     // pWndInsertAfter: a window, or &wndTop, &wndBottom, &wndTopMost, &wndNoTopMost (NULL: no order).
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
-        return ::SetWindowPos(m_hWnd, HwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
+        return ::SetWindowPos(CheckedHwnd(), HwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
     }
     static const CWnd wndTop;
     static const CWnd wndBottom;
     static const CWnd wndTopMost;
     static const CWnd wndNoTopMost;
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(CheckedHwnd(), nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(CheckedHwnd()); }
+    BOOL IsIconic() const { return ::IsIconic(CheckedHwnd()); }
+    BOOL IsZoomed() const { return ::IsZoomed(CheckedHwnd()); }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(CheckedHwnd(), lpwndpl); }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(CheckedHwnd(), lpwndpl); }
     // A child is centred in its parent's client area; another window over pAlternateOwner or its owner
     // when that is visible, else in the work area of its monitor; it is kept inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(CheckedHwnd(), bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(CheckedHwnd()); }
 
     // ---- Style
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(CheckedHwnd(), GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(CheckedHwnd(), GWL_EXSTYLE)); }
     // Removes dwRemove and adds dwAdd; a non-zero nFlags also runs SetWindowPos(NOSIZE | NOMOVE |
     // NOZORDER | NOACTIVATE | nFlags). TRUE when the style changed.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) {
-        return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+        return ModifyStyle(CheckedHwnd(), dwRemove, dwAdd, nFlags);
     }
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0) {
-        return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
+        return ModifyStyleEx(CheckedHwnd(), dwRemove, dwAdd, nFlags);
     }
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     static BOOL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
 
     // ---- Repainting
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(CheckedHwnd(), nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(CheckedHwnd(), lpRect, bErase); }
     void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE) {
-        ::InvalidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr, bErase);
+        ::InvalidateRgn(CheckedHwnd(), pRgn != nullptr ? static_cast<HRGN>(pRgn->GetSafeHandle()) : nullptr, bErase);
     }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(CheckedHwnd(), lpRect); }
+    void UpdateWindow() { ::UpdateWindow(CheckedHwnd()); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
-        return ::RedrawWindow(m_hWnd, lpRectUpdate,
+        return ::RedrawWindow(CheckedHwnd(), lpRectUpdate,
                               prgnUpdate != nullptr ? static_cast<HRGN>(prgnUpdate->GetSafeHandle()) : nullptr, flags);
     }
     // WM_SETREDRAW: safe from worker threads, unlike LockWindowUpdate.
-    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-    BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageW(CheckedHwnd(), WM_SETREDRAW, bRedraw, 0); }
+    BOOL LockWindowUpdate() { return ::LockWindowUpdate(CheckedHwnd()); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
 
     // ---- Text, font, icon, menu
-    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextW(CheckedHwnd(), lpszString); }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
-        return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
+        return ::GetWindowTextW(CheckedHwnd(), lpszStringBuf, nMaxCount);
     }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
+    int GetWindowTextLength() const { return ::GetWindowTextLengthW(CheckedHwnd()); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE) {
-        ::SendMessageW(m_hWnd, WM_SETFONT,
+        ::SendMessageW(CheckedHwnd(), WM_SETFONT,
                        reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->GetSafeHandle() : nullptr), bRedraw);
     }
     CFont* GetFont() const {
-        return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+        return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageW(CheckedHwnd(), WM_GETFONT, 0, 0)));
     }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) {
-        return reinterpret_cast<HICON>(
-            ::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+        return reinterpret_cast<HICON>(::SendMessageW(CheckedHwnd(), WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                                      reinterpret_cast<LPARAM>(hIcon)));
     }
     HICON GetIcon(BOOL bBigIcon) const {
-        return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
+        return reinterpret_cast<HICON>(::SendMessageW(CheckedHwnd(), WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
     }
-    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-    BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr); }
-    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-    CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(CheckedHwnd())); }
+    BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(CheckedHwnd(), pMenu != nullptr ? pMenu->m_hMenu : nullptr); }
+    void DrawMenuBar() { ::DrawMenuBar(CheckedHwnd()); }
+    CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(CheckedHwnd(), bRevert)); }
 
     // ---- Input and messages
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) {
-        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+        return ::SetTimer(CheckedHwnd(), nIDEvent, nElapse, lpfnTimer);
     }
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
-    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(CheckedHwnd(), nIDEvent); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(CheckedHwnd())); }
     static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(CheckedHwnd())); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(CheckedHwnd()); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(CheckedHwnd())); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendMessageW(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(CheckedHwnd(), message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::PostMessageW(m_hWnd, message, wParam, lParam);
+        return ::PostMessageW(CheckedHwnd(), message, wParam, lParam);
     }
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
+        return ::SendDlgItemMessageW(CheckedHwnd(), nID, message, wParam, lParam);
     }
 
     // ---- Dialog items
-    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextW(m_hWnd, nID, lpszString); }
+    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextW(CheckedHwnd(), nID, lpszString); }
     // At most nMaxCount - 1 characters and the terminator; answers the count copied.
     int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const {
-        return ::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount);
+        return ::GetDlgItemTextW(CheckedHwnd(), nID, lpStr, nMaxCount);
     }
     // The whole text; answers its length.
     int GetDlgItemText(int nID, CString& rString) const;
     // The item's text as a number; a text that is not one gives 0 (and *lpTrans FALSE).
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const {
-        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+        return ::GetDlgItemInt(CheckedHwnd(), nID, lpTrans, bSigned);
     }
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) {
+        ::SetDlgItemInt(CheckedHwnd(), nID, nValue, bSigned);
+    }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(CheckedHwnd(), nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(CheckedHwnd(), nIDButton); }
     // DoDataExchange between the members and the controls; TRUE (no exchange can fail). (DataExchange.cpp)
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange*) {}
@@ -333,22 +338,24 @@ public:
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // ---- Regions, scroll bars, DCs
-    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
-    int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(CheckedHwnd(), hRgn, bRedraw); }
+    int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(CheckedHwnd(), hRgn); }
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) {
-        return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+        return ::SetScrollInfo(CheckedHwnd(), nBar, lpScrollInfo, bRedraw);
     }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
-    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-    // Temporary DCs of the calling thread; give each back with ReleaseDC.
-    CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-    CDC* GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
-    CDC* GetDCEx(CRgn* prgnClip, DWORD flags) {
-        return CDC::FromHandle(
-            ::GetDCEx(m_hWnd, prgnClip != nullptr ? static_cast<HRGN>(prgnClip->GetSafeHandle()) : nullptr, flags));
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(CheckedHwnd(), nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) {
+        return ::SetScrollPos(CheckedHwnd(), nBar, nPos, bRedraw);
     }
-    int ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+    // Temporary DCs of the calling thread; give each back with ReleaseDC.
+    CDC* GetDC() { return CDC::FromHandle(::GetDC(CheckedHwnd())); }
+    CDC* GetWindowDC() { return CDC::FromHandle(::GetWindowDC(CheckedHwnd())); }
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags) {
+        return CDC::FromHandle(::GetDCEx(
+            CheckedHwnd(), prgnClip != nullptr ? static_cast<HRGN>(prgnClip->GetSafeHandle()) : nullptr, flags));
+    }
+    int ReleaseDC(CDC* pDC) { return ::ReleaseDC(CheckedHwnd(), pDC->GetSafeHdc()); }
 
     // ---- Message handlers. Each default runs Default(); a derived handler calls the base one for the
     // default processing. The signatures are those the ON_WM_* entries expect.
@@ -431,6 +438,13 @@ public:
     UINT m_nFlags = 0;           // WF_* bits
 
 protected:
+    // The handle for a wrapper's Win32 call. A wrapper called on an object without a window is a
+    // programmer error, asserted in debug builds; release builds pass the handle on unchecked.
+    HWND CheckedHwnd() const {
+        ASSERT(::IsWindow(m_hWnd));
+        return m_hWnd;
+    }
+
     WNDPROC m_pfnSuper = nullptr;  // the procedure replaced by AfxWndProc, if any
 
 private:
@@ -458,5 +472,5 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // Dispatches one message to pWnd->WindowProc with the thread's current message set to it (and put back
 // afterwards on every path). Exceptions stop here: WM_CREATE then answers -1, WM_PAINT validates the
-// window, anything else answers 0; the exception is deleted and reported to the debugger only.
+// window, anything else answers 0; the exception is deleted and traced (TRACE: debug builds only).
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

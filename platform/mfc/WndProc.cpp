@@ -6,7 +6,6 @@
 #include "ThreadState.h"
 #include "WndMsgMap.h"
 
-#include <cstdio>
 #include <exception>
 
 namespace {
@@ -15,11 +14,10 @@ bool IsCtlColorMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+// A handler that lets an exception out is a programmer error: the window carries on, and the developer
+// sees which message it was.
 void ReportWndProcException(UINT nMsg, LPCWSTR lpszWhat) {
-    wchar_t szText[400];
-    _snwprintf(szText, _countof(szText), L"Exception in the window procedure (message 0x%04X): %s\n", nMsg, lpszWhat);
-    szText[_countof(szText) - 1] = L'\0';
-    ::OutputDebugStringW(szText);
+    TRACE(L"Exception in the window procedure (message 0x%04X): %s\n", nMsg, lpszWhat);
 }
 
 // What a message answers when its handler threw.

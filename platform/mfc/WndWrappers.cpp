@@ -34,14 +34,14 @@ CWnd* CWnd::GetOwner() const {
 }
 
 CWnd* CWnd::GetParentOwner() const {
-    HWND hWnd = m_hWnd;
+    HWND hWnd = CheckedHwnd();
     while (hWnd != nullptr && IsChildWindow(hWnd))
         hWnd = ::GetParent(hWnd);
     return FromHandle(hWnd);
 }
 
 CWnd* CWnd::GetTopLevelParent() const {
-    HWND hWnd = m_hWnd;
+    HWND hWnd = CheckedHwnd();
     for (HWND hUp = ParentOrOwner(hWnd); hUp != nullptr; hUp = ParentOrOwner(hWnd))
         hWnd = hUp;
     return FromHandle(hWnd);
@@ -52,7 +52,7 @@ CWnd* CWnd::GetTopLevelParent() const {
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     CRect rcArea;
     CRect rcCenter;
-    if (IsChildWindow(m_hWnd)) {
+    if (IsChildWindow(CheckedHwnd())) {
         ::GetClientRect(::GetParent(m_hWnd), &rcArea);
         rcCenter = rcArea;
     } else {
@@ -96,14 +96,14 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
 // ---- Text
 
 void CWnd::GetWindowText(CString& rString) const {
-    const int nLength = ::GetWindowTextLengthW(m_hWnd);
+    const int nLength = ::GetWindowTextLengthW(CheckedHwnd());
     const int nCopied = ::GetWindowTextW(m_hWnd, rString.GetBuffer(nLength), nLength + 1);
     rString.ReleaseBuffer(nCopied);
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
     rString.Empty();
-    HWND hItem = ::GetDlgItem(m_hWnd, nID);
+    HWND hItem = ::GetDlgItem(CheckedHwnd(), nID);
     if (hItem != nullptr) {
         const int nLength = ::GetWindowTextLengthW(hItem);
         const int nCopied = ::GetWindowTextW(hItem, rString.GetBuffer(nLength), nLength + 1);
@@ -115,7 +115,7 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
     if (lpszCaption == nullptr && AfxGetApp() != nullptr)
         lpszCaption = AfxGetApp()->m_pszAppName;
-    return ::MessageBoxW(m_hWnd, lpszText, lpszCaption, nType);
+    return ::MessageBoxW(CheckedHwnd(), lpszText, lpszCaption, nType);
 }
 
 // ---- Scroll bars
@@ -123,5 +123,5 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    return ::GetScrollInfo(CheckedHwnd(), nBar, lpScrollInfo);
 }
