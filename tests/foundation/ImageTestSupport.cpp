@@ -51,3 +51,36 @@ CSize BitmapSize(HBITMAP hBitmap) {
         return CSize(0, 0);
     return CSize(bm.bmWidth, bm.bmHeight);
 }
+
+HBITMAP MakeDib(int cx, int cy, const PixelFunction& pixel) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    DWORD* pPixels = static_cast<DWORD*>(pBits);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            pPixels[static_cast<size_t>(cy - 1 - y) * cx + x] = pixel(x, y);
+    return hBitmap;
+}
+
+HICON MakeIcon(int cx, int cy, const PixelFunction& colour, const std::function<bool(int x, int y)>& transparent) {
+    HBITMAP hColor = MakeDib(cx, cy, colour);
+    const int nStride = ((cx + 15) / 16) * 2;  // monochrome rows are WORD-aligned
+    std::vector<BYTE> maskBits(static_cast<size_t>(nStride) * cy, 0);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (transparent(x, y))
+                maskBits[static_cast<size_t>(y) * nStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, maskBits.data());
+    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    return hIcon;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "FoundationTestSupport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,3 +19,10 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
 std::vector<DWORD> TopDownPixels(HBITMAP hBitmap);
 // The size of a bitmap (0 x 0 for none).
 CSize BitmapSize(HBITMAP hBitmap);
+
+// A pixel by its column and row (top row 0) as 0xAARRGGBB.
+using PixelFunction = std::function<DWORD(int x, int y)>;
+// A 32-bpp bottom-up DIB section of those pixels (taken as they are: premultiply them yourself).
+HBITMAP MakeDib(int cx, int cy, const PixelFunction& pixel);
+// An icon of a 32-bpp colour (its alpha bytes as given) and a mask that is 1 where bTransparent says.
+HICON MakeIcon(int cx, int cy, const PixelFunction& colour, const std::function<bool(int x, int y)>& transparent);

@@ -1,6 +1,7 @@
 #include "IconStateImage.h"
 
 #include "TkBitmapFunctions.h"
+#include "TkImageManagerResource.h"
 
 #include <cstdlib>
 
@@ -48,6 +49,8 @@ void IconStateImage::Clear() {
             ::DestroyIcon(m_hIcon);
         if (m_hBitmap != nullptr)
             ::DeleteObject(m_hBitmap);
+        if (m_pSlot != nullptr)
+            m_pSlot->pResource->FreeSlot(m_pSlot);
     }
     m_hIcon = nullptr;
     m_hBitmap = nullptr;
@@ -77,10 +80,12 @@ BOOL IconStateImage::IsEmpty() const {
 }
 
 BOOL IconStateImage::IsAlpha() const {
-    return m_hBitmap != nullptr;
+    return m_hBitmap != nullptr || (m_pSlot != nullptr && m_pSlot->bAlpha);
 }
 
 CSize IconStateImage::GetSize() const {
+    if (m_pSlot != nullptr)
+        return m_pSlot->pResource->GetImageSize();
     if (m_hIcon != nullptr)
         return GetIconSize(m_hIcon);
     BITMAP bm = {};
