@@ -1,6 +1,7 @@
 #include "IconStateImage.h"
 
 #include "TkBitmapFunctions.h"
+#include "TkImageManager.h"
 #include "TkImageManagerResource.h"
 
 #include <cstdlib>
@@ -60,14 +61,31 @@ void IconStateImage::Clear() {
 }
 
 void IconStateImage::CopyFrom(const IconStateImage& source) {
+    if (&source == this)
+        return;
     Clear();
-    if (source.m_hIcon != nullptr)
-        m_hIcon = ::CopyIcon(source.m_hIcon);
-    if (source.m_hBitmap != nullptr) {
-        void* pBits = nullptr;
-        m_hBitmap = CopyDib32(source.m_hBitmap, &pBits);
-        if (m_hBitmap != nullptr && source.m_pPremultipliedBits != nullptr)
-            m_pPremultipliedBits = static_cast<BYTE*>(pBits);
+    if (m_pManager != nullptr && !source.IsEmpty() && m_pManager->m_bPackImages && source.m_bPackable) {
+        const CSize size = source.GetSize();
+        CTkImageManagerResource* pStrip = m_pManager->GetResource(size.cx, size.cy);
+        if (source.m_pSlot != nullptr) {
+            // A strip takes only images of their own: take the pixels out of the other slot first.
+            IconStateImage own;
+            own.CopyFrom(source);
+            m_pSlot = pStrip->AddImage(own);
+        } else {
+            m_pSlot = pStrip->AddImage(source);
+        }
+    } else if (source.m_pSlot != nullptr) {
+        source.m_pSlot->pResource->ExtractImage(*this, source.m_pSlot);
+    } else {
+        if (source.m_hIcon != nullptr)
+            m_hIcon = ::CopyIcon(source.m_hIcon);
+        if (source.m_hBitmap != nullptr) {
+            void* pBits = nullptr;
+            m_hBitmap = CopyDib32(source.m_hBitmap, &pBits);
+            if (m_hBitmap != nullptr && source.m_pPremultipliedBits != nullptr)
+                m_pPremultipliedBits = static_cast<BYTE*>(pBits);
+        }
     }
     m_bOwnsHandles = TRUE;
     m_bPackable = source.m_bPackable;

@@ -75,3 +75,12 @@ private:
     // Start over with hIcon or hBitmap, owned or not.
     void Start(HICON hIcon, HBITMAP hBitmap, BOOL bOwns);
 };
+
+// The composed paths of drawing an image. A negative cx draws mirrored: x is then the rightmost
+// column and the image runs |cx| columns leftwards, as GDI's own negative widths do.
+// An icon through a 32-bpp buffer: drawn over magenta, which becomes fully clear, every other pixel
+// opaque; then blended.
+void DrawIconComposited(CDC* pDC, int x, int y, int cx, int cy, HICON hIcon);
+// The premultiplied bitmap's source rectangle blended into (x, y, cx, cy); a source width or height
+// of 0 is the target's.
+void DrawDibAlpha(CDC* pDC, HBITMAP hBitmap, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc);

@@ -73,7 +73,7 @@ void SetAlpha(BOOL* pAlpha, BOOL bAlpha) {
 
 // One entry of an RT_GROUP_ICON directory (packed as stored: 14 bytes).
 #pragma pack(push, 2)
-struct GroupIconEntry {
+struct StoredGroupEntry {
     BYTE bWidth;
     BYTE bHeight;
     BYTE bColorCount;
@@ -84,7 +84,7 @@ struct GroupIconEntry {
     WORD nId;
 };
 #pragma pack(pop)
-static_assert(sizeof(GroupIconEntry) == 14);
+static_assert(sizeof(StoredGroupEntry) == 14);
 constexpr DWORD kGroupHeaderSize = 6;
 
 }  // namespace
@@ -156,20 +156,30 @@ HBITMAP LoadBitmapFile(LPCTSTR lpszPath, BOOL* pAlpha) {
     return static_cast<HBITMAP>(::LoadImageW(nullptr, lpszPath, IMAGE_BITMAP, 0, 0, nFlags));
 }
 
+BOOL ReadIconGroup(HINSTANCE hModule, LPCTSTR lpszName, std::vector<IconGroupEntry>& entries) {
+    entries.clear();
+    if (::FindResourceW(hModule, lpszName, RT_GROUP_ICON) == nullptr)
+        return FALSE;
+    const ResourceBytes group(hModule, lpszName, RT_GROUP_ICON);
+    if (group.nSize < kGroupHeaderSize)
+        return TRUE;
+    WORD nCount = 0;
+    std::memcpy(&nCount, group.pData + 4, sizeof(nCount));
+    const DWORD nEntries = std::min<DWORD>(nCount, (group.nSize - kGroupHeaderSize) / sizeof(StoredGroupEntry));
+    for (DWORD i = 0; i < nEntries; ++i) {
+        StoredGroupEntry entry;
+        std::memcpy(&entry, group.pData + kGroupHeaderSize + i * sizeof(StoredGroupEntry), sizeof(entry));
+        entries.push_back({entry.bWidth, entry.bHeight, entry.nId});
+    }
+    return TRUE;
+}
+
 BOOL IconStateImage::LoadFromIconResource(HINSTANCE hModule, LPCTSTR lpszName, int cx, int cy, BOOL bSearchGroup) {
-    if (bSearchGroup && ::FindResourceW(hModule, lpszName, RT_GROUP_ICON) != nullptr) {
-        const ResourceBytes group(hModule, lpszName, RT_GROUP_ICON);
-        if (group.nSize < kGroupHeaderSize)
-            return FALSE;
-        WORD nCount = 0;
-        std::memcpy(&nCount, group.pData + 4, sizeof(nCount));
-        // Only the entries that lie inside the resource, whatever its count says.
-        const DWORD nEntries = std::min<DWORD>(nCount, (group.nSize - kGroupHeaderSize) / sizeof(GroupIconEntry));
-        for (DWORD i = nEntries; i-- > 0;) {
-            GroupIconEntry entry;
-            std::memcpy(&entry, group.pData + kGroupHeaderSize + i * sizeof(GroupIconEntry), sizeof(entry));
-            if (entry.bWidth == cx && entry.bHeight == cy &&
-                LoadFromIconResource(hModule, MAKEINTRESOURCEW(entry.nId), cx, cy, FALSE))
+    std::vector<IconGroupEntry> entries;
+    if (bSearchGroup && ReadIconGroup(hModule, lpszName, entries)) {
+        for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+            if (it->cx == cx && it->cy == cy &&
+                LoadFromIconResource(hModule, MAKEINTRESOURCEW(it->nIconId), cx, cy, FALSE))
                 return TRUE;
         }
         return FALSE;

@@ -1,6 +1,8 @@
 #pragma once
 #include "mfc.h"
 
+#include <vector>
+
 // Bitmaps from resources and files, told apart by their bytes: PNG (its signature 89 50 4E 47,
 // decoded by CTkGraphicBitmapPng), 32-bpp BMP (made a DIB section, so its alpha channel survives)
 // and everything else (left to LoadImage). Each loader reports through pAlpha (which may be NULL)
@@ -27,3 +29,14 @@ BOOL IsPngFile(LPCTSTR lpszPath);
 BOOL Is32BppBmpFile(LPCTSTR lpszPath);
 // A PNG file, else LoadImage's bitmap of the file (a DIB section for a 32-bpp BMP).
 HBITMAP LoadBitmapFile(LPCTSTR lpszPath, BOOL* pAlpha);
+
+// One entry of an icon group directory, as stored: a width or height byte of 0 stays 0.
+struct IconGroupEntry {
+    int cx;
+    int cy;
+    WORD nIconId;  // the RT_ICON holding the image
+};
+// The entries of the RT_GROUP_ICON of that name, in directory order; only those that lie inside the
+// resource, whatever its count says. FALSE when the module has no group of that name (a group that
+// cannot be read gives TRUE and no entries).
+BOOL ReadIconGroup(HINSTANCE hModule, LPCTSTR lpszName, std::vector<IconGroupEntry>& entries);

@@ -25,6 +25,18 @@ class CTkImageManagerIcon;
 class CTkImageManagerResource;
 class CTkPropExchange;
 
+// Calls fn(key, value) for every entry of a map, in the map's order (fn must not change the map).
+template <class KEY, class VALUE, class Fn>
+void ForEachInMap(const CMap<KEY, KEY, VALUE, VALUE>& map, Fn fn) {
+    POSITION pos = map.GetStartPosition();
+    while (pos != nullptr) {
+        KEY key{};
+        VALUE value{};
+        map.GetNextAssoc(pos, key, value);
+        fn(key, value);
+    }
+}
+
 // The state images callers store and ask for.
 enum ImageState {
     ImageStateNormal = 0,

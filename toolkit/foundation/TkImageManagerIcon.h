@@ -69,12 +69,6 @@ public:
     void DrawNormal(CDC* pDC, int x, int y) { Draw(pDC, x, y, &m_normal); }
     void DrawNormalSized(CDC* pDC, int x, int y, int cx, int cy) { Draw(pDC, x, y, &m_normal, cx, cy); }
 
-    // ---- Saving and loading (TkImageManagerPersistence.cpp)
-    // Height, schema 33 and the normal, disabled, hot, checked and pressed images as DIBs (a stream of
-    // schema 7 holds three images, of schema 16 four).
-    void Serialize(CArchive& ar) override;
-    static void SerializeImage(IconStateImage& image, CArchive& ar, int nSchema);
-
     // ---- Data
     BOOL m_bDrawComposited = FALSE;  // draw non-alpha images through a 32-bpp alpha buffer
     UINT m_nId;
@@ -82,7 +76,9 @@ public:
     int m_nHeight;
 
 private:
-    // Clears the slot and copies the image in.
+    // cx 0: the icon's width; cy 0: the height in the icon's proportions.
+    CSize GetDrawSize(int cx, int cy) const;
+    // Drops the derived images and copies the image into the slot.
     void StoreImage(IconStateImage& slot, const IconStateImage& image);
 
     // In the stored order: normal, faded, shadow, hot, checked, pressed, disabled, generated disabled.
