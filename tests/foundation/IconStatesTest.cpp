@@ -84,7 +84,7 @@ IconStateImage* MakeDerived(CTkImageManagerIcon& icon, Derived kind) {
     return nullptr;
 }
 
-TEST(IconStates, DerivedImagesComputeThePartsNumbers) {
+TEST(IconStates, DerivedImagesOnBothPaths) {
     CShadowColour shadow(RGB(128, 128, 128));
     ASSERT_EQ(GetColorManager()->GetColor(31), RGB(128, 128, 128));
     struct IconRow {

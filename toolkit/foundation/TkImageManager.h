@@ -122,7 +122,10 @@ public:
     // Whether icons drawn on that DC are mirrored (the mirroring mode).
     BOOL IsMirrored(CDC* pDC) const;
 
-    // ---- Saving and loading (TkImageManagerPersistence.cpp)
+    // ---- Saving and loading (TkImageManagerPersistence.cpp), through the property exchange: one
+    // "IconSet" section per set (its "Id", "CheckSum" and one "Icon" section per icon with "Width" and
+    // "Data"). Every id saved or loaded raises m_nHighestId.
+    void Serialize(CArchive& ar) override;
     // All icon sets; loading empties the manager first.
     void DoPropExchange(CTkPropExchange* pPX);
     // The icon set of one id; loading empties (or makes) that set first. A stored check text other than
@@ -171,3 +174,17 @@ inline void MirrorDrawTarget(int& x, int& cx) {
     x += cx - 1;
     cx = -cx;
 }
+
+// ---- Bitmaps in archives (TkImageManagerPersistence.cpp). A bitmap is a count H and H bytes of header
+// (the 40-byte BITMAPINFOHEADER and room for the colour table or masks: 64 bytes at 4 bpp, 1024 at 8,
+// 12 otherwise), then a count B and the B bytes of pixels as GetDIBits gives them. H 0 is no bitmap.
+// Writes the bitmap, or a single count 0 when it cannot be read.
+void WriteDib(CArchive& ar, HBITMAP hBitmap);
+// A new DIB section of the next bitmap (its bits in *ppBits when asked), or NULL for no bitmap and for
+// one that cannot be rebuilt: a header size outside 40 .. 40 + 1024, a header of an impossible size, no
+// pixels. Pixels beyond the header's real size are skipped and missing ones stay 0, so the stream
+// always stays aligned; counts beyond the archive's end raise CArchiveException.
+HBITMAP ReadDib(CArchive& ar, BYTE** ppBits);
+// The bitmap's header (in a buffer of the stored header size) and pixels, both from malloc (the caller
+// frees them); FALSE when the bitmap cannot be read.
+BOOL ReadBitmapBits(HBITMAP hBitmap, BYTE** ppBits, DWORD* pnBitsSize, BITMAPINFO** ppHeader, DWORD* pnHeaderSize);

@@ -69,6 +69,15 @@ public:
     void DrawNormal(CDC* pDC, int x, int y) { Draw(pDC, x, y, &m_normal); }
     void DrawNormalSized(CDC* pDC, int x, int y, int cx, int cy) { Draw(pDC, x, y, &m_normal, cx, cy); }
 
+    // ---- Saving and loading (TkImageManagerPersistence.cpp)
+    // The height, schema 33 and the normal, disabled, hot, checked and pressed images (a stream of
+    // schema 7 holds the first three images, of schema 16 four). The derived images are never stored.
+    void Serialize(CArchive& ar) override;
+    // One image as two bitmaps (WriteDib, ReadDib): the colour and mask of an icon, a premultiplied
+    // DIB and none, or none and none for an empty image. Loading copies the result into image (which
+    // may pack it); alpha bits of a stream above schema 24 are premultiplied already.
+    static void SerializeImage(IconStateImage& image, CArchive& ar, int nSchema);
+
     // ---- Data
     BOOL m_bDrawComposited = FALSE;  // draw non-alpha images through a 32-bpp alpha buffer
     UINT m_nId;
