@@ -1,5 +1,7 @@
 #include "ImageTestSupport.h"
 
+#include "TkBitmapFunctions.h"
+
 #include <cstdlib>
 
 HMODULE ImageResources() {
@@ -29,13 +31,7 @@ std::vector<DWORD> TopDownPixels(HBITMAP hBitmap) {
     if (::GetObjectW(hBitmap, sizeof(bm), &bm) == 0 || bm.bmBitsPixel != 32)
         return {};
     // Asked for a top-down copy, GDI turns the rows whatever the bitmap's own order.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = bm.bmWidth;
-    info.bmiHeader.biHeight = -bm.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Dib32Header(bm.bmWidth, -bm.bmHeight);
     std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
     HDC hDC = ::GetDC(nullptr);
     const int nRows = ::GetDIBits(hDC, hBitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
@@ -53,15 +49,8 @@ CSize BitmapSize(HBITMAP hBitmap) {
 }
 
 HBITMAP MakeDib(int cx, int cy, const PixelFunction& pixel) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hBitmap = CreateDibSection32(nullptr, cx, cy, &pBits);
     DWORD* pPixels = static_cast<DWORD*>(pBits);
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < cx; ++x)

@@ -1,5 +1,6 @@
 #include "TkGraphicBitmapPng.h"
 
+#include "TkBitmapFunctions.h"
 #include "TkPngDecode.h"
 
 #include <png.h>
@@ -47,15 +48,8 @@ BOOL ReadPngImage(CFile* pFile, BYTE** ppBuffer, UINT* pnWidth, UINT* pnHeight, 
 HBITMAP CreateDibFromPngRows(const BYTE* pRows, int nWidth, int nHeight, int nChannels) {
     if (nChannels != 3 && nChannels != 4)
         return nullptr;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;  // top-down, like the decoded rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hBitmap = CreateDibSection32(nullptr, nWidth, -nHeight, &pBits);  // top-down, like the rows
     if (hBitmap == nullptr)
         return nullptr;
     BYTE* pOut = static_cast<BYTE*>(pBits);

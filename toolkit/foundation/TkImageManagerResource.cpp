@@ -13,13 +13,7 @@ constexpr DWORD kComCtlVersion6 = 0x60000;
 
 // The bitmap's pixels as cy rows of cx, bottom row first, whatever the bitmap's own row order.
 bool ReadBottomUpRows(HBITMAP hBitmap, int cx, int cy, std::vector<DWORD>& rows) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Dib32Header(cx, cy);
     rows.assign(static_cast<size_t>(cx) * cy, 0);
     HDC hDC = ::GetDC(nullptr);
     const int nRead = ::GetDIBits(hDC, hBitmap, 0, cy, rows.data(), &info, DIB_RGB_COLORS);
