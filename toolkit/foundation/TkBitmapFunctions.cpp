@@ -52,7 +52,7 @@ BYTE Premultiplied(BYTE color, BYTE alpha) {
 
 }  // namespace
 
-HBITMAP CreateDibSection32(HDC hDC, int cx, int cy, void** ppBits) {
+BITMAPINFO Dib32Header(int cx, int cy) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = cx;
@@ -60,6 +60,11 @@ HBITMAP CreateDibSection32(HDC hDC, int cx, int cy, void** ppBits) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateDibSection32(HDC hDC, int cx, int cy, void** ppBits) {
+    const BITMAPINFO info = Dib32Header(cx, cy);
     void* pBits = nullptr;
     HBITMAP hBitmap = ::CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     if (ppBits != nullptr)

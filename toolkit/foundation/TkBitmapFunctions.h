@@ -9,6 +9,9 @@
 // Every function answers NULL or FALSE on failure, frees what it allocated and throws nothing. The
 // caller owns (and deletes) every bitmap and buffer it is given.
 
+// The header of a 32-bpp BI_RGB DIB of cx x cy (a negative cy is top-down), for creating DIB sections
+// and for asking GetDIBits for pixels in that form.
+BITMAPINFO Dib32Header(int cx, int cy);
 // A DIB section of cx x cy (a negative cy is top-down, as given); the bits pointer when asked.
 HBITMAP CreateDibSection32(HDC hDC, int cx, int cy, void** ppBits = nullptr);
 
