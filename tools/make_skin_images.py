@@ -49,7 +49,8 @@ def glossy_cell(width, height, top, bottom, border, rounded=True):
 
 
 def four_state_buttons(width, height):
-    return [button_cell(width, height, fill, border) for fill, border in (NORMAL, HOT, PRESSED, DISABLED)]
+    """Square-cornered: arrows, drop-down and spin buttons fill their whole rectangle."""
+    return [button_cell(width, height, fill, border, rounded=False) for fill, border in (NORMAL, HOT, PRESSED, DISABLED)]
 
 
 def arrow(direction, size, colour):
