@@ -120,8 +120,17 @@ std::vector<IniSection> ReadSkinIni(HMODULE hModule) {
     return ReadIni(ResourceText(hModule, SkinIniResource(hModule)));
 }
 
-// The image properties: a section's images all have IMAGECOUNT cells.
-const wchar_t* const kImageProperties[] = {L"IMAGEFILE", L"GLYPHIMAGEFILE", L"STOCKIMAGEFILE"};
+// The image properties, each with the flag that lets its magenta pixels show what lies below: elsewhere magenta
+// would be drawn as it is. A section's images all have IMAGECOUNT cells.
+struct ImageProperty {
+    const wchar_t* name;
+    const wchar_t* transparency;
+};
+const ImageProperty kImageProperties[] = {
+    {L"IMAGEFILE", L"TRANSPARENT"},
+    {L"GLYPHIMAGEFILE", L"GLYPHTRANSPARENT"},
+    {L"STOCKIMAGEFILE", nullptr},
+};
 
 // A colour as the INI writes it.
 std::wstring ColorText(COLORREF color) {
@@ -226,8 +235,8 @@ TEST(SkinFiles, NamedImagesDecodeAndSplitIntoTheirCells) {
         for (const IniSection& section : ReadSkinIni(module.get())) {
             const auto count = section.values.find(L"IMAGECOUNT");
             const int cells = count == section.values.end() ? 1 : _wtoi(count->second.c_str());
-            for (const wchar_t* property : kImageProperties) {
-                const auto image = section.values.find(property);
+            for (const ImageProperty& property : kImageProperties) {
+                const auto image = section.values.find(property.name);
                 if (image == section.values.end())
                     continue;
                 SCOPED_TRACE(section.header + L" " + image->second);
@@ -235,6 +244,12 @@ TEST(SkinFiles, NamedImagesDecodeAndSplitIntoTheirCells) {
                 ASSERT_TRUE(DecodePng(module.get(), ImageResource(image->second), png));
                 ASSERT_GT(cells, 0);
                 EXPECT_EQ(png.cy % cells, 0) << png.cy << " rows in " << cells << " cells";
+                const auto keyed =
+                    property.transparency ? section.values.find(property.transparency) : section.values.end();
+                if (keyed == section.values.end() || keyed->second != L"TRUE") {
+                    const auto magenta = [](DWORD pixel) { return (pixel & 0xFFFFFF) == 0xFF00FF; };
+                    EXPECT_EQ(std::count_if(png.pixels.begin(), png.pixels.end(), magenta), 0) << "magenta shows";
+                }
             }
         }
     }
@@ -309,8 +324,8 @@ TEST(SkinFiles, FolderTwinHoldsTheModulesSkin) {
     // The folder's INI is ASCII, read byte for byte: the same lines as the module's UTF-16 text.
     EXPECT_EQ(L"\xFEFF" + std::wstring(bytes.begin(), bytes.end()), ResourceText(module.get(), L"STATECODED_INI"));
     for (const IniSection& section : ReadSkinIni(module.get()))
-        for (const wchar_t* property : kImageProperties) {
-            const auto image = section.values.find(property);
+        for (const ImageProperty& property : kImageProperties) {
+            const auto image = section.values.find(property.name);
             if (image == section.values.end())
                 continue;
             SCOPED_TRACE(image->second);
