@@ -156,7 +156,7 @@ def caption_glyph(rows, colours, size=11):
     cells = []
     for colour in colours:
         cell = Picture(size, size)
-        cell.art(rows, colour, (size - len(rows[0])) // 2, (size - len(rows)) // 2)
+        cell.art(rows, {"X": colour}, (size - len(rows[0])) // 2, (size - len(rows)) // 2)
         cells.append(cell)
     return stack(cells)
 
@@ -257,7 +257,7 @@ def check_box():
             cell = Picture(13, 13, fill)
             cell.frame(0, 0, 12, 12, outline)
             if kind == "checked":
-                cell.art(CHECK_MARK, mark, 3, 3)
+                cell.art(CHECK_MARK, {"X": mark}, 3, 3)
             elif kind == "mixed":
                 cell.rect(3, 3, 9, 9, outline)
             cells.append(cell)

@@ -4,66 +4,29 @@ polygons and pixel art, written as PNG (RGB, or RGBA when asked).
 Skins key their transparent pixels with magenta, so KEY is the ground of a new picture unless told otherwise.
 """
 
+from make_app_icons import Canvas
 from make_image_fixtures import png
 
 KEY = (255, 0, 255)
 
 
-class Picture:
+class Picture(Canvas):
+    """A canvas of any width and height, on a ground of one colour (RGB, or RGBA with an alpha)."""
+
     def __init__(self, width, height, ground=KEY):
         self.width = width
         self.height = height
+        self.size = max(width, height)  # the canvas's drawing loops cover every pixel; set() clips
         self.pixels = [[ground] * width for _ in range(height)]
 
     def set(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
-    def rect(self, x0, y0, x1, y1, colour):
-        """Filled, both corners included."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.set(x, y, colour)
-
-    def frame(self, x0, y0, x1, y1, colour):
-        for x in range(x0, x1 + 1):
-            self.set(x, y0, colour)
-            self.set(x, y1, colour)
-        for y in range(y0, y1 + 1):
-            self.set(x0, y, colour)
-            self.set(x1, y, colour)
-
     def rows(self, y0, y1, colour_of_row):
         """Every pixel of rows y0..y1 (inclusive) in colour_of_row(y)."""
         for y in range(y0, y1 + 1):
             self.rect(0, y, self.width - 1, y, colour_of_row(y))
-
-    def polygon(self, points, colour):
-        """Pixels whose centre lies inside the polygon."""
-        for y in range(self.height):
-            for x in range(self.width):
-                px, py, inside = x + 0.5, y + 0.5, False
-                for i in range(len(points)):
-                    ax, ay = points[i]
-                    bx, by = points[i - 1]
-                    if (ay > py) != (by > py) and px < (bx - ax) * (py - ay) / (by - ay) + ax:
-                        inside = not inside
-                if inside:
-                    self.set(x, y, colour)
-
-    def disc(self, cx, cy, radius, colour):
-        """Pixels whose centre lies within radius of (cx, cy)."""
-        for y in range(self.height):
-            for x in range(self.width):
-                if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= radius ** 2:
-                    self.set(x, y, colour)
-
-    def art(self, rows, colour, x0=0, y0=0):
-        """Pixel art: every 'X' of the rows in colour."""
-        for y, row in enumerate(rows):
-            for x, key in enumerate(row):
-                if key == "X":
-                    self.set(x0 + x, y0 + y, colour)
 
     def paste(self, other, x0, y0):
         for y in range(other.height):
