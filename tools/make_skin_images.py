@@ -50,7 +50,8 @@ def glossy_cell(width, height, top, bottom, border, rounded=True):
 
 def four_state_buttons(width, height):
     """Square-cornered: arrows, drop-down and spin buttons fill their whole rectangle."""
-    return [button_cell(width, height, fill, border, rounded=False) for fill, border in (NORMAL, HOT, PRESSED, DISABLED)]
+    looks = (NORMAL, HOT, PRESSED, DISABLED)
+    return [button_cell(width, height, fill, border, rounded=False) for fill, border in looks]
 
 
 def arrow(direction, size, colour):
@@ -164,15 +165,21 @@ def caption_glyph(rows, colours, size=11):
 # ---- SCROLLBAR
 
 
+HOVER = ((236, 243, 252), (160, 190, 230))  # an arrow while the mouse is elsewhere over its bar
+
+
 def scroll_arrows():
-    """Sixteen cells 17 x 17: up, down, left, right, each normal, hot, pressed, disabled."""
-    return stack(four_state_buttons(17, 17) * 4)
+    """Twenty cells 17 x 17: up, down, left, right, each normal, hot, pressed, disabled; then the four arrows
+    hovered."""
+    return stack(four_state_buttons(17, 17) * 4 + [button_cell(17, 17, *HOVER, rounded=False)] * 4)
 
 
 def scroll_arrow_glyphs():
     cells = []
     for direction in ("up", "down", "left", "right"):
         cells += arrow_cells(direction, 7, 9)
+    for direction in ("up", "down", "left", "right"):
+        cells += arrow_cells(direction, 7, 9, ("hot",))
     return stack(cells)
 
 

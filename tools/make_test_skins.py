@@ -37,7 +37,7 @@ PARTS = [
     ("WINDOW", "MINBUTTON", 15, 1, 8), ("WINDOW", "MAXBUTTON", 17, 1, 8), ("WINDOW", "CLOSEBUTTON", 18, 1, 8),
     ("WINDOW", "SMALLCLOSEBUTTON", 19, 1, 8), ("WINDOW", "RESTOREBUTTON", 21, 1, 8),
     ("WINDOW", "HELPBUTTON", 23, 1, 8),
-    ("SCROLLBAR", "ARROWBTN", 1, 1, 16), ("SCROLLBAR", "THUMBBTNHORZ", 2, 1, 4),
+    ("SCROLLBAR", "ARROWBTN", 1, 1, 20), ("SCROLLBAR", "THUMBBTNHORZ", 2, 1, 4),
     ("SCROLLBAR", "THUMBBTNVERT", 3, 1, 4), ("SCROLLBAR", "LOWERTRACKHORZ", 4, 1, 4),
     ("SCROLLBAR", "UPPERTRACKHORZ", 5, 1, 4), ("SCROLLBAR", "LOWERTRACKVERT", 6, 1, 4),
     ("SCROLLBAR", "UPPERTRACKVERT", 7, 1, 4), ("SCROLLBAR", "GRIPPERHORZ", 8, 1, 4),
@@ -73,7 +73,6 @@ CAPTION_CELL = (32, 24)       # width, height; its corners are magenta
 CAPTION_MARGINS = (4, 4, 4, 0)  # left, right, top, bottom
 BUTTON_CELL = 16              # caption buttons and arrows: square cells
 CELL = 8                      # every other cell
-ARROW_CELLS = 20              # the arrow image carries the four hover states 17-20 as well
 GRADIENT = 32                 # GRADIENT.PNG: pixel (x, y) = (8x, 8y, 128)
 ALPHA = ((200, 100, 50), 128, 16)  # ALPHA.PNG: colour, straight (not premultiplied) alpha, size
 DLLMAIN_VARIABLE = "TESSELON_TEST_SKIN_DLLMAIN"
@@ -104,7 +103,7 @@ def part_image(cls, part, part_id, first, count):
     else:
         width = height = CELL
     cells = []
-    for state in range(first, first + (ARROW_CELLS if part == "ARROWBTN" else count)):
+    for state in range(first, first + count):
         cell = Picture(width, height, cell_colour(cls_id, part_id, state))
         if part == "CAPTION":
             for y in range(height):
@@ -143,7 +142,7 @@ def state_coded_ini():
                                    ("FILLCOLOR", colour_text(cell_colour(cls_id, 0, 1)))])
             continue
         properties = [("BGTYPE", "IMAGEFILE"), ("IMAGEFILE", image_name(cls, part)),
-                      ("IMAGECOUNT", ARROW_CELLS if part == "ARROWBTN" else count), ("IMAGELAYOUT", "VERTICAL"),
+                      ("IMAGECOUNT", count), ("IMAGELAYOUT", "VERTICAL"),
                       ("SIZINGTYPE", "STRETCH")]
         if part == "CAPTION":
             properties += [("SIZINGMARGINS", "%d, %d, %d, %d" % CAPTION_MARGINS), ("TRANSPARENT", "TRUE")]
@@ -241,8 +240,9 @@ def header():
         name, face, points, 700 if style == "BOLD" else 400) for _, name, (face, points, style) in FONTS)
     return HEADER % {
         "parts": "\n".join(parts), "bitmaps": "\n".join(bitmaps), "sizes": sizes, "fonts": fonts,
-        "caption_width": CAPTION_CELL[0], "caption_height": CAPTION_CELL[1], "margins": "%d, %d, %d, %d" % (left, top, right, bottom),
-        "button": BUTTON_CELL, "cell": CELL, "arrows": ARROW_CELLS, "gradient": GRADIENT,
+        "caption_width": CAPTION_CELL[0], "caption_height": CAPTION_CELL[1],
+        "margins": "%d, %d, %d, %d" % (left, top, right, bottom),
+        "button": BUTTON_CELL, "cell": CELL, "gradient": GRADIENT,
         "alpha_colour": "%d, %d, %d" % ALPHA[0], "alpha": ALPHA[1], "alpha_size": ALPHA[2],
         "good_top": "%d, %d, %d" % GOOD_TOP, "good_bottom": "%d, %d, %d" % GOOD_BOTTOM, "variable": DLLMAIN_VARIABLE,
     }
@@ -320,7 +320,8 @@ inline constexpr TestSkinPart kTestSkinParts[] = {
 %(parts)s
 };
 
-// Cell sizes: captions %(caption_width)s x %(caption_height)s, caption buttons and arrows %(button)s x %(button)s, all others %(cell)s x %(cell)s.
+// Cell sizes: captions %(caption_width)s x %(caption_height)s, caption buttons and arrows %(button)s x %(button)s,
+// all others %(cell)s x %(cell)s.
 inline constexpr int kCaptionCellWidth = %(caption_width)s;
 inline constexpr int kCaptionCellHeight = %(caption_height)s;
 inline constexpr int kButtonCell = %(button)s;
@@ -329,13 +330,13 @@ inline constexpr int kCell = %(cell)s;
 // (x, y) of a cell with y + min(x, width - 1 - x) < 3.
 inline constexpr RECT kCaptionMargins = {%(margins)s};
 // SCROLLBAR.ARROWBTN has 20 cells: the hover states 17-20 follow the 16 arrow states.
-inline constexpr int kArrowCells = %(arrows)s;
 // TRACKBAR.TICS and TICSVERT: COLOR = TestSkinCellColor(16, 9 or 10, 1). TAB.BODY: STOCKIMAGEFILE
 // TAB_BODY_PNG, one cell of TestSkinCellColor(15, 10, 0).
 
 // TOOLTIP.STANDARD draws GRADIENT_PNG, %(gradient)s x %(gradient)s, pixel (x, y) = RGB(8x, 8y, 128).
 inline constexpr int kGradientSize = %(gradient)s;
-// TOOLTIP.BALLOON draws ALPHA_PNG, %(alpha_size)s x %(alpha_size)s pixels of one colour at a straight (not premultiplied) alpha.
+// TOOLTIP.BALLOON draws ALPHA_PNG, %(alpha_size)s x %(alpha_size)s pixels of one colour at a straight (not
+// premultiplied) alpha.
 inline constexpr int kAlphaSize = %(alpha_size)s;
 inline constexpr COLORREF kAlphaColor = RGB(%(alpha_colour)s);
 inline constexpr int kAlphaValue = %(alpha)s;
