@@ -114,6 +114,10 @@ public:
     // Key handling while tracking: 1 handled, 2 not handled.
     virtual int OnTrackingKeyDown(UINT nKey, LPARAM lParam);
     virtual BOOL IsKeyboardCuesVisible() const;
+    // While a popup is tracked for a caller that wants the chosen command back, where its id goes (the
+    // caller's variable, not owned); NULL when commands are sent.
+    int* GetReturnCommandSlot() const { return m_pReturnCommand; }
+    void SetReturnCommandSlot(int* pReturnCommand) { m_pReturnCommand = pReturnCommand; }
     // Raised while a recursive popup runs above this bar; the bar's timers are then ignored.
     int GetLockCount() const { return m_nLockCount; }
     // The window the focus returns to when an edit of the bar gives it up (not owned).
@@ -131,6 +135,8 @@ public:
     // marks the bar for a later repaint.
     virtual void Redraw(LPCRECT pRect = nullptr, BOOL bAnimate = FALSE);
     virtual void EnsureVisible(CTkControl* pControl);
+    // The gap between the rows of a wrapped toolbar.
+    int GetRowGap() const { return m_nRowGap; }
     // Set by the popup column layout when it made more than one column.
     BOOL IsMultiColumn() const { return m_bMultiColumn; }
     void SetMultiColumn(BOOL bMultiColumn) { m_bMultiColumn = bMultiColumn; }
@@ -168,7 +174,11 @@ public:
     // ---- CTkHookManagerHookAble: keys from the keyboard manager while tracking
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
+    // ---- CTkAccessible: the bar carries its own IAccessible
+    CCmdTarget* GetAccessibleOwner() override { return this; }
+
     DECLARE_MESSAGE_MAP()
+    DECLARE_INTERFACE_MAP()
 
 protected:
     static constexpr DWORD kStateLayoutPending = 0x1;
@@ -194,4 +204,6 @@ protected:
     int m_nDefaultButtonStyle = 0;  // ButtonStyle
     int m_nLastDescribed = -1;
     HWND m_hwndFocusReturn = nullptr;
+    int* m_pReturnCommand = nullptr;  // not owned
+    int m_nRowGap = 0;
 };
