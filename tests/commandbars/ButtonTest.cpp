@@ -7,18 +7,6 @@
 
 namespace {
 
-// Runs fn once, after nDelay ms, from inside whatever message loop is running on this thread.
-std::function<void()>* s_pDelayed = nullptr;
-void CALLBACK RunDelayed(HWND hWnd, UINT, UINT_PTR nId, DWORD) {
-    ::KillTimer(hWnd, nId);
-    if (s_pDelayed != nullptr)
-        (*s_pDelayed)();
-}
-void After(CWnd* pWnd, UINT nDelay, std::function<void()>& fn) {
-    s_pDelayed = &fn;
-    ::SetTimer(pWnd->GetSafeHwnd(), 77, nDelay, RunDelayed);
-}
-
 void Post(CWnd* pWnd, UINT nMessage, int x, int y) {
     ::PostMessageW(pWnd->GetSafeHwnd(), nMessage, 0, MAKELPARAM(x, y));
 }
@@ -72,7 +60,7 @@ TEST_F(ButtonFixture, AHeldButtonRepeatsItsCommandButNotAtTheRelease) {
         nAtRelease = m_pSite->m_commands.size();
         Post(m_pBar, WM_LBUTTONUP, 5, 5);
     };
-    After(m_pSite, 520, release);
+    RunLater(m_pSite, 520, release);
     m_pButton->HandleClick(FALSE, CPoint(5, 5));
     // Once at the press, then about every 100 ms (Wine's timers are coarse: a band, not a count).
     EXPECT_GE(nAtRelease, 4u);
@@ -83,7 +71,7 @@ TEST_F(ButtonFixture, AHeldButtonRepeatsItsCommandButNotAtTheRelease) {
 
 TEST_F(ButtonFixture, TheLoopEndsOnALostCaptureALostBarOrAQuit) {
     std::function<void()> steal = [&] { m_pSite->SetCapture(); };
-    After(m_pSite, 30, steal);
+    RunLater(m_pSite, 30, steal);
     m_pButton->HandleClick(FALSE, CPoint(5, 5));
     EXPECT_TRUE(m_pSite->m_commands.empty());
     ::ReleaseCapture();
@@ -99,7 +87,7 @@ TEST_F(ButtonFixture, TheLoopEndsOnALostCaptureALostBarOrAQuit) {
     // The control is taken off its bar while the loop runs: the loop ends, the control is still whole.
     m_pButton->InternalAddRef();
     std::function<void()> remove = [&] { Controls()->Remove(m_pButton); };
-    After(m_pSite, 30, remove);
+    RunLater(m_pSite, 30, remove);
     m_pButton->HandleClick(FALSE, CPoint(5, 5));
     EXPECT_EQ(m_pButton->GetParent(), nullptr);
     EXPECT_EQ(::GetCapture(), nullptr);

@@ -3,6 +3,10 @@
 #include "SoundManager.h"
 #include "TkPropExchange.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
 namespace {
 
 // No sound device here: the menu sounds go nowhere.
@@ -20,7 +24,34 @@ public:
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
 
+const std::function<void()>* s_pLater = nullptr;
+
+void CALLBACK RunLaterTimer(HWND hWnd, UINT, UINT_PTR nId, DWORD) {
+    ::KillTimer(hWnd, nId);
+    if (s_pLater != nullptr)
+        (*s_pLater)();
+}
+
 }  // namespace
+
+int CPoisonedButton::s_nDestroyed = 0;
+
+void* CPoisonedButton::operator new(size_t nSize) {
+    void* p = std::malloc(nSize);
+    if (p == nullptr)
+        throw std::bad_alloc();
+    return p;
+}
+
+// The block is never freed: nothing can be placed where the control was.
+void CPoisonedButton::operator delete(void* p, size_t nSize) {
+    std::memset(p, 0xDD, nSize);
+}
+
+void RunLater(CWnd* pWnd, UINT nDelay, const std::function<void()>& fn) {
+    s_pLater = &fn;
+    ::SetTimer(pWnd->GetSafeHwnd(), 77, nDelay, RunLaterTimer);
+}
 
 void BarFixture::SetUp() {
     BarLog().clear();

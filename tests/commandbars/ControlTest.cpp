@@ -16,16 +16,6 @@ public:
     int m_nCaptionChanges = 0;
 };
 
-// Freed memory is poisoned and never handed out again, so a use after the last release reads garbage.
-class CPoisonedButton : public CTkControlButton {
-public:
-    ~CPoisonedButton() override { ++s_nDestroyed; }
-    static void* operator new(size_t nSize) { return ::operator new(nSize); }
-    static void operator delete(void* p, size_t nSize) { std::memset(p, 0xDD, nSize); }
-    static int s_nDestroyed;
-};
-int CPoisonedButton::s_nDestroyed = 0;
-
 // A 16 x 16 icon for the id in the process-wide image manager.
 void AddIcon(UINT nId) {
     CBitmap bitmap;

@@ -14,29 +14,12 @@ public:
     int GetCustomizeMinWidth() const override { return 40; }
 };
 
-// Freed memory is poisoned and never reused.
-class CPoisonedButton : public CTkControlButton {
-public:
-    ~CPoisonedButton() override { ++s_nDestroyed; }
-    static void* operator new(size_t nSize) { return ::operator new(nSize); }
-    static void operator delete(void* p, size_t nSize) { std::memset(p, 0xDD, nSize); }
-    static int s_nDestroyed;
-};
-int CPoisonedButton::s_nDestroyed = 0;
-
 class CFixedResultTracker : public CTkControlDragTracker {
 public:
     explicit CFixedResultTracker(int nResult) : m_nResult(nResult) {}
     int DragControl(CTkControl*, BOOL) override { return m_nResult; }
     int m_nResult;
 };
-
-std::function<void()>* s_pDelayed = nullptr;
-void CALLBACK RunDelayed(HWND hWnd, UINT, UINT_PTR nId, DWORD) {
-    ::KillTimer(hWnd, nId);
-    if (s_pDelayed != nullptr)
-        (*s_pDelayed)();
-}
 
 class CustomizeFixture : public BarFixture {
 protected:
@@ -115,8 +98,7 @@ TEST_F(CustomizeFixture, AReleaseAcceptsTheDraggedEdgeAndEscapeCancels) {
 
 TEST_F(CustomizeFixture, ALostCaptureOrAQuitCancelsAndReleasesTheLock) {
     std::function<void()> steal = [this] { m_pSite->SetCapture(); };
-    s_pDelayed = &steal;
-    ::SetTimer(m_pSite->GetSafeHwnd(), 1, 30, RunDelayed);
+    RunLater(m_pSite, 30, steal);
     Post(WM_MOUSEMOVE, MK_LBUTTON, 100, 5);
     EXPECT_TRUE(m_pControl->TrackCustomizeResize(CPoint(58, 5)));
     EXPECT_EQ(m_pControl->GetWidth(), 0);

@@ -177,14 +177,8 @@ void CTkControl::SetCaptionFromResource(UINT nId) {
 }
 
 void CTkControl::SetPrompt(LPCWSTR pszPrompt) {
-    if (pszPrompt == nullptr || *pszPrompt == 0)
+    if (!ApplyPromptTexts(pszPrompt, m_strTooltipText, m_strDescriptionText, m_strKeyboardTip))
         return;
-    if (std::wcschr(pszPrompt, L'\n') != nullptr) {
-        AfxExtractSubString(m_strTooltipText, pszPrompt, 1);
-        AfxExtractSubString(m_strDescriptionText, pszPrompt, 0);
-    } else {
-        m_strTooltipText = m_strDescriptionText = pszPrompt;
-    }
     if (m_strCaption.IsEmpty()) {
         CString strCaption;
         AfxExtractSubString(strCaption, pszPrompt, 2);
@@ -195,8 +189,6 @@ void CTkControl::SetPrompt(LPCWSTR pszPrompt) {
             OnCaptionChanged();
         }
     }
-    if (m_strKeyboardTip.IsEmpty())
-        AfxExtractSubString(m_strKeyboardTip, pszPrompt, 3);
 }
 
 // ---- Identity and state

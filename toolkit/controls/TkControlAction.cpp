@@ -12,6 +12,20 @@ BOOL LoadCommandString(int nId, CString& str) {
     return GetResourceManager()->LoadString(str, static_cast<UINT>(nId));
 }
 
+BOOL ApplyPromptTexts(LPCWSTR pszPrompt, CString& strTooltip, CString& strDescription, CString& strKeyboardTip) {
+    if (pszPrompt == nullptr || *pszPrompt == 0)
+        return FALSE;
+    if (std::wcschr(pszPrompt, L'\n') != nullptr) {
+        AfxExtractSubString(strTooltip, pszPrompt, 1);
+        AfxExtractSubString(strDescription, pszPrompt, 0);
+    } else {
+        strTooltip = strDescription = pszPrompt;
+    }
+    if (strKeyboardTip.IsEmpty())
+        AfxExtractSubString(strKeyboardTip, pszPrompt, 3);
+    return TRUE;
+}
+
 // ---- CTkControlAction
 
 CTkControlAction::CTkControlAction(CTkControlActions* pOwner) : m_pOwner(pOwner) {}
@@ -46,16 +60,7 @@ void CTkControlAction::SetCaption(LPCWSTR pszCaption) {
 }
 
 void CTkControlAction::SetPrompt(LPCWSTR pszPrompt) {
-    if (pszPrompt == nullptr || *pszPrompt == 0)
-        return;
-    if (std::wcschr(pszPrompt, L'\n') != nullptr) {
-        AfxExtractSubString(m_strTooltipText, pszPrompt, 1);
-        AfxExtractSubString(m_strDescriptionText, pszPrompt, 0);
-    } else {
-        m_strTooltipText = m_strDescriptionText = pszPrompt;
-    }
-    if (m_strKeyboardTip.IsEmpty())
-        AfxExtractSubString(m_strKeyboardTip, pszPrompt, 3);
+    ApplyPromptTexts(pszPrompt, m_strTooltipText, m_strDescriptionText, m_strKeyboardTip);
 }
 
 void CTkControlAction::SetItems(CCmdTarget* pItems) {

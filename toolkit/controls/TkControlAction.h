@@ -121,6 +121,10 @@ private:
 inline BOOL IsActionId(int nId) {
     return nId >= 1 && static_cast<UINT>(nId) <= kLastActionId;
 }
+// Applies the tooltip and description parts of a prompt "description\ntooltip\ncaption\nkeytip" (a text
+// without a newline is both), and its keyboard-tip part when the tip is empty. FALSE, nothing changed,
+// for an empty prompt.
+BOOL ApplyPromptTexts(LPCWSTR pszPrompt, CString& strTooltip, CString& strDescription, CString& strKeyboardTip);
 // Loads the string resource of a command id through the toolkit's resource manager; FALSE for ids that
 // cannot name a string (outside 1..0xFFFF) and missing strings.
 BOOL LoadCommandString(int nId, CString& str);
