@@ -1,5 +1,7 @@
 #include "ToolTipTestSupport.h"
 
+#include <windowsx.h>
+
 CScriptedOwner::CScriptedOwner(const CRect& rect, BOOL bShow, HWND hWndOwner) {
     CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"", WS_POPUP, rect.left, rect.top, rect.Width(), rect.Height(),
              hWndOwner, nullptr);
@@ -20,6 +22,8 @@ INT_PTR CScriptedOwner::OnToolHitTest(CPoint point, TOOLINFO* pInfo) const {
 }
 
 LRESULT CScriptedOwner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE)
+        m_ptLastMove = CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     if (m_pContext != nullptr && ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE))
         m_pContext->FilterToolTipMessage(this, message, wParam, lParam);
     return CWnd::WindowProc(message, wParam, lParam);

@@ -30,6 +30,7 @@ public:
     std::vector<ScriptedTool> m_tools;
     CTkImageManager* m_pImageManager = nullptr;  // not owned
     CTkToolTipContext* m_pContext = nullptr;     // not owned; NULL: messages are not handed on
+    CPoint m_ptLastMove = CPoint(-1, -1);        // client point of the last WM_MOUSEMOVE
 };
 
 // A message of the owner's at a point of its client area, as the context's relay sees it.

@@ -4,7 +4,9 @@
 #include "TkAuxData.h"
 #include "TkColorManager.h"
 #include "TkImageManager.h"
+#include "TkLunaToolTip.h"
 #include "TkTextFunctions.h"
+#include "TkToolTipContextToolTip.h"
 #include "TkWindowFunctions.h"
 
 #include <cstdlib>
@@ -164,7 +166,15 @@ CTkToolTipContext::~CTkToolTipContext() {
 }
 
 CWnd* CTkToolTipContext::CreateToolTipWindow(CWnd*) {
-    return new CStandardToolTip;
+    switch (m_nStyle) {
+        case kToolTipOffice:
+        case kToolTipOffice2007:
+            return new CTkToolTipContextToolTip(this);
+        case kToolTipLuna:
+            return new CLunaToolTip(this);
+        default:
+            return new CStandardToolTip;
+    }
 }
 
 INT_PTR CTkToolTipContext::OnToolHitTest(CWnd* pOwner, CPoint point, TOOLINFO* pInfo) {
@@ -301,7 +311,9 @@ BOOL CTkToolTipContext::EnsureToolTipWindow(CWnd* pParentOwner) {
     if (m_pToolTip->GetSafeHwnd() != nullptr)
         return TRUE;
 
-    if (auto* pControl = dynamic_cast<CToolTipCtrl*>(m_pToolTip)) {
+    if (auto* pTip = dynamic_cast<CTkToolTipContextToolTip*>(m_pToolTip)) {
+        pTip->CreateTipWindow(pParentOwner, m_dwTipStyle | kTipWindowStyle);
+    } else if (auto* pControl = dynamic_cast<CToolTipCtrl*>(m_pToolTip)) {
         const DWORD dwBalloon = m_nStyle == kToolTipBalloon ? TTS_BALLOON : 0;
         pControl->Create(pParentOwner, dwBalloon | m_dwTipStyle | kTipWindowStyle);
     } else {
