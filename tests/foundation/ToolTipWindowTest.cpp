@@ -9,6 +9,7 @@
 #include "TkImageManagerIcon.h"
 #include "TkOffice2007Images.h"
 #include "TkLunaToolTip.h"
+#include "TkRichEditToolTip.h"
 #include "TkToolTipContextToolTip.h"
 #include "ToolTipTestSupport.h"
 
@@ -274,6 +275,40 @@ TEST(ToolTipWindow, LunaBackgroundFollowsTheSystemTheme) {
                 << c.nTheme << " row " << y;
     }
     pColors->m_configuredTheme = kThemeFollowDetected;
+}
+
+TEST(ToolTipWindow, RichTextTipMeasuresThroughTheEngineOrShowsNothing) {
+    TipFixture f(kToolTipRichText);
+    f.context.m_nMaxTipWidth = 160;
+    CTkToolTipContext::CRichEditToolTip tip(&f.context);
+    ASSERT_TRUE(tip.CreateTipWindow(&f.owner, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    auto measure = [&](LPCWSTR pszText) {
+        TOOLITEM tool;
+        tool.strText = pszText;
+        return tip.CalcContentSize(tool);
+    };
+    const LPCWSTR pszRtf = L"{\\rtf1 {\\b Bold} and plain text that is long enough to wrap at the tip's width}";
+    EXPECT_EQ(measure(L""), CSize(0, 0));
+    if (!IsLibraryAvailable(L"riched20.dll")) {
+        EXPECT_EQ(measure(L"{not rtf"), CSize(0, 0));
+        EXPECT_EQ(measure(pszRtf), CSize(0, 0));
+        return;
+    }
+    // Text that is not RTF keeps its brace.
+    const CSize plain = measure(L"{not rtf");
+    EXPECT_GT(plain.cx, measure(L"not rtf").cx);
+    EXPECT_GT(plain.cy, 6);
+    // Long text wraps within the maximum width.
+    TOOLITEM tool;
+    tool.strText = pszRtf;
+    const CSize size = tip.CalcContentSize(tool);
+    EXPECT_LE(size.cx, 160);
+    EXPECT_GE(size.cy - 6, 2 * (plain.cy - 6)) << "more than one line";
+    CScopedMemDC dc(size.cx, size.cy);
+    tip.DrawTip(&dc, tool, CRect(CPoint(0, 0), size));
+    WritePng(dc, L"tooltip_rich.png");
+    EXPECT_EQ(PixelAt(dc, 0, 0), kBlack);
+    EXPECT_TRUE(HasInk(dc, 3, size.cx - 3, 3, size.cy - 3)) << "the engine drew the text";
 }
 
 TEST(ToolTipWindow, CursorHeightBelowItsHotSpot) {

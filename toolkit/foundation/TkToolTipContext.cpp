@@ -5,6 +5,7 @@
 #include "TkColorManager.h"
 #include "TkImageManager.h"
 #include "TkLunaToolTip.h"
+#include "TkRichEditToolTip.h"
 #include "TkTextFunctions.h"
 #include "TkToolTipContextToolTip.h"
 #include "TkWindowFunctions.h"
@@ -170,6 +171,8 @@ CWnd* CTkToolTipContext::CreateToolTipWindow(CWnd*) {
         case kToolTipOffice:
         case kToolTipOffice2007:
             return new CTkToolTipContextToolTip(this);
+        case kToolTipRichText:
+            return new CRichEditToolTip(this);
         case kToolTipLuna:
             return new CLunaToolTip(this);
         default:

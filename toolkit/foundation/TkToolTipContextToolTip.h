@@ -68,6 +68,8 @@ public:
     int GetAvailableWidth() const;
     // rc less each margin and 3 pixels.
     CRect GetContentRect(const CRect& rc) const;
+    // The window size around content of that size: the margins and 3 pixels on each side added.
+    CSize GetWindowSize(CSize content) const;
 
     // How far the cursor's visible part reaches below its hot spot, in pixels; 21 when it cannot be
     // read. From its mask: the mask bits (at most kCursorMaskWords words, rows of nWidth bits; a

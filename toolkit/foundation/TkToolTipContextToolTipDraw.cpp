@@ -62,6 +62,12 @@ CRect CTkToolTipContextToolTip::GetContentRect(const CRect& rc) const {
                  rc.bottom - margins.bottom - kFrame);
 }
 
+CSize CTkToolTipContextToolTip::GetWindowSize(CSize content) const {
+    const CRect& margins = m_pContext->m_rcMargins;
+    return CSize(content.cx + margins.left + margins.right + 2 * kFrame,
+                 content.cy + margins.top + margins.bottom + 2 * kFrame);
+}
+
 CSize CTkToolTipContextToolTip::CalcContentSize(TOOLITEM& tool) {
     // A tip with neither text nor title would be an empty box.
     if (tool.strText.IsEmpty() && m_strTitle.IsEmpty())
@@ -90,9 +96,7 @@ CSize CTkToolTipContextToolTip::CalcContentSize(TOOLITEM& tool) {
         size.cx = std::max<LONG>(size.cx + kTitledTextIndent, std::min<LONG>(nAvailable, rcTitle.Width() + 4) +
                                                                   (bSmallIcon ? icon.cx + kTitleIconGap : 0));
     }
-    const CRect& margins = m_pContext->m_rcMargins;
-    return CSize(size.cx + margins.left + margins.right + 2 * kFrame,
-                 size.cy + margins.top + margins.bottom + 2 * kFrame);
+    return GetWindowSize(size);
 }
 
 void CTkToolTipContextToolTip::DrawContent(CDC* pDC, TOOLITEM& tool, CRect rc) {
