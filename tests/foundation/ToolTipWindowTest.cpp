@@ -9,6 +9,8 @@
 #include "TkImageManagerIcon.h"
 #include "TkOffice2007Images.h"
 #include "TkLunaToolTip.h"
+#include "TkMarkupEntryFunctions.h"
+#include "TkMarkupToolTip.h"
 #include "TkRichEditToolTip.h"
 #include "TkToolTipContextToolTip.h"
 #include "ToolTipTestSupport.h"
@@ -309,6 +311,30 @@ TEST(ToolTipWindow, RichTextTipMeasuresThroughTheEngineOrShowsNothing) {
     WritePng(dc, L"tooltip_rich.png");
     EXPECT_EQ(PixelAt(dc, 0, 0), kBlack);
     EXPECT_TRUE(HasInk(dc, 3, size.cx - 3, 3, size.cy - 3)) << "the engine drew the text";
+}
+
+TEST(ToolTipWindow, MarkupTipWithoutTheEngineIsAPlainTip) {
+    ASSERT_EQ(GetMarkupEntryFunctions(), nullptr) << "the markup library is not linked here";
+    TipFixture f(kToolTipMarkup);
+    CTkToolTipContext::CMarkupToolTip tip(&f.context);
+    ASSERT_TRUE(tip.CreateTipWindow(&f.owner, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    // An empty text shows nothing, even with a title that would make a plain tip.
+    for (CTkToolTipContextToolTip* pTip : {static_cast<CTkToolTipContextToolTip*>(&tip), &f.tip})
+        pTip->SendMessage(TTM_SETTITLEW, 1, reinterpret_cast<LPARAM>(L"Title"));
+    TOOLITEM empty;
+    EXPECT_EQ(tip.CalcContentSize(empty), CSize(0, 0));
+    EXPECT_NE(f.tip.CalcContentSize(empty), CSize(0, 0));
+
+    TOOLITEM tool;
+    tool.strText = L"<TextBlock><Bold>Markup</Bold> text</TextBlock>";
+    const CSize size = tip.CalcContentSize(tool);
+    ASSERT_EQ(size, f.tip.CalcContentSize(tool));
+    CScopedMemDC markup(size.cx, size.cy);
+    CScopedMemDC plain(size.cx, size.cy);
+    tip.DrawTip(&markup, tool, CRect(CPoint(0, 0), size));
+    f.tip.DrawTip(&plain, tool, CRect(CPoint(0, 0), size));
+    ::GdiFlush();
+    EXPECT_TRUE(std::equal(markup.GetBits(), markup.GetBits() + size.cx * size.cy, plain.GetBits()));
 }
 
 TEST(ToolTipWindow, CursorHeightBelowItsHotSpot) {

@@ -5,6 +5,7 @@
 #include "TkColorManager.h"
 #include "TkImageManager.h"
 #include "TkLunaToolTip.h"
+#include "TkMarkupToolTip.h"
 #include "TkRichEditToolTip.h"
 #include "TkTextFunctions.h"
 #include "TkToolTipContextToolTip.h"
@@ -175,6 +176,8 @@ CWnd* CTkToolTipContext::CreateToolTipWindow(CWnd*) {
             return new CRichEditToolTip(this);
         case kToolTipLuna:
             return new CLunaToolTip(this);
+        case kToolTipMarkup:
+            return new CMarkupToolTip(this);
         default:
             return new CStandardToolTip;
     }
