@@ -8,6 +8,7 @@
 #include "TkImageManager.h"
 #include "TkImageManagerIcon.h"
 #include "TkOffice2007Images.h"
+#include "TkHTMLToolTip.h"
 #include "TkLunaToolTip.h"
 #include "TkMarkupEntryFunctions.h"
 #include "TkMarkupToolTip.h"
@@ -16,6 +17,7 @@
 #include "ToolTipTestSupport.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -335,6 +337,25 @@ TEST(ToolTipWindow, MarkupTipWithoutTheEngineIsAPlainTip) {
     f.tip.DrawTip(&plain, tool, CRect(CPoint(0, 0), size));
     ::GdiFlush();
     EXPECT_TRUE(std::equal(markup.GetBits(), markup.GetBits() + size.cx * size.cy, plain.GetBits()));
+}
+
+TEST(ToolTipWindow, HtmlTipWithoutABrowserEngineShowsNothingWithinTheBound) {
+    CScopedComInit com;
+    TipFixture f(kToolTipHTML);
+    CTkToolTipContext::CHTMLToolTip tip(&f.context);
+    ASSERT_TRUE(tip.CreateTipWindow(&f.owner, TTS_ALWAYSTIP | TTS_NOPREFIX));
+    TOOLITEM empty;
+    EXPECT_EQ(tip.CalcContentSize(empty), CSize(0, 0));
+
+    // No HTML engine in the test prefix: nothing to show, at once.
+    ASSERT_FALSE(IsLibraryAvailable(L"mshtml.dll"));
+    TOOLITEM tool;
+    tool.strText = L"<b>HTML</b> tip";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(tip.CalcContentSize(tool), CSize(0, 0));
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count(),
+              CTkToolTipContext::CHTMLToolTip::kReadyWaitMs);
+    EXPECT_EQ(tip.GetDlgItem(0xE900), nullptr) << "no browser window kept";
 }
 
 TEST(ToolTipWindow, CursorHeightBelowItsHotSpot) {

@@ -3,6 +3,7 @@
 #include "OSVersionInfo.h"
 #include "TkAuxData.h"
 #include "TkColorManager.h"
+#include "TkHTMLToolTip.h"
 #include "TkImageManager.h"
 #include "TkLunaToolTip.h"
 #include "TkMarkupToolTip.h"
@@ -176,6 +177,8 @@ CWnd* CTkToolTipContext::CreateToolTipWindow(CWnd*) {
             return new CRichEditToolTip(this);
         case kToolTipLuna:
             return new CLunaToolTip(this);
+        case kToolTipHTML:
+            return new CHTMLToolTip(this);
         case kToolTipMarkup:
             return new CMarkupToolTip(this);
         default:

@@ -299,13 +299,20 @@ void CTkToolTipContextToolTip::ResolveText(TOOLITEM& tool) {
 }
 
 void CTkToolTipContextToolTip::ShowToolTip(TOOLITEM* pTool) {
-    if (IsSameTool(pTool, m_pShownTool))
+    // A tip that measures by loading a document pumps messages; what they ask of the tip meanwhile
+    // waits for the next relay.
+    if (m_bInShowToolTip || IsSameTool(pTool, m_pShownTool))
         return;
     CSize size;
     if (pTool != nullptr) {
+        m_bInShowToolTip = TRUE;
         ResolveText(*pTool);
         size = CalcContentSize(*pTool);
-        if (size.cx <= 0 || size.cy <= 0)
+        m_bInShowToolTip = FALSE;
+        // The tool may have been deleted while the tip measured it.
+        const bool bListed =
+            std::any_of(m_tools.begin(), m_tools.end(), [pTool](const auto& item) { return item.get() == pTool; });
+        if (!bListed || size.cx <= 0 || size.cy <= 0)
             pTool = nullptr;
     }
     if (pTool == nullptr && m_pShownTool == nullptr)

@@ -44,8 +44,8 @@ public:
     // dwStyle has kTipStyleNoShadow.
     BOOL CreateTipWindow(CWnd* pOwner, DWORD dwStyle);
 
-    // ---- Showing. pTool NULL hides the tip; a tool that measures 0 x 0 counts as NULL. pTool must be
-    // an item of this window's list (or stay alive while it is shown).
+    // ---- Showing. pTool NULL hides the tip; a tool that measures 0 x 0 counts as NULL. pTool is an
+    // item of this window's list.
     void ShowToolTip(TOOLITEM* pTool);
     const TOOLITEM* GetShownTool() const { return m_pShownTool; }
 
@@ -131,4 +131,5 @@ private:
     int m_nInitialDelay = 500;   // ms
     int m_nReshowDelay = 200;    // ms
     BOOL m_bHasRegion = FALSE;
+    BOOL m_bInShowToolTip = FALSE;  // measuring inside ShowToolTip
 };
