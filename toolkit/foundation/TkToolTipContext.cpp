@@ -42,10 +42,6 @@ bool IsOwnedToolText(const TOOLINFO& info) {
            !IS_INTRESOURCE(info.lpszText);
 }
 
-bool IsAnyMouseButtonDown() {
-    return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
-}
-
 bool IsMoveGroupMessage(UINT message) {
     switch (message) {
         case WM_MOUSEMOVE:
@@ -130,6 +126,10 @@ void FillToolInfoEx(TOOLINFO* pInfo, HWND hWnd, const RECT& rect, UINT_PTR nId, 
     pExtra->pImageManager = pImageManager;
 }
 
+BOOL IsMouseButtonHeld() {
+    return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+}
+
 HWND ResolveToolTipWindow(HWND hWnd) {
     if (hWnd == nullptr || (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) == 0)
         return hWnd;
@@ -202,7 +202,7 @@ void CTkToolTipContext::FilterToolTipMessage(CWnd* pOwner, UINT message, WPARAM 
 }
 
 void CTkToolTipContext::RelayToolTipMessage(CWnd* pOwner, MSG* pMsg) {
-    if (IsMoveGroupMessage(pMsg->message) && !IsAnyMouseButtonDown()) {
+    if (IsMoveGroupMessage(pMsg->message) && !IsMouseButtonHeld()) {
         const BOOL bActive = IsTopLevelWindowActive(pOwner->GetSafeHwnd());
         if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr && m_pToolTip->IsWindowVisible() &&
             !bActive) {

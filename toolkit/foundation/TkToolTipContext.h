@@ -163,3 +163,5 @@ protected:
 // The window under a point for tooltips: hWnd itself, or its parent when hWnd is a child window of this
 // process that answers kToolTipUseParentMessage with 1.
 HWND ResolveToolTipWindow(HWND hWnd);
+// TRUE while the left, right or middle button is down, by the thread's key state: no tips during drags.
+BOOL IsMouseButtonHeld();

@@ -29,10 +29,6 @@ constexpr UINT kLastMouseMessage = WM_MOUSEFIRST + 10;
 HHOOK s_hMouseHook = nullptr;
 CTkToolTipContextToolTip* s_pHookWindow = nullptr;
 
-bool IsAnyMouseButtonDown() {
-    return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
-}
-
 // The text of a tool record: a callback, a string resource of the record's module, or a copy.
 void SetItemText(CTkToolTipContextToolTip::TOOLITEM& item, LPCWSTR lpszText, HINSTANCE hInstance) {
     item.bTextCallback = lpszText == LPSTR_TEXTCALLBACKW;
@@ -223,7 +219,7 @@ LRESULT CTkToolTipContextToolTip::OnRelayEvent(WPARAM, LPARAM lParam) {
     // No tip while a button is held (a drag); the press itself is the click below.
     TOOLITEM* pTool = nullptr;
     const bool bClick = message == WM_LBUTTONDOWN;
-    if (bClick || !IsAnyMouseButtonDown()) {
+    if (bClick || !IsMouseButtonHeld()) {
         pTool = ToolFromPoint(pMsg->pt);
         if (bClick) {
             if (pTool != nullptr)
