@@ -369,7 +369,8 @@ public:
     BOOL m_bStandsForParent = TRUE;
 };
 
-TEST(ToolTipContext, InPlaceEditsStandForTheirParent) {
+// It reads the shared screen (WindowFromPoint), so it runs alone with the pointer cases.
+TEST(ToolTipPointer, InPlaceEditsStandForTheirParent) {
     CScriptedOwner owner(CRect(620, 620, 700, 660));
     CInPlaceEdit edit;
     edit.CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 30), &owner, 1);
