@@ -1,5 +1,7 @@
 #include "SkinTestSupport.h"
 
+#include "TkSkinManagerMetrics.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -81,6 +83,12 @@ const std::wstring& SkinModuleFile::Commit() {
     EXPECT_TRUE(::EndUpdateResourceW(m_hUpdate, FALSE));
     m_hUpdate = nullptr;
     return m_path;
+}
+
+LoadedSkin::LoadedSkin(LPCWSTR pszModule, DWORD dwOptions) {
+    m_manager.SetSkinningOptions(dwOptions);
+    EXPECT_TRUE(m_manager.LoadSkinData(ProgramFolderFile(pszModule).c_str(), nullptr)) << "cannot load the skin";
+    m_manager.GetMetrics()->RefreshMetrics();
 }
 
 SkinFromText::SkinFromText(const std::string& iniText, DWORD dwOptions) : m_folderPath(m_folder.WidePath()) {

@@ -42,6 +42,17 @@ private:
     HANDLE m_hUpdate = nullptr;
 };
 
+// A manager with one of the build's skins (a module path relative to the test program), its metrics
+// refreshed.
+class LoadedSkin {
+public:
+    explicit LoadedSkin(LPCWSTR pszModule, DWORD dwOptions = 7);
+    CTkSkinManager& Manager() { return m_manager; }
+
+private:
+    CTkSkinManager m_manager;
+};
+
 // A manager whose skin is an INI text in a folder of its own (images may be put beside it).
 class SkinFromText {
 public:
