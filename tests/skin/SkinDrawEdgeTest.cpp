@@ -1,4 +1,3 @@
-#include "FoundationTestSupport.h"
 #include "SkinTestSupport.h"
 #include "TestSkins.h"
 #include "TkSkinDrawEdge.h"
@@ -6,20 +5,6 @@
 #include <vector>
 
 namespace {
-
-constexpr COLORREF kBackground = RGB(1, 2, 3);
-
-struct Sample {
-    int x;
-    int y;
-    COLORREF clr;
-};
-
-class Canvas : public CScopedMemDC {
-public:
-    explicit Canvas(int cx) : CScopedMemDC(cx, cx) { FillSolidRect(0, 0, cx, cx, kBackground); }
-    COLORREF At(int x, int y) const { return PixelAt(*this, x, y); }
-};
 
 COLORREF Sys(int nIndex) {
     return TestSkinSysColor(nIndex);
@@ -40,7 +25,7 @@ TEST(SkinDrawEdge, PaintsPassesInSkinColoursAndAdjustsTheRectangle) {
         UINT nFlags;
         BOOL bResult;
         RECT rcAfter;
-        std::vector<Sample> samples;
+        std::vector<SkinSample> samples;
     };
     const RECT rcFull = {0, 0, 10, 10};
     const Row rows[] = {
@@ -55,7 +40,7 @@ TEST(SkinDrawEdge, PaintsPassesInSkinColoursAndAdjustsTheRectangle) {
           {8, 5, Sys(COLOR_3DLIGHT)},
           {9, 0, Sys(COLOR_3DHILIGHT)},
           {0, 9, Sys(COLOR_3DHILIGHT)},
-          {5, 5, kBackground}}},
+          {5, 5, kCanvasBackground}}},
         {"raised, soft",
          EDGE_RAISED,
          BF_RECT | BF_SOFT,
@@ -81,41 +66,51 @@ TEST(SkinDrawEdge, PaintsPassesInSkinColoursAndAdjustsTheRectangle) {
          TRUE,
          rcFull,
          {{0, 5, Sys(COLOR_3DSHADOW)}, {1, 5, Sys(COLOR_BTNFACE)}, {5, 5, Sys(COLOR_BTNFACE)}}},
-        {"outer pass with both bits", BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT, FALSE, rcFull, {{0, 5, kBackground}}},
+        {"outer pass with both bits",
+         BDR_RAISEDOUTER | BDR_SUNKENOUTER,
+         BF_RECT,
+         FALSE,
+         rcFull,
+         {{0, 5, kCanvasBackground}}},
         {"inner pass with both bits",
          BDR_SUNKENOUTER | BDR_INNER,
          BF_RECT | BF_ADJUST,
          FALSE,
          rcFull,
-         {{0, 5, Sys(COLOR_3DSHADOW)}, {1, 5, kBackground}}},
+         {{0, 5, Sys(COLOR_3DSHADOW)}, {1, 5, kCanvasBackground}}},
         {"left and bottom only",
          BDR_RAISEDOUTER,
          BF_LEFT | BF_BOTTOM | BF_ADJUST,
          TRUE,
          {1, 0, 10, 9},
-         {{0, 5, Sys(COLOR_3DLIGHT)}, {5, 9, Sys(COLOR_3DDKSHADOW)}, {9, 5, kBackground}, {5, 0, kBackground}}},
+         {{0, 5, Sys(COLOR_3DLIGHT)},
+          {5, 9, Sys(COLOR_3DDKSHADOW)},
+          {9, 5, kCanvasBackground},
+          {5, 0, kCanvasBackground}}},
         {"diagonal with middle",
          BDR_RAISEDOUTER,
          BF_DIAGONAL_ENDTOPRIGHT | BF_MIDDLE,
          FALSE,
          rcFull,
-         {{0, 9, Sys(COLOR_3DLIGHT)}, {5, 4, Sys(COLOR_3DLIGHT)}, {9, 0, Sys(COLOR_3DLIGHT)}, {0, 0, kBackground}}},
+         {{0, 9, Sys(COLOR_3DLIGHT)},
+          {5, 4, Sys(COLOR_3DLIGHT)},
+          {9, 0, Sys(COLOR_3DLIGHT)},
+          {0, 0, kCanvasBackground}}},
         {"diagonal down to the bottom right",
          BDR_SUNKENOUTER,
          BF_DIAGONAL_ENDBOTTOMRIGHT | BF_ADJUST,
          TRUE,
          {0, 1, 9, 10},
-         {{0, 0, Sys(COLOR_3DHILIGHT)}, {9, 9, Sys(COLOR_3DHILIGHT)}, {0, 9, kBackground}}},
+         {{0, 0, Sys(COLOR_3DHILIGHT)}, {9, 9, Sys(COLOR_3DHILIGHT)}, {0, 9, kCanvasBackground}}},
     };
     LoadedSkin skin(kStateCodedModule);
     for (const Row& row : rows) {
-        Canvas dc(10);
+        SkinCanvas dc(10, 10);
         RECT rc = rcFull;
         EXPECT_EQ(SkinDrawEdge(&skin.Manager(), dc, &rc, row.nEdge, row.nFlags), row.bResult) << row.pszName;
         EXPECT_TRUE(::EqualRect(&rc, &row.rcAfter))
             << row.pszName << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
-        for (const Sample& sample : row.samples)
-            EXPECT_EQ(dc.At(sample.x, sample.y), sample.clr) << row.pszName << " at " << sample.x << "," << sample.y;
+        ExpectSamples(dc, row.samples, row.pszName);
     }
 }
 
@@ -128,7 +123,7 @@ TEST(SkinDrawEdge, FrameControlsDrawTheirThreeKindsAndRefuseTheRest) {
         UINT nState;
         BOOL bResult;
         RECT rcAfter;
-        std::vector<Sample> samples;
+        std::vector<SkinSample> samples;
     };
     const RECT rcFull = {0, 0, 16, 16};
     const Row rows[] = {
@@ -153,31 +148,35 @@ TEST(SkinDrawEdge, FrameControlsDrawTheirThreeKindsAndRefuseTheRest) {
          TRUE,
          rcFull,
          {{0, 8, Sys(COLOR_3DLIGHT)}, {8, 8, Sys(COLOR_BTNFACE)}}},
-        {"check box", DFC_BUTTON, DFCS_BUTTONCHECK, FALSE, rcFull, {{0, 0, kBackground}, {8, 8, kBackground}}},
-        {"flat push button", DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT, FALSE, rcFull, {{8, 8, kBackground}}},
-        {"combo box arrow", DFC_SCROLL, DFCS_SCROLLCOMBOBOX, FALSE, rcFull, {{8, 8, kBackground}}},
+        {"check box",
+         DFC_BUTTON,
+         DFCS_BUTTONCHECK,
+         FALSE,
+         rcFull,
+         {{0, 0, kCanvasBackground}, {8, 8, kCanvasBackground}}},
+        {"flat push button", DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT, FALSE, rcFull, {{8, 8, kCanvasBackground}}},
+        {"combo box arrow", DFC_SCROLL, DFCS_SCROLLCOMBOBOX, FALSE, rcFull, {{8, 8, kCanvasBackground}}},
         {"size grip with other bits",
          DFC_SCROLL,
          DFCS_SCROLLSIZEGRIP | DFCS_INACTIVE,
          FALSE,
          rcFull,
-         {{8, 8, kBackground}}},
-        {"caption close button", DFC_CAPTION, DFCS_CAPTIONCLOSE, FALSE, rcFull, {{8, 8, kBackground}}},
+         {{8, 8, kCanvasBackground}}},
+        {"caption close button", DFC_CAPTION, DFCS_CAPTIONCLOSE, FALSE, rcFull, {{8, 8, kCanvasBackground}}},
     };
     LoadedSkin skin(kStateCodedModule);
     for (const Row& row : rows) {
-        Canvas dc(16);
+        SkinCanvas dc(16, 16);
         RECT rc = rcFull;
         EXPECT_EQ(SkinDrawFrameControl(&skin.Manager(), dc, &rc, row.nType, row.nState), row.bResult) << row.pszName;
         EXPECT_TRUE(::EqualRect(&rc, &row.rcAfter)) << row.pszName;
-        for (const Sample& sample : row.samples)
-            EXPECT_EQ(dc.At(sample.x, sample.y), sample.clr) << row.pszName << " at " << sample.x << "," << sample.y;
+        ExpectSamples(dc, row.samples, row.pszName);
     }
 }
 
 // The fills leave the DC's background colour as they found it; the frame strips stay inside the rectangle.
 TEST(SkinDrawEdge, FillsRestoreTheBackgroundColourAndFramesStayInside) {
-    Canvas dc(10);
+    SkinCanvas dc(10, 10);
     dc.SetBkColor(RGB(9, 9, 9));
     const RECT rc = {1, 1, 9, 9};
     DrawFrameRectColor(&dc, &rc, 2, RGB(200, 0, 0));
@@ -188,7 +187,8 @@ TEST(SkinDrawEdge, FillsRestoreTheBackgroundColourAndFramesStayInside) {
     EXPECT_EQ(dc.GetBkColor(), RGB(9, 9, 9));
     const COLORREF red = RGB(200, 0, 0);
     const COLORREF green = RGB(0, 200, 0);
-    const COLORREF row[10] = {kBackground, red, red, green, kBackground, kBackground, green, red, red, kBackground};
+    const COLORREF row[10] = {kCanvasBackground, red,   red, green, kCanvasBackground,
+                              kCanvasBackground, green, red, red,   kCanvasBackground};
     for (int x = 0; x < 10; ++x) {
         EXPECT_EQ(dc.At(x, 5), row[x]) << x;
         EXPECT_EQ(dc.At(5, x), row[x]) << x;

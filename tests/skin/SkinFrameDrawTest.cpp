@@ -11,28 +11,9 @@
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(1, 2, 3);
 constexpr int kWindow = 6;  // the state-coded skin's class ids
 constexpr int kScrollBar = 21;
 constexpr int kEdit = 22;
-
-class Canvas : public CScopedMemDC {
-public:
-    Canvas(int cx, int cy) : CScopedMemDC(cx, cy) { FillSolidRect(0, 0, cx, cy, kBackground); }
-    COLORREF At(int x, int y) const { return PixelAt(*this, x, y); }
-};
-
-// "class.part(state)" of a drawn pixel.
-std::string Decoded(COLORREF clr) {
-    TestSkinCell cell{};
-    if (!DecodeTestSkinColor(clr, cell))
-        return "not a cell";
-    return std::to_string(cell.cls) + "." + std::to_string(cell.part) + "(" + std::to_string(cell.state) + ")";
-}
-
-std::string Cell(int nClass, int nPart, int nState) {
-    return Decoded(TestSkinCellColor(nClass, nPart, nState));
-}
 
 // A hidden top-level window of a class without icons; the schema reads its styles, size and text.
 class TestWindow {
@@ -62,6 +43,13 @@ CTkSkinManagerSchemaDefault* SchemaOf(CTkSkinManager& manager) {
     return static_cast<CTkSkinManagerSchemaDefault*>(manager.GetSchema());
 }
 
+// The cases that draw with the state-coded skin.
+class SkinFrameDraw : public ::testing::Test {
+protected:
+    LoadedSkin m_skin{kStateCodedModule};
+    CTkSkinManagerSchemaDefault* m_pSchema = SchemaOf(m_skin.Manager());
+};
+
 // The frame of a window as its frame object would describe it.
 SKINFRAMEINFO FrameOf(CTkSkinManagerSchemaDefault* pSchema, const TestWindow& window, BOOL bActive = TRUE) {
     SKINFRAMEINFO frame;
@@ -76,10 +64,8 @@ SKINFRAMEINFO FrameOf(CTkSkinManagerSchemaDefault* pSchema, const TestWindow& wi
 
 // Frame widths by style: caption (small for tool windows), window edges and frames counted in borders, the
 // client edge; a maximized captioned window keeps the system's frame width around the skin's caption.
-TEST(SkinFrameDraw, FrameBordersFollowTheStyles) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
-    const CTkSkinManagerMetrics* pMetrics = skin.Manager().GetMetrics();
+TEST_F(SkinFrameDraw, FrameBordersFollowTheStyles) {
+    const CTkSkinManagerMetrics* pMetrics = m_skin.Manager().GetMetrics();
     ASSERT_EQ(pMetrics->GetBorderWidth(), 1);
     ASSERT_EQ(pMetrics->GetBorderMultiplier(), 1);
     const int cyCaption = pMetrics->GetCaptionHeight();  // 25: the skin's 24 and the line it leaves out
@@ -110,19 +96,18 @@ TEST(SkinFrameDraw, FrameBordersFollowTheStyles) {
     };
     for (const auto& row : rows) {
         RECT rc;
-        pSchema->CalcFrameBorders(&rc, row.dwStyle, row.dwExStyle);
+        m_pSchema->CalcFrameBorders(&rc, row.dwStyle, row.dwExStyle);
         EXPECT_TRUE(::EqualRect(&rc, &row.rcBorders))
             << row.pszName << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
-        EXPECT_EQ(pSchema->GetWindowBorders(row.dwStyle, row.dwExStyle, TRUE, TRUE), row.nWindowBorders) << row.pszName;
+        EXPECT_EQ(m_pSchema->GetWindowBorders(row.dwStyle, row.dwExStyle, TRUE, TRUE), row.nWindowBorders)
+            << row.pszName;
     }
 }
 
 // Caption buttons sit at the right end of the caption, square for tool windows, as high as the caption
 // minus the window's borders and 5 (2 less with a client edge); a close button image wider than high gives
 // wider buttons in its proportion.
-TEST(SkinFrameDraw, CaptionButtonsAreLaidOutByStyle) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, CaptionButtonsAreLaidOutByStyle) {
     const struct {
         const char* pszName;
         DWORD dwStyle;
@@ -145,7 +130,7 @@ TEST(SkinFrameDraw, CaptionButtonsAreLaidOutByStyle) {
         {"dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 29, {174, 5, 195, 26}},
     };
     for (const auto& row : rows) {
-        const RECT rc = pSchema->CalcCaptionButtonRect(row.dwStyle, row.dwExStyle, 200, row.nTop);
+        const RECT rc = m_pSchema->CalcCaptionButtonRect(row.dwStyle, row.dwExStyle, 200, row.nTop);
         EXPECT_TRUE(::EqualRect(&rc, &row.rcFirst))
             << row.pszName << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
@@ -161,9 +146,7 @@ TEST(SkinFrameDraw, CaptionButtonsAreLaidOutByStyle) {
 
 // The frame of a captioned window: sides and bottom, caption and buttons in the frame's state, small parts
 // for tool windows; a client edge takes two pixels of the borders and shows the control's border fill.
-TEST(SkinFrameDraw, FramesDrawSidesCaptionAndButtonsInTheirStates) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, FramesDrawSidesCaptionAndButtonsInTheirStates) {
     struct Row {
         const char* pszName;
         DWORD dwStyle;
@@ -179,51 +162,51 @@ TEST(SkinFrameDraw, FramesDrawSidesCaptionAndButtonsInTheirStates) {
     };
     for (const Row& row : rows) {
         TestWindow window(row.dwStyle, row.dwExStyle);
-        SKINFRAMEINFO frame = FrameOf(pSchema, window, row.bActive);
+        SKINFRAMEINFO frame = FrameOf(m_pSchema, window, row.bActive);
         frame.buttons = {{row.nCloseButton, 2}, {17, 1}, {15, 4 + (row.bActive ? 0 : 4)}};
-        Canvas dc(200, 150);
-        pSchema->DrawFrame(&dc, &frame);
+        SkinCanvas dc(200, 150);
+        m_pSchema->DrawFrame(&dc, &frame);
         const int nState = row.bActive ? 1 : 2;
         const RECT& b = frame.rcBorders;
-        EXPECT_EQ(Decoded(dc.At(b.left - 1, 75)), Cell(kWindow, 7 + row.nPartOffset, nState)) << row.pszName;
-        EXPECT_EQ(Decoded(dc.At(199 - b.right + 1, 75)), Cell(kWindow, 8 + row.nPartOffset, nState)) << row.pszName;
-        EXPECT_EQ(Decoded(dc.At(100, 149)), Cell(kWindow, 9 + row.nPartOffset, nState)) << row.pszName;
-        EXPECT_EQ(Decoded(dc.At(100, b.top - 1)), Cell(kWindow, row.nPartOffset == 0 ? 1 : 2, nState)) << row.pszName;
-        EXPECT_EQ(dc.At(100, b.top), kBackground) << row.pszName;
+        EXPECT_EQ(DecodedCell(dc.At(b.left - 1, 75)), CellName(kWindow, 7 + row.nPartOffset, nState)) << row.pszName;
+        EXPECT_EQ(DecodedCell(dc.At(199 - b.right + 1, 75)), CellName(kWindow, 8 + row.nPartOffset, nState))
+            << row.pszName;
+        EXPECT_EQ(DecodedCell(dc.At(100, 149)), CellName(kWindow, 9 + row.nPartOffset, nState)) << row.pszName;
+        EXPECT_EQ(DecodedCell(dc.At(100, b.top - 1)), CellName(kWindow, row.nPartOffset == 0 ? 1 : 2, nState))
+            << row.pszName;
+        EXPECT_EQ(dc.At(100, b.top), kCanvasBackground) << row.pszName;
         int nRight = 200;
         for (const SKINCAPTIONBUTTON& button : frame.buttons) {
             const RECT& rc = button.rc;
             EXPECT_LT(rc.right, nRight) << row.pszName;
             EXPECT_GT(rc.bottom, rc.top) << row.pszName;
-            EXPECT_EQ(Decoded(dc.At((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)),
-                      Cell(kWindow, button.nPartId, button.nStateId))
+            EXPECT_EQ(DecodedCell(dc.At((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)),
+                      CellName(kWindow, button.nPartId, button.nStateId))
                 << row.pszName;
             nRight = rc.left;
         }
     }
 
     TestWindow edged(WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE);
-    SKINFRAMEINFO frame = FrameOf(pSchema, edged);
+    SKINFRAMEINFO frame = FrameOf(m_pSchema, edged);
     frame.strClassName = L"EDIT";
     CBrush brush;
     brush.CreateSolidBrush(RGB(0, 200, 0));
     frame.hClientBackground = brush;
-    Canvas dc(200, 150);
-    pSchema->DrawFrame(&dc, &frame);
+    SkinCanvas dc(200, 150);
+    m_pSchema->DrawFrame(&dc, &frame);
     const RECT& b = frame.rcBorders;
-    EXPECT_EQ(Decoded(dc.At(b.left - 3, 75)), Cell(kWindow, 7, 1));
-    EXPECT_EQ(Decoded(dc.At(b.left - 2, 75)), Cell(kEdit, 0, 0));
+    EXPECT_EQ(DecodedCell(dc.At(b.left - 3, 75)), CellName(kWindow, 7, 1));
+    EXPECT_EQ(DecodedCell(dc.At(b.left - 2, 75)), CellName(kEdit, 0, 0));
     EXPECT_EQ(dc.At(b.left - 1, 75), RGB(0, 200, 0));
-    EXPECT_EQ(Decoded(dc.At(100, b.top - 3)), Cell(kWindow, 1, 1));
-    EXPECT_EQ(Decoded(dc.At(100, b.top - 2)), Cell(kEdit, 0, 0));
+    EXPECT_EQ(DecodedCell(dc.At(100, b.top - 3)), CellName(kWindow, 1, 1));
+    EXPECT_EQ(DecodedCell(dc.At(100, b.top - 2)), CellName(kEdit, 0, 0));
 }
 
 // Windows without a caption: a one-pixel frame in the window-frame colour (the face colour for dialog
 // frames and edged windows), a thick frame in the face colour, and a client edge: sunken in the edge
 // colours, or the border fill of a control class.
-TEST(SkinFrameDraw, CaptionlessWindowsDrawTheirBordersAndClientEdge) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, CaptionlessWindowsDrawTheirBordersAndClientEdge) {
     const COLORREF clrGreen = RGB(0, 200, 0);
     struct Row {
         const char* pszName;
@@ -233,29 +216,29 @@ TEST(SkinFrameDraw, CaptionlessWindowsDrawTheirBordersAndClientEdge) {
         std::vector<COLORREF> ring;  // the pixels from the left edge inwards
     };
     const Row rows[] = {
-        {"bordered", WS_POPUP | WS_BORDER, 0, L"WINDOW", {TestSkinSysColor(COLOR_WINDOWFRAME), kBackground}},
+        {"bordered", WS_POPUP | WS_BORDER, 0, L"WINDOW", {TestSkinSysColor(COLOR_WINDOWFRAME), kCanvasBackground}},
         {"bordered with a sunken client edge",
          WS_POPUP | WS_BORDER,
          WS_EX_CLIENTEDGE,
          L"WINDOW",
          {TestSkinSysColor(COLOR_BTNFACE), TestSkinSysColor(COLOR_3DSHADOW), TestSkinSysColor(COLOR_3DDKSHADOW),
-          kBackground}},
+          kCanvasBackground}},
         {"edit's client edge",
          WS_POPUP,
          WS_EX_CLIENTEDGE,
          L"EDIT",
-         {TestSkinCellColor(kEdit, 0, 0), clrGreen, kBackground}},
+         {TestSkinCellColor(kEdit, 0, 0), clrGreen, kCanvasBackground}},
     };
     CBrush brush;
     brush.CreateSolidBrush(clrGreen);
     for (const Row& row : rows) {
         TestWindow window(row.dwStyle, row.dwExStyle);
         ASSERT_EQ(window.Wnd()->GetExStyle() & (WS_EX_WINDOWEDGE | WS_EX_STATICEDGE), 0u) << row.pszName;
-        SKINFRAMEINFO frame = FrameOf(pSchema, window);
+        SKINFRAMEINFO frame = FrameOf(m_pSchema, window);
         frame.strClassName = row.pszClass;
         frame.hClientBackground = brush;
-        Canvas dc(200, 150);
-        pSchema->DrawFrame(&dc, &frame);
+        SkinCanvas dc(200, 150);
+        m_pSchema->DrawFrame(&dc, &frame);
         for (size_t x = 0; x < row.ring.size(); ++x) {
             EXPECT_EQ(dc.At(static_cast<int>(x), 75), row.ring[x]) << row.pszName << " at " << x;
             EXPECT_EQ(dc.At(100, static_cast<int>(x)), row.ring[x]) << row.pszName << " at " << x;
@@ -265,9 +248,7 @@ TEST(SkinFrameDraw, CaptionlessWindowsDrawTheirBordersAndClientEdge) {
 
 // Only windows with a system menu and a caption of their own show an icon: the window's, the class's, or
 // (but for dialog frames) the one it drags, else the system's.
-TEST(SkinFrameDraw, CaptionIconsComeFromTheWindowOrTheSystem) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, CaptionIconsComeFromTheWindowOrTheSystem) {
     const struct {
         const char* pszName;
         DWORD dwStyle;
@@ -282,24 +263,22 @@ TEST(SkinFrameDraw, CaptionIconsComeFromTheWindowOrTheSystem) {
     };
     for (const auto& row : rows) {
         TestWindow window(row.dwStyle, row.dwExStyle);
-        EXPECT_EQ(pSchema->GetFrameIcon(window.Wnd()) != nullptr, row.bIcon) << row.pszName;
+        EXPECT_EQ(m_pSchema->GetFrameIcon(window.Wnd()) != nullptr, row.bIcon) << row.pszName;
     }
     HICON hIcon = ::LoadIconW(nullptr, IDI_INFORMATION);
     TestWindow modal(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME);
     ::SendMessageW(modal.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
-    EXPECT_EQ(pSchema->GetFrameIcon(modal.Wnd()), hIcon);
+    EXPECT_EQ(m_pSchema->GetFrameIcon(modal.Wnd()), hIcon);
 }
 
 // The region leaves out the caption image's transparent corners: six pixels at each top corner of the
 // state-coded caption.
-TEST(SkinFrameDraw, RegionsCutTheCaptionCornersOff) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, RegionsCutTheCaptionCornersOff) {
     TestWindow window(WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE);
-    const SKINFRAMEINFO frame = FrameOf(pSchema, window);
+    const SKINFRAMEINFO frame = FrameOf(m_pSchema, window);
     for (int nPass = 0; nPass < 2; ++nPass) {  // built, then from the cache
         CRgn rgn;
-        rgn.Attach(pSchema->GetFrameRegion(frame, 200, 150));
+        rgn.Attach(m_pSchema->GetFrameRegion(frame, 200, 150));
         for (int y = 0; y < 5; ++y) {
             for (int x = 0; x < 5; ++x) {
                 const bool bCorner = x + y < 3;
@@ -315,7 +294,7 @@ TEST(SkinFrameDraw, RegionsCutTheCaptionCornersOff) {
 
 // A window narrower than the caption's two ends gets an outline scanned for it alone: a wider window of the
 // same caption height afterwards still gets its own, with the caption's empty top row cut off.
-TEST(SkinFrameDraw, NarrowWindowsGetATemporaryOutline) {
+TEST(SkinFrameOutline, NarrowWindowsGetATemporaryOutline) {
     SkinFromText skin(
         "[WINDOW.CAPTION]\nBGTYPE = IMAGEFILE\nIMAGEFILE = CAP.BMP\nTRANSPARENT = TRUE\n"
         "SIZINGMARGINS = 2, 2, 1, 0\nSIZINGTYPE = STRETCH\n");
@@ -351,12 +330,10 @@ TEST(SkinFrameDraw, NarrowWindowsGetATemporaryOutline) {
 
 // A maximized window's region is its client part inside the frame width; exactly as wide as the work area
 // it reaches past the window's far edges.
-TEST(SkinFrameDraw, MaximizedWindowsGetARectangleInsideTheirBorders) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, MaximizedWindowsGetARectangleInsideTheirBorders) {
     TestWindow window(WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE);
     ::SetWindowLongPtrW(window.Handle(), GWL_STYLE, window.Wnd()->GetStyle() | WS_MAXIMIZE);
-    SKINFRAMEINFO frame = FrameOf(pSchema, window);
+    SKINFRAMEINFO frame = FrameOf(m_pSchema, window);
     const int l = frame.rcBorders.left;
     const int nWork = GetMultiMonitorHelper()->GetWorkAreaOfWnd(window.Wnd()).Width();
     const struct {
@@ -365,7 +342,7 @@ TEST(SkinFrameDraw, MaximizedWindowsGetARectangleInsideTheirBorders) {
     } rows[] = {{nWork, {l, l, nWork + 2 * l, 300 + 2 * l}}, {nWork - 10, {l, l, nWork - 10 - l, 300 - l}}};
     for (const auto& row : rows) {
         CRgn rgn;
-        rgn.Attach(pSchema->GetFrameRegion(frame, row.nWidth, 300));
+        rgn.Attach(m_pSchema->GetFrameRegion(frame, row.nWidth, 300));
         RECT rcBox;
         rgn.GetRgnBox(&rcBox);
         EXPECT_TRUE(::EqualRect(&rcBox, &row.rcBox)) << row.nWidth;
@@ -376,12 +353,12 @@ TEST(SkinFrameDraw, MaximizedWindowsGetARectangleInsideTheirBorders) {
 // part pressed while the mouse is on it (the thumb all through its drag), 20-cell arrows show their hover
 // cells while the mouse is over the bar; a bar that cannot scroll shows every part disabled, its track
 // unbroken.
-TEST(SkinFrameDraw, ScrollBarPartsShowHotPressedHoverAndDisabled) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, ScrollBarPartsShowHotPressedHoverAndDisabled) {
     TestWindow window(WS_POPUP, 0);
     TestWindow disabled(WS_POPUP | WS_DISABLED, 0);
-    enum Tracking { kNone, kThis, kOther };
+    // Tracking of this bar with the mouse inside the tracked part, outside it, or dragging the thumb; or
+    // tracking of another bar.
+    enum Tracking { kNone, kInside, kOutside, kDragging, kOther };
     struct Sample {
         int y;
         int nPart;
@@ -390,144 +367,75 @@ TEST(SkinFrameDraw, ScrollBarPartsShowHotPressedHoverAndDisabled) {
     struct Row {
         const char* pszName;
         UINT nPage;
-        int nPos;
         int nHot;
         Tracking tracking;
-        BOOL bInside;
-        BOOL bThumbDrag;
-        const TestWindow* pWindow;
-        int nBar;
-        std::vector<Sample> samples;  // the up arrow, the lower track, the thumb, the upper track, the down arrow
+        bool bDisabledControl;
+        std::vector<Sample> samples;  // up arrow, lower track, thumb, upper track, down arrow
     };
     const Row rows[] = {
-        {"idle",
-         10,
-         45,
-         0,
-         kNone,
-         FALSE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 1}, {30, 6, 1}, {50, 3, 1}, {70, 7, 1}, {95, 1, 5}}},
-        {"hot thumb",
-         10,
-         45,
-         64,
-         kNone,
-         FALSE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 17}, {30, 6, 1}, {50, 3, 2}, {70, 7, 1}, {95, 1, 18}}},
-        {"hot page after",
-         10,
-         45,
-         63,
-         kNone,
-         FALSE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 17}, {30, 6, 1}, {50, 3, 1}, {70, 7, 2}, {95, 1, 18}}},
-        {"up arrow held",
-         10,
-         45,
-         60,
-         kThis,
-         TRUE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 3}, {30, 6, 1}, {50, 3, 1}, {70, 7, 1}, {95, 1, 18}}},
-        {"page held, mouse off it",
-         10,
-         45,
-         62,
-         kThis,
-         FALSE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 17}, {30, 6, 1}, {50, 3, 1}, {95, 1, 18}}},
-        {"thumb dragged away", 10, 45, 64, kThis, FALSE, TRUE, &window, SB_VERT, {{50, 3, 3}, {95, 1, 18}}},
-        {"another bar tracked", 10, 45, 64, kOther, TRUE, FALSE, &window, SB_VERT, {{5, 1, 1}, {50, 3, 1}, {95, 1, 5}}},
-        {"page covers the range",
-         100,
-         45,
-         64,
-         kNone,
-         FALSE,
-         FALSE,
-         &window,
-         SB_VERT,
-         {{5, 1, 4}, {30, 6, 4}, {50, 6, 4}, {70, 6, 4}, {95, 1, 8}}},
-        {"disabled control",
-         10,
-         45,
-         0,
-         kNone,
-         FALSE,
-         FALSE,
-         &disabled,
-         SB_CTL,
-         {{5, 1, 4}, {30, 6, 4}, {50, 6, 4}, {95, 1, 8}}},
-        {"long thumb with gripper", 50, 0, 0, kNone, FALSE, FALSE, &window, SB_VERT, {{30, 9, 1}, {70, 7, 1}}},
+        {"idle", 10, 0, kNone, false, {{5, 1, 1}, {30, 6, 1}, {50, 3, 1}, {70, 7, 1}, {95, 1, 5}}},
+        {"hot thumb", 10, 64, kNone, false, {{5, 1, 17}, {30, 6, 1}, {50, 3, 2}, {70, 7, 1}, {95, 1, 18}}},
+        {"hot page after", 10, 63, kNone, false, {{5, 1, 17}, {30, 6, 1}, {50, 3, 1}, {70, 7, 2}, {95, 1, 18}}},
+        {"up arrow held", 10, 60, kInside, false, {{5, 1, 3}, {30, 6, 1}, {50, 3, 1}, {70, 7, 1}, {95, 1, 18}}},
+        {"page held, mouse off it", 10, 62, kOutside, false, {{5, 1, 17}, {30, 6, 1}, {50, 3, 1}, {95, 1, 18}}},
+        {"thumb dragged away", 10, 64, kDragging, false, {{50, 3, 3}, {95, 1, 18}}},
+        {"another bar tracked", 10, 64, kOther, false, {{5, 1, 1}, {50, 3, 1}, {95, 1, 5}}},
+        {"page covers the range", 100, 64, kNone, false, {{5, 1, 4}, {30, 6, 4}, {50, 6, 4}, {70, 6, 4}, {95, 1, 8}}},
+        {"disabled control", 10, 0, kNone, true, {{5, 1, 4}, {30, 6, 4}, {50, 6, 4}, {95, 1, 8}}},
+        {"long thumb with gripper", 50, 0, kNone, false, {{60, 9, 1}, {83, 7, 1}}},
     };
     for (const Row& row : rows) {
         SCROLLBARPOSITION bar;
         bar.bVertical = TRUE;
         bar.bVisible = TRUE;
-        bar.nBar = row.nBar;
-        const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, row.nPage, row.nPos, 0};
-        CalcScrollBarLayout(&bar, {0, 0, 15, 100}, info, skin.Manager().GetMetrics());
+        bar.nBar = row.bDisabledControl ? SB_CTL : SB_VERT;
+        const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, row.nPage, 45, 0};
+        CalcScrollBarLayout(&bar, {0, 0, 15, 100}, info, m_skin.Manager().GetMetrics());
         bar.nHotPart = row.nHot;
         SCROLLBARPOSITION other;
         SCROLLBARTRACKING tracking;
-        tracking.pBar = row.tracking == kThis ? &bar : &other;
-        tracking.bInside = row.bInside;
-        tracking.bThumbDrag = row.bThumbDrag;
-        SKINFRAMEINFO frame = FrameOf(pSchema, *row.pWindow);
+        tracking.pBar = row.tracking == kOther ? &other : &bar;
+        tracking.bInside = row.tracking == kInside || row.tracking == kOther;
+        tracking.bThumbDrag = row.tracking == kDragging;
+        SKINFRAMEINFO frame = FrameOf(m_pSchema, row.bDisabledControl ? disabled : window);
         frame.pTracking = row.tracking == kNone ? nullptr : &tracking;
-        Canvas dc(15, 100);
-        pSchema->DrawScrollBar(&dc, frame, &bar);
+        SkinCanvas dc(15, 100);
+        m_pSchema->DrawScrollBar(&dc, frame, &bar);
         for (const Sample& sample : row.samples)
-            EXPECT_EQ(Decoded(dc.At(7, sample.y)), Cell(kScrollBar, sample.nPart, sample.nState))
+            EXPECT_EQ(DecodedCell(dc.At(7, sample.y)), CellName(kScrollBar, sample.nPart, sample.nState))
                 << row.pszName << " at " << sample.y;
     }
 }
 
 // A horizontal bar draws left and right arrows and the horizontal parts; a bar without thickness draws
 // nothing.
-TEST(SkinFrameDraw, HorizontalAndFlatScrollBars) {
-    LoadedSkin skin(kStateCodedModule);
-    CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
+TEST_F(SkinFrameDraw, HorizontalAndFlatScrollBars) {
     TestWindow window(WS_POPUP, 0);
-    const SKINFRAMEINFO frame = FrameOf(pSchema, window);
+    const SKINFRAMEINFO frame = FrameOf(m_pSchema, window);
     SCROLLBARPOSITION bar;
     bar.bVisible = TRUE;
     const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, 10, 45, 0};
-    CalcScrollBarLayout(&bar, {0, 0, 100, 19}, info, skin.Manager().GetMetrics());  // thumb 46..55
-    Canvas dc(100, 19);
-    pSchema->DrawScrollBar(&dc, frame, &bar);
+    CalcScrollBarLayout(&bar, {0, 0, 100, 19}, info, m_skin.Manager().GetMetrics());  // thumb 46..55
+    SkinCanvas dc(100, 19);
+    m_pSchema->DrawScrollBar(&dc, frame, &bar);
     const struct {
         int x;
         int nPart;
         int nState;
     } samples[] = {{5, 1, 9}, {30, 4, 1}, {50, 2, 1}, {70, 5, 1}, {95, 1, 13}};
     for (const auto& sample : samples)
-        EXPECT_EQ(Decoded(dc.At(sample.x, 9)), Cell(kScrollBar, sample.nPart, sample.nState)) << sample.x;
+        EXPECT_EQ(DecodedCell(dc.At(sample.x, 9)), CellName(kScrollBar, sample.nPart, sample.nState)) << sample.x;
 
-    CalcScrollBarLayout(&bar, {0, 0, 100, 0}, info, skin.Manager().GetMetrics());
-    Canvas flat(100, 19);
-    pSchema->DrawScrollBar(&flat, frame, &bar);
-    EXPECT_EQ(flat.At(50, 0), kBackground);
+    CalcScrollBarLayout(&bar, {0, 0, 100, 0}, info, m_skin.Manager().GetMetrics());
+    SkinCanvas flat(100, 19);
+    m_pSchema->DrawScrollBar(&flat, frame, &bar);
+    EXPECT_EQ(flat.At(50, 0), kCanvasBackground);
 }
 
 // The program's skin on three frames (active, inactive, tool window) with their caption buttons and both
 // scroll bars in a few states, clipped to their regions: a picture for a person to look at
 // (skin_program_frames.png).
-TEST(SkinFrameDraw, TheProgramSkinDrawsFramesAndScrollBars) {
+TEST(SkinProgramSkin, DrawsFramesAndScrollBars) {
     LoadedSkin skin(kProgramSkin);
     CTkSkinManagerSchemaDefault* pSchema = SchemaOf(skin.Manager());
     const CTkSkinManagerMetrics* pMetrics = skin.Manager().GetMetrics();
@@ -546,7 +454,7 @@ TEST(SkinFrameDraw, TheProgramSkinDrawsFramesAndScrollBars) {
         {WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, FALSE, {{18, 5}, {21, 5}, {15, 8}}, 0, 61},
         {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW, TRUE, {{19, 3}}, 60, 63},
     };
-    Canvas sheet(static_cast<int>(std::size(rows)) * (cx + 10) + 10, cy + 20);
+    SkinCanvas sheet(static_cast<int>(std::size(rows)) * (cx + 10) + 10, cy + 20);
     sheet.FillSolidRect(0, 0, sheet.GetWidth(), sheet.GetHeight(), RGB(128, 128, 128));
     CBrush white;
     white.CreateSolidBrush(RGB(255, 255, 255));
@@ -558,10 +466,10 @@ TEST(SkinFrameDraw, TheProgramSkinDrawsFramesAndScrollBars) {
         frame.buttons = row.buttons;
         frame.strClassName = row.dwExStyle & WS_EX_CLIENTEDGE ? L"LISTVIEW" : L"WINDOW";
         frame.hClientBackground = white;
-        Canvas dc(cx, cy);
+        SkinCanvas dc(cx, cy);
         pSchema->DrawFrame(&dc, &frame);
         const RECT& b = frame.rcBorders;
-        EXPECT_NE(dc.At(cx / 2, 1), kBackground);
+        EXPECT_NE(dc.At(cx / 2, 1), kCanvasBackground);
         for (const SKINCAPTIONBUTTON& button : frame.buttons)
             EXPECT_TRUE(button.rc.top >= 0 && button.rc.bottom <= b.top && button.rc.right <= cx) << i;
 

@@ -9,22 +9,9 @@
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(1, 2, 3);
 constexpr COLORREF kRed = RGB(200, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
-
-class Canvas : public CScopedMemDC {
-public:
-    Canvas(int cx, int cy) : CScopedMemDC(cx, cy) { FillSolidRect(0, 0, cx, cy, kBackground); }
-    COLORREF At(int x, int y) const { return PixelAt(*this, x, y); }
-};
-
-struct Sample {
-    int x;
-    int y;
-    COLORREF clr;
-};
 
 // A 0x00RRGGBB pixel of a COLORREF, for MakeDib.
 DWORD Pixel(COLORREF clr) {
@@ -37,18 +24,6 @@ void WriteRows(const SkinFromText& skin, LPCWSTR pszName, int nWidth, const std:
     for (COLORREF clr : rows)
         pixels.insert(pixels.end(), nWidth, Pixel(clr));
     WriteBmpFile(skin.Folder() + L"\\" + pszName, MakeDib(nWidth, static_cast<int>(rows.size()), 24, pixels));
-}
-
-// The cell a pixel decodes to, as "class.part(state)".
-std::string Decoded(COLORREF clr) {
-    TestSkinCell cell{};
-    if (!DecodeTestSkinColor(clr, cell))
-        return "not a cell";
-    return std::to_string(cell.cls) + "." + std::to_string(cell.part) + "(" + std::to_string(cell.state) + ")";
-}
-
-std::string Cell(int nClass, int nPart, int nState) {
-    return Decoded(TestSkinCellColor(nClass, nPart, nState));
 }
 
 // Normal and disabled toolbar buttons lie flat on the bar: the program's skin draws nothing for them.
@@ -73,16 +48,16 @@ TEST(SkinSchemaDraw, EveryPartDrawsTheCellOfItsState) {
         states.emplace_back(0, part.firstState);
         states.emplace_back(part.firstState + part.stateCount, part.firstState);
         for (const auto& [nState, nExpected] : states) {
-            Canvas dc(20, 20);
+            SkinCanvas dc(20, 20);
             const RECT rc = {0, 0, 20, 20};
             EXPECT_TRUE(pClass->DrawBackground(&dc, part.part, nState, &rc));
-            const std::string strWhere = Decoded(TestSkinCellColor(part.classId, part.part, nState));
+            const std::string strWhere = DecodedCell(TestSkinCellColor(part.classId, part.part, nState));
             if (part.image == nullptr) {
                 // Border fills: the border in the cell of state 0, the fill in that of state 1.
-                EXPECT_EQ(Decoded(dc.At(0, 0)), Cell(part.classId, 0, 0)) << strWhere;
-                EXPECT_EQ(Decoded(dc.At(10, 10)), Cell(part.classId, 0, 1)) << strWhere;
+                EXPECT_EQ(DecodedCell(dc.At(0, 0)), CellName(part.classId, 0, 0)) << strWhere;
+                EXPECT_EQ(DecodedCell(dc.At(10, 10)), CellName(part.classId, 0, 1)) << strWhere;
             } else {
-                EXPECT_EQ(Decoded(dc.At(10, 10)), Cell(part.classId, part.part, nExpected)) << strWhere;
+                EXPECT_EQ(DecodedCell(dc.At(10, 10)), CellName(part.classId, part.part, nExpected)) << strWhere;
             }
         }
     }
@@ -107,22 +82,21 @@ TEST(SkinSchemaDraw, BorderFillsAndMissingImages) {
         const wchar_t* pszClass;
         int nPart;
         BOOL bResult;
-        std::vector<Sample> samples;
+        std::vector<SkinSample> samples;
     } rows[] = {
-        {L"BUTTON", 1, TRUE, {{0, 0, kBackground}, {5, 5, kBackground}}},
+        {L"BUTTON", 1, TRUE, {{0, 0, kCanvasBackground}, {5, 5, kCanvasBackground}}},
         {L"BUTTON", 2, TRUE, {{0, 0, kGreen}, {5, 5, kGreen}}},
-        {L"BUTTON", 3, TRUE, {{0, 0, kRed}, {1, 5, kRed}, {2, 5, kBackground}, {5, 5, kBackground}}},
-        {L"BUTTON", 4, FALSE, {{5, 5, kBackground}}},
-        {L"BUTTON", 5, FALSE, {{0, 0, kBackground}, {5, 5, kBackground}}},
-        {L"TOOLTIP", 1, FALSE, {{5, 5, kBackground}}},
+        {L"BUTTON", 3, TRUE, {{0, 0, kRed}, {1, 5, kRed}, {2, 5, kCanvasBackground}, {5, 5, kCanvasBackground}}},
+        {L"BUTTON", 4, FALSE, {{5, 5, kCanvasBackground}}},
+        {L"BUTTON", 5, FALSE, {{0, 0, kCanvasBackground}, {5, 5, kCanvasBackground}}},
+        {L"TOOLTIP", 1, FALSE, {{5, 5, kCanvasBackground}}},
     };
     for (const auto& row : rows) {
-        Canvas dc(10, 10);
+        SkinCanvas dc(10, 10);
         const RECT rc = {0, 0, 10, 10};
         CTkSkinManagerClass* pClass = skin.Manager().GetSkinClass(row.pszClass);
         EXPECT_EQ(pClass->DrawBackground(&dc, row.nPart, 1, &rc), row.bResult) << row.nPart;
-        for (const Sample& sample : row.samples)
-            EXPECT_EQ(dc.At(sample.x, sample.y), sample.clr) << row.nPart << " at " << sample.x << "," << sample.y;
+        ExpectSamples(dc, row.samples, std::to_string(row.nPart).c_str());
     }
 }
 
@@ -145,13 +119,13 @@ TEST(SkinSchemaDraw, BorderOnlyIsIgnoredForFrameSides) {
         int nPart;
         COLORREF clrMiddle;
     } rows[] = {
-        {L"BUTTON", 1, kBackground},
+        {L"BUTTON", 1, kCanvasBackground},
         {L"WINDOW", 7, kGreen},
         {L"WINDOW", 12, kGreen},
-        {L"WINDOW", 1, kBackground},
+        {L"WINDOW", 1, kCanvasBackground},
     };
     for (const auto& row : rows) {
-        Canvas dc(12, 12);
+        SkinCanvas dc(12, 12);
         const RECT rc = {0, 0, 12, 12};
         EXPECT_TRUE(skin.Manager().GetSkinClass(row.pszClass)->DrawBackground(&dc, row.nPart, 1, &rc));
         EXPECT_EQ(dc.At(0, 0), kRed) << row.nPart;
@@ -179,14 +153,14 @@ TEST(SkinSchemaDraw, TrueSizeImagesAreCentredOrBottomAligned) {
         {4, {0, 0, 10, 10}, {3, 3, 7, 7}},
     };
     for (const auto& row : rows) {
-        Canvas dc(30, 30);
+        SkinCanvas dc(30, 30);
         EXPECT_TRUE(skin.Manager().GetSkinClass(L"BUTTON")->DrawBackground(&dc, row.nPart, 1, &row.rc));
         for (int y = 0; y < 30; ++y) {
             for (int x = 0; x < 30; ++x) {
                 const bool bInside = ::PtInRect(&row.rcDrawn, {x, y}) != FALSE;
-                COLORREF clr = bInside ? (row.nPart == 4 ? kGreen : kRed) : kBackground;
+                COLORREF clr = bInside ? (row.nPart == 4 ? kGreen : kRed) : kCanvasBackground;
                 if (row.nPart == 4 && y == 4 && bInside)
-                    clr = kBackground;
+                    clr = kCanvasBackground;
                 ASSERT_EQ(dc.At(x, y), clr) << row.nPart << " at " << x << "," << y;
             }
         }
@@ -207,7 +181,7 @@ TEST(SkinSchemaDraw, GlyphsDrawTheCellOfTheirStateCentred) {
         COLORREF clrGlyph;
     } rows[] = {{1, kRed}, {2, kGreen}, {0, kRed}, {3, kRed}};
     for (const auto& row : rows) {
-        Canvas dc(14, 10);
+        SkinCanvas dc(14, 10);
         const RECT rc = {0, 0, 14, 10};
         EXPECT_TRUE(skin.Manager().GetSkinClass(L"BUTTON")->DrawBackground(&dc, 1, row.nState, &rc));
         // The content is (0, 0, 10, 10): the 2 x 2 glyph at (4, 4).
@@ -228,7 +202,7 @@ TEST(SkinSchemaDraw, TheProgramSkinDrawsEveryListedPartAndState) {
     constexpr int kGap = 4;
     constexpr int kColumns = 20;
     const int nRows = static_cast<int>(std::size(kTestSkinParts));
-    Canvas sheet(kColumns * (kCellWidth + kGap) + kGap, nRows * (kCellHeight + kGap) + kGap);
+    SkinCanvas sheet(kColumns * (kCellWidth + kGap) + kGap, nRows * (kCellHeight + kGap) + kGap);
     sheet.FillSolidRect(0, 0, sheet.GetWidth(), sheet.GetHeight(), RGB(236, 236, 236));
     for (int nRow = 0; nRow < nRows; ++nRow) {
         const TestSkinPart& part = kTestSkinParts[nRow];
@@ -236,14 +210,14 @@ TEST(SkinSchemaDraw, TheProgramSkinDrawsEveryListedPartAndState) {
         ASSERT_NE(pClass, nullptr);
         for (int i = 0; i < part.stateCount; ++i) {
             const int nState = part.firstState + i;
-            Canvas dc(kCellWidth, kCellHeight);
+            SkinCanvas dc(kCellWidth, kCellHeight);
             const RECT rc = {0, 0, kCellWidth, kCellHeight};
             EXPECT_TRUE(pClass->DrawBackground(&dc, part.part, nState, &rc))
                 << CStringA(part.className).GetString() << "." << part.part << "(" << nState << ")";
             bool bDrawn = false;
             for (int y = 0; y < kCellHeight && !bDrawn; ++y) {
                 for (int x = 0; x < kCellWidth && !bDrawn; ++x)
-                    bDrawn = dc.At(x, y) != kBackground;
+                    bDrawn = dc.At(x, y) != kCanvasBackground;
             }
             EXPECT_TRUE(bDrawn || IsFlatToolbarButton(part, nState))
                 << CStringA(part.className).GetString() << "." << part.part << "(" << nState
