@@ -33,10 +33,8 @@ void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t conn
 }
 
 void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop) {
-    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+    ForEachQueryDay(DayDatabase::Cdr, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = CdrDayFile(day);
-        if (!DayFileExists(dayFile))
-            return;
         CallRecordStore store;
         const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
@@ -60,10 +58,8 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
     request.To.wHour = 23;
     request.To.wMinute = 59;
     request.To.wSecond = 59;
-    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+    ForEachQueryDay(DayDatabase::SysLog, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = SysLogDayFile(day);
-        if (!DayFileExists(dayFile))
-            return;
         SysLogStore store;
         const QueryStop::Link link(stop, store);
         if (!store.Open(dayFile))

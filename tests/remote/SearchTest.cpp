@@ -102,6 +102,11 @@ TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange) {
         {"today, through its copy", DayAt(0, 0, 0, 0), DayAt(0, 23, 59, 59), {L"C:\\rec\\today-ch1.wav"}},
         {"days without a database", DayAt(27, 0, 0, 0), DayAt(1, 0, 0, 0), {}},
         {"to before from", DayAt(28, 0, 0, 0), DayAt(30, 0, 0, 0), {}},
+        // Walked by the days on disk, not by the 3 million days of the range.
+        {"year 1900 to 9999",
+         {1900, 1, 0, 1},
+         {9999, 12, 0, 31, 23, 59, 59},
+         {L"C:\\rec\\30-ch1.wav", L"C:\\rec\\29-ch1.wav", L"C:\\rec\\28-ch1.wav", L"C:\\rec\\today-ch1.wav"}},
     };
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     for (const auto& c : cases) {
