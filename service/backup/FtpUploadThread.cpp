@@ -14,13 +14,13 @@
 
 #include "backup/FtpBackup.h"
 
-#include "backup/CdrSnapshot.h"
 #include "backup/FtpBackupTime.h"
 #include "backup/FtpRemotePaths.h"
 #include "backup/FtpSettings.h"
 #include "backup/FtpTransfer.h"
 #include "settings/Folders.h"
 #include "storage/CallRecordStore.h"
+#include "storage/DatabaseSnapshot.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"

@@ -28,6 +28,7 @@
 #include "settings/Settings.h"
 #include "storage/CallRecordStore.h"
 #include "storage/ContactStore.h"
+#include "storage/DatabaseSnapshot.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/RecordFields.h"
 #include "storage/StoragePaths.h"
@@ -177,14 +178,15 @@ void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const Ftp
     TheFtpQueueStore().UpdateJobPath(job, wavPath.c_str());
 }
 
-// Copies the day's database into a folder of the program folder, replacing an older copy. Not reported.
+// Copies the day's database into a folder of the program folder, replacing an older copy. Not reported. The copy
+// is a snapshot: the file may be written by another thread (a record command, the FTP thread) meanwhile.
 void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
     CString folder;
     folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
     ::CreateDirectoryW(folder, nullptr);
     CString copy;
     copy.Format(L"%sCDR%04d%02d%02d.db", static_cast<const wchar_t*>(folder), day.wYear, day.wMonth, day.wDay);
-    ::CopyFileW(CdrDayFile(day), copy, FALSE);
+    SnapshotDatabase(CdrDayFile(day), copy);
 }
 
 void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day) {

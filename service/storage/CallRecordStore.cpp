@@ -1,5 +1,6 @@
 #include "CallRecordStore.h"
 
+#include "DatabaseSnapshot.h"
 #include "OleDate.h"
 #include "RecordFields.h"
 #include "settings/Folders.h"
@@ -130,8 +131,9 @@ bool CallRecordStore::OpenForSearch(const SYSTEMTIME& day, CdrWorkingCopy copy) 
         const std::lock_guard lock(m_workingCopyLock);
         m_workingCopy = copyPath;
     }
-    // A copy that cannot be made leaves the search on whatever copy exists.
-    CopyFileW(CdrDayFile(day), copyPath, FALSE);
+    // A snapshot, not a file copy: the call writer may be adding a row at this moment. A copy that cannot be made
+    // leaves an empty working copy, which has no rows.
+    SnapshotDatabase(CdrDayFile(day), copyPath);
     if (Open(copyPath))
         return true;
     ReleaseWorkingCopy();

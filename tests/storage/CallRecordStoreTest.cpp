@@ -339,3 +339,41 @@ TEST(CallRecordSearch, OtherDaysAreOpenedDirectly) {
     EXPECT_FALSE(FileExists(CdrCopyFile(day, CdrWorkingCopy::Search).GetString()));
     EXPECT_FALSE(CallRecordStore().OpenForSearch(LocalTime(2019, 5, 6), CdrWorkingCopy::Search));  // no month folder
 }
+
+// The working copy of today is a snapshot between two writes: a search started while the call writer is in the
+// middle of a write waits for it and copies the committed database, never a half-written file.
+TEST(CallRecordSearch, TodaysWorkingCopyIsTakenBetweenTwoWrites) {
+    TestFolder folder;
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    CreateMonthFolder(today);
+    {
+        CallRecordStore live;
+        ASSERT_TRUE(live.Open(CdrDayFile(today)));
+        CallRecord record = MakeCall(today, L"first.wav");
+        ASSERT_TRUE(live.Insert(record));
+    }
+    CSqliteDB writer;
+    writer.OpenFile(CdrDayFile(today));
+    // A tiny page cache makes the write spill its pages into the file before it commits.
+    writer.ExecuteStatement(L"pragma cache_size=5");
+    writer.ExecuteStatement(L"begin immediate");
+    const std::wstring notes(200, L'n');
+    for (int i = 0; i < 500; ++i)
+        writer.ExecuteStatement(L"insert into Rec_Table(FilePath, CallNotes) values (?1, ?2)",
+                                {std::to_wstring(i), std::wstring_view(notes)});
+
+    int rows = -1;
+    std::thread search([&] {
+        CallRecordStore store;
+        if (store.OpenForSearch(today, CdrWorkingCopy::Search))
+            rows = store.QueryCount(L"select count(*) from Rec_Table");
+        store.Close();
+    });
+    ::Sleep(200);  // only a head start: the copy must wait for the commit whenever it starts
+    writer.ExecuteStatement(L"commit");
+    search.join();
+
+    EXPECT_EQ(501, rows);
+    EXPECT_EQ(L"ok", QueryText(CdrCopyFile(today, CdrWorkingCopy::Search).GetString(), L"pragma integrity_check"));
+}
