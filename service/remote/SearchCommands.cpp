@@ -51,6 +51,12 @@ void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& 
     });
 }
 
+bool IsToday(const SYSTEMTIME& day) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    return day.wYear == today.wYear && day.wMonth == today.wMonth && day.wDay == today.wDay;
+}
+
 void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request, QueryStop& stop) {
     request.From.wHour = 0;
     request.From.wMinute = 0;
@@ -62,7 +68,9 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
         const CString dayFile = SysLogDayFile(day);
         SysLogStore store;
         const QueryStop::Link link(stop, store);
-        if (!store.Open(dayFile))
+        // Today's log is written while the search runs (line errors, logins): the search reads a copy of it, so
+        // that a client reading its rows slowly keeps no writer waiting.
+        if (!(IsToday(day) ? store.OpenCopy(dayFile) : store.Open(dayFile)))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
             store.ForEachRow(request.Text.c_str(), [&](const SysLogRow& row) {

@@ -1,5 +1,7 @@
 #include "SqliteDB.h"
 
+#include "DatabaseSnapshot.h"
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -50,6 +52,18 @@ void CSqliteDB::OpenFile(const wchar_t* path) {
     sqlite3_busy_timeout(db, m_busyTimeoutMs);
     const std::lock_guard lock(m_handleLock);
     m_db = db;
+}
+
+bool CSqliteDB::OpenCopyOf(const wchar_t* path) {
+    try {
+        OpenFile(L":memory:");
+    } catch (const CSqliteException&) {
+        return false;
+    }
+    if (CopyDatabaseInto(path, m_db))
+        return true;
+    CloseStoreQuietly();
+    return false;
 }
 
 bool CSqliteDB::CloseStoreQuietly() {

@@ -38,6 +38,10 @@ public:
     // Open and close
     // Opens (or creates) the file and sets the busy timeout. Throws with SQLite's code and text.
     void OpenFile(const wchar_t* path);
+    // Opens a private in-memory copy of the database at path, taken between two writes (DatabaseSnapshot.h), so
+    // that reading it for however long never holds the file's lock. False, with the connection closed, when the
+    // file does not exist or cannot be copied.
+    bool OpenCopyOf(const wchar_t* path);
     bool IsOpen() const { return m_db != nullptr; }
     // Closes the connection: true when it is closed (or was not open). A failed close, for example while a query
     // is still running on another thread, keeps the connection open and gives false.

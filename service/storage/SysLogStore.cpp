@@ -43,6 +43,10 @@ bool SysLogStore::Open(const wchar_t* path) {
     return OpenStoreFile(m_db, path, {{L"SysLog_Table", kCreateSysLogTable}});
 }
 
+bool SysLogStore::OpenCopy(const wchar_t* path) {
+    return path && m_db.OpenCopyOf(path);
+}
+
 bool SysLogStore::Insert(const SysLogRow& row) {
     return ExecuteOnOpenStore(m_db, kInsertSysLogRow,
                               {ToOleDate(row.Time), FieldText(row.Name), row.SysLog_Cmd, FieldText(row.Notes)});
@@ -65,11 +69,15 @@ void WriteSysLogRow(const SysLogRow& row) {
     store.Close();
 }
 
-void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
+SysLogRow MakeSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
     SysLogRow row{};
     row.SysLog_Cmd = code;
     CopyToField(row.Name, name);
     CopyToField(row.Notes, notes);
     GetLocalTime(&row.Time);
-    WriteSysLogRow(row);
+    return row;
+}
+
+void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
+    WriteSysLogRow(MakeSysLogEvent(code, name, notes));
 }

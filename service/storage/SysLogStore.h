@@ -48,6 +48,9 @@ public:
 
     // Opens (or creates) a daily file and its table. False when the path is null or the open fails.
     bool Open(const wchar_t* path);
+    // Opens a private copy of an existing daily file for a search: the file may be written meanwhile (today's is),
+    // and a search that reads slowly must not keep its writers waiting. False when there is no file to copy.
+    bool OpenCopy(const wchar_t* path);
     bool Close() { return m_db.CloseStoreQuietly(); }
 
     // Adds the row; false when the store is not open or the insert fails (the event is then lost).
@@ -69,7 +72,10 @@ private:
 
 // Writing one event, as every direct writer and the system-log writer thread do: makes the month folder of the
 // row's day in the data folder, opens that day's file with a store of its own, inserts the row and closes. Any
-// failure is ignored; the event is then not recorded. Any thread.
+// failure is ignored; the event is then not recorded. It may wait for another connection's lock up to the busy
+// timeout, so the engine's real-time threads queue their rows for the writer thread instead. Any thread.
 void WriteSysLogRow(const SysLogRow& row);
-// The same for an event happening now. Name and notes are cut to their fields; null counts as empty.
+// The row of an event happening now. Name and notes are cut to their fields; null counts as empty.
+SysLogRow MakeSysLogEvent(int code, const wchar_t* name, const wchar_t* notes);
+// Writes the row of an event happening now (WriteSysLogRow).
 void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes);

@@ -5,8 +5,11 @@
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelTable.h"
+#include "engine/EngineThreads.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
+#include "storage/SqliteDB.h"
+#include "storage/StoragePaths.h"
 #include "storage/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
@@ -157,6 +160,37 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
     EXPECT_STREQ(L"12", call->PhoneNumber);
     EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle);
     ExpectFinishedAdpcmWav(call->FilePath);
+}
+
+// The hook monitor never waits for the system-log file: while a reader (a long search) holds today's log, a line
+// that loses its voltage is shown as failed on time, and its row reaches the log through the writer thread once the
+// file is free.
+TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    WriteSysLogEvent(kSysLogProgramStarted, L"", L"");
+    CSqliteDB reader;
+    reader.OpenFile(SysLogDayFile(today));
+    reader.ExecuteStatement(L"begin");
+    reader.QueryInt(L"select count(*) from SysLog_Table");  // holds the file's shared lock until the commit
+    LoadBoards();
+    StartEngine();
+    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
+    ASSERT_TRUE(WaitForState(kVoltageLine, kStateIdle));
+
+    ASSERT_EQ("OK", Sim("voltage 0 0"));
+    // Two seconds without line, then the row; a writer waiting for the log would hold it for the busy timeout.
+    EXPECT_TRUE(m_view.WaitForRow(kVoltageLine, ChannelRowChange::LineError, 4000));
+    EXPECT_EQ(kStateLineError, ChannelTable[kVoltageLine].State);
+
+    reader.ExecuteStatement(L"commit");
+    EXPECT_TRUE(WaitFor([&] {
+        SysLogStore store;
+        int rows = 0;
+        if (store.Open(SysLogDayFile(today)))
+            store.ForEachRow(L"select * from SysLog_Table where SysLog_Cmd = 9", [&](const SysLogRow&) { ++rows; });
+        return rows > 0;
+    }));
 }
 
 // With no recording folder the answer records nothing; the hang-up must still free the line.

@@ -253,3 +253,22 @@ TEST_F(SearchTest, StopsEndSearchesInsideALongStep) {
     ForceClientOffline(L"alice");
     EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); })) << "freeing the slot stops its search";
 }
+
+// Today's system log is written while clients search it: a search of today reads a copy, so however long it runs
+// (here: a long first step) the live file stays free for the rows being logged meanwhile.
+TEST_F(SearchTest, SysLogSearchOfTodayLeavesTheLiveFileFree) {
+    const SYSTEMTIME now = DayAt(0, 9, 0, 0);
+    AddSysLogRow(now, 9, L"Line 1");
+    ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
+    ClientSlot& slot = ClientSlots()[0];
+
+    client.SendFrame(kCmdSysLogSearch, QueryPayload(DayAt(0, 0, 0, 0), DayAt(0, 23, 0, 0),
+                                                    std::wstring(L"select * from SysLog_Table") + kLongStep));
+    ASSERT_TRUE(WaitUntil([&] { return slot.SysLogSearch.IsRunning(); }));
+    Sleep(300);  // well into its first step
+    EXPECT_TRUE(slot.SysLogSearch.IsRunning());
+    EXPECT_FALSE(IsBeingRead(SysLogDayFile(now)));
+
+    ForceClientOffline(L"alice");
+    EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); }));
+}
