@@ -7,8 +7,9 @@
 //   name the WAV that is kept)
 //
 // The thread owns each record from the moment it takes it. It holds the queue's lock only while it removes one
-// record, and shares today's store with the FTP backup and start-up without a lock (SQLite's file lock and busy
-// timeout cover the file). A thread started before the main window exists ends at once; otherwise it looks at
+// record. It shares today's store with the FTP backup and the record commands: it alone moves the store to another
+// day, and does so under MoveTodayCallStore, which waits for their work on the store (Stores.h); its own
+// statements need no lock. A thread started before the main window exists ends at once; otherwise it looks at
 // the queue every 5 ms while it is empty, sleeping in WaitForEngineStop, and ends when the engine stops, after the
 // record in hand.
 #include "engine/CallWriterThread.h"
@@ -189,11 +190,15 @@ void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
     SnapshotDatabase(CdrDayFile(day), copy);
 }
 
-void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day) {
+// Moves today's store to the day's file, once the FTP thread and the record commands have finished their work on
+// it (the store and day they check stay together).
+void OpenStoreOnDay(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
-    store.Close();
-    store.Open(CdrDayFile(day));
-    store.SetDate(day);
+    MoveTodayCallStore([&](CallRecordStore& store) {
+        store.Close();
+        store.Open(CdrDayFile(day));
+        store.SetDate(day);
+    });
 }
 
 // Today's store follows the start dates of the records: a call that began before midnight goes into the day it
@@ -202,13 +207,13 @@ void MoveStoreToRecordDay(CallRecordStore& store, const CallRecord& record) {
     if (store.IsOpen() && store.IsOnDate(record.StartTime))
         return;
     CopyDayDatabase(store.Date(), kDayChangeBackupFolder);
-    OpenStoreOnDay(store, record.StartTime);
+    OpenStoreOnDay(record.StartTime);
 }
 
 bool InsertRow(CallRecordStore& store, CallRecord& record) {
     if (store.Insert(record))
         return true;
-    OpenStoreOnDay(store, record.StartTime);
+    OpenStoreOnDay(record.StartTime);
     return store.Insert(record);
 }
 
@@ -227,7 +232,7 @@ void AppendToInsertLog(const CallRecord& record) {
 
 // The row could not be stored: it is logged where an operator will find it, and the store is closed so that the
 // next record opens it afresh.
-void LogFailedInsert(CallRecordStore& store, const CallRecord& record) {
+void LogFailedInsert(const CallRecord& record) {
     SysLogRow row{};
     row.SysLog_Cmd = kSysLogCdrInsertFailed;
     CopyToField(row.Name, CurrentOperatorName().c_str());
@@ -237,7 +242,7 @@ void LogFailedInsert(CallRecordStore& store, const CallRecord& record) {
     row.Notes[std::size(row.Notes) - 1] = L'\0';
     ::GetLocalTime(&row.Time);
     WriteSysLogRow(row);
-    store.Close();
+    MoveTodayCallStore([](CallRecordStore& today) { today.Close(); });
     AppendToInsertLog(record);
 }
 
@@ -274,7 +279,7 @@ void FileCall(CallRecord& record) {
     CallRecordStore& store = TodayCallStore();
     MoveStoreToRecordDay(store, record);
     if (!InsertRow(store, record))
-        LogFailedInsert(store, record);
+        LogFailedInsert(record);
     CountForBackup(record);
     const FtpJob job = QueueUpload(record);
     if (IServiceView* view = GetServiceView())

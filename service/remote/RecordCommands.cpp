@@ -30,21 +30,21 @@ constexpr uint8_t kRecordDone = 1;
 constexpr DWORD kDownloadChunkBytes = 12288;
 constexpr uint16_t kOpenedTrailer = 0;
 
-// Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day, else a
-// store of its own on the day's file, closed again afterwards. A day without a database has no rows: false, and no
-// file is made for it.
+// Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day (kept
+// on that day meanwhile), else a store of its own on the day's file, closed again afterwards. A day without a
+// database has no rows: false, and no file is made for it.
 template <class Work>
 bool WithDayStore(const SYSTEMTIME& day, Work work) {
-    CallRecordStore& today = TodayCallStore();
-    if (today.IsOpen() && today.IsOnDate(day))
-        return work(today);
+    bool result = false;
+    if (UseTodayCallStore(day, [&](CallRecordStore& today) { result = work(today); }))
+        return result;
     const CString file = CdrDayFile(day);
     if (!DayFileExists(file))
         return false;
     CallRecordStore store;
     if (!store.Open(file))
         return false;
-    const bool result = work(store);
+    result = work(store);
     store.Close();
     return result;
 }
