@@ -8,9 +8,10 @@
 // ChannelConfigThread has started the boards they scan no channel.
 //
 // Stopping is cooperative: every thread sleeps in WaitForEngineStop, which returns at once when StopEngine raises
-// the stop request, so a thread ends after the step in hand. StopEngine waits for each thread with a bound and
-// terminates only a thread that did not end within it; a thread is thus never killed in the middle of a database
-// or heap operation unless it hung there.
+// the stop request, so a thread ends after the step in hand. StopEngine waits for each thread with a bound,
+// serving the view calls the threads make of the UI thread meanwhile (WaitForServiceThread), and terminates only a
+// thread that did not end within it; a thread is thus never killed in the middle of a database or heap operation
+// unless it hung there.
 
 #include <windows.h>
 

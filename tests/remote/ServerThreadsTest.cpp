@@ -4,7 +4,10 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 #include "RemoteServerTest.h"
 
+#include "SentMessageWindow.h"
+#include "remote/ClientSlot.h"
 #include "remote/ServerThreads.h"
+#include "remote/TcpServer.h"
 
 #include <process.h>
 
@@ -41,4 +44,39 @@ TEST(ServerThreads, AcceptLoopPausesWhileAcceptingFails) {
     CloseHandle(thread);
     CloseHandle(control.StopEvent);
     WSACleanup();
+}
+
+namespace {
+
+// A view whose client events are messages sent to the test's thread, as the GUI's view sends every call to the UI
+// thread.
+class SendingView : public ClientEventView {
+public:
+    void ClientEvent(const ClientEventRecord& event) override {
+        UiThread.Send();
+        ClientEventView::ClientEvent(event);
+    }
+
+    SentMessageWindow UiThread;
+};
+
+}  // namespace
+
+// The keep-alive thread tells the view of a client that timed out, and waits inside that call for the UI thread,
+// which is the thread that stops the server: the stop serves the call, so the thread ends before WinSock goes.
+TEST_F(RemoteServerTest, StopServesTheViewCallOfTheKeepAliveThread) {
+    AddAccount(L"alice", L"secret", RightsFor({1}));
+    ConnectLoggedIn(L"alice", L"secret");
+    SendingView view;
+    SetServiceView(&view);
+    ClientSlots()[0].SecondsSinceReceive = 59;  // silent for a minute at the next tick
+    ASSERT_TRUE(WaitUntil([&] { return view.UiThread.Begun > 0; }));
+
+    const auto start = std::chrono::steady_clock::now();
+    StopTcpServer();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+    EXPECT_EQ(view.UiThread.Begun.load(), view.UiThread.Ended.load()) << "the server stopped with its thread inside";
+    SetServiceView(&m_view);
 }
