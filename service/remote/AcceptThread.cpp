@@ -1,5 +1,5 @@
 // AcceptThread: takes every new connection of the listening socket and gives it the first free ClientSlot, in
-// index order, starting the slot's threads on its first connection. It owns no slot: it only attaches the socket
+// index order, starting the slot's reader on its first connection. It owns no slot: it only attaches the socket
 // under the slot's lock. Stops when StopTcpServer sets the stop event and closes the listening socket, which ends
 // the pending accept.
 //

@@ -140,8 +140,9 @@ void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest&
             if (stop)
                 break;
             const ChartStatFrame frame = MakeChartStatFrame(channel, channelSums);
-            slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &frame,
-                        sizeof(frame));
+            slot.SendIf(
+                FrameKind::Reply, [&](const ClientSlot& s) { return s.Connection == connection && !stop; }, &frame,
+                sizeof(frame));
         }
         store.Close();
     });

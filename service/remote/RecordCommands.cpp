@@ -110,7 +110,7 @@ void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBy
         return;
     }
     slot.DownloadFile = file;
-    slot.SendLocked(opened.data(), static_cast<int>(opened.size()));
+    slot.QueueLocked(FrameKind::Reply, opened.data(), static_cast<int>(opened.size()));
 }
 
 // Reads and sends under the slot's lock, so that freeing the slot cannot close the file during the read. Each call
@@ -127,14 +127,14 @@ void SendNextChunk(ClientSlot& slot, uint32_t connection) {
             const uint32_t length = read;
             const std::vector<uint8_t> frame =
                 BuildFrame(kFrameDownload, {PartOf(kDownloadNext), PartOf(length), {chunk.data(), read}});
-            slot.SendLocked(frame.data(), static_cast<int>(frame.size()));
+            slot.QueueLocked(FrameKind::Reply, frame.data(), static_cast<int>(frame.size()));
             return;
         }
         // A read error ends the transfer as the end of the file does.
         CloseDownloadLocked(slot);
         result.R = kDownloadEnded;
     }
-    slot.SendLocked(&result, sizeof(result));
+    slot.QueueLocked(FrameKind::Reply, &result, sizeof(result));
 }
 
 // Commands 5 and 6: update (store, sent record) -> bool runs only on a permitted row.

@@ -18,18 +18,21 @@ constexpr uint8_t kStopCdrSearch = 1;
 constexpr uint8_t kStopStatistics = 2;
 
 // The row senders of the searches: to the connection that asked only, and CDR rows only of the channels its
-// account has a right for.
-void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection) {
+// account has a right for. A row waits for room in the slot's queue until it is sent or the search is stopped.
+void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection, const QueryStop& stop) {
     const int channel = record.Channel;
     if (channel < 0 || channel >= kMaxChannels)
         return;
-    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection && s.Rights[channel] != 0; },
-                BuildFrame(kFrameCdrRow, {PartOf(record)}));
+    slot.SendIf(
+        FrameKind::Reply,
+        [&](const ClientSlot& s) { return s.Connection == connection && s.Rights[channel] != 0 && !stop; },
+        BuildFrame(kFrameCdrRow, {PartOf(record)}));
 }
 
-void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection) {
-    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; },
-                BuildFrame(kFrameSysLogRow, {PartOf(row)}));
+void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection, const QueryStop& stop) {
+    slot.SendIf(
+        FrameKind::Reply, [&](const ClientSlot& s) { return s.Connection == connection && !stop; },
+        BuildFrame(kFrameSysLogRow, {PartOf(row)}));
 }
 
 void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop) {
@@ -40,12 +43,8 @@ void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& 
         if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
-            store.ForEachRecord(
-                [&](const CallRecord& record) {
-                    if (!stop)
-                        SendCdrRowCallback(record, slot, connection);
-                },
-                request.Text.c_str());
+            store.ForEachRecord([&](const CallRecord& record) { SendCdrRowCallback(record, slot, connection, stop); },
+                                request.Text.c_str());
         }
         store.Close();
     });
@@ -73,10 +72,8 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
         if (!(IsToday(day) ? store.OpenCopy(dayFile) : store.Open(dayFile)))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
-            store.ForEachRow(request.Text.c_str(), [&](const SysLogRow& row) {
-                if (!stop)
-                    SendSysLogRowCallback(row, slot, connection);
-            });
+            store.ForEachRow(request.Text.c_str(),
+                             [&](const SysLogRow& row) { SendSysLogRowCallback(row, slot, connection, stop); });
         }
         store.Close();
     });
