@@ -84,7 +84,7 @@ void ClientSlot::ResetAfterSendingLocked() {
     ClearConnectionLocked();
     // The sender sends what is queued, then shuts the connection down (EndSendWork).
     m_closingSocket = std::move(m_socket);
-    m_queueChanged.notify_all();
+    WakeSenderLocked();
 }
 
 void ClientSlot::ClearConnectionLocked() {
@@ -104,7 +104,7 @@ void ClientSlot::ClearConnectionLocked() {
     Statistics.RequestStop();
     SysLogSearch.RequestStop();
     ContactList.RequestStop();
-    m_queueChanged.notify_all();
+    WakeReplyWaitersLocked();
 }
 
 void ClientSlot::DropConnection(uint32_t connection) {
@@ -168,7 +168,8 @@ int ClientSlot::QueueLocked(FrameKind kind, const void* data, int length) {
             m_sendFailed = true;
             ClearQueueLocked();
             m_socket->Abort();
-            m_queueChanged.notify_all();
+            WakeSenderLocked();
+            WakeReplyWaitersLocked();
             return SOCKET_ERROR;
         }
     }
@@ -178,14 +179,29 @@ int ClientSlot::QueueLocked(FrameKind kind, const void* data, int length) {
     SecondsSinceSend = 0;
     if (length >= kFrameHeaderBytes)
         SentBytes += ReadFrameLength(bytes);
-    m_queueChanged.notify_all();
+    WakeSenderLocked();
     return length;
 }
 
 void ClientSlot::WaitForReplyRoom(std::unique_lock<std::mutex>& lock, int length, const std::function<bool()>& wanted) {
+    ++m_replyWaiters;
     while (IsConnectedLocked() && !m_sendFailed && wanted() &&
            !HasRoomLocked(static_cast<size_t>(length), kReplyQueueBytes))
-        m_queueChanged.wait_for(lock, kReplyWaitPoll);
+        m_roomMade.wait_for(lock, kReplyWaitPoll);
+    --m_replyWaiters;
+}
+
+void ClientSlot::WakeSenderLocked() {
+    if (m_senderWaiting) {
+        m_senderWaiting = false;
+        ++m_senderWakeCount;
+        WakeByAddressSingle(const_cast<LONG*>(&m_senderWakeCount));
+    }
+}
+
+void ClientSlot::WakeReplyWaitersLocked() {
+    if (m_replyWaiters > 0)
+        m_roomMade.notify_all();
 }
 
 bool ClientSlot::MakeRoomLocked(size_t length) {
@@ -222,7 +238,14 @@ void ClientSlot::WaitForConnection(DWORD timeoutMs) {
 
 ClientSlot::SendWork ClientSlot::TakeSendWork() {
     std::unique_lock<std::mutex> lock(m_lock);
-    m_queueChanged.wait(lock, [this] { return (m_socket && (m_sendFailed || !m_queue.empty())) || m_closingSocket; });
+    while (!HasSendWorkLocked()) {
+        // A wake between the unlock and the wait changes the count first: the wait then returns at once.
+        LONG seen = m_senderWakeCount;
+        m_senderWaiting = true;
+        lock.unlock();
+        WaitOnAddress(const_cast<LONG*>(&m_senderWakeCount), &seen, sizeof(seen), INFINITE);
+        lock.lock();
+    }
     SendWork work;
     work.Closing = !m_socket;
     work.Socket = work.Closing ? m_closingSocket : m_socket;
@@ -237,7 +260,7 @@ ClientSlot::SendWork ClientSlot::TakeSendWork() {
         m_queuedBytes -= frame.size();
         m_queue.pop_front();
     }
-    m_queueChanged.notify_all();  // room for the replies waiting
+    WakeReplyWaitersLocked();
     return work;
 }
 

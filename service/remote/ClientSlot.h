@@ -203,6 +203,11 @@ private:
     // no longer serves a connection that wants it.
     void WaitForReplyRoom(std::unique_lock<std::mutex>& lock, int length, const std::function<bool()>& wanted);
     bool HasRoomLocked(size_t length, size_t limit) const { return m_queuedBytes + length <= limit; }
+    bool HasSendWorkLocked() const { return (m_socket && (m_sendFailed || !m_queue.empty())) || m_closingSocket; }
+    // Wakes the sender when it waits for work, and the replies waiting for room; each only when it waits, since
+    // pushes come by the thousand.
+    void WakeSenderLocked();
+    void WakeReplyWaitersLocked();
     // Makes room by dropping the queued droppable frames; true when the frame then fits.
     bool MakeRoomLocked(size_t length);
     void ClearQueueLocked();
@@ -210,8 +215,13 @@ private:
     // queries' stops.
     void ClearConnectionLocked();
 
-    std::mutex m_lock;                              // guards the fields marked above and all below
-    std::condition_variable m_queueChanged;         // frames queued, room made, or the connection changed
+    std::mutex m_lock;                   // guards the fields marked above and all below
+    std::condition_variable m_roomMade;  // for replies waiting: room made, or the connection changed
+    int m_replyWaiters = 0;              // threads waiting on m_roomMade
+    // The sender waits for this count to change (WaitOnAddress): waking it costs no system call while it works,
+    // and no more than a futex when it waits, where an event would cost a round trip to the system each time.
+    volatile LONG m_senderWakeCount = 0;
+    bool m_senderWaiting = false;                   // the sender waits on m_senderWakeCount
     std::shared_ptr<ClientSocket> m_socket;         // the open connection; null while free or closing
     std::shared_ptr<ClientSocket> m_closingSocket;  // a connection sending its last frames before it closes
     std::deque<OutgoingFrame> m_queue;              // the frames of the open or closing connection, oldest first

@@ -99,6 +99,31 @@ bool RunOnOpenStore(CSqliteDB& db, Work&& work) {
 // A store's change: runs one statement; false when the connection is closed or the statement fails.
 bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values = {});
 
+// A store's change of many rows: runs work () -> bool inside one transaction, committed when work answers true.
+// A store writes many rows this way when they come together, since each transaction costs the disk's flushes
+// (and, under Wine, a dozen round trips to the system): all are stored, or none. False, with nothing of the work
+// stored, when the connection is closed, work answers false or throws, or the transaction cannot begin or commit.
+// Statements of other threads on the connection would join the transaction: the store keeps them out meanwhile.
+template <typename Work>
+bool RunInTransaction(CSqliteDB& db, Work&& work) {
+    return RunOnOpenStore(db, [&] {
+        db.ExecuteStatement(L"begin immediate");
+        try {
+            if (work()) {
+                db.ExecuteStatement(L"commit");
+                return true;
+            }
+        } catch (const CSqliteException&) {
+        }
+        try {
+            db.ExecuteStatement(L"rollback");
+        } catch (const CSqliteException&) {
+            // A failed commit may already have rolled back.
+        }
+        return false;
+    });
+}
+
 // Hands every row of the query, made into a record by read (query), to the callback, until the rows end or stop
 // (when given) is raised; stop is tested before every row. A step interrupted by CSqliteDB::Interrupt ends the rows
 // as the stop does. True when at least one row was read; any other error ends the rows with a CSqliteException

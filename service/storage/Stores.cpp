@@ -10,7 +10,7 @@
 
 namespace {
 
-// Shared by the uses of today's store, held alone by a move.
+// Shared by the uses of today's store, held alone by the call writer's moves and transactions.
 std::shared_mutex g_todayStoreDayLock;
 
 }  // namespace
@@ -49,7 +49,7 @@ bool UseTodayCallStore(const SYSTEMTIME& day, const std::function<void(CallRecor
     return true;
 }
 
-void MoveTodayCallStore(const std::function<void(CallRecordStore&)>& move) {
+void UseTodayCallStoreAlone(const std::function<void(CallRecordStore&)>& work) {
     const std::unique_lock lock(g_todayStoreDayLock);
-    move(TodayCallStore());
+    work(TodayCallStore());
 }

@@ -21,8 +21,9 @@ FtpQueueStore& TheFtpQueueStore();   // MyFtp.db: pending uploads
 // - the FTP thread and the record commands reach it only through UseTodayCallStore, which runs their work when the
 //   store is open on the day they want, and keeps it on that day until the work is done; true when the work ran,
 //   false when the store stands for another day (or is closed) and the work did not run;
-// - the call writer moves it only through MoveTodayCallStore, which waits for the work in progress first.
-// Its own statements need neither: it is the only thread that moves the store. Start-up and exit open and close the
-// store directly, before and after those threads run.
+// - the call writer moves it, and writes a transaction of many rows into it, only through
+//   UseTodayCallStoreAlone, which waits for the work in progress first and lets none start meanwhile.
+// Its other statements need neither: it is the only thread that moves the store. Start-up and exit open and close
+// the store directly, before and after those threads run.
 bool UseTodayCallStore(const SYSTEMTIME& day, const std::function<void(CallRecordStore&)>& work);
-void MoveTodayCallStore(const std::function<void(CallRecordStore&)>& move);
+void UseTodayCallStoreAlone(const std::function<void(CallRecordStore&)>& work);

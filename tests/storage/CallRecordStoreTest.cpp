@@ -229,7 +229,9 @@ TEST_F(CallRecordStoreTest, CountsAndSumsOfAnEmptyTableAreZero) {
     EXPECT_FALSE(m_store.ForEachRecord([](const CallRecord&) {}, L"delete from"));
 }
 
-TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFails) {
+// A failed insert leaves the caller's record as it was, so that trying it again stores the row as one attempt
+// would have: only the first quote of a name becomes a hyphen, however many attempts it took.
+TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFailsAndCanBeTriedAgain) {
     CSqliteDB::SetDefaultBusyTimeout(200);
     CallRecordStore store;
     CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
@@ -239,12 +241,38 @@ TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFails) {
     holder.OpenFile(m_path.c_str());
     holder.ExecuteStatement(L"begin immediate");
     CallRecord record = MakeCall(LocalTime(2024, 3, 5, 12), L"locked.wav");
+    CopyToField(record.ChannelName, L"a'b'c");
     EXPECT_FALSE(store.Insert(record));
+    EXPECT_STREQ(L"a'b'c", record.ChannelName);
     EXPECT_FALSE(store.UpdateFlag(L"locked.wav", 1));
 
     holder.ExecuteStatement(L"rollback");
     EXPECT_TRUE(store.Insert(record));
+    EXPECT_STREQ(L"a-b'c", record.ChannelName);
     EXPECT_EQ(1, store.QueryCount(L"select count(*) from Rec_Table"));
+}
+
+// Rows that come together are stored together, or not at all.
+TEST_F(CallRecordStoreTest, InsertAllStoresEveryRowOrNone) {
+    CallRecord first = MakeCall(LocalTime(2024, 3, 5, 9), L"first.wav");
+    CallRecord second = MakeCall(LocalTime(2024, 3, 5, 10), L"second.wav");
+    CopyToField(second.PhoneName, L"O'Neil");
+    CSqliteDB::SetDefaultBusyTimeout(200);
+    CallRecordStore store;
+    CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
+    ASSERT_TRUE(store.Open(m_path.c_str()));
+
+    CSqliteDB holder;
+    holder.OpenFile(m_path.c_str());
+    holder.ExecuteStatement(L"begin immediate");
+    EXPECT_FALSE(store.InsertAll({&first, &second}));
+    EXPECT_STREQ(L"O'Neil", second.PhoneName);
+    holder.ExecuteStatement(L"rollback");
+    EXPECT_EQ(0, store.QueryCount(L"select count(*) from Rec_Table"));
+
+    EXPECT_TRUE(store.InsertAll({&first, &second}));
+    EXPECT_STREQ(L"O-Neil", second.PhoneName) << "the records carry the hyphens of their rows";
+    EXPECT_EQ((std::vector<std::wstring>{L"first.wav", L"second.wav"}), Paths());
 }
 
 TEST_F(CallRecordStoreTest, InsertMakesTheProgramMonthFolders) {
