@@ -23,6 +23,11 @@ unsigned __stdcall CallWriterThread(void* state);
 unsigned __stdcall SysLogWriterThread(void* state);
 unsigned __stdcall HookMonitorThread(void* state);
 
+struct CardEngineState;
+// One pass of HookMonitorThread over the voltage-watched lines; the thread makes one every 50 ms. Tests of the
+// debounce step the passes themselves.
+void RunHookMonitorPass(const CardEngineState& engine);
+
 // Starts ChannelConfigThread: after 5 s it starts the boards and configures the channels (ChannelConfig.h).
 void StartChannelConfigThread();
 
