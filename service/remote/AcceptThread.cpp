@@ -4,7 +4,8 @@
 // the pending accept.
 //
 // An accept that keeps failing (no free sockets, say) is tried again after a pause that doubles up to a second,
-// so that the thread does not spin at full speed while the cause lasts.
+// so that the thread does not spin at full speed while the cause lasts. A failure that concerns one connection only
+// (its client reset it before it was taken) is no such cause: the next accept follows at once.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 #include "ClientSlot.h"
@@ -17,6 +18,10 @@ namespace {
 
 constexpr DWORD kFirstRetryMs = 10;
 constexpr DWORD kLongestRetryMs = 1000;
+
+bool IsFailureOfOneConnection(int error) {
+    return error == WSAECONNRESET || error == WSAECONNABORTED || error == WSAENOTCONN;
+}
 
 // Takes the connection into the first free slot; false when all 64 are in use.
 bool PlaceConnection(SOCKET socket, const char* peerAddress) {
@@ -40,9 +45,12 @@ unsigned __stdcall AcceptThread(void* param) {
         int peerLength = sizeof(peer);
         const SOCKET socket = WSAAccept(listener, reinterpret_cast<sockaddr*>(&peer), &peerLength, nullptr, 0);
         if (socket == INVALID_SOCKET) {
-            if (WaitForSingleObject(control.StopEvent, retryMs) == WAIT_OBJECT_0)
+            const int error = WSAGetLastError();
+            if (WaitForSingleObject(control.StopEvent, IsFailureOfOneConnection(error) ? 0 : retryMs) == WAIT_OBJECT_0)
                 return 0;
-            retryMs = retryMs ? std::min(2 * retryMs, kLongestRetryMs) : kFirstRetryMs;
+            retryMs = IsFailureOfOneConnection(error) ? 0
+                      : retryMs                       ? std::min(2 * retryMs, kLongestRetryMs)
+                                                      : kFirstRetryMs;
             continue;
         }
         retryMs = 0;
