@@ -46,10 +46,8 @@ void WriteLineErrorLogRow(int channel) {
     _snwprintf(notes, std::size(notes), L"%ls(%ls %ls %03d)", LangText(L"0266").c_str(), record.Name, record.Phone,
                channel + 1);
     notes[std::size(notes) - 1] = L'\0';
-    // Queued for the system-log writer: this runs on the hook monitor and the driver's event thread, which must
-    // not wait for the log file while a search or another writer holds it.
-    EngineState.SysLogQueue.Push(
-        std::make_unique<SysLogRow>(MakeSysLogEvent(kSysLogLineError, LangText(L"0291").c_str(), notes)));
+    // Queued: this runs on the hook monitor and the driver's event thread.
+    QueueSysLogEvent(kSysLogLineError, LangText(L"0291").c_str(), notes);
 }
 
 }  // namespace

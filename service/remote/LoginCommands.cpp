@@ -142,7 +142,7 @@ void HandleLogin(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
         if (ChannelTable[channel].Present && rights[channel] == 1)
             SendOnConnection(slot, connection, BuildChannelStatusFrame(channel, StatusFormOf(channel)));
     }
-    WriteSysLogEvent(kSysLogClientLogin, account.UserName, LangText(kLoginNotesKey).c_str());
+    QueueSysLogEvent(kSysLogClientLogin, account.UserName, LangText(kLoginNotesKey).c_str());
 }
 
 void HandleLogout(ClientSlot& slot, const uint8_t*, int) {
@@ -150,7 +150,7 @@ void HandleLogout(ClientSlot& slot, const uint8_t*, int) {
     const std::wstring userName = slot.UserName();
     if (!userName.empty())
         ShowClientEvent(slot, userName.c_str(), kClientLoggedOut);
-    WriteSysLogEvent(kSysLogClientLogout, userName.c_str(), LangText(kLogoutNotesKey).c_str());
+    QueueSysLogEvent(kSysLogClientLogout, userName.c_str(), LangText(kLogoutNotesKey).c_str());
 
     auto lock = slot.LockFields();
     if (slot.Connection == connection)

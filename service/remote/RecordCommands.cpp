@@ -6,6 +6,7 @@
 #include "ClientSlot.h"
 #include "QueryDays.h"
 #include "ReceivedText.h"
+#include "engine/CardEngineState.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
@@ -90,7 +91,7 @@ HANDLE OpenRecording(const wchar_t* path, uint32_t& size) {
 void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes) {
     const CallRecord sent = ReadReceivedRecord<CallRecord>(recordBytes);
     const AccountRecord account = AccountOf(slot);
-    WriteSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
     CloseDownload(slot, connection);
 
     const bool permitted = account.bDownload != 0 && WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
@@ -142,7 +143,7 @@ template <class Update>
 void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update) {
     const uint32_t connection = slot.CurrentConnection();
     const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
-    WriteSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
     const bool done = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
         return IsPermittedRecording(store, slot, sent.FilePath) && update(store, sent);
     });
@@ -190,7 +191,7 @@ void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int) {
         return;
     }
     const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
-    WriteSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
     // The row is looked up first, and the file goes only with its row: a path that names no recording of the
     // account's channels deletes nothing.
     const bool deleted = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {

@@ -190,6 +190,10 @@ bool RemoteServerTest::WaitForConnectedSlots(int count) {
 }
 
 std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day) {
+    // The commands queue their rows for the engine's system-log writer, which these tests do not run: the rows
+    // queued so far are written first.
+    while (std::unique_ptr<SysLogRow> row = EngineState.SysLogQueue.Pop())
+        WriteSysLogRow(*row);
     std::vector<SysLogRow> rows;
     SysLogStore store;
     if (store.Open(SysLogDayFile(day)))

@@ -57,7 +57,7 @@ protected:
 
     // Waits until the server holds this many connected slots.
     bool WaitForConnectedSlots(int count);
-    // The rows of a day's system log, in order.
+    // The rows of a day's system log, in order, once the rows queued so far are written.
     std::vector<SysLogRow> SysLogRows(const SYSTEMTIME& day);
 
     TestFolder m_folder;
