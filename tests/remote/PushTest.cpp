@@ -161,14 +161,7 @@ TEST_F(RemoteServerTest, AClientThatStopsReadingHoldsUpNobodyAndIsDropped) {
     constexpr int kChannel = 5;
     AddAccount(L"stalled", L"secret", RightsFor({kChannel}));
     AddAccount(L"reader", L"secret", RightsFor({kChannel}));
-    ProtocolClient& stalled = *m_clients.emplace_back(std::make_unique<ProtocolClient>());
-    ASSERT_TRUE(stalled.Connect(m_port, 4096));
-    ASSERT_FALSE(stalled.Login(L"stalled", L"secret").empty());
-    stalled.SendFrame(kCmdStartMonitor, {kChannel, 0});
-    ASSERT_TRUE(WaitUntil([] {
-        auto lock = ClientSlots()[0].LockFields();
-        return ClientSlots()[0].MonitorFlag == 1;
-    }));
+    ConnectStalledListener(L"stalled", L"secret", kChannel);
     ProtocolClient& reader = ConnectLoggedIn(L"reader", L"secret");
 
     // The channel's recording streams to the stalled listener until its connection is full.
@@ -231,14 +224,7 @@ TEST_F(RemoteServerTest, AClientThatStopsReadingHoldsUpNobodyAndIsDropped) {
 TEST_F(RemoteServerTest, ForcedLogoutOfAStalledClientDoesNotWait) {
     constexpr int kChannel = 5;
     AddAccount(L"stalled", L"secret", RightsFor({kChannel}));
-    ProtocolClient& stalled = *m_clients.emplace_back(std::make_unique<ProtocolClient>());
-    ASSERT_TRUE(stalled.Connect(m_port, 4096));
-    ASSERT_FALSE(stalled.Login(L"stalled", L"secret").empty());
-    stalled.SendFrame(kCmdStartMonitor, {kChannel, 0});
-    ASSERT_TRUE(WaitUntil([] {
-        auto lock = ClientSlots()[0].LockFields();
-        return ClientSlots()[0].MonitorFlag == 1;
-    }));
+    ConnectStalledListener(L"stalled", L"secret", kChannel);
     std::atomic<bool> streaming{true};
     std::thread stream([&] {
         const std::vector<uint8_t> piece(kLiveAudioBytes, 0x55);

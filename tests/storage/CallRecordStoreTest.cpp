@@ -11,6 +11,7 @@
 #include <cstring>
 #include <future>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,17 @@ CallRecord MakeCall(const SYSTEMTIME& start, const wchar_t* filePath) {
     return record;
 }
 
+// Opens the store on today's database, with one row (first.wav) in it; today's date.
+SYSTEMTIME OpenTodaysDatabase(CallRecordStore& live) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    CreateMonthFolder(today);
+    EXPECT_TRUE(live.Open(CdrDayFile(today)));
+    CallRecord record = MakeCall(today, L"first.wav");
+    EXPECT_TRUE(live.Insert(record));
+    return today;
+}
+
 class CallRecordStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store.Open(m_path.c_str())); }
@@ -32,6 +44,21 @@ protected:
     void Insert(const SYSTEMTIME& start, const wchar_t* filePath) {
         CallRecord record = MakeCall(start, filePath);
         ASSERT_TRUE(m_store.Insert(record));
+    }
+
+    // A second store on the test's file that waits only 200 ms for another connection's lock.
+    std::unique_ptr<CallRecordStore> OpenImpatientStore() {
+        CSqliteDB::SetDefaultBusyTimeout(200);
+        auto store = std::make_unique<CallRecordStore>();
+        CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
+        EXPECT_TRUE(store->Open(m_path.c_str()));
+        return store;
+    }
+
+    // Takes the file's write lock with a connection of its own, until the holder rolls back.
+    void HoldWriteLock(CSqliteDB& holder) {
+        holder.OpenFile(m_path.c_str());
+        holder.ExecuteStatement(L"begin immediate");
     }
 
     std::vector<std::wstring> Paths(const wchar_t* sql = L"select * from Rec_Table") {
@@ -232,24 +259,19 @@ TEST_F(CallRecordStoreTest, CountsAndSumsOfAnEmptyTableAreZero) {
 // A failed insert leaves the caller's record as it was, so that trying it again stores the row as one attempt
 // would have: only the first quote of a name becomes a hyphen, however many attempts it took.
 TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFailsAndCanBeTriedAgain) {
-    CSqliteDB::SetDefaultBusyTimeout(200);
-    CallRecordStore store;
-    CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
-    ASSERT_TRUE(store.Open(m_path.c_str()));
-
+    const std::unique_ptr<CallRecordStore> store = OpenImpatientStore();
     CSqliteDB holder;
-    holder.OpenFile(m_path.c_str());
-    holder.ExecuteStatement(L"begin immediate");
+    HoldWriteLock(holder);
     CallRecord record = MakeCall(LocalTime(2024, 3, 5, 12), L"locked.wav");
     CopyToField(record.ChannelName, L"a'b'c");
-    EXPECT_FALSE(store.Insert(record));
+    EXPECT_FALSE(store->Insert(record));
     EXPECT_STREQ(L"a'b'c", record.ChannelName);
-    EXPECT_FALSE(store.UpdateFlag(L"locked.wav", 1));
+    EXPECT_FALSE(store->UpdateFlag(L"locked.wav", 1));
 
     holder.ExecuteStatement(L"rollback");
-    EXPECT_TRUE(store.Insert(record));
+    EXPECT_TRUE(store->Insert(record));
     EXPECT_STREQ(L"a-b'c", record.ChannelName);
-    EXPECT_EQ(1, store.QueryCount(L"select count(*) from Rec_Table"));
+    EXPECT_EQ(1, store->QueryCount(L"select count(*) from Rec_Table"));
 }
 
 // Rows that come together are stored together, or not at all.
@@ -257,20 +279,15 @@ TEST_F(CallRecordStoreTest, InsertAllStoresEveryRowOrNone) {
     CallRecord first = MakeCall(LocalTime(2024, 3, 5, 9), L"first.wav");
     CallRecord second = MakeCall(LocalTime(2024, 3, 5, 10), L"second.wav");
     CopyToField(second.PhoneName, L"O'Neil");
-    CSqliteDB::SetDefaultBusyTimeout(200);
-    CallRecordStore store;
-    CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
-    ASSERT_TRUE(store.Open(m_path.c_str()));
-
+    const std::unique_ptr<CallRecordStore> store = OpenImpatientStore();
     CSqliteDB holder;
-    holder.OpenFile(m_path.c_str());
-    holder.ExecuteStatement(L"begin immediate");
-    EXPECT_FALSE(store.InsertAll({&first, &second}));
+    HoldWriteLock(holder);
+    EXPECT_FALSE(store->InsertAll({&first, &second}));
     EXPECT_STREQ(L"O'Neil", second.PhoneName);
     holder.ExecuteStatement(L"rollback");
-    EXPECT_EQ(0, store.QueryCount(L"select count(*) from Rec_Table"));
+    EXPECT_EQ(0, store->QueryCount(L"select count(*) from Rec_Table"));
 
-    EXPECT_TRUE(store.InsertAll({&first, &second}));
+    EXPECT_TRUE(store->InsertAll({&first, &second}));
     EXPECT_STREQ(L"O-Neil", second.PhoneName) << "the records carry the hyphens of their rows";
     EXPECT_EQ((std::vector<std::wstring>{L"first.wav", L"second.wav"}), Paths());
 }
@@ -306,13 +323,9 @@ TEST(CallRecordStoreClosed, EveryOperationFails) {
 
 TEST(CallRecordSearch, SearchesOfTodayNeverShareAWorkingCopy) {
     TestFolder folder;
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    CreateMonthFolder(today);
     CallRecordStore live;
-    ASSERT_TRUE(live.Open(CdrDayFile(today)));
+    const SYSTEMTIME today = OpenTodaysDatabase(live);
     CallRecord record = MakeCall(today, L"first.wav");
-    ASSERT_TRUE(live.Insert(record));
 
     auto countRows = [](CallRecordStore& store) {
         int rows = 0;
@@ -373,13 +386,9 @@ TEST(CallRecordSearch, OtherDaysAreOpenedDirectly) {
 TEST(CallRecordSearch, TodaysWorkingCopyIsTakenBetweenTwoWrites) {
     TestFolder folder;
     SYSTEMTIME today;
-    GetLocalTime(&today);
-    CreateMonthFolder(today);
     {
         CallRecordStore live;
-        ASSERT_TRUE(live.Open(CdrDayFile(today)));
-        CallRecord record = MakeCall(today, L"first.wav");
-        ASSERT_TRUE(live.Insert(record));
+        today = OpenTodaysDatabase(live);
     }
     CSqliteDB writer;
     writer.OpenFile(CdrDayFile(today));
