@@ -141,11 +141,12 @@ void CTkMarkupInputElement::RaiseEvent(CTkMarkupInputElement* pElement, CTkMarku
     }
     // Handlers may release the tree: each node is held while its handlers run, the context throughout.
     const auto context = CTkMarkupPtr<CTkMarkupContext>::Retain(pElement->m_pContext);
-    for (CTkMarkupObject* pNode = pElement; pNode != nullptr && !pArgs->bHandled; pNode = pNode->GetLogicalParent()) {
-        if (pNode->IsKindOf(GetClassType())) {
-            const auto node = CTkMarkupPtr<CTkMarkupObject>::Retain(pNode);
-            static_cast<CTkMarkupInputElement*>(pNode)->ExecuteHandlers(pArgs);
-        }
+    auto node = CTkMarkupPtr<CTkMarkupObject>::Retain(pElement);
+    while (node && !pArgs->bHandled) {
+        if (node->IsKindOf(GetClassType()))
+            static_cast<CTkMarkupInputElement*>(node.Get())->ExecuteHandlers(pArgs);
+        // The parent is taken while the node is still held: its handlers may have cut it loose.
+        node = CTkMarkupPtr<CTkMarkupObject>::Retain(node->GetLogicalParent());
     }
     if (!pArgs->bHandled && context)
         context->RaiseContextEvent(pElement, pArgs);
