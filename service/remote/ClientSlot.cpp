@@ -96,10 +96,7 @@ void ClientSlot::ClearConnectionLocked() {
     Account = {};
     std::memset(Rights, 0, sizeof(Rights));
     // The next client of the slot must not read on in this client's download or receive its query rows.
-    if (DownloadFile != INVALID_HANDLE_VALUE) {
-        CloseHandle(DownloadFile);
-        DownloadFile = INVALID_HANDLE_VALUE;
-    }
+    DownloadFile.Close();
     CdrSearch.RequestStop();
     Statistics.RequestStop();
     SysLogSearch.RequestStop();

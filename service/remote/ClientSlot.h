@@ -175,7 +175,7 @@ public:
     uint8_t Rights[kMaxChannels] = {};  // one per driver channel, from the account's rights file
     int MonitorFlag = 0;
     int MonitoredChannel = kNoMonitoredChannel;
-    HANDLE DownloadFile = INVALID_HANDLE_VALUE;  // the file a download command has open
+    CScopedKernelHandle DownloadFile;  // the file a download command has open
 
     // Any thread
     std::atomic<int> SecondsSinceSend{0};  // counted by KeepAliveThread

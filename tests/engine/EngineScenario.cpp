@@ -76,8 +76,7 @@ std::string Sim(const std::string& command) {
 
 void ResetEngineTables() {
     for (ChannelRecord& record : ChannelTable) {
-        if (record.FileHandle != INVALID_HANDLE_VALUE)
-            CloseHandle(record.FileHandle);
+        record.FileHandle.Close();
         record.~ChannelRecord();
         new (&record) ChannelRecord();
     }
