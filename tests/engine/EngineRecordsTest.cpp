@@ -135,5 +135,5 @@ TEST(CardEngineState, CountsStayZeroUntilTheBoardsStart) {
     EXPECT_EQ(0, EngineState.ChannelCount);
     EXPECT_EQ(0u, EngineState.CallQueue.Count());
     EXPECT_EQ(0u, EngineState.SysLogQueue.Count());
-    EXPECT_EQ(nullptr, EngineState.ChannelPollThread);
+    EXPECT_FALSE(EngineState.ChannelPollThread.IsStarted());
 }

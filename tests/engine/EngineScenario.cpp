@@ -143,8 +143,8 @@ void EngineScenario::StartEngine(bool withHookMonitor) {
     ConfigureChannels();
     ASSERT_GT(EngineState.ChannelCount, 0);
     if (withHookMonitor)
-        EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
-    EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
+        StartEngineThread(EngineState.HookMonitorThread, HookMonitorThread);
+    StartEngineThread(EngineState.ChannelPollThread, ChannelPollThread);
 }
 
 void EngineScenario::SetChannelInt(int channel, const wchar_t* key, int value) {

@@ -176,7 +176,7 @@ TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
     reader.QueryInt(L"select count(*) from SysLog_Table");  // holds the file's shared lock until the commit
     LoadBoards();
     StartEngine();
-    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
+    StartEngineThread(EngineState.SysLogWriterThread, SysLogWriterThread);
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateIdle));
 
     ASSERT_EQ("OK", Sim("voltage 0 0"));
