@@ -34,8 +34,7 @@ public:
     explicit WorkerThread(const wchar_t* name) : m_name(name) {}
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
-    // Closes the handle without waiting: an owner that must stop its thread does so before it goes.
-    // Closes the handle without waiting: an owner that must stop its thread does so before it goes.
+    // Destruction closes the handle without waiting: an owner that must stop its thread does so before it goes.
 
     // Starts entry(argument) with the runtime library's thread start, the stop event made and lowered first. False
     // when a thread of this object is still held or the start fails.
