@@ -32,6 +32,11 @@ public:
             ::CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;
     }
+    // Takes ownership of handle, closing the one held before.
+    void Attach(HANDLE handle) {
+        Close();
+        m_handle = handle;
+    }
     // Hands the handle to the caller, who closes it; this object then holds none.
     HANDLE Detach() {
         HANDLE handle = m_handle;

@@ -1,9 +1,5 @@
 #include "backup/FtpBackup.h"
 
-#include "ServiceView.h"
-
-#include <process.h>
-
 namespace {
 
 // How long Stop waits for the thread before it gives up on it.
@@ -11,12 +7,10 @@ constexpr DWORD kThreadStopWaitMs = 2000;
 
 }  // namespace
 
-FtpBackup::FtpBackup(const FtpBackupTiming& timing)
-    : m_timing(timing), m_stopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+FtpBackup::FtpBackup(const FtpBackupTiming& timing) : m_timing(timing) {}
 
 FtpBackup::~FtpBackup() {
     Stop();
-    ::CloseHandle(m_stopEvent);
 }
 
 void FtpBackup::EnqueueJob(const FtpJob& job) {
@@ -44,30 +38,20 @@ bool FtpBackup::QueueIsEmpty() const {
 }
 
 bool FtpBackup::Start() {
-    if (m_thread || !m_stopEvent)
+    if (m_worker.IsStarted())
         return false;
     m_stop = false;
-    ::ResetEvent(m_stopEvent);
-    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, FtpUploadThread, this, 0, nullptr));
-    return m_thread != nullptr;
+    return m_worker.Start(FtpUploadThread, this);
 }
 
 void FtpBackup::Stop() {
-    if (!m_thread)
+    if (!m_worker.IsStarted())
         return;
     m_stop = true;
-    ::SetEvent(m_stopEvent);
     // The thread's log rows are messages sent to this (the UI) thread: the wait serves them.
-    if (!WaitForServiceThread(m_thread, kThreadStopWaitMs)) {
-        // Last resort: the thread hangs inside a transfer or a database call.
-        DWORD exitCode = 0;
-        if (::GetExitCodeThread(m_thread, &exitCode))
-            ::TerminateThread(m_thread, exitCode);
-    }
-    ::CloseHandle(m_thread);
-    m_thread = nullptr;
+    m_worker.Stop(kThreadStopWaitMs, WorkerThread::Wait::ServingSentMessages, WorkerThread::Overrun::Terminate);
 }
 
 bool FtpBackup::Pause(DWORD ms) {
-    return ::WaitForSingleObject(m_stopEvent, ms) == WAIT_TIMEOUT;
+    return ::WaitForSingleObject(m_worker.StopEvent(), ms) == WAIT_TIMEOUT;
 }

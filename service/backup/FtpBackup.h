@@ -10,6 +10,7 @@
 //
 // The queue is guarded by its own lock, held only while one job is added or taken.
 
+#include "WorkerThread.h"
 #include "storage/StorageRecords.h"
 
 #include <windows.h>
@@ -56,9 +57,9 @@ public:
     bool Start();
     // Asks the thread to end after the step in hand and waits for it with a bound, serving messages sent to the
     // calling thread meanwhile (the thread's log rows may be waiting for it). A thread that does not end in time
-    // is terminated. Nothing happens when the thread is not running.
+    // is terminated, and a system-log row names it. Nothing happens when the thread is not running.
     void Stop();
-    bool IsRunning() const { return m_thread != nullptr; }
+    bool IsRunning() const { return m_worker.IsStarted(); }
 
 private:
     friend unsigned __stdcall FtpUploadThread(void* backup);
@@ -75,7 +76,6 @@ private:
     const FtpBackupTiming m_timing;
     mutable std::mutex m_queueLock;  // guards m_queue
     std::deque<FtpJob> m_queue;
-    HANDLE m_thread = nullptr;  // owned; null while not running
-    HANDLE m_stopEvent;         // owned; manual reset, raised by Stop
+    WorkerThread m_worker{L"FtpUploadThread"};
     std::atomic<bool> m_stop{false};
 };

@@ -37,22 +37,22 @@ void CreateRemoteFolders(HINTERNET connection, const CString& path) {
 
 // Sends the first fileSize bytes of the local file; true when all of them were written.
 bool SendFile(HINTERNET remote, const wchar_t* localPath, DWORD fileSize, const std::atomic<bool>& stop) {
-    HANDLE local = ::CreateFileW(localPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (local == INVALID_HANDLE_VALUE)
+    const CScopedKernelHandle local(::CreateFileW(localPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!local.IsValid())
         return false;
     std::vector<char> chunk(kFtpChunkBytes);
     DWORD sent = 0;
     while (sent < fileSize && !stop) {
         DWORD read = 0;
-        if (!::ReadFile(local, chunk.data(), std::min(kFtpChunkBytes, fileSize - sent), &read, nullptr) || read == 0)
+        if (!::ReadFile(local.Get(), chunk.data(), std::min(kFtpChunkBytes, fileSize - sent), &read, nullptr) ||
+            read == 0)
             break;  // the file is shorter than the caller said: not a complete upload
         DWORD written = 0;
         if (!::InternetWriteFile(remote, chunk.data(), read, &written) || written != read)
             break;
         sent += written;
     }
-    ::CloseHandle(local);
     return sent == fileSize && !stop;
 }
 

@@ -26,6 +26,7 @@
 #include "storage/Stores.h"
 
 #include "ServiceView.h"
+#include "mfc.h"
 
 namespace {
 
@@ -65,14 +66,13 @@ void FlagUploaded(const FtpJob& job) {
 
 // The size of the file (32 bits), or false when it cannot be opened; error gets the reason.
 bool ReadFileSize(const wchar_t* path, DWORD& size, DWORD& error) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const CScopedKernelHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         error = ::GetLastError();
         return false;
     }
-    size = ::GetFileSize(file, nullptr);
-    ::CloseHandle(file);
+    size = ::GetFileSize(file.Get(), nullptr);
     return true;
 }
 

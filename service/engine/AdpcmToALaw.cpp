@@ -2,7 +2,7 @@
 
 #include "G711.h"
 #include "ImaAdpcm.h"
-#include "ScopedHandle.h"
+#include "mfc.h"
 #include "WavFormat.h"
 
 #include <windows.h>
@@ -53,8 +53,8 @@ bool ConvertBlocks(HANDLE source, HANDLE destination, uint32_t blockCount) {
 }  // namespace
 
 bool ConvertAdpcmWavToALaw(const wchar_t* source, const wchar_t* destination) {
-    CScopedHandle in(::CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle in(::CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.IsValid())
         return false;
     // A recording made in another format (the setting changed during the call) would turn into noise; the
@@ -66,7 +66,7 @@ bool ConvertAdpcmWavToALaw(const wchar_t* source, const wchar_t* destination) {
     if (uint64_t{blockCount} * kAdpcmSamplesPerBlock > UINT32_MAX - sizeof(G711WavHeader))
         return false;
 
-    CScopedHandle out(
+    CScopedKernelHandle out(
         ::CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.IsValid())
         return false;

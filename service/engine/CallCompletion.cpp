@@ -110,15 +110,14 @@ int StopDriverRecording(int channel, ChannelRecord& record, bool spy) {
 // all the same.
 void CloseRecordingFile(ChannelRecord& record, int tail) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-    if (record.FileHandle == INVALID_HANDLE_VALUE)
+    if (!record.FileHandle.IsValid())
         return;
     if (record.Buffer && tail > 0) {
         DWORD written = 0;
-        ::WriteFile(record.FileHandle, record.Buffer.get(), static_cast<DWORD>(tail), &written, nullptr);
+        ::WriteFile(record.FileHandle.Get(), record.Buffer.get(), static_cast<DWORD>(tail), &written, nullptr);
     }
-    FinishWavHeader(record.FileHandle, record);
-    ::CloseHandle(record.FileHandle);
-    record.FileHandle = INVALID_HANDLE_VALUE;
+    FinishWavHeader(record.FileHandle.Get(), record);
+    record.FileHandle.Close();
 }
 
 // Record mode 1 without the keep key: the recording is deleted, the record keeps no time and says why, and the

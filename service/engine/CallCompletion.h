@@ -27,7 +27,7 @@ enum class CallEnd {
 
 // Whether a recording file is open on the channel (a call is being recorded).
 inline bool HasRecordingFile(const ChannelRecord& record) {
-    return record.FileHandle != INVALID_HANDLE_VALUE;
+    return record.FileHandle.IsValid();
 }
 
 // A new zeroed record for the channel's current call: channel, CallType, PhoneNumber as given, RecTime from the

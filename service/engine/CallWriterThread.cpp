@@ -23,9 +23,8 @@
 #include "engine/CardEngineState.h"
 #include "engine/EngineThreads.h"
 #include "engine/RecordingNames.h"
-#include "engine/ScopedHandle.h"
-#include "engine/WavFormat.h"
 #include "mfc.h"
+#include "engine/WavFormat.h"
 #include "remote/ClientPushes.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
@@ -144,8 +143,8 @@ void FillContactFields(CallRecord& record) {
 }
 
 bool IsImaRecording(const std::wstring& path) {
-    CScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ImaWavHeader header{};
     DWORD read = 0;
     return file.IsValid() && ::ReadFile(file.Get(), &header, sizeof(header), &read, nullptr) &&
@@ -228,8 +227,8 @@ bool InsertRow(CallRecordStore& store, CallRecord& record) {
 void AppendToInsertLog(const CallRecord& record) {
     const std::wstring folder = GetExeFolder() + L"\\DBLog\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    CScopedHandle log(::CreateFileW((folder + L"DBLog.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle log(::CreateFileW((folder + L"DBLog.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!log.IsValid())
         return;
     DWORD written = 0;

@@ -4,6 +4,7 @@
 // SysLogWriterThread. One global instance, EngineState. The counts stay 0 until the boards start; the queues are
 // the only locked state of the engine, each by its own lock, held only while one record is appended or removed.
 
+#include "WorkerThread.h"
 #include "engine/EngineRecords.h"
 
 #include <windows.h>
@@ -61,10 +62,10 @@ struct CardEngineState {
     RecordQueue<CallRecord> CallQueue;   // to CallWriterThread
     RecordQueue<SysLogRow> SysLogQueue;  // to SysLogWriterThread
 
-    HANDLE ChannelPollThread = nullptr;
-    HANDLE CallWriterThread = nullptr;
-    HANDLE SysLogWriterThread = nullptr;
-    HANDLE HookMonitorThread = nullptr;
+    WorkerThread ChannelPollThread{L"ChannelPollThread"};
+    WorkerThread CallWriterThread{L"CallWriterThread"};
+    WorkerThread SysLogWriterThread{L"SysLogWriterThread"};
+    WorkerThread HookMonitorThread{L"HookMonitorThread"};
 
     CardEngineState(const CardEngineState&) = delete;
     CardEngineState& operator=(const CardEngineState&) = delete;

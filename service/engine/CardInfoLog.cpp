@@ -1,6 +1,6 @@
 #include "engine/CardInfoLog.h"
 
-#include "engine/ScopedHandle.h"
+#include "mfc.h"
 #include "settings/Folders.h"
 
 #include <windows.h>
@@ -21,8 +21,9 @@ void AppendLine(const char* firstName, int first, const char* secondName, int se
     if (length <= 0 || length >= static_cast<int>(sizeof(line)))
         return;
     const std::wstring path = GetExeFolder() + L"\\CardInfor.txt";
-    CScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return;
     ::SetFilePointer(file.Get(), 0, nullptr, FILE_END);

@@ -218,7 +218,7 @@ void FlushSpyBuffer(int channel) {
         std::lock_guard<std::recursive_mutex> lock(record.FileLock);
         if (record.Buffer && HasRecordingFile(record)) {
             DWORD written = 0;
-            ::WriteFile(record.FileHandle, record.Buffer.get(),
+            ::WriteFile(record.FileHandle.Get(), record.Buffer.get(),
                         static_cast<DWORD>(std::min(filled, kRecordBufferBytes)), &written, nullptr);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "engine/DriverBinding.h"
 #include "engine/EngineRecords.h"
+#include "mfc.h"
 
 #include <windows.h>
 
@@ -88,9 +89,9 @@ struct ChannelRecord {
     int CallerIdPending = 0;
     int CallerIdWaitMs = 0;
     int LineType = QSD_CHTYPE_LINE_RECORD;
-    int State = kStateNoLine;   // a ChannelState
-    SYSTEMTIME StartTime = {};  // local time
-    HANDLE FileHandle = INVALID_HANDLE_VALUE;
+    int State = kStateNoLine;        // a ChannelState
+    SYSTEMTIME StartTime = {};       // local time
+    CScopedKernelHandle FileHandle;  // the open recording
     // Guards FileHandle, FilePath and the file's contents between the block callback (on the driver's thread) and
     // the threads that start and finish recordings: held around the file's opening, each block append, the 64 MiB
     // split, and the final header and close. Recursive, because the split opens the next file under it. Never

@@ -5,8 +5,6 @@
 #include "engine/CardEngineState.h"
 #include "engine/DriverBinding.h"
 
-#include <process.h>
-
 namespace {
 
 // How long StopEngine waits for each thread before it gives up on it.
@@ -18,42 +16,30 @@ HANDLE StopEvent() {
     return event;
 }
 
-HANDLE g_channelConfigThread = nullptr;  // UI thread only
-
-HANDLE StartThread(EngineThreadEntry entry, void* argument) {
-    return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, entry, argument, 0, nullptr));
-}
+WorkerThread g_channelConfigThread{L"ChannelConfigThread"};  // UI thread only
 
 // Waits for the thread with a bound, serving the view calls it may be making of this thread meanwhile; one that does
 // not end is terminated as a last resort.
-void EndThread(HANDLE& thread) {
-    if (!thread)
-        return;
-    if (!WaitForServiceThread(thread, kThreadStopWaitMs)) {
-        DWORD exitCode = 0;
-        if (::GetExitCodeThread(thread, &exitCode))
-            ::TerminateThread(thread, exitCode);
-    }
-    ::CloseHandle(thread);
-    thread = nullptr;
+void EndThread(WorkerThread& thread) {
+    thread.Stop(kThreadStopWaitMs, WorkerThread::Wait::ServingSentMessages, WorkerThread::Overrun::Terminate);
 }
 
 }  // namespace
 
 void StartChannelConfigThread() {
     EndThread(g_channelConfigThread);  // a thread of an earlier start has long ended
-    g_channelConfigThread = StartThread(ChannelConfigThread, nullptr);
+    g_channelConfigThread.Start(ChannelConfigThread, nullptr);
 }
 
-HANDLE StartEngineThread(EngineThreadEntry entry) {
-    return StartThread(entry, &EngineState);
+bool StartEngineThread(WorkerThread& thread, EngineThreadEntry entry) {
+    return thread.Start(entry, &EngineState);
 }
 
 void StartEngineThreads() {
-    EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
-    EngineState.CallWriterThread = StartEngineThread(CallWriterThread);
-    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
-    EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
+    StartEngineThread(EngineState.ChannelPollThread, ChannelPollThread);
+    StartEngineThread(EngineState.CallWriterThread, CallWriterThread);
+    StartEngineThread(EngineState.SysLogWriterThread, SysLogWriterThread);
+    StartEngineThread(EngineState.HookMonitorThread, HookMonitorThread);
 }
 
 int StopEngine() {

@@ -9,8 +9,8 @@
 //
 // Stopping is cooperative: every thread sleeps in WaitForEngineStop, which returns at once when StopEngine raises
 // the stop request, so a thread ends after the step in hand. StopEngine waits for each thread with a bound,
-// serving the view calls the threads make of the UI thread meanwhile (WaitForServiceThread), and terminates only a
-// thread that did not end within it; a thread is thus never killed in the middle of a database or heap operation
+// serving the view calls the threads make of the UI thread meanwhile (WorkerThread), and terminates only a thread
+// that did not end within it, with a system-log row naming it; a thread is thus never killed in the middle of a database or heap operation
 // unless it hung there.
 
 #include <windows.h>
@@ -24,6 +24,7 @@ unsigned __stdcall SysLogWriterThread(void* state);
 unsigned __stdcall HookMonitorThread(void* state);
 
 struct CardEngineState;
+class WorkerThread;
 // One pass of HookMonitorThread over the voltage-watched lines; the thread makes one every 50 ms. Tests of the
 // debounce step the passes themselves.
 void RunHookMonitorPass(const CardEngineState& engine);
@@ -35,8 +36,8 @@ void StartChannelConfigThread();
 // EngineState as argument, and keeps their handles in EngineState.
 void StartEngineThreads();
 
-// Starts one thread on EngineState (default stack); null when it cannot be started.
-HANDLE StartEngineThread(EngineThreadEntry entry);
+// Starts entry on EngineState as thread (default stack); false when it cannot be started.
+bool StartEngineThread(WorkerThread& thread, EngineThreadEntry entry);
 
 // Disables the boards, stops ChannelConfigThread and every engine thread whose handle EngineState holds, closes
 // and clears the handles, and clears the stop request again. Returns only once they have ended. 1 when the

@@ -1,7 +1,7 @@
 #include "engine/Greetings.h"
 
 #include "engine/DriverBinding.h"
-#include "engine/ScopedHandle.h"
+#include "mfc.h"
 #include "settings/Folders.h"
 
 #include <windows.h>
@@ -69,8 +69,8 @@ void PlayGreeting(int channel, const wchar_t* text) {
         return;
     DWORD size = 0;
     {
-        CScopedHandle greeting(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        CScopedKernelHandle greeting(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!greeting.IsValid())
             return;
         size = ::GetFileSize(greeting.Get(), nullptr);

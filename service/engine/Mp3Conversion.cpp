@@ -1,7 +1,7 @@
 #include "Mp3Conversion.h"
 
 #include "G711.h"
-#include "ScopedHandle.h"
+#include "mfc.h"
 #include "WavFormat.h"
 
 #include <algorithm>
@@ -81,7 +81,7 @@ bool QueuePcm(Mp3EncoderState& state, const uint8_t* data, DWORD bytes) {
 
 // Writes the temporary 16-bit file for the A-law samples that follow the 58-byte header of the open input.
 bool ExpandALawToPcm(HANDLE alaw, DWORD alawSize, const std::wstring& pcmPath) {
-    CScopedHandle pcm(
+    CScopedKernelHandle pcm(
         ::CreateFileW(pcmPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!pcm.IsValid())
         return false;
@@ -152,8 +152,8 @@ bool ConvertRecordingToMp3(const wchar_t* alawPath, Mp3EncoderState& state) {
         return false;
     const std::wstring mp3Path = wavPath.substr(0, wavPath.size() - 3) + L"mp3";
 
-    CScopedHandle alaw(::CreateFileW(alawPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle alaw(::CreateFileW(alawPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!alaw.IsValid())
         return false;
     const DWORD size = ::GetFileSize(alaw.Get(), nullptr);
@@ -176,7 +176,7 @@ bool ConvertRecordingToMp3(const wchar_t* alawPath, Mp3EncoderState& state) {
 bool EncodeWavToMp3(Mp3EncoderState& state, const wchar_t* mp3Path, const wchar_t* pcmPath) {
     if (!mp3Path || !pcmPath)
         return false;
-    CScopedHandle pcm(
+    CScopedKernelHandle pcm(
         ::CreateFileW(pcmPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!pcm.IsValid())
         return false;

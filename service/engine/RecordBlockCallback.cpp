@@ -52,9 +52,8 @@ std::unique_ptr<CallRecord> MakeSegmentRecord(const ChannelRecord& record, int c
 
 // Finishes the file, queues it as a call of its own and goes on in a new file. The caller holds FileLock.
 void SplitRecording(ChannelRecord& record, int channel) {
-    FinishWavHeader(record.FileHandle, record);
-    ::CloseHandle(record.FileHandle);
-    record.FileHandle = INVALID_HANDLE_VALUE;
+    FinishWavHeader(record.FileHandle.Get(), record);
+    record.FileHandle.Close();
     if (std::unique_ptr<CallRecord> segment = MakeSegmentRecord(record, channel))
         EngineState.CallQueue.Push(std::move(segment));
     record.RecordedMs = 0;
@@ -64,15 +63,15 @@ void SplitRecording(ChannelRecord& record, int channel) {
 // Appends a filled block; true when the channel's file is still open below the split size and wants re-arming.
 bool StoreBlock(ChannelRecord& record, int channel, const BYTE* block, int bytes) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-    if (record.FileHandle == INVALID_HANDLE_VALUE)
+    if (!record.FileHandle.IsValid())
         return false;
     if (block && bytes >= kSmallestBlockBytes && bytes <= kRecordBlockBytes) {
         if (BlockAppendHook hook = g_blockAppendHook)
             hook(channel);
         DWORD written = 0;
-        ::WriteFile(record.FileHandle, block, static_cast<DWORD>(bytes), &written, nullptr);
+        ::WriteFile(record.FileHandle.Get(), block, static_cast<DWORD>(bytes), &written, nullptr);
     }
-    const DWORD size = ::GetFileSize(record.FileHandle, nullptr);
+    const DWORD size = ::GetFileSize(record.FileHandle.Get(), nullptr);
     if (size != INVALID_FILE_SIZE && size >= kRecordingSplitBytes) {
         SplitRecording(record, channel);
         return false;

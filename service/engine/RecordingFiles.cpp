@@ -20,7 +20,7 @@ bool IsG711(int audioFmt) {
 }
 
 bool HasFile(const ChannelRecord& record) {
-    return record.FileHandle != INVALID_HANDLE_VALUE;
+    return record.FileHandle.IsValid();
 }
 
 int StartBlockRecording(ChannelRecord& record) {
@@ -82,14 +82,13 @@ bool OpenRecordingFile(ChannelRecord& record) {
     if (path.empty())
         return false;
     ::lstrcpynW(record.FilePath, path.c_str(), MAX_PATH);
-    if (HasFile(record))
-        ::CloseHandle(record.FileHandle);
-    record.FileHandle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    record.FileHandle.Attach(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!HasFile(record))
         return false;
     record.AudioFmt = ReadCorrectedInt(kSectionSettings, kKeyAudioFmt, kAudioFmtCorrection);
-    WriteZeros(record.FileHandle, RecordingHeaderBytes(record.AudioFmt));
+    WriteZeros(record.FileHandle.Get(), RecordingHeaderBytes(record.AudioFmt));
     return true;
 }
 
@@ -175,7 +174,7 @@ void ClearCallInfo(ChannelRecord& record) {
     {
         std::lock_guard<std::recursive_mutex> lock(record.FileLock);
         record.FilePath[0] = L'\0';
-        record.FileHandle = INVALID_HANDLE_VALUE;
+        record.FileHandle.Detach();  // closed or handed on by the caller
     }
     record.DialledDigits[0] = '\0';
     record.CallerId[0] = '\0';

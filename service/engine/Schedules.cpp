@@ -1,7 +1,7 @@
 #include "engine/Schedules.h"
 
 #include "engine/ChannelTable.h"
-#include "engine/ScopedHandle.h"
+#include "mfc.h"
 #include "settings/Folders.h"
 
 #include <windows.h>
@@ -42,8 +42,8 @@ void SetDefaultScheduleWeek(ScheduleDayBlock (&week)[kScheduleDays]) {
 }
 
 void ReadScheduleWeek(const std::wstring& path, ScheduleDayBlock (&week)[kScheduleDays]) {
-    CScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         SetDefaultScheduleWeek(week);
         return;
@@ -54,8 +54,8 @@ void ReadScheduleWeek(const std::wstring& path, ScheduleDayBlock (&week)[kSchedu
 }
 
 bool WriteScheduleWeek(const std::wstring& path, const ScheduleDayBlock (&week)[kScheduleDays]) {
-    CScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     DWORD written = 0;

@@ -16,8 +16,6 @@
 #include "ClientFrame.h"
 #include "ServiceView.h"
 
-#include <process.h>
-
 #include <chrono>
 #include <cstring>
 #include <cwchar>
@@ -42,8 +40,8 @@ bool ClientSlot::Attach(SOCKET socket, const char* peerAddress) {
     setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
     const int sendBuffer = kSocketSendBufferBytes;
     setsockopt(socket, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&sendBuffer), sizeof(sendBuffer));
-    if (!m_senderThread)
-        m_senderThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClientSenderThread, this, 0, nullptr));
+    if (!m_senderThread.IsStarted())
+        m_senderThread.Start(ClientSenderThread, this);
     m_socket = std::make_shared<ClientSocket>(socket);
     m_sendFailed = false;
     ++Connection;
@@ -57,8 +55,8 @@ bool ClientSlot::Attach(SOCKET socket, const char* peerAddress) {
 
 void ClientSlot::StartReader(ReaderThread reader) {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (!m_readerThread)
-        m_readerThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, reader, this, 0, nullptr));
+    if (!m_readerThread.IsStarted())
+        m_readerThread.Start(reader, this);
 }
 
 void ClientSlot::Reset() {
@@ -96,10 +94,7 @@ void ClientSlot::ClearConnectionLocked() {
     Account = {};
     std::memset(Rights, 0, sizeof(Rights));
     // The next client of the slot must not read on in this client's download or receive its query rows.
-    if (DownloadFile != INVALID_HANDLE_VALUE) {
-        CloseHandle(DownloadFile);
-        DownloadFile = INVALID_HANDLE_VALUE;
-    }
+    DownloadFile.Close();
     CdrSearch.RequestStop();
     Statistics.RequestStop();
     SysLogSearch.RequestStop();

@@ -18,6 +18,7 @@
 
 #include "ProtocolRecords.h"
 #include "QueryWorker.h"
+#include "WorkerThread.h"
 #include "engine/ChannelTable.h"
 #include "storage/StorageRecords.h"
 
@@ -175,7 +176,7 @@ public:
     uint8_t Rights[kMaxChannels] = {};  // one per driver channel, from the account's rights file
     int MonitorFlag = 0;
     int MonitoredChannel = kNoMonitoredChannel;
-    HANDLE DownloadFile = INVALID_HANDLE_VALUE;  // the file a download command has open
+    CScopedKernelHandle DownloadFile;  // the file a download command has open
 
     // Any thread
     std::atomic<int> SecondsSinceSend{0};  // counted by KeepAliveThread
@@ -226,10 +227,10 @@ private:
     std::shared_ptr<ClientSocket> m_closingSocket;  // a connection sending its last frames before it closes
     std::deque<OutgoingFrame> m_queue;              // the frames of the open or closing connection, oldest first
     size_t m_queuedBytes = 0;
-    bool m_sendFailed = false;        // the open connection takes no more frames: it is being dropped
-    HANDLE m_attached;                // auto-reset event set by Attach; owned, lives with the slot
-    HANDLE m_readerThread = nullptr;  // owned
-    HANDLE m_senderThread = nullptr;  // owned
+    bool m_sendFailed = false;  // the open connection takes no more frames: it is being dropped
+    HANDLE m_attached;          // auto-reset event set by Attach; owned, lives with the slot
+    WorkerThread m_readerThread{L"ClientReaderThread"};  // runs while the process does
+    WorkerThread m_senderThread{L"ClientSenderThread"};
 };
 
 // The 64 slots. Built on first use and never destroyed (their threads run until the process ends).

@@ -59,10 +59,7 @@ void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status) {
 
 void CloseRecordingFile(ChannelRecord& record) {
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-    if (record.FileHandle == INVALID_HANDLE_VALUE)
-        return;
-    CloseHandle(record.FileHandle);
-    record.FileHandle = INVALID_HANDLE_VALUE;
+    record.FileHandle.Close();
 }
 
 void Dial(int channel, const std::string& number) {

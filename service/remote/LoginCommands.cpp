@@ -16,6 +16,8 @@
 #include "storage/Stores.h"
 #include "storage/SysLogStore.h"
 
+#include "mfc.h"
+
 #include <array>
 #include <cstring>
 #include <cwchar>
@@ -36,13 +38,12 @@ using RightsArray = std::array<uint8_t, kMaxChannels>;
 // The first 512 bytes of the account's rights file; what the file lacks (all of it when it is missing) stays 0.
 RightsArray ReadRightsFile(const wchar_t* path) {
     RightsArray rights{};
-    const HANDLE file =
-        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CScopedKernelHandle file(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return rights;
     DWORD read = 0;
-    ReadFile(file, rights.data(), static_cast<DWORD>(rights.size()), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.Get(), rights.data(), static_cast<DWORD>(rights.size()), &read, nullptr);
     return rights;
 }
 

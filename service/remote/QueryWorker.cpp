@@ -1,7 +1,5 @@
 #include "QueryWorker.h"
 
-#include <process.h>
-
 bool QueryWorker::Start(Work work) {
     Stop();
 
@@ -10,34 +8,32 @@ bool QueryWorker::Start(Work work) {
     auto* threadRef = new std::shared_ptr<Run>(run);  // the thread's reference, released by the thread
 
     std::lock_guard<std::mutex> guard(m_lock);
-    const uintptr_t thread = _beginthreadex(nullptr, 0, ThreadMain, threadRef, 0, nullptr);
-    if (!thread) {
+    auto thread = std::make_unique<WorkerThread>(L"QueryWorker");
+    if (!thread->Start(ThreadMain, threadRef)) {
         delete threadRef;
         return false;
     }
     m_run = std::move(run);
-    m_thread = reinterpret_cast<HANDLE>(thread);
+    m_thread = std::move(thread);
     return true;
 }
 
 bool QueryWorker::Stop() {
     std::shared_ptr<Run> run;
-    HANDLE thread = nullptr;
+    std::unique_ptr<WorkerThread> thread;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         run = m_run;
-        thread = m_thread;
-        m_thread = nullptr;
+        thread = std::move(m_thread);
     }
     if (!run)
         return false;
 
     const bool wasRunning = run->Running;
     run->Stop.Raise();
-    if (thread) {
-        WaitForSingleObject(thread, kStopWaitMs);
-        CloseHandle(thread);
-    }
+    // Never killed: a worker inside SQLite or the heap would leave their locks held.
+    if (thread)
+        thread->Stop(kStopWaitMs, WorkerThread::Wait::Plain, WorkerThread::Overrun::LeaveRunning);
     return wasRunning;
 }
 

@@ -9,6 +9,7 @@
 // inside SQLite's or the heap's locks.
 
 #include "QueryStop.h"
+#include "WorkerThread.h"
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ private:
 
     static unsigned __stdcall ThreadMain(void* run);
 
-    std::mutex m_lock;           // guards the two fields below
-    std::shared_ptr<Run> m_run;  // the latest run, shared with its thread
-    HANDLE m_thread = nullptr;   // owned; the latest run's thread
+    std::mutex m_lock;                       // guards the two fields below
+    std::shared_ptr<Run> m_run;              // the latest run, shared with its thread
+    std::unique_ptr<WorkerThread> m_thread;  // the latest run's thread; taken out of the lock to be waited for
 };

@@ -59,33 +59,25 @@ bool IsPermittedRecording(CallRecordStore& store, ClientSlot& slot, const wchar_
     return slot.Rights[row.Channel] != 0;
 }
 
-void CloseDownloadLocked(ClientSlot& slot) {
-    if (slot.DownloadFile == INVALID_HANDLE_VALUE)
-        return;
-    CloseHandle(slot.DownloadFile);
-    slot.DownloadFile = INVALID_HANDLE_VALUE;
-}
-
 void CloseDownload(ClientSlot& slot, uint32_t connection) {
     auto lock = slot.LockFields();
     if (slot.Connection == connection)
-        CloseDownloadLocked(slot);
+        slot.DownloadFile.Close();
 }
 
-// The recording for reading, shared for reading, with its size; the invalid handle when it cannot be opened, is
-// empty, or is too long for the 32-bit size of the opened frame.
-HANDLE OpenRecording(const wchar_t* path, uint32_t& size) {
-    const HANDLE file =
-        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return file;
+// Opens the recording into file, shared for reading, with its size; false (file closed) when it cannot be opened,
+// is empty, or is too long for the 32-bit size of the opened frame.
+bool OpenRecording(const wchar_t* path, CScopedKernelHandle& file, uint32_t& size) {
+    file.Attach(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file, &length) || length.QuadPart <= 0 || length.QuadPart > UINT32_MAX) {
-        CloseHandle(file);
-        return INVALID_HANDLE_VALUE;
+    if (!file.IsValid() || !GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 ||
+        length.QuadPart > UINT32_MAX) {
+        file.Close();
+        return false;
     }
     size = static_cast<uint32_t>(length.QuadPart);
-    return file;
+    return true;
 }
 
 void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes) {
@@ -98,19 +90,17 @@ void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBy
                                return IsPermittedRecording(store, slot, sent.FilePath);
                            });
     uint32_t size = 0;
-    const HANDLE file = permitted ? OpenRecording(sent.FilePath, size) : INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE) {
+    CScopedKernelHandle file;
+    if (!permitted || !OpenRecording(sent.FilePath, file, size)) {
         SendResult(slot, connection, kCmdDownload, kDownloadFailed);
         return;
     }
     const std::vector<uint8_t> opened =
         BuildFrame(kFrameDownload, {PartOf(kDownloadOpen), PartOf(size), PartOf(kOpenedTrailer)});
     auto lock = slot.LockFields();
-    if (slot.Connection != connection) {
-        CloseHandle(file);
+    if (slot.Connection != connection)
         return;
-    }
-    slot.DownloadFile = file;
+    slot.DownloadFile.Attach(file.Detach());
     slot.QueueLocked(FrameKind::Reply, opened.data(), static_cast<int>(opened.size()));
 }
 
@@ -122,9 +112,9 @@ void SendNextChunk(ClientSlot& slot, uint32_t connection) {
     if (slot.Connection != connection)
         return;
     ResultFrame result = MakeResultFrame(kCmdDownload, kDownloadFailed);
-    if (slot.DownloadFile != INVALID_HANDLE_VALUE) {
+    if (slot.DownloadFile.IsValid()) {
         DWORD read = 0;
-        if (ReadFile(slot.DownloadFile, chunk.data(), kDownloadChunkBytes, &read, nullptr) && read > 0) {
+        if (ReadFile(slot.DownloadFile.Get(), chunk.data(), kDownloadChunkBytes, &read, nullptr) && read > 0) {
             const uint32_t length = read;
             const std::vector<uint8_t> frame =
                 BuildFrame(kFrameDownload, {PartOf(kDownloadNext), PartOf(length), {chunk.data(), read}});
@@ -132,7 +122,7 @@ void SendNextChunk(ClientSlot& slot, uint32_t connection) {
             return;
         }
         // A read error ends the transfer as the end of the file does.
-        CloseDownloadLocked(slot);
+        slot.DownloadFile.Close();
         result.R = kDownloadEnded;
     }
     slot.QueueLocked(FrameKind::Reply, &result, sizeof(result));

@@ -2,10 +2,8 @@
 #include "TcpServer.h"
 
 #include "ServerThreads.h"
-#include "ServiceView.h"
+#include "WorkerThread.h"
 #include "settings/SettingValues.h"
-
-#include <process.h>
 
 namespace {
 
@@ -13,20 +11,12 @@ namespace {
 constexpr DWORD kThreadStopWaitMs = 2000;
 
 ListeningControl g_control;
-HANDLE g_acceptThread = nullptr;
-HANDLE g_keepAliveThread = nullptr;
-
-HANDLE StartServerThread(unsigned(__stdcall* thread)(void*)) {
-    return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, thread, &g_control, 0, nullptr));
-}
+WorkerThread g_acceptThread{L"AcceptThread"};
+WorkerThread g_keepAliveThread{L"KeepAliveThread"};
 
 // The keep-alive thread may be inside a view call (a client timed out), which the stopping UI thread must serve.
-void WaitAndClose(HANDLE& thread) {
-    if (!thread)
-        return;
-    WaitForServiceThread(thread, kThreadStopWaitMs);
-    CloseHandle(thread);
-    thread = nullptr;
+void WaitAndClose(WorkerThread& thread) {
+    thread.Stop(kThreadStopWaitMs, WorkerThread::Wait::ServingSentMessages, WorkerThread::Overrun::LeaveRunning);
 }
 
 }  // namespace
@@ -57,8 +47,8 @@ int StartTcpServer() {
     if (!g_control.StopEvent)
         g_control.StopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ResetEvent(g_control.StopEvent);
-    g_acceptThread = StartServerThread(AcceptThread);
-    g_keepAliveThread = StartServerThread(KeepAliveThread);
+    g_acceptThread.Start(AcceptThread, &g_control);
+    g_keepAliveThread.Start(KeepAliveThread, &g_control);
     return 1;
 }
 
@@ -70,7 +60,7 @@ int StopTcpServer() {
         closesocket(g_control.Listener);
         g_control.Listener = INVALID_SOCKET;
     }
-    const bool wasStarted = g_acceptThread || g_keepAliveThread;
+    const bool wasStarted = g_acceptThread.IsStarted() || g_keepAliveThread.IsStarted();
     WaitAndClose(g_acceptThread);
     WaitAndClose(g_keepAliveThread);
     if (wasStarted)

@@ -2,6 +2,8 @@
 
 #include "settings/Folders.h"
 
+#include "mfc.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -98,12 +100,13 @@ void EnsureUnicodeSettingsFile(const std::wstring& path) {
     wchar_t temporary[MAX_PATH];
     if (!GetTempFileNameW(folder.c_str(), L"ini", 0, temporary))
         return;
-    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    CScopedKernelHandle file(
+        CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid()) {
         static const unsigned char kBom[] = {0xFF, 0xFE};
         DWORD written = 0;
-        WriteFile(file, kBom, sizeof(kBom), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.Get(), kBom, sizeof(kBom), &written, nullptr);
+        file.Close();  // before the move, which a still-open file would refuse
         if (MoveFileExW(temporary, path.c_str(), 0))
             return;
     }

@@ -40,12 +40,12 @@ CString WriteFullRightsFile(const wchar_t* userName) {
     CString path;
     path.Format(L"%s\\%04d%02d%02d%02d%02d%02d(%s).txt", GetDataFolder().c_str(), now.wYear, now.wMonth, now.wDay,
                 now.wHour, now.wMinute, now.wSecond, userName);
-    const HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    const CScopedKernelHandle file(
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid()) {
         const std::vector<BYTE> rights(kRightsFileSize, 1);
         DWORD written = 0;
-        WriteFile(file, rights.data(), kRightsFileSize, &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.Get(), rights.data(), kRightsFileSize, &written, nullptr);
     }
     return path;
 }

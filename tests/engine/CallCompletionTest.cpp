@@ -64,16 +64,16 @@ TEST_F(CallCompletion, SpyCallTypeFollowsAnswerAndDirection) {
 TEST_F(CallCompletion, CallWithoutRecordedTimeClosesItsFileAndQueuesNothing) {
     const std::wstring path = ProgramFolder() + L"\\short.wav";
     ChannelRecord& record = ChannelTable[2];
-    record.FileHandle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, record.FileHandle);
+    record.FileHandle.Attach(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, record.FileHandle.Get());
     const std::vector<uint8_t> placeholder(sizeof(ImaWavHeader) + 100, 0);
     DWORD written = 0;
-    WriteFile(record.FileHandle, placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
+    WriteFile(record.FileHandle.Get(), placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
 
     FinishCall(2, CallEnd::OnHookOutgoing);
 
-    EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle.Get());
     EXPECT_FALSE(EngineState.CallQueue.Pop());
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     ASSERT_EQ(placeholder.size(), bytes.size());

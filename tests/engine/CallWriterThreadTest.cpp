@@ -96,8 +96,8 @@ protected:
         TodayCallStore().SetDate(m_today);
         m_view.SetOperatorName(L"tovak");
         SetServiceView(&m_view);
-        EngineState.CallWriterThread = StartEngineThread(CallWriterThread);
-        ASSERT_NE(nullptr, EngineState.CallWriterThread);
+        StartEngineThread(EngineState.CallWriterThread, CallWriterThread);
+        ASSERT_TRUE(EngineState.CallWriterThread.IsStarted());
     }
 
     void TearDown() override {

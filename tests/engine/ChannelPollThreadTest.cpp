@@ -41,7 +41,7 @@ protected:
     bool AgeCallUntilQueued(int channel, int ms, std::unique_ptr<CallRecord>& call) {
         return WaitFor([&] {
             ChannelRecord& record = ChannelTable[channel];
-            if (record.FileHandle != INVALID_HANDLE_VALUE && record.RecordedMs < ms)
+            if (record.FileHandle.Get() != INVALID_HANDLE_VALUE && record.RecordedMs < ms)
                 record.RecordedMs = ms;
             return (call = EngineState.CallQueue.Pop()) != nullptr;
         });
@@ -206,8 +206,8 @@ TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd) 
 
     ASSERT_TRUE(WaitForState(kTrunkLine, kStateVoiceRecording));
     EXPECT_EQ(1, ChannelTable[kTrunkLine].RecordAllActive);
-    EXPECT_NE(INVALID_HANDLE_VALUE, ChannelTable[kTrunkLine].FileHandle);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle) << "never for voltage-watched lines";
+    EXPECT_NE(INVALID_HANDLE_VALUE, ChannelTable[kTrunkLine].FileHandle.Get());
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle.Get()) << "never for voltage-watched lines";
     ASSERT_TRUE(WaitForRecordedMs(kTrunkLine, 1000));
 
     SYSTEMTIME now;

@@ -68,7 +68,7 @@ TEST(ChannelRecord, StartsAsAnEventDrivenLineWithNoLineAndNoFile) {
     ChannelRecord record;
     EXPECT_EQ(8, record.LineType);
     EXPECT_EQ(kStateNoLine, record.State);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle.Get());
     EXPECT_EQ(nullptr, record.Buffer);
     EXPECT_EQ(0, record.PickupVoltage);
     EXPECT_EQ(now.wYear, record.StartTime.wYear);
@@ -135,5 +135,5 @@ TEST(CardEngineState, CountsStayZeroUntilTheBoardsStart) {
     EXPECT_EQ(0, EngineState.ChannelCount);
     EXPECT_EQ(0u, EngineState.CallQueue.Count());
     EXPECT_EQ(0u, EngineState.SysLogQueue.Count());
-    EXPECT_EQ(nullptr, EngineState.ChannelPollThread);
+    EXPECT_FALSE(EngineState.ChannelPollThread.IsStarted());
 }

@@ -76,8 +76,7 @@ std::string Sim(const std::string& command) {
 
 void ResetEngineTables() {
     for (ChannelRecord& record : ChannelTable) {
-        if (record.FileHandle != INVALID_HANDLE_VALUE)
-            CloseHandle(record.FileHandle);
+        record.FileHandle.Close();
         record.~ChannelRecord();
         new (&record) ChannelRecord();
     }
@@ -144,8 +143,8 @@ void EngineScenario::StartEngine(bool withHookMonitor) {
     ConfigureChannels();
     ASSERT_GT(EngineState.ChannelCount, 0);
     if (withHookMonitor)
-        EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
-    EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
+        StartEngineThread(EngineState.HookMonitorThread, HookMonitorThread);
+    StartEngineThread(EngineState.ChannelPollThread, ChannelPollThread);
 }
 
 void EngineScenario::SetChannelInt(int channel, const wchar_t* key, int value) {

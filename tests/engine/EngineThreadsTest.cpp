@@ -41,16 +41,16 @@ TEST_F(EngineThreads, StopEngineEndsEveryThreadWithoutForce) {
     LoadBoards();
     StartChannelConfigThread();
     StartEngineThreads();
-    ASSERT_TRUE(EngineState.ChannelPollThread && EngineState.CallWriterThread && EngineState.SysLogWriterThread &&
-                EngineState.HookMonitorThread);
+    ASSERT_TRUE(EngineState.ChannelPollThread.IsStarted() && EngineState.CallWriterThread.IsStarted() &&
+                EngineState.SysLogWriterThread.IsStarted() && EngineState.HookMonitorThread.IsStarted());
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(1, StopEngine());
     const auto elapsed = std::chrono::steady_clock::now() - start;
 
     EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
-    EXPECT_FALSE(EngineState.ChannelPollThread || EngineState.CallWriterThread || EngineState.SysLogWriterThread ||
-                 EngineState.HookMonitorThread);
+    EXPECT_FALSE(EngineState.ChannelPollThread.IsStarted() || EngineState.CallWriterThread.IsStarted() ||
+                 EngineState.SysLogWriterThread.IsStarted() || EngineState.HookMonitorThread.IsStarted());
     EXPECT_EQ(0, EngineState.ChannelCount) << "the boards were never started";
     EXPECT_FALSE(WaitForEngineStop(0)) << "the stop request is cleared for the next start";
 }
@@ -69,7 +69,7 @@ TEST_F(EngineThreads, SysLogWriterWritesEachRowIntoItsOwnDay) {
 
     EngineState.SysLogQueue.Push(MakeRow(yesterday, L"before midnight"));
     EngineState.SysLogQueue.Push(MakeRow(today, L"after midnight"));
-    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
+    StartEngineThread(EngineState.SysLogWriterThread, SysLogWriterThread);
 
     ASSERT_TRUE(WaitFor([&] { return CountRows(today, L"after midnight") == 1; }));
     EXPECT_EQ(1, CountRows(yesterday, L"before midnight"));

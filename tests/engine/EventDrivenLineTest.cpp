@@ -90,7 +90,7 @@ TEST_F(EventDrivenLine, LineFaultsFinishTheRecordedCall) {
         std::unique_ptr<CallRecord> call = WaitForCall();
         ASSERT_TRUE(call);
         EXPECT_EQ(kStateLineError, ChannelTable[kTrunkLine].State);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kTrunkLine].FileHandle);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kTrunkLine].FileHandle.Get());
         EXPECT_EQ(kCallOutgoing, call->CallType);
         EXPECT_GE(call->RecTime, 1);
         ExpectFinishedAdpcmWav(call->FilePath);

@@ -101,8 +101,7 @@ protected:
             ChannelRecord& record = ChannelTable[channel];
             QsdVox_StopRec(channel);
             QsdSpy_StopRecToMem(record.SpyCic);
-            if (record.FileHandle != INVALID_HANDLE_VALUE)
-                ::CloseHandle(record.FileHandle);
+            record.FileHandle.Close();
             ClearCallInfo(record);
         }
         QsdSys_DisableBoard();
@@ -119,12 +118,13 @@ protected:
 // Opens a file of the test as the channel's recording with its placeholder header, as a recording start would.
 void OpenTestRecording(ChannelRecord& record, const std::wstring& path, int audioFmt) {
     record.AudioFmt = audioFmt;
-    record.FileHandle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    record.FileHandle.Attach(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     ::lstrcpynW(record.FilePath, path.c_str(), MAX_PATH);
     const std::vector<uint8_t> placeholder(RecordingHeaderBytes(audioFmt), 0);
     DWORD written = 0;
-    ::WriteFile(record.FileHandle, placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
+    ::WriteFile(record.FileHandle.Get(), placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
 }
 
 DWORD FileSize(HANDLE file) {
@@ -208,7 +208,7 @@ TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormats
         const std::wstring path = record.FilePath;
         EXPECT_EQ(path.rfind(recordings, 0), 0u);
         EXPECT_EQ(path.substr(path.size() - 13), L"-Out-L003.wav");
-        ASSERT_NE(record.FileHandle, INVALID_HANDLE_VALUE);
+        ASSERT_NE(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
         EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(row.header, 0));
 
         const std::vector<std::string> calls = DriverCalls("QsdVox_RecordMemBlock");
@@ -218,7 +218,7 @@ TEST_F(RecordingFiles, StartWritesThePlaceholderAndStartsTheDriverWithTheFormats
         EXPECT_EQ(calls[0].substr(calls[0].size() - 4), " = 0");
 
         EXPECT_TRUE(StopLineRecorder(record));
-        ::CloseHandle(record.FileHandle);
+        record.FileHandle.Close();
         ClearCallInfo(record);
     }
 }
@@ -228,7 +228,7 @@ TEST_F(RecordingFiles, NothingIsRecordedWithoutAFolder) {
         WriteSettingString(kSectionSettings, kKeyRecFolderN[i], L"");
     ChannelRecord& record = ChannelTable[kLine];
     EXPECT_FALSE(StartLineRecording(record));
-    EXPECT_EQ(record.FileHandle, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
     EXPECT_TRUE(DriverCalls("QsdVox_RecordMemBlock").empty());
 }
 
@@ -241,13 +241,13 @@ TEST_F(RecordingFiles, DriverRefusalIsRetriedOnceAfterAStop) {
     EXPECT_EQ(starts[0].substr(starts[0].size() - 5), " = -1");
     EXPECT_EQ(starts[1].substr(starts[1].size() - 4), " = 0");
     EXPECT_EQ(DriverCalls("QsdVox_"), (std::vector<std::string>{starts[0], "QsdVox_StopRec(2) = 0", starts[1]}));
-    ::CloseHandle(record.FileHandle);
+    record.FileHandle.Close();
     ClearCallInfo(record);
 
     // Refused twice: the start fails and the file stays open for the call's end to close.
     Simulator("fail QsdVox_RecordMemBlock 2");
     EXPECT_FALSE(StartLineRecording(record));
-    EXPECT_NE(record.FileHandle, INVALID_HANDLE_VALUE);
+    EXPECT_NE(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
 }
 
 TEST_F(RecordingFiles, KeepFlagOfDtmfModeFollowsTheKeys) {
@@ -265,7 +265,7 @@ TEST_F(RecordingFiles, KeepFlagOfDtmfModeFollowsTheKeys) {
         record.KeepRecording = -1;
         ASSERT_TRUE(StartLineRecording(record));
         EXPECT_EQ(record.KeepRecording, row.keep);
-        ::CloseHandle(record.FileHandle);
+        record.FileHandle.Close();
         ClearCallInfo(record);
     }
     record.Rec = 0;
@@ -294,8 +294,7 @@ TEST_F(RecordingFiles, RearmNeedsABufferAndAFile) {
     EXPECT_FALSE(RearmRecordBlock(record));
     ASSERT_TRUE(StartLineRecording(record));
     EXPECT_TRUE(RearmRecordBlock(record));
-    ::CloseHandle(record.FileHandle);
-    record.FileHandle = INVALID_HANDLE_VALUE;
+    record.FileHandle.Close();
     Simulator("journal clear");
     EXPECT_FALSE(RearmRecordBlock(record));
     EXPECT_FALSE(RestartSpyRecording(record));
@@ -325,18 +324,17 @@ TEST_F(RecordingFiles, BlockRules) {
         EXPECT_EQ(RecordBlockCallback(kLine, row.event, block.data(), row.bytes, 0), 1);
         EXPECT_EQ(record.MonitorPos, 0);
         const DWORD header = RecordingHeaderBytes(row.audioFmt);
-        ASSERT_EQ(FileSize(record.FileHandle), header + row.appended) << row.audioFmt << "/" << row.bytes;
-        ::CloseHandle(record.FileHandle);
+        ASSERT_EQ(FileSize(record.FileHandle.Get()), header + row.appended) << row.audioFmt << "/" << row.bytes;
+        record.FileHandle.Close();
         const std::vector<uint8_t> file = ReadFileBytes(PathIn(folder, L"blocks.wav"));
         EXPECT_TRUE(std::equal(file.begin() + header, file.end(), block.begin()));
-        record.FileHandle = INVALID_HANDLE_VALUE;
     }
     // A null block and a channel outside the table are ignored.
     OpenTestRecording(record, PathIn(folder, L"blocks.wav"), 2);
     EXPECT_EQ(RecordBlockCallback(kLine, 4, nullptr, 8000, 0), 1);
     EXPECT_EQ(RecordBlockCallback(kMaxChannels, 4, block.data(), 8000, 0), 1);
     EXPECT_EQ(RecordBlockCallback(-1, 4, block.data(), 8000, 0), 1);
-    EXPECT_EQ(FileSize(record.FileHandle), 58u);
+    EXPECT_EQ(FileSize(record.FileHandle.Get()), 58u);
 }
 
 TEST_F(RecordingFiles, DriverBlocksReachTheFile) {
@@ -346,11 +344,11 @@ TEST_F(RecordingFiles, DriverBlocksReachTheFile) {
     ASSERT_TRUE(StartLineRecording(record));
     // Two blocks: the second proves the callback re-armed the driver.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (FileSize(record.FileHandle) < 58 + 2 * 122880u && std::chrono::steady_clock::now() < deadline)
+    while (FileSize(record.FileHandle.Get()) < 58 + 2 * 122880u && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(StopLineRecorder(record));
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-    const DWORD size = FileSize(record.FileHandle);
+    const DWORD size = FileSize(record.FileHandle.Get());
     EXPECT_GE(size, 58 + 2 * 122880u);
     EXPECT_EQ((size - 58) % 122880, 0u);
     EXPECT_GE(DriverCalls("QsdVox_RecordMemBlock").size(), 3u);
@@ -389,8 +387,8 @@ TEST_F(RecordingFiles, FileOf64MiBBecomesACallOfItsOwn) {
         record.RingCount = 2;
         record.StartTime.wYear = 2020;
         // Grow the file to just below 64 MiB; the next block passes it.
-        ::SetFilePointer(record.FileHandle, kRecordingSplitBytes - 1000, nullptr, FILE_BEGIN);
-        ::SetEndOfFile(record.FileHandle);
+        ::SetFilePointer(record.FileHandle.Get(), kRecordingSplitBytes - 1000, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(record.FileHandle.Get());
         Simulator("journal clear");
 
         EXPECT_EQ(RecordBlockCallback(kLine, 4, block.data(), static_cast<int>(block.size()), 0), 1);
@@ -426,7 +424,7 @@ TEST_F(RecordingFiles, FileOf64MiBBecomesACallOfItsOwn) {
         EXPECT_EQ(std::wstring(record.FilePath).rfind(recordings, 0), 0u);
         EXPECT_EQ(ReadFileBytes(record.FilePath), std::vector<uint8_t>(60, 0));
         EXPECT_EQ(DriverCalls("QsdVox_RecordMemBlock").size(), 1u);
-        ::CloseHandle(record.FileHandle);
+        record.FileHandle.Close();
         ::DeleteFileW(record.FilePath);
         ClearCallInfo(record);
     }
@@ -444,13 +442,12 @@ TEST_F(RecordingFiles, FinalHeaderFollowsTheFormatAndTheFileLength) {
         OpenTestRecording(record, path, row.audioFmt);
         const std::vector<uint8_t> data(row.dataBytes, 0x33);
         DWORD written = 0;
-        ::WriteFile(record.FileHandle, data.data(), row.dataBytes, &written, nullptr);
+        ::WriteFile(record.FileHandle.Get(), data.data(), row.dataBytes, &written, nullptr);
 
-        ASSERT_TRUE(FinishWavHeader(record.FileHandle, record));
+        ASSERT_TRUE(FinishWavHeader(record.FileHandle.Get(), record));
         const DWORD header = RecordingHeaderBytes(row.audioFmt);
-        EXPECT_EQ(::SetFilePointer(record.FileHandle, 0, nullptr, FILE_CURRENT), header);
-        ::CloseHandle(record.FileHandle);
-        record.FileHandle = INVALID_HANDLE_VALUE;
+        EXPECT_EQ(::SetFilePointer(record.FileHandle.Get(), 0, nullptr, FILE_CURRENT), header);
+        record.FileHandle.Close();
 
         const std::vector<uint8_t> file = ReadFileBytes(path);
         ASSERT_EQ(file.size(), header + row.dataBytes);
@@ -469,7 +466,7 @@ TEST_F(RecordingFiles, FinalHeaderFollowsTheFormatAndTheFileLength) {
 TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner) {
     ChannelRecord& record = ChannelTable[kLine];
     OpenTestRecording(record, PathIn(folder, L"owned.wav"), 2);
-    const HANDLE file = record.FileHandle;
+    const HANDLE file = record.FileHandle.Get();
     lstrcpynA(record.DialledDigits, "1", 64);
     lstrcpynA(record.CallerId, "2", 64);
     lstrcpynA(record.SpyCallerId, "3", 64);
@@ -480,7 +477,7 @@ TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner) {
 
     ClearCallInfo(record);
 
-    EXPECT_EQ(record.FileHandle, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
     EXPECT_STREQ(record.FilePath, L"");
     EXPECT_STREQ(record.DialledDigits, "");
     EXPECT_STREQ(record.CallerId, "");
@@ -533,9 +530,8 @@ TEST_F(RecordingFiles, AppendAndCloseNeverInterleave) {
     HANDLE next = INVALID_HANDLE_VALUE;
     std::thread ending([&] {
         std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-        FinishWavHeader(record.FileHandle, record);
-        ::CloseHandle(record.FileHandle);
-        record.FileHandle = INVALID_HANDLE_VALUE;
+        FinishWavHeader(record.FileHandle.Get(), record);
+        record.FileHandle.Close();
         next = ::CreateFileW(PathIn(folder, L"next.wav").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     });

@@ -130,12 +130,13 @@ TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads) {
     for (const Row& row : rows) {
         const std::wstring path = out + std::wstring(row.name, row.name + std::strlen(row.name));
         record.AudioFmt = row.audioFmt;
-        record.FileHandle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(record.FileHandle, INVALID_HANDLE_VALUE);
+        record.FileHandle.Attach(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
         std::vector<uint8_t> placeholder(RecordingHeaderBytes(row.audioFmt), 0);
         DWORD written = 0;
-        ::WriteFile(record.FileHandle, placeholder.data(), static_cast<DWORD>(placeholder.size()), &written, nullptr);
+        ::WriteFile(record.FileHandle.Get(), placeholder.data(), static_cast<DWORD>(placeholder.size()), &written,
+                    nullptr);
 
         uint32_t stored = 0;
         for (size_t at = 0; at < row.data.size(); at += row.blockBytes) {
@@ -146,13 +147,12 @@ TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads) {
                 stored += kept;
         }
         const std::vector<uint8_t> tail(3 * 256 + 100, 0x11);  // three whole blocks and a partial one
-        ::WriteFile(record.FileHandle, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
+        ::WriteFile(record.FileHandle.Get(), tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
         stored += row.audioFmt == 0 ? 3 * 256 : static_cast<uint32_t>(tail.size());
         {
             std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-            ASSERT_TRUE(FinishWavHeader(record.FileHandle, record));
-            ::CloseHandle(record.FileHandle);
-            record.FileHandle = INVALID_HANDLE_VALUE;
+            ASSERT_TRUE(FinishWavHeader(record.FileHandle.Get(), record));
+            record.FileHandle.Close();
         }
         const uint32_t samples = row.audioFmt == 0 ? stored / kImaBlockBytes * kImaSamplesPerBlock : stored;
         Expect(row.name, row.encoding, samples, samples);

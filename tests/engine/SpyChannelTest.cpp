@@ -42,7 +42,7 @@ TEST_F(SpyChannel, AnsweredCallsAreRecordedAndNamedByDirection) {
         const size_t statesBefore = m_view.States(kSpy).size();
         ASSERT_EQ("OK", Sim(std::string("spy alert 0 ") + c.Side + " 100 200"));
         ASSERT_EQ("OK", Sim("spy answer 0"));
-        ASSERT_NE(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+        ASSERT_NE(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle.Get());
         // Long enough for the driver's buffer to be written out and the recording restarted on the way.
         ASSERT_TRUE(WaitForRecordedMs(kSpy, 2100));
         ASSERT_EQ("OK", Sim("spy release 0"));
@@ -105,7 +105,7 @@ TEST_F(SpyChannel, CallReleasedBeforeAnythingWasRecordedLeavesNoFile) {
         ASSERT_EQ("OK", Sim("journal clear"));
         ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
         const std::wstring recording = ChannelTable[kSpy].FilePath;
-        ASSERT_NE(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+        ASSERT_NE(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle.Get());
         ASSERT_EQ("OK", Sim("spy release 0"));
 
         std::unique_ptr<CallRecord> call = WaitForCall();
@@ -114,7 +114,7 @@ TEST_F(SpyChannel, CallReleasedBeforeAnythingWasRecordedLeavesNoFile) {
             ::DeleteFileW(call->FilePath);
             continue;
         }
-        EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle.Get());
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(recording.c_str())) << "the empty recording is removed";
         EXPECT_NE(std::string::npos, Sim("journal 0 QsdSpy_StopRecToMem").find("QsdSpy_StopRecToMem(0)"));
         EXPECT_EQ(kStateIdle, ChannelTable[kSpy].State);
@@ -137,7 +137,7 @@ TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel) {
     EXPECT_EQ(1, ChannelTable[kSpy].LinkLost);
     EXPECT_TRUE(WaitForState(kSpy + 29, kStateLineError)) << "the whole pair's circuits lose service";
     EXPECT_EQ(kCallIncoming, call->CallType);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle.Get());
     ExpectFinishedAdpcmWav(call->FilePath);
     // Several polls later the channel still shows the loss.
     const int polls = static_cast<int>(m_view.Calls().size());

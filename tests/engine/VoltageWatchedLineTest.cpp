@@ -64,7 +64,7 @@ TEST_F(VoltageWatchedLine, IncomingCallIsAnsweredRecordedAndQueuedAtHangUp) {
         },
         0))
         << "InPopup 1 shows the incoming-call pop-up";
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle.Get());
     EXPECT_EQ(0, ChannelTable[kVoltageLine].RingCount) << "the call data are reset";
 }
 
@@ -74,7 +74,7 @@ TEST_F(VoltageWatchedLine, OutgoingCallIsRecordedFromTheFirstDigit) {
 
     ASSERT_EQ("OK", Sim("offhook 0"));
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateOffHook));
-    ASSERT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle) << "a pick-up alone records nothing";
+    ASSERT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle.Get()) << "a pick-up alone records nothing";
     ASSERT_EQ("OK", Sim("dtmf 0 0123"));
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateOutgoingRecording));
     ASSERT_TRUE(WaitForRecordedMs(kVoltageLine, 1000));
@@ -159,7 +159,7 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateLineError));
     EXPECT_EQ(kCallOutgoing, call->CallType);
     EXPECT_STREQ(L"12", call->PhoneNumber);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle.Get());
     ExpectFinishedAdpcmWav(call->FilePath);
 }
 
@@ -176,7 +176,7 @@ TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
     reader.QueryInt(L"select count(*) from SysLog_Table");  // holds the file's shared lock until the commit
     LoadBoards();
     StartEngine();
-    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
+    StartEngineThread(EngineState.SysLogWriterThread, SysLogWriterThread);
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateIdle));
 
     ASSERT_EQ("OK", Sim("voltage 0 0"));
@@ -226,12 +226,12 @@ TEST_F(VoltageWatchedLine, AnAnswerNeedsTheOffHookToLastHookOffTime) {
             RunHookMonitorPass(EngineState);
         }
         EXPECT_EQ(c.Answered, record.State == kStateIncomingRecording);
-        EXPECT_EQ(c.Answered, record.FileHandle != INVALID_HANDLE_VALUE);
+        EXPECT_EQ(c.Answered, record.FileHandle.Get() != INVALID_HANDLE_VALUE);
         EXPECT_EQ(c.StoredHookOffTime, record.HookOffTime);
 
         ASSERT_EQ("OK", Sim("voltage 0 48"));
         RunHookMonitorPass(EngineState);  // HookOnTime 50: the answered call ends
-        EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle.Get());
         while (EngineState.CallQueue.Pop()) {
         }
         ClearCallInfo(record);
@@ -249,7 +249,7 @@ TEST_F(VoltageWatchedLine, AnswerWithoutRecordingReturnsToIdleAtHangUp) {
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateRinging));
     ASSERT_EQ("OK", Sim("offhook 0"));
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateIncomingRecording));
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle.Get());
     ASSERT_EQ("OK", Sim("onhook 0"));
 
     ASSERT_TRUE(WaitForState(kVoltageLine, kStateIdle));

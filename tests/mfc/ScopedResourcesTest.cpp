@@ -40,6 +40,21 @@ void KernelHandle(bool bHandOver) {
     EXPECT_EQ(IsOpenHandle(hEvent), bHandOver);
     if (bHandOver)
         ::CloseHandle(hEvent);
+
+    // Attach closes the handle held before it.
+    HANDLE hFirst = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hSecond = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    {
+        CScopedKernelHandle handle(hFirst);
+        handle.Attach(hSecond);
+        EXPECT_FALSE(IsOpenHandle(hFirst));
+        EXPECT_EQ(handle.Get(), hSecond);
+        if (bHandOver)
+            handle.Detach();
+    }
+    EXPECT_EQ(IsOpenHandle(hSecond), bHandOver);
+    if (bHandOver)
+        ::CloseHandle(hSecond);
 }
 
 void SelectedObject(bool bHandOver) {

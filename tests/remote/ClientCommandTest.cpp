@@ -50,8 +50,7 @@ void ClientCommandTest::ResetTestChannels() {
         ChannelRecord& record = ChannelTable[channel];
         {
             std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-            if (record.FileHandle != INVALID_HANDLE_VALUE)
-                CloseHandle(record.FileHandle);
+            record.FileHandle.Close();
         }
         record.~ChannelRecord();
         new (&record) ChannelRecord();

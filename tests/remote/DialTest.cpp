@@ -139,7 +139,7 @@ TEST_F(DialTest, LinesThatCannotDialAnswerTheirStatus) {
     EXPECT_TRUE(DriverCalls({"QsdChl_Pickup", "QsdVox_SendDtmf", "QsdVox_RecordMemBlock"}).empty());
     for (int channel : {2, 3, kRingingLine}) {
         EXPECT_EQ(ChannelTable[channel].DialActive, 0) << channel;
-        EXPECT_EQ(ChannelTable[channel].FileHandle, INVALID_HANDLE_VALUE) << channel;
+        EXPECT_EQ(ChannelTable[channel].FileHandle.Get(), INVALID_HANDLE_VALUE) << channel;
     }
     EXPECT_EQ(ChannelTable[kRingingLine].State, kStateRinging);
 }
@@ -173,7 +173,7 @@ TEST_F(DialTest, DialPicksUpRecordsAndSendsTheDigits) {
     EXPECT_EQ(record.DialActive, 1);
     EXPECT_STREQ(record.DialledDigits, "5551234*#");
     EXPECT_EQ(std::wstring(record.DialNumber), L"5551234*#");
-    EXPECT_NE(record.FileHandle, INVALID_HANDLE_VALUE);
+    EXPECT_NE(record.FileHandle.Get(), INVALID_HANDLE_VALUE);
     EXPECT_TRUE(FileExists(record.FilePath));
 }
 

@@ -297,7 +297,7 @@ TEST_F(RecordAccessTest, RecordChangesMeetTheStoreOnTheirDayWhileItMoves) {
         CopyToField(call->FilePath, (L"missed-" + std::to_wstring(i) + L".tmp").c_str());
         EngineState.CallQueue.Push(std::move(call));
     }
-    EngineState.CallWriterThread = StartEngineThread(CallWriterThread);
+    StartEngineThread(EngineState.CallWriterThread, CallWriterThread);
 
     int done = 0;
     for (int round = 0; EngineState.CallQueue.Count() > 0 && round < 1000; ++round) {

@@ -196,7 +196,7 @@ protected:
 TEST_F(SoakTest, ServerOutlastsClientsSendingAnything) {
     AddAccount(L"soak", L"secret", RightsFor({1, 2}));
     AddAccount(L"probe", L"secret", RightsFor({1}));
-    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);  // the rows of every logout
+    StartEngineThread(EngineState.SysLogWriterThread, SysLogWriterThread);  // the rows of every logout
     SetServiceView(nullptr);  // the recording view would keep every client event
     const auto total = std::chrono::seconds(SoakSeconds());
 

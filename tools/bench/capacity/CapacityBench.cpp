@@ -180,7 +180,7 @@ bool StartAllCalls() {
     return WaitUntil(
         [] {
             for (int channel = 0; channel < kChannels; ++channel)
-                if (ChannelTable[channel].FileHandle == INVALID_HANDLE_VALUE)
+                if (!ChannelTable[channel].FileHandle.IsValid())
                     return false;
             return true;
         },
