@@ -128,6 +128,13 @@ TEST_F(CaptionPopupFocus, TitleLineAndChildShareTheClientArea) {
     EXPECT_EQ(rectIn(m_pList->GetSafeHwnd()), CRect(2, 21, 198, 198));
     EXPECT_EQ(rectIn(::GetDlgItem(pPopup->GetSafeHwnd(), 0xFFFF)), CRect(2, 2, 198, 21));
     EXPECT_EQ(rectIn(::GetDlgItem(pPopup->GetSafeHwnd(), 100)), CRect(180, 4, 196, 19));
+
+    // A picture of the popup as the screen shows it, for a person to look at.
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CScopedMemDC picture(rcWindow.Width(), rcWindow.Height());
+    CWindowDC screen(pPopup);
+    picture.BitBlt(0, 0, rcWindow.Width(), rcWindow.Height(), &screen, 0, 0, SRCCOPY);
+    WritePng(picture, L"caption_popup.png");
     m_caption.HidePopup();
 }
 
