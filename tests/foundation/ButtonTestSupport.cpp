@@ -11,6 +11,11 @@ CButtonParent::CButtonParent() {
 LRESULT CButtonParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DRAWITEM)
         ++m_nDrawItems;
+    if (message == WM_CTLCOLORBTN) {
+        ++m_nCtlColorBtn;
+        if (m_hButtonBrush != nullptr)
+            return reinterpret_cast<LRESULT>(m_hButtonBrush);
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

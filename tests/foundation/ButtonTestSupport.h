@@ -10,7 +10,9 @@ public:
     CButtonParent();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    int m_nDrawItems = 0;  // WM_DRAWITEM received
+    int m_nDrawItems = 0;             // WM_DRAWITEM received
+    int m_nCtlColorBtn = 0;           // WM_CTLCOLORBTN received
+    HBRUSH m_hButtonBrush = nullptr;  // the answer to WM_CTLCOLORBTN when set (not owned)
 };
 
 class TestButton : public CTkButton {

@@ -232,6 +232,28 @@ TEST(ButtonTheme, TextColourFollowsStateAndDisabledOfficeXPIsAlwaysGrey) {
     EXPECT_EQ(pOfficeXP->GetButtonTextColor(ODS_DISABLED, &button), Slot(17));
 }
 
+// Run by VisualStyleOn as a child process with Wine's visual style on.
+TEST(VisualStyleChild, ButtonAskedForTheStyleDrawsItsPushButtonOverTheParentsBrush) {
+    if (::GetEnvironmentVariableA("TESS_VISUAL_STYLE_ON", nullptr, 0) == 0)
+        GTEST_SKIP() << "runs as the child of VisualStyleOn";
+    CButtonParent parent;
+    CBrush brush(RGB(255, 0, 255));
+    parent.m_hButtonBrush = brush;
+    TestButton button;
+    ASSERT_TRUE(button.CreateIn(&parent, L"&Styled"));
+    button.SetXButtonStyle(kButtonVisualStyle);
+    ASSERT_TRUE(button.GetButtonTheme()->IsVisualStyleActive(&button));
+    CScopedMemDC dc(kButtonWidth, kButtonHeight);
+    Print(button, dc);
+    EXPECT_EQ(parent.m_nCtlColorBtn, 1);
+    WritePng(dc, L"button_visual_style.png");
+    // The style's rounded corner lets the parent's magenta show through; the classic frame would be
+    // slot 20 there.
+    const COLORREF corner = PixelAt(dc, 0, 0);
+    EXPECT_TRUE(GetRValue(corner) > 0xE0 && GetGValue(corner) < 0x40 && GetBValue(corner) > 0xE0) << std::hex << corner;
+    EXPECT_NE(PixelAt(dc, 10, 10), RGB(255, 0, 255)) << "the push button covers the brush inside";
+}
+
 // A picture of every look in every state, for a person to look at (buttons.png).
 TEST(ButtonTheme, PictureOfEveryLookAndState) {
     CButtonParent parent;

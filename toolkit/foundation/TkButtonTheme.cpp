@@ -197,12 +197,20 @@ void CTkButtonTheme::DrawButtonText(CDC* pDC, UINT nItemState, RECT& rcItem, CTk
     pDC->SetTextColor(clrOld);
 }
 
-void CTkButtonTheme::DrawButtonImage(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton) {
+CTkImageManagerIcon* CTkButtonTheme::FindImageToDraw(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton,
+                                                     CPoint& pt) {
     CTkImageManagerIcon* pImage = pButton->GetImage();
     if (!m_bShowImages || pImage == nullptr)
-        return;
-    CPoint pt;
+        return nullptr;
     GetImagePosition(pt, pDC, nItemState, rcItem, !pButton->GetButtonText(FALSE).IsEmpty(), pButton);
+    return pImage;
+}
+
+void CTkButtonTheme::DrawButtonImage(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton) {
+    CPoint pt;
+    CTkImageManagerIcon* pImage = FindImageToDraw(pDC, nItemState, rcItem, pButton, pt);
+    if (pImage == nullptr)
+        return;
     const BOOL bPushed = IsPushed(nItemState, pButton);
     if (bPushed)
         pt.Offset(1, 1);

@@ -14,6 +14,7 @@
 // thread only.
 
 class CTkButton;
+class CTkImageManagerIcon;
 
 class CTkButtonTheme : public CTkThemeManagerStyle {
 public:
@@ -74,6 +75,8 @@ public:
     static BOOL IsDefaultButton(CTkButton* pButton);
 
 protected:
+    // The button's image and its position when images are shown and the button has one; else NULL.
+    CTkImageManagerIcon* FindImageToDraw(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton, CPoint& pt);
     // The visual-style state of the push button: hot, defaulted or normal; pressed; disabled.
     int GetVisualStyleState(UINT nItemState, CTkButton* pButton);
 

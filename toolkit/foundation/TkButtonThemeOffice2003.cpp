@@ -64,11 +64,10 @@ void CTkButtonThemeOffice2003::Refresh() {
 }
 
 void CTkButtonThemeOffice2003::DrawButtonImage(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton) {
-    CTkImageManagerIcon* pImage = pButton->GetImage();
-    if (!m_bShowImages || pImage == nullptr)
-        return;
     CPoint pt;
-    GetImagePosition(pt, pDC, nItemState, rcItem, !pButton->GetButtonText(FALSE).IsEmpty(), pButton);
+    CTkImageManagerIcon* pImage = FindImageToDraw(pDC, nItemState, rcItem, pButton, pt);
+    if (pImage == nullptr)
+        return;
     IconStateImage* pState = (nItemState & ODS_DISABLED)   ? pImage->GetDisabledImage()
                              : (nItemState & ODS_SELECTED) ? pImage->GetPressedImage()
                                                            : pImage->GetNormalImage();

@@ -39,11 +39,10 @@ COLORREF CTkButtonThemeOfficeXP::GetButtonTextColor(UINT nItemState, CTkButton* 
 }
 
 void CTkButtonThemeOfficeXP::DrawButtonImage(CDC* pDC, UINT nItemState, RECT& rcItem, CTkButton* pButton) {
-    CTkImageManagerIcon* pImage = pButton->GetImage();
-    if (!m_bShowImages || pImage == nullptr)
-        return;
     CPoint pt;
-    GetImagePosition(pt, pDC, nItemState, rcItem, !pButton->GetButtonText(FALSE).IsEmpty(), pButton);
+    CTkImageManagerIcon* pImage = FindImageToDraw(pDC, nItemState, rcItem, pButton, pt);
+    if (pImage == nullptr)
+        return;
     const CSize size = pButton->GetImageSize();
     const BOOL bHot = IsHot(pButton);
     IconStateImage* pState = nullptr;

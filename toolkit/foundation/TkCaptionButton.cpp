@@ -6,9 +6,7 @@
 
 IMPLEMENT_DYNAMIC(CTkCaptionButton, CTkButton)
 
-CTkCaptionButton::CTkCaptionButton() {
-    AttachFactoryClass(RUNTIME_CLASS(CTkCaptionButtonThemeFactory));
-}
+CTkCaptionButton::CTkCaptionButton() : CTkButton(RUNTIME_CLASS(CTkCaptionButtonThemeFactory)) {}
 
 DWORD CTkCaptionButton::SetXButtonStyle(DWORD, BOOL bRedraw) {
     const HWND hParent = GetSafeHwnd() != nullptr ? ::GetParent(GetSafeHwnd()) : nullptr;
@@ -24,13 +22,4 @@ DWORD CTkCaptionButton::SetXButtonStyle(DWORD, BOOL bRedraw) {
             Invalidate(TRUE);
     }
     return GetXButtonStyle();
-}
-
-LRESULT CTkCaptionButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) {
-        if (CTkThemeManagerStyle* pStyle = GetThemeStyle())
-            pStyle->Refresh();
-        Invalidate(FALSE);
-    }
-    return CTkButton::WindowProc(message, wParam, lParam);
 }

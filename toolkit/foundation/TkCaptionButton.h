@@ -21,9 +21,6 @@ public:
     CTkCaption* GetOwnerCaption() const { return m_pCaption; }
     void SetOwnerCaption(CTkCaption* pCaption) { m_pCaption = pCaption; }
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
     CTkCaption* m_pCaption = nullptr;  // not owned
 };
