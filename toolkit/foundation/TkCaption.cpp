@@ -9,12 +9,7 @@
 
 namespace {
 
-// The toolkit bitmap of the close glyphs: 16 x 15 images, magenta transparent; image 2 is the caption's
-// close glyph, image 3 the one under Aero.
-constexpr UINT kCloseGlyphsBitmap = 9302;
-constexpr int kGlyphWidth = 16;
-constexpr int kGlyphHeight = 15;
-constexpr COLORREF kGlyphMask = RGB(0xFF, 0x00, 0xFF);
+// Of the close glyphs, image 2 is the caption's close glyph, image 3 the one under Aero.
 constexpr int kCloseGlyph = 2;
 constexpr int kCloseGlyphAero = 3;
 constexpr SystemThemeKind kThemeAero = 5;
@@ -76,10 +71,10 @@ BOOL CTkCaption::CreateCaption(CWnd* pParent, LPCWSTR pszText, DWORD dwCaptionFl
                              this, kCaptionButtonId))
             return FALSE;
         // Without the toolkit bitmap the button stays without a glyph.
-        if (m_imageList.Create(kCloseGlyphsBitmap, kGlyphWidth, 1, kGlyphMask)) {
+        if (m_imageList.Create(kCloseGlyphsBitmap, kCloseGlyphWidth, 1, kCloseGlyphMask)) {
             const BOOL bAero = GetColorManager()->GetCurrentSystemTheme() == kThemeAero;
             m_closeGlyph = m_imageList.ExtractIcon(bAero ? kCloseGlyphAero : kCloseGlyph);
-            m_button.SetIcon(CSize(kGlyphWidth, kGlyphHeight), m_closeGlyph, nullptr, FALSE);
+            m_button.SetIcon(CSize(kCloseGlyphWidth, kCloseGlyphHeight), m_closeGlyph, nullptr, FALSE);
         }
     } else {
         if (!m_button.Create(m_strText, WS_CHILD | BS_VCENTER | BS_ICON | BS_OWNERDRAW, rcEmpty, this,
@@ -177,8 +172,8 @@ CRect CTkCaption::GetButtonRect() {
         return GetTextRect();
     CRect rcClient;
     GetClientRect(&rcClient);
-    const int nGap = (rcClient.Height() - kGlyphHeight) / 2;
-    return CRect(rcClient.Width() - nGap - kGlyphWidth, nGap, rcClient.Width() - nGap, nGap + kGlyphHeight);
+    const int nGap = (rcClient.Height() - kCloseGlyphHeight) / 2;
+    return CRect(rcClient.Width() - nGap - kCloseGlyphWidth, nGap, rcClient.Width() - nGap, nGap + kCloseGlyphHeight);
 }
 
 // ---- Painting

@@ -40,6 +40,13 @@ constexpr UINT kCaptionPopupFocusLostMessage = 10047;
 // The id of the caption's button.
 constexpr UINT kCaptionButtonId = 100;
 
+// The toolkit bitmap of the close glyphs (of captions and caption popups): 16 x 15 images, magenta
+// transparent.
+constexpr UINT kCloseGlyphsBitmap = 9302;
+constexpr int kCloseGlyphWidth = 16;
+constexpr int kCloseGlyphHeight = 15;
+constexpr COLORREF kCloseGlyphMask = RGB(0xFF, 0x00, 0xFF);
+
 class CTkCaption : public CStatic, public CTkThemeManagerStyleHost {
     DECLARE_DYNAMIC(CTkCaption)
 public:

@@ -6,12 +6,8 @@
 namespace {
 
 constexpr LPCWSTR kPopupClassName = L"XTCaptionPopupWnd";
-// The toolkit's title text and close glyphs (image 0 normal, 1 hot, 16 x 15, magenta transparent).
+// The toolkit's title text; of the close glyphs, image 0 is the normal glyph and 1 the hot one.
 constexpr UINT kTitleString = 9347;
-constexpr UINT kCloseGlyphsBitmap = 9302;
-constexpr int kGlyphWidth = 16;
-constexpr int kGlyphHeight = 15;
-constexpr COLORREF kGlyphMask = RGB(0xFF, 0x00, 0xFF);
 
 constexpr UINT kTitleCaptionId = 0xFFFF;
 constexpr UINT kCloseButtonId = 100;
@@ -78,11 +74,11 @@ BOOL CTkCaptionPopupWnd::Create(const RECT& rect, CTkCaption* pOwnerCaption, CWn
     // Without the toolkit's bitmap the button stays without glyphs.
     CImageList glyphs;
     CBitmap bitmap;
-    if (glyphs.Create(kGlyphWidth, kGlyphHeight, ILC_MASK | ILC_COLOR8, 0, 1) &&
-        GetResourceManager()->LoadBitmap(&bitmap, kCloseGlyphsBitmap) && glyphs.Add(&bitmap, kGlyphMask) >= 0) {
+    if (glyphs.Create(kCloseGlyphWidth, kCloseGlyphHeight, ILC_MASK | ILC_COLOR8, 0, 1) &&
+        GetResourceManager()->LoadBitmap(&bitmap, kCloseGlyphsBitmap) && glyphs.Add(&bitmap, kCloseGlyphMask) >= 0) {
         m_normalGlyph = glyphs.ExtractIcon(0);
         m_hotGlyph = glyphs.ExtractIcon(1);
-        m_closeButton.SetIcon(CSize(kGlyphWidth, kGlyphHeight), m_normalGlyph, m_hotGlyph, FALSE);
+        m_closeButton.SetIcon(CSize(kCloseGlyphWidth, kCloseGlyphHeight), m_normalGlyph, m_hotGlyph, FALSE);
     }
     SetTimer(kFocusTimer, kFocusCheckMs, nullptr);
     return TRUE;
@@ -97,7 +93,7 @@ void CTkCaptionPopupWnd::RecalcLayout() {
     m_titleCaption.MoveWindow(rcTitle);
     CRect rcButton = rcTitle;
     rcButton.DeflateRect(kMargin, kMargin);
-    rcButton.left = rcButton.right - kGlyphWidth;
+    rcButton.left = rcButton.right - kCloseGlyphWidth;
     m_closeButton.MoveWindow(rcButton);
 }
 
