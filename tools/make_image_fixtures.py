@@ -107,6 +107,23 @@ def strip24():
     return info_header(48, 16, 24, len(pixels)) + pixels
 
 
+def close_glyphs():
+    """64 x 15, 24 bpp, four 16 x 15 glyphs over a magenta ground: a cross in black, red, blue and green
+    (normal, hot, caption close, caption close under Aero)."""
+    colours = [(0, 0, 0), (0, 0, 200), (200, 0, 0), (0, 160, 0)]  # blue, green, red bytes
+    stride = (64 * 3 + 3) // 4 * 4
+    rows = []
+    for y in reversed(range(15)):
+        row = b""
+        for b, g, r in colours:
+            for x in range(16):
+                on_cross = 4 <= x < 12 and 3 <= y < 11 and (x - 4 == y - 3 or x - 4 == 10 - y)
+                row += bytes((b, g, r)) if on_cross else b"\xff\x00\xff"
+        rows.append(row + b"\0" * (stride - len(row)))
+    pixels = b"".join(rows)
+    return info_header(64, 15, 24, len(pixels)) + pixels
+
+
 def small24(b, g, r):
     """2 x 2, 24 bpp, one colour (rows padded to 4 bytes)."""
     row = bytes((b, g, r)) * 2 + b"\0\0"
@@ -158,6 +175,7 @@ def main():
         "short32.bmp": bmp_file(short32()),
         "strip24.bmp": bmp_file(strip24()),
         "grey24.bmp": bmp_file(small24(128, 128, 128)),
+        "close_glyphs.bmp": bmp_file(close_glyphs()),
         # Two 16 x 16 entries (8 bpp red, then 32 bpp green) and a 32 x 32 blue one.
         "group16.ico": ico_file([(16, 8, icon_image(16, 8, (255, 0, 0))), (16, 32, icon32),
                                  (32, 32, icon_image(32, 32, (0, 0, 255)))]),

@@ -37,3 +37,26 @@ inline bool IsLibraryAvailable(LPCWSTR pszName) {
 // Writes the DC's pixels as a PNG file in the working folder (the build's test folder), for a person to
 // look at; FALSE when GDI+ cannot encode it.
 BOOL WritePng(const CScopedMemDC& dc, LPCWSTR pszFileName);
+
+// Loads a resource DLL and makes it the layer's resource module for the scope.
+class CResourceModuleScope {
+public:
+    explicit CResourceModuleScope(LPCWSTR pszDll)
+        : m_hModule(::LoadLibraryW(pszDll)), m_hPrevious(AfxGetResourceHandle()) {
+        if (m_hModule != nullptr)
+            AfxSetResourceHandle(m_hModule);
+    }
+    ~CResourceModuleScope() {
+        AfxSetResourceHandle(m_hPrevious);
+        if (m_hModule != nullptr)
+            ::FreeLibrary(m_hModule);
+    }
+    CResourceModuleScope(const CResourceModuleScope&) = delete;
+    CResourceModuleScope& operator=(const CResourceModuleScope&) = delete;
+
+    HMODULE Get() const { return m_hModule; }
+
+private:
+    HMODULE m_hModule;
+    HINSTANCE m_hPrevious;
+};

@@ -9,29 +9,6 @@
 
 namespace {
 
-// Loads a resource DLL and makes it the layer's resource module for the scope.
-class CResourceModuleScope {
-public:
-    explicit CResourceModuleScope(LPCWSTR pszDll)
-        : m_hModule(::LoadLibraryW(pszDll)), m_hPrevious(AfxGetResourceHandle()) {
-        if (m_hModule != nullptr)
-            AfxSetResourceHandle(m_hModule);
-    }
-    ~CResourceModuleScope() {
-        AfxSetResourceHandle(m_hPrevious);
-        if (m_hModule != nullptr)
-            ::FreeLibrary(m_hModule);
-    }
-    CResourceModuleScope(const CResourceModuleScope&) = delete;
-    CResourceModuleScope& operator=(const CResourceModuleScope&) = delete;
-
-    HMODULE Get() const { return m_hModule; }
-
-private:
-    HMODULE m_hModule;
-    HINSTANCE m_hPrevious;
-};
-
 TEST(Resources, StringsFromTheBlockAndAnEmptyEntryFails) {
     CString str;
     EXPECT_EQ(CTkResourceManager::LoadStringFromModule(AfxGetResourceHandle(), 1000, str), 5);
