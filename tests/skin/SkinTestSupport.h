@@ -42,6 +42,11 @@ private:
     HANDLE m_hUpdate = nullptr;
 };
 
+// The process's manager with the state-coded skin module opened under the given options (TRUE expected).
+CTkSkinManager* OpenStateCodedSkin(DWORD dwOptions = 7);
+// The system's own function of user32 or gdi32, past any patched import.
+FARPROC SystemEntry(LPCWSTR pszModule, LPCSTR pszFunction);
+
 // A manager whose skin is an INI text in a folder of its own (images may be put beside it).
 class SkinFromText {
 public:

@@ -1,0 +1,7 @@
+#include "TkSkinObjectFrame.h"
+
+IMPLEMENT_DYNCREATE(CTkSkinObjectFrame, CTkSkinObject)
+
+CTkSkinObjectFrame::CTkSkinObjectFrame() {
+    m_strClassName = L"WINDOW";
+}
