@@ -266,18 +266,6 @@ BOOL CTkSkinManagerApiHook::DispatchDefProc(HWND hWnd, FARPROC pfnSystem, int nK
 
     const CCmdTargetRef holdObject(pObject);
     const CTkSkinCurrentMessage current(hWnd, message, *pwParam, *plParam);
-    pObject->PushDefProc(message, nKind, pfnSystem, pExtra);
-    BOOL bHandled = FALSE;
-    // System code called us: nothing thrown may reach it. A handler that failed leaves the message to
-    // the system function.
-    try {
-        bHandled = pObject->OnHookDefProc(message, pwParam, plParam, pResult);
-    } catch (CException* e) {
-        e->Delete();
-        bHandled = FALSE;
-    } catch (...) {
-        bHandled = FALSE;
-    }
-    pObject->PopDefProc();
-    return bHandled;
+    // A handler that failed leaves the message to the system function.
+    return pObject->HandleInDefProc(message, nKind, pfnSystem, pExtra, pwParam, plParam, pResult);
 }

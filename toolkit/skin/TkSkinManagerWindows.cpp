@@ -50,9 +50,15 @@ private:
 };
 
 LRESULT CALLBACK SkinCbtHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
-    TK_SKINAMANGER_THREAD_STATE* pState = g_skinThreadState.GetData();
-    const LRESULT lResult = ::CallNextHookEx(pState->m_hHook, nCode, wParam, lParam);
-    // A creation that a later hook cancelled has no window to skin.
+    // A hook procedure is a callback boundary: nothing thrown may pass it.
+    HHOOK hHook = nullptr;
+    try {
+        hHook = g_skinThreadState.GetData()->m_hHook;
+    } catch (CException* e) {
+        e->Delete();
+    }
+    const LRESULT lResult = ::CallNextHookEx(hHook, nCode, wParam, lParam);
+    // A creation that an older hook cancelled has no window to skin.
     if (nCode != HCBT_CREATEWND || lResult != 0)
         return lResult;
     CTkSkinManager* pManager = GetSkinManager();
@@ -62,7 +68,6 @@ LRESULT CALLBACK SkinCbtHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     wchar_t szClass[50] = L"";
     if (::GetClassNameW(hWnd, szClass, _countof(szClass)) == 0)
         return lResult;
-    // A hook procedure is a callback boundary: nothing thrown may pass it.
     try {
         pManager->CreateSkinObjectForWindow(hWnd, szClass, reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs, 1);
     } catch (CException* e) {

@@ -45,21 +45,9 @@ LRESULT CALLBACK SkinSubclassWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         pManager->RemoveSkinObject(hWnd, TRUE);
     } else if (!pObject->IsOptedOut() || message == WM_SKINFRAMEWORK_UPDATESTATE) {
+        // A handler that failed leaves the message to the window's own procedure.
         LRESULT lResult = 0;
-        BOOL bHandled = FALSE;
-        pObject->PushDefProc(message, tkDefProcSubclass, nullptr, nullptr);
-        // The system called us: nothing thrown may reach it. A handler that failed leaves the message to
-        // the window's own procedure.
-        try {
-            bHandled = pObject->OnHookMessage(message, &wParam, &lParam, &lResult);
-        } catch (CException* e) {
-            e->Delete();
-            bHandled = FALSE;
-        } catch (...) {
-            bHandled = FALSE;
-        }
-        pObject->PopDefProc();
-        if (bHandled)
+        if (pObject->HandleInDefProc(message, tkDefProcSubclass, nullptr, nullptr, &wParam, &lParam, &lResult))
             return lResult;
     }
     return CallSystemWindowProc(pfnSaved, hWnd, message, wParam, lParam, bUnicode);
@@ -97,6 +85,24 @@ void CTkSkinObject::DetachFromWindow(BOOL bDestroying) {
     }
     OnDetached(bDestroying);
     m_hWnd = nullptr;
+}
+
+BOOL CTkSkinObject::HandleInDefProc(UINT message, int nKind, FARPROC pfnDefault, void* pExtra, WPARAM* pwParam,
+                                    LPARAM* plParam, LRESULT* pResult) {
+    PushDefProc(message, nKind, pfnDefault, pExtra);
+    BOOL bHandled = FALSE;
+    try {
+        bHandled = nKind == tkDefProcSubclass ? OnHookMessage(message, pwParam, plParam, pResult)
+                                              : OnHookDefProc(message, pwParam, plParam, pResult);
+    } catch (CException* e) {
+        e->Delete();
+        bHandled = FALSE;
+    } catch (...) {
+        bHandled = FALSE;
+    }
+    // May drop the last reference: nothing of the object is touched afterwards.
+    PopDefProc();
+    return bHandled;
 }
 
 void CTkSkinObject::PushDefProc(UINT message, int nKind, FARPROC pfnDefault, void* pExtra) {

@@ -59,6 +59,11 @@ public:
     void DetachFromWindow(BOOL bDestroying);
 
     // ---- Default procedures
+    // Offers a message to the handlers inside a default-procedure record of nKind: OnHookMessage for the
+    // subclass procedure's own record, OnHookDefProc for a hooked default procedure. The system called us:
+    // nothing thrown leaves it, and a handler that threw counts as not handling the message.
+    BOOL HandleInDefProc(UINT message, int nKind, FARPROC pfnDefault, void* pExtra, WPARAM* pwParam, LPARAM* plParam,
+                         LRESULT* pResult);
     void PushDefProc(UINT message, int nKind, FARPROC pfnDefault, void* pExtra);
     void PopDefProc();
     // The message of the innermost default-procedure call, 0 outside any.
