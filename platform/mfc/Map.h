@@ -1,4 +1,5 @@
 #pragma once
+#include "Archive.h"
 #include "Exception.h"
 #include "Object.h"
 #include "String.h"
@@ -13,6 +14,11 @@
 // the buckets in ascending order and, inside a bucket, the most recently inserted key first; SetAt on
 // an existing key keeps its place and RemoveKey leaves the others' order alone. Persisted tables and
 // nearest-key searches rely on this order. Not thread-safe: the owner locks it.
+
+// Serialize stores the count (the archive's count form), then each key and value in iteration order:
+// plain values as their raw little-endian bytes, strings in the archive's string form. Loading empties
+// the map first and inserts the pairs in the order read; a stream that ends early raises
+// CArchiveException(endOfFile).
 
 // Integer and pointer keys hash to their value shifted right by 4 (pointers truncated to 32 bits after
 // the shift); strings hash h = h * 33 + c over their code units. Other key types provide a
@@ -64,6 +70,8 @@ public:
     POSITION GetStartPosition() const { return m_nCount == 0 ? nullptr : BEFORE_START_POSITION; }
     void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const;
 
+    void Serialize(CArchive& ar) override;
+
 private:
     struct CAssoc {
         CAssoc* pNext;
@@ -79,6 +87,23 @@ private:
     UINT m_nHashTableSize = kDefaultHashTableSize;
     INT_PTR m_nCount = 0;
 };
+
+// One key or value of a serialized map.
+template <class T>
+void SerializeMapElement(CArchive& ar, T& value) {
+    if constexpr (std::is_same_v<T, CString>) {
+        if (ar.IsStoring())
+            ar << value;
+        else
+            ar >> value;
+    } else {
+        static_assert(std::is_trivially_copyable_v<T>, "this element type needs its own archive form");
+        if (ar.IsStoring())
+            ar.Write(&value, sizeof(T));
+        else if (ar.Read(&value, sizeof(T)) != sizeof(T))
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+    }
+}
 
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
 public:
@@ -191,4 +216,29 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition,
     rValue = pAssoc->value;
     CAssoc* pNext = pAssoc->pNext != nullptr ? pAssoc->pNext : FirstFrom(pAssoc->nHashValue % m_nHashTableSize + 1);
     rNextPosition = reinterpret_cast<POSITION>(pNext);
+}
+
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
+        POSITION pos = GetStartPosition();
+        while (pos != nullptr) {
+            KEY key;
+            VALUE value;
+            GetNextAssoc(pos, key, value);
+            SerializeMapElement(ar, key);
+            SerializeMapElement(ar, value);
+        }
+        return;
+    }
+    RemoveAll();
+    // Pairs are read one by one, so a count larger than the stream ends at its end, not in an allocation.
+    for (DWORD_PTR nCount = ar.ReadCount(); nCount > 0; --nCount) {
+        KEY key{};
+        VALUE value{};
+        SerializeMapElement(ar, key);
+        SerializeMapElement(ar, value);
+        SetAt(key, value);
+    }
 }

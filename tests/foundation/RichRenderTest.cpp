@@ -71,6 +71,15 @@ TEST_F(RichRender, ExtentIsTheNarrowestWidthOfTheSameHeightAndWrapsAtMaxWidth) {
     const CSize narrow = m_render.GetTextExtent(&m_dc, 150);
     EXPECT_LE(narrow.cx, 150);
     EXPECT_GE(narrow.cy, 3 * oneLine.cy);
+
+    // Several lines of mixed fonts: the width found holds them at the height found.
+    m_render.SetText(L"{\\rtf1 {\\b Bold} and plain text that is long enough to wrap at the tip's width}");
+    for (const int nWidth : {148, 150, 220}) {
+        const CSize extent = m_render.GetTextExtent(&m_dc, nWidth);
+        EXPECT_LE(extent.cx, nWidth);
+        EXPECT_EQ(m_render.GetTextExtent(&m_dc, extent.cx).cy, extent.cy) << nWidth;
+        EXPECT_GT(m_render.GetTextExtent(&m_dc, extent.cx - 1).cy, extent.cy) << nWidth;
+    }
 }
 
 TEST_F(RichRender, DefaultCharFormatSizesTheText) {

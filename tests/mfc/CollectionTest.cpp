@@ -168,3 +168,78 @@ TEST(CollectionTest, ListWalksAndEditsByPosition) {
 }
 
 }  // namespace
+
+namespace {
+
+using CIdSet = CMap<UINT, UINT, BOOL, BOOL>;
+using Bytes = std::vector<BYTE>;
+
+Bytes StoredMap(CObject& map) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        map.Serialize(ar);
+        ar.Close();
+    }
+    Bytes bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+void LoadMap(CObject& map, Bytes bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    map.Serialize(ar);
+}
+
+TEST(CollectionTest, MapSerializesCountThenRawPairsInIterationOrder) {
+    CIdSet ids;
+    ids.SetAt(0x20, TRUE);  // bucket 2
+    ids.SetAt(5, TRUE);     // bucket 0
+    ids.SetAt(7, FALSE);    // bucket 0, newest first
+    const Bytes stored = StoredMap(ids);
+    EXPECT_EQ(stored, (Bytes{0x03, 0x00,                                                     // count
+                             0x07, 0,    0, 0, 0x00, 0, 0, 0, 0x05, 0, 0, 0, 0x01, 0, 0, 0,  // bucket 0
+                             0x20, 0,    0, 0, 0x01, 0, 0, 0}));
+
+    CIdSet loaded;
+    loaded.SetAt(99, TRUE);  // replaced, not merged
+    LoadMap(loaded, stored);
+    EXPECT_EQ(loaded.GetCount(), 3);
+    BOOL value = TRUE;
+    EXPECT_TRUE(loaded.Lookup(7, value));
+    EXPECT_FALSE(value);
+    EXPECT_TRUE(loaded.Lookup(0x20, value));
+    EXPECT_FALSE(loaded.Lookup(99, value));
+}
+
+TEST(CollectionTest, MapLoadStopsAtTheEndOfAShortStream) {
+    CIdSet ids;
+    // A count of 0xFFFF..: pairs are read one at a time, so the load fails at the stream's end.
+    for (const Bytes& bytes : {Bytes{0x02, 0x00, 0x05, 0, 0, 0, 0x01, 0, 0, 0, 0x06},
+                               Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x05, 0, 0, 0}}) {
+        int cause = -1;
+        try {
+            LoadMap(ids, bytes);
+        } catch (CArchiveException* e) {
+            cause = e->m_cause;
+            e->Delete();
+        }
+        EXPECT_EQ(cause, CArchiveException::endOfFile);
+    }
+}
+
+TEST(CollectionTest, StringMapSerializesKeysInTheArchiveStringForm) {
+    CMap<CString, LPCTSTR, int, int> map;
+    map.SetAt(L"ab", 1);
+    const Bytes stored = StoredMap(map);
+    EXPECT_EQ(stored, (Bytes{0x01, 0x00, 0xFF, 0xFE, 0xFF, 0x02, 0x61, 0, 0x62, 0, 0x01, 0, 0, 0}));
+    CMap<CString, LPCTSTR, int, int> loaded;
+    LoadMap(loaded, stored);
+    int value = 0;
+    EXPECT_TRUE(loaded.Lookup(L"ab", value));
+    EXPECT_EQ(value, 1);
+}
+
+}  // namespace

@@ -154,8 +154,9 @@ TEST(SkinFrame, TheSkinLaysOutTheClientArea) {
     for (const DWORD dwExStyle : {0ul, static_cast<DWORD>(WS_EX_LEFTSCROLLBAR)}) {
         const DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL;
         HWND hWnd = CreateFrameWindow(dwStyle, dwExStyle);
+        // The system adds its edge styles to an overlapped window.
         RECT rcBorders = {};
-        pManager->GetSchema()->CalcFrameBorders(&rcBorders, dwStyle, dwExStyle);
+        pManager->GetSchema()->GetFrameBorders(&rcBorders, CWnd::FromHandle(hWnd));
         CRect rcWindow;
         ::GetWindowRect(hWnd, &rcWindow);
         CRect rcClient;
@@ -171,7 +172,7 @@ TEST(SkinFrame, TheSkinLaysOutTheClientArea) {
 }
 
 // The system's caption buttons lie elsewhere than the skin's: its HTCLOSE is a caption unless the skin's own
-// button is under the point; its scroll-bar codes are client area.
+// button is under the point; the skin's scroll bar answers for itself.
 TEST(SkinFrame, HitTestsAnswerWithTheSkinsButtons) {
     OpenStateCodedSkin();
     HWND hWnd = CreateFrameWindow(WS_CAPTION | WS_SYSMENU | WS_VSCROLL);
@@ -183,7 +184,7 @@ TEST(SkinFrame, HitTestsAnswerWithTheSkinsButtons) {
     const CPoint ptBar(rc.right - 8, rc.bottom - 20);
     auto hitTest = [&](CPoint pt) { return ::SendMessageW(hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)); };
     EXPECT_EQ(hitTest(ptSystemClose), HTCAPTION);
-    EXPECT_EQ(hitTest(ptBar), HTCLIENT);
+    EXPECT_EQ(hitTest(ptBar), HTVSCROLL);
     pFrame->RebuildCaptionButtons();
     pFrame->GetCaptionButtons().front()->m_rcButton = CRect(rc.Width() - 12, 2, rc.Width() - 2, 12);
     EXPECT_EQ(hitTest(ptSystemClose), HTCLOSE);
@@ -205,6 +206,88 @@ TEST(SkinFrame, PrintingTheFrameAloneSkipsTheDefaultProcessing) {
     ::DestroyWindow(hWnd);
 }
 
+// A skinned window printed alone shows the skin end to end: the caption in the window's activation, the
+// close button normal, hot and disabled, and the window's scroll bar with its arrow and thumb.
+TEST(SkinFrame, PrintedFramesShowTheSkinInTheWindowsState) {
+    OpenStateCodedSkin();
+    HWND hWnd = CreateFrameWindow(WS_OVERLAPPEDWINDOW | WS_VSCROLL);
+    const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, 20, 30, 0};
+    ::SetScrollInfo(hWnd, SB_VERT, &info, TRUE);
+    CTkSkinObjectFrame* pFrame = FrameOf(hWnd);
+    CRect rcWindow;
+    ::GetWindowRect(hWnd, &rcWindow);
+    SkinCanvas dc(rcWindow.Width(), rcWindow.Height());
+    auto print = [&] {
+        dc.FillSolidRect(0, 0, rcWindow.Width(), rcWindow.Height(), kCanvasBackground);
+        ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_NONCLIENT);
+    };
+    auto closeCentre = [&] { return CRect(pFrame->GetCaptionButtons().front()->m_rcButton).CenterPoint(); };
+    auto sampleCaption = [&] { return DecodedCell(dc.At(rcWindow.Width() / 2, pFrame->GetBorders().top - 1)); };
+    auto sampleClose = [&] { return DecodedCell(dc.At(closeCentre().x, closeCentre().y)); };
+
+    ::SendMessageW(hWnd, WM_NCACTIVATE, TRUE, 0);
+    ::SendMessageW(hWnd, WM_NCPAINT, 1, 0);
+    print();
+    EXPECT_EQ(sampleCaption(), CellName(kWindow, WP_CAPTION, FS_ACTIVE));
+    EXPECT_EQ(sampleClose(), CellName(kWindow, WP_CLOSEBUTTON, CBS_NORMAL));
+    const SCROLLBARPOSITION& bar = pFrame->GetScrollBarPosition(1);
+    ASSERT_TRUE(bar.bVisible);
+    EXPECT_EQ(DecodedCell(dc.At(bar.rc.left + 1, bar.rc.top + 1)), CellName(kScrollBar, SBP_ARROWBTN, ABS_UPNORMAL));
+    EXPECT_EQ(DecodedCell(dc.At(bar.rc.left + 1, bar.nFirstArrowEnd + 1)),
+              CellName(kScrollBar, SBP_LOWERTRACKVERT, SCRBS_NORMAL));
+    // The thumb, under its gripper.
+    EXPECT_EQ(DecodedCell(dc.At(bar.rc.left + 1, bar.nThumbStart + 1)),
+              CellName(kScrollBar, SBP_GRIPPERVERT, SCRBS_NORMAL));
+
+    const CPoint ptClose = closeCentre() + rcWindow.TopLeft();
+    ::SendMessageW(hWnd, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(ptClose.x, ptClose.y));
+    print();
+    EXPECT_EQ(sampleClose(), CellName(kWindow, WP_CLOSEBUTTON, CBS_HOT));
+
+    ::EnableMenuItem(::GetSystemMenu(hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    ::SetWindowLongW(hWnd, GWL_STYLE, static_cast<LONG>(::GetWindowLongW(hWnd, GWL_STYLE) & ~WS_MAXIMIZEBOX));
+    ::SendMessageW(hWnd, WM_NCACTIVATE, FALSE, 0);
+    print();
+    EXPECT_EQ(sampleCaption(), CellName(kWindow, WP_CAPTION, FS_INACTIVE));
+    EXPECT_EQ(sampleClose(), CellName(kWindow, WP_CLOSEBUTTON, CBS_DISABLED + 4));
+    ::DestroyWindow(hWnd);
+}
+
+// The program's skin on a window: active and inactive frames with both scroll bars, for the eye.
+TEST(SkinFrame, ProgramSkinFramesArePrinted) {
+    CTkSkinManager* pManager = GetSkinManager();
+    ASSERT_TRUE(pManager->OpenSkin(ProgramFolderFile(kProgramSkin).c_str(), nullptr));
+    HWND hWnd = CreateFrameWindow(WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL);
+    ::SetWindowTextW(hWnd, L"Tesselon Server");
+    const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, 20, 30, 0};
+    ::SetScrollInfo(hWnd, SB_VERT, &info, TRUE);
+    ::SetScrollInfo(hWnd, SB_HORZ, &info, TRUE);
+    CRect rcWindow;
+    ::GetWindowRect(hWnd, &rcWindow);
+    const int cx = rcWindow.Width();
+    const int cy = rcWindow.Height();
+    SkinCanvas sheet(2 * cx + 30, cy + 20);
+    sheet.FillSolidRect(0, 0, sheet.GetWidth(), sheet.GetHeight(), RGB(128, 128, 128));
+    for (const BOOL bActive : {TRUE, FALSE}) {
+        ::SendMessageW(hWnd, WM_NCACTIVATE, bActive, 0);
+        SkinCanvas dc(cx, cy);
+        ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_NONCLIENT);
+        // The frame painted something of the skin's over the whole caption.
+        EXPECT_NE(dc.At(cx / 2, 2), kCanvasBackground);
+        const int x = bActive ? 10 : cx + 20;
+        CRgn rgn;
+        rgn.CreateRectRgn(0, 0, 0, 0);
+        if (::GetWindowRgn(hWnd, rgn) == ERROR)
+            rgn.SetRectRgn(0, 0, cx, cy);
+        rgn.OffsetRgn(x, 10);
+        sheet.SelectObject(&rgn);
+        sheet.BitBlt(x, 10, cx, cy, &dc, 0, 0, SRCCOPY);
+        sheet.SelectClipRgn(nullptr);
+    }
+    WritePng(sheet, L"skin_program_window.png");
+    ::DestroyWindow(hWnd);
+}
+
 namespace {
 
 // A frame window with its close button hot under the cursor, ready for a press.
@@ -218,8 +301,9 @@ struct CaptionPress {
         hWnd = CreateFrameWindow(WS_OVERLAPPEDWINDOW);
         pFrame = FrameOf(hWnd);
         pFrame->RebuildCaptionButtons();
+        pFrame->RedrawFrame();  // the skin lays the buttons out
         ::GetCursorPos(&ptCursor);
-        // The close button is laid out under the cursor, wherever that is.
+        // The window moves its close button under the cursor, wherever that is.
         Cover(true);
         ::SendMessageW(hWnd, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(ptCursor.x, ptCursor.y));
         EXPECT_EQ(pFrame->GetHotButton(), pFrame->GetCaptionButtons().front().get());
@@ -229,11 +313,11 @@ struct CaptionPress {
         g_onApp = nullptr;
         ::DestroyWindow(hWnd);
     }
-    // Puts the close button under the cursor, or away from it.
+    // Moves the window so that its close button lies under the cursor, or away from it.
     void Cover(bool bUnder) {
-        const CPoint pt = pFrame->ScreenToFrame(ptCursor);
-        pFrame->GetCaptionButtons().front()->m_rcButton =
-            bUnder ? CRect(pt.x - 5, pt.y - 5, pt.x + 5, pt.y + 5) : CRect(pt.x + 50, pt.y, pt.x + 60, pt.y + 10);
+        const CPoint ptButton = CRect(pFrame->GetCaptionButtons().front()->m_rcButton).CenterPoint();
+        const CPoint pt = ptCursor - ptButton + CPoint(bUnder ? 0 : 60, 0);
+        ::SetWindowPos(hWnd, nullptr, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Presses the hot button; the loop then handles what was posted before.
     void Press() { ::SendMessageW(hWnd, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(ptCursor.x, ptCursor.y)); }

@@ -9,6 +9,32 @@
 #include <string>
 #include <vector>
 
+// Drawing tests: a 32-bpp canvas filled with a colour no skin draws, pixels sampled from it, and the
+// state-coded skin's cells named as "class.part(state)".
+constexpr COLORREF kCanvasBackground = RGB(1, 2, 3);
+
+class SkinCanvas : public CScopedMemDC {
+public:
+    SkinCanvas(int cx, int cy);
+    COLORREF At(int x, int y) const;
+};
+
+struct SkinSample {
+    int x;
+    int y;
+    COLORREF clr;
+};
+
+// Every sample's pixel, reported with what was drawn.
+void ExpectSamples(const SkinCanvas& dc, const std::vector<SkinSample>& samples, const char* pszWhat);
+// The cell a state-coded pixel stands for, "not a cell" for any other colour.
+std::string DecodedCell(COLORREF clr);
+std::string CellName(int nClass, int nPart, int nState);
+// The state-coded skin's ids of the classes the frame tests sample.
+constexpr int kWindow = 6;
+constexpr int kScrollBar = 21;
+constexpr int kEdit = 22;
+
 // Helpers of the skin tests: skin modules made from the test's own resources, bitmaps in the stored
 // DIB form, and a manager over an INI text written to a temporary folder.
 
@@ -46,6 +72,16 @@ private:
 CTkSkinManager* OpenStateCodedSkin(DWORD dwOptions = 7);
 // The system's own function of user32 or gdi32, past any patched import.
 FARPROC SystemEntry(LPCWSTR pszModule, LPCSTR pszFunction);
+// A manager with one of the build's skins (a module path relative to the test program), its metrics
+// refreshed.
+class LoadedSkin {
+public:
+    explicit LoadedSkin(LPCWSTR pszModule, DWORD dwOptions = 7);
+    CTkSkinManager& Manager() { return m_manager; }
+
+private:
+    CTkSkinManager m_manager;
+};
 
 // A manager whose skin is an INI text in a folder of its own (images may be put beside it).
 class SkinFromText {

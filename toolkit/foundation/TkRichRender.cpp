@@ -124,22 +124,28 @@ CSize CTkRichRender::GetTextExtent(CDC* pDC, int nMaxWidth) {
     // report is kept, never cleared: it stays the size of the latest layout.
     m_pTextServices->TxSendMessage(EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE, nullptr);
     const HDC hDC = pDC->GetSafeHdc();
-    int nLo = 0;
-    int nHi = 2 * nMaxWidth;
-    int nFirstHeight = 0;
-    do {
+    LayOut(hDC, nMaxWidth);
+    const int nMaxHeight = m_nRequestedHeight;
+    // The narrowest width of that height. The answer is a width laid out, not the width the engine
+    // reports: some engines report less than the lines need, and the text laid out at their report
+    // wraps onto more lines.
+    int nFitWidth = nMaxWidth;
+    int nLastWidth = nMaxWidth;
+    int nLo = 1;
+    int nHi = nMaxWidth - 1;
+    while (nLo <= nHi) {
         const int nMid = (nLo + nHi) / 2;
-        LayOut(hDC, nMid);
-        if (nFirstHeight == 0)
-            nFirstHeight = m_nRequestedHeight;
-        if (m_nRequestedHeight > nFirstHeight)
+        LayOut(hDC, nLastWidth = nMid);
+        if (m_nRequestedHeight > nMaxHeight) {
             nLo = nMid + 1;
-        else
+        } else {
+            nFitWidth = nMid;
             nHi = nMid - 1;
-    } while (nLo < nHi);
-    if (m_nRequestedHeight > nFirstHeight)
-        LayOut(hDC, nHi + 1);
-    return CSize(m_nRequestedWidth, m_nRequestedHeight);
+        }
+    }
+    if (nLastWidth != nFitWidth)
+        LayOut(hDC, nFitWidth);
+    return CSize(nFitWidth, m_nRequestedHeight);
 }
 
 void CTkRichRender::LayOut(HDC hDC, int nWidth) {

@@ -7,12 +7,15 @@
 
 #include "TkSkinManagerApiHook.h"
 
+#include "TkSkinDrawEdge.h"
+
 #include "TkSkinImportTable.h"
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
 #include "TkSkinManagerResourceFile.h"
 #include "TkSkinManagerSchema.h"
+#include "TkSkinObjectFrame.h"
 #include "TkSkinSchemaNames.h"
 
 #include <cstring>
@@ -510,6 +513,78 @@ BOOL WINAPI SkinAdjustWindowRectEx(LPRECT pRect, DWORD dwStyle, BOOL bMenu, DWOR
     return bResult;
 }
 
+// ---- Edges and frame controls
+
+BOOL WINAPI SkinDrawEdgeHook(HDC hDC, LPRECT pRect, UINT nEdge, UINT nFlags) {
+    if (CTkSkinManager* pManager = SkinningManager())
+        return SkinDrawEdge(pManager, hDC, pRect, nEdge, nFlags);
+    return SystemFunction(tkSlotDrawEdge, &::DrawEdge)(hDC, pRect, nEdge, nFlags);
+}
+
+BOOL WINAPI SkinDrawFrameControlHook(HDC hDC, LPRECT pRect, UINT nType, UINT nState) {
+    CTkSkinManager* pManager = SkinningManager();
+    if (pManager != nullptr && SkinDrawFrameControl(pManager, hDC, pRect, nType, nState))
+        return TRUE;
+    return SystemFunction(tkSlotDrawFrameControl, &::DrawFrameControl)(hDC, pRect, nType, nState);
+}
+
+// ---- Scroll bars: the system keeps the values, the window's frame object draws the bars.
+
+CTkSkinObjectFrame* SkinFrameOf(HWND hWnd) {
+    CTkSkinManager* pManager = SkinningManager();
+    return pManager != nullptr ? dynamic_cast<CTkSkinObjectFrame*>(pManager->FindSkinObject(hWnd)) : nullptr;
+}
+
+int BarIndex(int nBar) {
+    return nBar == SB_VERT ? 1 : 0;
+}
+
+int WINAPI SkinSetScrollInfo(HWND hWnd, int nBar, LPCSCROLLINFO pInfo, BOOL bRedraw) {
+    const auto pfnSystem = SystemFunction(tkSlotSetScrollInfo, &::SetScrollInfo);
+    CTkSkinObjectFrame* pFrame = nBar == SB_CTL || !bRedraw ? nullptr : SkinFrameOf(hWnd);
+    if (pFrame == nullptr)
+        return pfnSystem(hWnd, nBar, pInfo, bRedraw);
+    const int nResult = pfnSystem(hWnd, nBar, pInfo, FALSE);
+    pFrame->RedrawScrollBar(BarIndex(nBar));
+    return nResult;
+}
+
+int WINAPI SkinSetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw) {
+    const auto pfnSystem = SystemFunction(tkSlotSetScrollPos, &::SetScrollPos);
+    CTkSkinObjectFrame* pFrame = SkinFrameOf(hWnd);
+    if (pFrame == nullptr)
+        return pfnSystem(hWnd, nBar, nPos, bRedraw);
+    const int nResult = pfnSystem(hWnd, nBar, nPos, FALSE);
+    if (bRedraw && nBar == SB_CTL)
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+    else if (bRedraw)
+        pFrame->RedrawScrollBar(BarIndex(nBar));
+    return nResult;
+}
+
+BOOL WINAPI SkinGetScrollInfo(HWND hWnd, int nBar, LPSCROLLINFO pInfo) {
+    const BOOL bResult = SystemFunction(tkSlotGetScrollInfo, &::GetScrollInfo)(hWnd, nBar, pInfo);
+    // While the skin drags a thumb the system knows nothing of the position under it.
+    if (bResult && pInfo != nullptr && (pInfo->fMask & SIF_TRACKPOS) != 0) {
+        const CTkSkinObjectFrame* pFrame = SkinFrameOf(hWnd);
+        const SCROLLBARTRACKING* pTracking = pFrame != nullptr ? pFrame->GetScrollBarTracking() : nullptr;
+        if (pTracking != nullptr && pTracking->nBar == nBar)
+            pInfo->nTrackPos = pTracking->nNewPosition;
+    }
+    return bResult;
+}
+
+BOOL WINAPI SkinEnableScrollBar(HWND hWnd, UINT nBar, UINT nArrows) {
+    const BOOL bResult = SystemFunction(tkSlotEnableScrollBar, &::EnableScrollBar)(hWnd, nBar, nArrows);
+    if (CTkSkinObjectFrame* pFrame = SkinFrameOf(hWnd)) {
+        if (nBar == SB_HORZ || nBar == SB_BOTH)
+            pFrame->RedrawScrollBar(0);
+        if (nBar == SB_VERT || nBar == SB_BOTH)
+            pFrame->RedrawScrollBar(1);
+    }
+    return bResult;
+}
+
 // ---- The slot table
 
 struct SlotRow {
@@ -525,9 +600,7 @@ FARPROC Entry(PFN pfn) {
     return reinterpret_cast<FARPROC>(pfn);
 }
 
-// In the order InstallHooks hooks them. The edge and frame-control slots (DrawEdge, DrawFrameControl) and the
-// scroll-bar slots (SetScrollInfo, SetScrollPos, GetScrollInfo, EnableScrollBar) come with the skinned edges
-// and scroll bars.
+// In the order InstallHooks hooks them.
 const SlotRow kSlotRows[] = {
     {tkSlotLoadLibraryA, "KERNEL32.DLL", "LoadLibraryA", Entry(&SkinLoadLibraryA), 0},
     {tkSlotLoadLibraryW, "KERNEL32.DLL", "LoadLibraryW", Entry(&SkinLoadLibraryW), 0},
@@ -540,6 +613,12 @@ const SlotRow kSlotRows[] = {
     {tkSlotRegisterClassW, "USER32.DLL", "RegisterClassW", Entry(&SkinRegisterClassW), 0},
     {tkSlotGetSysColor, "USER32.DLL", "GetSysColor", Entry(&SkinGetSysColor), tkSkinApplyColors},
     {tkSlotGetSysColorBrush, "USER32.DLL", "GetSysColorBrush", Entry(&SkinGetSysColorBrush), tkSkinApplyColors},
+    {tkSlotDrawEdge, "USER32.DLL", "DrawEdge", Entry(&SkinDrawEdgeHook), tkSkinApplyColors},
+    {tkSlotDrawFrameControl, "USER32.DLL", "DrawFrameControl", Entry(&SkinDrawFrameControlHook), tkSkinApplyColors},
+    {tkSlotSetScrollInfo, "USER32.DLL", "SetScrollInfo", Entry(&SkinSetScrollInfo), tkSkinApplyFrame},
+    {tkSlotSetScrollPos, "USER32.DLL", "SetScrollPos", Entry(&SkinSetScrollPos), tkSkinApplyFrame},
+    {tkSlotGetScrollInfo, "USER32.DLL", "GetScrollInfo", Entry(&SkinGetScrollInfo), tkSkinApplyFrame},
+    {tkSlotEnableScrollBar, "USER32.DLL", "EnableScrollBar", Entry(&SkinEnableScrollBar), tkSkinApplyFrame},
     {tkSlotFillRect, "USER32.DLL", "FillRect", Entry(&SkinFillRect), tkSkinApplyColors},
     {tkSlotDeleteObject, "GDI32.DLL", "DeleteObject", Entry(&SkinDeleteObject), tkSkinApplyColors},
     {tkSlotOpenThemeData, "UXTHEME.DLL", "OpenThemeData", Entry(&SkinOpenThemeData), tkSkinApplyColors},

@@ -5,7 +5,7 @@
 #include "TkSkinManagerApiHook.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
-#include "TkSkinManagerSchema.h"
+#include "TkSkinManagerSchemaDefault.h"
 
 #include <algorithm>
 #include <vssym32.h>
@@ -16,7 +16,6 @@ CPoint CTkSkinObjectFrame::s_ptSystemMenuOffset(0, 0);
 
 namespace {
 
-constexpr UINT kSkinHotTrackDelay = 50;
 // Answered by the default procedure: whether the caption is drawn active.
 constexpr UINT kIsActiveIconMessage = 0x0035;
 constexpr int kTabBodyPart = 10;
@@ -35,7 +34,7 @@ bool IsProcedureHandle(ULONG_PTR nAddress) {
 
 // ---- Caption buttons
 
-void CCaptionButton::Draw(CDC* pDC, BOOL bFrameActive) {
+int CCaptionButton::GetState(BOOL bFrameActive) const {
     const CCaptionButton* pHot = m_pFrame->GetHotButton();
     const CCaptionButton* pPressed = m_pFrame->GetPressedButton();
     int nState = 1;  // NORMAL
@@ -45,10 +44,7 @@ void CCaptionButton::Draw(CDC* pDC, BOOL bFrameActive) {
         nState = 3;  // PUSHED
     else if (pHot == this && pPressed == nullptr)
         nState = 2;  // HOT
-    if (!bFrameActive)
-        nState += 4;
-    if (CTkSkinManagerClass* pClass = m_pFrame->GetManager()->GetSkinClass(L"WINDOW"))
-        pClass->DrawBackground(pDC, m_nPart, nState, &m_rcButton);
+    return bFrameActive ? nState : nState + 4;
 }
 
 void CTkSkinObjectFrame::RebuildCaptionButtons() {
@@ -114,6 +110,9 @@ CCaptionButton* CTkSkinObjectFrame::HitTestCaptionButton(CPoint pt) const {
 
 CTkSkinObjectFrame::CTkSkinObjectFrame() {
     m_strClassName = L"WINDOW";
+    m_spi[0].nBar = SB_HORZ;
+    m_spi[1].nBar = SB_VERT;
+    m_spi[1].bVertical = TRUE;
 }
 
 CTkSkinObjectFrame::~CTkSkinObjectFrame() = default;
@@ -334,6 +333,26 @@ void CTkSkinObjectFrame::PaintFrame(CDC* pDC) {
     if (m_nFrameLock > 0 || pSchema == nullptr)
         return;
     pSchema->DrawFrame(pDC, this);
+    PaintScrollBars(pDC);
+}
+
+void CTkSkinObjectFrame::FillFrameInfo(SKINFRAMEINFO* pInfo, CDC* pDC) {
+    pInfo->pWnd = this;
+    pInfo->rcBorders = m_rcBorders;
+    pInfo->bActive = m_bActive;
+    pInfo->strClassName = m_strClassName;
+    pInfo->buttons.clear();
+    for (const auto& pButton : m_captionButtons)
+        pInfo->buttons.push_back({pButton->m_nPart, pButton->GetState(m_bActive), pButton->m_rcButton});
+    pInfo->hClientBackground = pDC != nullptr ? GetClientBackgroundBrush(pDC) : nullptr;
+}
+
+void CTkSkinObjectFrame::SetCaptionButtonRects(const SKINFRAMEINFO& info) {
+    // The styles may have changed the buttons while the schema drew: only a matching list is taken.
+    if (info.buttons.size() != m_captionButtons.size())
+        return;
+    for (size_t i = 0; i < m_captionButtons.size(); ++i)
+        m_captionButtons[i]->m_rcButton = info.buttons[i].rc;
 }
 
 int CTkSkinObjectFrame::HitTestFrame(CPoint ptScreen) const {
@@ -342,19 +361,26 @@ int CTkSkinObjectFrame::HitTestFrame(CPoint ptScreen) const {
         return HTMENU;
     if (const CCaptionButton* pButton = HitTestCaptionButton(pt))
         return pButton->m_nHitTest;
+    if (const SCROLLBARPOSITION* pBar = const_cast<CTkSkinObjectFrame*>(this)->ScrollBarAt(pt))
+        return pBar->bVertical ? HTVSCROLL : HTHSCROLL;
     return HTNOWHERE;
 }
 
 BOOL CTkSkinObjectFrame::TrackHot(CPoint ptScreen) {
-    CCaptionButton* pHot = ptScreen == CPoint(-1, -1) ? nullptr : HitTestCaptionButton(ScreenToFrame(ptScreen));
+    if (m_pSBTrack != nullptr)
+        return TRUE;
+    const bool bOutside = ptScreen == CPoint(-1, -1);
+    const CPoint pt = bOutside ? ptScreen : ScreenToFrame(ptScreen);
+    const BOOL bBarHot = TrackHotScrollBars(pt);
+    CCaptionButton* pHot = bOutside ? nullptr : HitTestCaptionButton(pt);
     if (pHot == m_pButtonHot)
-        return FALSE;
-    if (m_pButtonHot != nullptr && pHot == nullptr)
+        return bBarHot;
+    if (m_pButtonHot != nullptr && pHot == nullptr && !bBarHot)
         KillTimer(kSkinHotTrackTimer);
     m_pButtonHot = pHot;
     RedrawFrame();
     if (pHot == nullptr)
-        return FALSE;
+        return bBarHot;
     SetTimer(kSkinHotTrackTimer, kSkinHotTrackDelay, nullptr);
     return TRUE;
 }
@@ -491,6 +517,7 @@ void CTkSkinObjectFrame::OnNcPaint() {
 
 void CTkSkinObjectFrame::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp) {
     if (IsFlatScrollBar()) {
+        m_spi[0].bVisible = m_spi[1].bVisible = FALSE;
         Default();
         return;
     }
@@ -504,6 +531,8 @@ void CTkSkinObjectFrame::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAM
     // The skin's scroll bars take their room inside the frame.
     const DWORD dwStyle = GetStyle();
     const CTkSkinManagerMetrics* pMetrics = GetMetrics();
+    m_spi[0].bVisible = (dwStyle & WS_HSCROLL) != 0;
+    m_spi[1].bVisible = (dwStyle & WS_VSCROLL) != 0;
     if ((dwStyle & WS_VSCROLL) != 0) {
         if ((GetExStyle() & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL)) != 0)
             rc.left += pMetrics->GetVScrollWidth();
@@ -547,12 +576,21 @@ LRESULT CTkSkinObjectFrame::OnNcMouseLeave(WPARAM, LPARAM) {
     return Default();
 }
 
-void CTkSkinObjectFrame::OnNcLButtonDown(UINT nHitTest, CPoint /*point*/) {
+void CTkSkinObjectFrame::OnNcLButtonDown(UINT nHitTest, CPoint point) {
     if (m_pButtonHot != nullptr)
         TrackCaptionButton();
+    if (SCROLLBARPOSITION* pBar = ScrollBarAt(ScreenToFrame(point))) {
+        CalcScrollBarInfo(pBar);
+        TrackScrollBar(this, ScreenToFrame(point), pBar, ::GetKeyState(VK_SHIFT) < 0);
+        return;
+    }
     if (nHitTest == HTMINBUTTON || nHitTest == HTMAXBUTTON || nHitTest == HTCLOSE || nHitTest == HTHELP)
         return;
     Default();
+}
+
+void CTkSkinObjectFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+    OnNcLButtonDown(nHitTest, point);
 }
 
 BOOL CTkSkinObjectFrame::OnNcActivate(BOOL bActive) {
@@ -659,6 +697,11 @@ LRESULT CTkSkinObjectFrame::OnPrint(WPARAM wParam, LPARAM lParam) {
         --m_nFrameLock;
     }
     if ((lParam & PRF_NONCLIENT) != 0) {
+        const DWORD dwStyle = GetStyle();
+        m_spi[0].bVisible = m_spi[0].bVisible && (dwStyle & WS_HSCROLL) != 0;
+        m_spi[1].bVisible = m_spi[1].bVisible && (dwStyle & WS_VSCROLL) != 0;
+        // A window printed before it was ever painted has its buttons built here.
+        RebuildCaptionButtons();
         auto hDC = reinterpret_cast<HDC>(wParam);
         if ((GetExStyle() & WS_EX_LAYOUTRTL) != 0 && (::GetLayout(hDC) & LAYOUT_RTL) == 0)
             ::SetLayout(hDC, LAYOUT_RTL);

@@ -1,5 +1,6 @@
 #pragma once
 #include "TkSkinObject.h"
+#include "TkSkinScrollBarTrack.h"
 
 #include <memory>
 #include <vector>
@@ -18,10 +19,12 @@
 // runs.
 
 // Timers on skinned windows (they share the window's own timer space).
-constexpr UINT_PTR kSkinHotTrackTimer = 2763;      // caption-button hot tracking, 50 ms
+constexpr UINT_PTR kSkinHotTrackTimer = 2763;      // hot tracking of caption buttons and scroll bars
+constexpr UINT kSkinHotTrackDelay = 50;            // ms
 constexpr UINT_PTR kSkinStyleRefreshTimer = 2765;  // style refresh, 1000 ms
 
 class CTkSkinObjectFrame;
+struct SKINFRAMEINFO;
 
 // One caption button of a frame.
 class CCaptionButton {
@@ -29,9 +32,9 @@ public:
     CCaptionButton(CTkSkinObjectFrame* pFrame, int nHitTest, int nPart, UINT nCommand, BOOL bEnabled)
         : m_nHitTest(nHitTest), m_nPart(nPart), m_pFrame(pFrame), m_nCommand(nCommand), m_bEnabled(bEnabled) {}
 
-    // The WINDOW part in the state the button is in: pushed, hot, normal or disabled, in the inactive row of
-    // the image for an inactive frame.
-    void Draw(CDC* pDC, BOOL bFrameActive);
+    // The WINDOW part's state for the button: pushed, hot, normal or disabled, in the inactive row of the
+    // image for an inactive frame.
+    int GetState(BOOL bFrameActive) const;
 
     int m_nHitTest;     // HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP
     RECT m_rcButton{};  // window coordinates; set by the schema when it lays out the caption
@@ -41,7 +44,7 @@ public:
     BOOL m_bEnabled;
 };
 
-class CTkSkinObjectFrame : public CTkSkinObject {
+class CTkSkinObjectFrame : public CTkSkinObject, public CTkSkinScrollBarSite {
     DECLARE_DYNCREATE(CTkSkinObjectFrame)
 public:
     // What kind of window the frame is on.
@@ -66,6 +69,11 @@ public:
     virtual UINT GetCtlColorMessage() const { return m_nCtlColorMessage; }
     // Paints the non-client area into a window DC; nothing while the frame lock is raised.
     virtual void PaintFrame(CDC* pDC);
+    // What the schema reads to draw this frame: borders, activation, the buttons in their states, the
+    // class, and (with a DC to ask the parent with) the client background.
+    void FillFrameInfo(SKINFRAMEINFO* pInfo, CDC* pDC);
+    // Takes the caption buttons' rectangles as the schema laid them out.
+    void SetCaptionButtonRects(const SKINFRAMEINFO& info);
     // Sends nMessage (DC, window) to the parent: a brush answer, or a system colour value 1..30 as its skin
     // brush; without an answer the skin's window brush for edits and list boxes, else the face brush.
     HBRUSH GetCtlColorBrush(CDC* pDC, UINT nMessage);
@@ -96,6 +104,23 @@ public:
     // The first enabled button under the point (window coordinates).
     CCaptionButton* HitTestCaptionButton(CPoint pt) const;
 
+    // ---- Scroll bars: the window's own WS_HSCROLL and WS_VSCROLL bars, drawn in the non-client area
+    // The bar's rectangle: the client rectangle for SB_CTL; beside (SB_VERT) or below (SB_HORZ) the client
+    // area, one skin bar thick, in window coordinates.
+    RECT GetScrollBarRect(int nBar) const;
+    // Lays the bar out from the window's range, page and position.
+    void CalcScrollBarInfo(SCROLLBARPOSITION* pBar);
+    // Paints one of the window's bars now (0 horizontal, 1 vertical); nothing for an invisible one.
+    void RedrawScrollBar(int nIndex);
+    // The bar being tracked, or NULL.
+    const SCROLLBARTRACKING* GetScrollBarTracking() const { return m_pSBTrack; }
+    const SCROLLBARPOSITION& GetScrollBarPosition(int nIndex) const { return m_spi[nIndex]; }
+
+    // ---- Scroll-bar tracking site
+    CWnd* GetScrollBarWindow() override { return this; }
+    void RedrawScrollBar(SCROLLBARPOSITION* pBar) override;
+    void SetScrollBarTracking(SCROLLBARTRACKING* pTracking) override { m_pSBTrack = pTracking; }
+
     // While a system-menu command runs: the offset between the system's frame and the skin's, for the menu.
     static CPoint GetSystemMenuOffset() { return s_ptSystemMenuOffset; }
 
@@ -106,6 +131,7 @@ protected:
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnNcMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
@@ -123,6 +149,12 @@ protected:
     BOOL TrackHot(CPoint ptScreen);
     // The modal loop of a press on the hot button; a release over it sends its command.
     void TrackCaptionButton();
+    // The window's visible bar under the point (window coordinates), or NULL.
+    SCROLLBARPOSITION* ScrollBarAt(CPoint pt);
+    // Hot parts of the bars under the point (window coordinates; (-1, -1): none). TRUE when one is hot.
+    BOOL TrackHotScrollBars(CPoint pt);
+    // The bars (vertical, then horizontal) and the corner between them.
+    void PaintScrollBars(CDC* pDC);
     // The hit-test code of the skin's own non-client parts at a screen point; 0 elsewhere.
     int HitTestFrame(CPoint ptScreen) const;
     // Applies the schema's region for a window of that size (re-entry guarded).
@@ -142,6 +174,8 @@ protected:
     RECT m_rcBorders{};  // left, top (caption included), right and bottom widths
     CCaptionButton* m_pButtonHot = nullptr;
     CCaptionButton* m_pButtonPressed = nullptr;
+    SCROLLBARPOSITION m_spi[2];               // horizontal, vertical
+    SCROLLBARTRACKING* m_pSBTrack = nullptr;  // while one of them is tracked; owned by the tracking
     BOOL m_bRegionSet = FALSE;
     CSize m_szRegion{0, 0};  // the size the region was built for
     BOOL m_bActive = FALSE;
