@@ -118,14 +118,15 @@ def frame_left():
 
 
 def frame_bottom():
-    """Cells 8 x 4: the inner line on top between the side columns, the outline around the rest."""
+    """Cells 9 x 4: the inner line on top between the side columns, the outline around the rest. The 4-pixel
+    corners are the sizing margins; the middle column stretches."""
     cells = []
     for (outline, _, _, inner), fill in zip(CAPTION_STATES, FRAME_FILL):
-        cell = Picture(8, 4, fill)
-        cell.rect(3, 0, 4, 0, inner)
+        cell = Picture(9, 4, fill)
+        cell.rect(3, 0, 5, 0, inner)
         cell.rect(0, 0, 0, 3, outline)
-        cell.rect(7, 0, 7, 3, outline)
-        cell.rect(0, 3, 7, 3, outline)
+        cell.rect(8, 0, 8, 3, outline)
+        cell.rect(0, 3, 8, 3, outline)
         cells.append(cell)
     return stack(cells)
 

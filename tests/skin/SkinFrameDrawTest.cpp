@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr int kWindow = 6;  // the state-coded skin's class ids
-constexpr int kScrollBar = 21;
-constexpr int kEdit = 22;
-
 // A hidden top-level window of a class without icons; the schema reads its styles, size and text.
 class TestWindow {
 public:

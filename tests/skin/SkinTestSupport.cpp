@@ -2,6 +2,7 @@
 
 #include "FoundationTestSupport.h"
 #include "TestSkins.h"
+#include "TkSkinManagerApiHook.h"
 #include "TkSkinManagerMetrics.h"
 
 #include <cstring>
@@ -101,6 +102,22 @@ SkinFromText::SkinFromText(const std::string& iniText, DWORD dwOptions) : m_fold
 BOOL SkinFromText::Reload(const std::string& iniText) {
     WriteBytes(m_folderPath + L"\\skin.ini", iniText.data(), iniText.size());
     return m_manager.LoadSkinData(m_folderPath.c_str(), L"skin.ini");
+}
+
+CTkSkinManager* OpenStateCodedSkin(DWORD dwOptions) {
+    CTkSkinManager* pManager = GetSkinManager();
+    pManager->SetSkinningOptions(dwOptions);
+    EXPECT_TRUE(pManager->OpenSkin(ProgramFolderFile(kStateCodedModule).c_str(), nullptr));
+    return pManager;
+}
+
+FARPROC SystemEntry(LPCWSTR pszModule, LPCSTR pszFunction) {
+    // The hook's own GetProcAddress when it holds one: the test's import may be the replacement.
+    auto pfnGetProcAddress =
+        reinterpret_cast<decltype(&::GetProcAddress)>(GetSkinApiHook()->GetSystemFunction(tkSlotGetProcAddress));
+    if (pfnGetProcAddress == nullptr)
+        pfnGetProcAddress = &::GetProcAddress;
+    return pfnGetProcAddress(::GetModuleHandleW(pszModule), pszFunction);
 }
 
 SkinCanvas::SkinCanvas(int cx, int cy) : CScopedMemDC(cx, cy) {

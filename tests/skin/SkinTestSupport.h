@@ -30,6 +30,10 @@ void ExpectSamples(const SkinCanvas& dc, const std::vector<SkinSample>& samples,
 // The cell a state-coded pixel stands for, "not a cell" for any other colour.
 std::string DecodedCell(COLORREF clr);
 std::string CellName(int nClass, int nPart, int nState);
+// The state-coded skin's ids of the classes the frame tests sample.
+constexpr int kWindow = 6;
+constexpr int kScrollBar = 21;
+constexpr int kEdit = 22;
 
 // Helpers of the skin tests: skin modules made from the test's own resources, bitmaps in the stored
 // DIB form, and a manager over an INI text written to a temporary folder.
@@ -64,6 +68,10 @@ private:
     HANDLE m_hUpdate = nullptr;
 };
 
+// The process's manager with the state-coded skin module opened under the given options (TRUE expected).
+CTkSkinManager* OpenStateCodedSkin(DWORD dwOptions = 7);
+// The system's own function of user32 or gdi32, past any patched import.
+FARPROC SystemEntry(LPCWSTR pszModule, LPCSTR pszFunction);
 // A manager with one of the build's skins (a module path relative to the test program), its metrics
 // refreshed.
 class LoadedSkin {

@@ -1,22 +1,67 @@
 #include "TkSkinManager.h"
 
+#include "TkColorManager.h"
+#include "TkSkinManagerApiHook.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
+#include "TkSkinManagerModuleList.h"
 #include "TkSkinManagerResourceFile.h"
 #include "TkSkinManagerSchema.h"
 #include "TkSkinSchemaNames.h"
 
 #include <vssym32.h>
 
-CTkSkinManager::CTkSkinManager()
-    : m_pMetrics(std::make_unique<CTkSkinManagerMetrics>(this)),
-      m_pResourceFile(std::make_unique<CTkSkinManagerResourceFile>()) {
-    m_pResourceFile->SetManager(this);
-}
-
 CTkSkinManager::~CTkSkinManager() {
+    // The windows go back to their own procedures, with no skin in force and no hook left, before any of
+    // the skin's data goes: their last messages may still reach default procedures.
+    m_bSkinEnabled = FALSE;
+    GetSkinApiHook()->RemoveHooks();
+    DetachAll(TRUE);
+    if (m_hWinEventHook != nullptr && m_pfnUnhookWinEvent != nullptr && ::GetModuleHandleW(L"USER32") != nullptr)
+        m_pfnUnhookWinEvent(m_hWinEventHook);
+    ReleaseSkinClassTable();
     ClearSkinClasses();
     RemoveColorFilters();
+    m_pSchema.reset();
+    m_pMetrics.reset();
+    m_pResourceFile.reset();
+}
+
+BOOL CTkSkinManager::OpenSkin(LPCWSTR pszPath, LPCWSTR pszIniName) {
+    const BOOL bPrevState = m_bSkinEnabled;
+    m_bSkinEnabled = FALSE;
+    GetSkinApiHook()->RemoveHooks();
+    // The cached classes point into the schema: they go with it.
+    m_pSchema.reset();
+    ClearSkinClasses();
+    const BOOL bLoaded = !CTkColorManager::CheckLowColorDisplay(nullptr) &&
+                         CTkSkinManagerModuleList::IsModuleEnumerationAvailable() && LoadSkinData(pszPath, pszIniName);
+    if (!bLoaded) {
+        m_pSchema.reset();
+        ClearSkinClasses();
+    }
+    m_bSkinEnabled = bLoaded;
+    ApplySkin(bPrevState, bLoaded);
+    return bLoaded;
+}
+
+void CTkSkinManager::SetSkinningOptions(DWORD dwOptions) {
+    m_dwApplyOptions = dwOptions;
+    if (!m_bSkinEnabled)
+        return;
+    GetSkinApiHook()->RemoveHooks();
+    ApplySkin(TRUE, TRUE);
+}
+
+void CTkSkinManager::ApplySkin(BOOL bPrevState, BOOL bNewState) {
+    if (bNewState)
+        GetSkinApiHook()->InstallHooks();
+    // Without a skin the metrics copy the system's colours.
+    m_pMetrics->RefreshMetrics();
+    if (m_pSchema != nullptr)
+        m_pSchema->FreeFrameRegions();
+    RefreshColorManager();
+    OnSkinChanged(bPrevState, bNewState);
 }
 
 BOOL CTkSkinManager::LoadSkinData(LPCWSTR pszPath, LPCWSTR pszIniName) {

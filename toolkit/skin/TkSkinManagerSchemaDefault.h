@@ -55,10 +55,10 @@ public:
     explicit CTkSkinManagerSchemaDefault(CTkSkinManager* pManager);
     ~CTkSkinManagerSchemaDefault() override;
 
-    // The frame-object forms of the drawing operations are answered by the forms below.
-    using CTkSkinManagerSchema::DrawFrame;
-    using CTkSkinManagerSchema::DrawScrollBar;
-    using CTkSkinManagerSchema::GetFrameRegion;
+    // The frame-object forms: the object describes itself (FillFrameInfo) and the forms below draw.
+    void DrawFrame(CDC* pDC, CTkSkinObjectFrame* pFrame) override;
+    HRGN GetFrameRegion(CTkSkinObjectFrame* pFrame, int nWidth, int nHeight) override;
+    void DrawScrollBar(CDC* pDC, CTkSkinObjectFrame* pFrame, SCROLLBARPOSITION* pScrollBar) override;
 
     // ---- Backgrounds and glyphs
     // Cell s - 1 of the part's image for state s (the first cell for 0 or a state past the count); TRUE

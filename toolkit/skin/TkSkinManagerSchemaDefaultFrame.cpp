@@ -8,6 +8,7 @@
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
+#include "TkSkinObjectFrame.h"
 #include "TkTextFunctions.h"
 #include "TkWindowFunctions.h"
 
@@ -24,6 +25,13 @@ bool HasCaption(DWORD dwStyle) {
 }
 
 }  // namespace
+
+void CTkSkinManagerSchemaDefault::DrawFrame(CDC* pDC, CTkSkinObjectFrame* pFrame) {
+    SKINFRAMEINFO info;
+    pFrame->FillFrameInfo(&info, pDC);
+    DrawFrame(pDC, &info);
+    pFrame->SetCaptionButtonRects(info);
+}
 
 void CTkSkinManagerSchemaDefault::DrawFrame(CDC* pDC, SKINFRAMEINFO* pFrame) {
     CWnd* pWnd = pFrame->pWnd;

@@ -6,6 +6,7 @@
 #include "TkSkinImage.h"
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
+#include "TkSkinObjectFrame.h"
 #include "TkWindowFunctions.h"
 
 #include <algorithm>
@@ -33,6 +34,12 @@ void SubtractRegion(HRGN hRgn, HRGN hCut) {
 }
 
 }  // namespace
+
+HRGN CTkSkinManagerSchemaDefault::GetFrameRegion(CTkSkinObjectFrame* pFrame, int nWidth, int nHeight) {
+    SKINFRAMEINFO info;
+    pFrame->FillFrameInfo(&info, nullptr);
+    return GetFrameRegion(info, nWidth, nHeight);
+}
 
 HRGN CTkSkinManagerSchemaDefault::GetFrameRegion(const SKINFRAMEINFO& frame, int nWidth, int nHeight) {
     const DWORD dwStyle = frame.pWnd->GetStyle();

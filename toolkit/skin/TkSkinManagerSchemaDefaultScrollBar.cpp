@@ -4,6 +4,7 @@
 
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
+#include "TkSkinObjectFrame.h"
 #include "TkSkinScrollBar.h"
 
 #include <uxtheme.h>
@@ -47,6 +48,13 @@ int PartState(const BarLook& look, int nPart) {
 }
 
 }  // namespace
+
+void CTkSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, CTkSkinObjectFrame* pFrame, SCROLLBARPOSITION* pScrollBar) {
+    SKINFRAMEINFO info;
+    pFrame->FillFrameInfo(&info, pDC);
+    info.pTracking = pFrame->GetScrollBarTracking();
+    DrawScrollBar(pDC, info, pScrollBar);
+}
 
 void CTkSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const SKINFRAMEINFO& frame, const SCROLLBARPOSITION* pBar) {
     const SCROLLBARTRACKING* pTracking = frame.pTracking;
