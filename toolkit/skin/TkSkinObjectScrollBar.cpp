@@ -2,10 +2,7 @@
 
 #include "TkDCWrappers.h"
 #include "TkSkinManager.h"
-#include "TkSkinManagerClass.h"
 #include "TkSkinManagerSchema.h"
-
-#include <vssym32.h>
 
 IMPLEMENT_DYNCREATE(CTkSkinObjectScrollBar, CTkSkinObjectFrame)
 
@@ -28,9 +25,8 @@ void CTkSkinObjectScrollBar::DrawScrollBarControl(CDC* pDC) {
     const DWORD dwStyle = GetStyle();
     if (IsSizeBoxControl()) {
         FillCtlColorBackground(&buffer, rcClient, WM_CTLCOLORSTATIC);
-        CTkSkinManagerClass* pClass = m_pManager->GetSkinClass(L"SCROLLBAR");
-        if ((dwStyle & SBS_SIZEGRIP) != 0 && pClass != nullptr)
-            pClass->DrawBackground(&buffer, SBP_SIZEBOX, SZB_RIGHTALIGN, &rcClient);
+        if ((dwStyle & SBS_SIZEGRIP) != 0)
+            DrawSizeBox(&buffer, rcClient);
         return;
     }
     m_spiCtl.bVertical = (dwStyle & SBS_VERT) != 0;
