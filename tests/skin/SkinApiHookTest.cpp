@@ -36,6 +36,23 @@ COLORREF BrushColor(HBRUSH hBrush) {
     return brush.lbColor;
 }
 
+// The face colour of a common-controls status bar, printed.
+COLORREF PrintedStatusBarFace() {
+    HWND hParent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND hStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 24, hParent, nullptr,
+                                     nullptr, nullptr);
+    EXPECT_NE(hStatus, nullptr);
+    // The bar paints only while it is visible.
+    ::ShowWindow(hParent, SW_SHOWNOACTIVATE);
+    RECT rc;
+    ::GetClientRect(hStatus, &rc);
+    CScopedMemDC dc(rc.right, rc.bottom);
+    ::SendMessageW(hStatus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF clr = PixelAt(dc, rc.right / 3, rc.bottom / 2);
+    ::DestroyWindow(hParent);
+    return clr;
+}
+
 }  // namespace
 
 // The program, a DLL loaded before the skin and one loaded while it is in force all read skin colours
@@ -194,18 +211,7 @@ TEST(SkinHooks, ThemeNameFollowsTheIniFileName) {
 // The status bar of the common controls fills its face with the brush it asks the system for.
 TEST(SkinHooks, CommonControlsPaintWithTheSkin) {
     OpenStateCodedSkin();
-    HWND hParent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
-    HWND hStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 24, hParent, nullptr,
-                                     nullptr, nullptr);
-    ASSERT_NE(hStatus, nullptr);
-    // The bar paints only while it is visible.
-    ::ShowWindow(hParent, SW_SHOWNOACTIVATE);
-    RECT rc;
-    ::GetClientRect(hStatus, &rc);
-    CScopedMemDC dc(rc.right, rc.bottom);
-    ::SendMessageW(hStatus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
-    EXPECT_EQ(PixelAt(dc, rc.right / 3, rc.bottom / 2), TestSkinSysColor(COLOR_3DFACE));
-    ::DestroyWindow(hParent);
+    EXPECT_EQ(PrintedStatusBarFace(), TestSkinSysColor(COLOR_3DFACE));
 }
 
 // The common controls, a DLL loaded while the skin is in force and the program itself have their import
@@ -250,15 +256,8 @@ TEST(SkinHooks, RemovingTheHooksRestoresEveryPatchedModule) {
         EXPECT_TRUE(holds(rows[i].hModule, functions[i].first)) << rows[i].pszModule << " is restored";
         EXPECT_FALSE(holds(rows[i].hModule, functions[i].second)) << rows[i].pszModule << " is restored";
     }
-    HWND hParent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
-    HWND hStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 24, hParent, nullptr,
-                                     nullptr, nullptr);
-    ::ShowWindow(hParent, SW_SHOWNOACTIVATE);
-    CScopedMemDC dc(300, 24);
-    ::SendMessageW(hStatus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
     auto pfnSystemColor = reinterpret_cast<decltype(&::GetSysColor)>(SystemEntry(L"user32.dll", "GetSysColor"));
-    EXPECT_EQ(PixelAt(dc, 100, 12), pfnSystemColor(COLOR_3DFACE));
-    ::DestroyWindow(hParent);
+    EXPECT_EQ(PrintedStatusBarFace(), pfnSystemColor(COLOR_3DFACE));
     ::FreeLibrary(hLate);
 }
 

@@ -13,15 +13,9 @@
 
 namespace {
 
-struct Scroll {
-    int nCommand;
-    int nPosition;
-    int nTrackPos;  // GetScrollInfo's SIF_TRACKPOS answer at that moment
-};
-
-std::vector<Scroll> g_scrolls;
-std::function<void(HWND)> g_onScroll;  // after each notification
-std::function<void(HWND)> g_onTimer;   // the test's own timer 1
+std::vector<ScrollNotification> g_scrolls;  // the track position as GetScrollInfo answers it
+std::function<void(HWND)> g_onScroll;       // after each notification
+std::function<void(HWND)> g_onTimer;        // the test's own timer 1
 
 LRESULT CALLBACK BarWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_VSCROLL) {
@@ -144,17 +138,8 @@ TEST(SkinFrame, DraggedThumbsAnswerTheirTrackPosition) {
     window.PostMouse(WM_MOUSEMOVE, ptDragged, MK_LBUTTON);
     window.PostMouse(WM_LBUTTONUP, ptDragged, 0);
     window.Press(ptPress);
-    ASSERT_EQ(g_scrolls.size(), 4u);
-    EXPECT_EQ(g_scrolls[0].nCommand, SB_THUMBTRACK);
-    EXPECT_EQ(g_scrolls[0].nPosition, 50);
-    EXPECT_EQ(g_scrolls[1].nCommand, SB_THUMBTRACK);
-    const int nDragged = g_scrolls[1].nPosition;
+    const int nDragged = ExpectThumbDrag(g_scrolls, 50);
     EXPECT_LT(nDragged, 50);
-    EXPECT_GT(nDragged, 0);
-    EXPECT_EQ(g_scrolls[1].nTrackPos, nDragged);
-    EXPECT_EQ(g_scrolls[2].nCommand, SB_THUMBPOSITION);
-    EXPECT_EQ(g_scrolls[2].nPosition, nDragged);
-    EXPECT_EQ(g_scrolls[3].nCommand, SB_ENDSCROLL);
     SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
     ::GetScrollInfo(window.m_hWnd, SB_VERT, &info);
     EXPECT_NE(info.nTrackPos, nDragged) << "after the drag the system answers again";

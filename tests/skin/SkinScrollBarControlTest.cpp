@@ -12,20 +12,15 @@
 
 namespace {
 
-struct Notification {
-    int nCommand;
-    int nPosition;
-    LPARAM lParam;
-    int nTrackPos;  // the control's answer to SBM_GETSCROLLINFO (SIF_TRACKPOS) at that moment
-};
-
-std::vector<Notification> g_notifications;
+std::vector<ScrollNotification> g_notifications;  // the track position as the control answers it
+std::vector<LPARAM> g_lParams;
 
 LRESULT CALLBACK ParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_VSCROLL || message == WM_HSCROLL) {
         SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
         ::SendMessageW(reinterpret_cast<HWND>(lParam), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
-        g_notifications.push_back({LOWORD(wParam), static_cast<short>(HIWORD(wParam)), lParam, info.nTrackPos});
+        g_notifications.push_back({LOWORD(wParam), static_cast<short>(HIWORD(wParam)), info.nTrackPos});
+        g_lParams.push_back(lParam);
         return 0;
     }
     return ::DefWindowProcW(hWnd, message, wParam, lParam);
@@ -50,6 +45,7 @@ public:
         const SCROLLINFO info = {sizeof(info), SIF_ALL, 0, 99, 10, 0, 0};
         ::SetScrollInfo(m_hWnd, SB_CTL, &info, TRUE);
         g_notifications.clear();
+        g_lParams.clear();
     }
     ~ControlOnParent() { ::DestroyWindow(m_hParent); }
     ControlOnParent(const ControlOnParent&) = delete;
@@ -72,7 +68,7 @@ public:
 
 std::vector<std::pair<int, int>> Sent() {
     std::vector<std::pair<int, int>> sent;
-    for (const Notification& n : g_notifications)
+    for (const ScrollNotification& n : g_notifications)
         sent.emplace_back(n.nCommand, n.nPosition);
     return sent;
 }
@@ -161,8 +157,8 @@ TEST(SkinScrollBarControl, TracksAndNotifiesTheParent) {
     control.Post(WM_LBUTTONUP, 9, 95, 0);
     ::SendMessageW(control.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 95));
     EXPECT_EQ(Sent(), (std::vector<std::pair<int, int>>{{SB_LINEDOWN, 0}, {SB_ENDSCROLL, 0}}));
-    for (const Notification& n : g_notifications)
-        EXPECT_EQ(n.lParam, lParamControl);
+    for (const LPARAM lParam : g_lParams)
+        EXPECT_EQ(lParam, lParamControl);
 
     g_notifications.clear();
     const SCROLLBARPOSITION& bar = control.Object()->GetControlBar();
@@ -170,16 +166,9 @@ TEST(SkinScrollBarControl, TracksAndNotifiesTheParent) {
     control.Post(WM_MOUSEMOVE, 9, yPress + 30);
     control.Post(WM_LBUTTONUP, 9, yPress + 30, 0);
     ::SendMessageW(control.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, yPress));
-    ASSERT_EQ(g_notifications.size(), 4u);
-    EXPECT_EQ(g_notifications[0].nCommand, SB_THUMBTRACK);
-    EXPECT_EQ(g_notifications[0].nPosition, 0);
-    EXPECT_EQ(g_notifications[1].nCommand, SB_THUMBTRACK);
-    const int nDragged = g_notifications[1].nPosition;
+    const int nDragged = ExpectThumbDrag(g_notifications, 0);
     EXPECT_GT(nDragged, 30);
     EXPECT_LT(nDragged, 90);
-    EXPECT_EQ(g_notifications[1].nTrackPos, nDragged) << "the dragged position is the track position";
-    EXPECT_EQ(Sent()[2], std::make_pair(static_cast<int>(SB_THUMBPOSITION), nDragged));
-    EXPECT_EQ(Sent()[3], std::make_pair(static_cast<int>(SB_ENDSCROLL), 0));
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(control.Object()->GetScrollBarTracking(), nullptr);
 }
