@@ -7,14 +7,16 @@ include(GoogleTest)
 enable_testing()
 
 # tess_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>] [RUN_SERIAL]
-#               [ONE_PROCESS [ARGS <arguments...>]] [ENVIRONMENT <VAR=value...>])
+#               [ONE_PROCESS [ARGS <arguments...>]] [ENVIRONMENT <VAR=value...>] [DISCOVERY_FILTER <filter>])
 # Builds the program and registers each of its cases as a ctest. ONE_PROCESS registers the whole
 # program as one ctest instead (GUI cases that share a fixture; ARGS go to the program, e.g. a
 # --gtest_filter). ENVIRONMENT is set for every registered test of the program (one VAR=value per
 # item; a value cannot hold ';', so Wine's DLL overrides list their DLLs with commas).
 # RUN_SERIAL is for tests whose system dialogs need the machine to themselves under load.
+# DISCOVERY_FILTER (a --gtest_filter expression) limits the cases registered one by one, so that cases
+# which need the machine to themselves can be registered as a serial run of their own.
 function(tess_add_test name)
-    cmake_parse_arguments(T "RUN_SERIAL;ONE_PROCESS" "" "SOURCES;LIBS;LABELS;ARGS;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(T "RUN_SERIAL;ONE_PROCESS" "DISCOVERY_FILTER" "SOURCES;LIBS;LABELS;ARGS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
     if(T_ONE_PROCESS)
@@ -30,8 +32,13 @@ function(tess_add_test name)
     if(T_ENVIRONMENT)
         set(environment ENVIRONMENT "${T_ENVIRONMENT}")
     endif()
+    set(filter)
+    if(T_DISCOVERY_FILTER)
+        set(filter TEST_FILTER "${T_DISCOVERY_FILTER}")
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
+        ${filter}
         DISCOVERY_TIMEOUT 120
         PROPERTIES LABELS "${name};${T_LABELS}" TIMEOUT 300 RUN_SERIAL ${T_RUN_SERIAL} ${environment})
 endfunction()

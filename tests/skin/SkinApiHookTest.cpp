@@ -10,6 +10,9 @@
 #include "TkWinThemeWrapper.h"
 
 #include <filesystem>
+#include <iterator>
+#include <utility>
+#include <vector>
 #include <vssym32.h>
 
 namespace {
@@ -31,6 +34,23 @@ COLORREF BrushColor(HBRUSH hBrush) {
     LOGBRUSH brush{};
     ::GetObjectW(hBrush, sizeof(brush), &brush);
     return brush.lbColor;
+}
+
+// The face colour of a common-controls status bar, printed.
+COLORREF PrintedStatusBarFace() {
+    HWND hParent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND hStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 24, hParent, nullptr,
+                                     nullptr, nullptr);
+    EXPECT_NE(hStatus, nullptr);
+    // The bar paints only while it is visible.
+    ::ShowWindow(hParent, SW_SHOWNOACTIVATE);
+    RECT rc;
+    ::GetClientRect(hStatus, &rc);
+    CScopedMemDC dc(rc.right, rc.bottom);
+    ::SendMessageW(hStatus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF clr = PixelAt(dc, rc.right / 3, rc.bottom / 2);
+    ::DestroyWindow(hParent);
+    return clr;
 }
 
 }  // namespace
@@ -191,18 +211,54 @@ TEST(SkinHooks, ThemeNameFollowsTheIniFileName) {
 // The status bar of the common controls fills its face with the brush it asks the system for.
 TEST(SkinHooks, CommonControlsPaintWithTheSkin) {
     OpenStateCodedSkin();
-    HWND hParent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
-    HWND hStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 24, hParent, nullptr,
-                                     nullptr, nullptr);
-    ASSERT_NE(hStatus, nullptr);
-    // The bar paints only while it is visible.
-    ::ShowWindow(hParent, SW_SHOWNOACTIVATE);
-    RECT rc;
-    ::GetClientRect(hStatus, &rc);
-    CScopedMemDC dc(rc.right, rc.bottom);
-    ::SendMessageW(hStatus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
-    EXPECT_EQ(PixelAt(dc, rc.right / 3, rc.bottom / 2), TestSkinSysColor(COLOR_3DFACE));
-    ::DestroyWindow(hParent);
+    EXPECT_EQ(PrintedStatusBarFace(), TestSkinSysColor(COLOR_3DFACE));
+}
+
+// The common controls, a DLL loaded while the skin is in force and the program itself have their import
+// entries patched, and RemoveHooks gives every one of them the system's function back: the status bar
+// then paints in the system's face colour again.
+TEST(SkinHooks, RemovingTheHooksRestoresEveryPatchedModule) {
+    CTempFolder folder;
+    OpenStateCodedSkin();
+    HMODULE hLate = ::LoadLibraryW(CopyOfProbe(folder, L"LateProbe.dll").c_str());
+    ASSERT_NE(hLate, nullptr);
+    HMODULE hCommonControls = ::GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(hCommonControls, nullptr);
+    struct Row {
+        const char* pszModule;
+        HMODULE hModule;
+        int nSlot;
+        LPCSTR pszFunction;
+    };
+    const Row rows[] = {
+        {"common controls", hCommonControls, tkSlotGetSysColorBrush, "GetSysColorBrush"},
+        {"late-loaded DLL", hLate, tkSlotGetSysColor, "GetSysColor"},
+        {"program", ::GetModuleHandleW(nullptr), tkSlotGetSysColor, "GetSysColor"},
+    };
+    // Whether an import entry of the module holds the function (patched onto itself: nothing changes).
+    auto holds = [](HMODULE hModule, FARPROC pfn) {
+        return PatchModuleImports(hModule, "user32.dll", reinterpret_cast<const void*>(pfn),
+                                  reinterpret_cast<const void*>(pfn)) != FALSE;
+    };
+    std::vector<std::pair<FARPROC, FARPROC>> functions;  // system, replacement
+    for (const Row& row : rows) {
+        FARPROC pfnSystem = GetSkinApiHook()->GetSystemFunction(row.nSlot);
+        FARPROC pfnReplacement = GetSkinApiHook()->FindHookedReplacement("USER32.DLL", row.pszFunction);
+        ASSERT_NE(pfnSystem, nullptr) << row.pszFunction;
+        ASSERT_NE(pfnReplacement, nullptr) << row.pszFunction;
+        functions.emplace_back(pfnSystem, pfnReplacement);
+        EXPECT_TRUE(holds(row.hModule, pfnReplacement)) << row.pszModule << " is patched";
+        EXPECT_FALSE(holds(row.hModule, pfnSystem)) << row.pszModule << " is patched";
+    }
+
+    GetSkinApiHook()->RemoveHooks();
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_TRUE(holds(rows[i].hModule, functions[i].first)) << rows[i].pszModule << " is restored";
+        EXPECT_FALSE(holds(rows[i].hModule, functions[i].second)) << rows[i].pszModule << " is restored";
+    }
+    auto pfnSystemColor = reinterpret_cast<decltype(&::GetSysColor)>(SystemEntry(L"user32.dll", "GetSysColor"));
+    EXPECT_EQ(PrintedStatusBarFace(), pfnSystemColor(COLOR_3DFACE));
+    ::FreeLibrary(hLate);
 }
 
 // A class registered with the address of DefWindowProcW taken through a patched import gets the system's

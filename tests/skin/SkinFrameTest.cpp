@@ -11,6 +11,8 @@
 #include "WaitUntil.h"
 
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 #include <vssym32.h>
 
@@ -415,6 +417,86 @@ TEST(SkinFrame, ReorderedWindowsForgetTheirOwnScrollBars) {
     EXPECT_TRUE(PumpUntil(calculatedWithoutBar, 5000));
     EXPECT_NE(::GetWindowLongW(hWnd, GWL_STYLE) & WS_VSCROLL, 0) << "the style is given back";
     EXPECT_FALSE(::KillTimer(hWnd, kSkinStyleRefreshTimer)) << "the refresh timer is gone";
+    ::DestroyWindow(hWnd);
+}
+
+// The corner between a window's two bars is a size box only where the window can be sized from it: a
+// sizable window, or an uncaptioned child at the bottom-right of one. There it shows the skin's size box
+// and answers the sizing hit test of its side.
+TEST(SkinFrame, TheCornerBetweenTheBarsIsASizeBoxOfSizableWindows) {
+    OpenStateCodedSkin();
+    constexpr DWORD kBars = WS_VSCROLL | WS_HSCROLL;
+    HWND hSizable = CreateFrameWindow(WS_OVERLAPPEDWINDOW);
+    CRect rcParentClient;
+    ::GetClientRect(hSizable, &rcParentClient);
+    struct Row {
+        const char* pszCase;
+        DWORD dwStyle;
+        DWORD dwExStyle;
+        HWND hParent;
+        CPoint ptChild;    // a child's position in its parent's client area
+        LRESULT nHitTest;  // 0: no size box
+    };
+    const Row rows[] = {
+        {"sizable window", WS_OVERLAPPEDWINDOW | kBars, 0, nullptr, {}, HTBOTTOMRIGHT},
+        {"right-to-left window", WS_OVERLAPPEDWINDOW | kBars, WS_EX_LAYOUTRTL, nullptr, {}, HTBOTTOMLEFT},
+        {"fixed window", WS_POPUP | WS_CAPTION | WS_SYSMENU | kBars, 0, nullptr, {}, 0},
+        {"child in the sizable parent's corner", WS_CHILD | kBars, 0, hSizable,
+         rcParentClient.BottomRight() - CSize(300, 200), HTBOTTOMRIGHT},
+        {"child elsewhere in it", WS_CHILD | kBars, 0, hSizable, {-100, -100}, 0},
+    };
+    for (const Row& row : rows) {
+        HWND hWnd = CreateFrameWindow(row.dwStyle, row.dwExStyle, row.hParent);
+        if (row.hParent != nullptr)
+            ::SetWindowPos(hWnd, nullptr, row.ptChild.x, row.ptChild.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        CTkSkinObjectFrame* pFrame = FrameOf(hWnd);
+        CRect rcWindow;
+        ::GetWindowRect(hWnd, &rcWindow);
+        SkinCanvas dc(rcWindow.Width(), rcWindow.Height());
+        ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_NONCLIENT);
+        const CRect rcHorz = pFrame->GetScrollBarPosition(0).rc;
+        const CRect rcVert = pFrame->GetScrollBarPosition(1).rc;
+        const CPoint ptCorner((rcVert.left + rcVert.right) / 2, (rcHorz.top + rcHorz.bottom) / 2);
+        const std::string sizeBox = CellName(kScrollBar, SBP_SIZEBOX, SZB_RIGHTALIGN);
+        if (row.dwExStyle == 0) {
+            EXPECT_EQ(DecodedCell(dc.At(ptCorner.x, ptCorner.y)) == sizeBox, row.nHitTest != 0) << row.pszCase;
+        }
+        const int xScreen = row.dwExStyle != 0 ? rcWindow.right - ptCorner.x : rcWindow.left + ptCorner.x;
+        const LRESULT nHit = ::SendMessageW(hWnd, WM_NCHITTEST, 0, MAKELPARAM(xScreen, rcWindow.top + ptCorner.y));
+        if (row.nHitTest != 0)
+            EXPECT_EQ(nHit, row.nHitTest) << row.pszCase;
+        else
+            EXPECT_TRUE(nHit != HTBOTTOMRIGHT && nHit != HTBOTTOMLEFT) << row.pszCase << ": " << nHit;
+        ::DestroyWindow(hWnd);
+    }
+    ::DestroyWindow(hSizable);
+}
+
+// A right click on the skin's scroll bar lets the window's own procedure lay its bars out for its scroll
+// menu, asks for that menu, and hides the bars from the procedure again; elsewhere nothing of it happens.
+TEST(SkinFrame, RightClicksOnTheBarsLetTheWindowOfferItsScrollMenu) {
+    OpenStateCodedSkin();
+    HWND hWnd = CreateFrameWindow(WS_CAPTION | WS_SYSMENU | WS_VSCROLL);
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    const CPoint ptBar(rc.right - 8, rc.bottom - 20);
+    ASSERT_EQ(::SendMessageW(hWnd, WM_NCHITTEST, 0, MAKELPARAM(ptBar.x, ptBar.y)), HTVSCROLL);
+    g_seen.clear();
+    ::SendMessageW(hWnd, WM_NCRBUTTONUP, HTVSCROLL, MAKELPARAM(ptBar.x, ptBar.y));
+    std::vector<std::pair<UINT, bool>> seen;  // message, with the bar in the style
+    for (const SeenMessage& message : g_seen) {
+        if (message.message == WM_NCCALCSIZE || message.message == WM_CONTEXTMENU)
+            seen.emplace_back(message.message, (message.dwStyle & WS_VSCROLL) != 0);
+    }
+    const std::vector<std::pair<UINT, bool>> expected = {
+        {WM_NCCALCSIZE, true}, {WM_CONTEXTMENU, true}, {WM_NCCALCSIZE, false}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_NE(::GetWindowLongW(hWnd, GWL_STYLE) & WS_VSCROLL, 0) << "the style is given back";
+
+    g_seen.clear();
+    const CPoint ptCaption(rc.left + 20, rc.top + 6);
+    ::SendMessageW(hWnd, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_EQ(CountSeen(WM_NCCALCSIZE), 0);
     ::DestroyWindow(hWnd);
 }
 

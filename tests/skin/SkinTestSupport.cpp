@@ -143,3 +143,19 @@ std::string DecodedCell(COLORREF clr) {
 std::string CellName(int nClass, int nPart, int nState) {
     return DecodedCell(TestSkinCellColor(nClass, nPart, nState));
 }
+
+int ExpectThumbDrag(const std::vector<ScrollNotification>& sent, int nStart) {
+    EXPECT_EQ(sent.size(), 4u);
+    if (sent.size() != 4)
+        return nStart;
+    EXPECT_EQ(sent[0].nCommand, SB_THUMBTRACK);
+    EXPECT_EQ(sent[0].nPosition, nStart);
+    EXPECT_EQ(sent[1].nCommand, SB_THUMBTRACK);
+    const int nDragged = sent[1].nPosition;
+    EXPECT_NE(nDragged, nStart);
+    EXPECT_EQ(sent[1].nTrackPos, nDragged) << "the dragged position is the track position";
+    EXPECT_EQ(sent[2].nCommand, SB_THUMBPOSITION);
+    EXPECT_EQ(sent[2].nPosition, nDragged);
+    EXPECT_EQ(sent[3].nCommand, SB_ENDSCROLL);
+    return nDragged;
+}

@@ -97,3 +97,13 @@ private:
     std::wstring m_folderPath;
     CTkSkinManager m_manager;
 };
+
+// A WM_HSCROLL or WM_VSCROLL a test window received, with the track position its bar answered then.
+struct ScrollNotification {
+    int nCommand;
+    int nPosition;
+    int nTrackPos;
+};
+// Checks the notifications of one thumb drag from nStart to another position: the drag's start, the new
+// position (answered as the track position too), the release at it and the end. Answers the new position.
+int ExpectThumbDrag(const std::vector<ScrollNotification>& sent, int nStart);

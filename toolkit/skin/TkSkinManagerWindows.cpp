@@ -9,6 +9,7 @@
 #include "TkSkinManagerResourceFile.h"
 #include "TkSkinManagerSchema.h"
 #include "TkSkinObjectFrame.h"
+#include "TkSkinObjectScrollBar.h"
 
 #include <cwchar>
 #include <new>
@@ -267,6 +268,8 @@ BOOL CTkSkinManager::IsPropertySheetPage(LPCREATESTRUCT lpcs) {
 void CTkSkinManager::RegisterSkinClasses() {
     // Window classes with skin objects of their own come first, each followed by its aliases; then the names
     // other frameworks give the same controls; then the classes that keep the system's look.
+    AddSkinObjectClass(L"ScrollBar", RUNTIME_CLASS(CTkSkinObjectScrollBar));
+    AddSkinObjectAlias(L"ATL:ScrollBar", L"ScrollBar");
     static const std::pair<LPCWSTR, LPCWSTR> kAliases[] = {
         {L"TButton", L"Button"},
         {L"TEdit", L"Edit"},

@@ -357,12 +357,15 @@ void CTkSkinObjectFrame::SetCaptionButtonRects(const SKINFRAMEINFO& info) {
 
 int CTkSkinObjectFrame::HitTestFrame(CPoint ptScreen) const {
     const CPoint pt = ScreenToFrame(ptScreen);
+    if (const SCROLLBARPOSITION* pBar = const_cast<CTkSkinObjectFrame*>(this)->ScrollBarAt(pt))
+        return pBar->bVertical ? HTVSCROLL : HTHSCROLL;
+    const RECT rcCorner = GetSizeBoxRect();
+    if (::PtInRect(&rcCorner, pt) && IsSizeBox())
+        return (GetExStyle() & WS_EX_LAYOUTRTL) != 0 ? HTBOTTOMLEFT : HTBOTTOMRIGHT;
     if (::PtInRect(&m_rcMenuBar, pt))
         return HTMENU;
     if (const CCaptionButton* pButton = HitTestCaptionButton(pt))
         return pButton->m_nHitTest;
-    if (const SCROLLBARPOSITION* pBar = const_cast<CTkSkinObjectFrame*>(this)->ScrollBarAt(pt))
-        return pBar->bVertical ? HTVSCROLL : HTHSCROLL;
     return HTNOWHERE;
 }
 
@@ -492,6 +495,7 @@ BEGIN_MESSAGE_MAP(CTkSkinObjectFrame, CTkSkinObject)
     ON_MESSAGE(WM_NCMOUSELEAVE, OnNcMouseLeave)
     ON_WM_NCLBUTTONDOWN()
     ON_WM_NCLBUTTONDBLCLK()
+    ON_WM_NCRBUTTONUP()
     ON_WM_NCACTIVATE()
     ON_WM_TIMER()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
@@ -591,6 +595,22 @@ void CTkSkinObjectFrame::OnNcLButtonDown(UINT nHitTest, CPoint point) {
 
 void CTkSkinObjectFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
     OnNcLButtonDown(nHitTest, point);
+}
+
+void CTkSkinObjectFrame::OnNcRButtonUp(UINT /*nHitTest*/, CPoint point) {
+    if (ScrollBarAt(ScreenToFrame(point)) == nullptr) {
+        Default();
+        return;
+    }
+    // The window's own procedure offers its scroll-bar menu by its own layout of the bars, which the
+    // skin keeps hidden from it: it lays them out for the menu and forgets them again afterwards.
+    ++m_nFrameLock;
+    CRect rc;
+    GetWindowRect(&rc);
+    ::SendMessageW(m_hWnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rc));
+    --m_nFrameLock;
+    ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y));
+    RefreshFrameStyle();
 }
 
 BOOL CTkSkinObjectFrame::OnNcActivate(BOOL bActive) {

@@ -112,6 +112,12 @@ public:
     void CalcScrollBarInfo(SCROLLBARPOSITION* pBar);
     // Paints one of the window's bars now (0 horizontal, 1 vertical); nothing for an invisible one.
     void RedrawScrollBar(int nIndex);
+    // The window's corner between its two bars is a size box: the nearest sizable window (itself, or
+    // the parent it lies in as an uncaptioned child) is not maximized and has its client area's
+    // bottom-right corner at this window's bottom-right corner.
+    BOOL IsSizeBox() const;
+    // Draws the skin's size-box image into the rectangle.
+    void DrawSizeBox(CDC* pDC, const RECT& rc);
     // The bar being tracked, or NULL.
     const SCROLLBARTRACKING* GetScrollBarTracking() const { return m_pSBTrack; }
     const SCROLLBARPOSITION& GetScrollBarPosition(int nIndex) const { return m_spi[nIndex]; }
@@ -132,6 +138,7 @@ protected:
     afx_msg LRESULT OnNcMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
@@ -155,6 +162,8 @@ protected:
     BOOL TrackHotScrollBars(CPoint pt);
     // The bars (vertical, then horizontal) and the corner between them.
     void PaintScrollBars(CDC* pDC);
+    // The corner between the two bars (window coordinates); empty unless both are visible.
+    RECT GetSizeBoxRect() const;
     // The hit-test code of the skin's own non-client parts at a screen point; 0 elsewhere.
     int HitTestFrame(CPoint ptScreen) const;
     // Applies the schema's region for a window of that size (re-entry guarded).

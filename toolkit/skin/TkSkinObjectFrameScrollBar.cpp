@@ -65,10 +65,50 @@ void CTkSkinObjectFrame::PaintScrollBars(CDC* pDC) {
         CTkBufferDC buffer(pDC->GetSafeHdc(), pBar->rc);
         pSchema->DrawScrollBar(&buffer, this, pBar);
     }
-    if (horz.bVisible && vert.bVisible) {
-        const RECT rcCorner = {vert.rc.left, horz.rc.top, vert.rc.right, horz.rc.bottom};
-        pDC->FillSolidRect(&rcCorner, pSchema->GetScrollBarSizeBoxColor(this));
+    const RECT rcCorner = GetSizeBoxRect();
+    if (::IsRectEmpty(&rcCorner))
+        return;
+    pDC->FillSolidRect(&rcCorner, pSchema->GetScrollBarSizeBoxColor(this));
+    if (IsSizeBox())
+        DrawSizeBox(pDC, rcCorner);
+}
+
+RECT CTkSkinObjectFrame::GetSizeBoxRect() const {
+    if (!m_spi[0].bVisible || !m_spi[1].bVisible)
+        return {};
+    const RECT rcHorz = GetScrollBarRect(SB_HORZ);
+    const RECT rcVert = GetScrollBarRect(SB_VERT);
+    return {rcVert.left, rcHorz.top, rcVert.right, rcHorz.bottom};
+}
+
+BOOL CTkSkinObjectFrame::IsSizeBox() const {
+    // Uncaptioned children size with the window they lie in.
+    HWND hWnd = m_hWnd;
+    DWORD dwStyle = GetStyle();
+    while ((dwStyle & WS_THICKFRAME) == 0) {
+        if ((dwStyle & WS_CHILD) == 0 || (dwStyle & WS_CAPTION) == WS_CAPTION)
+            return FALSE;
+        hWnd = ::GetParent(hWnd);
+        if (hWnd == nullptr)
+            return FALSE;
+        dwStyle = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE));
     }
+    if ((dwStyle & WS_MAXIMIZE) != 0)
+        return FALSE;
+    CRect rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    CPoint ptCorner = rcClient.BottomRight();
+    ::ClientToScreen(hWnd, &ptCorner);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const CTkSkinManagerMetrics* pMetrics = GetMetrics();
+    return ptCorner.x <= rcWindow.right + pMetrics->GetEdgeWidth() &&
+           ptCorner.y <= rcWindow.bottom + pMetrics->GetEdgeHeight();
+}
+
+void CTkSkinObjectFrame::DrawSizeBox(CDC* pDC, const RECT& rc) {
+    if (CTkSkinManagerClass* pClass = m_pManager->GetSkinClass(L"SCROLLBAR"))
+        pClass->DrawBackground(pDC, SBP_SIZEBOX, SZB_RIGHTALIGN, &rc);
 }
 
 SCROLLBARPOSITION* CTkSkinObjectFrame::ScrollBarAt(CPoint pt) {
