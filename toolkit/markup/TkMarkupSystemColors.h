@@ -5,25 +5,29 @@
 // brush keys those members produce for resource lookups. The builder resolves a member, creates and
 // caches its value for the build, and resolves a key without a matching resource to that value.
 
-// A resource key that stands for the colour of a system colour. Keys compare by identity: the builder
-// hands out one key per index and kind within a build, so a key written twice matches itself.
-class CTkMarkupColorKey : public CTkMarkupObject {
+// What the colour and brush keys share: the system colour they stand for. Keys compare by identity: the
+// builder hands out one key per index and kind within a build, so a key written twice matches itself.
+class CTkMarkupSystemColorKey : public CTkMarkupObject {
 public:
-    explicit CTkMarkupColorKey(int nIndex = 0) : m_nIndex(nIndex) {}
     int GetIndex() const { return m_nIndex; }  // of GetSysColor
+
+protected:
+    explicit CTkMarkupSystemColorKey(int nIndex) : m_nIndex(nIndex) {}
 
 private:
     int m_nIndex;
 };
 
-// A resource key that stands for a solid brush of a system colour; compared as CTkMarkupColorKey.
-class CTkMarkupBrushKey : public CTkMarkupObject {
+// A resource key that stands for the colour of a system colour.
+class CTkMarkupColorKey : public CTkMarkupSystemColorKey {
 public:
-    explicit CTkMarkupBrushKey(int nIndex = 0) : m_nIndex(nIndex) {}
-    int GetIndex() const { return m_nIndex; }  // of GetSysColor
+    explicit CTkMarkupColorKey(int nIndex = 0) : CTkMarkupSystemColorKey(nIndex) {}
+};
 
-private:
-    int m_nIndex;
+// A resource key that stands for a solid brush of a system colour.
+class CTkMarkupBrushKey : public CTkMarkupSystemColorKey {
+public:
+    explicit CTkMarkupBrushKey(int nIndex = 0) : CTkMarkupSystemColorKey(nIndex) {}
 };
 
 // The GetSysColor index of the first system colour name, in alphabetical order, whose first nLength
