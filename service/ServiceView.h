@@ -92,3 +92,8 @@ inline bool MainWindowExists() {
 
 // The operator's user name from the installed view; empty while there is no view.
 std::wstring CurrentOperatorName();
+
+// Waits up to timeoutMs for a service thread to end, on the thread that stops the service (the UI thread once the
+// main window exists). The thread may be inside a view call, which is a message sent to that very thread: the wait
+// serves sent messages meanwhile, so the call completes and the thread can see its stop. True when it ended.
+bool WaitForServiceThread(HANDLE thread, DWORD timeoutMs);

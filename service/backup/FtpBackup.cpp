@@ -1,5 +1,7 @@
 #include "backup/FtpBackup.h"
 
+#include "ServiceView.h"
+
 #include <process.h>
 
 namespace {
@@ -55,23 +57,12 @@ void FtpBackup::Stop() {
         return;
     m_stop = true;
     ::SetEvent(m_stopEvent);
-    const ULONGLONG deadline = ::GetTickCount64() + kThreadStopWaitMs;
-    for (;;) {
-        const ULONGLONG now = ::GetTickCount64();
-        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_thread, FALSE, left, QS_SENDMESSAGE);
-        if (woken == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // serves the sent messages
-            continue;
-        }
-        if (woken != WAIT_OBJECT_0) {
-            // Last resort: the thread hangs inside a transfer or a database call.
-            DWORD exitCode = 0;
-            if (::GetExitCodeThread(m_thread, &exitCode))
-                ::TerminateThread(m_thread, exitCode);
-        }
-        break;
+    // The thread's log rows are messages sent to this (the UI) thread: the wait serves them.
+    if (!WaitForServiceThread(m_thread, kThreadStopWaitMs)) {
+        // Last resort: the thread hangs inside a transfer or a database call.
+        DWORD exitCode = 0;
+        if (::GetExitCodeThread(m_thread, &exitCode))
+            ::TerminateThread(m_thread, exitCode);
     }
     ::CloseHandle(m_thread);
     m_thread = nullptr;

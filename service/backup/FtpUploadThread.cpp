@@ -14,13 +14,13 @@
 
 #include "backup/FtpBackup.h"
 
-#include "backup/CdrSnapshot.h"
 #include "backup/FtpBackupTime.h"
 #include "backup/FtpRemotePaths.h"
 #include "backup/FtpSettings.h"
 #include "backup/FtpTransfer.h"
 #include "settings/Folders.h"
 #include "storage/CallRecordStore.h"
+#include "storage/DatabaseSnapshot.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
@@ -54,11 +54,8 @@ bool IsGoneForGood(const FtpJob& job, DWORD openError, const SYSTEMTIME& now) {
 
 // Sets Flag 1 on the job's row in the database of its call's day.
 void FlagUploaded(const FtpJob& job) {
-    CallRecordStore& today = TodayCallStore();
-    if (today.IsOnDate(job.stStartRec)) {
-        today.UpdateFlag(job.RecFilePath, 1);
+    if (UseTodayCallStore(job.stStartRec, [&](CallRecordStore& today) { today.UpdateFlag(job.RecFilePath, 1); }))
         return;
-    }
     CallRecordStore store;
     if (store.Open(CdrDayFile(job.stStartRec))) {
         store.UpdateFlag(job.RecFilePath, 1);

@@ -217,6 +217,12 @@ void QueueSpyMissedCall(int channel, int direction) {
     ChannelRecord& record = ChannelTable[channel];
     record.RingMs = 0;
     record.Ringing = 0;
+    if (HasRecordingFile(record)) {
+        // Recorded from alerting, released before any time was counted: nothing worth keeping was recorded.
+        StopSpyRecorder(record);
+        CloseRecordingFile(record, 0);
+        ::DeleteFileW(record.FilePath);
+    }
     if (std::unique_ptr<CallRecord> call =
             BuildCallRecord(channel, direction == 1 ? kCallMissed : kCallSpyOutgoingMissed,
                             NumberPair(record.SpyCallerId, record.SpyCalleeId))) {

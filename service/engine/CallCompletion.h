@@ -48,7 +48,8 @@ void StopLineRecording(int channel);
 void StopSpyRecording(int channel, int direction);
 
 // Queues a spy call that was released after ringing and never recorded: CallType 3 (incoming) or 8, no recording
-// time, one ring, the made-up path of MissedCallPath; then the ring count is cleared and the call data reset.
+// time, one ring, the made-up path of MissedCallPath; then the ring count is cleared and the call data reset. A
+// recording started at alerting that has no recorded time yet is stopped, and its file closed and removed.
 void QueueSpyMissedCall(int channel, int direction);
 
 // The path a missed call's record names: the temporary-name pattern of a recording, rooted at the program folder

@@ -1,16 +1,21 @@
 // CallWriterThread: the only consumer of the finished-call queue. It turns each CallRecord the engine queued into
-// its permanent form, one record at a time and every step of it before the next record is taken:
+// its permanent form, every step of it in this order:
 //
 //   minimum length -> blacklist -> final file name -> contact fields -> MP3 name -> today's store on the record's
 //   day -> CDR row (retried once; then system-log row and DBLog.txt) -> backup copy every 200 records -> upload
 //   job -> call-record panes -> push to the permitted clients -> MP3 conversion (when it fails, the row and the job
 //   name the WAV that is kept)
 //
+// It takes the records that have queued up together (up to kMostCallsFiledTogether) and writes their rows, and then
+// their upload jobs, in one transaction each, so that a burst of hang-ups is filed in a fraction of the time one
+// flush per row would take; each record still passes its steps in order, and a row that fails is tried on its own.
+//
 // The thread owns each record from the moment it takes it. It holds the queue's lock only while it removes one
-// record, and shares today's store with the FTP backup and start-up without a lock (SQLite's file lock and busy
-// timeout cover the file). A thread started before the main window exists ends at once; otherwise it looks at
-// the queue every 5 ms while it is empty, sleeping in WaitForEngineStop, and ends when the engine stops, after the
-// record in hand.
+// record. It shares today's store with the FTP backup and the record commands: it alone moves the store to another
+// day or writes a transaction into it, and does so under UseTodayCallStoreAlone, which waits for their work on the
+// store (Stores.h); its other statements need no lock. A thread started before the main window exists ends at once;
+// otherwise it looks at the queue every 5 ms while it is empty, sleeping in WaitForEngineStop, and ends when the
+// engine stops, after the records in hand.
 #include "engine/CallWriterThread.h"
 
 #include "ServiceView.h"
@@ -28,6 +33,7 @@
 #include "settings/Settings.h"
 #include "storage/CallRecordStore.h"
 #include "storage/ContactStore.h"
+#include "storage/DatabaseSnapshot.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/RecordFields.h"
 #include "storage/StoragePaths.h"
@@ -39,10 +45,13 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kPollMs = 5;
+// The calls that have queued up are filed together, up to this many: the first of them waits for the others' steps.
+constexpr size_t kMostCallsFiledTogether = 32;
 constexpr int kBackupEveryRecords = 200;
 constexpr int kLongestMp3CallSeconds = 1799;
 
@@ -177,21 +186,26 @@ void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const Ftp
     TheFtpQueueStore().UpdateJobPath(job, wavPath.c_str());
 }
 
-// Copies the day's database into a folder of the program folder, replacing an older copy. Not reported.
+// Copies the day's database into a folder of the program folder, replacing an older copy. Not reported. The copy
+// is a snapshot: the file may be written by another thread (a record command, the FTP thread) meanwhile.
 void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
     CString folder;
     folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
     ::CreateDirectoryW(folder, nullptr);
     CString copy;
     copy.Format(L"%sCDR%04d%02d%02d.db", static_cast<const wchar_t*>(folder), day.wYear, day.wMonth, day.wDay);
-    ::CopyFileW(CdrDayFile(day), copy, FALSE);
+    SnapshotDatabase(CdrDayFile(day), copy);
 }
 
-void OpenStoreOnDay(CallRecordStore& store, const SYSTEMTIME& day) {
+// Moves today's store to the day's file, once the FTP thread and the record commands have finished their work on
+// it (the store and day they check stay together).
+void OpenStoreOnDay(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
-    store.Close();
-    store.Open(CdrDayFile(day));
-    store.SetDate(day);
+    UseTodayCallStoreAlone([&](CallRecordStore& store) {
+        store.Close();
+        store.Open(CdrDayFile(day));
+        store.SetDate(day);
+    });
 }
 
 // Today's store follows the start dates of the records: a call that began before midnight goes into the day it
@@ -200,13 +214,13 @@ void MoveStoreToRecordDay(CallRecordStore& store, const CallRecord& record) {
     if (store.IsOpen() && store.IsOnDate(record.StartTime))
         return;
     CopyDayDatabase(store.Date(), kDayChangeBackupFolder);
-    OpenStoreOnDay(store, record.StartTime);
+    OpenStoreOnDay(record.StartTime);
 }
 
 bool InsertRow(CallRecordStore& store, CallRecord& record) {
     if (store.Insert(record))
         return true;
-    OpenStoreOnDay(store, record.StartTime);
+    OpenStoreOnDay(record.StartTime);
     return store.Insert(record);
 }
 
@@ -225,7 +239,7 @@ void AppendToInsertLog(const CallRecord& record) {
 
 // The row could not be stored: it is logged where an operator will find it, and the store is closed so that the
 // next record opens it afresh.
-void LogFailedInsert(CallRecordStore& store, const CallRecord& record) {
+void LogFailedInsert(const CallRecord& record) {
     SysLogRow row{};
     row.SysLog_Cmd = kSysLogCdrInsertFailed;
     CopyToField(row.Name, CurrentOperatorName().c_str());
@@ -235,7 +249,7 @@ void LogFailedInsert(CallRecordStore& store, const CallRecord& record) {
     row.Notes[std::size(row.Notes) - 1] = L'\0';
     ::GetLocalTime(&row.Time);
     WriteSysLogRow(row);
-    store.Close();
+    UseTodayCallStoreAlone([](CallRecordStore& today) { today.Close(); });
     AppendToInsertLog(record);
 }
 
@@ -246,40 +260,96 @@ void CountForBackup(const CallRecord& record) {
     CopyDayDatabase(record.StartTime, kPeriodicBackupFolder);
 }
 
-// A call without a recording has no file to upload. Returns the job with its RecordID; none for such a call.
-FtpJob QueueUpload(const CallRecord& record) {
-    FtpJob job{};
-    if (record.RecTime <= 0)
-        return job;
-    CopyToField(job.RecordNum, Text(record.PhoneNumber).c_str());
-    CopyToField(job.RecFilePath, Text(record.FilePath).c_str());
-    job.stStartRec = record.StartTime;
-    TheFtpQueueStore().InsertJob(job);
-    return job;
-}
+// A call being filed, with what filing it decided on the way.
+struct FiledCall {
+    std::unique_ptr<CallRecord> Record;
+    std::wstring WavPath;  // the recording as it is on disk, before any MP3 conversion
+    bool ToMp3 = false;
+    FtpJob Job{};  // its upload job; none (no RecordID) for a call without a recording
+};
 
-void FileCall(CallRecord& record) {
+// The steps before the row. False when the call is dropped altogether.
+bool PrepareCall(FiledCall& call) {
+    CallRecord& record = *call.Record;
     if (!ApplyMinimumLength(record))
-        return;
+        return false;
     ApplyBlacklist(record);
     GiveFinalName(record);
     FillContactFields(record);
-    const std::wstring wavPath = Text(record.FilePath);
-    const bool toMp3 = ShouldConvertToMp3(record);
-    if (toMp3)
+    call.WavPath = Text(record.FilePath);
+    call.ToMp3 = ShouldConvertToMp3(record);
+    if (call.ToMp3)
         NameTheMp3(record);
+    return true;
+}
 
+bool SameDay(const CallRecord& a, const CallRecord& b) {
+    return a.StartTime.wYear == b.StartTime.wYear && a.StartTime.wMonth == b.StartTime.wMonth &&
+           a.StartTime.wDay == b.StartTime.wDay;
+}
+
+// The rows, in order. The calls of one day go into that day's database in one transaction, so a burst of hang-ups
+// costs the disk one flush rather than one per call. When the transaction fails, each row is tried on its own as
+// always (retried once, then logged), so a row that cannot be stored holds up none of the others.
+void StoreRows(std::vector<FiledCall>& calls) {
     CallRecordStore& store = TodayCallStore();
-    MoveStoreToRecordDay(store, record);
-    if (!InsertRow(store, record))
-        LogFailedInsert(store, record);
-    CountForBackup(record);
-    const FtpJob job = QueueUpload(record);
-    if (IServiceView* view = GetServiceView())
-        view->CallFiled(record);
-    PushCallRecord(record);
-    if (toMp3 && !ConvertToMp3(wavPath))
-        NameTheWavAgain(store, record, job, wavPath);
+    for (size_t first = 0; first < calls.size();) {
+        size_t end = first + 1;
+        while (end < calls.size() && SameDay(*calls[end].Record, *calls[first].Record))
+            ++end;
+        MoveStoreToRecordDay(store, *calls[first].Record);
+        std::vector<CallRecord*> run;
+        for (size_t i = first; i < end; ++i)
+            run.push_back(calls[i].Record.get());
+        bool stored = false;
+        UseTodayCallStoreAlone([&](CallRecordStore& today) { stored = today.InsertAll(run); });
+        for (CallRecord* record : run) {
+            if (!stored && !InsertRow(store, *record))
+                LogFailedInsert(*record);
+            CountForBackup(*record);
+        }
+        first = end;
+    }
+}
+
+// A call without a recording has no file to upload. The jobs of the others, with their RecordIDs, are added in
+// one transaction (each on its own when that fails).
+void QueueUploads(std::vector<FiledCall>& calls) {
+    std::vector<FtpJob*> jobs;
+    for (FiledCall& call : calls) {
+        const CallRecord& record = *call.Record;
+        if (record.RecTime <= 0)
+            continue;
+        CopyToField(call.Job.RecordNum, Text(record.PhoneNumber).c_str());
+        CopyToField(call.Job.RecFilePath, Text(record.FilePath).c_str());
+        call.Job.stStartRec = record.StartTime;
+        jobs.push_back(&call.Job);
+    }
+    if (jobs.empty() || TheFtpQueueStore().InsertJobs(jobs))
+        return;
+    for (FtpJob* job : jobs)
+        TheFtpQueueStore().InsertJob(*job);
+}
+
+// Files the calls taken from the queue together: each goes through every step in order, the rows and the upload
+// jobs of all of them being written together.
+void FileCalls(std::vector<FiledCall>& taken) {
+    std::vector<FiledCall> calls;
+    for (FiledCall& call : taken) {
+        if (PrepareCall(call))
+            calls.push_back(std::move(call));
+    }
+    StoreRows(calls);
+    QueueUploads(calls);
+    for (const FiledCall& call : calls) {
+        if (IServiceView* view = GetServiceView())
+            view->CallFiled(*call.Record);
+        PushCallRecord(*call.Record);
+    }
+    for (const FiledCall& call : calls) {
+        if (call.ToMp3 && !ConvertToMp3(call.WavPath))
+            NameTheWavAgain(TodayCallStore(), *call.Record, call.Job, call.WavPath);
+    }
 }
 
 }  // namespace
@@ -295,15 +365,21 @@ unsigned __stdcall CallWriterThread(void* state) {
     CardEngineState& engine = *static_cast<CardEngineState*>(state);
     for (;;) {
         try {
-            std::unique_ptr<CallRecord> record = engine.CallQueue.Pop();
-            if (!record) {
+            std::vector<FiledCall> calls;
+            while (calls.size() < kMostCallsFiledTogether) {
+                std::unique_ptr<CallRecord> record = engine.CallQueue.Pop();
+                if (!record)
+                    break;
+                calls.push_back({std::move(record)});
+            }
+            if (calls.empty()) {
                 if (WaitForEngineStop(kPollMs))
                     break;
                 continue;
             }
-            FileCall(*record);
+            FileCalls(calls);
         } catch (...) {
-            // The record in hand is dropped; the thread goes on with the next one.
+            // The records in hand are dropped; the thread goes on with the next ones.
         }
         if (WaitForEngineStop(0))
             break;

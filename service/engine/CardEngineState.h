@@ -71,3 +71,8 @@ struct CardEngineState {
 };
 
 extern CardEngineState EngineState;
+
+// Queues the row of an event happening now (name and notes cut to their fields) for SysLogWriterThread. The
+// engine's real-time threads and the client readers log through it: they must not wait for the system-log file
+// while a search or another writer holds it, nor hold each other up on its lock. Any thread.
+void QueueSysLogEvent(int code, const wchar_t* name, const wchar_t* notes);

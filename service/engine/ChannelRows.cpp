@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -45,7 +46,8 @@ void WriteLineErrorLogRow(int channel) {
     _snwprintf(notes, std::size(notes), L"%ls(%ls %ls %03d)", LangText(L"0266").c_str(), record.Name, record.Phone,
                channel + 1);
     notes[std::size(notes) - 1] = L'\0';
-    WriteSysLogEvent(kSysLogLineError, LangText(L"0291").c_str(), notes);
+    // Queued: this runs on the hook monitor and the driver's event thread.
+    QueueSysLogEvent(kSysLogLineError, LangText(L"0291").c_str(), notes);
 }
 
 }  // namespace

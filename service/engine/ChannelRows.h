@@ -1,8 +1,8 @@
 #pragma once
 // The channel rows: every change of a channel that the channel pane shows goes through one of these functions.
 // Each does the service's part first, in this order: it writes the channel's ChannelState (the state functions),
-// pushes the channel's status record to the clients whose right for the channel is 1, writes its system-log row
-// (line error only), and then tells the view which part of the row changed. Without a view the service's part
+// pushes the channel's status record to the clients whose right for the channel is 1, queues its system-log row
+// for SysLogWriterThread (line error only), and then tells the view which part of the row changed. Without a view the service's part
 // still happens, so the states and pushes do not depend on the window.
 //
 // Called by the engine threads, the driver's callbacks, the client command threads and the UI thread. Nothing is

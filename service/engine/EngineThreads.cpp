@@ -1,5 +1,7 @@
 #include "engine/EngineThreads.h"
 
+#include "ServiceView.h"
+
 #include "engine/CardEngineState.h"
 #include "engine/DriverBinding.h"
 
@@ -22,11 +24,12 @@ HANDLE StartThread(EngineThreadEntry entry, void* argument) {
     return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, entry, argument, 0, nullptr));
 }
 
-// Waits for the thread with a bound; one that does not end is terminated as a last resort.
+// Waits for the thread with a bound, serving the view calls it may be making of this thread meanwhile; one that does
+// not end is terminated as a last resort.
 void EndThread(HANDLE& thread) {
     if (!thread)
         return;
-    if (::WaitForSingleObject(thread, kThreadStopWaitMs) == WAIT_TIMEOUT) {
+    if (!WaitForServiceThread(thread, kThreadStopWaitMs)) {
         DWORD exitCode = 0;
         if (::GetExitCodeThread(thread, &exitCode))
             ::TerminateThread(thread, exitCode);

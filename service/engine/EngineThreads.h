@@ -8,9 +8,10 @@
 // ChannelConfigThread has started the boards they scan no channel.
 //
 // Stopping is cooperative: every thread sleeps in WaitForEngineStop, which returns at once when StopEngine raises
-// the stop request, so a thread ends after the step in hand. StopEngine waits for each thread with a bound and
-// terminates only a thread that did not end within it; a thread is thus never killed in the middle of a database
-// or heap operation unless it hung there.
+// the stop request, so a thread ends after the step in hand. StopEngine waits for each thread with a bound,
+// serving the view calls the threads make of the UI thread meanwhile (WaitForServiceThread), and terminates only a
+// thread that did not end within it; a thread is thus never killed in the middle of a database or heap operation
+// unless it hung there.
 
 #include <windows.h>
 
@@ -21,6 +22,11 @@ unsigned __stdcall ChannelPollThread(void* state);  // state: the CardEngineStat
 unsigned __stdcall CallWriterThread(void* state);
 unsigned __stdcall SysLogWriterThread(void* state);
 unsigned __stdcall HookMonitorThread(void* state);
+
+struct CardEngineState;
+// One pass of HookMonitorThread over the voltage-watched lines; the thread makes one every 50 ms. Tests of the
+// debounce step the passes themselves.
+void RunHookMonitorPass(const CardEngineState& engine);
 
 // Starts ChannelConfigThread: after 5 s it starts the boards and configures the channels (ChannelConfig.h).
 void StartChannelConfigThread();

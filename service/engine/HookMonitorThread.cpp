@@ -203,19 +203,22 @@ void FollowLine(int channel) {
 
 }  // namespace
 
-unsigned __stdcall HookMonitorThread(void* state) {
-    CardEngineState& engine = *static_cast<CardEngineState*>(state);
-    while (!WaitForEngineStop(kPassMs)) {
-        const int count = std::min(engine.ChannelCount, kMaxChannels);
-        for (int channel = 0; channel < count; ++channel) {
-            if (!IsVoltageWatchedLine(ChannelTable[channel].LineType))
-                continue;
-            try {
-                FollowLine(channel);
-            } catch (...) {
-                // The channel is looked at again in the next pass.
-            }
+void RunHookMonitorPass(const CardEngineState& engine) {
+    const int count = std::min(engine.ChannelCount, kMaxChannels);
+    for (int channel = 0; channel < count; ++channel) {
+        if (!IsVoltageWatchedLine(ChannelTable[channel].LineType))
+            continue;
+        try {
+            FollowLine(channel);
+        } catch (...) {
+            // The channel is looked at again in the next pass.
         }
     }
+}
+
+unsigned __stdcall HookMonitorThread(void* state) {
+    const CardEngineState& engine = *static_cast<CardEngineState*>(state);
+    while (!WaitForEngineStop(kPassMs))
+        RunHookMonitorPass(engine);
     return 0;
 }

@@ -43,7 +43,7 @@ bool RearmRecordBlock(ChannelRecord& record);
 bool RestartSpyRecording(ChannelRecord& record);
 
 // Writes the final header for the record's AudioFmt at the start of file, from the file's size: the 58-byte
-// G.711 header, or the 60-byte IMA ADPCM header that counts whole groups of 4096 bytes. Leaves the file pointer
+// G.711 header, or the 60-byte IMA ADPCM header that counts the whole 256-byte blocks. Leaves the file pointer
 // after the header. False without a file or when its size cannot be read; for IMA ADPCM also when the header
 // cannot be written. The caller holds the channel's FileLock.
 bool FinishWavHeader(HANDLE file, const ChannelRecord& record);

@@ -37,10 +37,10 @@ G711WavHeader MakeG711WavHeader(uint16_t formatTag, uint32_t dataBytes, uint32_t
 }
 
 ImaWavHeader MakeImaWavHeader(uint32_t fileSize) {
-    const uint32_t groups = fileSize < sizeof(ImaWavHeader) ? 0 : (fileSize - sizeof(ImaWavHeader)) / kImaCountedBytes;
+    const uint32_t blocks = fileSize < sizeof(ImaWavHeader) ? 0 : (fileSize - sizeof(ImaWavHeader)) / kImaBlockBytes;
     ImaWavHeader h{};
     SetTag(h.Riff, "RIFF");
-    h.RiffSize = groups * kImaCountedBytes + sizeof(ImaWavHeader) - 8;
+    h.RiffSize = blocks * kImaBlockBytes + sizeof(ImaWavHeader) - 8;
     SetTag(h.Wave, "WAVE");
     SetTag(h.Fmt, "fmt ");
     h.FmtSize = 20;
@@ -48,15 +48,15 @@ ImaWavHeader MakeImaWavHeader(uint32_t fileSize) {
     h.Channels = 1;
     h.SamplesPerSec = kSampleRate;
     h.AvgBytesPerSec = 4055;
-    h.BlockAlign = 256;
+    h.BlockAlign = kImaBlockBytes;
     h.BitsPerSample = 4;
     h.ExtraSize = 2;
-    h.SamplesPerBlock = 505;
+    h.SamplesPerBlock = kImaSamplesPerBlock;
     SetTag(h.Fact, "fact");
     h.FactSize = 4;
-    h.SampleCount = groups * kImaCountedSamples;
+    h.SampleCount = blocks * kImaSamplesPerBlock;
     SetTag(h.Data, "data");
-    h.DataSize = groups * kImaCountedBytes;
+    h.DataSize = blocks * kImaBlockBytes;
     return h;
 }
 
@@ -81,6 +81,6 @@ PcmWavHeader MakePcmWavHeader(uint32_t dataLength) {
 bool IsRecordedImaHeader(const ImaWavHeader& h) {
     return HasTag(h.Riff, "RIFF") && HasTag(h.Wave, "WAVE") && HasTag(h.Fmt, "fmt ") && h.FmtSize == 20 &&
            h.FormatTag == kWaveFormatImaAdpcm && h.Channels == 1 && h.SamplesPerSec == kSampleRate &&
-           h.BlockAlign == 256 && h.BitsPerSample == 4 && h.SamplesPerBlock == 505 && HasTag(h.Fact, "fact") &&
-           h.FactSize == 4 && HasTag(h.Data, "data");
+           h.BlockAlign == kImaBlockBytes && h.BitsPerSample == 4 && h.SamplesPerBlock == kImaSamplesPerBlock &&
+           HasTag(h.Fact, "fact") && h.FactSize == 4 && HasTag(h.Data, "data");
 }

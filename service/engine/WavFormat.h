@@ -87,9 +87,10 @@ static_assert(offsetof(ImaWavHeader, DataSize) == 56);
 static_assert(sizeof(PcmWavHeader) == 44);
 static_assert(offsetof(PcmWavHeader, DataSize) == 40);
 
-// An ADPCM recording's header counts whole groups of 16 blocks only.
-constexpr uint32_t kImaCountedBytes = 4096;
-constexpr uint32_t kImaCountedSamples = 8080;
+// An ADPCM recording's header counts its whole blocks; a partial block at the end (the tail written when the call
+// ends) stays outside the counted data, since a decoder cannot play it.
+constexpr uint32_t kImaBlockBytes = 256;
+constexpr uint32_t kImaSamplesPerBlock = 505;
 
 // The recording's fact chunk of a G.711 file carries this constant whatever the file's length.
 constexpr uint32_t kRecordingG711FactValue = 97120;
@@ -98,7 +99,7 @@ constexpr uint32_t kRecordingG711FactValue = 97120;
 G711WavHeader MakeG711WavHeader(uint16_t formatTag, uint32_t dataBytes, uint32_t factValue);
 
 // The header of an IMA ADPCM recording whose file (header included) is fileSize bytes long. A tail shorter
-// than 4096 bytes stays outside the counted data.
+// than one block stays outside the counted data.
 ImaWavHeader MakeImaWavHeader(uint32_t fileSize);
 
 PcmWavHeader MakePcmWavHeader(uint32_t dataLength);

@@ -8,6 +8,7 @@
 #include "ServiceView.h"
 #include "engine/ChannelSettings.h"
 #include "engine/ChannelTable.h"
+#include "engine/Greetings.h"
 #include "engine/Schedules.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
@@ -110,6 +111,9 @@ void WriteParams(ClientSlot& slot, const uint8_t* blockBytes) {
     if (channel < 0 || channel >= kMaxChannels || !HasRightFor(slot, channel))
         return;
     TerminateSettingTexts(block);
+    // A greeting from outside the program's folders refuses the whole write, as a write without right does.
+    if (!IsAcceptableGreeting(block.AnnouncementFile) || !IsAcceptableGreeting(block.AutoFile))
+        return;
 
     ChannelRecord& record = ChannelTable[channel];
     // Voice-activated recording is not offered on voltage-watched lines: mode 2 is not taken for them.

@@ -122,9 +122,7 @@ struct ChartRequest {
 
 void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest& request, QueryStop& stop) {
     auto sums = std::make_unique<std::array<Counters, kMaxChannels>>();
-    ForEachQueryDay(request.Range.From, request.Range.To, stop, [&](const SYSTEMTIME& day) {
-        if (!DayFileExists(CdrDayFile(day)))
-            return;
+    ForEachQueryDay(DayDatabase::Cdr, request.Range.From, request.Range.To, stop, [&](const SYSTEMTIME& day) {
         CallRecordStore store;
         const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Chart))
@@ -142,8 +140,9 @@ void ChartQueryThread(ClientSlot& slot, uint32_t connection, const ChartRequest&
             if (stop)
                 break;
             const ChartStatFrame frame = MakeChartStatFrame(channel, channelSums);
-            slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, &frame,
-                        sizeof(frame));
+            slot.SendIf(
+                FrameKind::Reply, [&](const ClientSlot& s) { return s.Connection == connection && !stop; }, &frame,
+                sizeof(frame));
         }
         store.Close();
     });

@@ -19,7 +19,8 @@ void PushToPermitted(int channel, const std::vector<uint8_t>& frame) {
     if (!IsChannel(channel))
         return;
     for (ClientSlot& slot : ClientSlots())
-        slot.SendIf([channel](const ClientSlot& s) { return s.Rights[channel] == 1; }, frame);
+        slot.SendIf(
+            FrameKind::Push, [channel](const ClientSlot& s) { return s.Rights[channel] == 1; }, frame);
 }
 
 void PushStatus(int channel, ChannelStatusForm form) {
@@ -27,16 +28,17 @@ void PushStatus(int channel, ChannelStatusForm form) {
         PushToPermitted(channel, BuildChannelStatusFrame(channel, form));
 }
 
-// Sends the forced logout to every connected slot that matches and frees it.
+// Queues the forced logout for every connected slot that matches and frees it; the logout still goes out after
+// whatever was queued before it, but nobody waits for the client to take it.
 template <class Match>
 void ForceOffline(Match match) {
     const ResultFrame logout = MakeResultFrame(kFrameLogout, 0);
     for (ClientSlot& slot : ClientSlots()) {
         auto lock = slot.LockFields();
-        if (slot.Socket == INVALID_SOCKET || !match(slot))
+        if (!slot.IsConnectedLocked() || !match(slot))
             continue;
-        slot.SendLocked(&logout, sizeof(logout));
-        slot.ResetLocked();
+        slot.QueueLocked(FrameKind::Push, &logout, sizeof(logout));
+        slot.ResetAfterSendingLocked();
     }
 }
 
@@ -70,7 +72,9 @@ void PushLiveAudio(int channel, int audioFmt, const uint8_t* piece) {
     const uint8_t format = static_cast<uint8_t>(audioFmt);
     const std::vector<uint8_t> frame = BuildFrame(kFrameLiveAudio, {PartOf(format), {piece, kLiveAudioBytes}});
     for (ClientSlot& slot : ClientSlots()) {
-        slot.SendIf([channel](const ClientSlot& s) { return s.MonitorFlag && s.MonitoredChannel == channel; }, frame);
+        slot.SendIf(
+            FrameKind::Droppable,
+            [channel](const ClientSlot& s) { return s.MonitorFlag && s.MonitoredChannel == channel; }, frame);
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Frames the server sends on its own: what the engine and the channel rows push to the clients as it happens, and
-// the forced logouts of the operator and of a port change. Each frame is built once and sent whole to each
-// recipient, under the recipient slot's lock (ClientSlot.h). A failed send to one client does not stop the
-// others and is not reported. Any thread; never while holding a lock the view may need.
+// the forced logouts of the operator and of a port change. Each frame is built once and queued whole for each
+// recipient, under the recipient slot's lock (ClientSlot.h); none of these functions waits on a client. A client
+// whose queue is full loses its live audio, and when a status or record frame still does not fit, its connection
+// (FrameKind). Any thread; never while holding a lock the view may need.
 
 #include "engine/EngineRecords.h"
 #include "storage/StorageRecords.h"

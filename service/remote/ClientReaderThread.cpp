@@ -48,8 +48,8 @@ unsigned __stdcall ClientReaderThread(void* param) {
     ClientSlot& slot = *static_cast<ClientSlot*>(param);
     for (;;) {
         uint32_t connection = 0;
-        const SOCKET socket = slot.BeginReceive(connection);
-        if (socket == INVALID_SOCKET) {
+        const std::shared_ptr<ClientSocket> socket = slot.BeginReceive(connection);
+        if (!socket) {
             slot.WaitForConnection(kIdleWaitMs);
             continue;
         }
@@ -59,9 +59,9 @@ unsigned __stdcall ClientReaderThread(void* param) {
         }
 
         Sleep(kReceivePollMs);
-        const int received = recv(socket, reinterpret_cast<char*>(slot.ReceiveBuffer) + slot.ReceiveCount,
+        const int received = recv(socket->Handle(), reinterpret_cast<char*>(slot.ReceiveBuffer) + slot.ReceiveCount,
                                   kReceiveBufferBytes - slot.ReceiveCount, 0);
-        if (!slot.EndReceive(socket, connection))
+        if (!slot.EndReceive(connection))
             continue;  // freed meanwhile: what came belongs to the old connection
         if (received == SOCKET_ERROR || received == 0) {
             slot.ReceiveCount = 0;

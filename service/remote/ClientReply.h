@@ -1,6 +1,7 @@
 #pragma once
 // Replies of a command go to the connection that sent it: when the slot was freed and taken by a new client while
-// the command ran, the reply is dropped rather than reaching that client.
+// the command ran, the reply is dropped rather than reaching that client. A reply waits while the slot's queue is
+// above its reply mark (FrameKind::Reply): only the client's own threads send replies.
 
 #include "ClientSlot.h"  // first: it brings winsock2.h ahead of windows.h
 #include "ClientFrame.h"
@@ -9,7 +10,8 @@
 #include <vector>
 
 inline int SendReply(ClientSlot& slot, uint32_t connection, const void* data, int length) {
-    return slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, data, length);
+    return slot.SendIf(
+        FrameKind::Reply, [connection](const ClientSlot& s) { return s.Connection == connection; }, data, length);
 }
 
 inline int SendReply(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame) {

@@ -24,7 +24,10 @@ void Tick(ClientSlot& slot) {
     } else if (slot.SecondsSinceSend >= kKeepAliveAfterSeconds) {
         slot.SecondsSinceSend = 0;
         const ResultFrame keepAlive = MakeResultFrame(kFrameKeepAlive, 0);
-        slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; }, &keepAlive, sizeof(keepAlive));
+        // A client with frames still queued is sent data anyway; one whose queue is full needs no keep-alive.
+        slot.SendIf(
+            FrameKind::Droppable, [&](const ClientSlot& s) { return s.Connection == connection; }, &keepAlive,
+            sizeof(keepAlive));
     }
 }
 

@@ -50,8 +50,7 @@ RightsArray ReadRightsFile(const wchar_t* path) {
 bool IsLoggedInAnywhere(const wchar_t* userName) {
     for (ClientSlot& slot : ClientSlots()) {
         auto lock = slot.LockFields();
-        if (slot.Socket != INVALID_SOCKET &&
-            wcsncmp(slot.Account.UserName, userName, std::size(slot.Account.UserName)) == 0)
+        if (slot.IsConnectedLocked() && wcsncmp(slot.Account.UserName, userName, std::size(slot.Account.UserName)) == 0)
             return true;
     }
     return false;
@@ -62,8 +61,8 @@ void RefuseLogin(ClientSlot& slot, uint32_t connection, uint8_t reason) {
     auto lock = slot.LockFields();
     if (slot.Connection != connection)
         return;
-    slot.SendLocked(&refusal, sizeof(refusal));
-    slot.ResetLocked();
+    slot.QueueLocked(FrameKind::Reply, &refusal, sizeof(refusal));
+    slot.ResetAfterSendingLocked();
 }
 
 // Sends the accepted-login frame and takes the account and its rights into the slot, in one step under the slot's
@@ -71,9 +70,9 @@ void RefuseLogin(ClientSlot& slot, uint32_t connection, uint8_t reason) {
 bool AcceptLogin(ClientSlot& slot, uint32_t connection, const AccountRecord& account, const RightsArray& rights) {
     const std::vector<uint8_t> accepted = BuildFrame(kFrameLogin, {PartOf(kLoginAccepted), PartOf(account)});
     auto lock = slot.LockFields();
-    if (slot.Connection != connection || slot.Socket == INVALID_SOCKET)
+    if (slot.Connection != connection || !slot.IsConnectedLocked())
         return false;
-    slot.SendLocked(accepted.data(), static_cast<int>(accepted.size()));
+    slot.QueueLocked(FrameKind::Reply, accepted.data(), static_cast<int>(accepted.size()));
     slot.Account = account;
     std::memcpy(slot.Rights, rights.data(), rights.size());
     return true;
@@ -95,7 +94,8 @@ void ShowClientEvent(ClientSlot& slot, const wchar_t* userName, ClientEventCode 
 }
 
 void SendOnConnection(ClientSlot& slot, uint32_t connection, const std::vector<uint8_t>& frame) {
-    slot.SendIf([connection](const ClientSlot& s) { return s.Connection == connection; }, frame);
+    slot.SendIf(
+        FrameKind::Reply, [connection](const ClientSlot& s) { return s.Connection == connection; }, frame);
 }
 
 // Settings LocalName and LocalSerialNo, cut to their fields, and the voice channel count of the boards.
@@ -142,7 +142,7 @@ void HandleLogin(ClientSlot& slot, const uint8_t* payload, int payloadBytes) {
         if (ChannelTable[channel].Present && rights[channel] == 1)
             SendOnConnection(slot, connection, BuildChannelStatusFrame(channel, StatusFormOf(channel)));
     }
-    WriteSysLogEvent(kSysLogClientLogin, account.UserName, LangText(kLoginNotesKey).c_str());
+    QueueSysLogEvent(kSysLogClientLogin, account.UserName, LangText(kLoginNotesKey).c_str());
 }
 
 void HandleLogout(ClientSlot& slot, const uint8_t*, int) {
@@ -150,9 +150,9 @@ void HandleLogout(ClientSlot& slot, const uint8_t*, int) {
     const std::wstring userName = slot.UserName();
     if (!userName.empty())
         ShowClientEvent(slot, userName.c_str(), kClientLoggedOut);
-    WriteSysLogEvent(kSysLogClientLogout, userName.c_str(), LangText(kLogoutNotesKey).c_str());
+    QueueSysLogEvent(kSysLogClientLogout, userName.c_str(), LangText(kLogoutNotesKey).c_str());
 
     auto lock = slot.LockFields();
     if (slot.Connection == connection)
-        slot.ResetLocked();
+        slot.ResetAfterSendingLocked();
 }

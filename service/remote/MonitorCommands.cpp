@@ -6,6 +6,7 @@
 #include "ClientSlot.h"
 #include "engine/ChannelTable.h"
 #include "settings/LangText.h"
+#include "engine/CardEngineState.h"
 #include "storage/SysLogStore.h"
 
 #include <iterator>
@@ -21,7 +22,7 @@ void WriteMonitorRow(int event, const wchar_t* name, int channel) {
     wchar_t notes[250];
     _snwprintf(notes, std::size(notes), L"%ls %ls %03d", record.Name, record.Phone, channel + 1);
     notes[std::size(notes) - 1] = L'\0';
-    WriteSysLogEvent(event, name, notes);
+    QueueSysLogEvent(event, name, notes);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "ClientReply.h"
 #include "ClientSlot.h"
 #include "ReceivedText.h"
+#include "engine/CardEngineState.h"
 #include "storage/AccountStore.h"
 #include "storage/ContactStore.h"
 #include "storage/RecordFields.h"
@@ -48,7 +49,7 @@ std::vector<uint8_t> PhoneBookFrame(uint8_t subCommand, const ContactRecord& con
 // Echoes a change that was made and writes its system-log row.
 void ReportContactChange(ClientSlot& slot, uint32_t connection, uint8_t subCommand, int event,
                          const ContactRecord& contact) {
-    WriteSysLogEvent(event, slot.UserName().c_str(), contact.UserName);
+    QueueSysLogEvent(event, slot.UserName().c_str(), contact.UserName);
     SendReply(slot, connection, PhoneBookFrame(subCommand, contact));
 }
 
@@ -141,5 +142,5 @@ void HandleChangePassword(ClientSlot& slot, const uint8_t* payload, int) {
         return;
     }
     SendResult(slot, connection, kFramePhoneBookResult, kPasswordChanged);
-    WriteSysLogEvent(kSysLogClientPasswordChanged, account.UserName, account.UserName);
+    QueueSysLogEvent(kSysLogClientPasswordChanged, account.UserName, account.UserName);
 }

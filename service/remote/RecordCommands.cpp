@@ -6,6 +6,7 @@
 #include "ClientSlot.h"
 #include "QueryDays.h"
 #include "ReceivedText.h"
+#include "engine/CardEngineState.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
@@ -30,21 +31,21 @@ constexpr uint8_t kRecordDone = 1;
 constexpr DWORD kDownloadChunkBytes = 12288;
 constexpr uint16_t kOpenedTrailer = 0;
 
-// Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day, else a
-// store of its own on the day's file, closed again afterwards. A day without a database has no rows: false, and no
-// file is made for it.
+// Runs work (store) -> bool on the CDR database of the day: today's open store when it stands for that day (kept
+// on that day meanwhile), else a store of its own on the day's file, closed again afterwards. A day without a
+// database has no rows: false, and no file is made for it.
 template <class Work>
 bool WithDayStore(const SYSTEMTIME& day, Work work) {
-    CallRecordStore& today = TodayCallStore();
-    if (today.IsOpen() && today.IsOnDate(day))
-        return work(today);
+    bool result = false;
+    if (UseTodayCallStore(day, [&](CallRecordStore& today) { result = work(today); }))
+        return result;
     const CString file = CdrDayFile(day);
     if (!DayFileExists(file))
         return false;
     CallRecordStore store;
     if (!store.Open(file))
         return false;
-    const bool result = work(store);
+    result = work(store);
     store.Close();
     return result;
 }
@@ -90,7 +91,7 @@ HANDLE OpenRecording(const wchar_t* path, uint32_t& size) {
 void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBytes) {
     const CallRecord sent = ReadReceivedRecord<CallRecord>(recordBytes);
     const AccountRecord account = AccountOf(slot);
-    WriteSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordingsCopied, account.UserName, sent.FilePath);
     CloseDownload(slot, connection);
 
     const bool permitted = account.bDownload != 0 && WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
@@ -110,7 +111,7 @@ void OpenDownload(ClientSlot& slot, uint32_t connection, const uint8_t* recordBy
         return;
     }
     slot.DownloadFile = file;
-    slot.SendLocked(opened.data(), static_cast<int>(opened.size()));
+    slot.QueueLocked(FrameKind::Reply, opened.data(), static_cast<int>(opened.size()));
 }
 
 // Reads and sends under the slot's lock, so that freeing the slot cannot close the file during the read. Each call
@@ -127,14 +128,14 @@ void SendNextChunk(ClientSlot& slot, uint32_t connection) {
             const uint32_t length = read;
             const std::vector<uint8_t> frame =
                 BuildFrame(kFrameDownload, {PartOf(kDownloadNext), PartOf(length), {chunk.data(), read}});
-            slot.SendLocked(frame.data(), static_cast<int>(frame.size()));
+            slot.QueueLocked(FrameKind::Reply, frame.data(), static_cast<int>(frame.size()));
             return;
         }
         // A read error ends the transfer as the end of the file does.
         CloseDownloadLocked(slot);
         result.R = kDownloadEnded;
     }
-    slot.SendLocked(&result, sizeof(result));
+    slot.QueueLocked(FrameKind::Reply, &result, sizeof(result));
 }
 
 // Commands 5 and 6: update (store, sent record) -> bool runs only on a permitted row.
@@ -142,7 +143,7 @@ template <class Update>
 void UpdateRecord(ClientSlot& slot, const uint8_t* payload, uint8_t command, Update update) {
     const uint32_t connection = slot.CurrentConnection();
     const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
-    WriteSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordChanged, slot.UserName().c_str(), sent.FilePath);
     const bool done = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {
         return IsPermittedRecording(store, slot, sent.FilePath) && update(store, sent);
     });
@@ -190,7 +191,7 @@ void HandleDeleteRecord(ClientSlot& slot, const uint8_t* payload, int) {
         return;
     }
     const CallRecord sent = ReadReceivedRecord<CallRecord>(payload);
-    WriteSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
+    QueueSysLogEvent(kSysLogRecordingDeleted, account.UserName, sent.FilePath);
     // The row is looked up first, and the file goes only with its row: a path that names no recording of the
     // account's channels deletes nothing.
     const bool deleted = WithDayStore(sent.StartTime, [&](CallRecordStore& store) {

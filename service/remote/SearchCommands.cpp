@@ -18,39 +18,42 @@ constexpr uint8_t kStopCdrSearch = 1;
 constexpr uint8_t kStopStatistics = 2;
 
 // The row senders of the searches: to the connection that asked only, and CDR rows only of the channels its
-// account has a right for.
-void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection) {
+// account has a right for. A row waits for room in the slot's queue until it is sent or the search is stopped.
+void SendCdrRowCallback(const CallRecord& record, ClientSlot& slot, uint32_t connection, const QueryStop& stop) {
     const int channel = record.Channel;
     if (channel < 0 || channel >= kMaxChannels)
         return;
-    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection && s.Rights[channel] != 0; },
-                BuildFrame(kFrameCdrRow, {PartOf(record)}));
+    slot.SendIf(
+        FrameKind::Reply,
+        [&](const ClientSlot& s) { return s.Connection == connection && s.Rights[channel] != 0 && !stop; },
+        BuildFrame(kFrameCdrRow, {PartOf(record)}));
 }
 
-void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection) {
-    slot.SendIf([&](const ClientSlot& s) { return s.Connection == connection; },
-                BuildFrame(kFrameSysLogRow, {PartOf(row)}));
+void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t connection, const QueryStop& stop) {
+    slot.SendIf(
+        FrameKind::Reply, [&](const ClientSlot& s) { return s.Connection == connection && !stop; },
+        BuildFrame(kFrameSysLogRow, {PartOf(row)}));
 }
 
 void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop) {
-    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+    ForEachQueryDay(DayDatabase::Cdr, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = CdrDayFile(day);
-        if (!DayFileExists(dayFile))
-            return;
         CallRecordStore store;
         const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
-            store.ForEachRecord(
-                [&](const CallRecord& record) {
-                    if (!stop)
-                        SendCdrRowCallback(record, slot, connection);
-                },
-                request.Text.c_str());
+            store.ForEachRecord([&](const CallRecord& record) { SendCdrRowCallback(record, slot, connection, stop); },
+                                request.Text.c_str());
         }
         store.Close();
     });
+}
+
+bool IsToday(const SYSTEMTIME& day) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    return day.wYear == today.wYear && day.wMonth == today.wMonth && day.wDay == today.wDay;
 }
 
 void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryRequest request, QueryStop& stop) {
@@ -60,19 +63,17 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
     request.To.wHour = 23;
     request.To.wMinute = 59;
     request.To.wSecond = 59;
-    ForEachQueryDay(request.From, request.To, stop, [&](const SYSTEMTIME& day) {
+    ForEachQueryDay(DayDatabase::SysLog, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
         const CString dayFile = SysLogDayFile(day);
-        if (!DayFileExists(dayFile))
-            return;
         SysLogStore store;
         const QueryStop::Link link(stop, store);
-        if (!store.Open(dayFile))
+        // Today's log is written while the search runs (line errors, logins): the search reads a copy of it, so
+        // that a client reading its rows slowly keeps no writer waiting.
+        if (!(IsToday(day) ? store.OpenCopy(dayFile) : store.Open(dayFile)))
             return;
         if (IsReadOnlySelect(dayFile, request.Text)) {
-            store.ForEachRow(request.Text.c_str(), [&](const SysLogRow& row) {
-                if (!stop)
-                    SendSysLogRowCallback(row, slot, connection);
-            });
+            store.ForEachRow(request.Text.c_str(),
+                             [&](const SysLogRow& row) { SendSysLogRowCallback(row, slot, connection, stop); });
         }
         store.Close();
     });

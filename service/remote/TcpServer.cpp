@@ -2,6 +2,7 @@
 #include "TcpServer.h"
 
 #include "ServerThreads.h"
+#include "ServiceView.h"
 #include "settings/SettingValues.h"
 
 #include <process.h>
@@ -19,10 +20,11 @@ HANDLE StartServerThread(unsigned(__stdcall* thread)(void*)) {
     return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, thread, &g_control, 0, nullptr));
 }
 
+// The keep-alive thread may be inside a view call (a client timed out), which the stopping UI thread must serve.
 void WaitAndClose(HANDLE& thread) {
     if (!thread)
         return;
-    WaitForSingleObject(thread, kThreadStopWaitMs);
+    WaitForServiceThread(thread, kThreadStopWaitMs);
     CloseHandle(thread);
     thread = nullptr;
 }

@@ -8,5 +8,7 @@
 // bound or put to listen (no client can connect then). Not while the server runs.
 int StartTcpServer();
 
-// Stops listening and both server threads. Client slots and their readers are left as they are. Returns 1.
+// Stops listening and both server threads, waiting for each with a bound while serving the view calls they make of
+// the calling thread (WaitForServiceThread), and only then cleans WinSock up. Client slots and their threads are
+// left as they are. Returns 1.
 int StopTcpServer();

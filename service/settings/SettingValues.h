@@ -14,8 +14,9 @@ struct IntCorrection {
     bool WriteBack;
 };
 
-// Section Settings, as read at start-up (and by the settings dialog for MissedRing and StartRecByPickup).
-inline constexpr IntCorrection kNetPortCorrection{1, INT_MAX, 6691, false};
+// Section Settings, as read at start-up (and by the settings dialog for MissedRing and StartRecByPickup). A port
+// number that does not fit 16 bits is no port: it is refused like one below 1, not cut to its low 16 bits.
+inline constexpr IntCorrection kNetPortCorrection{1, 65535, 6691, false};
 inline constexpr IntCorrection kStartRecordByRingSignalCorrection{0, INT_MAX, 0, false};
 inline constexpr IntCorrection kMissedRingCorrection{2000, INT_MAX, 6000, true};
 inline constexpr IntCorrection kStartRecByPickupCorrection{0, 1, 1, true};

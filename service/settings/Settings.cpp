@@ -5,10 +5,74 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
 
 namespace {
 
 constexpr DWORD kTextBufferChars = 1000;
+
+// The values read from one INI file since it last changed, keyed by section and key.
+class SettingsCache {
+public:
+    // The cached text, or read (file, section, key) when the file changed or the key was not read yet.
+    template <class Read>
+    std::wstring Lookup(const std::wstring& file, const wchar_t* section, const wchar_t* key, Read read) {
+        const Stamp stamp = StampOf(file);
+        std::pair<std::wstring, std::wstring> name(section ? section : L"", key ? key : L"");
+        {
+            const std::lock_guard lock(m_lock);
+            if (stamp == m_stamp && file == m_file) {
+                if (auto found = m_values.find(name); found != m_values.end())
+                    return found->second;
+            }
+        }
+        std::wstring value = read();
+        const std::lock_guard lock(m_lock);
+        if (stamp != m_stamp || file != m_file) {
+            m_values.clear();
+            m_stamp = stamp;
+            m_file = file;
+        }
+        m_values[std::move(name)] = value;
+        return value;
+    }
+
+    // After a write of this process: the next reads go to the file.
+    void Forget() {
+        const std::lock_guard lock(m_lock);
+        m_values.clear();
+        m_stamp = Stamp{};
+    }
+
+private:
+    struct Stamp {
+        bool Exists = false;
+        ULONGLONG LastWrite = 0;
+        ULONGLONG Size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    static Stamp StampOf(const std::wstring& file) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data))
+            return Stamp{};
+        return {true, ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime,
+                ULONGLONG(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
+    }
+
+    std::mutex m_lock;  // guards the fields below
+    std::wstring m_file;
+    Stamp m_stamp;  // of m_file when its values were read
+    std::map<std::pair<std::wstring, std::wstring>, std::wstring> m_values;
+};
+
+SettingsCache& ServerSettingsCache() {
+    static SettingsCache cache;
+    return cache;
+}
 
 // The two characters backslash and n stand for a line break in the INI files.
 std::wstring ExpandLineBreaks(const wchar_t* text) {
@@ -59,11 +123,17 @@ std::wstring ReadIniText(const std::wstring& file, const wchar_t* section, const
 }
 
 int ReadSettingInt(const wchar_t* section, const wchar_t* key) {
-    return static_cast<int>(GetPrivateProfileIntW(section, key, static_cast<UINT>(-1), SettingsFilePath().c_str()));
+    const std::wstring file = SettingsFilePath();
+    const std::wstring value = ServerSettingsCache().Lookup(file, section, key, [&] {
+        return std::to_wstring(
+            static_cast<int>(GetPrivateProfileIntW(section, key, static_cast<UINT>(-1), file.c_str())));
+    });
+    return static_cast<int>(std::wcstol(value.c_str(), nullptr, 10));
 }
 
 std::wstring ReadSettingString(const wchar_t* section, const wchar_t* key) {
-    return ReadIniText(SettingsFilePath(), section, key);
+    const std::wstring file = SettingsFilePath();
+    return ServerSettingsCache().Lookup(file, section, key, [&] { return ReadIniText(file, section, key); });
 }
 
 void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value) {
@@ -77,6 +147,7 @@ void WriteSettingString(const wchar_t* section, const wchar_t* key, const wchar_
     std::wstring path = SettingsFilePath();
     EnsureUnicodeSettingsFile(path);
     WritePrivateProfileStringW(section, key, value, path.c_str());
+    ServerSettingsCache().Forget();
 }
 
 std::wstring ReadOemString(const wchar_t* section, const wchar_t* key) {

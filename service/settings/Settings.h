@@ -1,9 +1,11 @@
 #pragma once
 // Access to the INI files of the program folder: Server_Settings.ini (every setting of the server; the key names
-// are in SettingKeys.h) and OEM\Server_oem.ini (branding). Nothing is cached: every call goes to the file through
-// the platform's private-profile functions, which keep the file consistent between threads, so a changed
-// setting is seen at its next read. Any thread. These functions never correct a value; the corrected readers
-// are in SettingValues.h.
+// are in SettingKeys.h) and OEM\Server_oem.ini (branding), through the platform's private-profile functions, which
+// keep a file consistent between threads. A changed setting is seen at its next read. The engine's threads read
+// settings for every call and pass, so the values read from Server_Settings.ini are kept until the file changes
+// (its size or last-write time, or a write of this process): a read then costs one look at the file's attributes
+// instead of a parse of the file. Any thread. These functions never correct a value; the corrected readers are in
+// SettingValues.h.
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "CallRecordStore.h"
 
+#include "DatabaseSnapshot.h"
 #include "OleDate.h"
 #include "RecordFields.h"
 #include "settings/Folders.h"
@@ -66,6 +67,10 @@ void CreateDbFilesFolders(const SYSTEMTIME& start) {
     CreateDirectoryW(folder, nullptr);
 }
 
+int MonthOf(const SYSTEMTIME& time) {
+    return time.wYear * 100 + time.wMonth;
+}
+
 CallRecord ReadRecord(const CSqliteQuery& query) {
     CallRecord record{};
     query.ReadText(L"ChannelName", record.ChannelName);
@@ -130,8 +135,9 @@ bool CallRecordStore::OpenForSearch(const SYSTEMTIME& day, CdrWorkingCopy copy) 
         const std::lock_guard lock(m_workingCopyLock);
         m_workingCopy = copyPath;
     }
-    // A copy that cannot be made leaves the search on whatever copy exists.
-    CopyFileW(CdrDayFile(day), copyPath, FALSE);
+    // A snapshot, not a file copy: the call writer may be adding a row at this moment. A copy that cannot be made
+    // leaves an empty working copy, which has no rows.
+    SnapshotDatabase(CdrDayFile(day), copyPath);
     if (Open(copyPath))
         return true;
     ReleaseWorkingCopy();
@@ -165,6 +171,35 @@ bool CallRecordStore::IsOnDate(const SYSTEMTIME& time) const {
 
 bool CallRecordStore::Insert(CallRecord& record) {
     CreateDbFilesFolders(record.StartTime);
+    return RunOnOpenStore(m_db, [&] {
+        record = ExecuteInsert(record);
+        return true;
+    });
+}
+
+bool CallRecordStore::InsertAll(const std::vector<CallRecord*>& records) {
+    int month = 0;
+    for (const CallRecord* record : records) {
+        if (MonthOf(record->StartTime) != month)
+            CreateDbFilesFolders(record->StartTime);
+        month = MonthOf(record->StartTime);
+    }
+    std::vector<CallRecord> stored;
+    stored.reserve(records.size());
+    const bool inserted = RunInTransaction(m_db, [&] {
+        for (const CallRecord* record : records)
+            stored.push_back(ExecuteInsert(*record));
+        return true;
+    });
+    if (inserted) {
+        for (size_t i = 0; i < records.size(); ++i)
+            *records[i] = stored[i];
+    }
+    return inserted;
+}
+
+CallRecord CallRecordStore::ExecuteInsert(const CallRecord& original) {
+    CallRecord record = original;
     HyphenateFirstQuote(record.ChannelName);
     HyphenateFirstQuote(record.ExtensionName);
     HyphenateFirstQuote(record.PhoneName);
@@ -176,30 +211,30 @@ bool CallRecordStore::Insert(CallRecord& record) {
                start.wHour, start.wMinute, start.wSecond);
     dateTime[std::size(dateTime) - 1] = L'\0';
 
-    return ExecuteOnOpenStore(m_db, kInsertRecord,
-                              {std::wstring_view(dateTime),
-                               ToOleDate(start),
-                               FieldText(record.ChannelName),
-                               FieldText(record.ChannelPhone),
-                               FieldText(record.PhoneNumber),
-                               FieldText(record.PhoneName),
-                               FieldText(record.Extension),
-                               FieldText(record.ExtensionName),
-                               FieldText(record.SiteName),
-                               FieldText(record.SiteNumber),
-                               FieldText(record.CallNotes),
-                               FieldText(record.FilePath),
-                               record.Channel,
-                               record.CallType,
-                               record.RecTime,
-                               record.CloudSave,
-                               record.Ftp,
-                               record.Flag,
-                               record.RingCnt,
-                               FieldText(record.CusAutoID),
-                               FieldText(record.CusNotes1),
-                               FieldText(record.CusNotes2),
-                               FieldText(record.CusAJBH)});
+    m_db.ExecuteStatement(kInsertRecord, {std::wstring_view(dateTime),
+                                          ToOleDate(start),
+                                          FieldText(record.ChannelName),
+                                          FieldText(record.ChannelPhone),
+                                          FieldText(record.PhoneNumber),
+                                          FieldText(record.PhoneName),
+                                          FieldText(record.Extension),
+                                          FieldText(record.ExtensionName),
+                                          FieldText(record.SiteName),
+                                          FieldText(record.SiteNumber),
+                                          FieldText(record.CallNotes),
+                                          FieldText(record.FilePath),
+                                          record.Channel,
+                                          record.CallType,
+                                          record.RecTime,
+                                          record.CloudSave,
+                                          record.Ftp,
+                                          record.Flag,
+                                          record.RingCnt,
+                                          FieldText(record.CusAutoID),
+                                          FieldText(record.CusNotes1),
+                                          FieldText(record.CusNotes2),
+                                          FieldText(record.CusAJBH)});
+    return record;
 }
 
 bool CallRecordStore::UpdateFlag(const wchar_t* filePath, int flag) {

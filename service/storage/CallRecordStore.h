@@ -16,6 +16,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 class CallRecordStore {
 public:
@@ -45,9 +46,13 @@ public:
     bool IsOnDate(const SYSTEMTIME& time) const;
 
     // Rows
-    // Adds the record's row. First makes the program folder's "dbFiles\YYYYMM\" folders, and changes the first
-    // quote of ChannelName, ExtensionName, PhoneName and SiteName into a hyphen, in the caller's record.
+    // Adds the record's row. First makes the program folder's "dbFiles\YYYYMM\" folders. The row has the first
+    // quote of ChannelName, ExtensionName, PhoneName and SiteName changed into a hyphen, and so has the caller's
+    // record once the row is stored (a failed insert leaves the record as it was, ready to be tried again).
     bool Insert(CallRecord& record);
+    // Adds the rows of all the records as Insert does each, in one transaction: all are stored, or none (false).
+    // Only a store that no other thread uses meanwhile (today's store under UseTodayCallStoreAlone, Stores.h).
+    bool InsertAll(const std::vector<CallRecord*>& records);
     bool UpdateFlag(const wchar_t* filePath, int flag);
     bool UpdateNotes(const wchar_t* filePath, const wchar_t* notes);
     // Makes the row of filePath name newPath instead.
@@ -75,6 +80,8 @@ public:
     int QuerySum(const wchar_t* sql);
 
 private:
+    // Runs the insert statement for a copy of the record with its quotes changed, which it returns; throws.
+    CallRecord ExecuteInsert(const CallRecord& record);
     void ReleaseWorkingCopy();
 
     bool m_timeFilter = false;

@@ -1,13 +1,16 @@
 #pragma once
 // Recordings still to be uploaded by the FTP backup, table FtpTable of MyFtp.db, so that pending uploads survive a
 // restart. One process-wide instance (Stores.h), opened at start-up and closed at exit; written by the call writer
-// and the FTP upload thread, read by the upload thread, through one shared connection.
+// and the FTP upload thread, read by the upload thread, through one shared connection. Its statements run one at a
+// time under the store's lock, so none lands inside the transaction of InsertJobs.
 // Every function answers false when the store is not open or the statement fails.
 
 #include "SqliteDB.h"
 #include "StorageRecords.h"
 
 #include <functional>
+#include <mutex>
+#include <vector>
 
 class FtpQueueStore {
 public:
@@ -15,10 +18,12 @@ public:
 
     // Opens (or creates) the file and its table; false for a null path or a failed open.
     bool Open(const wchar_t* path);
-    bool Close() { return m_db.CloseStoreQuietly(); }
+    bool Close();
 
     // Gives the job a new RecordID (written back) and adds it.
     bool InsertJob(FtpJob& job);
+    // The same for every job, in one transaction: all are added, or none (false).
+    bool InsertJobs(const std::vector<FtpJob*>& jobs);
     // Makes the job with the job's RecordID upload the file at recFilePath.
     bool UpdateJobPath(const FtpJob& job, const wchar_t* recFilePath);
     // Removes the job with the job's RecordID.
@@ -27,5 +32,8 @@ public:
     bool ForEachJob(const JobCallback& callback);
 
 private:
+    void ExecuteInsert(FtpJob& job);  // throws
+
+    std::mutex m_lock;  // held by every statement of the store
     CSqliteDB m_db;
 };

@@ -1,9 +1,13 @@
 #include "SqliteDB.h"
 
+#include "DatabaseSnapshot.h"
+#include "SqliteConnection.h"
+
 #include <sqlite3.h>
 
 #include <atomic>
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -28,46 +32,99 @@ int BindValue(sqlite3_stmt* statement, int index, const SqlValue& value) {
                                static_cast<int>(text.size() * sizeof(wchar_t)), SQLITE_TRANSIENT);
 }
 
+[[noreturn]] void ThrowError(const CSqliteConnection& connection, int code) {
+    throw CSqliteException(code, ErrorText(connection.Handle()));
+}
+
+sqlite3_stmt* PrepareStatement(const CSqliteConnection& connection, const wchar_t* sql, SqlValues values) {
+    sqlite3_stmt* statement = nullptr;
+    const int result = sqlite3_prepare16(connection.Handle(), sql, -1, &statement, nullptr);
+    if (result != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        ThrowError(connection, result);
+    }
+    int index = 1;
+    for (const SqlValue& value : values) {
+        const int bound = BindValue(statement, index++, value);
+        if (bound != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            ThrowError(connection, bound);
+        }
+    }
+    return statement;
+}
+
+// Prepares and steps once, retrying on a schema change; returns the statement after a row or done.
+sqlite3_stmt* StepFirst(const CSqliteConnection& connection, const wchar_t* sql, SqlValues values, bool& atEnd) {
+    for (int attempts = 1;; ++attempts) {
+        sqlite3_stmt* statement = PrepareStatement(connection, sql, values);
+        const int stepped = sqlite3_step(statement);
+        if (stepped == SQLITE_ROW || stepped == SQLITE_DONE) {
+            atEnd = stepped == SQLITE_DONE;
+            return statement;
+        }
+        // The finalize tells the real cause. A busy database after the timeout is an error like any other:
+        // callers retry and log failed inserts only when they hear of it.
+        const int finalized = sqlite3_finalize(statement);
+        if (finalized != SQLITE_SCHEMA || attempts > kMaxSchemaRetries)
+            ThrowError(connection, finalized != SQLITE_OK ? finalized : stepped);
+    }
+}
+
 }  // namespace
+
+CSqliteConnection::~CSqliteConnection() {
+    // Every statement on the connection has been finalized by now (each holds the connection until then), so the
+    // close succeeds; the _v2 form still closes a connection that a stray statement outlives once that ends.
+    sqlite3_close_v2(m_db);
+}
 
 CSqliteDB::CSqliteDB() : m_busyTimeoutMs(g_defaultBusyTimeoutMs) {}
 
 CSqliteDB::~CSqliteDB() {
-    const std::lock_guard lock(m_handleLock);
-    if (m_db)
-        sqlite3_close(m_db);
+    CloseStoreQuietly();
 }
 
 void CSqliteDB::OpenFile(const wchar_t* path) {
+    SetConnection(nullptr);
     sqlite3* db = nullptr;
     const int result = sqlite3_open16(path, &db);
     if (result != SQLITE_OK) {
         // The handle is made even on failure; it only serves the error text and must be closed.
-        const CSqliteException error(result, ErrorText(db));
+        const CSqliteException error(result, static_cast<const wchar_t*>(sqlite3_errmsg16(db)));
         sqlite3_close(db);
         throw error;
     }
     sqlite3_busy_timeout(db, m_busyTimeoutMs);
-    const std::lock_guard lock(m_handleLock);
-    m_db = db;
+    SetConnection(std::make_shared<CSqliteConnection>(db));
+}
+
+bool CSqliteDB::OpenCopyOf(const wchar_t* path) {
+    try {
+        OpenFile(L":memory:");
+        if (CopyDatabaseInto(path, Connection()->Handle()))
+            return true;
+    } catch (const CSqliteException&) {
+    }
+    CloseStoreQuietly();
+    return false;
+}
+
+bool CSqliteDB::IsOpen() const {
+    const std::lock_guard lock(m_connectionLock);
+    return m_connection != nullptr;
 }
 
 bool CSqliteDB::CloseStoreQuietly() {
-    const std::lock_guard lock(m_handleLock);
-    if (!m_db)
-        return true;
-    if (sqlite3_close(m_db) != SQLITE_OK)
-        return false;
-    m_db = nullptr;
+    SetConnection(nullptr);
     return true;
 }
 
 void CSqliteDB::Interrupt() {
-    // SQLite allows the interrupt from any thread, but not on a connection being closed: the lock keeps the
-    // handle alive until the call returns.
-    const std::lock_guard lock(m_handleLock);
-    if (m_db)
-        sqlite3_interrupt(m_db);
+    // SQLite allows the interrupt from any thread; the lock keeps the connection from being replaced meanwhile.
+    const std::lock_guard lock(m_connectionLock);
+    if (m_connection)
+        sqlite3_interrupt(m_connection->Handle());
 }
 
 bool CSqliteDB::HasTable(const wchar_t* table) {
@@ -77,13 +134,15 @@ bool CSqliteDB::HasTable(const wchar_t* table) {
 
 void CSqliteDB::ExecuteStatement(const wchar_t* sql, SqlValues values) {
     bool atEnd = false;
-    sqlite3_finalize(StepFirst(sql, values, atEnd));
+    const std::shared_ptr<CSqliteConnection> connection = Connection();
+    sqlite3_finalize(StepFirst(*connection, sql, values, atEnd));
 }
 
 CSqliteQuery CSqliteDB::RunQuery(const wchar_t* sql, SqlValues values) {
     bool atEnd = false;
-    sqlite3_stmt* statement = StepFirst(sql, values, atEnd);
-    return CSqliteQuery(m_db, statement, atEnd);
+    std::shared_ptr<CSqliteConnection> connection = Connection();
+    sqlite3_stmt* statement = StepFirst(*connection, sql, values, atEnd);
+    return CSqliteQuery(std::move(connection), statement, atEnd);
 }
 
 int CSqliteDB::QueryInt(const wchar_t* sql, SqlValues values) {
@@ -100,46 +159,20 @@ void CSqliteDB::SetDefaultBusyTimeout(int ms) {
     g_defaultBusyTimeoutMs = ms;
 }
 
-sqlite3_stmt* CSqliteDB::PrepareStatement(const wchar_t* sql, SqlValues values) {
-    if (!m_db)
+std::shared_ptr<CSqliteConnection> CSqliteDB::Connection() const {
+    const std::lock_guard lock(m_connectionLock);
+    if (!m_connection)
         throw CSqliteException(kSqliteWrapperError, kErrDatabaseNotOpen);
-    sqlite3_stmt* statement = nullptr;
-    const int result = sqlite3_prepare16(m_db, sql, -1, &statement, nullptr);
-    if (result != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        ThrowError(result);
-    }
-    int index = 1;
-    for (const SqlValue& value : values) {
-        const int bound = BindValue(statement, index++, value);
-        if (bound != SQLITE_OK) {
-            sqlite3_finalize(statement);
-            ThrowError(bound);
-        }
-    }
-    return statement;
+    return m_connection;
 }
 
-sqlite3_stmt* CSqliteDB::StepFirst(const wchar_t* sql, SqlValues values, bool& atEnd) {
-    if (!m_db)
-        throw CSqliteException(kSqliteWrapperError, kErrDatabaseNotOpen);
-    for (int attempts = 1;; ++attempts) {
-        sqlite3_stmt* statement = PrepareStatement(sql, values);
-        const int stepped = sqlite3_step(statement);
-        if (stepped == SQLITE_ROW || stepped == SQLITE_DONE) {
-            atEnd = stepped == SQLITE_DONE;
-            return statement;
-        }
-        // The finalize tells the real cause. A busy database after the timeout is an error like any other:
-        // callers retry and log failed inserts only when they hear of it.
-        const int finalized = sqlite3_finalize(statement);
-        if (finalized != SQLITE_SCHEMA || attempts > kMaxSchemaRetries)
-            ThrowError(finalized != SQLITE_OK ? finalized : stepped);
+void CSqliteDB::SetConnection(std::shared_ptr<CSqliteConnection> connection) {
+    std::shared_ptr<CSqliteConnection> replaced;
+    {
+        const std::lock_guard lock(m_connectionLock);
+        replaced = std::exchange(m_connection, std::move(connection));
     }
-}
-
-void CSqliteDB::ThrowError(int code) {
-    throw CSqliteException(code, ErrorText(m_db));
+    // Closes the replaced connection here, unless a statement of another thread still holds it.
 }
 
 bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values) {

@@ -6,7 +6,10 @@
 // Statements run one at a time, with no transaction of their own. Every error is a thrown CSqliteException.
 //
 // A connection may be used from several threads (SQLite serializes calls on it); connections to the same file
-// meet only in SQLite's file locks, each waiting up to its busy timeout.
+// meet only in SQLite's file locks, each waiting up to its busy timeout. Every statement holds the connection it
+// runs on (CSqliteConnection), so closing the object, or opening it on another file, while another thread's
+// statement runs never pulls the connection from under that statement: the statement finishes on it, and the
+// connection is closed when the statement lets go.
 
 #include "SqliteException.h"
 #include "SqliteQuery.h"
@@ -14,11 +17,12 @@
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <mutex>
 #include <string_view>
 #include <variant>
 
-struct sqlite3;
+class CSqliteConnection;
 struct sqlite3_stmt;
 
 // How long every connection waits for another connection's lock before a statement fails.
@@ -33,14 +37,19 @@ public:
     CSqliteDB();  // closed; busy timeout kBusyTimeoutMs (see the testing hook below)
     CSqliteDB(const CSqliteDB&) = delete;
     CSqliteDB& operator=(const CSqliteDB&) = delete;
-    virtual ~CSqliteDB();  // closes an open connection; a failed close is not reported
+    virtual ~CSqliteDB();  // closes an open connection (CloseStoreQuietly)
 
     // Open and close
-    // Opens (or creates) the file and sets the busy timeout. Throws with SQLite's code and text.
+    // Opens (or creates) the file and sets the busy timeout. Throws with SQLite's code and text. A connection the
+    // object had open is closed first, as CloseStoreQuietly does.
     void OpenFile(const wchar_t* path);
-    bool IsOpen() const { return m_db != nullptr; }
-    // Closes the connection: true when it is closed (or was not open). A failed close, for example while a query
-    // is still running on another thread, keeps the connection open and gives false.
+    // Opens a private in-memory copy of the database at path, taken between two writes (DatabaseSnapshot.h), so
+    // that reading it for however long never holds the file's lock. False, with the connection closed, when the
+    // file does not exist or cannot be copied.
+    bool OpenCopyOf(const wchar_t* path);
+    bool IsOpen() const;
+    // Closes the connection for this object: no statement starts on it any more. A statement still running on
+    // another thread finishes on it, and the connection is closed as that statement ends. True.
     bool CloseStoreQuietly();
     // Makes the statement running on the connection, on whatever thread, fail soon with SQLITE_INTERRUPT, so that
     // a long step ends without waiting for its next row. A statement that starts after every other statement of
@@ -64,14 +73,14 @@ public:
     static void SetDefaultBusyTimeout(int ms);
 
 private:
-    sqlite3_stmt* PrepareStatement(const wchar_t* sql, SqlValues values);
-    // Prepares and steps once, retrying on a schema change; returns the statement after a row or done.
-    sqlite3_stmt* StepFirst(const wchar_t* sql, SqlValues values, bool& atEnd);
-    [[noreturn]] void ThrowError(int code);
+    // The open connection, for one statement; throws kErrDatabaseNotOpen when closed.
+    std::shared_ptr<CSqliteConnection> Connection() const;
+    // Sets the connection (null closes), handing the one it replaces to the statements still running on it.
+    void SetConnection(std::shared_ptr<CSqliteConnection> connection);
 
-    sqlite3* m_db = nullptr;  // owned
     int m_busyTimeoutMs;
-    std::mutex m_handleLock;  // held while m_db is set or cleared, and by Interrupt
+    mutable std::mutex m_connectionLock;              // guards m_connection
+    std::shared_ptr<CSqliteConnection> m_connection;  // null while closed
 };
 
 // Runs work (returning bool) on an open connection: a closed connection or a CSqliteException gives false.
@@ -89,6 +98,31 @@ bool RunOnOpenStore(CSqliteDB& db, Work&& work) {
 
 // A store's change: runs one statement; false when the connection is closed or the statement fails.
 bool ExecuteOnOpenStore(CSqliteDB& db, const wchar_t* sql, SqlValues values = {});
+
+// A store's change of many rows: runs work () -> bool inside one transaction, committed when work answers true.
+// A store writes many rows this way when they come together, since each transaction costs the disk's flushes
+// (and, under Wine, a dozen round trips to the system): all are stored, or none. False, with nothing of the work
+// stored, when the connection is closed, work answers false or throws, or the transaction cannot begin or commit.
+// Statements of other threads on the connection would join the transaction: the store keeps them out meanwhile.
+template <typename Work>
+bool RunInTransaction(CSqliteDB& db, Work&& work) {
+    return RunOnOpenStore(db, [&] {
+        db.ExecuteStatement(L"begin immediate");
+        try {
+            if (work()) {
+                db.ExecuteStatement(L"commit");
+                return true;
+            }
+        } catch (const CSqliteException&) {
+        }
+        try {
+            db.ExecuteStatement(L"rollback");
+        } catch (const CSqliteException&) {
+            // A failed commit may already have rolled back.
+        }
+        return false;
+    });
+}
 
 // Hands every row of the query, made into a record by read (query), to the callback, until the rows end or stop
 // (when given) is raised; stop is tested before every row. A step interrupted by CSqliteDB::Interrupt ends the rows

@@ -1,5 +1,6 @@
 #include "SqliteQuery.h"
 
+#include "SqliteConnection.h"
 #include "SqliteException.h"
 
 #include <sqlite3.h>
@@ -9,17 +10,20 @@
 
 namespace {
 
-const wchar_t* ErrorText(sqlite3* db) {
-    return static_cast<const wchar_t*>(sqlite3_errmsg16(db));
+const wchar_t* ErrorText(const CSqliteConnection& connection) {
+    return static_cast<const wchar_t*>(sqlite3_errmsg16(connection.Handle()));
 }
 
 }  // namespace
 
-CSqliteQuery::CSqliteQuery(sqlite3* db, sqlite3_stmt* statement, bool atEnd)
-    : m_db(db), m_statement(statement), m_atEnd(atEnd), m_columnCount(sqlite3_column_count(statement)) {}
+CSqliteQuery::CSqliteQuery(std::shared_ptr<CSqliteConnection> connection, sqlite3_stmt* statement, bool atEnd)
+    : m_connection(std::move(connection)),
+      m_statement(statement),
+      m_atEnd(atEnd),
+      m_columnCount(sqlite3_column_count(statement)) {}
 
 CSqliteQuery::CSqliteQuery(CSqliteQuery&& other) noexcept
-    : m_db(other.m_db),
+    : m_connection(std::move(other.m_connection)),
       m_statement(std::exchange(other.m_statement, nullptr)),
       m_atEnd(other.m_atEnd),
       m_columnCount(other.m_columnCount) {}
@@ -42,7 +46,7 @@ void CSqliteQuery::StepRow() {
         m_atEnd = true;
     } else if (result != SQLITE_ROW) {
         const int code = sqlite3_finalize(std::exchange(m_statement, nullptr));
-        throw CSqliteException(code, ErrorText(m_db));
+        throw CSqliteException(code, ErrorText(*m_connection));
     }
 }
 
@@ -51,7 +55,7 @@ void CSqliteQuery::ReleaseStatement() {
         return;
     const int code = sqlite3_finalize(std::exchange(m_statement, nullptr));
     if (code != SQLITE_OK)
-        throw CSqliteException(code, ErrorText(m_db));
+        throw CSqliteException(code, ErrorText(*m_connection));
 }
 
 int CSqliteQuery::FindColumn(const wchar_t* name) const {

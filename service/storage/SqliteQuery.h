@@ -2,17 +2,20 @@
 // One prepared statement stepped row by row: the result set of CSqliteDB::RunQuery. It lives on the stack of the
 // store function that ran the query and finalizes its statement when released or destroyed, also when an exception
 // passes. Move-only; used by one thread at a time. Every operation on a released query throws
-// (kSqliteWrapperError, kErrNullStatement).
+// (kSqliteWrapperError, kErrNullStatement). The query holds its connection until it is destroyed, so that the
+// connection outlives the statement even when its CSqliteDB is closed meanwhile.
 
 #include <cstddef>
+#include <memory>
 
-struct sqlite3;
+class CSqliteConnection;
 struct sqlite3_stmt;
 
 class CSqliteQuery {
 public:
-    // Takes over the statement, already stepped once; atEnd says whether that step returned SQLITE_DONE.
-    CSqliteQuery(sqlite3* db, sqlite3_stmt* statement, bool atEnd);
+    // Takes over the statement, already stepped once on the connection; atEnd says whether that step returned
+    // SQLITE_DONE.
+    CSqliteQuery(std::shared_ptr<CSqliteConnection> connection, sqlite3_stmt* statement, bool atEnd);
     CSqliteQuery(CSqliteQuery&& other) noexcept;
     CSqliteQuery(const CSqliteQuery&) = delete;
     CSqliteQuery& operator=(const CSqliteQuery&) = delete;
@@ -45,8 +48,8 @@ private:
     sqlite3_stmt* Statement() const;  // throws for a released query
     int CheckedIndex(const wchar_t* column) const;
 
-    sqlite3* m_db;              // not owned: the connection the query came from, for error texts
-    sqlite3_stmt* m_statement;  // owned; null once released
+    std::shared_ptr<CSqliteConnection> m_connection;  // the connection the statement runs on
+    sqlite3_stmt* m_statement;                        // owned; null once released
     bool m_atEnd;
     int m_columnCount;
 };

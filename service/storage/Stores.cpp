@@ -5,6 +5,16 @@
 #include "ContactStore.h"
 #include "FtpQueueStore.h"
 
+#include <mutex>
+#include <shared_mutex>
+
+namespace {
+
+// Shared by the uses of today's store, held alone by the call writer's moves and transactions.
+std::shared_mutex g_todayStoreDayLock;
+
+}  // namespace
+
 AccountStore& ServerAccountStore() {
     static AccountStore store;
     return store;
@@ -28,4 +38,18 @@ CallRecordStore& TodayCallStore() {
 FtpQueueStore& TheFtpQueueStore() {
     static FtpQueueStore store;
     return store;
+}
+
+bool UseTodayCallStore(const SYSTEMTIME& day, const std::function<void(CallRecordStore&)>& work) {
+    const std::shared_lock lock(g_todayStoreDayLock);
+    CallRecordStore& store = TodayCallStore();
+    if (!store.IsOpen() || !store.IsOnDate(day))
+        return false;
+    work(store);
+    return true;
+}
+
+void UseTodayCallStoreAlone(const std::function<void(CallRecordStore&)>& work) {
+    const std::unique_lock lock(g_todayStoreDayLock);
+    work(TodayCallStore());
 }

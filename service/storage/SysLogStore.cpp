@@ -43,9 +43,28 @@ bool SysLogStore::Open(const wchar_t* path) {
     return OpenStoreFile(m_db, path, {{L"SysLog_Table", kCreateSysLogTable}});
 }
 
+bool SysLogStore::OpenCopy(const wchar_t* path) {
+    return path && m_db.OpenCopyOf(path);
+}
+
 bool SysLogStore::Insert(const SysLogRow& row) {
-    return ExecuteOnOpenStore(m_db, kInsertSysLogRow,
-                              {ToOleDate(row.Time), FieldText(row.Name), row.SysLog_Cmd, FieldText(row.Notes)});
+    return RunOnOpenStore(m_db, [&] {
+        ExecuteInsert(row);
+        return true;
+    });
+}
+
+void SysLogStore::ExecuteInsert(const SysLogRow& row) {
+    m_db.ExecuteStatement(kInsertSysLogRow,
+                          {ToOleDate(row.Time), FieldText(row.Name), row.SysLog_Cmd, FieldText(row.Notes)});
+}
+
+bool SysLogStore::InsertAll(const std::vector<const SysLogRow*>& rows) {
+    return RunInTransaction(m_db, [&] {
+        for (const SysLogRow* row : rows)
+            ExecuteInsert(*row);
+        return true;
+    });
 }
 
 bool SysLogStore::ForEachRow(const wchar_t* sql, const RowCallback& callback) {
@@ -65,11 +84,28 @@ void WriteSysLogRow(const SysLogRow& row) {
     store.Close();
 }
 
-void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
+SysLogRow MakeSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
     SysLogRow row{};
     row.SysLog_Cmd = code;
     CopyToField(row.Name, name);
     CopyToField(row.Notes, notes);
     GetLocalTime(&row.Time);
-    WriteSysLogRow(row);
+    return row;
+}
+
+void WriteSysLogRows(const std::vector<const SysLogRow*>& rowsOfOneDay) {
+    if (rowsOfOneDay.empty())
+        return;
+    const SYSTEMTIME& day = rowsOfOneDay.front()->Time;
+    CreateMonthFolder(day);
+    SysLogStore store;
+    if (store.Open(SysLogDayFile(day)) && !store.InsertAll(rowsOfOneDay)) {
+        for (const SysLogRow* row : rowsOfOneDay)
+            store.Insert(*row);
+    }
+    store.Close();
+}
+
+void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes) {
+    WriteSysLogRow(MakeSysLogEvent(code, name, notes));
 }

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 // SysLogRow::SysLog_Cmd. The system-log view shows a row with the language text of SysLogTextKey (code).
 enum SysLogEventCode : int32_t {
@@ -48,10 +49,15 @@ public:
 
     // Opens (or creates) a daily file and its table. False when the path is null or the open fails.
     bool Open(const wchar_t* path);
+    // Opens a private copy of an existing daily file for a search: the file may be written meanwhile (today's is),
+    // and a search that reads slowly must not keep its writers waiting. False when there is no file to copy.
+    bool OpenCopy(const wchar_t* path);
     bool Close() { return m_db.CloseStoreQuietly(); }
 
     // Adds the row; false when the store is not open or the insert fails (the event is then lost).
     bool Insert(const SysLogRow& row);
+    // Adds the rows in one transaction: all are added, or none (false).
+    bool InsertAll(const std::vector<const SysLogRow*>& rows);
     // Runs a caller-made SELECT over SysLog_Table and hands every row, zero-filled then read, to the callback.
     // True when at least one row was read and the rows ended (at the end or by the stop); false for a null SQL or
     // callback, a closed store, a stop raised before the start, no matching row, or an error (rows already handed
@@ -63,13 +69,21 @@ public:
     void ClearStop() { m_stop = false; }
 
 private:
+    void ExecuteInsert(const SysLogRow& row);  // throws
+
     std::atomic<bool> m_stop = false;
     CSqliteDB m_db;
 };
 
 // Writing one event, as every direct writer and the system-log writer thread do: makes the month folder of the
 // row's day in the data folder, opens that day's file with a store of its own, inserts the row and closes. Any
-// failure is ignored; the event is then not recorded. Any thread.
+// failure is ignored; the event is then not recorded. It may wait for another connection's lock up to the busy
+// timeout, so the engine's real-time threads queue their rows for the writer thread instead. Any thread.
 void WriteSysLogRow(const SysLogRow& row);
-// The same for an event happening now. Name and notes are cut to their fields; null counts as empty.
+// The same for rows of one day, written together in one transaction (each on its own when that fails), as the
+// system-log writer thread writes what has queued up.
+void WriteSysLogRows(const std::vector<const SysLogRow*>& rowsOfOneDay);
+// The row of an event happening now. Name and notes are cut to their fields; null counts as empty.
+SysLogRow MakeSysLogEvent(int code, const wchar_t* name, const wchar_t* notes);
+// Writes the row of an event happening now (WriteSysLogRow).
 void WriteSysLogEvent(int code, const wchar_t* name, const wchar_t* notes);

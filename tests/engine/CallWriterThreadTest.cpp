@@ -74,9 +74,9 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs) 
     return true;
 }
 
-// An IMA ADPCM recording as the engine leaves it: the final header and 16 groups of silent blocks.
+// An IMA ADPCM recording as the engine leaves it: the final header and 64 silent blocks.
 std::vector<uint8_t> AdpcmRecording() {
-    std::vector<uint8_t> file(sizeof(ImaWavHeader) + 4 * kImaCountedBytes);
+    std::vector<uint8_t> file(sizeof(ImaWavHeader) + 64 * kImaBlockBytes);
     const ImaWavHeader header = MakeImaWavHeader(static_cast<uint32_t>(file.size()));
     std::memcpy(file.data(), &header, sizeof(header));
     return file;

@@ -174,6 +174,30 @@ TEST_F(ChannelPoll, AutoAnswerGreetsRecordsAndHangsUpWhenTheCallerIsGone) {
     }
 }
 
+// The on-hook of the first ten seconds of an auto-answered call does not end it; from ten seconds on it does.
+TEST_F(ChannelPoll, AutoAnsweredCallOutlastsAnOnHookOfItsFirstTenSeconds) {
+    SetChannelInt(kVoltageLine, kChannelAutoAnserWaitRingCnt, 1);
+    SetChannelInt(kVoltageLine, kChannelAutoAnswerMaxTimeLong, 60);
+    LoadBoards();
+    StartEngine();
+    OpenAllDay(ChannelTable[kVoltageLine].AutoAnswerWeek);
+    ASSERT_EQ("OK", Sim("ring 0 5 5551234"));
+    ASSERT_TRUE(WaitForState(kVoltageLine, kStateIncomingRecording));
+    ASSERT_EQ(1, ChannelTable[kVoltageLine].AutoAnswered);
+
+    ChannelTable[kVoltageLine].RecordedMs = 8000;  // the poll thread counts on from here
+    ASSERT_EQ("OK", Sim("voltage 0 48"));
+    std::unique_ptr<CallRecord> call = WaitForCall(600);  // a dozen passes of the hook monitor, all on-hook
+    EXPECT_FALSE(call) << "ended before ten seconds";
+    EXPECT_EQ(kStateIncomingRecording, ChannelTable[kVoltageLine].State);
+
+    ChannelTable[kVoltageLine].RecordedMs = 10000;
+    call = WaitForCall();
+    ASSERT_TRUE(call);
+    EXPECT_EQ(kCallAutoAnswered, call->CallType);
+    EXPECT_GE(call->RecTime, 10);
+}
+
 TEST_F(ChannelPoll, RecordAllWindowRecordsEventDrivenLinesFromItsStartToItsEnd) {
     LoadBoards();
     StartEngine();

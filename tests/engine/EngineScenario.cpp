@@ -139,11 +139,12 @@ void EngineScenario::LoadBoards(bool withSpyBoard) {
     ASSERT_EQ("OK", Sim("set speed 20"));
 }
 
-void EngineScenario::StartEngine() {
+void EngineScenario::StartEngine(bool withHookMonitor) {
     SetServiceView(&m_view);
     ConfigureChannels();
     ASSERT_GT(EngineState.ChannelCount, 0);
-    EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
+    if (withHookMonitor)
+        EngineState.HookMonitorThread = StartEngineThread(HookMonitorThread);
     EngineState.ChannelPollThread = StartEngineThread(ChannelPollThread);
 }
 

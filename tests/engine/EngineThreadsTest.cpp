@@ -1,6 +1,8 @@
 // Starting and stopping the engine's threads, and the system-log writer.
 #include "EngineScenario.h"
 
+#include "SentMessageWindow.h"
+
 #include "engine/CardEngineState.h"
 #include "engine/EngineThreads.h"
 #include "storage/StoragePaths.h"
@@ -73,4 +75,38 @@ TEST_F(EngineThreads, SysLogWriterWritesEachRowIntoItsOwnDay) {
     EXPECT_EQ(1, CountRows(yesterday, L"before midnight"));
     EXPECT_EQ(0, CountRows(today, L"before midnight"));
     EXPECT_EQ(0u, EngineState.SysLogQueue.Count());
+}
+
+namespace {
+
+// A view whose PCM link rows are messages sent to the test's thread, as the GUI's view sends every call to the UI
+// thread: the poll thread waits inside the call until the test's thread serves it.
+class SendingView : public RecordingServiceView {
+public:
+    void PcmLinkRow(int link, uint32_t status, const SYSTEMTIME& time) override {
+        UiThread.Send();
+        RecordingServiceView::PcmLinkRow(link, status, time);
+    }
+
+    SentMessageWindow UiThread;
+};
+
+}  // namespace
+
+// Once the main window exists, the engine's threads wait inside view calls for the UI thread, which is the thread
+// that stops the engine: the stop serves those calls, so every thread ends by itself, well within its bound.
+TEST_F(EngineThreads, StopEngineServesTheViewCallsOfTheThreadsItStops) {
+    LoadBoards(true);
+    StartEngine();
+    SendingView view;
+    SetServiceView(&view);
+    ASSERT_TRUE(WaitFor([&] { return view.UiThread.Begun > 0; })) << "the poll thread shows the PCM links";
+
+    const auto start = std::chrono::steady_clock::now();
+    StopEngine();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+    EXPECT_EQ(view.UiThread.Begun.load(), view.UiThread.Ended.load()) << "a thread was terminated inside a view call";
+    SetServiceView(&m_view);
 }

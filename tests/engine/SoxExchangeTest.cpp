@@ -107,7 +107,8 @@ TEST_F(SoxExchange, AdpcmRecordingBecomesALaw) {
 }
 
 // Recordings written the way the engine writes them: placeholder header, blocks through the driver's block
-// callback, final header at the end of the call.
+// callback, the tail the driver still held and the final header at the end of the call. The tail of an ADPCM
+// recording ends in a partial block: every whole block before it is played, and so is the A-law file made of it.
 TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads) {
     const std::vector<uint8_t> ima = ReadFileBytes(in + L"ima.wav");
     const std::vector<uint8_t> adpcm(ima.begin() + sizeof(ImaWavHeader), ima.end());
@@ -144,14 +145,21 @@ TEST_F(SoxExchange, RecordingsAreWavFilesSoxReads) {
             if (kept >= 1025)
                 stored += kept;
         }
+        const std::vector<uint8_t> tail(3 * 256 + 100, 0x11);  // three whole blocks and a partial one
+        ::WriteFile(record.FileHandle, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
+        stored += row.audioFmt == 0 ? 3 * 256 : static_cast<uint32_t>(tail.size());
         {
             std::lock_guard<std::recursive_mutex> lock(record.FileLock);
             ASSERT_TRUE(FinishWavHeader(record.FileHandle, record));
             ::CloseHandle(record.FileHandle);
             record.FileHandle = INVALID_HANDLE_VALUE;
         }
-        const uint32_t samples = row.audioFmt == 0 ? stored / kImaCountedBytes * kImaCountedSamples : stored;
+        const uint32_t samples = row.audioFmt == 0 ? stored / kImaBlockBytes * kImaSamplesPerBlock : stored;
         Expect(row.name, row.encoding, samples, samples);
+        if (row.audioFmt == 0) {
+            ASSERT_TRUE(ConvertAdpcmWavToALaw(path.c_str(), (out + L"rec-adpcm-alaw.wav").c_str()));
+            Expect("rec-adpcm-alaw.wav", "A-law", samples, samples);
+        }
     }
 }
 

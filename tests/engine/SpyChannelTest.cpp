@@ -96,6 +96,33 @@ TEST_F(SpyChannel, CallRecordedFromAlertingButNeverAnswered) {
     ExpectFinishedAdpcmWav(call->FilePath);
 }
 
+// A call recorded from alerting and released before the poll thread counted any of it is a missed call: its empty
+// recording is stopped, closed and removed, not left open and forgotten.
+TEST_F(SpyChannel, CallReleasedBeforeAnythingWasRecordedLeavesNoFile) {
+    Startup.StartRecordByRingSignal = 1;
+    // The release must come before the poll thread's next pass; a pass in between makes a recorded call.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        ASSERT_EQ("OK", Sim("journal clear"));
+        ASSERT_EQ("OK", Sim("spy alert 0 in 100 200"));
+        const std::wstring recording = ChannelTable[kSpy].FilePath;
+        ASSERT_NE(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+        ASSERT_EQ("OK", Sim("spy release 0"));
+
+        std::unique_ptr<CallRecord> call = WaitForCall();
+        ASSERT_TRUE(call);
+        if (call->CallType != kCallMissed) {
+            ::DeleteFileW(call->FilePath);
+            continue;
+        }
+        EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kSpy].FileHandle);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(recording.c_str())) << "the empty recording is removed";
+        EXPECT_NE(std::string::npos, Sim("journal 0 QsdSpy_StopRecToMem").find("QsdSpy_StopRecToMem(0)"));
+        EXPECT_EQ(kStateIdle, ChannelTable[kSpy].State);
+        return;
+    }
+    FAIL() << "the poll thread always counted recorded time before the release";
+}
+
 // A link that goes down ends the calls of its circuits and shows them as link-lost, steadily while the other link
 // of the pair is still up; once both are up again the circuits are idle.
 TEST_F(SpyChannel, PcmLinkDownEndsTheCallAndUpAgainFreesTheChannel) {

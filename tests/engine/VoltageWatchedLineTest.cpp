@@ -5,8 +5,12 @@
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelTable.h"
+#include "engine/EngineThreads.h"
+#include "engine/RecordingFiles.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
+#include "storage/SqliteDB.h"
+#include "storage/StoragePaths.h"
 #include "storage/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
@@ -157,6 +161,82 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
     EXPECT_STREQ(L"12", call->PhoneNumber);
     EXPECT_EQ(INVALID_HANDLE_VALUE, ChannelTable[kVoltageLine].FileHandle);
     ExpectFinishedAdpcmWav(call->FilePath);
+}
+
+// The hook monitor never waits for the system-log file: while a reader (a long search) holds today's log, a line
+// that loses its voltage is shown as failed on time, and its row reaches the log through the writer thread once the
+// file is free.
+TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    WriteSysLogEvent(kSysLogProgramStarted, L"", L"");
+    CSqliteDB reader;
+    reader.OpenFile(SysLogDayFile(today));
+    reader.ExecuteStatement(L"begin");
+    reader.QueryInt(L"select count(*) from SysLog_Table");  // holds the file's shared lock until the commit
+    LoadBoards();
+    StartEngine();
+    EngineState.SysLogWriterThread = StartEngineThread(SysLogWriterThread);
+    ASSERT_TRUE(WaitForState(kVoltageLine, kStateIdle));
+
+    ASSERT_EQ("OK", Sim("voltage 0 0"));
+    // Two seconds without line, then the row; a writer waiting for the log would hold it for the busy timeout.
+    EXPECT_TRUE(m_view.WaitForRow(kVoltageLine, ChannelRowChange::LineError, 4000));
+    EXPECT_EQ(kStateLineError, ChannelTable[kVoltageLine].State);
+
+    reader.ExecuteStatement(L"commit");
+    EXPECT_TRUE(WaitFor([&] {
+        SysLogStore store;
+        int rows = 0;
+        if (store.Open(SysLogDayFile(today)))
+            store.ForEachRow(L"select * from SysLog_Table where SysLog_Cmd = 9", [&](const SysLogRow&) { ++rows; });
+        return rows > 0;
+    }));
+}
+
+// A band counts only once it has lasted its time, in passes of 50 ms: with HookOffTime 100 a drop that one pass
+// sees answers nothing, one that two passes see answers the ringing line; a time below 50 ms counts (and is stored)
+// as 50, one pass.
+TEST_F(VoltageWatchedLine, AnAnswerNeedsTheOffHookToLastHookOffTime) {
+    LoadBoards();
+    StartEngine(false);  // the test makes the hook monitor's passes
+    const struct {
+        int HookOffTime;
+        std::vector<int> Volts;  // the line's voltage at each pass
+        bool Answered;
+        int StoredHookOffTime;
+    } cases[] = {
+        {100, {10}, false, 100},    {100, {10, 48, 10, 48}, false, 100},  // two drops of one pass each
+        {100, {10, 10}, true, 100}, {100, {2, 2}, true, 100},             // exactly 2 V is off-hook
+        {30, {10}, true, 50},
+    };
+    ChannelRecord& record = ChannelTable[kVoltageLine];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.Volts) + " with HookOffTime " + std::to_string(c.HookOffTime));
+        ASSERT_EQ("OK", Sim("voltage 0 48"));
+        RunHookMonitorPass(EngineState);  // on-hook: no count runs
+        record.HookOffTime = c.HookOffTime;
+        record.PickupVoltage = 20;
+        record.Direction = 1;  // ringing, as the poll thread leaves a line at its first ring
+        record.Ringing = 1;
+        record.State = kStateRinging;
+
+        for (int volts : c.Volts) {
+            ASSERT_EQ("OK", Sim("voltage 0 " + std::to_string(volts)));
+            RunHookMonitorPass(EngineState);
+        }
+        EXPECT_EQ(c.Answered, record.State == kStateIncomingRecording);
+        EXPECT_EQ(c.Answered, record.FileHandle != INVALID_HANDLE_VALUE);
+        EXPECT_EQ(c.StoredHookOffTime, record.HookOffTime);
+
+        ASSERT_EQ("OK", Sim("voltage 0 48"));
+        RunHookMonitorPass(EngineState);  // HookOnTime 50: the answered call ends
+        EXPECT_EQ(INVALID_HANDLE_VALUE, record.FileHandle);
+        while (EngineState.CallQueue.Pop()) {
+        }
+        ClearCallInfo(record);
+        record.State = kStateIdle;
+    }
 }
 
 // With no recording folder the answer records nothing; the hang-up must still free the line.

@@ -61,14 +61,17 @@ TEST(WavFormat, G711RecordingHeaderBytes) {
     }
 }
 
-TEST(WavFormat, ImaRecordingHeaderCountsWholeGroupsOf4096Bytes) {
+// The partial block at the end of a recording (the tail written when the call ends) is left outside the data, so
+// that every counted byte can be decoded and every whole block is played.
+TEST(WavFormat, ImaRecordingHeaderCountsWholeBlocks) {
     struct Row {
         uint32_t fileSize;
         uint32_t dataSize;
     };
-    const Row rows[] = {{60 + 10000, 8192}, {60 + 4095, 0}, {60 + 4096, 4096}, {60, 0}, {0, 0}};
+    const Row rows[] = {
+        {60 + 10000, 9984}, {60 + 4095, 3840}, {60 + 4096, 4096}, {60 + 255, 0}, {60 + 256, 256}, {60, 0}, {0, 0}};
     for (const Row& row : rows) {
-        const uint32_t groups = row.dataSize / 4096;
+        const uint32_t blocks = row.dataSize / 256;
         ExpectFields(MakeImaWavHeader(row.fileSize), {{0, 4, 0, "RIFF"},
                                                       {4, 4, row.dataSize + 52, nullptr},
                                                       {8, 4, 0, "WAVE"},
@@ -84,13 +87,13 @@ TEST(WavFormat, ImaRecordingHeaderCountsWholeGroupsOf4096Bytes) {
                                                       {38, 2, 505, nullptr},
                                                       {40, 4, 0, "fact"},
                                                       {44, 4, 4, nullptr},
-                                                      {48, 4, groups * 8080, nullptr},
+                                                      {48, 4, blocks * 505, nullptr},
                                                       {52, 4, 0, "data"},
                                                       {56, 4, row.dataSize, nullptr}});
     }
     const ImaWavHeader h = MakeImaWavHeader(60 + 10000);
-    EXPECT_EQ(h.RiffSize, 8244u);
-    EXPECT_EQ(h.SampleCount, 16160u);
+    EXPECT_EQ(h.RiffSize, 10036u);
+    EXPECT_EQ(h.SampleCount, 19695u);
     EXPECT_TRUE(IsRecordedImaHeader(h));
 }
 

@@ -31,3 +31,29 @@ TEST(MarkupEntryFunctions, InstallFillsTheFoundationsTable) {
     EXPECT_EQ(&RenderMarkupElement, pTable->pfnRenderMarkupElement);
     EXPECT_EQ(&ReleaseMarkupElement, pTable->pfnReleaseMarkupElement);
 }
+
+#include "MarkupTestSupport.h"
+
+using MarkupEntryContext = MarkupContextTest;
+
+TEST_F(MarkupEntryContext, TreesKeepTheirContextAndFaultsStayInside) {
+    CTkMarkupContext* pContext = CreateMarkupContext(nullptr);
+    EXPECT_EQ(nullptr, ParseMarkupText(pContext, nullptr));
+    CTkMarkupUIElement* pElement = MakeTestElement(pContext, 12, 8);
+    ReleaseMarkupContext(pContext);
+    EXPECT_EQ(nullptr, pContext);
+    ASSERT_NE(nullptr, GetMarkupElementContext(pElement)) << "the element keeps its context";
+    SetMarkupDefaultFont(GetMarkupElementContext(pElement), static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)),
+                         RGB(1, 2, 3));
+    EXPECT_EQ(RGB(1, 2, 3), GetMarkupElementContext(pElement)->GetDefaultTextColor());
+    const SIZE size = MeasureMarkupElement(pElement, 0x7FFFFFFF, 0x7FFFFFFF);
+    EXPECT_EQ(12, size.cx);
+    EXPECT_EQ(8, size.cy);
+
+    // A fault inside the engine reads as nothing to show.
+    static_cast<CTestElement*>(pElement)->m_onMeasure = [] { AfxThrowInvalidArgException(); };
+    const SIZE faulty = MeasureMarkupElement(pElement, 100, 100);
+    EXPECT_EQ(0, faulty.cx);
+    EXPECT_EQ(0u, ReleaseMarkupElement(pElement));
+    EXPECT_EQ(nullptr, pElement);
+}

@@ -40,3 +40,87 @@ bool Raises(F f) {
     }
     return false;
 }
+
+#include "TkMarkupContext.h"
+#include "TkMarkupDelegate.h"
+#include "TkMarkupFrameworkElement.h"
+
+#include <functional>
+#include <vector>
+
+// A framework element with a fixed content size and visual children, for layout, drawing and input tests.
+// It fills its render rectangle with its colour when it has one.
+class CTestElement : public CTkMarkupFrameworkElement {
+public:
+    CSize m_szContent;
+    COLORREF m_clrFill = CLR_NONE;
+    int m_nMeasureCount = 0;
+    std::vector<CTkMarkupPtr<CTestElement>> m_children;
+    std::function<void()> m_onMeasure;  // e.g. to throw
+
+    // A child (one reference kept here) whose logical parent is this element.
+    CTestElement* AddChild(CTestElement* pChild) {
+        pChild->SetLogicalParent(this);
+        m_children.push_back(CTkMarkupPtr<CTestElement>::Adopt(pChild));
+        return pChild;
+    }
+    int GetVisualChildrenCount() const override { return static_cast<int>(m_children.size()); }
+    CTkMarkupVisual* GetVisualChild(int nIndex) const override { return m_children[nIndex].Get(); }
+    CSize MeasureOverride(CTkMarkupDrawingContext* pDC, int nWidth, int nHeight) override {
+        m_nMeasureCount++;
+        if (m_onMeasure)
+            m_onMeasure();
+        for (const auto& child : m_children)
+            child->Measure(pDC, nWidth, nHeight);
+        return m_szContent;
+    }
+    CSize ArrangeOverride(int nWidth, int nHeight) override {
+        for (const auto& child : m_children)
+            child->Arrange(CRect(CPoint(0, 0), child->GetDesiredSize()));
+        return CSize(nWidth, nHeight);
+    }
+    void OnRender(CTkMarkupDrawingContext* pDC) override;
+
+protected:
+    ~CTestElement() override {
+        for (const auto& child : m_children)
+            child->SetLogicalParent(nullptr);
+    }
+};
+
+// A new test element of the context (NULL: none), one reference.
+CTestElement* MakeTestElement(CTkMarkupContext* pContext, int cx = 0, int cy = 0, COLORREF clrFill = CLR_NONE);
+void SetInt(CTkMarkupObject* pObject, CTkMarkupDependencyProperty* pProperty, int nValue);
+void SetEnum(CTkMarkupObject* pObject, CTkMarkupDependencyProperty* pProperty, int nValue);
+
+// Records each call as "<name>:<sender's x:Name>" and may mark the arguments handled.
+class CRecordingDelegate : public CTkMarkupDelegate {
+public:
+    CRecordingDelegate(std::vector<CString>* pLog, LPCWSTR lpszName, BOOL bHandle = FALSE)
+        : m_pLog(pLog), m_strName(lpszName), m_bHandle(bHandle) {}
+    void Execute(CTkMarkupObject* pSender, CTkMarkupRoutedEventArgs* pArgs) override;
+
+private:
+    std::vector<CString>* m_pLog;
+    CString m_strName;
+    BOOL m_bHandle;
+};
+// The element's "x:Name".
+void SetName(CTkMarkupObject* pObject, LPCWSTR lpszName);
+CString NameOf(const CTkMarkupObject* pObject);
+
+// Checks that every context made in the test is gone by its end as well.
+class MarkupContextTest : public MarkupTest {
+protected:
+    void SetUp() override {
+        MarkupTest::SetUp();
+        m_nContextsAtStart = CTkMarkupContext::GetLiveContextCount();
+    }
+    void TearDown() override {
+        EXPECT_EQ(m_nContextsAtStart, CTkMarkupContext::GetLiveContextCount()) << "a markup context outlived the test";
+        MarkupTest::TearDown();
+    }
+
+private:
+    LONG m_nContextsAtStart = 0;
+};

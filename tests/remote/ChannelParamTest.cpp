@@ -42,8 +42,8 @@ ChannelParamBlock Block(int channel) {
     block.CallerIDFormat = 1;
     block.HookOnTime = -5;
     block.HookOffTime = 150;
-    CopyToField(block.AnnouncementFile, L"C:\\greet\\hello.wav");
-    CopyToField(block.AutoFile, L"C:\\greet\\auto.wav");
+    CopyToField(block.AnnouncementFile, L"hello.wav");
+    CopyToField(block.AutoFile, L"Greetings\\auto.wav");
     CopyToField(block.Name, L"Front desk");
     CopyToField(block.Phone, L"8001");
     CopyToField(block.KeySave, L"*1");
@@ -141,7 +141,7 @@ TEST_F(ChannelParamTest, WriteGoesToTheSettingsTheChannelAndEveryDaysSchedule) {
 
     EXPECT_EQ(ChannelText(kEventLine, kChannelName), L"Front desk");
     EXPECT_EQ(ChannelText(kEventLine, kChannelKeyDel), L"*2");
-    EXPECT_EQ(ChannelText(kEventLine, kChannelAutoFile), L"C:\\greet\\auto.wav");
+    EXPECT_EQ(ChannelText(kEventLine, kChannelAutoFile), L"Greetings\\auto.wav");
     EXPECT_EQ(ChannelInt(kEventLine, kChannelRec), 1);
     EXPECT_EQ(ChannelInt(kEventLine, kChannelMuteTime), 4000);
     EXPECT_EQ(ChannelInt(kEventLine, kChannelHookOnTime), -5) << "stored as received";
@@ -149,7 +149,7 @@ TEST_F(ChannelParamTest, WriteGoesToTheSettingsTheChannelAndEveryDaysSchedule) {
     const ChannelRecord& record = ChannelTable[kEventLine];
     EXPECT_EQ(std::wstring(record.Name), L"Front desk");
     EXPECT_EQ(std::wstring(record.KeySave), L"*1");
-    EXPECT_EQ(std::wstring(record.AnnouncementFile), L"C:\\greet\\hello.wav");
+    EXPECT_EQ(std::wstring(record.AnnouncementFile), L"hello.wav");
     EXPECT_EQ(record.Rec, 1);
     EXPECT_EQ(record.PickupVoltage, 25);
     EXPECT_EQ(record.AutoAnswerMaxTimeLong, 90);
@@ -231,4 +231,49 @@ TEST_F(ChannelParamTest, WritesThatMayNotBeMadeChangeNothing) {
     for (const auto& call : m_view.Calls())
         refreshed += call.Method == "ChannelSettingsChanged";
     EXPECT_EQ(refreshed, 1);
+}
+
+// Greetings are played on the engine's real-time threads: only files of the program's own folders are taken, and a
+// write naming any other file is refused whole.
+TEST_F(ChannelParamTest, GreetingsOutsideTheProgramFoldersAreRefused) {
+    ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
+    const std::wstring program = m_folder.ProgramFolder();
+    const std::wstring accounts = m_folder.DataFolder() + L"\\MyLoginClient.db";
+    const struct {
+        std::wstring Greeting;
+        bool Stored;
+    } cases[] = {
+        {L"\\\\host\\share\\x.wav", false},
+        {L"//host/share/x.wav", false},
+        {L"\\\\?\\C:\\x.wav", false},
+        {L"\\\\.\\COM1", false},
+        {L"..\\..\\x.wav", false},
+        {L"Greetings\\..\\..\\x.wav", false},
+        {accounts, false},
+        {program + L"\\..\\x.wav", false},
+        {L"\\x.wav", false},
+        {L"C:x.wav", false},
+        {L"Welcome.wav:stream", false},
+        {L"COM1.wav", false},
+        {L"Welcome.txt", false},
+        {program + L"\\Greetings\\Welcome.wav", true},
+        {L"Welcome.wav", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Greeting.begin(), c.Greeting.end()));
+        for (bool autoFile : {false, true}) {
+            ChannelParamBlock block = Block(kEventLine);
+            CopyToField(autoFile ? block.AutoFile : block.AnnouncementFile, c.Greeting.c_str());
+            CopyToField(block.Name, autoFile ? L"auto" : L"greeting");
+            WritePrivateProfileStringW(kSectionChannelParam, ChannelKey(kEventLine, kChannelName).c_str(), nullptr,
+                                       SettingsFilePath().c_str());
+            client.SendFrame(kCmdChannelParams, WithSubCommand(kWrite, BytesOf(block)));
+            Read(client, kEventLine);  // the write has been handled once the read that follows it is answered
+            const wchar_t* key = autoFile ? kChannelAutoFile : kChannelAnnouncementFile;
+            EXPECT_EQ(ChannelText(kEventLine, key), c.Stored ? c.Greeting : L"");
+            EXPECT_EQ(ChannelText(kEventLine, kChannelName), c.Stored ? block.Name : L"") << "all or nothing";
+            WritePrivateProfileStringW(kSectionChannelParam, ChannelKey(kEventLine, key).c_str(), nullptr,
+                                       SettingsFilePath().c_str());
+        }
+    }
 }

@@ -153,6 +153,7 @@ TEST_F(RemoteServerTest, SecondLoginOfAnAccountIsRefusedAndTheFirstStays) {
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Payload, (std::vector<uint8_t>{kLoginDuplicate, 0, 0}));
     EXPECT_TRUE(second.WaitClosed(kWaitMs));
+    ASSERT_FALSE(SysLogRows(Today()).empty());  // the login's row, for the search to find
     first.SendFrame(kCmdSysLogSearch, QueryPayload(Today(), Today(), L"select * from SysLog_Table"));
     EXPECT_TRUE(first.ReceiveCommand(kFrameSysLogRow, kWaitMs)) << "the first login was touched";
 }

@@ -35,8 +35,11 @@ ProtocolClient::~ProtocolClient() {
     WSACleanup();
 }
 
-bool ProtocolClient::Connect(int port) {
+bool ProtocolClient::Connect(int port, int receiveBufferBytes) {
     m_socket = socket(AF_INET, SOCK_STREAM, 0);
+    if (receiveBufferBytes > 0)
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBufferBytes),
+                   sizeof(receiveBufferBytes));
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);

@@ -34,7 +34,9 @@ public:
     ProtocolClient(const ProtocolClient&) = delete;
     ProtocolClient& operator=(const ProtocolClient&) = delete;
 
-    bool Connect(int port);
+    // receiveBufferBytes: the socket's receive buffer when not 0, set before connecting (a small one makes a client
+    // that stops reading fill up quickly).
+    bool Connect(int port, int receiveBufferBytes = 0);
     // Closes with a reset, as a client that crashed.
     void Abort();
 

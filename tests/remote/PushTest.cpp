@@ -9,8 +9,11 @@
 #include "remote/ClientSlot.h"
 #include "storage/RecordFields.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -149,4 +152,95 @@ TEST_F(RemoteServerTest, PushesStayWholeAndPermittedWhileClientsComeAndGo) {
         thread.join();
 
     EXPECT_GT(framesChecked, 100);
+}
+
+// A logged-in client that listens live and then stops reading (a laptop closed mid-session) while a line rings, is
+// answered and hangs up: every push returns at once, the client that reads gets every frame in order and on time,
+// and the stalled client, once its queue overflows with records, is dropped as a broken connection.
+TEST_F(RemoteServerTest, AClientThatStopsReadingHoldsUpNobodyAndIsDropped) {
+    constexpr int kChannel = 5;
+    AddAccount(L"stalled", L"secret", RightsFor({kChannel}));
+    AddAccount(L"reader", L"secret", RightsFor({kChannel}));
+    ConnectStalledListener(L"stalled", L"secret", kChannel);
+    ProtocolClient& reader = ConnectLoggedIn(L"reader", L"secret");
+
+    // The channel's recording streams to the stalled listener until its connection is full.
+    const std::vector<uint8_t> piece(kLiveAudioBytes, 0x55);
+    for (int i = 0; i < 300; ++i)
+        PushLiveAudio(kChannel, 0, piece.data());
+
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> pushMs;
+    auto timed = [&](const std::function<void()>& push) {
+        const auto start = Clock::now();
+        push();
+        pushMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    };
+    for (int state : {kStateRinging, kStateIncomingRecording, kStateIdle}) {
+        ChannelTable[kChannel].State = state;
+        timed([&] { PushChannelStatus(kChannel); });
+        const auto frame = reader.Receive(1000);
+        ASSERT_TRUE(frame) << "state " << state;
+        EXPECT_EQ(frame->Command, kFrameChannelStatus);
+        EXPECT_EQ(frame->As<ChannelStatusRecord>().State, state);
+    }
+
+    // Records, numbered, more than a queue holds, at the pace of a busy call writer: read as they come by the reader,
+    // not at all by the stalled one.
+    constexpr int kRecords = 500;
+    std::vector<int> received;
+    std::thread receiving([&] {
+        while (static_cast<int>(received.size()) < kRecords) {
+            const auto frame = reader.Receive(kWaitMs);
+            if (!frame)
+                break;
+            if (frame->Command == kFrameNewCdr)
+                received.push_back(frame->As<CallRecord>().RecTime);
+        }
+    });
+    CallRecord record{};
+    record.Channel = kChannel;
+    for (int i = 0; i < kRecords; ++i) {
+        record.RecTime = i;
+        timed([&] { PushCallRecord(record); });
+        Sleep(1);
+    }
+    receiving.join();
+
+    EXPECT_LT(*std::max_element(pushMs.begin(), pushMs.end()), 200.0) << "a push waited on a client";
+    ASSERT_EQ(static_cast<int>(received.size()), kRecords);
+    for (int i = 0; i < kRecords; ++i)
+        ASSERT_EQ(received[i], i) << "out of order";
+    ASSERT_TRUE(m_view.WaitForEvents(3, kWaitMs)) << "two logins and the stalled client's drop";
+    const ClientEventRecord dropped = m_view.Events().back();
+    EXPECT_EQ(dropped.Event, kClientTimedOut);
+    EXPECT_EQ(std::wstring(dropped.UserName), L"stalled");
+    EXPECT_FALSE(ClientSlots()[0].IsConnected());
+    EXPECT_TRUE(ClientSlots()[1].IsLoggedIn());
+}
+
+// The operator's forced logout (and a port change, which forces every client off the same way) does not wait for
+// a client that has stopped reading while its channel streams to it.
+TEST_F(RemoteServerTest, ForcedLogoutOfAStalledClientDoesNotWait) {
+    constexpr int kChannel = 5;
+    AddAccount(L"stalled", L"secret", RightsFor({kChannel}));
+    ConnectStalledListener(L"stalled", L"secret", kChannel);
+    std::atomic<bool> streaming{true};
+    std::thread stream([&] {
+        const std::vector<uint8_t> piece(kLiveAudioBytes, 0x55);
+        while (streaming) {
+            PushLiveAudio(kChannel, 0, piece.data());
+            Sleep(1);
+        }
+    });
+    Sleep(1000);  // long enough to fill the connection
+
+    const auto start = std::chrono::steady_clock::now();
+    ForceClientOffline(L"stalled");
+    const auto took = std::chrono::steady_clock::now() - start;
+    streaming = false;
+    stream.join();
+
+    EXPECT_LT(took, std::chrono::milliseconds(200));
+    EXPECT_FALSE(ClientSlots()[0].IsConnected());
 }

@@ -3,6 +3,8 @@
 
 #include "ClientCommandTest.h"
 
+#include "engine/CardEngineState.h"
+#include "engine/EngineThreads.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
@@ -10,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -276,4 +279,45 @@ TEST_F(RecordAccessTest, DeleteRemovesExactlyThatRecordingAndItsFile) {
     EXPECT_EQ(std::wstring(StoredRow(start, lookalike).FilePath), lookalike);
     EXPECT_EQ(std::wstring(StoredRow(start, otherChannel).FilePath), otherChannel);
     EXPECT_EQ(TodaysRows(kSysLogRecordingDeleted).size(), std::size(cases));
+}
+
+// The call writer moves today's store between two days (a call that began before midnight, the next of today)
+// while a client changes records of both days: every change finds its row on the right day, and no connection is
+// used after its close or left open.
+TEST_F(RecordAccessTest, RecordChangesMeetTheStoreOnTheirDayWhileItMoves) {
+    const SYSTEMTIME days[] = {DayAt(1, 23, 59, 0), DayAt(0, 0, 1, 0)};
+    const std::wstring paths[] = {AddRecording(L"before.wav", days[0], 1), AddRecording(L"after.wav", days[1], 1)};
+    ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
+    constexpr int kCalls = 300;
+    for (int i = 0; i < kCalls; ++i) {
+        auto call = std::make_unique<CallRecord>();
+        call->Channel = 2;
+        call->CallType = kCallMissed;
+        call->StartTime = days[i % 2];
+        CopyToField(call->FilePath, (L"missed-" + std::to_wstring(i) + L".tmp").c_str());
+        EngineState.CallQueue.Push(std::move(call));
+    }
+    EngineState.CallWriterThread = StartEngineThread(CallWriterThread);
+
+    int done = 0;
+    for (int round = 0; EngineState.CallQueue.Count() > 0 && round < 1000; ++round) {
+        CallRecord sent = SentRecord(paths[round % 2], days[round % 2]);
+        CopyToField(sent.CallNotes, (L"note " + std::to_wstring(round)).c_str());
+        client.SendFrame(kCmdUpdateNotes, BytesOf(sent));
+        const int r = ResultR(client.Receive(kWaitMs), kCmdUpdateNotes);
+        EXPECT_EQ(r, 1) << "round " << round;
+        done += r == 1;
+    }
+    EXPECT_GT(done, 10) << "the changes did not run while the store moved";
+    StopEngine();
+    EXPECT_EQ(EngineState.CallQueue.Count(), 0u);
+    TodayCallStore().Close();
+
+    for (const SYSTEMTIME& day : days) {
+        CallRecordStore store;
+        ASSERT_TRUE(store.Open(CdrDayFile(day)));
+        EXPECT_EQ(store.QueryCount(L"select count(*) from Rec_Table where Channel = 2"), kCalls / 2);
+        store.Close();
+        EXPECT_TRUE(::DeleteFileW(CdrDayFile(day))) << "a connection to the day was left open";
+    }
 }

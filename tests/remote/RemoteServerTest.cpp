@@ -168,6 +168,24 @@ ProtocolClient& RemoteServerTest::Connect() {
     return *m_clients.back();
 }
 
+ProtocolClient& RemoteServerTest::ConnectStalledListener(const std::wstring& userName, const std::wstring& password,
+                                                         int channel) {
+    constexpr int kSmallReceiveBuffer = 4096;
+    ProtocolClient& client = *m_clients.emplace_back(std::make_unique<ProtocolClient>());
+    EXPECT_TRUE(client.Connect(m_port, kSmallReceiveBuffer));
+    EXPECT_FALSE(client.Login(userName, password).empty());
+    client.SendFrame(kCmdStartMonitor, {static_cast<uint8_t>(channel), static_cast<uint8_t>(channel >> 8)});
+    EXPECT_TRUE(WaitUntil([&] {
+        for (ClientSlot& slot : ClientSlots()) {
+            auto lock = slot.LockFields();
+            if (slot.MonitorFlag && slot.MonitoredChannel == channel)
+                return true;
+        }
+        return false;
+    }));
+    return client;
+}
+
 ProtocolClient& RemoteServerTest::ConnectLoggedIn(const std::wstring& userName, const std::wstring& password) {
     ProtocolClient& client = Connect();
     const std::vector<ReceivedFrame> frames = client.Login(userName, password);
@@ -190,6 +208,10 @@ bool RemoteServerTest::WaitForConnectedSlots(int count) {
 }
 
 std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day) {
+    // The commands queue their rows for the engine's system-log writer, which these tests do not run: the rows
+    // queued so far are written first.
+    while (std::unique_ptr<SysLogRow> row = EngineState.SysLogQueue.Pop())
+        WriteSysLogRow(*row);
     std::vector<SysLogRow> rows;
     SysLogStore store;
     if (store.Open(SysLogDayFile(day)))

@@ -48,6 +48,9 @@ protected:
     static std::vector<uint8_t> RightsFor(std::initializer_list<int> channels);
 
     ProtocolClient& Connect();
+    // A client that logs in, starts listening live to the channel (its account needs the right) and then reads
+    // nothing more: a small receive buffer makes its connection fill up quickly.
+    ProtocolClient& ConnectStalledListener(const std::wstring& userName, const std::wstring& password, int channel);
     // Connects and logs in; fails the test unless the login is accepted.
     ProtocolClient& ConnectLoggedIn(const std::wstring& userName, const std::wstring& password);
     // A row of the day database of the start time: a recording of the channel, its type and length in seconds.
@@ -57,7 +60,7 @@ protected:
 
     // Waits until the server holds this many connected slots.
     bool WaitForConnectedSlots(int count);
-    // The rows of a day's system log, in order.
+    // The rows of a day's system log, in order, once the rows queued so far are written.
     std::vector<SysLogRow> SysLogRows(const SYSTEMTIME& day);
 
     TestFolder m_folder;

@@ -102,6 +102,11 @@ TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange) {
         {"today, through its copy", DayAt(0, 0, 0, 0), DayAt(0, 23, 59, 59), {L"C:\\rec\\today-ch1.wav"}},
         {"days without a database", DayAt(27, 0, 0, 0), DayAt(1, 0, 0, 0), {}},
         {"to before from", DayAt(28, 0, 0, 0), DayAt(30, 0, 0, 0), {}},
+        // Walked by the days on disk, not by the 3 million days of the range.
+        {"year 1900 to 9999",
+         {1900, 1, 0, 1},
+         {9999, 12, 0, 31, 23, 59, 59},
+         {L"C:\\rec\\30-ch1.wav", L"C:\\rec\\29-ch1.wav", L"C:\\rec\\28-ch1.wav", L"C:\\rec\\today-ch1.wav"}},
     };
     ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
     for (const auto& c : cases) {
@@ -247,4 +252,23 @@ TEST_F(SearchTest, StopsEndSearchesInsideALongStep) {
     ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(SysLogDayFile(day)); }));
     ForceClientOffline(L"alice");
     EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); })) << "freeing the slot stops its search";
+}
+
+// Today's system log is written while clients search it: a search of today reads a copy, so however long it runs
+// (here: a long first step) the live file stays free for the rows being logged meanwhile.
+TEST_F(SearchTest, SysLogSearchOfTodayLeavesTheLiveFileFree) {
+    const SYSTEMTIME now = DayAt(0, 9, 0, 0);
+    AddSysLogRow(now, 9, L"Line 1");
+    ProtocolClient& client = ConnectLoggedIn(L"alice", L"secret");
+    ClientSlot& slot = ClientSlots()[0];
+
+    client.SendFrame(kCmdSysLogSearch, QueryPayload(DayAt(0, 0, 0, 0), DayAt(0, 23, 0, 0),
+                                                    std::wstring(L"select * from SysLog_Table") + kLongStep));
+    ASSERT_TRUE(WaitUntil([&] { return slot.SysLogSearch.IsRunning(); }));
+    Sleep(300);  // well into its first step
+    EXPECT_TRUE(slot.SysLogSearch.IsRunning());
+    EXPECT_FALSE(IsBeingRead(SysLogDayFile(now)));
+
+    ForceClientOffline(L"alice");
+    EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); }));
 }

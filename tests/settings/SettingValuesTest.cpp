@@ -35,6 +35,9 @@ TEST(SettingValues, CorrectionsReplaceOutOfRangeValuesAndWriteBackWhereSaid) {
         {kKeyNetPort, kNetPortCorrection, kAbsent, 6691, -1},
         {kKeyNetPort, kNetPortCorrection, 0, 6691, 0},
         {kKeyNetPort, kNetPortCorrection, 1, 1, 1},
+        {kKeyNetPort, kNetPortCorrection, 65535, 65535, 65535},
+        {kKeyNetPort, kNetPortCorrection, 65536, 6691, 65536},
+        {kKeyNetPort, kNetPortCorrection, 70000, 6691, 70000},  // would listen on 4464 if cut to 16 bits
         {kKeyStartRecordByRingSignal, kStartRecordByRingSignalCorrection, -3, 0, -3},
         {kKeyStartRecordByRingSignal, kStartRecordByRingSignalCorrection, 2, 2, 2},
         {kKeyMissedRing, kMissedRingCorrection, kAbsent, 6000, 6000},

@@ -108,3 +108,19 @@ TEST(Settings, ShippedBrandingFileNamesTheCompany) {
          {L"CompanyName", L"CompanyAddr", L"CompanyTel", L"CompanyFax", L"CompanyEmail", L"CompanyWeb"})
         EXPECT_NE(L"", ReadOemString(L"Settings", key)) << key;
 }
+
+// Reads are served from what was read before until the file changes; a change made outside these functions (the
+// operator editing the file, another program) is seen at the next read all the same.
+TEST(Settings, AChangeOfTheFileIsSeenAtTheNextRead) {
+    TestFolder folder;
+    WriteSettingInt(kSectionSettings, kKeyMinRec, 7);
+    EXPECT_EQ(7, ReadSettingInt(kSectionSettings, kKeyMinRec));
+    EXPECT_EQ(7, ReadSettingInt(kSectionSettings, kKeyMinRec));
+
+    WritePrivateProfileStringW(kSectionSettings, kKeyMinRec, L"12", SettingsFilePath().c_str());
+    EXPECT_EQ(12, ReadSettingInt(kSectionSettings, kKeyMinRec));
+    WritePrivateProfileStringW(kSectionSettings, kKeyLocalName, L"Branch", SettingsFilePath().c_str());
+    EXPECT_EQ(L"Branch", ReadSettingString(kSectionSettings, kKeyLocalName));
+    ::DeleteFileW(SettingsFilePath().c_str());
+    EXPECT_EQ(-1, ReadSettingInt(kSectionSettings, kKeyMinRec));
+}

@@ -1,5 +1,9 @@
 #include "SkinTestSupport.h"
 
+#include "FoundationTestSupport.h"
+#include "TestSkins.h"
+#include "TkSkinManagerMetrics.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +87,12 @@ const std::wstring& SkinModuleFile::Commit() {
     return m_path;
 }
 
+LoadedSkin::LoadedSkin(LPCWSTR pszModule, DWORD dwOptions) {
+    m_manager.SetSkinningOptions(dwOptions);
+    EXPECT_TRUE(m_manager.LoadSkinData(ProgramFolderFile(pszModule).c_str(), nullptr)) << "cannot load the skin";
+    m_manager.GetMetrics()->RefreshMetrics();
+}
+
 SkinFromText::SkinFromText(const std::string& iniText, DWORD dwOptions) : m_folderPath(m_folder.WidePath()) {
     m_manager.SetSkinningOptions(dwOptions);
     EXPECT_TRUE(Reload(iniText));
@@ -91,4 +101,28 @@ SkinFromText::SkinFromText(const std::string& iniText, DWORD dwOptions) : m_fold
 BOOL SkinFromText::Reload(const std::string& iniText) {
     WriteBytes(m_folderPath + L"\\skin.ini", iniText.data(), iniText.size());
     return m_manager.LoadSkinData(m_folderPath.c_str(), L"skin.ini");
+}
+
+SkinCanvas::SkinCanvas(int cx, int cy) : CScopedMemDC(cx, cy) {
+    FillSolidRect(0, 0, cx, cy, kCanvasBackground);
+}
+
+COLORREF SkinCanvas::At(int x, int y) const {
+    return PixelAt(*this, x, y);
+}
+
+void ExpectSamples(const SkinCanvas& dc, const std::vector<SkinSample>& samples, const char* pszWhat) {
+    for (const SkinSample& sample : samples)
+        EXPECT_EQ(dc.At(sample.x, sample.y), sample.clr) << pszWhat << " at " << sample.x << "," << sample.y;
+}
+
+std::string DecodedCell(COLORREF clr) {
+    TestSkinCell cell{};
+    if (!DecodeTestSkinColor(clr, cell))
+        return "not a cell";
+    return std::to_string(cell.cls) + "." + std::to_string(cell.part) + "(" + std::to_string(cell.state) + ")";
+}
+
+std::string CellName(int nClass, int nPart, int nState) {
+    return DecodedCell(TestSkinCellColor(nClass, nPart, nState));
 }

@@ -9,6 +9,28 @@
 #include <string>
 #include <vector>
 
+// Drawing tests: a 32-bpp canvas filled with a colour no skin draws, pixels sampled from it, and the
+// state-coded skin's cells named as "class.part(state)".
+constexpr COLORREF kCanvasBackground = RGB(1, 2, 3);
+
+class SkinCanvas : public CScopedMemDC {
+public:
+    SkinCanvas(int cx, int cy);
+    COLORREF At(int x, int y) const;
+};
+
+struct SkinSample {
+    int x;
+    int y;
+    COLORREF clr;
+};
+
+// Every sample's pixel, reported with what was drawn.
+void ExpectSamples(const SkinCanvas& dc, const std::vector<SkinSample>& samples, const char* pszWhat);
+// The cell a state-coded pixel stands for, "not a cell" for any other colour.
+std::string DecodedCell(COLORREF clr);
+std::string CellName(int nClass, int nPart, int nState);
+
 // Helpers of the skin tests: skin modules made from the test's own resources, bitmaps in the stored
 // DIB form, and a manager over an INI text written to a temporary folder.
 
@@ -40,6 +62,17 @@ private:
     CTempFolder m_folder;
     std::wstring m_path;
     HANDLE m_hUpdate = nullptr;
+};
+
+// A manager with one of the build's skins (a module path relative to the test program), its metrics
+// refreshed.
+class LoadedSkin {
+public:
+    explicit LoadedSkin(LPCWSTR pszModule, DWORD dwOptions = 7);
+    CTkSkinManager& Manager() { return m_manager; }
+
+private:
+    CTkSkinManager m_manager;
 };
 
 // A manager whose skin is an INI text in a folder of its own (images may be put beside it).

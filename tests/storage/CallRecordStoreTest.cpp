@@ -11,6 +11,7 @@
 #include <cstring>
 #include <future>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,17 @@ CallRecord MakeCall(const SYSTEMTIME& start, const wchar_t* filePath) {
     return record;
 }
 
+// Opens the store on today's database, with one row (first.wav) in it; today's date.
+SYSTEMTIME OpenTodaysDatabase(CallRecordStore& live) {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    CreateMonthFolder(today);
+    EXPECT_TRUE(live.Open(CdrDayFile(today)));
+    CallRecord record = MakeCall(today, L"first.wav");
+    EXPECT_TRUE(live.Insert(record));
+    return today;
+}
+
 class CallRecordStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store.Open(m_path.c_str())); }
@@ -32,6 +44,21 @@ protected:
     void Insert(const SYSTEMTIME& start, const wchar_t* filePath) {
         CallRecord record = MakeCall(start, filePath);
         ASSERT_TRUE(m_store.Insert(record));
+    }
+
+    // A second store on the test's file that waits only 200 ms for another connection's lock.
+    std::unique_ptr<CallRecordStore> OpenImpatientStore() {
+        CSqliteDB::SetDefaultBusyTimeout(200);
+        auto store = std::make_unique<CallRecordStore>();
+        CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
+        EXPECT_TRUE(store->Open(m_path.c_str()));
+        return store;
+    }
+
+    // Takes the file's write lock with a connection of its own, until the holder rolls back.
+    void HoldWriteLock(CSqliteDB& holder) {
+        holder.OpenFile(m_path.c_str());
+        holder.ExecuteStatement(L"begin immediate");
     }
 
     std::vector<std::wstring> Paths(const wchar_t* sql = L"select * from Rec_Table") {
@@ -229,22 +256,40 @@ TEST_F(CallRecordStoreTest, CountsAndSumsOfAnEmptyTableAreZero) {
     EXPECT_FALSE(m_store.ForEachRecord([](const CallRecord&) {}, L"delete from"));
 }
 
-TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFails) {
-    CSqliteDB::SetDefaultBusyTimeout(200);
-    CallRecordStore store;
-    CSqliteDB::SetDefaultBusyTimeout(kBusyTimeoutMs);
-    ASSERT_TRUE(store.Open(m_path.c_str()));
-
+// A failed insert leaves the caller's record as it was, so that trying it again stores the row as one attempt
+// would have: only the first quote of a name becomes a hyphen, however many attempts it took.
+TEST_F(CallRecordStoreTest, InsertIntoALockedDatabaseFailsAndCanBeTriedAgain) {
+    const std::unique_ptr<CallRecordStore> store = OpenImpatientStore();
     CSqliteDB holder;
-    holder.OpenFile(m_path.c_str());
-    holder.ExecuteStatement(L"begin immediate");
+    HoldWriteLock(holder);
     CallRecord record = MakeCall(LocalTime(2024, 3, 5, 12), L"locked.wav");
-    EXPECT_FALSE(store.Insert(record));
-    EXPECT_FALSE(store.UpdateFlag(L"locked.wav", 1));
+    CopyToField(record.ChannelName, L"a'b'c");
+    EXPECT_FALSE(store->Insert(record));
+    EXPECT_STREQ(L"a'b'c", record.ChannelName);
+    EXPECT_FALSE(store->UpdateFlag(L"locked.wav", 1));
 
     holder.ExecuteStatement(L"rollback");
-    EXPECT_TRUE(store.Insert(record));
-    EXPECT_EQ(1, store.QueryCount(L"select count(*) from Rec_Table"));
+    EXPECT_TRUE(store->Insert(record));
+    EXPECT_STREQ(L"a-b'c", record.ChannelName);
+    EXPECT_EQ(1, store->QueryCount(L"select count(*) from Rec_Table"));
+}
+
+// Rows that come together are stored together, or not at all.
+TEST_F(CallRecordStoreTest, InsertAllStoresEveryRowOrNone) {
+    CallRecord first = MakeCall(LocalTime(2024, 3, 5, 9), L"first.wav");
+    CallRecord second = MakeCall(LocalTime(2024, 3, 5, 10), L"second.wav");
+    CopyToField(second.PhoneName, L"O'Neil");
+    const std::unique_ptr<CallRecordStore> store = OpenImpatientStore();
+    CSqliteDB holder;
+    HoldWriteLock(holder);
+    EXPECT_FALSE(store->InsertAll({&first, &second}));
+    EXPECT_STREQ(L"O'Neil", second.PhoneName);
+    holder.ExecuteStatement(L"rollback");
+    EXPECT_EQ(0, store->QueryCount(L"select count(*) from Rec_Table"));
+
+    EXPECT_TRUE(store->InsertAll({&first, &second}));
+    EXPECT_STREQ(L"O-Neil", second.PhoneName) << "the records carry the hyphens of their rows";
+    EXPECT_EQ((std::vector<std::wstring>{L"first.wav", L"second.wav"}), Paths());
 }
 
 TEST_F(CallRecordStoreTest, InsertMakesTheProgramMonthFolders) {
@@ -278,13 +323,9 @@ TEST(CallRecordStoreClosed, EveryOperationFails) {
 
 TEST(CallRecordSearch, SearchesOfTodayNeverShareAWorkingCopy) {
     TestFolder folder;
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    CreateMonthFolder(today);
     CallRecordStore live;
-    ASSERT_TRUE(live.Open(CdrDayFile(today)));
+    const SYSTEMTIME today = OpenTodaysDatabase(live);
     CallRecord record = MakeCall(today, L"first.wav");
-    ASSERT_TRUE(live.Insert(record));
 
     auto countRows = [](CallRecordStore& store) {
         int rows = 0;
@@ -338,4 +379,38 @@ TEST(CallRecordSearch, OtherDaysAreOpenedDirectly) {
     EXPECT_EQ(1, search.QueryCount(L"select count(*) from Rec_Table"));
     EXPECT_FALSE(FileExists(CdrCopyFile(day, CdrWorkingCopy::Search).GetString()));
     EXPECT_FALSE(CallRecordStore().OpenForSearch(LocalTime(2019, 5, 6), CdrWorkingCopy::Search));  // no month folder
+}
+
+// The working copy of today is a snapshot between two writes: a search started while the call writer is in the
+// middle of a write waits for it and copies the committed database, never a half-written file.
+TEST(CallRecordSearch, TodaysWorkingCopyIsTakenBetweenTwoWrites) {
+    TestFolder folder;
+    SYSTEMTIME today;
+    {
+        CallRecordStore live;
+        today = OpenTodaysDatabase(live);
+    }
+    CSqliteDB writer;
+    writer.OpenFile(CdrDayFile(today));
+    // A tiny page cache makes the write spill its pages into the file before it commits.
+    writer.ExecuteStatement(L"pragma cache_size=5");
+    writer.ExecuteStatement(L"begin immediate");
+    const std::wstring notes(200, L'n');
+    for (int i = 0; i < 500; ++i)
+        writer.ExecuteStatement(L"insert into Rec_Table(FilePath, CallNotes) values (?1, ?2)",
+                                {std::to_wstring(i), std::wstring_view(notes)});
+
+    int rows = -1;
+    std::thread search([&] {
+        CallRecordStore store;
+        if (store.OpenForSearch(today, CdrWorkingCopy::Search))
+            rows = store.QueryCount(L"select count(*) from Rec_Table");
+        store.Close();
+    });
+    ::Sleep(200);  // only a head start: the copy must wait for the commit whenever it starts
+    writer.ExecuteStatement(L"commit");
+    search.join();
+
+    EXPECT_EQ(501, rows);
+    EXPECT_EQ(L"ok", QueryText(CdrCopyFile(today, CdrWorkingCopy::Search).GetString(), L"pragma integrity_check"));
 }

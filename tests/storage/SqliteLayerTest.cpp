@@ -149,17 +149,34 @@ TEST_F(SqliteLayer, ChangedSchemaIsPreparedAgain) {
     EXPECT_EQ(1, db.QueryInt(L"select count(*) from T"));
 }
 
-TEST_F(SqliteLayer, CloseFailsWhileAQueryIsOpen) {
-    CSqliteDB db;
-    db.OpenFile(File(L"close.db").c_str());
-    {
-        CSqliteQuery query = db.RunQuery(L"select 1");
-        EXPECT_FALSE(db.CloseStoreQuietly());
-        EXPECT_TRUE(db.IsOpen());
+// A connection closed, or replaced by another file, while a query runs on it is handed over to the query: the
+// query reads on, no new statement starts, and the connection closes (its file is let go) as the query ends.
+TEST_F(SqliteLayer, CloseOrReopenWhileAQueryRunsClosesTheConnectionWhenTheQueryEnds) {
+    for (const bool reopen : {false, true}) {
+        SCOPED_TRACE(reopen ? "reopened on another file" : "closed");
+        const std::wstring path = File(L"close.db");
+        CSqliteDB db;
+        db.OpenFile(path.c_str());
+        db.ExecuteStatement(L"create table T (N integer)");
+        db.ExecuteStatement(L"insert into T values(1), (2)");
+        {
+            CSqliteQuery query = db.RunQuery(L"select N from T");
+            if (reopen)
+                db.OpenFile(File(L"other.db").c_str());
+            else
+                EXPECT_TRUE(db.CloseStoreQuietly());
+            EXPECT_EQ(reopen, db.IsOpen());
+            EXPECT_FALSE(::DeleteFileW(path.c_str())) << "the query's connection still holds the file";
+            EXPECT_EQ(1, query.ReadInt(L"N"));
+            query.StepRow();
+            EXPECT_EQ(2, query.ReadInt(L"N"));
+        }
+        EXPECT_TRUE(::DeleteFileW(path.c_str())) << "the connection was closed with the query";
+        if (!reopen)
+            EXPECT_THROW(db.QueryInt(L"select 1"), CSqliteException);
+        EXPECT_TRUE(db.CloseStoreQuietly());
+        EXPECT_FALSE(db.IsOpen());
     }
-    EXPECT_TRUE(db.CloseStoreQuietly());
-    EXPECT_FALSE(db.IsOpen());
-    EXPECT_TRUE(db.CloseStoreQuietly());
 }
 
 TEST_F(SqliteLayer, InterruptFromAnotherThreadEndsALongStep) {

@@ -1,36 +1,84 @@
 #include "TkMarkup.h"
 
+#include "TkMarkupContext.h"
+#include "TkMarkupDrawingContext.h"
 #include "TkMarkupEntryFunctions.h"
+#include "TkMarkupUIElement.h"
 
-CTkMarkupContext* CreateMarkupContext(HWND /*hWndHost*/) {
-    return nullptr;
+// Callers are tooltip and paint code: whatever goes wrong inside the engine (a bad index, no memory)
+// must read as "nothing to show", never leave through them.
+namespace {
+
+template <class F, class R>
+R Guarded(F f, R fallback) {
+    try {
+        return f();
+    } catch (CException* pException) {
+        pException->Delete();
+    } catch (...) {
+    }
+    return fallback;
+}
+
+}  // namespace
+
+CTkMarkupContext* CreateMarkupContext(HWND hWndHost) {
+    return Guarded([&]() -> CTkMarkupContext* { return new CTkMarkupContext(hWndHost); },
+                   static_cast<CTkMarkupContext*>(nullptr));
 }
 
 void ReleaseMarkupContext(CTkMarkupContext*& pContext) {
-    pContext = nullptr;
+    if (CTkMarkupContext* p = std::exchange(pContext, nullptr))
+        p->Release();
 }
 
-CTkMarkupUIElement* ParseMarkupText(CTkMarkupContext* /*pContext*/, LPCWSTR /*lpszText*/) {
-    return nullptr;
+CTkMarkupUIElement* ParseMarkupText(CTkMarkupContext* pContext, LPCWSTR lpszText) {
+    if (pContext == nullptr || lpszText == nullptr)
+        return nullptr;
+    return Guarded([&] { return pContext->Parse(lpszText); }, static_cast<CTkMarkupUIElement*>(nullptr));
 }
 
 DWORD ReleaseMarkupElement(CTkMarkupUIElement*& pElement) {
-    pElement = nullptr;
-    return 0;
+    CTkMarkupUIElement* p = std::exchange(pElement, nullptr);
+    return p != nullptr ? p->Release() : 0;
 }
 
-CTkMarkupContext* GetMarkupElementContext(CTkMarkupUIElement* /*pElement*/) {
-    return nullptr;
+CTkMarkupContext* GetMarkupElementContext(CTkMarkupUIElement* pElement) {
+    return pElement != nullptr ? pElement->GetMarkupContext() : nullptr;
 }
 
-void SetMarkupDefaultFont(CTkMarkupContext* /*pContext*/, HFONT /*hFont*/, COLORREF /*clrText*/) {}
-
-SIZE MeasureMarkupElement(CTkMarkupUIElement* /*pElement*/, int /*nAvailableWidth*/, int /*nAvailableHeight*/) {
-    return SIZE{0, 0};
+void SetMarkupDefaultFont(CTkMarkupContext* pContext, HFONT hFont, COLORREF clrText) {
+    if (pContext == nullptr)
+        return;
+    if (hFont != nullptr)
+        pContext->SetDefaultFontFromHandle(hFont);
+    if (clrText != static_cast<COLORREF>(-1))
+        pContext->SetDefaultTextColor(clrText);
 }
 
-BOOL RenderMarkupElement(CTkMarkupUIElement* /*pElement*/, HDC /*hDC*/, const RECT* /*pRect*/) {
-    return FALSE;
+SIZE MeasureMarkupElement(CTkMarkupUIElement* pElement, int nAvailableWidth, int nAvailableHeight) {
+    if (pElement == nullptr)
+        return SIZE{0, 0};
+    return Guarded(
+        [&]() -> SIZE {
+            CTkMarkupDrawingContext dc;
+            pElement->Measure(&dc, nAvailableWidth, nAvailableHeight);
+            return pElement->GetDesiredSize();
+        },
+        SIZE{0, 0});
+}
+
+BOOL RenderMarkupElement(CTkMarkupUIElement* pElement, HDC hDC, const RECT* pRect) {
+    if (pElement == nullptr || hDC == nullptr || pRect == nullptr)
+        return FALSE;
+    return Guarded(
+        [&]() -> BOOL {
+            pElement->Arrange(*pRect);
+            CTkMarkupDrawingContext dc(hDC);
+            pElement->Render(&dc);
+            return TRUE;
+        },
+        FALSE);
 }
 
 void InstallMarkupEntryFunctions() {

@@ -34,6 +34,13 @@ public:
     // A string naming a registered tag gives that type (a process-wide object); anything else NULL.
     CTkMarkupObject* ConvertFrom(CTkMarkupObject* pSource) const override;
 
+    // ---- Default style: applies to every instance without a style of its own
+    class CTkMarkupStyle* GetDefaultStyle() const {
+        return m_pDefaultStyle;
+    }  // borrowed
+    // Releases the previous default style, takes over pStyle (may be NULL) and seals it.
+    void SetDefaultStyle(class CTkMarkupStyle* pStyle);
+
     // ---- Registry
     // The type of a tag (case-sensitive), or NULL.
     static CTkMarkupType* FindType(LPCWSTR lpszTag);
@@ -54,4 +61,5 @@ private:
     RegisterRoutine m_pfnRegister = nullptr;
     CTkMarkupType* m_pNextType = nullptr;
     BOOL m_bRegistered = FALSE;
+    class CTkMarkupStyle* m_pDefaultStyle = nullptr;  // owned
 };

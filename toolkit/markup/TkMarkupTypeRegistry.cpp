@@ -5,8 +5,13 @@
 
 #include "TkMarkupType.h"
 
+#include "TkMarkupBrush.h"
 #include "TkMarkupCollection.h"
 #include "TkMarkupDependencyProperty.h"
+#include "TkMarkupFrameworkElement.h"
+#include "TkMarkupKeyboardNavigation.h"
+#include "TkMarkupResourceDictionary.h"
+#include "TkMarkupStyle.h"
 #include "TkMarkupValues.h"
 
 #include <string>
@@ -17,18 +22,33 @@ namespace {
 // The types in construction order: class, markup tag, base-type accessor, property registration.
 // clang-format off
 #define MARKUP_TYPES(X) \
-    X(CTkMarkupDependencyProperty, nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupType,               nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupObject,             nullptr, nullptr,                        &CTkMarkupObject::RegisterProperties) \
-    X(CTkMarkupThickness,          nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupInt,                nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupDouble,             nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupEnum,               nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupBool,               nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupColor,              L"Color", &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupString,             nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupCollection,         nullptr, &CTkMarkupObject::GetClassType, nullptr) \
-    X(CTkMarkupPoint,              nullptr, &CTkMarkupObject::GetClassType, nullptr)
+    X(CTkMarkupDependencyProperty,      nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupType,                    nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupObject,                  nullptr, nullptr,                        &CTkMarkupObject::RegisterProperties) \
+    X(CTkMarkupThickness,               nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupInt,                     nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupDouble,                  nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupEnum,                    nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupBool,                    nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupColor,                   L"Color", &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupString,                  nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupCollection,              nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupBrush,                   nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupSolidColorBrush,         L"SolidColorBrush", &CTkMarkupBrush::GetClassType, &CTkMarkupSolidColorBrush::RegisterProperties) \
+    X(CTkMarkupPoint,                   nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupGradientStop,            L"GradientStop", &CTkMarkupObject::GetClassType, &CTkMarkupGradientStop::RegisterProperties) \
+    X(CTkMarkupLinearGradientBrush,     L"LinearGradientBrush", &CTkMarkupBrush::GetClassType, &CTkMarkupLinearGradientBrush::RegisterProperties) \
+    X(CTkMarkupVisual,                  nullptr, &CTkMarkupInputElement::GetClassType, nullptr) \
+    X(CTkMarkupUIElement,               nullptr, &CTkMarkupVisual::GetClassType, &CTkMarkupUIElement::RegisterProperties) \
+    X(CTkMarkupInputElement,            nullptr, &CTkMarkupObject::GetClassType, &CTkMarkupInputElement::RegisterProperties) \
+    X(CTkMarkupResourceDictionary,      nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupSetter,                  L"Setter", &CTkMarkupObject::GetClassType, &CTkMarkupSetter::RegisterProperties) \
+    X(CTkMarkupSetterColection,         nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupStyle,                   L"Style", &CTkMarkupObject::GetClassType, &CTkMarkupStyle::RegisterProperties) \
+    X(CTkMarkupTrigger,                 L"Trigger", &CTkMarkupObject::GetClassType, &CTkMarkupTrigger::RegisterProperties) \
+    X(CTkMarkupTriggerCollection,       nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupFrameworkElement,        L"FrameworkElement", &CTkMarkupUIElement::GetClassType, &CTkMarkupFrameworkElement::RegisterProperties) \
+    X(CTkMarkupKeyboardNavigation,      L"KeyboardNavigation", &CTkMarkupObject::GetClassType, &CTkMarkupKeyboardNavigation::RegisterProperties)
 // clang-format on
 
 #define MARKUP_TYPE_ID(cls, tag, base, reg) kTypeOf##cls,

@@ -311,6 +311,16 @@ CTkSkinImages::~CTkSkinImages() {
     RemoveAll();
 }
 
+RECT GetSkinImageCell(CSize sizeImage, int nCount, BOOL bHorizontal, int nIndex) {
+    nCount = std::max(1, nCount);
+    if (bHorizontal) {
+        const int cx = sizeImage.cx / nCount;
+        return {nIndex * cx, 0, (nIndex + 1) * cx, sizeImage.cy};
+    }
+    const int cy = sizeImage.cy / nCount;
+    return {0, nIndex * cy, sizeImage.cx, (nIndex + 1) * cy};
+}
+
 CTkSkinImage* CTkSkinImages::GetImage(CTkSkinManagerResourceFile* pResourceFile, LPCWSTR pszImageFile) {
     if (pResourceFile == nullptr || pszImageFile == nullptr)
         return nullptr;

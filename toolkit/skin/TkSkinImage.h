@@ -87,6 +87,9 @@ private:
 // per pixel); NULL for a missing resource or one whose header and pixels do not fit in it.
 HBITMAP LoadBitmapFromResource(HMODULE hModule, LPCWSTR pszName, BOOL* pAlpha);
 
+// Cell nIndex (0 is the first) of an image of nCount equal cells side by side (bHorizontal) or stacked.
+RECT GetSkinImageCell(CSize sizeImage, int nCount, BOOL bHorizontal, int nIndex);
+
 class CTkSkinImages {
 public:
     CTkSkinImages() = default;

@@ -76,6 +76,14 @@ POINT CTkSkinManagerClass::GetPositionProperty(int nPartId, int nStateId, int nP
     return pProperty != nullptr ? pProperty->m_ptValue : POINT{x, y};
 }
 
+CString CTkSkinManagerClass::GetBackgroundImageFile(int nPartId, int nStateId) {
+    if (GetEnumProperty(nPartId, nStateId, TMT_IMAGESELECTTYPE, 0) == 0 ||
+        GetEnumProperty(nPartId, nStateId, TMT_GLYPHTYPE, 0) != 0)
+        return GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE);
+    const CString strImage = GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE1);
+    return strImage.IsEmpty() ? GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE) : strImage;
+}
+
 BOOL CTkSkinManagerClass::DrawBackground(CDC* pDC, int nPartId, int nStateId, const RECT* pRect) {
     CTkSkinManagerSchema* pSchema = m_pManager->GetSchema();
     return pSchema != nullptr && pSchema->DrawThemeBackground(pDC, this, nPartId, nStateId, pRect);
@@ -108,24 +116,16 @@ BOOL CTkSkinManagerClass::DrawText(CDC* pDC, int nPartId, int nStateId, const CS
 BOOL CTkSkinManagerClass::GetPartSize(int nPartId, int nStateId, const RECT* pRect, int nSizeKind, SIZE* pSize) {
     if (GetEnumProperty(nPartId, nStateId, TMT_BGTYPE, 0) != 0)
         return FALSE;
-    CString strImage;
-    if (GetEnumProperty(nPartId, nStateId, TMT_IMAGESELECTTYPE, 0) == 0 ||
-        GetEnumProperty(nPartId, nStateId, TMT_GLYPHTYPE, 0) != 0)
-        strImage = GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE);
-    else if ((strImage = GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE1)).IsEmpty())
-        strImage = GetStringProperty(nPartId, nStateId, TMT_IMAGEFILE);
+    const CString strImage = GetBackgroundImageFile(nPartId, nStateId);
     if (strImage.IsEmpty())
         return FALSE;
     const CTkSkinImage* pImage = m_images.GetImage(m_pManager->GetResourceFile(), strImage);
     if (pImage == nullptr)
         return FALSE;
 
-    const int nCount = std::max(1, GetIntProperty(nPartId, nStateId, TMT_IMAGECOUNT, 1));
-    CSize sizeCell = pImage->GetExtent();
-    if (GetEnumProperty(nPartId, nStateId, TMT_IMAGELAYOUT, 1) == 1)
-        sizeCell.cx /= nCount;
-    else
-        sizeCell.cy /= nCount;
+    const RECT rcCell = GetSkinImageCell(pImage->GetExtent(), GetIntProperty(nPartId, nStateId, TMT_IMAGECOUNT, 1),
+                                         GetEnumProperty(nPartId, nStateId, TMT_IMAGELAYOUT, 1) == 1, 0);
+    const CSize sizeCell(rcCell.right - rcCell.left, rcCell.bottom - rcCell.top);
 
     if (nSizeKind == TS_TRUE) {
         *pSize = sizeCell;

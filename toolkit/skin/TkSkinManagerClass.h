@@ -37,6 +37,9 @@ public:
     RECT GetRectProperty(int nPartId, int nStateId, int nPropertyId, int nLeft, int nTop, int nRight, int nBottom);
     int GetEnumProperty(int nPartId, int nStateId, int nPropertyId, int nDefault);
     POINT GetPositionProperty(int nPartId, int nStateId, int nPropertyId, int x, int y);
+    // The image a part's background is drawn from: IMAGEFILE, or IMAGEFILE1 (IMAGEFILE when that is empty)
+    // for a part that chooses its images by size; empty when the part names none.
+    CString GetBackgroundImageFile(int nPartId, int nStateId);
 
     // ---- Drawing
     BOOL DrawBackground(CDC* pDC, int nPartId, int nStateId, const RECT* pRect);

@@ -1,7 +1,7 @@
 #include "TkSkinManagerResourceFile.h"
 
 #include "TkSkinImage.h"
-#include "TkSkinManagerSchema.h"
+#include "TkSkinManagerSchemaDefault.h"
 
 #include <iterator>
 #include <string_view>
@@ -120,7 +120,7 @@ CTkSkinImage* CTkSkinManagerResourceFile::LoadImage(const CString& strImageFile)
 }
 
 CTkSkinManagerSchema* CTkSkinManagerResourceFile::CreateSchema() {
-    return new CTkSkinManagerSchema(m_pManager);
+    return new CTkSkinManagerSchemaDefault(m_pManager);
 }
 
 CString CTkSkinManagerResourceFile::GetDefaultIniName() const {

@@ -1,13 +1,18 @@
 """The remote-client protocol under load: 64 logged-in clients receive the pushes of busy lines while one of them
 runs CDR searches over a day of 20000 records, again and again.
 
-The service host runs the assembled program folder under Wine (programfolder.py) with 128 event-driven lines;
-this program, native on Linux, makes the lines busy through the simulator's control port (pick-up, hang-up, as
-fast as the port answers) and receives with four processes of 16 clients each. It reports the frames per second
-all clients received, the delay from a control command to each client's channel-status push, and from a hang-up to
-each client's new-CDR push, and how the search went meanwhile.
+The service host runs the assembled program folder under Wine (programfolder.py) with 128 event-driven lines and
+8 voltage-watched ones; this program, native on Linux, makes the lines busy through the simulator's control port
+(pick-up, hang-up, as fast as the port answers; a voltage-watched line between every 16 commands) and receives
+with four processes of 16 clients each. It reports the frames per second all clients received, the delay from a
+control command to each client's channel-status push (for the voltage-watched lines through the hook monitor's
+100 ms debounce), from a hang-up to each client's new-CDR push, the period of the call-time pushes of a recording
+line (ten passes of the poll thread), and how the search went meanwhile.
 
-usage (under scripts/with-wine): protocol_bench.py --dist <build>/dist [--seconds 30] [--cpu N]
+With --stalled the last client stops reading once logged in, listening live to a busy line: the others' figures
+show what it costs them.
+
+usage (under scripts/with-wine): protocol_bench.py --dist <build>/dist [--seconds 30] [--cpu N] [--stalled]
 """
 import argparse
 import bisect
@@ -34,8 +39,11 @@ CLIENTS = 64
 PROCESSES = 4
 BOARDS = 4                  # analogue boards of 32 lines: 128 event-driven lines
 LINES = BOARDS * 32
+HOOK_LINES = 8              # voltage-watched lines of a fifth board, after the event-driven ones
+HOOK_MS = 100               # their HookOffTime and HookOnTime
 SEARCH_ROWS = 20000
-STATE_IDLE, STATE_OUT_REC = 0, 3
+STATE_IDLE, STATE_OFF_HOOK, STATE_OUT_REC = 0, 2, 3
+STALLED_RECEIVE_BUFFER = 4096
 
 
 def user_name(client_id):
@@ -53,14 +61,18 @@ def add_client_accounts():
                     "bChart) values " + values], check=True)
 
 
-def login(port, client_id):
-    sock = socket.create_connection(("127.0.0.1", port), timeout=30)
+def login(port, client_id, receive_buffer=0):
+    sock = socket.socket()
+    if receive_buffer:
+        sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, receive_buffer)
+    sock.settimeout(30)
+    sock.connect(("127.0.0.1", port))
     password = "tovak" if client_id == 0 else "bench"
     record = tc.pack_text16(user_name(client_id), 32) + tc.pack_text16(password, 32)
     sock.sendall(tc.frame(tc.CMD_LOGIN, record + b"\0" * (tc.ACCOUNT_RECORD_BYTES - len(record))))
     cutter = tc.FrameCutter()
     statuses = 0
-    while statuses < LINES:  # the login ends with the status of every channel
+    while statuses < LINES + HOOK_LINES:  # the login ends with the status of every channel
         data = sock.recv(1 << 16)
         if not data:
             raise ConnectionError("client %d: connection closed during login" % client_id)
@@ -71,11 +83,15 @@ def login(port, client_id):
     return sock, cutter
 
 
-def receiver(client_ids, port, searcher, pipe):
-    """One process: logs its clients in, then notes every push they receive until told to stop."""
-    clients = {cid: login(port, cid) for cid in client_ids}
+def receiver(client_ids, port, searcher, stalled, pipe):
+    """One process: logs its clients in, then notes every push they receive until told to stop. The stalled client,
+    if it is one of them, listens live to line 0 and reads nothing more."""
+    clients = {cid: login(port, cid, STALLED_RECEIVE_BUFFER if cid == stalled else 0) for cid in client_ids}
     selector = selectors.DefaultSelector()
     for cid, (sock, _) in clients.items():
+        if cid == stalled:
+            sock.sendall(tc.frame(tc.CMD_START_MONITOR, struct.pack("<H", 0)))
+            continue
         selector.register(sock, selectors.EVENT_READ, cid)
     pipe.send("ready")
     pushes = []           # (client, frame command, channel, state, arrival)
@@ -105,7 +121,9 @@ def receiver(client_ids, port, searcher, pipe):
             clients[searcher][0].setblocking(False)
             search_rows, search_start, search_last = 0, now, now
         if now - last_keepalive > tc.KEEPALIVE_SECONDS:
-            for sock, _ in clients.values():
+            for cid, (sock, _) in clients.items():
+                if cid == stalled:
+                    continue
                 sock.setblocking(True)
                 sock.sendall(tc.frame(tc.CMD_KEEPALIVE))
                 sock.setblocking(False)
@@ -137,18 +155,30 @@ def receiver(client_ids, port, searcher, pipe):
 
 
 def make_busy(sim, seconds):
-    """Picks up and hangs up every line in turn until the time is over; the command times by channel."""
-    offhooks = {ch: [] for ch in range(LINES)}
-    onhooks = {ch: [] for ch in range(LINES)}
+    """Picks up and hangs up every line in turn until the time is over, and a voltage-watched line between every 16
+    commands; the command times by channel."""
+    channels = range(LINES + HOOK_LINES)
+    offhooks = {ch: [] for ch in channels}
+    onhooks = {ch: [] for ch in channels}
     round_trips = []
+    hook_toggles = 0
+
+    def run(table, command, channel):
+        sent = time.monotonic()
+        table[channel].append(sent)
+        sim.command("%s %d" % (command, channel))
+        return time.monotonic() - sent
+
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         for table, command in ((offhooks, "offhook"), (onhooks, "onhook")):
             for channel in range(LINES):
-                sent = time.monotonic()
-                table[channel].append(sent)
-                sim.command("%s %d" % (command, channel))
-                round_trips.append(time.monotonic() - sent)
+                round_trips.append(run(table, command, channel))
+                if channel % 16 == 15:
+                    line = LINES + hook_toggles // 2 % HOOK_LINES
+                    run(offhooks if hook_toggles % 2 == 0 else onhooks, "offhook" if hook_toggles % 2 == 0 else
+                        "onhook", line)
+                    hook_toggles += 1
     return offhooks, onhooks, round_trips
 
 
@@ -172,6 +202,8 @@ def main():
     parser.add_argument("--seconds", type=float, default=30)
     parser.add_argument("--cpu", help="CPU list for the service host (taskset)")
     parser.add_argument("--no-search", action="store_true", help="pushes only, no CDR search meanwhile")
+    parser.add_argument("--stalled", action="store_true",
+                        help="the last client stops reading once logged in, listening live to line 0")
     options = parser.parse_args()
 
     tmp = tempfile.mkdtemp(prefix="tesselon-protocol-")
@@ -181,14 +213,19 @@ def main():
     shutil.rmtree(os.path.dirname(data_folder()), ignore_errors=True)
     boards = {"Board%d" % b: {"Type": 293, "SerialNo": 300001 + b, "LineTypes": ",".join(["7", "8"] * 16)}
               for b in range(BOARDS)}
+    boards["Board%d" % BOARDS] = {"Type": 293, "SerialNo": 300001 + BOARDS, "LineTypes": ",".join(["6"] * HOOK_LINES)}
+    hook_times = {}
+    for channel in range(LINES, LINES + HOOK_LINES):
+        hook_times["Channel%03dHookOffTime" % (channel + 1)] = HOOK_MS
+        hook_times["Channel%03dHookOnTime" % (channel + 1)] = HOOK_MS
     make_program_folder(options.dist, os.path.join(tmp, "program"),
                         {"Settings": {"NetPort": net_port, "RecFolder1": windows_path(recordings) + "\\"},
-                         "Setting": {"Language": "English"}},
+                         "Setting": {"Language": "English"}, "ChannelParam": hook_times},
                         dict({"Simulator": {"ControlPort": control_port, "Speed": 1}}, **boards))
     host = ServiceHost(os.path.join(tmp, "program"), log_path=os.path.join(tmp, "servicehost.log"),
                        cpu_list=options.cpu)
     try:
-        host.wait_for_line(r"channels ready: %d " % LINES, 90)
+        host.wait_for_line(r"channels ready: %d " % (LINES + 32), 90)
         day = datetime.date.today()
         cdr = os.path.join(data_folder(), day.strftime("%Y%m"), "CDR%s.db" % day.strftime("%Y%m%d"))
         subprocess.run(["sqlite3", "-cmd", ".timeout 10000", cdr,
@@ -206,7 +243,9 @@ def main():
         for p in range(PROCESSES):
             ids = list(range(p * CLIENTS // PROCESSES, (p + 1) * CLIENTS // PROCESSES))
             parent, child = multiprocessing.Pipe()
-            process = multiprocessing.Process(target=receiver, args=(ids, net_port, 0 if p == 0 and not options.no_search else None, child))
+            searcher = 0 if p == 0 and not options.no_search else None
+            stalled = CLIENTS - 1 if options.stalled else None
+            process = multiprocessing.Process(target=receiver, args=(ids, net_port, searcher, stalled, child))
             process.start()
             pipes.append(parent)
             processes.append(process)
@@ -236,36 +275,49 @@ def main():
     received_bytes = sum(r[2] for r in results)
     searches = [s for r in results for s in r[3]]
     window = busy_end - start
-    calls = sum(len(t) for t in onhooks.values())
+    calls = sum(len(onhooks[ch]) for ch in range(LINES))
+    readers = CLIENTS - 1 if options.stalled else CLIENTS
 
     # A status push answers the latest command of its kind for its channel; the channel goes on being pushed while
-    # it records (each second), so only the first push of that state after the command counts.
-    status_delays, cdr_delays = [], []
-    answered, cdr_seen = {}, {}
+    # it records (each second), so only the first push of that state after the command counts. The later pushes of
+    # a recording line are its call-time pushes, one each ten passes of the poll thread.
+    status_delays, hook_delays, cdr_delays, call_time_periods = [], [], [], []
+    answered, cdr_seen, last_status = {}, {}, {}
     for cid, command, channel, state, arrival in pushes:
-        if command == tc.FRAME_CHANNEL_STATUS and 0 <= channel < LINES and state in (STATE_OUT_REC, STATE_IDLE):
-            times = offhooks[channel] if state == STATE_OUT_REC else onhooks[channel]
+        if command == tc.FRAME_CHANNEL_STATUS and 0 <= channel < LINES + HOOK_LINES:
+            previous = last_status.get((cid, channel))
+            last_status[(cid, channel)] = (state, arrival)
+            if channel < LINES and state == STATE_OUT_REC and previous and previous[0] == STATE_OUT_REC:
+                call_time_periods.append(arrival - previous[1])
+            on_state, delays = (STATE_OUT_REC, status_delays) if channel < LINES else (STATE_OFF_HOOK, hook_delays)
+            if state not in (on_state, STATE_IDLE):
+                continue
+            times = offhooks[channel] if state == on_state else onhooks[channel]
             index = latest_before(times, arrival)
             if index >= 0 and index > answered.get((cid, channel, state), -1):
                 answered[(cid, channel, state)] = index
-                status_delays.append(arrival - times[index])
+                delays.append(arrival - times[index])
         elif command == tc.FRAME_NEW_CDR and 0 <= channel < LINES:
             k = cdr_seen.get((cid, channel), 0)  # the k-th record of a channel is its k-th hang-up
             cdr_seen[(cid, channel)] = k + 1
             if k < len(onhooks[channel]):
                 cdr_delays.append(arrival - onhooks[channel][k])
     push_frames = sum(1 for p in pushes if p[4] <= busy_end)
-    print("\nprotocol under load: %d clients, %d lines picked up and hung up %d times in %.1f s "
-          "(%.0f commands/s on the control port)" % (CLIENTS, LINES, calls, window, 2 * calls / window))
+    print("\nprotocol under load: %d clients%s, %d lines picked up and hung up %d times in %.1f s "
+          "(%.0f commands/s on the control port)" % (
+              CLIENTS, ", the last of them stalled" if options.stalled else "", LINES, calls, window,
+              2 * calls / window))
     print("  push frames received by all clients: %.0f frames/s (%d in the busy window)" % (
         push_frames / window, push_frames))
     print("  all frames received, search results included: %d frames, %.1f MB/s" % (
         sum(counts.values()), received_bytes / 1e6 / (time.monotonic() - start)))
     print("  control command round trip (its events handled):     " + summary(round_trips))
     print("  control command -> channel-status push at each client: " + summary(status_delays))
+    print("  voltage-watched line, command -> status push (%d ms debounce): " % HOOK_MS + summary(hook_delays))
+    print("  call-time pushes of a recording line, period (10 polls): " + summary(call_time_periods))
     print("  hang-up -> new-CDR push at each client:               " + summary(cdr_delays))
-    print("  new-CDR pushes: %d of %d expected (%d calls x %d clients)" % (
-        len(cdr_delays), calls * CLIENTS, calls, CLIENTS))
+    print("  new-CDR pushes: %d of %d expected (%d calls x %d reading clients)" % (
+        len(cdr_delays), calls * readers, calls, readers))
     if searches:
         rows = sum(s[0] for s in searches)
         print("  CDR searches finished meanwhile: %d, %d rows each, %.1f s each (%.0f rows/s)" % (

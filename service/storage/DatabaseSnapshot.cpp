@@ -1,19 +1,28 @@
-#include "backup/CdrSnapshot.h"
+#include "DatabaseSnapshot.h"
 
-#include "storage/SqliteDB.h"
+#include "SqliteDB.h"
 
 #include <sqlite3.h>
 
 #include <windows.h>
 
+#include <string>
+
 namespace {
+
+std::string ToUtf8(const wchar_t* text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1)
+        ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
 
 // A connection closed with its scope.
 class Connection {
 public:
     Connection(const wchar_t* path, int flags) {
-        const std::string utf8 = ToUtf8(path);
-        if (sqlite3_open_v2(utf8.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
+        if (sqlite3_open_v2(ToUtf8(path).c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
             sqlite3_close(m_db);
             m_db = nullptr;
         }
@@ -25,14 +34,6 @@ public:
     sqlite3* Get() const { return m_db; }
 
 private:
-    static std::string ToUtf8(const wchar_t* text) {
-        const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-        std::string utf8(size > 0 ? size - 1 : 0, '\0');
-        if (size > 1)
-            ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-        return utf8;
-    }
-
     sqlite3* m_db = nullptr;
 };
 
@@ -47,16 +48,20 @@ bool CopyAllPages(sqlite3* from, sqlite3* to) {
 
 }  // namespace
 
+bool CopyDatabaseInto(const wchar_t* source, sqlite3* destination) {
+    const Connection from(source, SQLITE_OPEN_READONLY);
+    if (!from.Get() || !destination)
+        return false;
+    sqlite3_busy_timeout(from.Get(), kBusyTimeoutMs);
+    return CopyAllPages(from.Get(), destination);
+}
+
 bool SnapshotDatabase(const wchar_t* source, const wchar_t* destination) {
     ::DeleteFileW(destination);
     bool copied = false;
     {
-        Connection from(source, SQLITE_OPEN_READONLY);
-        if (!from.Get())
-            return false;
-        sqlite3_busy_timeout(from.Get(), kBusyTimeoutMs);
-        Connection to(destination, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        copied = to.Get() && CopyAllPages(from.Get(), to.Get());
+        const Connection to(destination, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        copied = to.Get() && CopyDatabaseInto(source, to.Get());
     }
     if (!copied)
         ::DeleteFileW(destination);

@@ -1,14 +1,20 @@
-#include "backup/CdrSnapshot.h"
+#include "storage/DatabaseSnapshot.h"
 
-#include "BackupTestSupport.h"
+#include "StorageTestSupport.h"
 #include "TestFolder.h"
 #include "storage/SqliteDB.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace {
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
 
 int CountRows(const std::wstring& path) {
     CSqliteDB db;
@@ -18,7 +24,7 @@ int CountRows(const std::wstring& path) {
 
 }  // namespace
 
-TEST(CdrSnapshot, WaitsForAWriteInProgressAndReplacesAnOlderCopy) {
+TEST(DatabaseSnapshot, WaitsForAWriteInProgressAndReplacesAnOlderCopy) {
     TestFolder folder;
     const std::wstring source = folder.DataFolder() + L"\\day.db";
     const std::wstring copy = folder.ProgramFolder() + L"\\copy.db";
@@ -50,7 +56,7 @@ TEST(CdrSnapshot, WaitsForAWriteInProgressAndReplacesAnOlderCopy) {
     EXPECT_STREQ(L"ok", integrity.FirstColumnText());
 }
 
-TEST(CdrSnapshot, AMissingDayIsNeitherCreatedNorCopied) {
+TEST(DatabaseSnapshot, AMissingDayIsNeitherCreatedNorCopied) {
     TestFolder folder;
     const std::wstring source = folder.DataFolder() + L"\\202401\\CDR20240101.db";
     const std::wstring copy = folder.ProgramFolder() + L"\\copy.db";
