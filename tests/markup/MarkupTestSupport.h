@@ -124,3 +124,9 @@ protected:
 private:
     LONG m_nContextsAtStart = 0;
 };
+
+// The tree under pObject as text, one node a line, indented two spaces a level: the class name, then
+// each simple local value (text, number, colour, thickness, type) as " Name=value" in name order
+// ("x:Name" first); any other value follows on its own lines as ".Name:" with the object below it; then
+// the logical children.
+CString DumpMarkupTree(const CTkMarkupObject* pObject);

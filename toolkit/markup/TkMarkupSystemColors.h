@@ -20,12 +20,14 @@ private:
 
 // A resource key that stands for the colour of a system colour.
 class CTkMarkupColorKey : public CTkMarkupSystemColorKey {
+    DECLARE_MARKUP_TYPE()
 public:
     explicit CTkMarkupColorKey(int nIndex = 0) : CTkMarkupSystemColorKey(nIndex) {}
 };
 
 // A resource key that stands for a solid brush of a system colour.
 class CTkMarkupBrushKey : public CTkMarkupSystemColorKey {
+    DECLARE_MARKUP_TYPE()
 public:
     explicit CTkMarkupBrushKey(int nIndex = 0) : CTkMarkupSystemColorKey(nIndex) {}
 };

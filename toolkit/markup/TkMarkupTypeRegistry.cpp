@@ -6,12 +6,14 @@
 #include "TkMarkupType.h"
 
 #include "TkMarkupBrush.h"
+#include "TkMarkupBuilder.h"
 #include "TkMarkupCollection.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupFrameworkElement.h"
 #include "TkMarkupKeyboardNavigation.h"
 #include "TkMarkupResourceDictionary.h"
 #include "TkMarkupStyle.h"
+#include "TkMarkupSystemColors.h"
 #include "TkMarkupValues.h"
 
 #include <string>
@@ -48,6 +50,9 @@ namespace {
     X(CTkMarkupTrigger,                 L"Trigger", &CTkMarkupObject::GetClassType, &CTkMarkupTrigger::RegisterProperties) \
     X(CTkMarkupTriggerCollection,       nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
     X(CTkMarkupFrameworkElement,        L"FrameworkElement", &CTkMarkupUIElement::GetClassType, &CTkMarkupFrameworkElement::RegisterProperties) \
+    X(CTkMarkupObjectProperty,          nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupColorKey,                nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupBrushKey,                nullptr, &CTkMarkupObject::GetClassType, nullptr) \
     X(CTkMarkupKeyboardNavigation,      L"KeyboardNavigation", &CTkMarkupObject::GetClassType, &CTkMarkupKeyboardNavigation::RegisterProperties)
 // clang-format on
 
