@@ -1,6 +1,10 @@
 #include "TkMarkupConverters.h"
 
 #include "TkMarkupArithmetic.h"
+#include "TkMarkupBuilder.h"
+#include "TkMarkupContext.h"
+#include "TkMarkupDependencyProperty.h"
+#include "TkMarkupType.h"
 #include "TkMarkupValueText.h"
 #include "TkMarkupValues.h"
 
@@ -162,4 +166,24 @@ CTkMarkupObject* ConvertLength(CTkMarkupContext*, CTkMarkupObject* pSource) {
         !ApplyLengthUnit(pString->GetText(), pString->GetLength(), n, nPixels))
         return nullptr;
     return new CTkMarkupInt(nPixels);
+}
+
+CTkMarkupObject* ConvertContent(CTkMarkupContext* pContext, CTkMarkupObject* pSource) {
+    if (pContext == nullptr || pSource == nullptr || !pSource->IsKindOf(CTkMarkupString::GetClassType()))
+        return nullptr;
+    // The text classes are found by tag: they register themselves beside this vocabulary.
+    CTkMarkupType* pTextBlockType = CTkMarkupType::FindType(L"TextBlock");
+    CTkMarkupType* pRunType = CTkMarkupType::FindType(L"Run");
+    CTkMarkupDependencyProperty* pRunText = CTkMarkupDependencyProperty::FindProperty(pRunType, L"Text");
+    if (pTextBlockType == nullptr || pRunText == nullptr)
+        return nullptr;
+    auto textBlock = CTkMarkupPtr<CTkMarkupObject>::Adopt(pContext->CreateMarkupObject(pTextBlockType));
+    auto run = CTkMarkupPtr<CTkMarkupObject>::Adopt(pContext->CreateMarkupObject(pRunType));
+    if (!textBlock || !run)
+        return nullptr;
+    pSource->AddRef();
+    run->SetValue(pRunText, pSource);
+    CTkMarkupBuilder builder(pContext);
+    textBlock->SetContentObject(&builder, run.Detach());
+    return textBlock.Detach();
 }

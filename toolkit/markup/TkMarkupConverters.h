@@ -42,3 +42,8 @@ CTkMarkupObject* ConvertCursor(CTkMarkupContext* pContext, CTkMarkupObject* pSou
 // Fractions are not read; text without a number is 0. NULL when the number or the length does not fit
 // 32 bits.
 CTkMarkupObject* ConvertLength(CTkMarkupContext* pContext, CTkMarkupObject* pSource);
+
+// ---- Content (CTkMarkupUIElement)
+// A string becomes a text block holding one run of it (made through the context); NULL for anything
+// else, or while the text classes are not registered.
+CTkMarkupObject* ConvertContent(CTkMarkupContext* pContext, CTkMarkupObject* pSource);
