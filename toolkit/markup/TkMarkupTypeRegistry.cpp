@@ -9,9 +9,13 @@
 #include "TkMarkupCollection.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupFrameworkElement.h"
+#include "TkMarkupInlineUIContainer.h"
 #include "TkMarkupKeyboardNavigation.h"
 #include "TkMarkupResourceDictionary.h"
+#include "TkMarkupRun.h"
+#include "TkMarkupSpan.h"
 #include "TkMarkupStyle.h"
+#include "TkMarkupTextBlock.h"
 #include "TkMarkupValues.h"
 
 #include <string>
@@ -47,6 +51,19 @@ namespace {
     X(CTkMarkupStyle,                   L"Style", &CTkMarkupObject::GetClassType, &CTkMarkupStyle::RegisterProperties) \
     X(CTkMarkupTrigger,                 L"Trigger", &CTkMarkupObject::GetClassType, &CTkMarkupTrigger::RegisterProperties) \
     X(CTkMarkupTriggerCollection,       nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupTextBlock,               L"TextBlock", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupTextBlock::RegisterProperties) \
+    X(CTkMarkupFrameworkContentElement, L"FrameworkContentElement", &CTkMarkupInputElement::GetClassType, &CTkMarkupFrameworkContentElement::RegisterProperties) \
+    X(CTkMarkupTextElement,             L"TextElement", &CTkMarkupFrameworkContentElement::GetClassType, &CTkMarkupTextElement::RegisterProperties) \
+    X(CTkMarkupInline,                  nullptr, &CTkMarkupTextElement::GetClassType, &CTkMarkupInline::RegisterProperties) \
+    X(CTkMarkupRun,                     L"Run", &CTkMarkupInline::GetClassType, &CTkMarkupRun::RegisterProperties) \
+    X(CTkMarkupLineBreak,               L"LineBreak", &CTkMarkupRun::GetClassType, nullptr) \
+    X(CTkMarkupInlineCollection,        nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupSpan,                    L"Span", &CTkMarkupInline::GetClassType, nullptr) \
+    X(CTkMarkupBold,                    L"Bold", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupHyperlink,               L"Hyperlink", &CTkMarkupSpan::GetClassType, &CTkMarkupHyperlink::RegisterProperties) \
+    X(CTkMarkupItalic,                  L"Italic", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupUnderline,               L"Underline", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupInlineUIContainer,       L"InlineUIContainer", &CTkMarkupInline::GetClassType, nullptr) \
     X(CTkMarkupFrameworkElement,        L"FrameworkElement", &CTkMarkupUIElement::GetClassType, &CTkMarkupFrameworkElement::RegisterProperties) \
     X(CTkMarkupKeyboardNavigation,      L"KeyboardNavigation", &CTkMarkupObject::GetClassType, &CTkMarkupKeyboardNavigation::RegisterProperties)
 // clang-format on
