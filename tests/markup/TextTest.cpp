@@ -2,6 +2,7 @@
 #include "MarkupTestSupport.h"
 #include "TkMarkup.h"
 #include "TkMarkupBrush.h"
+#include "TkMarkupBuilder.h"
 #include "TkMarkupDrawingContext.h"
 #include "TkMarkupInlineUIContainer.h"
 #include "TkMarkupRun.h"
@@ -604,4 +605,34 @@ TEST_F(Text, PictureOfWrappingTrimmingAndDecorations) {
     EXPECT_TRUE(RenderMarkupElement(pWrapped, dc.GetSafeHdc(), &rcWrapped));
     EXPECT_TRUE(RenderMarkupElement(pTrimmed, dc.GetSafeHdc(), &rcTrimmed));
     WritePng(dc, L"markup_text_block.png");
+}
+
+TEST_F(Text, TextTypesAreRegisteredByTagWithSharedTextProperties) {
+    CTkMarkupType* pBlock = CTkMarkupType::FindType(L"TextBlock");
+    ASSERT_EQ(CTkMarkupTextBlock::GetClassType(), pBlock);
+    EXPECT_EQ(nullptr, CTkMarkupType::FindType(L"textblock"));
+    EXPECT_EQ(Te::s_pFontSizeProperty, CTkMarkupBuilder::FindPropertyByName(pBlock, L"FontSize"));
+    EXPECT_EQ(Te::s_pFontSizeProperty, CTkMarkupBuilder::FindPropertyByName(pBlock, L"TextBlock.FontSize"));
+    EXPECT_EQ(Te::s_pFontSizeProperty, CTkMarkupBuilder::FindPropertyByName(pBlock, L"TextElement.FontSize"));
+    const struct {
+        LPCWSTR lpszTag;
+        CTkMarkupType* pBase;
+    } kinds[] = {
+        {L"LineBreak", CTkMarkupRun::GetClassType()},
+        {L"Hyperlink", CTkMarkupSpan::GetClassType()},
+        {L"Bold", CTkMarkupInline::GetClassType()},
+        {L"InlineUIContainer", CTkMarkupInline::GetClassType()},
+        {L"Run", CTkMarkupFrameworkContentElement::GetClassType()},
+        {L"TextElement", CTkMarkupInputElement::GetClassType()},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.lpszTag);
+        auto object =
+            CTkMarkupPtr<CTkMarkupObject>::Adopt(m_pContext->CreateMarkupObject(CTkMarkupType::FindType(kind.lpszTag)));
+        ASSERT_TRUE(object);
+        EXPECT_TRUE(object->IsKindOf(kind.pBase));
+    }
+    auto span = Make<CTkMarkupSpan>();
+    EXPECT_TRUE(span->GetInlines()->IsKindOf(CTkMarkupCollection::GetClassType()));
+    EXPECT_EQ(CTkMarkupFrameworkElement::s_pTagProperty, CTkMarkupBuilder::FindPropertyByName(span->GetType(), L"Tag"));
 }
