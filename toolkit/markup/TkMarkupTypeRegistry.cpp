@@ -13,12 +13,16 @@
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupFrameworkElement.h"
 #include "TkMarkupGrid.h"
+#include "TkMarkupInlineUIContainer.h"
 #include "TkMarkupKeyboardNavigation.h"
 #include "TkMarkupResourceDictionary.h"
+#include "TkMarkupRun.h"
 #include "TkMarkupScrollViewer.h"
 #include "TkMarkupShapes.h"
+#include "TkMarkupSpan.h"
 #include "TkMarkupStyle.h"
 #include "TkMarkupSystemColors.h"
+#include "TkMarkupTextBlock.h"
 #include "TkMarkupValues.h"
 
 #include <string>
@@ -57,6 +61,7 @@ namespace {
     X(CTkMarkupScrollBar,               nullptr, &CTkMarkupControl::GetClassType, nullptr) \
     X(CTkMarkupScrollBarGripper,        nullptr, &CTkMarkupUIElement::GetClassType, nullptr) \
     X(CTkMarkupScrollViewer,            L"ScrollViewer", &CTkMarkupContentControl::GetClassType, &CTkMarkupScrollViewer::RegisterProperties) \
+    X(CTkMarkupTextBlock,               L"TextBlock", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupTextBlock::RegisterProperties) \
     X(CTkMarkupStackPanel,              L"StackPanel", &CTkMarkupPanel::GetClassType, &CTkMarkupStackPanel::RegisterProperties) \
     X(CTkMarkupWrapPanel,               L"WrapPanel", &CTkMarkupPanel::GetClassType, &CTkMarkupWrapPanel::RegisterProperties) \
     X(CTkMarkupShape,                   nullptr, &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupShape::RegisterProperties) \
@@ -67,6 +72,18 @@ namespace {
     X(CTkMarkupEllipse,                 L"Ellipse", &CTkMarkupShape::GetClassType, nullptr) \
     X(CTkMarkupLine,                    L"Line", &CTkMarkupShape::GetClassType, &CTkMarkupLine::RegisterProperties) \
     X(CTkMarkupPage,                    L"Page", &CTkMarkupFrameworkElement::GetClassType, nullptr) \
+    X(CTkMarkupFrameworkContentElement, L"FrameworkContentElement", &CTkMarkupInputElement::GetClassType, &CTkMarkupFrameworkContentElement::RegisterProperties) \
+    X(CTkMarkupTextElement,             L"TextElement", &CTkMarkupFrameworkContentElement::GetClassType, &CTkMarkupTextElement::RegisterProperties) \
+    X(CTkMarkupInline,                  nullptr, &CTkMarkupTextElement::GetClassType, &CTkMarkupInline::RegisterProperties) \
+    X(CTkMarkupRun,                     L"Run", &CTkMarkupInline::GetClassType, &CTkMarkupRun::RegisterProperties) \
+    X(CTkMarkupLineBreak,               L"LineBreak", &CTkMarkupRun::GetClassType, nullptr) \
+    X(CTkMarkupInlineCollection,        nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupSpan,                    L"Span", &CTkMarkupInline::GetClassType, nullptr) \
+    X(CTkMarkupBold,                    L"Bold", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupHyperlink,               L"Hyperlink", &CTkMarkupSpan::GetClassType, &CTkMarkupHyperlink::RegisterProperties) \
+    X(CTkMarkupItalic,                  L"Italic", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupUnderline,               L"Underline", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupInlineUIContainer,       L"InlineUIContainer", &CTkMarkupInline::GetClassType, nullptr) \
     X(CTkMarkupButtonBase,              nullptr, &CTkMarkupContentControl::GetClassType, &CTkMarkupButtonBase::RegisterProperties) \
     X(CTkMarkupButton,                  L"Button", &CTkMarkupButtonBase::GetClassType, nullptr) \
     X(CTkMarkupToggleButton,            nullptr, &CTkMarkupButtonBase::GetClassType, &CTkMarkupToggleButton::RegisterProperties) \
