@@ -180,6 +180,28 @@ TEST_F(Builder, ResourceScopeAndSystemColors) {
               Build(L"<FrameworkElement Tag='{StaticResource {x:Static SystemColors.ControlColorKey}}'/>"));
 }
 
+// Runs of white space collapse to one space; a space before an element survives only after content.
+TEST_F(Builder, WhiteSpaceBetweenWordsAndElements) {
+    const Case cases[] = {
+        {L"<TextBlock>  Hello   world  </TextBlock>",
+         L"CTkMarkupTextBlock\n  CTkMarkupInlineCollection\n    CTkMarkupRun Text=\"Hello world\"\n"},
+        {L"<TextBlock><Bold>a</Bold> b</TextBlock>",
+         L"CTkMarkupTextBlock\n  CTkMarkupInlineCollection\n    CTkMarkupBold FontWeight=enum 700\n"
+         L"      CTkMarkupInlineCollection\n        CTkMarkupRun Text=\"a\"\n    CTkMarkupRun Text=\" b\"\n"},
+        {L"<TextBlock>a <Bold>b</Bold></TextBlock>",
+         L"CTkMarkupTextBlock\n  CTkMarkupInlineCollection\n    CTkMarkupRun Text=\"a \"\n"
+         L"    CTkMarkupBold FontWeight=enum 700\n      CTkMarkupInlineCollection\n        CTkMarkupRun Text=\"b\"\n"},
+        {L"<TextBlock Text='{}{x}'/>",
+         L"CTkMarkupTextBlock Text=\"{x}\"\n  CTkMarkupInlineCollection\n    CTkMarkupRun Text=\"{x}\"\n"},
+        {L"<Run/>", L"error: Root element have to be 'CTkMarkupUIElement' type"},
+        {L"<TextBlock>\n  <Bold>a",
+         L"error: Unexpected end of file has occurred. The following elements are not closed: "
+         L"'Bold'. Line 2, position 10"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.lpszExpected, Build(c.lpszMarkup));
+}
+
 // 8-bit markup is read byte by byte in the ANSI code page until it declares UTF-8.
 TEST_F(Builder, EightBitTextSwitchesToUtf8WhenDeclared) {
     const char szUtf8[] = "<?xml version='1.0' encoding='utf-8'?><FrameworkElement Tag='\xC3\xA9'/>";
