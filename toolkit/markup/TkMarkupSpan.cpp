@@ -1,6 +1,7 @@
 #include "TkMarkupSpan.h"
 
 #include "TkMarkupBrush.h"
+#include "TkMarkupControls.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupStyle.h"
 #include "TkMarkupType.h"
@@ -64,8 +65,9 @@ CTkMarkupSetter* BrushSetter(COLORREF clr) {
 void CTkMarkupHyperlink::RegisterProperties() {
     CTkMarkupType::EnsureRegistered(CTkMarkupStyle::GetClassType());
     CTkMarkupType::EnsureRegistered(CTkMarkupSolidColorBrush::GetClassType());
-    s_pClickEvent = CTkMarkupDependencyProperty::RegisterRoutedEvent(L"Click", CTkMarkupPropertyMetadata::routingBubble,
-                                                                     GetClassType());
+    // A link clicks as a button does: handlers of the one event serve both.
+    CTkMarkupType::EnsureRegistered(CTkMarkupButtonBase::GetClassType());
+    s_pClickEvent = static_cast<CTkMarkupRoutedEvent*>(CTkMarkupButtonBase::s_pClickEvent->AddOwner(GetClassType()));
 
     // Lives as long as the type.
     auto* pStyle = new CTkMarkupStyle;
