@@ -1,12 +1,18 @@
 #pragma once
 #include "TkMarkupObject.h"
+#include "TkMarkupType.h"
 
 #include <gtest/gtest.h>
 
 // The base of every markup test: no markup object may outlive the test that made it.
 class MarkupTest : public testing::Test {
 protected:
-    void SetUp() override { m_nLiveAtStart = CTkMarkupObject::GetLiveObjectCount(); }
+    void SetUp() override {
+        // Registration builds objects that live as long as their types (the hyperlink's default style):
+        // they are not the test's.
+        CTkMarkupType::EnsureAllRegistered();
+        m_nLiveAtStart = CTkMarkupObject::GetLiveObjectCount();
+    }
     void TearDown() override {
         EXPECT_EQ(m_nLiveAtStart, CTkMarkupObject::GetLiveObjectCount()) << "markup objects outlived the test";
     }
@@ -124,3 +130,9 @@ protected:
 private:
     LONG m_nContextsAtStart = 0;
 };
+
+// The tree under pObject as text, one node a line, indented two spaces a level: the class name, then
+// each simple local value (text, number, colour, thickness, type) as " Name=value" in name order
+// ("x:Name" first); any other value follows on its own lines as ".Name:" with the object below it; then
+// the logical children.
+CString DumpMarkupTree(const CTkMarkupObject* pObject);

@@ -4,6 +4,7 @@
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupFont.h"
 #include "TkMarkupKeyboardNavigation.h"
+#include "TkMarkupParser.h"
 #include "TkMarkupType.h"
 #include "TkMarkupFrameworkElement.h"
 #include "TkMarkupValues.h"
@@ -85,10 +86,28 @@ LONG CTkMarkupContext::GetLiveContextCount() {
 }
 
 CTkMarkupUIElement* CTkMarkupContext::Parse(LPCWSTR lpszText) {
+    m_strLastParseError.Empty();
     if (lpszText == nullptr)
         return nullptr;
-    // The tokenizer and the tree builder are not part of the engine yet: no text builds a tree.
-    return nullptr;
+    CTkMarkupParser parser;
+    parser.SetBuffer(lpszText, lpszText + wcslen(lpszText));
+    return Build(parser);
+}
+
+CTkMarkupUIElement* CTkMarkupContext::Parse(LPCSTR lpszText, int nLength) {
+    m_strLastParseError.Empty();
+    if (lpszText == nullptr || nLength < 0)
+        return nullptr;
+    CTkMarkupParser parser;
+    parser.SetBuffer(lpszText, lpszText + nLength);
+    return Build(parser);
+}
+
+CTkMarkupUIElement* CTkMarkupContext::Build(CTkMarkupParser& parser) {
+    CTkMarkupBuilder builder(this);
+    CTkMarkupUIElement* pRoot = builder.Build(&parser);
+    m_strLastParseError = builder.GetLastError();
+    return pRoot;
 }
 
 CTkMarkupObject* CTkMarkupContext::CreateMarkupObject(CTkMarkupType* pType) {

@@ -48,8 +48,14 @@ public:
     DWORD Release();
 
     // ---- Parsing and making objects
-    // The root of the text's tree (one reference), or NULL for a NULL text or markup that does not build.
+    // The root of the text's tree (one reference), or NULL for a NULL text or markup that does not build;
+    // then GetLastParseError says why.
     CTkMarkupUIElement* Parse(LPCWSTR lpszText);
+    // The same for 8-bit text of nLength bytes, read in the ANSI code page until the markup declares
+    // encoding="utf-8".
+    CTkMarkupUIElement* Parse(LPCSTR lpszText, int nLength);
+    // Why the last Parse gave no tree; empty after a success.
+    LPCWSTR GetLastParseError() const { return m_strLastParseError; }
     // A new instance of the type (one reference); an input element is tied to this context, which gains a
     // reference for it.
     CTkMarkupObject* CreateMarkupObject(CTkMarkupType* pType);
@@ -119,6 +125,7 @@ private:
     // The element and its input-element ancestors, nearest first, each held.
     static InputElementChain GetAncestorChain(CTkMarkupInputElement* pElement);
 
+    CTkMarkupUIElement* Build(class CTkMarkupParser& parser);
     void MouseMove(CTkMarkupUIElement* pRoot, int x, int y);
     BOOL UpdateCursor();
     BOOL MouseWheel(int nDelta);
@@ -137,6 +144,7 @@ private:
     std::map<std::wstring, CTkMarkupPtr<CTkMarkupDelegate>> m_delegates;
     CTkMarkupKeyboardNavigation* m_pKeyboardNavigation;  // one reference
     CTooltipContext* m_pToolTipContext;                  // one reference
+    CString m_strLastParseError;
     volatile LONG m_nRef = 1;
 
     friend class CTkMarkupFont;

@@ -5,6 +5,7 @@
 
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -110,6 +111,16 @@ CTkMarkupDependencyProperty* CTkMarkupDependencyProperty::FindProperty(CTkMarkup
             return it->second;
     }
     return nullptr;
+}
+
+std::vector<CTkMarkupDependencyProperty*> CTkMarkupDependencyProperty::GetAllProperties() {
+    std::vector<CTkMarkupDependencyProperty*> properties;
+    for (const auto& entry : PropertyTable()) {
+        CTkMarkupDependencyProperty* pProperty = entry.second;
+        if (pProperty->GetOwnerType() == entry.first.pOwnerType && !pProperty->IsEvent())
+            properties.push_back(pProperty);
+    }
+    return properties;
 }
 
 int CTkMarkupDependencyProperty::GetPropertyCount() {

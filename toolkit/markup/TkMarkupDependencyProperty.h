@@ -2,6 +2,7 @@
 #include "TkMarkupObject.h"
 
 #include <memory>
+#include <vector>
 
 // Dependency properties: the typed keys of markup values, with their metadata, and the routed events,
 // which are registered like properties but never hold a value.
@@ -70,6 +71,8 @@ public:
     CTkMarkupDependencyProperty* AddOwner(CTkMarkupType* pOwnerType);
     // The property of that name on the type or its nearest base type that has one; NULL when none.
     static CTkMarkupDependencyProperty* FindProperty(CTkMarkupType* pType, LPCWSTR lpszName);
+    // Every property that can hold a value, each once (under its first owner), in no particular order.
+    static std::vector<CTkMarkupDependencyProperty*> GetAllProperties();
     // Properties registered so far (the size of a value store made now).
     static int GetPropertyCount();
 

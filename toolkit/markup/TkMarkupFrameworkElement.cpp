@@ -1,5 +1,7 @@
 #include "TkMarkupFrameworkElement.h"
 
+#include "TkMarkupConverters.h"
+
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupType.h"
 #include "TkMarkupValues.h"
@@ -48,15 +50,16 @@ void CTkMarkupFrameworkElement::RegisterProperties() {
     s_pMarginProperty = CTkMarkupDependencyProperty::Register(
         L"Margin", CTkMarkupThickness::GetClassType(), pType,
         new Metadata(CTkMarkupThickness::CreateZero(), Metadata::flagAffectsMeasure));
-    auto enumProperty = [pType](LPCWSTR lpszName) {
+    auto enumProperty = [pType](LPCWSTR lpszName, Metadata::Converter pfnConverter) {
         return CTkMarkupDependencyProperty::Register(lpszName, CTkMarkupEnum::GetClassType(), pType,
-                                                     new Metadata(nullptr, Metadata::flagAffectsArrange));
+                                                     new Metadata(nullptr, pfnConverter, Metadata::flagAffectsArrange));
     };
-    s_pHorizontalAlignmentProperty = enumProperty(L"HorizontalAlignment");
-    s_pVerticalAlignmentProperty = enumProperty(L"VerticalAlignment");
+    s_pHorizontalAlignmentProperty = enumProperty(L"HorizontalAlignment", &ConvertHorizontalAlignment);
+    s_pVerticalAlignmentProperty = enumProperty(L"VerticalAlignment", &ConvertVerticalAlignment);
     auto lengthProperty = [pType](LPCWSTR lpszName) {
-        return CTkMarkupDependencyProperty::Register(lpszName, CTkMarkupInt::GetClassType(), pType,
-                                                     new Metadata(nullptr, Metadata::flagAffectsMeasure));
+        return CTkMarkupDependencyProperty::Register(
+            lpszName, CTkMarkupInt::GetClassType(), pType,
+            new Metadata(nullptr, &ConvertLength, Metadata::flagAffectsMeasure));
     };
     s_pWidthProperty = lengthProperty(L"Width");
     s_pHeightProperty = lengthProperty(L"Height");

@@ -1,5 +1,7 @@
 #include "TkMarkupInputElement.h"
 
+#include "TkMarkupConverters.h"
+
 #include "TkMarkupBuilder.h"
 #include "TkMarkupContext.h"
 #include "TkMarkupDependencyProperty.h"
@@ -44,7 +46,8 @@ void CTkMarkupInputElement::RegisterProperties() {
     CTkMarkupType* pType = GetClassType();
     CTkMarkupType::EnsureRegistered(CTkMarkupStyle::GetClassType());
     using Metadata = CTkMarkupPropertyMetadata;
-    s_pCursorProperty = CTkMarkupDependencyProperty::Register(L"Cursor", CTkMarkupInt::GetClassType(), pType);
+    s_pCursorProperty = CTkMarkupDependencyProperty::Register(L"Cursor", CTkMarkupInt::GetClassType(), pType,
+                                                              new Metadata(nullptr, &ConvertCursor, 0));
     s_pIsMouseOverProperty = CTkMarkupDependencyProperty::Register(L"IsMouseOver", CTkMarkupBool::GetClassType(), pType,
                                                                    new Metadata(CTkMarkupBool::CreateValue(FALSE), 0));
     s_pResourcesProperty = CTkMarkupStyle::s_pResourcesProperty->AddOwner(pType);

@@ -1,5 +1,7 @@
 #include "TkMarkupKeyboardNavigation.h"
 
+#include "TkMarkupConverters.h"
+
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupType.h"
 #include "TkMarkupValues.h"
@@ -13,8 +15,8 @@ void CTkMarkupKeyboardNavigation::RegisterProperties() {
     CTkMarkupType* pType = GetClassType();
     s_pIsTabStopProperty = CTkMarkupDependencyProperty::RegisterAttached(
         L"IsTabStop", CTkMarkupBool::GetClassType(), pType, new Metadata(CTkMarkupBool::CreateValue(TRUE), 0));
-    s_pTabNavigationProperty =
-        CTkMarkupDependencyProperty::RegisterAttached(L"TabNavigation", CTkMarkupEnum::GetClassType(), pType);
+    s_pTabNavigationProperty = CTkMarkupDependencyProperty::RegisterAttached(
+        L"TabNavigation", CTkMarkupEnum::GetClassType(), pType, new Metadata(nullptr, &ConvertTabNavigation, 0));
     s_pTabIndexProperty = CTkMarkupDependencyProperty::RegisterAttached(
         L"TabIndex", CTkMarkupInt::GetClassType(), pType, new Metadata(new CTkMarkupInt(0x7FFFFFFF), 0));
 }

@@ -6,12 +6,23 @@
 #include "TkMarkupType.h"
 
 #include "TkMarkupBrush.h"
+#include "TkMarkupBuilder.h"
 #include "TkMarkupCollection.h"
+#include "TkMarkupControls.h"
+#include "TkMarkupDecorators.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupFrameworkElement.h"
+#include "TkMarkupGrid.h"
+#include "TkMarkupInlineUIContainer.h"
 #include "TkMarkupKeyboardNavigation.h"
 #include "TkMarkupResourceDictionary.h"
+#include "TkMarkupRun.h"
+#include "TkMarkupScrollViewer.h"
+#include "TkMarkupShapes.h"
+#include "TkMarkupSpan.h"
 #include "TkMarkupStyle.h"
+#include "TkMarkupSystemColors.h"
+#include "TkMarkupTextBlock.h"
 #include "TkMarkupValues.h"
 
 #include <string>
@@ -47,7 +58,54 @@ namespace {
     X(CTkMarkupStyle,                   L"Style", &CTkMarkupObject::GetClassType, &CTkMarkupStyle::RegisterProperties) \
     X(CTkMarkupTrigger,                 L"Trigger", &CTkMarkupObject::GetClassType, &CTkMarkupTrigger::RegisterProperties) \
     X(CTkMarkupTriggerCollection,       nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupScrollBar,               nullptr, &CTkMarkupControl::GetClassType, nullptr) \
+    X(CTkMarkupScrollBarGripper,        nullptr, &CTkMarkupUIElement::GetClassType, nullptr) \
+    X(CTkMarkupScrollViewer,            L"ScrollViewer", &CTkMarkupContentControl::GetClassType, &CTkMarkupScrollViewer::RegisterProperties) \
+    X(CTkMarkupTextBlock,               L"TextBlock", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupTextBlock::RegisterProperties) \
+    X(CTkMarkupStackPanel,              L"StackPanel", &CTkMarkupPanel::GetClassType, &CTkMarkupStackPanel::RegisterProperties) \
+    X(CTkMarkupWrapPanel,               L"WrapPanel", &CTkMarkupPanel::GetClassType, &CTkMarkupWrapPanel::RegisterProperties) \
+    X(CTkMarkupShape,                   nullptr, &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupShape::RegisterProperties) \
+    X(CTkMarkupPointCollection,         nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupPolygon,                 L"Polygon", &CTkMarkupShape::GetClassType, &CTkMarkupPolygon::RegisterProperties) \
+    X(CTkMarkupPolyline,                L"Polyline", &CTkMarkupShape::GetClassType, &CTkMarkupPolyline::RegisterProperties) \
+    X(CTkMarkupRectangle,               L"Rectangle", &CTkMarkupShape::GetClassType, nullptr) \
+    X(CTkMarkupEllipse,                 L"Ellipse", &CTkMarkupShape::GetClassType, nullptr) \
+    X(CTkMarkupLine,                    L"Line", &CTkMarkupShape::GetClassType, &CTkMarkupLine::RegisterProperties) \
+    X(CTkMarkupPage,                    L"Page", &CTkMarkupFrameworkElement::GetClassType, nullptr) \
+    X(CTkMarkupFrameworkContentElement, L"FrameworkContentElement", &CTkMarkupInputElement::GetClassType, &CTkMarkupFrameworkContentElement::RegisterProperties) \
+    X(CTkMarkupTextElement,             L"TextElement", &CTkMarkupFrameworkContentElement::GetClassType, &CTkMarkupTextElement::RegisterProperties) \
+    X(CTkMarkupInline,                  nullptr, &CTkMarkupTextElement::GetClassType, &CTkMarkupInline::RegisterProperties) \
+    X(CTkMarkupRun,                     L"Run", &CTkMarkupInline::GetClassType, &CTkMarkupRun::RegisterProperties) \
+    X(CTkMarkupLineBreak,               L"LineBreak", &CTkMarkupRun::GetClassType, nullptr) \
+    X(CTkMarkupInlineCollection,        nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupSpan,                    L"Span", &CTkMarkupInline::GetClassType, nullptr) \
+    X(CTkMarkupBold,                    L"Bold", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupHyperlink,               L"Hyperlink", &CTkMarkupSpan::GetClassType, &CTkMarkupHyperlink::RegisterProperties) \
+    X(CTkMarkupItalic,                  L"Italic", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupUnderline,               L"Underline", &CTkMarkupSpan::GetClassType, nullptr) \
+    X(CTkMarkupInlineUIContainer,       L"InlineUIContainer", &CTkMarkupInline::GetClassType, nullptr) \
+    X(CTkMarkupButtonBase,              nullptr, &CTkMarkupContentControl::GetClassType, &CTkMarkupButtonBase::RegisterProperties) \
+    X(CTkMarkupButton,                  L"Button", &CTkMarkupButtonBase::GetClassType, nullptr) \
+    X(CTkMarkupToggleButton,            nullptr, &CTkMarkupButtonBase::GetClassType, &CTkMarkupToggleButton::RegisterProperties) \
+    X(CTkMarkupCheckBox,                L"CheckBox", &CTkMarkupToggleButton::GetClassType, nullptr) \
+    X(CTkMarkupRadioButton,             L"RadioButton", &CTkMarkupToggleButton::GetClassType, nullptr) \
+    X(CTkMarkupControl,                 L"Control", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupControl::RegisterProperties) \
+    X(CTkMarkupContentControl,          nullptr, &CTkMarkupControl::GetClassType, &CTkMarkupContentControl::RegisterProperties) \
+    X(CTkMarkupPanel,                   L"Panel", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupPanel::RegisterProperties) \
+    X(CTkMarkupImage,                   L"Image", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupImage::RegisterProperties) \
+    X(CTkMarkupGridLength,              nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupColumnDefinition,        L"ColumnDefinition", &CTkMarkupObject::GetClassType, &CTkMarkupColumnDefinition::RegisterProperties) \
+    X(CTkMarkupRowDefinition,           L"RowDefinition", &CTkMarkupObject::GetClassType, &CTkMarkupRowDefinition::RegisterProperties) \
+    X(CTkMarkupDefinitionCollection,    nullptr, &CTkMarkupCollection::GetClassType, nullptr) \
+    X(CTkMarkupRowDefinitionCollection, nullptr, &CTkMarkupDefinitionCollection::GetClassType, nullptr) \
+    X(CTkMarkupColumnDefinitionCollection, nullptr, &CTkMarkupDefinitionCollection::GetClassType, nullptr) \
+    X(CTkMarkupGrid,                    L"Grid", &CTkMarkupPanel::GetClassType, &CTkMarkupGrid::RegisterProperties) \
+    X(CTkMarkupCanvas,                  L"Canvas", &CTkMarkupPanel::GetClassType, &CTkMarkupCanvas::RegisterProperties) \
+    X(CTkMarkupBorder,                  L"Border", &CTkMarkupFrameworkElement::GetClassType, &CTkMarkupBorder::RegisterProperties) \
     X(CTkMarkupFrameworkElement,        L"FrameworkElement", &CTkMarkupUIElement::GetClassType, &CTkMarkupFrameworkElement::RegisterProperties) \
+    X(CTkMarkupObjectProperty,          nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupColorKey,                nullptr, &CTkMarkupObject::GetClassType, nullptr) \
+    X(CTkMarkupBrushKey,                nullptr, &CTkMarkupObject::GetClassType, nullptr) \
     X(CTkMarkupKeyboardNavigation,      L"KeyboardNavigation", &CTkMarkupObject::GetClassType, &CTkMarkupKeyboardNavigation::RegisterProperties)
 // clang-format on
 

@@ -1,5 +1,7 @@
 #include "TkMarkupUIElement.h"
 
+#include "TkMarkupConverters.h"
+
 #include "TkMarkupContext.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupDrawingContext.h"
@@ -16,8 +18,9 @@ void CTkMarkupUIElement::RegisterProperties() {
     CTkMarkupType* pType = GetClassType();
     CTkMarkupType* pBool = CTkMarkupBool::GetClassType();
     s_pClipToBoundsProperty = CTkMarkupDependencyProperty::Register(L"ClipToBounds", pBool, pType);
-    s_pVisibilityProperty = CTkMarkupDependencyProperty::Register(L"Visibility", CTkMarkupEnum::GetClassType(), pType,
-                                                                  new Metadata(nullptr, Metadata::flagAffectsMeasure));
+    s_pVisibilityProperty =
+        CTkMarkupDependencyProperty::Register(L"Visibility", CTkMarkupEnum::GetClassType(), pType,
+                                              new Metadata(nullptr, &ConvertVisibility, Metadata::flagAffectsMeasure));
     s_pFocusableProperty = CTkMarkupDependencyProperty::Register(L"Focusable", pBool, pType,
                                                                  new Metadata(CTkMarkupBool::CreateValue(FALSE), 0));
     s_pIsEnabledProperty = CTkMarkupDependencyProperty::Register(L"IsEnabled", pBool, pType,

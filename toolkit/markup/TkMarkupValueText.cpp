@@ -1,5 +1,6 @@
 #include "TkMarkupValueText.h"
 
+#include <cmath>
 #include <cwctype>
 #include <iterator>
 
@@ -229,7 +230,8 @@ BOOL ParseNumber(LPCWSTR& p, double& dValue, WCHAR chSeparator, BOOL bRequireEnd
         }
         bAnyRead = TRUE;
     }
-    if (!bAnyRead)
+    // Hundreds of digits overflow even a double: no value rather than an infinite one.
+    if (!bAnyRead || !std::isfinite(dNumber))
         return FALSE;
     if (*q == L' ') {
         while (*q == L' ')
