@@ -13,6 +13,8 @@
 // Start, Write, Reset and Close run on the poll thread or the UI thread; the playback thread only unprepares and
 // frees returned buffers and lowers the pending count, which is therefore atomic.
 
+#include "WorkerThread.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -62,7 +64,8 @@ public:
     void Reset();
     // Resets and closes the device, then stops the thread. Always 1; a device that does not close stays open.
     int Close();
-    // Asks the thread to end and waits up to 500 ms before terminating it. 0 when no thread was running.
+    // Asks the thread to end and waits up to 500 ms before terminating it with a system-log row. 0 when no thread
+    // was running.
     int StopThread();
 
     // State
@@ -85,8 +88,7 @@ private:
 
     MMRESULT m_lastResult = MMSYSERR_NOERROR;
     HWAVEOUT m_device = nullptr;
-    HANDLE m_thread = nullptr;  // owned
-    unsigned m_threadId = 0;
+    WorkerThread m_thread{L"WaveOutPlaybackThread"};
     std::atomic<int> m_pending{0};
     std::atomic<int> m_threadRunning{0};
     std::atomic<int> m_deviceOpen{0};
