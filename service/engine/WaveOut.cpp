@@ -78,13 +78,13 @@ int CWaveOut::OpenDevice(int formatCode) {
     ImaWaveFormat wave{};
     WAVEFORMATEX& format = wave.Format;
     switch (formatCode) {
-        case kWaveImaAdpcm:
+        case kAudioImaAdpcm:
             format = {WAVE_FORMAT_IMA_ADPCM, 1, 8000, kImaBytesPerSec, kImaBlockAlign, kImaBitsPerSample, sizeof(WORD)};
             wave.SamplesPerBlock = kImaSamplesPerBlock;
             break;
-        case kWaveALaw:
-        case kWaveMuLaw:
-            format.wFormatTag = formatCode == kWaveALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
+        case kAudioALaw:
+        case kAudioMuLaw:
+            format.wFormatTag = formatCode == kAudioALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
             format.nChannels = Channels;
             format.nSamplesPerSec = SamplesPerSec;
             format.nAvgBytesPerSec = Channels * SamplesPerSec;

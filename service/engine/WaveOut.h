@@ -14,17 +14,13 @@
 // frees returned buffers and lowers the pending count, which is therefore atomic.
 
 #include "WorkerThread.h"
+#include "engine/EngineRecords.h"
 
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <atomic>
 #include <cstdint>
-
-// Format codes of OpenDevice: the AudioFmt of a recording (0 and 1 play as 0). Any other code opens 16-bit PCM.
-constexpr int kWaveImaAdpcm = 0;
-constexpr int kWaveALaw = 2;
-constexpr int kWaveMuLaw = 3;
 
 // Buffers handed to the device and not yet returned; a device this far behind drops further buffers.
 constexpr int kMaxPendingWaveBuffers = 960;
@@ -53,6 +49,8 @@ public:
     // Starts the playback thread and opens the device for the format code. 1 on success; 0 when the thread runs
     // already (only the stored format code changes) or the device does not open (the thread is stopped again).
     int Start(int formatCode);
+    // The format codes are kAudioImaAdpcm, kAudioALaw and kAudioMuLaw; any other code opens 16-bit PCM, so a
+    // caller plays kAudioImaAdpcmToMp3 as kAudioImaAdpcm.
     // Stores the code and opens the device; 1 on success, 0 when it is open already or the format does not play
     // (the waveOut error stays in LastResult).
     int OpenDevice(int formatCode);
