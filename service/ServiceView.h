@@ -17,6 +17,14 @@
 #include <cstdint>
 #include <string>
 
+// The status of an upload job shown in a row of the FTP log pane.
+enum FtpStatus {
+    kFtpUploadStarted = 0,
+    kFtpUploadDone = 1,
+    kFtpUploadFailed = 2,
+    kFtpLocalFileMissing = 3,
+};
+
 struct ClientEventRecord;
 struct ContactRecord;
 struct FtpJob;
@@ -61,8 +69,8 @@ public:
     // them (all zero when none), then show it.
     virtual void IncomingCall(const char* number, const ContactRecord& contact) = 0;
 
-    // The server is listening to a channel: show the monitor window and draw the piece as IMA ADPCM (AudioFmt 0, 1
-    // or any other value), A-law (2) or mu-law (3).
+    // The server is listening to a channel: show the monitor window and draw the piece in its AudioFormat (any
+    // value other than A-law and mu-law draws as IMA ADPCM).
     virtual void MonitorBlock(int audioFmt, const uint8_t* data, int length) = 0;
 
     // Start-up progress window: progress range 0..total, position done, caption "<text 0393> done/total".
@@ -72,8 +80,8 @@ public:
     // with the low 4 bits, and the time it was read.
     virtual void PcmLinkRow(int link, uint32_t status, const SYSTEMTIME& time) = 0;
 
-    // FTP log pane: one row for an upload job with its status (0 started, 1 done, 2 failed, 3 local file missing).
-    virtual void FtpLogRow(const FtpJob& job, int status) = 0;
+    // FTP log pane: one row for an upload job with its status.
+    virtual void FtpLogRow(const FtpJob& job, FtpStatus status) = 0;
 
     // The user name of the operator logged in at the server; empty before the first login.
     virtual std::wstring OperatorName() = 0;

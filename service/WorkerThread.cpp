@@ -12,7 +12,7 @@ bool WorkerThread::Start(Entry entry, void* argument) {
     if (!StopEvent())
         return false;
     ::ResetEvent(m_stopEvent.Get());
-    m_thread.Attach(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, entry, argument, 0, nullptr)));
+    m_thread.Attach(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, entry, argument, 0, &m_threadId)));
     return m_thread.IsValid();
 }
 

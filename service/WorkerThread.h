@@ -40,6 +40,10 @@ public:
     // when a thread of this object is still held or the start fails.
     bool Start(Entry entry, void* argument);
     bool IsStarted() const { return m_thread.IsValid(); }
+    // For a wait on the thread's end or a message to its queue; the object keeps the handle. Null and 0 when no
+    // thread is held.
+    HANDLE Handle() const { return m_thread.Get(); }
+    DWORD Id() const { return m_thread.IsValid() ? m_threadId : 0; }
     // Manual-reset, raised by Stop and lowered by Start; made by the first Start or call. Null when it cannot be made.
     HANDLE StopEvent();
     // Raises the stop event, waits up to timeoutMs and then applies overrun; the object then holds no thread. True
@@ -49,5 +53,6 @@ public:
 private:
     const wchar_t* m_name;
     CScopedKernelHandle m_thread;
+    unsigned m_threadId = 0;
     CScopedKernelHandle m_stopEvent;
 };

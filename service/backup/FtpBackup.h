@@ -22,14 +22,6 @@
 
 struct FtpLogin;
 
-// The status of a job shown in a row of the FTP log pane.
-enum FtpStatus {
-    kFtpUploadStarted = 0,
-    kFtpUploadDone = 1,
-    kFtpUploadFailed = 2,
-    kFtpLocalFileMissing = 3,
-};
-
 // The pauses of the upload thread, in ms; tests shorten them.
 struct FtpBackupTiming {
     DWORD PollMs = 1000;           // before every pass

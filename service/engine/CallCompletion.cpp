@@ -23,37 +23,30 @@
 
 namespace {
 
-// Formats into a fixed field with the platform's wide-format rules, cut to the field and always terminated.
-template <size_t N, class... Args>
-void FormatField(wchar_t (&field)[N], const wchar_t* format, Args... args) {
-    _snwprintf(field, N, format, args...);
-    field[N - 1] = L'\0';
-}
-
 std::wstring Widen(const char* digits) {
     wchar_t text[QSD_NUMBER_BYTES];
-    FormatField(text, L"%hs", digits);
+    FormatToField(text, L"%hs", digits);
     return text;
 }
 
 std::wstring NumberPair(const char* first, const char* second) {
     wchar_t text[2 * QSD_NUMBER_BYTES];
-    FormatField(text, L"%hs-%hs", first, second);
+    FormatToField(text, L"%hs-%hs", first, second);
     return text;
 }
 
 // A spy call names its caller first when it came in, its callee first when it went out.
 std::wstring SpyNumber(const ChannelRecord& record, int direction) {
-    return direction == 1 ? NumberPair(record.SpyCallerId, record.SpyCalleeId)
-                          : NumberPair(record.SpyCalleeId, record.SpyCallerId);
+    return direction == kDirectionIncoming ? NumberPair(record.SpyCallerId, record.SpyCalleeId)
+                                           : NumberPair(record.SpyCalleeId, record.SpyCallerId);
 }
 
 std::wstring LineNumber(const ChannelRecord& record, int direction) {
-    return Widen(direction == 1 ? record.CallerId : record.DialledDigits);
+    return Widen(direction == kDirectionIncoming ? record.CallerId : record.DialledDigits);
 }
 
 int CallTypeByDirection(int direction) {
-    return direction == 1 ? kCallIncoming : kCallOutgoing;
+    return direction == kDirectionIncoming ? kCallIncoming : kCallOutgoing;
 }
 
 struct EndRule {
@@ -70,8 +63,9 @@ EndRule RuleFor(const ChannelRecord& record, CallEnd variant, int direction) {
             return {CallTypeByDirection(direction), LineNumber(record, direction), true, false};
         case CallEnd::Spy: {
             const bool answered = !spyChannel || record.SpyConnected;
-            const int callType = answered ? CallTypeByDirection(direction)
-                                          : (direction == 1 ? kCallSpyIncomingUnanswered : kCallSpyOutgoingUnanswered);
+            const int callType =
+                answered ? CallTypeByDirection(direction)
+                         : (direction == kDirectionIncoming ? kCallSpyIncomingUnanswered : kCallSpyOutgoingUnanswered);
             return {callType, SpyNumber(record, direction), true, true};
         }
         case CallEnd::LineError:
@@ -98,8 +92,7 @@ int StopDriverRecording(int channel, ChannelRecord& record, bool spy) {
     } else {
         int info[QSD_RECINFO_COUNT] = {};
         if (QsdVox_QueryRecInfo(channel, info) == QSD_OK) {
-            const int bytesPerMs = RecordingCodec(record.AudioFmt) == QSD_CODEC_IMA_ADPCM ? 4 : 8;
-            tail = info[QSD_RECINFO_MS] * bytesPerMs;
+            tail = info[QSD_RECINFO_MS] * RecordedBytesPerMs(record.AudioFmt);
         }
         StopLineRecorder(record);
     }
@@ -123,7 +116,7 @@ void CloseRecordingFile(ChannelRecord& record, int tail) {
 // Record mode 1 without the keep key: the recording is deleted, the record keeps no time and says why, and the
 // deletion is logged.
 void ApplyDeleteRule(const ChannelRecord& record, CallRecord& call) {
-    if (record.Rec != 1 || record.KeepRecording != 0)
+    if (record.Rec != kRecordDtmfKeepDelete || record.KeepRecording != 0)
         return;
     ::DeleteFileW(record.FilePath);
     call.RecTime = 0;
@@ -133,8 +126,8 @@ void ApplyDeleteRule(const ChannelRecord& record, CallRecord& call) {
     if (!row)
         return;
     row->SysLog_Cmd = kSysLogRecordingDeleted;
-    FormatField(row->Name, L"%ls %ls", LangText(L"0186").c_str(), CurrentOperatorName().c_str());
-    FormatField(row->Notes, L"%ls(%ls)", call.FilePath, call.CallNotes);
+    FormatToField(row->Name, L"%ls %ls", LangText(L"0186").c_str(), CurrentOperatorName().c_str());
+    FormatToField(row->Notes, L"%ls(%ls)", call.FilePath, call.CallNotes);
     ::GetLocalTime(&row->Time);
     EngineState.SysLogQueue.Push(std::move(row));
 }
@@ -197,7 +190,7 @@ void StopLineRecording(int channel) {
     if (!IsTableChannel(channel))
         return;
     const ChannelRecord& record = ChannelTable[channel];
-    if (record.Rec == 2 || record.Ringing == 1)
+    if (record.Rec == kRecordVoiceActivated || record.Ringing == 1)
         return;
     ShowChannelIdle(channel);
     FinishCallAs(channel, CallEnd::Line, record.Direction);
@@ -223,7 +216,7 @@ void QueueSpyMissedCall(int channel, int direction) {
         ::DeleteFileW(record.FilePath);
     }
     if (std::unique_ptr<CallRecord> call =
-            BuildCallRecord(channel, direction == 1 ? kCallMissed : kCallSpyOutgoingMissed,
+            BuildCallRecord(channel, direction == kDirectionIncoming ? kCallMissed : kCallSpyOutgoingMissed,
                             NumberPair(record.SpyCallerId, record.SpyCalleeId))) {
         call->RecTime = 0;
         call->RingCnt = 1;
@@ -240,8 +233,8 @@ std::wstring MissedCallPath(int channel) {
     const SYSTEMTIME& t = ChannelTable[channel].StartTime;
     const int y = t.wYear, m = t.wMonth, d = t.wDay, c = channel + 1;
     wchar_t path[MAX_PATH];
-    FormatField(path, L"%ls%04d\\%04d%02d\\%04d%02d%02d\\%03d\\%04d%02d%02d%02d%02d%02d-Out-L%03d.wav",
-                GetExeFolder().c_str(), y, y, m, y, m, d, c, y, m, d, static_cast<int>(t.wHour),
-                static_cast<int>(t.wMinute), static_cast<int>(t.wSecond), c);
+    FormatToField(path, L"%ls%04d\\%04d%02d\\%04d%02d%02d\\%03d\\%04d%02d%02d%02d%02d%02d-Out-L%03d.wav",
+                  GetExeFolder().c_str(), y, y, m, y, m, d, c, y, m, d, static_cast<int>(t.wHour),
+                  static_cast<int>(t.wMinute), static_cast<int>(t.wSecond), c);
     return path;
 }

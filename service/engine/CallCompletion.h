@@ -43,7 +43,7 @@ void FinishCall(int channel, CallEnd variant);
 // then FinishCall (Line) and the ring count cleared.
 void StopLineRecording(int channel);
 
-// Ends a spy channel's recorded call; direction is the channel's Direction at the time (1 incoming). The idle row
+// Ends a spy channel's recorded call; direction is the channel's CallDirection at the time. The idle row
 // first; the record counts one ring.
 void StopSpyRecording(int channel, int direction);
 

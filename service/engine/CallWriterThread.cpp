@@ -155,8 +155,8 @@ bool IsImaRecording(const std::wstring& path) {
 // the WAV that exists. Decided once, so the row's name and the conversion always agree.
 bool ShouldConvertToMp3(const CallRecord& record) {
     return record.RecTime > 0 && record.RecTime <= kLongestMp3CallSeconds &&
-           ReadSettingInt(kSectionSettings, kKeyAudioFmt) == 1 && IsMp3EncoderBound(CallWriterEncoder()) &&
-           IsImaRecording(Text(record.FilePath));
+           ReadSettingInt(kSectionSettings, kKeyAudioFmt) == kAudioImaAdpcmToMp3 &&
+           IsMp3EncoderBound(CallWriterEncoder()) && IsImaRecording(Text(record.FilePath));
 }
 
 // The row names the MP3 that the conversion after the push makes.
@@ -243,9 +243,8 @@ void LogFailedInsert(const CallRecord& record) {
     row.SysLog_Cmd = kSysLogCdrInsertFailed;
     CopyToField(row.Name, CurrentOperatorName().c_str());
     const SYSTEMTIME& t = record.StartTime;
-    _snwprintf(row.Notes, std::size(row.Notes), L"%04d-%2d-%02d %02d%02d%02d %ls %ls", t.wYear, t.wMonth, t.wDay,
-               t.wHour, t.wMinute, t.wSecond, Text(record.PhoneNumber).c_str(), Text(record.FilePath).c_str());
-    row.Notes[std::size(row.Notes) - 1] = L'\0';
+    FormatToField(row.Notes, L"%04d-%2d-%02d %02d%02d%02d %ls %ls", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                  t.wSecond, Text(record.PhoneNumber).c_str(), Text(record.FilePath).c_str());
     ::GetLocalTime(&row.Time);
     WriteSysLogRow(row);
     UseTodayCallStoreAlone([](CallRecordStore& today) { today.Close(); });

@@ -71,9 +71,9 @@ void SendDriverSettings(int channel) {
         return;
     SetCallerIdMode(channel);
     // Voice-activated recording is not offered on voltage-watched lines.
-    if (IsVoltageWatchedLine(record.LineType) && record.Rec == 2)
-        record.Rec = 0;
-    if (record.Rec == 2) {
+    if (IsVoltageWatchedLine(record.LineType) && record.Rec == kRecordVoiceActivated)
+        record.Rec = kRecordByLineState;
+    if (record.Rec == kRecordVoiceActivated) {
         QsdVox_SetCheckBargeInPara(channel, record.Trigger, record.SoundTime);
         QsdVox_SetVocValidTime(channel, record.MuteTime, record.SoundTime);
     }

@@ -79,7 +79,7 @@ bool CountRings(int channel) {
     const int rings = QsdVox_GetRingCount(channel);
     if (rings <= 0 || rings == record.RingCount)
         return false;
-    record.Direction = 1;
+    record.Direction = kDirectionIncoming;
     record.RingMs = 0;
     record.Ringing = 1;
     record.RingCount = rings;
@@ -124,8 +124,7 @@ void SuperviseAutoAnswer(int channel) {
 void ShowCallerId(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     wchar_t number[QSD_NUMBER_BYTES];
-    _snwprintf(number, std::size(number), L"%hs", record.CallerId);
-    number[std::size(number) - 1] = L'\0';
+    FormatToField(number, L"%hs", record.CallerId);
     ContactRecord contact{};
     TheContactStore().FindContactByNumber(number, contact);
     if (ReadSettingInt(kSectionSettings, kKeyInPopup) == 1) {
@@ -135,7 +134,7 @@ void ShowCallerId(int channel) {
     PushCallerId(channel, record.CallerId, contact);
     ShowChannelRinging(channel);
     ShowChannelCallerId(channel);
-    record.Direction = 1;
+    record.Direction = kDirectionIncoming;
     record.RingMs = 0;
     record.Ringing = 1;
 }
@@ -190,13 +189,12 @@ void FollowMissedCall(int channel) {
     record.RingMs += kStepMs;
     if (record.RingMs < missedRing)
         return;
-    record.Direction = 0;
+    record.Direction = kDirectionOutgoing;
     QsdVox_ClearRingCount(channel);
     record.RingMs = 0;
     record.Ringing = 0;
     wchar_t number[QSD_NUMBER_BYTES];
-    _snwprintf(number, std::size(number), L"%hs", record.CallerId);
-    number[std::size(number) - 1] = L'\0';
+    FormatToField(number, L"%hs", record.CallerId);
     if (std::unique_ptr<CallRecord> call = BuildCallRecord(channel, kCallMissed, number)) {
         call->RecTime = 0;
         CopyToField(call->FilePath, MissedCallPath(channel).c_str());
@@ -246,8 +244,7 @@ int RecordedBytes(int channel) {
     int info[QSD_RECINFO_COUNT] = {};
     if (QsdVox_QueryRecInfo(channel, info) != QSD_OK)
         return 0;
-    const int bytesPerMs = record.AudioFmt == 0 || record.AudioFmt == 1 ? 4 : 8;
-    return info[QSD_RECINFO_MS] * bytesPerMs;
+    return info[QSD_RECINFO_MS] * RecordedBytesPerMs(record.AudioFmt);
 }
 
 // The server's own player follows the format of the channel it plays; it plays straight out of the channel's
@@ -257,7 +254,7 @@ void PlayLocally(int audioFmt, const uint8_t* piece) {
         view->MonitorBlock(audioFmt, piece, kMonitorPieceBytes);
     if (!MonitorPlayer.IsDeviceOpen())
         return;
-    const int code = audioFmt == kWaveALaw || audioFmt == kWaveMuLaw ? audioFmt : kWaveImaAdpcm;
+    const int code = audioFmt == kAudioALaw || audioFmt == kAudioMuLaw ? audioFmt : kAudioImaAdpcm;
     if (MonitorPlayer.FormatCode() != code) {
         MonitorPlayer.Close();
         MonitorPlayer.Channels = 1;
@@ -321,7 +318,7 @@ void PollChannel(int channel, int& recordAllPasses) {
     FollowRecordAllWindow(channel, recordAllPasses);
     if (analogue && record.DtmfActive == 1)
         FollowDtmfTimer(channel);
-    if (analogue && record.Rec != 2 && record.RecordAllActive == 0 && !HasRecordingFile(record)) {
+    if (analogue && record.Rec != kRecordVoiceActivated && record.RecordAllActive == 0 && !HasRecordingFile(record)) {
         if (CountRings(channel))
             AutoAnswer(channel);
         FollowCallerId(channel);
@@ -332,7 +329,7 @@ void PollChannel(int channel, int& recordAllPasses) {
         record.Ringing = 0;
         record.RingMs = 0;
     }
-    if (analogue && record.Ringing == 1 && record.Rec != 2 && record.RecordAllActive == 0)
+    if (analogue && record.Ringing == 1 && record.Rec != kRecordVoiceActivated && record.RecordAllActive == 0)
         FollowMissedCall(channel);
     if (HasRecordingFile(record)) {
         CountRecordedTime(channel);

@@ -5,6 +5,7 @@
 #include "engine/ChannelTable.h"
 #include "remote/ClientPushes.h"
 #include "settings/LangText.h"
+#include "storage/RecordFields.h"
 #include "storage/SysLogStore.h"
 
 #include <windows.h>
@@ -43,9 +44,7 @@ void ShowCell(int channel, ChannelRowChange what) {
 void WriteLineErrorLogRow(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     wchar_t notes[250];
-    _snwprintf(notes, std::size(notes), L"%ls(%ls %ls %03d)", LangText(L"0266").c_str(), record.Name, record.Phone,
-               channel + 1);
-    notes[std::size(notes) - 1] = L'\0';
+    FormatToField(notes, L"%ls(%ls %ls %03d)", LangText(L"0266").c_str(), record.Name, record.Phone, channel + 1);
     // Queued: this runs on the hook monitor and the driver's event thread.
     QueueSysLogEvent(kSysLogLineError, LangText(L"0291").c_str(), notes);
 }
@@ -119,7 +118,7 @@ void ShowChannelCallTime(int channel) {
 }
 
 void ShowChannelKeepFlag(int channel) {
-    if (IsRowChannel(channel) && ChannelTable[channel].Rec == 1)
+    if (IsRowChannel(channel) && ChannelTable[channel].Rec == kRecordDtmfKeepDelete)
         ShowCell(channel, ChannelRowChange::KeepFlag);
 }
 

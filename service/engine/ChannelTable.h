@@ -41,7 +41,7 @@ struct ChannelRecord {
     // Configuration (section ChannelParam and the schedule files).
     wchar_t Name[64] = {};
     wchar_t Phone[64] = {};
-    int Rec = 0;  // 0 by line state, 1 DTMF keep/delete, 2 voice-activated
+    int Rec = kRecordByLineState;  // a RecordMode
     int CallerIDFormat = 0;
     wchar_t KeySave[32] = {};
     wchar_t KeyDel[32] = {};
@@ -78,7 +78,7 @@ struct ChannelRecord {
     int MonitorPos = 0;  // bytes of the current block already streamed
     int LocalMonitor = 0;
     int AutoAnswered = 0;
-    int Direction = 0;  // 1 incoming, 0 outgoing
+    int Direction = kDirectionOutgoing;  // a CallDirection
     int Ringing = 0;
     int RingMs = 0;
     int RingCount = 0;
@@ -100,13 +100,13 @@ struct ChannelRecord {
     std::unique_ptr<uint8_t[]> Buffer;  // kRecordBufferBytes, allocated by the first recording start
     wchar_t FilePath[MAX_PATH] = {};
     int RecordAllActive = 0;
-    int AudioFmt = 0;  // codec of the open recording
+    int AudioFmt = kAudioImaAdpcm;  // an AudioFormat: the codec of the open recording
     int SpyCic = 0;
     int CallInCh = 0;
     int CallOutCh = 0;
     char SpyCallerId[64] = {};
     char SpyCalleeId[64] = {};
-    int LinkLost = 0;
+    bool LinkLost = false;  // the spy channel's PCM link is down
     int SpyConnected = 0;
 
     ChannelRecord(const ChannelRecord&) = delete;

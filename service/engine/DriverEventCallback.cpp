@@ -28,6 +28,7 @@
 #include "engine/DriverBinding.h"
 #include "engine/RecordingFiles.h"
 #include "settings/SettingValues.h"
+#include "storage/RecordFields.h"
 
 #include <cstring>
 #include <cwchar>
@@ -98,7 +99,7 @@ void StartSpyCallRecording(int channel, bool incoming) {
 void OnSpyRelease(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (record.RecordedMs <= 0 && record.RingCount > 0)
-        QueueSpyMissedCall(channel, record.Direction == 1 ? 1 : 0);
+        QueueSpyMissedCall(channel, record.Direction);
     else
         StopSpyRecording(channel, record.Direction);
     ShowChannelIdle(channel);
@@ -108,7 +109,7 @@ void OnSpyAnswer(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.Direction = SpyDirection(record);
     record.SpyConnected = 1;
-    if (record.Direction == 0) {
+    if (record.Direction == kDirectionOutgoing) {
         ReadNumber(QsdChl_CalleeNumberGet, channel, record.DialledDigits);
         ReadSpyNumbers(record);
         ShowChannelDialledNumber(channel);
@@ -127,7 +128,7 @@ void OnSpyAnswer(int channel) {
 
 void OnSpyNumbers(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (record.Direction == 1) {
+    if (record.Direction == kDirectionIncoming) {
         RefillCallerId(record);
         ReadSpyNumbers(record);
         ShowChannelCallerId(channel);
@@ -142,7 +143,7 @@ void OnSpyAlerting(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.Direction = SpyDirection(record);
     const bool recordFromRing = Startup.StartRecordByRingSignal != 0;
-    if (record.Direction == 0) {
+    if (record.Direction == kDirectionOutgoing) {
         ReadNumber(QsdChl_CalleeNumberGet, channel, record.DialledDigits);
         ReadSpyNumbers(record);
         ShowChannelDialledNumber(channel);
@@ -172,7 +173,7 @@ void OnSpyAlerting(int channel) {
 
 void OnSpyCall(int channel, int parameter) {
     ChannelRecord& record = ChannelTable[channel];
-    if (record.LinkLost == 1) {
+    if (record.LinkLost) {
         StopSpyRecording(channel, record.Direction);
         ShowChannelLinkLost(channel);
         return;
@@ -212,8 +213,7 @@ bool MatchKey(ChannelRecord& record, const wchar_t* digits, const wchar_t* key) 
 void ApplyKeepKeys(int channel, const char* text) {
     ChannelRecord& record = ChannelTable[channel];
     wchar_t digits[QSD_NUMBER_BYTES];
-    _snwprintf(digits, std::size(digits), L"%hs", text);
-    digits[std::size(digits) - 1] = L'\0';
+    FormatToField(digits, L"%hs", text);
     if (MatchKey(record, digits, record.KeySave)) {
         record.KeepRecording = 1;
         ShowChannelKeepFlag(channel);
@@ -226,7 +226,7 @@ void ApplyKeepKeys(int channel, const char* text) {
 
 void OnDtmf(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if ((IsSpyChannel(record.LineType) && record.LinkLost == 1) || record.State == kStateIdle ||
+    if ((IsSpyChannel(record.LineType) && record.LinkLost) || record.State == kStateIdle ||
         record.State == kStateRinging || record.RecordAllActive == 1)
         return;
     if (QsdVox_GetRcvDtmfLen(channel) > kMostDtmfDigits)
@@ -240,27 +240,27 @@ void OnDtmf(int channel) {
     record.DtmfIdleMs = 0;
     if (record.NumberFrozen == 0)
         std::memcpy(record.DialledDigits, text, sizeof(text));
-    if (record.Rec == 2) {
+    if (record.Rec == kRecordVoiceActivated) {
         ShowChannelDialledNumber(channel);
         return;
     }
-    if (record.Direction == 0 && !HasRecordingFile(record)) {
+    if (record.Direction == kDirectionOutgoing && !HasRecordingFile(record)) {
         StartLineRecording(record);
         ShowChannelOutgoingRecording(channel);
         ShowChannelKeepFlag(channel);
     }
     ShowChannelDialledNumber(channel);
-    if (record.Rec == 1)
+    if (record.Rec == kRecordDtmfKeepDelete)
         ApplyKeepKeys(channel, text);
 }
 
 void OnLinePickup(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (IsVoltageWatchedLine(record.LineType) || record.Rec == 2 || HasRecordingFile(record))
+    if (IsVoltageWatchedLine(record.LineType) || record.Rec == kRecordVoiceActivated || HasRecordingFile(record))
         return;
     record.RingMs = 0;
     record.Ringing = 0;
-    if (record.Direction == 1) {
+    if (record.Direction == kDirectionIncoming) {
         record.State = kStateIncomingRecording;
         StartLineRecording(record);
         ShowChannelIncomingRecording(channel);
@@ -276,12 +276,12 @@ void OnLinePickup(int channel) {
 }
 
 bool TakesRings(const ChannelRecord& record) {
-    return record.Rec != 2 && !HasRecordingFile(record);
+    return record.Rec != kRecordVoiceActivated && !HasRecordingFile(record);
 }
 
 void MarkRinging(ChannelRecord& record) {
     record.State = kStateRinging;
-    record.Direction = 1;
+    record.Direction = kDirectionIncoming;
     record.Ringing = 1;
     record.RingMs = 0;
 }
@@ -310,7 +310,7 @@ void OnLineRing(int channel) {
 // shows the loss, so the recording is neither left open nor lost.
 void OnLineLost(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (record.Rec == 2)
+    if (record.Rec == kRecordVoiceActivated)
         return;
     if (HasRecordingFile(record))
         FinishCall(channel, CallEnd::Line);
@@ -319,7 +319,7 @@ void OnLineLost(int channel) {
 
 void OnLineError(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
-    if (IsVoltageWatchedLine(record.LineType) || record.Rec == 2)
+    if (IsVoltageWatchedLine(record.LineType) || record.Rec == kRecordVoiceActivated)
         return;
     ShowChannelLineError(channel);
     FinishCall(channel, CallEnd::LineError);
@@ -355,7 +355,7 @@ void OnLineState(int channel, int parameter) {
 }
 
 bool TakesVoiceEvents(const ChannelRecord& record) {
-    return record.RecordAllActive == 0 && !IsVoltageWatchedLine(record.LineType) && record.Rec == 2;
+    return record.RecordAllActive == 0 && !IsVoltageWatchedLine(record.LineType) && record.Rec == kRecordVoiceActivated;
 }
 
 void OnVoice(int channel) {

@@ -2,7 +2,8 @@
 // Records of the recording engine that leave the process: the finished-call record (a row image of Rec_Table,
 // the payload of the remote-client record frames and the entry of the failed-insert log) and the day block of
 // the channel schedule files. Their byte layouts are fixed; the static_asserts below hold them.
-// Also the channel states and call types that these records and ChannelRecord carry.
+// Also the channel states, call types, record modes, directions and audio formats that these records and
+// ChannelRecord carry.
 
 #include <windows.h>
 
@@ -34,6 +35,28 @@ enum CallType : int32_t {
     kCallSpyIncomingUnanswered = 6,  // spy incoming call recorded from alerting, never answered
     kCallSpyOutgoingUnanswered = 7,  // spy outgoing call recorded from alerting, never answered
     kCallSpyOutgoingMissed = 8,      // spy outgoing call released after ringing without a recording
+};
+
+// How a channel decides what it records (ChannelRecord::Rec, the channel setting Rec, the remote parameter block).
+enum RecordMode : int32_t {
+    kRecordByLineState = 0,
+    kRecordDtmfKeepDelete = 1,  // the keys typed during the call keep or delete the recording
+    kRecordVoiceActivated = 2,
+};
+
+// The direction of the current call (ChannelRecord::Direction).
+enum CallDirection : int32_t {
+    kDirectionOutgoing = 0,
+    kDirectionIncoming = 1,
+};
+
+// The codec of a recording: the setting AudioFmt, ChannelRecord::AudioFmt and the format of a live-audio piece
+// (monitor block and push). Any other value is taken as IMA ADPCM.
+enum AudioFormat : int32_t {
+    kAudioImaAdpcm = 0,
+    kAudioImaAdpcmToMp3 = 1,  // recorded as IMA ADPCM, converted to MP3 when the call is filed
+    kAudioALaw = 2,
+    kAudioMuLaw = 3,
 };
 
 // One finished call, 2800 bytes, little-endian, zeroed before filling. Texts are UTF-16, NUL-terminated inside

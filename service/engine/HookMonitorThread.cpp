@@ -70,7 +70,7 @@ void EnterBand(ChannelRecord& record, Band band) {
 
 void OnOffHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (record.Direction == 0) {
+    if (record.Direction == kDirectionOutgoing) {
         // The line did not ring: an outgoing call, recorded from its first DTMF digits.
         if (!HasRecordingFile(record) && record.State != kStateOffHook) {
             QsdVox_SetFlag(channel, QSD_FLAG_CALLERID_MODE, 0);
@@ -110,7 +110,7 @@ void EndIncomingCall(int channel) {
 
 void OnOnHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (record.Direction == 1) {
+    if (record.Direction == kDirectionIncoming) {
         if (HasRecordingFile(record)) {
             EndIncomingCall(channel);
         } else if (record.State == kStateIncomingRecording) {
@@ -139,7 +139,7 @@ void OnOnHook(int channel) {
 void OnNoLine(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     if (HasRecordingFile(record)) {
-        FinishCall(channel, record.Direction == 1 ? CallEnd::OnHookIncoming : CallEnd::OnHookOutgoing);
+        FinishCall(channel, record.Direction == kDirectionIncoming ? CallEnd::OnHookIncoming : CallEnd::OnHookOutgoing);
         record.AutoAnswered = 0;
     }
     if (record.State != kStateLineError)
@@ -161,7 +161,7 @@ bool BandHeld(int& pending, int& ms, int limitMs) {
 void FollowOffHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
     record.HookOffTime = std::max(record.HookOffTime, kShortestHookMs);
-    if (BandHeld(record.OffHookPending, record.OffHookMs, record.HookOffTime) && record.Rec != 2)
+    if (BandHeld(record.OffHookPending, record.OffHookMs, record.HookOffTime) && record.Rec != kRecordVoiceActivated)
         OnOffHook(channel);
 }
 
@@ -173,13 +173,13 @@ void FollowOnHook(int channel) {
     // The first seconds of an auto-answered call do not end it: the on-hook count starts over.
     if (record.AutoAnswered == 1 && record.RecordedMs / 1000 < kAutoAnswerOnHookGuardSeconds)
         return;
-    if (record.Rec != 2)
+    if (record.Rec != kRecordVoiceActivated)
         OnOnHook(channel);
 }
 
 void FollowNoLine(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    if (BandHeld(record.NoLinePending, record.NoLineMs, kNoLineMs) && record.Rec != 2)
+    if (BandHeld(record.NoLinePending, record.NoLineMs, kNoLineMs) && record.Rec != kRecordVoiceActivated)
         OnNoLine(channel);
 }
 

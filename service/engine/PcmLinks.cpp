@@ -36,10 +36,10 @@ void ApplyStartupLinkStatus(int link, uint32_t status) {
     ForEachSpyChannelOf(link, [up](int channel) {
         ChannelRecord& record = ChannelTable[channel];
         if (up) {
-            record.LinkLost = 0;
+            record.LinkLost = false;
             record.State = kStateIdle;
         } else {
-            record.LinkLost = 1;
+            record.LinkLost = true;
         }
     });
 }
@@ -49,12 +49,12 @@ void ApplyLinkStatus(int link, uint32_t status) {
     ForEachSpyChannelOf(link, [up](int channel) {
         ChannelRecord& record = ChannelTable[channel];
         if (up) {
-            if (record.LinkLost == 1 || record.State == kStateLineError)
+            if (record.LinkLost || record.State == kStateLineError)
                 ShowChannelIdle(channel);
-            record.LinkLost = 0;
+            record.LinkLost = false;
             return;
         }
-        record.LinkLost = 1;
+        record.LinkLost = true;
         if (HasRecordingFile(record))
             StopSpyRecording(channel, record.Direction);
         if (record.State != kStateLineError)

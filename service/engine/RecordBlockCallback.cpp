@@ -7,6 +7,7 @@
 #include "engine/DriverBinding.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
+#include "storage/RecordFields.h"
 
 #include <atomic>
 #include <memory>
@@ -31,17 +32,16 @@ std::unique_ptr<CallRecord> MakeSegmentRecord(const ChannelRecord& record, int c
     if (!call)
         return call;
     call->Channel = channel;
-    if (record.Rec == 2 || record.RecordAllActive)
+    if (record.Rec == kRecordVoiceActivated || record.RecordAllActive)
         call->CallType = kCallVoice;
     else
-        call->CallType = record.Direction == 1 ? kCallIncoming : kCallOutgoing;
+        call->CallType = record.Direction == kDirectionIncoming ? kCallIncoming : kCallOutgoing;
     call->RecTime = record.RecordedMs / 1000;
     call->RingCnt = record.RingCount;
     call->StartTime = record.StartTime;
     // The other party as the end of the call names it: the caller of an incoming call, else the dialled digits.
     const char* number = call->CallType == kCallIncoming ? record.CallerId : record.DialledDigits;
-    _snwprintf(call->PhoneNumber, std::size(call->PhoneNumber), L"%hs", number);
-    call->PhoneNumber[std::size(call->PhoneNumber) - 1] = L'\0';
+    FormatToField(call->PhoneNumber, L"%hs", number);
     CopyText(call->ChannelName, record.Name);
     CopyText(call->ChannelPhone, record.Phone);
     CopyText(call->SiteName, ReadSettingString(kSectionSettings, kKeyLocalName).c_str());

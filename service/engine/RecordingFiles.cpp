@@ -16,7 +16,7 @@
 namespace {
 
 bool IsG711(int audioFmt) {
-    return audioFmt == 2 || audioFmt == 3;
+    return audioFmt == kAudioALaw || audioFmt == kAudioMuLaw;
 }
 
 bool HasFile(const ChannelRecord& record) {
@@ -73,7 +73,7 @@ bool OpenRecordingFile(ChannelRecord& record) {
     const std::wstring base = ChooseRecordingFolder();
     if (base.empty())
         return false;
-    if (record.Rec == 1)
+    if (record.Rec == kRecordDtmfKeepDelete)
         record.KeepRecording = (record.KeySave[0] == L'\0' || record.KeyDel[0] == L'\0') ? 1 : 0;
 
     std::lock_guard<std::recursive_mutex> lock(record.FileLock);
@@ -96,9 +96,9 @@ bool OpenRecordingFile(ChannelRecord& record) {
 
 int RecordingCodec(int audioFmt) {
     switch (audioFmt) {
-        case 2:
+        case kAudioALaw:
             return QSD_CODEC_ALAW;
-        case 3:
+        case kAudioMuLaw:
             return QSD_CODEC_MULAW;
         default:
             return QSD_CODEC_IMA_ADPCM;
@@ -107,6 +107,10 @@ int RecordingCodec(int audioFmt) {
 
 uint32_t RecordingHeaderBytes(int audioFmt) {
     return IsG711(audioFmt) ? sizeof(G711WavHeader) : sizeof(ImaWavHeader);
+}
+
+int RecordedBytesPerMs(int audioFmt) {
+    return IsG711(audioFmt) ? 8 : 4;
 }
 
 bool StartLineRecording(ChannelRecord& record) {
@@ -157,7 +161,7 @@ bool FinishWavHeader(HANDLE file, const ChannelRecord& record) {
         return false;
     DWORD written = 0;
     if (IsG711(record.AudioFmt)) {
-        const uint16_t tag = record.AudioFmt == 2 ? kWaveFormatALaw : kWaveFormatMuLaw;
+        const uint16_t tag = record.AudioFmt == kAudioALaw ? kWaveFormatALaw : kWaveFormatMuLaw;
         const uint32_t data = size > sizeof(G711WavHeader) ? size - sizeof(G711WavHeader) : 0;
         const G711WavHeader header = MakeG711WavHeader(tag, data, kRecordingG711FactValue);
         ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
@@ -181,7 +185,7 @@ void ClearCallInfo(ChannelRecord& record) {
     record.SpyCallerId[0] = '\0';
     record.SpyCalleeId[0] = '\0';
     record.MonitorPos = 0;
-    record.Direction = 0;
+    record.Direction = kDirectionOutgoing;
     record.Ringing = 0;
     record.RingMs = 0;
     record.RingCount = 0;

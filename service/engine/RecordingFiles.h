@@ -17,10 +17,11 @@
 
 constexpr uint32_t kRecordingSplitBytes = 64u << 20;  // a file this long is finished and the call goes on in a new one
 
-// Per AudioFmt (0 IMA ADPCM, 1 IMA ADPCM to become MP3, 2 A-law, 3 µ-law; any other value counts as 0): the
-// codec number given to the driver and the size of the file's header.
+// Per AudioFormat (any other value counts as IMA ADPCM): the codec number given to the driver, the size of the
+// file's header and the bytes a line records in a millisecond.
 int RecordingCodec(int audioFmt);
 uint32_t RecordingHeaderBytes(int audioFmt);
+int RecordedBytesPerMs(int audioFmt);
 
 // Opens a new recording file for an analogue line and starts the driver's block recording into the channel's
 // buffer with RecordBlockCallback. Sets StartTime, FilePath, FileHandle and AudioFmt (read afresh from the

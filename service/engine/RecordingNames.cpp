@@ -38,10 +38,8 @@ std::wstring FormatName(const CallRecord& record, const NameParts& parts) {
     const SYSTEMTIME& t = record.StartTime;
     // The parts are at most 31 characters each, so the name always fits.
     wchar_t name[2 * MAX_PATH];
-    _snwprintf(name, std::size(name), NameTemplate(record.CallType), t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-               t.wSecond, record.Channel + 1, parts.ChannelName.c_str(), parts.ChannelPhone.c_str(),
-               parts.PhoneNumber.c_str());
-    name[std::size(name) - 1] = L'\0';
+    FormatToField(name, NameTemplate(record.CallType), t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                  record.Channel + 1, parts.ChannelName.c_str(), parts.ChannelPhone.c_str(), parts.PhoneNumber.c_str());
     return name;
 }
 

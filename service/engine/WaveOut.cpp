@@ -1,7 +1,8 @@
 #include "engine/WaveOut.h"
 
+#include "mfc.h"
+
 #include <mmreg.h>
-#include <process.h>
 
 namespace {
 
@@ -55,17 +56,14 @@ int CWaveOut::Start(int formatCode) {
         m_formatCode = formatCode;
         return 0;
     }
-    ThreadStart start{this, ::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    if (!start.QueueReady)
+    CScopedKernelHandle queueReady(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!queueReady.IsValid())
         return 0;
-    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, PlaybackThread, &start, 0, &m_threadId));
-    if (!m_thread) {
-        ::CloseHandle(start.QueueReady);
+    ThreadStart start{this, queueReady.Get()};
+    if (!m_thread.Start(PlaybackThread, &start))
         return 0;
-    }
-    const HANDLE started[] = {start.QueueReady, m_thread};  // the thread's queue exists, or the thread is gone
+    const HANDLE started[] = {queueReady.Get(), m_thread.Handle()};  // the thread's queue exists, or it is gone
     ::WaitForMultipleObjects(2, started, FALSE, INFINITE);
-    ::CloseHandle(start.QueueReady);
     m_threadRunning = 1;
     if (OpenDevice(formatCode))
         return 1;
@@ -80,13 +78,13 @@ int CWaveOut::OpenDevice(int formatCode) {
     ImaWaveFormat wave{};
     WAVEFORMATEX& format = wave.Format;
     switch (formatCode) {
-        case kWaveImaAdpcm:
+        case kAudioImaAdpcm:
             format = {WAVE_FORMAT_IMA_ADPCM, 1, 8000, kImaBytesPerSec, kImaBlockAlign, kImaBitsPerSample, sizeof(WORD)};
             wave.SamplesPerBlock = kImaSamplesPerBlock;
             break;
-        case kWaveALaw:
-        case kWaveMuLaw:
-            format.wFormatTag = formatCode == kWaveALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
+        case kAudioALaw:
+        case kAudioMuLaw:
+            format.wFormatTag = formatCode == kAudioALaw ? WAVE_FORMAT_ALAW : WAVE_FORMAT_MULAW;
             format.nChannels = Channels;
             format.nSamplesPerSec = SamplesPerSec;
             format.nAvgBytesPerSec = Channels * SamplesPerSec;
@@ -105,7 +103,7 @@ int CWaveOut::OpenDevice(int formatCode) {
     m_lastResult = Api().Open(nullptr, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY);
     if (m_lastResult != MMSYSERR_NOERROR)
         return 0;
-    m_lastResult = Api().Open(&m_device, WAVE_MAPPER, &format, m_threadId, g_playersBuilt.load(), CALLBACK_THREAD);
+    m_lastResult = Api().Open(&m_device, WAVE_MAPPER, &format, m_thread.Id(), g_playersBuilt.load(), CALLBACK_THREAD);
     if (m_lastResult != MMSYSERR_NOERROR)
         return 0;
     m_pending = 0;
@@ -157,13 +155,9 @@ int CWaveOut::Close() {
 int CWaveOut::StopThread() {
     if (!m_threadRunning)
         return 0;
-    if (m_thread) {
-        ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-        if (::WaitForSingleObject(m_thread, kThreadStopWaitMs) == WAIT_TIMEOUT)
-            ::TerminateThread(m_thread, 0);
-        ::CloseHandle(m_thread);
-        m_thread = nullptr;
-    }
+    // Posted behind the buffers a reset returned, so the thread takes those back before it ends.
+    ::PostThreadMessageW(m_thread.Id(), WM_QUIT, 0, 0);
+    m_thread.Stop(kThreadStopWaitMs, WorkerThread::Wait::Plain, WorkerThread::Overrun::Terminate);
     m_threadRunning = 0;
     return 1;
 }

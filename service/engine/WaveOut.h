@@ -13,16 +13,14 @@
 // Start, Write, Reset and Close run on the poll thread or the UI thread; the playback thread only unprepares and
 // frees returned buffers and lowers the pending count, which is therefore atomic.
 
+#include "WorkerThread.h"
+#include "engine/EngineRecords.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <atomic>
 #include <cstdint>
-
-// Format codes of OpenDevice: the AudioFmt of a recording (0 and 1 play as 0). Any other code opens 16-bit PCM.
-constexpr int kWaveImaAdpcm = 0;
-constexpr int kWaveALaw = 2;
-constexpr int kWaveMuLaw = 3;
 
 // Buffers handed to the device and not yet returned; a device this far behind drops further buffers.
 constexpr int kMaxPendingWaveBuffers = 960;
@@ -51,6 +49,8 @@ public:
     // Starts the playback thread and opens the device for the format code. 1 on success; 0 when the thread runs
     // already (only the stored format code changes) or the device does not open (the thread is stopped again).
     int Start(int formatCode);
+    // The format codes are kAudioImaAdpcm, kAudioALaw and kAudioMuLaw; any other code opens 16-bit PCM, so a
+    // caller plays kAudioImaAdpcmToMp3 as kAudioImaAdpcm.
     // Stores the code and opens the device; 1 on success, 0 when it is open already or the format does not play
     // (the waveOut error stays in LastResult).
     int OpenDevice(int formatCode);
@@ -62,7 +62,8 @@ public:
     void Reset();
     // Resets and closes the device, then stops the thread. Always 1; a device that does not close stays open.
     int Close();
-    // Asks the thread to end and waits up to 500 ms before terminating it. 0 when no thread was running.
+    // Asks the thread to end and waits up to 500 ms before terminating it with a system-log row. 0 when no thread
+    // was running.
     int StopThread();
 
     // State
@@ -85,8 +86,7 @@ private:
 
     MMRESULT m_lastResult = MMSYSERR_NOERROR;
     HWAVEOUT m_device = nullptr;
-    HANDLE m_thread = nullptr;  // owned
-    unsigned m_threadId = 0;
+    WorkerThread m_thread{L"WaveOutPlaybackThread"};
     std::atomic<int> m_pending{0};
     std::atomic<int> m_threadRunning{0};
     std::atomic<int> m_deviceOpen{0};

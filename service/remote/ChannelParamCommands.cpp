@@ -25,7 +25,6 @@ constexpr uint8_t kWriteParams = 1;
 
 constexpr int kReadPayloadBytes = 1 + static_cast<int>(sizeof(uint16_t));
 constexpr int kWritePayloadBytes = 1 + static_cast<int>(sizeof(ChannelParamBlock));
-constexpr int kRecordModeVoice = 2;
 constexpr int kSaturday = 6;
 
 // What a read replaces. Unlike the channel start-up, which raises hook times below 50 ms, a read replaces only
@@ -117,7 +116,7 @@ void WriteParams(ClientSlot& slot, const uint8_t* blockBytes) {
 
     ChannelRecord& record = ChannelTable[channel];
     // Voice-activated recording is not offered on voltage-watched lines: mode 2 is not taken for them.
-    if (!(block.Rec == kRecordModeVoice && IsVoltageWatchedLine(record.LineType))) {
+    if (!(block.Rec == kRecordVoiceActivated && IsVoltageWatchedLine(record.LineType))) {
         WriteInt(channel, kChannelRec, block.Rec);
         record.Rec = block.Rec;
     }

@@ -33,67 +33,59 @@ enum Counter {
 
 using Counters = std::array<int32_t, kCounterCount>;
 
+// Every query names its call types as ?1..?4 and the channel as ?5; all five are bound, unused types included.
 struct StatisticQuery {
     Counter Target;
-    bool IsSum;             // QuerySum of TotalValue, else QueryCount
-    const wchar_t* Format;  // the call types, then the channel
-    int CallTypes[4];
-    int CallTypeCount;
+    bool IsSum;  // QuerySum of TotalValue, else QueryCount
+    const wchar_t* Sql;
+    int32_t CallTypes[4];  // ?1..?4; the ones the text does not name are unused
 };
 
-// The missed count also counts the spy calls recorded from alerting (6, 7), which are counted in their direction
-// as well: clients rely on exactly these numbers.
+// The missed count also counts the spy calls recorded from alerting, which are counted in their direction as well:
+// clients rely on exactly these numbers.
 constexpr StatisticQuery kStatisticQueries[] = {
     {kIncomingCount,
      false,
-     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d) and Channel = %d)",
-     {1, 6},
-     2},
+     L"select COUNT(*) from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?5)",
+     {kCallIncoming, kCallSpyIncomingUnanswered}},
     {kIncomingSeconds,
      true,
-     L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = %d or CallType = %d) and Channel = %d)",
-     {1, 6},
-     2},
+     L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?5)",
+     {kCallIncoming, kCallSpyIncomingUnanswered}},
     {kOutgoingCount,
      false,
-     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType = %d )and Channel = %d)",
-     {2, 7},
-     2},
+     L"select COUNT(*) from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?5)",
+     {kCallOutgoing, kCallSpyOutgoingUnanswered}},
     {kOutgoingSeconds,
      true,
-     L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = %d or CallType = %d ) and Channel = %d)",
-     {2, 7},
-     2},
+     L"select sum(RecTime) AS TotalValue from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?5)",
+     {kCallOutgoing, kCallSpyOutgoingUnanswered}},
     {kMissedCount,
      false,
-     L"select COUNT(*) from Rec_Table where ((CallType = %d or CallType =%d or CallType=%d or CallType=%d) and "
-     L"Channel = %d)",
-     {3, 8, 6, 7},
-     4},
-    {kVoiceCount, false, L"select COUNT(*) from Rec_Table where (CallType = %d and Channel = %d)", {4}, 1},
+     L"select COUNT(*) from Rec_Table where ((CallType = ?1 or CallType = ?2 or CallType = ?3 or CallType = ?4) and "
+     L"Channel = ?5)",
+     {kCallMissed, kCallSpyOutgoingMissed, kCallSpyIncomingUnanswered, kCallSpyOutgoingUnanswered}},
+    {kVoiceCount, false, L"select COUNT(*) from Rec_Table where (CallType = ?1 and Channel = ?5)", {kCallVoice}},
     {kVoiceSeconds,
      true,
-     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)",
-     {4},
-     1},
-    {kAutoAnsweredCount, false, L"select COUNT(*) from Rec_Table where (CallType = %d and Channel = %d)", {5}, 1},
+     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = ?1 and Channel = ?5)",
+     {kCallVoice}},
+    {kAutoAnsweredCount,
+     false,
+     L"select COUNT(*) from Rec_Table where (CallType = ?1 and Channel = ?5)",
+     {kCallAutoAnswered}},
     {kAutoAnsweredSeconds,
      true,
-     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = %d and Channel = %d)",
-     {5},
-     1},
+     L"select sum(RecTime) AS TotalValue from Rec_Table where (CallType = ?1 and Channel = ?5)",
+     {kCallAutoAnswered}},
 };
 
 constexpr uint8_t kSelected = 1;
 
 int RunStatisticQuery(CallRecordStore& store, const StatisticQuery& query, int channel) {
-    int arguments[5] = {};
-    std::copy(query.CallTypes, query.CallTypes + query.CallTypeCount, arguments);
-    arguments[query.CallTypeCount] = channel;
-    wchar_t sql[256];
-    _snwprintf(sql, std::size(sql), query.Format, arguments[0], arguments[1], arguments[2], arguments[3], arguments[4]);
-    sql[std::size(sql) - 1] = L'\0';
-    return query.IsSum ? store.QuerySum(sql) : store.QueryCount(sql);
+    const int32_t* types = query.CallTypes;
+    const SqlValues values = {types[0], types[1], types[2], types[3], static_cast<int32_t>(channel)};
+    return query.IsSum ? store.QuerySum(query.Sql, values) : store.QueryCount(query.Sql, values);
 }
 
 ChartStatFrame MakeChartStatFrame(int channel, const Counters& sums) {

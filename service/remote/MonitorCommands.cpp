@@ -7,6 +7,7 @@
 #include "engine/ChannelTable.h"
 #include "settings/LangText.h"
 #include "engine/CardEngineState.h"
+#include "storage/RecordFields.h"
 #include "storage/SysLogStore.h"
 
 #include <iterator>
@@ -20,8 +21,7 @@ constexpr uint8_t kMonitorStopped = 1;
 void WriteMonitorRow(int event, const wchar_t* name, int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     wchar_t notes[250];
-    _snwprintf(notes, std::size(notes), L"%ls %ls %03d", record.Name, record.Phone, channel + 1);
-    notes[std::size(notes) - 1] = L'\0';
+    FormatToField(notes, L"%ls %ls %03d", record.Name, record.Phone, channel + 1);
     QueueSysLogEvent(event, name, notes);
 }
 

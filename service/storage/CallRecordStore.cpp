@@ -207,9 +207,8 @@ CallRecord CallRecordStore::ExecuteInsert(const CallRecord& original) {
 
     const SYSTEMTIME& start = record.StartTime;
     wchar_t dateTime[32];
-    _snwprintf(dateTime, std::size(dateTime), L"%04d-%02d-%02d %02d:%02d:%02d", start.wYear, start.wMonth, start.wDay,
-               start.wHour, start.wMinute, start.wSecond);
-    dateTime[std::size(dateTime) - 1] = L'\0';
+    FormatToField(dateTime, L"%04d-%02d-%02d %02d:%02d:%02d", start.wYear, start.wMonth, start.wDay, start.wHour,
+                  start.wMinute, start.wSecond);
 
     m_db.ExecuteStatement(kInsertRecord, {std::wstring_view(dateTime),
                                           ToOleDate(start),
@@ -286,21 +285,21 @@ bool CallRecordStore::ForEachRecord(const RecordCallback& callback, const wchar_
     return ForEachStoreRow(m_db, sql, {}, readRow, deliver, &m_stop);
 }
 
-int CallRecordStore::QueryCount(const wchar_t* sql) {
+int CallRecordStore::QueryCount(const wchar_t* sql, SqlValues values) {
     int count = 0;
     if (sql)
         RunOnOpenStore(m_db, [&] {
-            count = m_db.QueryInt(sql);
+            count = m_db.QueryInt(sql, values);
             return true;
         });
     return count;
 }
 
-int CallRecordStore::QuerySum(const wchar_t* sql) {
+int CallRecordStore::QuerySum(const wchar_t* sql, SqlValues values) {
     int sum = 0;
     if (sql)
         RunOnOpenStore(m_db, [&] {
-            CSqliteQuery query = m_db.RunQuery(sql);
+            CSqliteQuery query = m_db.RunQuery(sql, values);
             if (!query.AtEnd())
                 sum = query.ReadInt(L"TotalValue");
             query.ReleaseStatement();

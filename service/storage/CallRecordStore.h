@@ -74,10 +74,11 @@ public:
     // one row was read and the rows ended (at the end or by the stop); false for a null callback, a closed store, a
     // stop raised before the start, no row, or an error (rows handed on stay handed on).
     bool ForEachRecord(const RecordCallback& callback, const wchar_t* sql);
-    // The result of a caller-made COUNT query; 0 on any failure.
-    int QueryCount(const wchar_t* sql);
-    // The column TotalValue of a caller-made query's first row; 0 for SQL NULL, no row or any failure.
-    int QuerySum(const wchar_t* sql);
+    // The result of a caller-made COUNT query with its parameters bound to values; 0 on any failure.
+    int QueryCount(const wchar_t* sql, SqlValues values = {});
+    // The column TotalValue of a caller-made query's first row, its parameters bound to values; 0 for SQL NULL, no
+    // row or any failure.
+    int QuerySum(const wchar_t* sql, SqlValues values = {});
 
 private:
     // Runs the insert statement for a copy of the record with its quotes changed, which it returns; throws.

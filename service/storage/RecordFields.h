@@ -3,6 +3,7 @@
 // written cut to its size, always terminated.
 
 #include <cstddef>
+#include <cstdio>
 #include <cwchar>
 #include <string_view>
 
@@ -18,4 +19,13 @@ void CopyToField(wchar_t (&field)[N], const wchar_t* text) {
     if (length)
         std::wmemcpy(field, text, length);
     field[length] = L'\0';
+}
+
+// Formats with the platform's wide-format rules (%ls, %hs), cut to the field and always terminated. True when the
+// whole text fit.
+template <size_t N, class... Args>
+bool FormatToField(wchar_t (&field)[N], const wchar_t* format, Args... args) {
+    const int length = _snwprintf(field, N, format, args...);
+    field[N - 1] = L'\0';
+    return length >= 0 && static_cast<size_t>(length) < N;
 }

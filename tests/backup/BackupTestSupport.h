@@ -91,7 +91,7 @@ public:
         std::chrono::steady_clock::time_point At;
     };
 
-    void FtpLogRow(const FtpJob& job, int status) override {
+    void FtpLogRow(const FtpJob& job, FtpStatus status) override {
         {
             std::lock_guard<std::mutex> lock(m_rowsLock);
             m_rows.push_back({std::wstring(FieldText(job.RecFilePath)), status, std::chrono::steady_clock::now()});

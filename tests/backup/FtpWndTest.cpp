@@ -146,7 +146,7 @@ TEST_F(FtpWnd, UploadRowsReachThePaneAndDestroyingItEndsTheThread) {
     class PaneView : public RecordingServiceView {
     public:
         explicit PaneView(std::unique_ptr<CFtpWnd>& pane) : m_pane(pane) {}
-        void FtpLogRow(const FtpJob& job, int status) override { m_pane->AddStatusRow(job, status); }
+        void FtpLogRow(const FtpJob& job, FtpStatus status) override { m_pane->AddStatusRow(job, status); }
 
     private:
         std::unique_ptr<CFtpWnd>& m_pane;  // made before its window, whose initialisation starts the thread

@@ -142,9 +142,9 @@ TEST_F(WaveOut, FormatCodesOpenTheRecordingFormats) {
         DWORD Rate, BytesPerSec;
         WORD Align, Bits, Extra;
     } cases[] = {
-        {kWaveImaAdpcm, WAVE_FORMAT_IMA_ADPCM, 1, 8000, 4000, 256, 4, 2},
-        {kWaveALaw, WAVE_FORMAT_ALAW, 1, 8000, 8000, 1, 8, 0},
-        {kWaveMuLaw, WAVE_FORMAT_MULAW, 1, 8000, 8000, 1, 8, 0},
+        {kAudioImaAdpcm, WAVE_FORMAT_IMA_ADPCM, 1, 8000, 4000, 256, 4, 2},
+        {kAudioALaw, WAVE_FORMAT_ALAW, 1, 8000, 8000, 1, 8, 0},
+        {kAudioMuLaw, WAVE_FORMAT_MULAW, 1, 8000, 8000, 1, 8, 0},
         {1, WAVE_FORMAT_PCM, 1, 8000, 16000, 2, 16, 0},
     };
     for (const auto& c : cases) {
@@ -168,9 +168,9 @@ TEST_F(WaveOut, FormatCodesOpenTheRecordingFormats) {
 
 TEST_F(WaveOut, StartAndWriteFollowTheDeviceState) {
     EXPECT_EQ(0, m_player.Write(m_piece, sizeof(m_piece))) << "nothing to write to before Start";
-    ASSERT_EQ(1, m_player.Start(kWaveALaw));
-    EXPECT_EQ(0, m_player.Start(kWaveMuLaw)) << "already running";
-    EXPECT_EQ(kWaveMuLaw, m_player.FormatCode());
+    ASSERT_EQ(1, m_player.Start(kAudioALaw));
+    EXPECT_EQ(0, m_player.Start(kAudioMuLaw)) << "already running";
+    EXPECT_EQ(kAudioMuLaw, m_player.FormatCode());
     EXPECT_EQ(WAVE_FORMAT_ALAW, OpenedFormat().wFormatTag) << "the open device is left as it is";
     EXPECT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
     EXPECT_EQ(1u, Held());
@@ -179,16 +179,16 @@ TEST_F(WaveOut, StartAndWriteFollowTheDeviceState) {
 
 TEST_F(WaveOut, FormatThatDoesNotPlayLeavesThePlayerIdle) {
     g_device.QueryResult = WAVERR_BADFORMAT;
-    EXPECT_EQ(0, m_player.Start(kWaveImaAdpcm));
+    EXPECT_EQ(0, m_player.Start(kAudioImaAdpcm));
     EXPECT_EQ(static_cast<MMRESULT>(WAVERR_BADFORMAT), m_player.LastResult());
     EXPECT_FALSE(m_player.IsDeviceOpen());
     EXPECT_EQ(0, m_player.StopThread()) << "the thread was stopped again";
     g_device.QueryResult = MMSYSERR_NOERROR;
-    EXPECT_EQ(1, m_player.Start(kWaveImaAdpcm));
+    EXPECT_EQ(1, m_player.Start(kAudioImaAdpcm));
 }
 
 TEST_F(WaveOut, DeviceTooFarBehindDropsFurtherBuffersQuietly) {
-    ASSERT_EQ(1, m_player.Start(kWaveImaAdpcm));
+    ASSERT_EQ(1, m_player.Start(kAudioImaAdpcm));
     for (int i = 0; i < kMaxPendingWaveBuffers; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
     EXPECT_EQ(1, m_player.Write(m_piece, sizeof(m_piece))) << "the 961st is accepted";
@@ -197,19 +197,19 @@ TEST_F(WaveOut, DeviceTooFarBehindDropsFurtherBuffersQuietly) {
 }
 
 TEST_F(WaveOut, CloseWithQueuedBuffersStillClosesSoTheNextStartOpens) {
-    ASSERT_EQ(1, m_player.Start(kWaveImaAdpcm));
+    ASSERT_EQ(1, m_player.Start(kAudioImaAdpcm));
     for (int i = 0; i < 10; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
     EXPECT_EQ(1, m_player.Close());
     EXPECT_FALSE(m_player.IsDeviceOpen());
     EXPECT_EQ(0, m_player.PendingCount()) << "the playback thread took every buffer back before it ended";
-    EXPECT_EQ(1, m_player.Start(kWaveALaw));
+    EXPECT_EQ(1, m_player.Start(kAudioALaw));
     EXPECT_EQ(WAVE_FORMAT_ALAW, OpenedFormat().wFormatTag);
 }
 
 TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread) {
     g_device.ReturnAtOnce = true;
-    ASSERT_EQ(1, m_player.Start(kWaveALaw));
+    ASSERT_EQ(1, m_player.Start(kAudioALaw));
     for (int i = 0; i < 20000; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
     EXPECT_TRUE(WaitUntil([&] { return m_player.PendingCount() == 0; })) << m_player.PendingCount();
@@ -218,7 +218,7 @@ TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread) {
 
 TEST_F(WaveOut, WithoutASoundDeviceStartFailsHarmlessly) {
     SetWaveOutApi(nullptr);  // the multimedia library itself
-    const int started = m_player.Start(kWaveImaAdpcm);
+    const int started = m_player.Start(kAudioImaAdpcm);
     EXPECT_EQ(started == 1, m_player.IsDeviceOpen());
     if (started) {
         EXPECT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));

@@ -72,7 +72,7 @@ void RecordingServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIM
     Append(std::move(call));
 }
 
-void RecordingServiceView::FtpLogRow(const FtpJob&, int status) {
+void RecordingServiceView::FtpLogRow(const FtpJob&, FtpStatus status) {
     Call call;
     call.Method = "FtpLogRow";
     call.Value = status;

@@ -50,7 +50,7 @@ const wchar_t* ClientEventName(int event) {
     }
 }
 
-const wchar_t* FtpStatusName(int status) {
+const wchar_t* FtpStatusName(FtpStatus status) {
     switch (status) {
         case kFtpUploadStarted:
             return L"upload started";
@@ -123,7 +123,7 @@ CString DescribeRow(const ChannelRecord& record, ChannelRowChange what) {
                 text.Format(L"line %d V", record.LineVoltage);
             break;
         case ChannelRowChange::KeepFlag:
-            if (record.Rec == 1)
+            if (record.Rec == kRecordDtmfKeepDelete)
                 text = record.KeepRecording ? L"recording will be kept" : L"recording will be deleted";
             break;
         case ChannelRowChange::CallTime:
@@ -231,7 +231,7 @@ void CConsoleServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME
     WriteLine(text.GetString());
 }
 
-void CConsoleServiceView::FtpLogRow(const FtpJob& job, int status) {
+void CConsoleServiceView::FtpLogRow(const FtpJob& job, FtpStatus status) {
     CString text;
     text.Format(L"FTP %s: %s", FtpStatusName(status), Text(job.RecFilePath).GetString());
     WriteLine(text.GetString());

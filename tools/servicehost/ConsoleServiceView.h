@@ -21,7 +21,7 @@ public:
     void MonitorBlock(int audioFmt, const uint8_t* data, int length) override {}  // nobody listens at the host
     void StartupProgress(int done, int total) override;
     void PcmLinkRow(int link, uint32_t status, const SYSTEMTIME& time) override;
-    void FtpLogRow(const FtpJob& job, int status) override;
+    void FtpLogRow(const FtpJob& job, FtpStatus status) override;
     std::wstring OperatorName() override { return std::wstring(); }
 
     // Writes one line with the current time in front. Any thread.

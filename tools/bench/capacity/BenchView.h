@@ -21,7 +21,7 @@ public:
     void MonitorBlock(int, const uint8_t*, int) override {}
     void StartupProgress(int, int) override {}
     void PcmLinkRow(int, uint32_t, const SYSTEMTIME&) override {}
-    void FtpLogRow(const FtpJob&, int) override {}
+    void FtpLogRow(const FtpJob&, FtpStatus) override {}
     std::wstring OperatorName() override { return std::wstring(); }
 
     int ChannelCount() const { return m_channelCount; }               // -1 until the channels are configured
