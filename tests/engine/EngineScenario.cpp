@@ -5,13 +5,13 @@
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelConfig.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/EngineThreads.h"
 #include "engine/WavFormat.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
 #include "settings/Settings.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 
 #include <chrono>
 #include <cstring>

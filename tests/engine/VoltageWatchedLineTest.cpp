@@ -4,14 +4,14 @@
 
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/EngineThreads.h"
 #include "engine/RecordingFiles.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
 #include "storage/SqliteDB.h"
 #include "storage/StoragePaths.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
 #include <string>

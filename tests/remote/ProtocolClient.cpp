@@ -1,7 +1,7 @@
 #include "ProtocolClient.h"
 
 #include "storage/RecordFields.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 
 #include <chrono>
 

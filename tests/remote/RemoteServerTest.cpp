@@ -2,9 +2,9 @@
 #include "RemoteServerTest.h"
 
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
-#include "remote/ClientPushes.h"
-#include "remote/ClientSlot.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientPushes.h"
+#include "clients/ClientSlot.h"
 #include "remote/TcpServer.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"

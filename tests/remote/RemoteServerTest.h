@@ -6,9 +6,9 @@
 #include "ProtocolClient.h"
 #include "RecordingServiceView.h"
 #include "TestFolder.h"
-#include "engine/EngineRecords.h"
-#include "remote/ProtocolRecords.h"
-#include "storage/StorageRecords.h"
+#include "records/EngineRecords.h"
+#include "records/ProtocolRecords.h"
+#include "records/StorageRecords.h"
 
 #include <gtest/gtest.h>
 
