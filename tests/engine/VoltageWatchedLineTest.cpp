@@ -2,6 +2,7 @@
 // number from the poll thread, the dialled digits from the driver's DTMF events.
 #include "EngineScenario.h"
 
+#include "LocalTime.h"
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
 #include "channels/ChannelTable.h"
@@ -167,8 +168,7 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
 // that loses its voltage is shown as failed on time, and its row reaches the log through the writer thread once the
 // file is free.
 TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
+    const SYSTEMTIME today = Today();
     WriteSysLogEvent(kSysLogProgramStarted, L"", L"");
     CSqliteDB reader;
     reader.OpenFile(SysLogDayFile(today));
