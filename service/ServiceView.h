@@ -10,7 +10,7 @@
 // a window from its own thread and the steps of one update never interleave; calls may therefore come from any
 // thread and must not be made while holding a lock that the UI thread may want.
 
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/FtpParamDlg.h"
 #include "FtpResource.h"
-#include "settings/AppIcons.h"
+#include "views/AppIcons.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
 

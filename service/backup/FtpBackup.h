@@ -11,7 +11,7 @@
 // The queue is guarded by its own lock, held only while one job is added or taken.
 
 #include "WorkerThread.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "AdpcmToALaw.h"
+#include "engine/AdpcmToALaw.h"
 
-#include "G711.h"
-#include "ImaAdpcm.h"
+#include "engine/G711.h"
+#include "engine/ImaAdpcm.h"
 #include "mfc.h"
-#include "WavFormat.h"
+#include "engine/WavFormat.h"
 
 #include <windows.h>
 

@@ -3,15 +3,15 @@
 #include "ServiceView.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelRows.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
 #include "engine/RecordingFiles.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
 #include "storage/RecordFields.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
 #include <windows.h>

@@ -8,8 +8,8 @@
 // close or finds no file. Only the queue appends are locked otherwise (first the system-log queue, then the call
 // queue, never both at once); the rows are shown with no lock held.
 
-#include "engine/ChannelTable.h"
-#include "engine/EngineRecords.h"
+#include "channels/ChannelTable.h"
+#include "records/EngineRecords.h"
 
 #include <memory>
 #include <string>

@@ -25,7 +25,7 @@
 #include "engine/RecordingNames.h"
 #include "mfc.h"
 #include "engine/WavFormat.h"
-#include "remote/ClientPushes.h"
+#include "clients/ClientPushes.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
 #include "settings/SettingKeys.h"

@@ -1,6 +1,6 @@
 #include "engine/CardEngineState.h"
 
-#include "storage/StorageRecords.h"  // SysLogRow, for the queue's destructor
+#include "records/StorageRecords.h"  // SysLogRow, for the queue's destructor
 #include "storage/SysLogStore.h"
 
 CardEngineState EngineState;

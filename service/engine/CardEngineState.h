@@ -5,7 +5,7 @@
 // the only locked state of the engine, each by its own lock, held only while one record is appended or removed.
 
 #include "WorkerThread.h"
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <windows.h>
 

@@ -17,8 +17,8 @@
 #include "engine/CardInfoLog.h"
 #include "engine/ChannelRows.h"
 #include "engine/ChannelSettings.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
 #include "engine/EngineThreads.h"
 #include "engine/Schedules.h"
 

@@ -2,8 +2,8 @@
 
 #include "ServiceView.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
-#include "remote/ClientPushes.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientPushes.h"
 #include "settings/LangText.h"
 #include "storage/RecordFields.h"
 #include "storage/SysLogStore.h"

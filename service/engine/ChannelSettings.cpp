@@ -1,6 +1,6 @@
 #include "engine/ChannelSettings.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 void LoadChannelSettings(ChannelRecord& record, int channel) {
     ReadChannelSettings(record, channel, kStartupChannelCorrections);

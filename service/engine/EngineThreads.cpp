@@ -3,7 +3,7 @@
 #include "ServiceView.h"
 
 #include "engine/CardEngineState.h"
-#include "engine/DriverBinding.h"
+#include "channels/DriverBinding.h"
 
 namespace {
 

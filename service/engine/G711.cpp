@@ -1,4 +1,4 @@
-#include "G711.h"
+#include "engine/G711.h"
 
 #include <array>
 

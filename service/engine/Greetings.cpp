@@ -1,6 +1,6 @@
 #include "engine/Greetings.h"
 
-#include "engine/DriverBinding.h"
+#include "channels/DriverBinding.h"
 #include "mfc.h"
 #include "settings/Folders.h"
 

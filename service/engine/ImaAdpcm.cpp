@@ -1,4 +1,4 @@
-#include "ImaAdpcm.h"
+#include "engine/ImaAdpcm.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "Mp3Conversion.h"
+#include "engine/Mp3Conversion.h"
 
-#include "G711.h"
+#include "engine/G711.h"
 #include "mfc.h"
-#include "WavFormat.h"
+#include "engine/WavFormat.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,7 @@
 //
 // One Mp3EncoderState belongs to the main window; only the call writer thread converts, so it has no lock.
 
-#include "Mp3EncoderApi.h"
+#include "engine/Mp3EncoderApi.h"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 #include "engine/CallCompletion.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelRows.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
 
 namespace {
 

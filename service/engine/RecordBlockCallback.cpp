@@ -1,10 +1,10 @@
-#include "RecordBlockCallback.h"
+#include "engine/RecordBlockCallback.h"
 
-#include "RecordingFiles.h"
+#include "engine/RecordingFiles.h"
 
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
 #include "storage/RecordFields.h"

@@ -1,10 +1,10 @@
-#include "RecordingFiles.h"
+#include "engine/RecordingFiles.h"
 
-#include "RecordBlockCallback.h"
-#include "RecordingFolders.h"
-#include "WavFormat.h"
+#include "engine/RecordBlockCallback.h"
+#include "engine/RecordingFolders.h"
+#include "engine/WavFormat.h"
 
-#include "engine/DriverBinding.h"
+#include "channels/DriverBinding.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
 

@@ -9,7 +9,7 @@
 // (remote dial). The file fields are guarded by ChannelRecord::FileLock; the other fields are written without a
 // lock, like the rest of the channel table.
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "RecordingFolders.h"
+#include "engine/RecordingFolders.h"
 
 #include "settings/DiskSpace.h"
 #include "settings/SettingKeys.h"

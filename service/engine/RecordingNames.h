@@ -7,7 +7,7 @@
 // kind and ext follow the CallType: "in" (1, 5, 6), "missed" with ".tmp" (3, 8), "mic" (4), "out" (2, 7 and
 // any other); ccc is the driver channel + 1. Any thread.
 
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ScheduleWindows.h"
+#include "engine/ScheduleWindows.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // runs on past midnight of that day. After midnight a window that began the evening before no longer counts.
 // Any thread.
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "engine/Schedules.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "mfc.h"
 #include "settings/Folders.h"
 

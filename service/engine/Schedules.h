@@ -3,7 +3,7 @@
 // seven raw ScheduleDayBlocks, Sunday first, 1008 bytes, nothing before or after. Read once at start-up into the
 // channel's weeks; written by the channel-parameter dialog and the remote channel-parameter command. Any thread.
 
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 // is lost. When the engine stops it writes what is still queued, then ends.
 #include "engine/CardEngineState.h"
 #include "engine/EngineThreads.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "WavFormat.h"
+#include "engine/WavFormat.h"
 
 #include <cstring>
 

@@ -14,7 +14,7 @@
 // frees returned buffers and lowers the pending count, which is therefore atomic.
 
 #include "WorkerThread.h"
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <windows.h>
 #include <mmsystem.h>

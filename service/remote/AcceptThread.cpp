@@ -8,8 +8,8 @@
 // (its client reset it before it was taken) is no such cause: the next accept follows at once.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientSlot.h"
-#include "ServerThreads.h"
+#include "clients/ClientSlot.h"
+#include "remote/ServerThreads.h"
 
 #include <algorithm>
 #include <cstdio>

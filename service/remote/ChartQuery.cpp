@@ -2,10 +2,10 @@
 // added to the channel's running totals and sent as one ChartStatFrame. Declared in SearchCommands.h.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientFrame.h"
-#include "ClientSlot.h"
-#include "QueryDays.h"
-#include "SearchCommands.h"
+#include "clients/ClientFrame.h"
+#include "clients/ClientSlot.h"
+#include "remote/QueryDays.h"
+#include "remote/SearchCommands.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"
 

@@ -7,10 +7,10 @@
 // that the account can log in again straight away.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientFrame.h"
-#include "ClientSlot.h"
-#include "DispatchClientCommand.h"
-#include "ServerThreads.h"
+#include "clients/ClientFrame.h"
+#include "clients/ClientSlot.h"
+#include "remote/DispatchClientCommand.h"
+#include "remote/ServerThreads.h"
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 // the command ran, the reply is dropped rather than reaching that client. A reply waits while the slot's queue is
 // above its reply mark (FrameKind::Reply): only the client's own threads send replies.
 
-#include "ClientSlot.h"  // first: it brings winsock2.h ahead of windows.h
-#include "ClientFrame.h"
+#include "clients/ClientSlot.h"  // first: it brings winsock2.h ahead of windows.h
+#include "clients/ClientFrame.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,12 +1,12 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "DialCommands.h"
+#include "remote/DialCommands.h"
 
-#include "ClientFrame.h"
-#include "ClientReply.h"
-#include "ClientSlot.h"
+#include "clients/ClientFrame.h"
+#include "remote/ClientReply.h"
+#include "clients/ClientSlot.h"
 #include "engine/ChannelRows.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
 #include "engine/RecordingFiles.h"
 
 #include <cstring>

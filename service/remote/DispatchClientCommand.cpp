@@ -1,15 +1,15 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "DispatchClientCommand.h"
+#include "remote/DispatchClientCommand.h"
 
-#include "ChannelParamCommands.h"
-#include "ClientSlot.h"
-#include "DialCommands.h"
-#include "LoginCommands.h"
-#include "MonitorCommands.h"
-#include "PhoneBookCommands.h"
-#include "ProtocolRecords.h"
-#include "RecordCommands.h"
-#include "SearchCommands.h"
+#include "remote/ChannelParamCommands.h"
+#include "clients/ClientSlot.h"
+#include "remote/DialCommands.h"
+#include "remote/LoginCommands.h"
+#include "remote/MonitorCommands.h"
+#include "remote/PhoneBookCommands.h"
+#include "records/ProtocolRecords.h"
+#include "remote/RecordCommands.h"
+#include "remote/SearchCommands.h"
 
 namespace {
 

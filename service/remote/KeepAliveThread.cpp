@@ -4,9 +4,9 @@
 // functions. Stops when StopTcpServer sets the stop event.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientFrame.h"
-#include "ClientSlot.h"
-#include "ServerThreads.h"
+#include "clients/ClientFrame.h"
+#include "clients/ClientSlot.h"
+#include "remote/ServerThreads.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "MonitorCommands.h"
+#include "remote/MonitorCommands.h"
 
-#include "ClientFrame.h"
-#include "ClientReply.h"
-#include "ClientSlot.h"
-#include "engine/ChannelTable.h"
+#include "clients/ClientFrame.h"
+#include "remote/ClientReply.h"
+#include "clients/ClientSlot.h"
+#include "channels/ChannelTable.h"
 #include "settings/LangText.h"
 #include "engine/CardEngineState.h"
 #include "storage/RecordFields.h"

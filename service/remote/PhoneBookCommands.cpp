@@ -1,10 +1,10 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "PhoneBookCommands.h"
+#include "remote/PhoneBookCommands.h"
 
-#include "ClientFrame.h"
-#include "ClientReply.h"
-#include "ClientSlot.h"
-#include "ReceivedText.h"
+#include "clients/ClientFrame.h"
+#include "remote/ClientReply.h"
+#include "clients/ClientSlot.h"
+#include "remote/ReceivedText.h"
 #include "engine/CardEngineState.h"
 #include "storage/AccountStore.h"
 #include "storage/ContactStore.h"

@@ -1,4 +1,4 @@
-#include "QueryDays.h"
+#include "remote/QueryDays.h"
 
 #include "settings/Folders.h"
 #include "storage/OleDate.h"

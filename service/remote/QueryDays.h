@@ -2,7 +2,7 @@
 // What the three queries of a client (CDR search, statistics, system-log search) share: reading their request and
 // walking their range of days.
 
-#include "QueryStop.h"
+#include "clients/QueryStop.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "ReadOnlyQuery.h"
+#include "remote/ReadOnlyQuery.h"
 
 #include "storage/SqliteDB.h"
 

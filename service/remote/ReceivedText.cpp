@@ -1,4 +1,4 @@
-#include "ReceivedText.h"
+#include "remote/ReceivedText.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // Texts that arrive in the fixed fields of a received record count only up to the field's last character: a
 // client may fill a field to its end without a terminator, and nothing may read past it.
 
-#include "ProtocolRecords.h"
-#include "engine/EngineRecords.h"
-#include "storage/StorageRecords.h"
+#include "records/ProtocolRecords.h"
+#include "records/EngineRecords.h"
+#include "records/StorageRecords.h"
 
 #include <cstddef>
 #include <cstdint>

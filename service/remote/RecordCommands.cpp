@@ -1,11 +1,11 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "RecordCommands.h"
+#include "remote/RecordCommands.h"
 
-#include "ClientFrame.h"
-#include "ClientReply.h"
-#include "ClientSlot.h"
-#include "QueryDays.h"
-#include "ReceivedText.h"
+#include "clients/ClientFrame.h"
+#include "remote/ClientReply.h"
+#include "clients/ClientSlot.h"
+#include "remote/QueryDays.h"
+#include "remote/ReceivedText.h"
 #include "engine/CardEngineState.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"

@@ -1,10 +1,10 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "SearchCommands.h"
+#include "remote/SearchCommands.h"
 
-#include "ClientFrame.h"
-#include "ClientSlot.h"
-#include "QueryDays.h"
-#include "ReadOnlyQuery.h"
+#include "clients/ClientFrame.h"
+#include "clients/ClientSlot.h"
+#include "remote/QueryDays.h"
+#include "remote/ReadOnlyQuery.h"
 #include "storage/CallRecordStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"

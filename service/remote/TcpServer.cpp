@@ -1,7 +1,7 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "TcpServer.h"
+#include "remote/TcpServer.h"
 
-#include "ServerThreads.h"
+#include "remote/ServerThreads.h"
 #include "WorkerThread.h"
 #include "settings/SettingValues.h"
 

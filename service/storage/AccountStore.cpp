@@ -1,8 +1,8 @@
-#include "AccountStore.h"
+#include "storage/AccountStore.h"
 
-#include "RecordFields.h"
-#include "RecordId.h"
-#include "Stores.h"
+#include "storage/RecordFields.h"
+#include "storage/RecordId.h"
+#include "storage/Stores.h"
 #include "settings/Folders.h"
 
 #include "mfc.h"

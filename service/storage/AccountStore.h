@@ -7,8 +7,8 @@
 // User names and passwords match exactly except for ASCII case ("TOVAK" logs in as "tovak"); identities match
 // exactly. Every function answers false when the store is not open or the statement fails.
 
-#include "SqliteDB.h"
-#include "StorageRecords.h"
+#include "storage/SqliteDB.h"
+#include "records/StorageRecords.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
-#include "CallRecordStore.h"
+#include "storage/CallRecordStore.h"
 
-#include "DatabaseSnapshot.h"
-#include "OleDate.h"
-#include "RecordFields.h"
+#include "storage/DatabaseSnapshot.h"
+#include "storage/OleDate.h"
+#include "storage/RecordFields.h"
 #include "settings/Folders.h"
 
 #include <condition_variable>

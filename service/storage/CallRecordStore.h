@@ -9,9 +9,9 @@
 // Rows are found by their exact FilePath. Every function answers false (or 0) when the store is not open or the
 // statement fails.
 
-#include "SqliteDB.h"
-#include "StoragePaths.h"
-#include "engine/EngineRecords.h"
+#include "storage/SqliteDB.h"
+#include "storage/StoragePaths.h"
+#include "records/EngineRecords.h"
 
 #include <atomic>
 #include <functional>

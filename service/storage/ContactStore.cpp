@@ -1,7 +1,7 @@
-#include "ContactStore.h"
+#include "storage/ContactStore.h"
 
-#include "RecordFields.h"
-#include "RecordId.h"
+#include "storage/RecordFields.h"
+#include "storage/RecordId.h"
 
 namespace {
 

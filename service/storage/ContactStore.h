@@ -6,8 +6,8 @@
 // Identities match exactly; numbers match exactly except for ASCII case; the free-text search matches a key
 // anywhere in any text column. Every function answers false when the store is not open or the statement fails.
 
-#include "SqliteDB.h"
-#include "StorageRecords.h"
+#include "storage/SqliteDB.h"
+#include "records/StorageRecords.h"
 
 #include <functional>
 

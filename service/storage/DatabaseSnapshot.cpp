@@ -1,6 +1,6 @@
-#include "DatabaseSnapshot.h"
+#include "storage/DatabaseSnapshot.h"
 
-#include "SqliteDB.h"
+#include "storage/SqliteDB.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "FtpQueueStore.h"
+#include "storage/FtpQueueStore.h"
 
-#include "OleDate.h"
-#include "RecordFields.h"
-#include "RecordId.h"
+#include "storage/OleDate.h"
+#include "storage/RecordFields.h"
+#include "storage/RecordId.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // time under the store's lock, so none lands inside the transaction of InsertJobs.
 // Every function answers false when the store is not open or the statement fails.
 
-#include "SqliteDB.h"
-#include "StorageRecords.h"
+#include "storage/SqliteDB.h"
+#include "records/StorageRecords.h"
 
 #include <functional>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "RecordId.h"
+#include "storage/RecordId.h"
 
 #include <windows.h>
 

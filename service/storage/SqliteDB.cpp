@@ -1,7 +1,7 @@
-#include "SqliteDB.h"
+#include "storage/SqliteDB.h"
 
-#include "DatabaseSnapshot.h"
-#include "SqliteConnection.h"
+#include "storage/DatabaseSnapshot.h"
+#include "storage/SqliteConnection.h"
 
 #include <sqlite3.h>
 

@@ -11,8 +11,8 @@
 // statement runs never pulls the connection from under that statement: the statement finishes on it, and the
 // connection is closed when the statement lets go.
 
-#include "SqliteException.h"
-#include "SqliteQuery.h"
+#include "storage/SqliteException.h"
+#include "storage/SqliteQuery.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "SqliteException.h"
+#include "storage/SqliteException.h"
 
 #include "mfc.h"
 

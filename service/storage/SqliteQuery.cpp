@@ -1,7 +1,7 @@
-#include "SqliteQuery.h"
+#include "storage/SqliteQuery.h"
 
-#include "SqliteConnection.h"
-#include "SqliteException.h"
+#include "storage/SqliteConnection.h"
+#include "storage/SqliteException.h"
 
 #include <sqlite3.h>
 

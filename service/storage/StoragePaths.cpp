@@ -1,4 +1,4 @@
-#include "StoragePaths.h"
+#include "storage/StoragePaths.h"
 
 #include "settings/Folders.h"
 

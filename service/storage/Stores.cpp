@@ -1,9 +1,9 @@
-#include "Stores.h"
+#include "storage/Stores.h"
 
-#include "AccountStore.h"
-#include "CallRecordStore.h"
-#include "ContactStore.h"
-#include "FtpQueueStore.h"
+#include "storage/AccountStore.h"
+#include "storage/CallRecordStore.h"
+#include "storage/ContactStore.h"
+#include "storage/FtpQueueStore.h"
 
 #include <mutex>
 #include <shared_mutex>

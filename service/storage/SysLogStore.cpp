@@ -1,8 +1,8 @@
-#include "SysLogStore.h"
+#include "storage/SysLogStore.h"
 
-#include "OleDate.h"
-#include "RecordFields.h"
-#include "StoragePaths.h"
+#include "storage/OleDate.h"
+#include "storage/RecordFields.h"
+#include "storage/StoragePaths.h"
 
 #include <iterator>
 

@@ -4,8 +4,8 @@
 // own thread, for one insert or one search. Writers on different threads meet only in SQLite's file lock. A search
 // may be ended from another thread with RequestStop, also in the middle of a long step.
 
-#include "SqliteDB.h"
-#include "StorageRecords.h"
+#include "storage/SqliteDB.h"
+#include "records/StorageRecords.h"
 
 #include <atomic>
 #include <functional>

@@ -6,7 +6,7 @@
 #include "BackupTestSupport.h"
 #include "FtpResource.h"
 #include "PaneTestSupport.h"
-#include "settings/AppIcons.h"
+#include "views/AppIcons.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"

@@ -8,7 +8,7 @@
 #include "engine/CardEngineState.h"
 #include "engine/ChannelConfig.h"
 #include "engine/ChannelSettings.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "settings/SettingKeys.h"
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"

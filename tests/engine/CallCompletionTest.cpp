@@ -4,7 +4,7 @@
 #include "TestFiles.h"
 #include "engine/CallCompletion.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/WavFormat.h"
 
 #include <cstring>

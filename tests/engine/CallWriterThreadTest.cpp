@@ -7,10 +7,13 @@
 #include "RecordingServiceView.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
+#include "LocalTime.h"
+#include "WaitUntil.h"
 #include "engine/CallWriterThread.h"
 #include "engine/CardEngineState.h"
 #include "engine/EngineThreads.h"
 #include "engine/WavFormat.h"
+#include "records/ProtocolRecords.h"
 #include "settings/LangText.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
@@ -24,23 +27,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <memory>
-#include <thread>
 
 namespace {
 
 constexpr int kShortBusyMs = 200;
 constexpr int kWaitMs = 10000;
 constexpr wchar_t kFakeEncoder[] = L"fake_mp3_encoder.dll";
-
-SYSTEMTIME Today() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    now.wMilliseconds = 0;
-    return now;
-}
 
 SYSTEMTIME AddSeconds(const SYSTEMTIME& time, long long seconds) {
     FILETIME file;
@@ -62,16 +56,6 @@ std::wstring Stamp(const SYSTEMTIME& t) {
 
 std::wstring Text(const wchar_t* field) {
     return field;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 // An IMA ADPCM recording as the engine leaves it: the final header and 64 silent blocks.
@@ -236,7 +220,7 @@ TEST_F(CallWriter, FiledCallIsRenamedStoredQueuedShownAndPushed) {
     const std::vector<PushPeer::Frame> frames = permitted.Receive(kWaitMs);
     ASSERT_EQ(1u, frames.size());
     EXPECT_EQ(0x0AF1, frames[0].Length);
-    EXPECT_EQ(10, frames[0].Command);
+    EXPECT_EQ(kFrameNewCdr, frames[0].Command);
     ASSERT_EQ(3 + sizeof(CallRecord), frames[0].Bytes.size());
     EXPECT_EQ(0, std::memcmp(&filed, frames[0].Bytes.data() + 3, sizeof(CallRecord)));
     EXPECT_TRUE(barred.Receive(0).empty()) << "a right other than 1 receives no record";
@@ -398,7 +382,8 @@ TEST_F(CallWriter, CallsUpTo1799SecondsBecomeMp3) {
         const std::wstring wav = path.substr(0, path.size() - 3) + L"wav";
         EXPECT_EQ(c.Mp3 ? L"mp3" : L"wav", path.substr(path.size() - 3));
         if (c.Mp3) {
-            EXPECT_TRUE(WaitUntil([&] { return FileExists(path) && !FileExists(wav) && !FileExists(wav + L".pcm"); }));
+            EXPECT_TRUE(
+                WaitUntil([&] { return FileExists(path) && !FileExists(wav) && !FileExists(wav + L".pcm"); }, kWaitMs));
         } else {
             EXPECT_EQ(AdpcmRecording(), ReadFileBytes(path));
         }
@@ -418,12 +403,14 @@ TEST_F(CallWriter, FailedMp3ConversionKeepsTheWavAndTheRowAndJobNameIt) {
     ASSERT_EQ(L"mp3", mp3.substr(mp3.size() - 3)) << "the row is written before the conversion";
     const std::wstring wav = mp3.substr(0, mp3.size() - 3) + L"wav";
 
-    EXPECT_TRUE(WaitUntil([&] {
-        const std::vector<CallRecord> rows = RowsOf(m_today);
-        const std::vector<FtpJob> jobs = Jobs();
-        return rows.size() == 1 && Text(rows[0].FilePath) == wav && jobs.size() == 1 &&
-               Text(jobs[0].RecFilePath) == wav;
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<CallRecord> rows = RowsOf(m_today);
+            const std::vector<FtpJob> jobs = Jobs();
+            return rows.size() == 1 && Text(rows[0].FilePath) == wav && jobs.size() == 1 &&
+                   Text(jobs[0].RecFilePath) == wav;
+        },
+        kWaitMs));
     const std::vector<uint8_t> kept = ReadFileBytes(wav);
     ASSERT_GE(kept.size(), sizeof(G711WavHeader));
     G711WavHeader header;

@@ -7,7 +7,8 @@
 #include "EngineScenario.h"
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "records/ProtocolRecords.h"
+#include "channels/ChannelTable.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
 #include "settings/Settings.h"
@@ -90,7 +91,7 @@ TEST_F(ChannelPoll, CallerIdIsTakenOnceItHasStoodFor1500Ms) {
 
     bool pushed = false;
     for (const PushPeer::Frame& frame : client.Receive(5000)) {
-        if (frame.Command != 11)
+        if (frame.Command != kFrameCallerId)
             continue;
         pushed = true;
         ASSERT_EQ(2u + 0x0741, frame.Bytes.size());
@@ -258,7 +259,7 @@ TEST_F(ChannelPoll, RecordingIsStreamedIn4096BytePiecesToTheServerAndToListening
         SCOPED_TRACE(i);
         EXPECT_EQ(0, shown[i].Value) << "IMA ADPCM";
         ASSERT_EQ(4096, shown[i].Total);
-        EXPECT_EQ(13, frames[i].Command);
+        EXPECT_EQ(kFrameLiveAudio, frames[i].Command);
         EXPECT_EQ(0x1002, frames[i].Length);
         ASSERT_EQ(4 + 4096u, frames[i].Bytes.size());
         EXPECT_EQ(0, frames[i].Bytes[3]) << "the channel's AudioFmt";

@@ -1,7 +1,7 @@
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
-#include "engine/DriverBinding.h"
-#include "engine/EngineRecords.h"
+#include "channels/ChannelTable.h"
+#include "channels/DriverBinding.h"
+#include "records/EngineRecords.h"
 
 #include <gtest/gtest.h>
 

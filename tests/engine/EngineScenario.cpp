@@ -3,20 +3,19 @@
 #include "QsSimControl.h"
 #include "ServiceView.h"
 #include "TestFiles.h"
+#include "WaitUntil.h"
 #include "engine/CardEngineState.h"
 #include "engine/ChannelConfig.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/EngineThreads.h"
 #include "engine/WavFormat.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
 #include "settings/Settings.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 
-#include <chrono>
 #include <cstring>
 #include <new>
-#include <thread>
 
 namespace {
 
@@ -156,13 +155,7 @@ void EngineScenario::SetChannelText(int channel, const wchar_t* key, const wchar
 }
 
 bool EngineScenario::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return WaitUntil(condition, timeoutMs);
 }
 
 bool EngineScenario::WaitForState(int channel, int state, int timeoutMs) {

@@ -9,7 +9,7 @@
 
 #include "RecordingServiceView.h"
 #include "TestFolder.h"
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <gtest/gtest.h>
 

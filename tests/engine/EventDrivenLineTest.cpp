@@ -2,7 +2,7 @@
 #include "EngineScenario.h"
 
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
 

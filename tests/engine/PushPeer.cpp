@@ -1,6 +1,6 @@
 #include "PushPeer.h"
 
-#include "remote/ClientSlot.h"
+#include "clients/ClientSlot.h"
 
 #include <ws2tcpip.h>
 

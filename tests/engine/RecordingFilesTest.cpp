@@ -1,5 +1,5 @@
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/RecordBlockCallback.h"
 #include "engine/RecordingFiles.h"
 #include "engine/RecordingFolders.h"

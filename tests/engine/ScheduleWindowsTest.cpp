@@ -1,4 +1,4 @@
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/ScheduleWindows.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/Schedules.h"
 
 #include "TestFolder.h"

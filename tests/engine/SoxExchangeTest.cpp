@@ -5,7 +5,7 @@
 
 #include "engine/AdpcmToALaw.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/G711.h"
 #include "engine/ImaAdpcm.h"
 #include "engine/Mp3Conversion.h"

@@ -2,16 +2,17 @@
 // number from the poll thread, the dialled digits from the driver's DTMF events.
 #include "EngineScenario.h"
 
+#include "LocalTime.h"
 #include "TestFiles.h"
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/EngineThreads.h"
 #include "engine/RecordingFiles.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
 #include "storage/SqliteDB.h"
 #include "storage/StoragePaths.h"
-#include "storage/StorageRecords.h"
+#include "records/StorageRecords.h"
 #include "storage/SysLogStore.h"
 
 #include <string>
@@ -167,8 +168,7 @@ TEST_F(VoltageWatchedLine, LineLossFinishesTheRecordedCall) {
 // that loses its voltage is shown as failed on time, and its row reaches the log through the writer thread once the
 // file is free.
 TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
+    const SYSTEMTIME today = Today();
     WriteSysLogEvent(kSysLogProgramStarted, L"", L"");
     CSqliteDB reader;
     reader.OpenFile(SysLogDayFile(today));

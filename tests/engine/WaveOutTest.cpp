@@ -2,16 +2,14 @@
 // once), answers a format query as told and, like a real device, refuses to close while it still holds buffers.
 
 #include "engine/WaveOut.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <mmreg.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -88,16 +86,6 @@ MMRESULT WINAPI FakeClose(HWAVEOUT) {
 }
 
 const WaveOutApi kFakeApi = {FakeOpen, FakePrepare, FakeWrite, FakeUnprepare, FakeReset, FakeClose};
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 class WaveOut : public testing::Test {
 protected:
@@ -212,7 +200,7 @@ TEST_F(WaveOut, PendingCountStaysExactWhileBuffersReturnOnTheOtherThread) {
     ASSERT_EQ(1, m_player.Start(kAudioALaw));
     for (int i = 0; i < 20000; ++i)
         ASSERT_EQ(1, m_player.Write(m_piece, sizeof(m_piece)));
-    EXPECT_TRUE(WaitUntil([&] { return m_player.PendingCount() == 0; })) << m_player.PendingCount();
+    EXPECT_TRUE(WaitUntil([&] { return m_player.PendingCount() == 0; }, 10000)) << m_player.PendingCount();
     EXPECT_GT(g_device.Written, 0);
 }
 

@@ -1,5 +1,6 @@
 // The one start/stop of the service's threads: a bounded, cooperative stop; the last resort for a thread that
 // ignores it; and a stop from the UI thread that serves the view call the thread is making of it.
+#include "LocalTime.h"
 #include "SentMessageWindow.h"
 #include "TestFolder.h"
 #include "WaitUntil.h"
@@ -49,10 +50,8 @@ unsigned __stdcall TestThread(void* param) {
 }
 
 int TerminationRows(const wchar_t* name) {
-    SYSTEMTIME today;
-    ::GetLocalTime(&today);
     SysLogStore store;
-    if (!store.Open(SysLogDayFile(today)))
+    if (!store.Open(SysLogDayFile(Today())))
         return 0;
     int count = 0;
     store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) {

@@ -3,7 +3,7 @@
 
 #include "ClientCommandTest.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "engine/Schedules.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"

@@ -1,8 +1,8 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 #include "ClientCommandTest.h"
 
-#include "engine/ChannelTable.h"
-#include "remote/ClientSlot.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientSlot.h"
 #include "storage/AccountStore.h"
 #include "storage/CallRecordStore.h"
 #include "storage/ContactStore.h"

@@ -4,7 +4,7 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 #include "ClientCommandTest.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "storage/AccountStore.h"
 #include "storage/ContactStore.h"
 #include "storage/Stores.h"

@@ -5,7 +5,7 @@
 #include "ClientCommandTest.h"
 
 #include "QsSimControl.h"
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
 

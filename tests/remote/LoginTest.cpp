@@ -3,8 +3,8 @@
 
 #include "RemoteServerTest.h"
 
-#include "engine/ChannelTable.h"
-#include "remote/ClientPushes.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientPushes.h"
 #include "storage/SysLogStore.h"
 
 #include <cstring>

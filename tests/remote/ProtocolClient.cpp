@@ -1,7 +1,8 @@
 #include "ProtocolClient.h"
 
 #include "storage/RecordFields.h"
-#include "storage/StorageRecords.h"
+#include "records/ProtocolRecords.h"
+#include "records/StorageRecords.h"
 
 #include <chrono>
 
@@ -111,7 +112,7 @@ bool ProtocolClient::WaitClosed(int timeoutMs) {
 }
 
 bool ProtocolClient::SendLogin(const std::wstring& userName, const std::wstring& password) {
-    return SendFrame(0, LoginPayload(userName, password));
+    return SendFrame(kCmdLogin, LoginPayload(userName, password));
 }
 
 std::vector<ReceivedFrame> ProtocolClient::Login(const std::wstring& userName, const std::wstring& password) {

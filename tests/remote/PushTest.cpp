@@ -4,9 +4,9 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 #include "RemoteServerTest.h"
 
-#include "engine/ChannelTable.h"
-#include "remote/ClientPushes.h"
-#include "remote/ClientSlot.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientPushes.h"
+#include "clients/ClientSlot.h"
 #include "storage/RecordFields.h"
 
 #include <algorithm>

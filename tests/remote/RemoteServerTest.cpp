@@ -2,9 +2,9 @@
 #include "RemoteServerTest.h"
 
 #include "engine/CardEngineState.h"
-#include "engine/ChannelTable.h"
-#include "remote/ClientPushes.h"
-#include "remote/ClientSlot.h"
+#include "channels/ChannelTable.h"
+#include "clients/ClientPushes.h"
+#include "clients/ClientSlot.h"
 #include "remote/TcpServer.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
@@ -17,10 +17,8 @@
 #include "storage/Stores.h"
 #include "storage/SysLogStore.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -229,13 +227,6 @@ SYSTEMTIME DayAt(int daysAgo, WORD hour, WORD minute, WORD second) {
     return day;
 }
 
-SYSTEMTIME Today() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    now.wHour = now.wMinute = now.wSecond = now.wMilliseconds = 0;
-    return now;
-}
-
 bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
@@ -247,14 +238,4 @@ bool FileExists(const std::wstring& path) {
 std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }

@@ -6,9 +6,11 @@
 #include "ProtocolClient.h"
 #include "RecordingServiceView.h"
 #include "TestFolder.h"
-#include "engine/EngineRecords.h"
-#include "remote/ProtocolRecords.h"
-#include "storage/StorageRecords.h"
+#include "LocalTime.h"
+#include "WaitUntil.h"
+#include "records/EngineRecords.h"
+#include "records/ProtocolRecords.h"
+#include "records/StorageRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -71,10 +73,7 @@ protected:
 
 // Day helpers: the day `daysAgo` days before today at the given time.
 SYSTEMTIME DayAt(int daysAgo, WORD hour, WORD minute, WORD second);
-SYSTEMTIME Today();
 bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b);
 bool FileExists(const std::wstring& path);
 // The bytes of a file, to show it unchanged.
 std::vector<uint8_t> FileBytes(const std::wstring& path);
-// Polls the condition until it holds (true) or kWaitMs have passed (false).
-bool WaitUntil(const std::function<bool()>& condition);

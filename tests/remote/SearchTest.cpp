@@ -3,8 +3,8 @@
 
 #include "RemoteServerTest.h"
 
-#include "remote/ClientPushes.h"
-#include "remote/ClientSlot.h"
+#include "clients/ClientPushes.h"
+#include "clients/ClientSlot.h"
 #include "storage/CallRecordStore.h"
 #include "storage/SqliteDB.h"
 #include "storage/StoragePaths.h"

@@ -5,7 +5,7 @@
 #include "RemoteServerTest.h"
 
 #include "SentMessageWindow.h"
-#include "remote/ClientSlot.h"
+#include "clients/ClientSlot.h"
 #include "remote/ServerThreads.h"
 #include "remote/TcpServer.h"
 

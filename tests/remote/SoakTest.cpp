@@ -8,7 +8,7 @@
 
 #include "engine/CardEngineState.h"
 #include "engine/EngineThreads.h"
-#include "remote/ClientSlot.h"
+#include "clients/ClientSlot.h"
 
 #include <winternl.h>
 

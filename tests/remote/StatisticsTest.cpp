@@ -2,7 +2,7 @@
 
 #include "RemoteServerTest.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// LocalTime.h - a local time made of its fields, for tests of what records and files keep.
+// LocalTime.h - local times made of their fields, and today, for tests of what records and files keep.
 #pragma once
 
 #include <windows.h>
@@ -13,4 +13,11 @@ inline SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD
     time.wMinute = minute;
     time.wSecond = second;
     return time;
+}
+
+// Midnight at the start of today, local time.
+inline SYSTEMTIME Today() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return LocalTime(now.wYear, now.wMonth, now.wDay);
 }

@@ -1,9 +1,9 @@
 #include "ConsoleServiceView.h"
 
 #include "backup/FtpBackup.h"
-#include "engine/ChannelTable.h"
-#include "remote/ProtocolRecords.h"
-#include "storage/StorageRecords.h"
+#include "channels/ChannelTable.h"
+#include "records/ProtocolRecords.h"
+#include "records/StorageRecords.h"
 
 #include "mfc.h"
 

@@ -5,7 +5,7 @@
 
 #include "ServiceView.h"
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 #include <atomic>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "BenchClock.h"
 
-#include "remote/ProtocolRecords.h"
-#include "storage/StorageRecords.h"
+#include "records/ProtocolRecords.h"
+#include "records/StorageRecords.h"
 
 #include <ws2tcpip.h>
 

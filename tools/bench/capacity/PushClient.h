@@ -5,7 +5,7 @@
 
 #include <winsock2.h>  // ahead of the windows.h that the engine's headers bring
 
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 #include <atomic>
 #include <thread>

@@ -8,7 +8,7 @@
 // connection is let go once its last frames are out.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientSlot.h"
+#include "clients/ClientSlot.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The ChannelStatusRecord of a channel, built from its ChannelRecord, as sent at login and pushed after every
 // change of the channel (ClientPushes.h).
 
-#include "ProtocolRecords.h"
+#include "records/ProtocolRecords.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "settings/FolderPicker.h"
+#include "dialogs/FolderPicker.h"
 
 #include "TestFolder.h"
 

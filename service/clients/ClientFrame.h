@@ -1,7 +1,7 @@
 #pragma once
 // Building the frames the server sends: every sender builds a frame once, whole, and hands it to the slots.
 
-#include "ProtocolRecords.h"
+#include "records/ProtocolRecords.h"
 
 #include <cstddef>
 #include <cstdint>

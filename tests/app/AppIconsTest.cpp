@@ -1,4 +1,4 @@
-#include "settings/AppIcons.h"
+#include "views/AppIcons.h"
 #include "settings/Folders.h"
 
 #include "TestFolder.h"

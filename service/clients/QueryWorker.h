@@ -8,7 +8,7 @@
 // nothing more once its stop is up, so the slot can start the next query at once, and no thread is ever killed
 // inside SQLite's or the heap's locks.
 
-#include "QueryStop.h"
+#include "clients/QueryStop.h"
 #include "WorkerThread.h"
 
 #include <windows.h>

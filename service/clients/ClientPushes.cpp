@@ -1,9 +1,9 @@
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientPushes.h"
+#include "clients/ClientPushes.h"
 
-#include "ChannelStatus.h"
-#include "ClientFrame.h"
-#include "ClientSlot.h"
+#include "clients/ChannelStatus.h"
+#include "clients/ClientFrame.h"
+#include "clients/ClientSlot.h"
 
 #include <cstring>
 #include <cwchar>

@@ -1,4 +1,4 @@
-#include "engine/ChannelTable.h"
+#include "channels/ChannelTable.h"
 
 ChannelRecord ChannelTable[kMaxChannels];
 

@@ -4,8 +4,8 @@
 // used. The table is not locked: every field is a naturally aligned 32-bit value or a text that one writer owns at
 // a time, so a reader may see a text being rewritten but never a torn number.
 
-#include "engine/DriverBinding.h"
-#include "engine/EngineRecords.h"
+#include "channels/DriverBinding.h"
+#include "records/EngineRecords.h"
 #include "mfc.h"
 
 #include <windows.h>

@@ -12,7 +12,7 @@
 //   ClientEventRecord  116 bytes  a login, timeout or logout for the connected-clients pane
 //   ChannelParamBlock 3264 bytes  a channel's recording parameters and schedules (command 25)
 
-#include "engine/EngineRecords.h"
+#include "records/EngineRecords.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "QueryWorker.h"
+#include "clients/QueryWorker.h"
 
 bool QueryWorker::Start(Work work) {
     Stop();

@@ -1,4 +1,4 @@
-#include "ClientFrame.h"
+#include "clients/ClientFrame.h"
 
 #include <cstring>
 

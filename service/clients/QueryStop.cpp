@@ -1,4 +1,4 @@
-#include "QueryStop.h"
+#include "clients/QueryStop.h"
 
 #include <utility>
 

@@ -5,8 +5,8 @@
 // whose queue is full loses its live audio, and when a status or record frame still does not fit, its connection
 // (FrameKind). Any thread; never while holding a lock the view may need.
 
-#include "engine/EngineRecords.h"
-#include "storage/StorageRecords.h"
+#include "records/EngineRecords.h"
+#include "records/StorageRecords.h"
 
 #include <cstdint>
 

@@ -16,11 +16,11 @@
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
 
-#include "ProtocolRecords.h"
-#include "QueryWorker.h"
+#include "records/ProtocolRecords.h"
+#include "clients/QueryWorker.h"
 #include "WorkerThread.h"
-#include "engine/ChannelTable.h"
-#include "storage/StorageRecords.h"
+#include "channels/ChannelTable.h"
+#include "records/StorageRecords.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "ChannelStatus.h"
+#include "clients/ChannelStatus.h"
 
-#include "ClientFrame.h"
-#include "engine/ChannelTable.h"
+#include "clients/ClientFrame.h"
+#include "channels/ChannelTable.h"
 #include "storage/RecordFields.h"
 
 #include <algorithm>

@@ -11,9 +11,9 @@
 // connection (query rows, replies, the reader's buffer) never reaches the next.
 
 #include <winsock2.h>  // ahead of every windows.h, which would bring the older winsock.h
-#include "ClientSlot.h"
+#include "clients/ClientSlot.h"
 
-#include "ClientFrame.h"
+#include "clients/ClientFrame.h"
 #include "ServiceView.h"
 
 #include <chrono>
