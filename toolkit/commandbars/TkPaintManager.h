@@ -49,8 +49,8 @@ enum PaintThemeNumber {
     kThemeCustom = 8,  // an object installed directly
 };
 
-// Makes a paint manager of one theme number (one reference, the caller's). The issues that build the
-// themes register theirs; the factory falls back to the default look for a number without one.
+// Makes a paint manager of one theme number (one reference, the caller's). The code of each theme
+// registers its creator; the factory falls back to the default look for a number without one.
 using PaintThemeCreator = CTkPaintManager* (*)();
 
 // A painter that a paint manager owns for the controls that draw through a painter of their own: the
