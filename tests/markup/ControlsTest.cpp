@@ -120,7 +120,7 @@ TEST_F(Controls, IsCheckedFromTextAndTheToggleCycles) {
     EXPECT_EQ(nullptr, ParseMarkupText(m_pContext, L"<CheckBox IsChecked='yes'/>"));
 
     std::vector<CString> log;
-    auto cycle = [&log](Toggle* pToggle) {
+    auto cycle = [](Toggle* pToggle) {
         std::vector<int> states;
         for (int i = 0; i < 3; i++) {
             pToggle->OnClick();
