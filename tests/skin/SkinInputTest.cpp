@@ -128,7 +128,18 @@ TEST(SkinInput, ComboBoxesDateTimesAndJoinedEdits) {
     ::SendMessageW(hDateTime, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
     PrintInto(dcDate, hDateTime);
     EXPECT_EQ(CellAt(dcDate, xBox, yBox), CellName(kButton, BP_CHECKBOX, CBS_CHECKEDNORMAL));
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(hDateTime, DTM_GETMCCOLOR, MCSC_MONTHBK, 0)),
+              TestSkinSysColor(COLOR_WINDOW));
     ::DestroyWindow(hDateTime);
+
+    // A calendar made while a skin is in force takes the skin's colours (a picker's drop-down one above).
+    HWND hCalendar = parent.AddChild(MONTHCAL_CLASSW, L"", 0, {10, 40, 250, 220});
+    ASSERT_NE(dynamic_cast<CTkSkinObjectMonthCal*>(GetSkinManager()->FindSkinObject(hCalendar)), nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(hCalendar, MCM_GETCOLOR, MCSC_MONTHBK, 0)),
+              TestSkinSysColor(COLOR_WINDOW));
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(hCalendar, MCM_GETCOLOR, MCSC_TITLEBK, 0)),
+              TestSkinSysColor(COLOR_ACTIVECAPTION));
+    ::DestroyWindow(hCalendar);
 
     // ---- An edit with an up-down control on its right: the edit's border leaves the strip the up-down
     // overlaps; the up-down carries on the edit's border around its buttons.

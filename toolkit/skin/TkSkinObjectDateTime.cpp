@@ -136,6 +136,8 @@ int CTkSkinObjectDateTime::OnCreate(LPCREATESTRUCT /*lpCreateStruct*/) {
     if (Default() == -1)
         return -1;
     Invalidate(FALSE);
+    // The colours sent when the object was attached came before the picker existed.
+    SendCalendarColors(m_hWnd, DTM_SETMCCOLOR, GetMetrics());
     return 0;
 }
 
@@ -160,4 +162,16 @@ CTkSkinObjectMonthCal::CTkSkinObjectMonthCal() = default;
 void CTkSkinObjectMonthCal::RefreshMetrics() {
     CTkSkinObjectFrame::RefreshMetrics();
     SendCalendarColors(m_hWnd, MCM_SETCOLOR, GetMetrics());
+}
+
+BEGIN_MESSAGE_MAP(CTkSkinObjectMonthCal, CTkSkinObjectFrame)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int CTkSkinObjectMonthCal::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CTkSkinObjectFrame::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The colours sent when the object was attached came before the calendar existed.
+    SendCalendarColors(m_hWnd, MCM_SETCOLOR, GetMetrics());
+    return 0;
 }

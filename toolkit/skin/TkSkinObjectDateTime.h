@@ -5,7 +5,8 @@
 // the skin's buffer on the skin's window colour, then get the skin's frame (common controls 6.10 and
 // later, whose control draws its own button) or the skin's drop-down button (older ones), and the BUTTON
 // class's check box in front of a picker that may show no date. The drop-down calendar takes the skin's
-// colours. CTkSkinObjectMonthCal gives month calendars ("SysMonthCal32") the same colours and nothing else.
+// colours, when the picker is made and at every change of the skin. CTkSkinObjectMonthCal gives month calendars
+// ("SysMonthCal32") the same colours and nothing else.
 //
 // Run on the thread that owns the control.
 
@@ -35,4 +36,8 @@ public:
     CTkSkinObjectMonthCal();
 
     void RefreshMetrics() override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
 };
