@@ -86,6 +86,29 @@ TEST(SkinHeader, ItemsInTheirStatesAndWhatIsLeftToOthers) {
     EXPECT_EQ(itemAt(0), normal);
     ::DestroyWindow(hHeader);
 
+    // A sorted item shows its arrow in the skin's shadow colour, unless it shows an image.
+    HWND hSorted = AddHeader(parent, 0, kHeaderRect, HDF_STRING | HDF_LEFT | HDF_SORTUP);
+    HIMAGELIST hImages = ::ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    ::ImageList_SetImageCount(hImages, 1);
+    ::SendMessageW(hSorted, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImages));
+    HDITEMW imaged{};
+    imaged.mask = HDI_FORMAT | HDI_IMAGE;
+    imaged.fmt = HDF_STRING | HDF_LEFT | HDF_SORTUP | HDF_IMAGE;
+    imaged.iImage = 0;
+    ::SendMessageW(hSorted, HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&imaged));
+    PrintInto(dc, hSorted);
+    auto shadowPixels = [&](int nItem) {
+        int nCount = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = nItem * 80; x < nItem * 80 + 80; ++x)
+                nCount += dc.At(x, y) == TestSkinSysColor(COLOR_BTNSHADOW) ? 1 : 0;
+        return nCount;
+    };
+    EXPECT_GT(shadowPixels(0), 10);
+    EXPECT_EQ(shadowPixels(1), 0);
+    ::DestroyWindow(hSorted);
+    ::ImageList_Destroy(hImages);
+
     // A filter bar's row stays the system's; the skin draws the items above it.
     HWND hFiltered = AddHeader(parent, HDS_FILTERBAR, {0, 0, 300, 40});
     SkinCanvas dcFiltered(300, 40);

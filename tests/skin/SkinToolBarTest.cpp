@@ -14,7 +14,7 @@
 namespace {
 
 constexpr RECT kToolBarRect = {0, 0, 400, 40};
-enum : int { kOne = 1, kTwo = 2, kHidden = 3, kFour = 4, kLong = 5 };
+enum : int { kOne = 1, kTwo = 2, kHidden = 3, kFour = 4, kLong = 5, kDropDown = 6 };
 
 // A flat list-style toolbar: One, Two, a hidden button, a separator and a disabled Four, 16 x 16 images.
 class ToolBarOnParent {
@@ -183,6 +183,19 @@ TEST(SkinToolBar, ButtonsAndTheParentsCustomDrawAnswers) {
             EXPECT_EQ(CellAt(dc, rcOne.left + 1, rcOne.top + 1), CellName(kToolBar, TP_BUTTON, TS_NORMAL));
     }
     parent.SetScript(nullptr);
+
+    // A whole drop-down button shows its arrow in the skin's text colour at its right end, moved with a press.
+    TBBUTTON dropDown = {0, kDropDown, TBSTATE_ENABLED, BTNS_WHOLEDROPDOWN, {}, 0, reinterpret_cast<INT_PTR>(L"More")};
+    ::SendMessageW(hToolBar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&dropDown));
+    const CRect rcDropDown = toolBar.ItemRect(5);
+    const COLORREF clrText = TestSkinSysColor(COLOR_BTNTEXT);
+    PrintInto(dc, hToolBar);
+    EXPECT_EQ(dc.At(rcDropDown.right - 6, rcDropDown.CenterPoint().y), clrText);
+    EXPECT_NE(dc.At(rcDropDown.right - 6, rcDropDown.CenterPoint().y + 2), clrText);
+    toolBar.SetState(kDropDown, TBSTATE_PRESSED);
+    PrintInto(dc, hToolBar);
+    EXPECT_EQ(dc.At(rcDropDown.right - 5, rcDropDown.CenterPoint().y + 2), clrText);
+    ::SendMessageW(hToolBar, TB_DELETEBUTTON, 5, 0);
 
     // A text of 400 characters is read whole (the control's message takes no buffer size) and drawn.
     std::wstring longText;

@@ -1,6 +1,7 @@
 #include "TkSkinObjectHeader.h"
 
 #include "TkDCWrappers.h"
+#include "TkPaintRoutines.h"
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
@@ -156,6 +157,11 @@ void CTkSkinObjectHeader::DrawHeaderItem(CDC* pDC, int nIndex, const CRect& rcIt
         const int x =
             std::max<int>(std::min<int>(rcItem.left + nTextWidth + 6 * pMetrics->GetEdgeWidth() + 9, rcItem.right - 12),
                           rcItem.left + 6);
+        const int yMiddle = (rcItem.top + rcItem.bottom - 2) / 2;
+        const bool bUp = (item.fmt & HDF_SORTUP) != 0;
+        const int yBase = bUp ? yMiddle + 2 : yMiddle - 2;
+        const int yApex = bUp ? yMiddle - 2 : yMiddle + 2;
+        FillTriangle(pDC, {x, yBase}, {x + 8, yBase}, {x + 4, yApex}, GetColor(COLOR_BTNSHADOW));
         nEnd = x;
     }
 

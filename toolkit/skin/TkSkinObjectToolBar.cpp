@@ -1,6 +1,7 @@
 #include "TkSkinObjectToolBar.h"
 
 #include "TkDCWrappers.h"
+#include "TkPaintRoutines.h"
 #include "TkSkinManager.h"
 #include "TkSkinManagerClass.h"
 #include "TkSkinManagerMetrics.h"
@@ -211,6 +212,13 @@ void CTkSkinObjectToolBar::DrawToolBarButton(CDC* pDC, int nIndex) {
             pDC->SetBkMode(TRANSPARENT);
             pDC->SetTextColor(GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
             pDC->DrawText(strText, &rcText, nFormat);
+        }
+        if (bArrow && !bSplit) {
+            const int yMiddle = rcButton.CenterPoint().y;
+            const int nShift = bPressed ? 1 : 0;
+            FillTriangle(pDC, {rcButton.right - 8 + nShift, yMiddle - 1 + nShift},
+                         {rcButton.right - 4 + nShift, yMiddle - 1 + nShift},
+                         {rcButton.right - 6 + nShift, yMiddle + 1 + nShift}, GetColor(COLOR_BTNTEXT));
         }
     }
     if ((nAnswer & CDRF_NOTIFYPOSTPAINT) != 0)

@@ -6,7 +6,8 @@
 // padding, hot item) and still sends the parent the NM_CUSTOMDRAW notifications the control would send,
 // honouring its answers: a skipped default drawing, a changed item state (read back after the item's
 // notification), no edges, no pressed offset. Checked wins over hot; disabled buttons without a disabled
-// image list are drawn greyed (alpha lists) or embossed from the normal list.
+// image list are drawn greyed (alpha lists) or embossed from the normal list; drop-down buttons that are not
+// split get a small arrow at their right end.
 //
 // Runs on the thread that owns the toolbar.
 class CTkSkinObjectToolBar : public CTkSkinObjectFrame {
