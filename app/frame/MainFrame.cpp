@@ -17,8 +17,6 @@
 
 #include "TkSkinManager.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr wchar_t kSkinFile[] = L"Office2007.vardle";
@@ -162,7 +160,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     const UINT menuId = MenuIdForLanguage(LanguageNumber);
     ShowLanguageMenu(menuId);
     if (!AddTrayIcon(menuId)) {
-        TheGuiServiceView().Uninstall();  // no WM_DESTROY need follow a refused creation
+        TheGuiServiceView().Uninstall();  // a refused creation need not be followed by WM_DESTROY
         return -1;                        // the server never runs without its tray icon
     }
 
