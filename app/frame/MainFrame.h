@@ -37,6 +37,7 @@ public:
 
     CStatusBar& StatusBar() { return m_statusBar; }
     CTesselonServerView& ClientPane() { return m_clientPane; }
+    CTkTrayIcon& TrayIcon() { return m_trayIcon; }
     const SYSTEMTIME& StartTime() const { return m_startTime; }
 
     // The menu of a language: 128 English, 160 traditional Chinese, 132 simplified Chinese and any other value.

@@ -349,7 +349,13 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
         }
     });
     ASSERT_TRUE(WaitUntil([&] { return workerInCall.load(); }));
+    NOTIFYICONDATAW trayIcon{};
+    trayIcon.cbSize = sizeof(trayIcon);
+    trayIcon.hWnd = frame->TrayIcon().GetSafeHwnd();
+    trayIcon.uID = IDR_MENU_ENGLISH;  // the tray's id is the menu's
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is in the notification area";
     ExitWithYes(window);
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is gone";
     viewCaller.join();
     EXPECT_EQ(nullptr, static_cast<CWnd*>(testApp.m_pMainWnd));
     EXPECT_EQ(nullptr, GetServiceView());
