@@ -3,6 +3,7 @@
 #include "OperatorDialogsResource.h"
 #include "common/AppIcons.h"
 #include "dialogs/DialogTexts.h"
+#include "dialogs/ListSelection.h"
 #include "settings/LangText.h"
 #include "storage/ContactStore.h"
 #include "storage/RecordFields.h"
@@ -108,7 +109,7 @@ void CBlackListDlg::OnDelete() {
 void CBlackListDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    if (change->iItem < 0)
+    if (!IsNewlySelected(*change))
         return;
     if (const BlacklistRecord* entry = RowEntry(m_blacklist, change->iItem)) {
         SetDlgItemText(IDC_BLACKLIST_NUMBER, Text(FieldText(entry->Number)).c_str());

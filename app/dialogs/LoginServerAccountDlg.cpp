@@ -6,6 +6,7 @@
 #include "common/SysLogNow.h"
 #include "dialogs/ChannelRightsFile.h"
 #include "dialogs/DialogTexts.h"
+#include "dialogs/ListSelection.h"
 #include "dialogs/SelectChannlDialog.h"
 #include "settings/LangText.h"
 #include "storage/AccountStore.h"
@@ -135,7 +136,7 @@ void CLoginServerAccountDlg::ShowRights(int row, const AccountRecord& account, i
 void CLoginServerAccountDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    if (change->iItem < 0)
+    if (!IsNewlySelected(*change))
         return;
     const AccountRecord* account = RowAccount(m_accountList, change->iItem);
     if (!account)
