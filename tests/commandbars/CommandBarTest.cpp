@@ -2,6 +2,7 @@
 // accessibility, and the modal loop.
 
 #include "CommandBarsTestSupport.h"
+#include "WaitUntil.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"
 
@@ -16,19 +17,6 @@ void HoldKeys(std::initializer_list<int> keys) {
     for (int nKey : keys)
         state[nKey] = 0x80;
     ::SetKeyboardState(state);
-}
-
-// Runs the thread's messages for a while.
-void Pump(DWORD nMilliseconds) {
-    const DWORD nStart = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - nStart < nMilliseconds) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    }
 }
 
 struct FocusEvent {
@@ -111,12 +99,10 @@ TEST_F(BarBaseFixture, TheSelectionOriginSetsTheControlStateAndTheFocusEvent) {
                                             ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hHook, nullptr);
     s_focusEvents.clear();
-    m_pBar->SetSelected(1, kSelectForward);
-    Pump(50);
-    EXPECT_TRUE(s_focusEvents.empty());
+    m_pBar->SetSelected(1, kSelectForward);  // not tracking: no event
     m_pBar->SetTrackingMode(kTrackingMenu, FALSE, TRUE);
     m_pBar->SetSelected(0, kSelectForward);
-    Pump(50);
+    ASSERT_TRUE(PumpUntil([] { return !s_focusEvents.empty(); }, 2000));
     ASSERT_EQ(s_focusEvents.size(), 1u);
     EXPECT_EQ(s_focusEvents[0].hWnd, m_pBar->GetSafeHwnd());
     EXPECT_EQ(s_focusEvents[0].nObject, OBJID_MENU);

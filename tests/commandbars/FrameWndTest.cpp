@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr UINT kFrameResource = 4000;
+constexpr UINT kFrameResource = 4500;
 constexpr UINT kUnhandled = CRecordingSite::kUnhandledFirstId + 1;
 
 int s_nHubsDestroyed = 0;
