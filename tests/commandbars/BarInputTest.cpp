@@ -2,7 +2,7 @@
 // the menus, the frame's keyboard path into the menu bar, input-method and trusted windows, and the
 // stand-in for WM_MOUSELEAVE. These move the machine's one pointer and keyboard focus: they run alone.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkFrameWnd.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"

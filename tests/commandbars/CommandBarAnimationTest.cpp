@@ -1,6 +1,6 @@
 // The bar animation: the cached picture and the six-step fades of changed rectangles.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkCommandBarAnimation.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The bar base: tracking, selection, popups, reports to the site, keyboard navigation, help and
 // accessibility, and the modal loop.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "WaitUntil.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"

@@ -1,6 +1,6 @@
 // The idle update of a bar's controls through the owner's command routing, and the import of menus.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
 
 #include <initializer_list>

@@ -1,8 +1,10 @@
 // The hub: its bar list, the frame's messages, layout requests, keyboard cues, mnemonics and keyboard entry.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
+#include "TkCommandBarKeyboardTip.h"
 #include "TkKeyboardManager.h"
+#include "TkPaintManager.h"
 #include "TkMouseManager.h"
 
 #include <initializer_list>
@@ -316,6 +318,65 @@ TEST_F(HubFixture, KeyboardEntryTracksTheNextVisibleBarWithItsFirstControlSelect
     // A single visible bar has no next one.
     m_pCommandBars->RemoveToolBar(pThird);
     EXPECT_FALSE(m_pCommandBars->ActivateBar(pFirst, 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HubFixture, KeyboardTipsShowUniqueKeysThatTypingNarrowsAndChooses) {
+    CTestBar* pBar = AddHubBar(kBarTypeMenuBar, 1);
+    pBar->SetWindowPos(nullptr, 0, 0, 300, 24, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AddButton(pBar, 101, L"File")->SetRect(CRect(0, 0, 40, 22));
+    AddButton(pBar, 102, L"Format Text")->SetRect(CRect(40, 0, 120, 22));
+    AddButton(pBar, 103, L"Dim", FALSE)->SetRect(CRect(120, 0, 160, 22));
+    CTkControl* pExplicit = AddButton(pBar, 104, L"Window");
+    pExplicit->SetRect(CRect(160, 0, 220, 22));
+    pExplicit->SetKeyboardTip(L"Q");
+
+    // Off by default.
+    m_pCommandBars->ShowKeyboardTips(pBar, 1);
+    EXPECT_TRUE(m_pCommandBars->GetKeyboardTips().empty());
+
+    Options()->m_bKeyboardTips = TRUE;
+    m_pCommandBars->ActivateBar(pBar, 0);
+    m_pCommandBars->ShowKeyboardTips(pBar, 1);
+    EXPECT_EQ(pBar->GetActiveKeyboardTipLevel(), 1);
+    const auto& tips = m_pCommandBars->GetKeyboardTips();
+    ASSERT_EQ(tips.size(), 4u);
+    const LPCWSTR keys[] = {L"FI", L"FT", L"D", L"Q"};
+    for (size_t i = 0; i < tips.size(); ++i) {
+        EXPECT_EQ(tips[i]->GetKeys(), keys[i]);
+        ASSERT_NE(tips[i]->GetSafeHwnd(), nullptr);
+        EXPECT_TRUE(tips[i]->IsWindowVisible());
+        CString strText;
+        tips[i]->GetWindowText(strText);
+        EXPECT_EQ(strText, keys[i]);
+    }
+    // The tip of a disabled control is see-through where the system can do it.
+    BYTE nAlpha = 0;
+    DWORD dwFlags = 0;
+    if (m_pCommandBars->GetPaintManager()->m_pfnSetLayeredWindowAttributes != nullptr) {
+        ASSERT_TRUE(::GetLayeredWindowAttributes(tips[2]->GetSafeHwnd(), nullptr, &nAlpha, &dwFlags));
+        EXPECT_EQ(nAlpha, 150);
+    }
+    // The tips stand below the left of their controls, in screen coordinates.
+    CRect rcTip;
+    tips[0]->GetWindowRect(&rcTip);
+    CPoint ptExpected(12, 11);
+    pBar->ClientToScreen(&ptExpected);
+    EXPECT_EQ(rcTip.TopLeft(), ptExpected);
+
+    // Typing a disabled tip's key only beeps.
+    pBar->OnTrackingKeyDown('D', 0);
+    EXPECT_TRUE(m_pSite->m_commands.empty());
+    // F narrows to the F tips; T chooses one.
+    pBar->OnTrackingKeyDown('F', 0);
+    ASSERT_EQ(m_pCommandBars->GetKeyboardTips().size(), 2u);
+    pBar->OnTrackingKeyDown('T', 0);
+    EXPECT_EQ(m_pSite->m_commands, std::vector<UINT>{102});
+    EXPECT_TRUE(m_pCommandBars->GetKeyboardTips().empty());
+    EXPECT_EQ(pBar->GetActiveKeyboardTipLevel(), 0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkBitmapFunctions.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"

@@ -1,7 +1,7 @@
 // The frame bases: the command bars see the frame's messages first, take over its accelerators when they
 // have their own, rest during print preview, and go with the frame.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkFrameWnd.h"
 #include "TkShortcutManager.h"
 

@@ -1,6 +1,6 @@
 // The thread's keyboard and mouse managers: the order sinks hear keys in, and the tracked bars.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"
 

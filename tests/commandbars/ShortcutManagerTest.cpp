@@ -1,6 +1,6 @@
 // The shortcut manager: texts of keys, carrying out one- and two-keystroke shortcuts, saving and loading.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkPropExchange.h"
 #include "TkShortcutManager.h"
 

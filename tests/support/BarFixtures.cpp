@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 
 #include "SoundManager.h"
 #include "TkPaintManager.h"
@@ -47,13 +47,11 @@ struct BarFields : CTkCommandBar {
     static constexpr UINT CTkCommandBar::*kBarId = &BarFields::m_nBarId;
     static constexpr CSize CTkCommandBar::*kIcons = &BarFields::m_szIcons;
 };
+struct HubFields : CTkCommandBars {
+    static constexpr CTkPaintManager* CTkCommandBars::*kPaintManager = &HubFields::m_pPaintManager;
+};
 
 }  // namespace
-
-// No theme exists yet: the bars of these tests are never painted, and controls measure nothing.
-CTkPaintManager* CTkPaintManager::GetCurrentPaintManager() {
-    return nullptr;
-}
 
 std::vector<std::string>& BarLog() {
     static std::vector<std::string> log;
@@ -148,6 +146,14 @@ void SetBarId(CTkCommandBar* pBar, UINT nBarId) {
 
 void SetBarIconSize(CTkCommandBar* pBar, CSize szIcons) {
     pBar->*BarFields::kIcons = szIcons;
+}
+
+void SetHubPaintManager(CTkCommandBars* pCommandBars, CTkPaintManager* pPaintManager) {
+    if (pPaintManager != nullptr)
+        pPaintManager->InternalAddRef();
+    if (CTkPaintManager* pOld = pCommandBars->*HubFields::kPaintManager)
+        pOld->InternalRelease();
+    pCommandBars->*HubFields::kPaintManager = pPaintManager;
 }
 
 BOOL CreateBarWindow(CTkCommandBar* pBar, CWnd* pSite, const CRect& rc) {

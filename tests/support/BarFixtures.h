@@ -67,6 +67,8 @@ void SetBarKind(CTkCommandBar* pBar, int nType, int nPosition);
 void SetBarFlags(CTkCommandBar* pBar, DWORD dwFlags);
 void SetBarId(CTkCommandBar* pBar, UINT nBarId);
 void SetBarIconSize(CTkCommandBar* pBar, CSize szIcons);
+// The hub's own paint manager (it takes a reference; NULL: the current one).
+void SetHubPaintManager(CTkCommandBars* pCommandBars, CTkPaintManager* pPaintManager);
 // A hidden window for the bar, owned by the site (its owner window).
 BOOL CreateBarWindow(CTkCommandBar* pBar, CWnd* pSite, const CRect& rc = CRect(0, 0, 300, 40));
 
