@@ -394,6 +394,26 @@ TEST_F(ShortcutFixture, WithoutBlobsShortcutsTravelAsTexts) {
     EXPECT_EQ(std::memcmp(loaded.GetAccelerators().data(), m_pManager->GetAccelerators().data(), 24), 0);
 }
 
+TEST_F(ShortcutFixture, AResetReturnsToTheRecordedTable) {
+    SetTable({MakeAccel(100, kKeyVirtual, VK_F5)});
+    m_pManager->ResetAccelerators();  // nothing recorded: the table stays
+    EXPECT_EQ(m_pManager->GetAccelerators().size(), 1u);
+    m_pManager->SaveOriginalAccelerators();
+    SetTable({MakeAccel(101, kKeyVirtual, VK_F6), MakeAccel(102, kKeyVirtual, VK_F7)});
+    EXPECT_EQ(m_pManager->ExportAccelerators().size(), 2u);
+    m_pManager->ResetAccelerators();
+    ASSERT_EQ(m_pManager->GetAccelerators().size(), 1u);
+    EXPECT_EQ(m_pManager->GetAccelerators()[0].cmd, 100u);
+    // A recorded table, even an empty current one, keeps the frame's own out of the texts.
+    SetTable({});
+    ACCEL table[] = {{FVIRTKEY, VK_F2, 100}};
+    m_pSite->m_hAccelTable = ::CreateAcceleratorTableW(table, 1);
+    CString strText;
+    EXPECT_FALSE(m_pManager->FindShortcutText(100, strText));
+    ::DestroyAcceleratorTable(m_pSite->m_hAccelTable);
+    m_pSite->m_hAccelTable = nullptr;
+}
+
 TEST_F(ShortcutFixture, APlainEscapeIsAShortcutOnlyWhenAllowed) {
     const CTkShortcutManagerAccel escape = MakeAccel(1, kKeyVirtual, VK_ESCAPE);
     const CTkShortcutManagerAccel shiftEscape = MakeAccel(1, kKeyVirtual | kKeyShift, VK_ESCAPE);

@@ -179,7 +179,6 @@ public:
     // Sets the pending-layout bit (run at the next idle update) and forgets the selection; -1.
     virtual int DelayLayout();
     BOOL IsLayoutPending() const { return (m_dwState & kStateLayoutPending) != 0; }
-    BOOL IsRedrawPending() const { return (m_dwState & kStateRedrawPending) != 0; }
     virtual void DelayRedraw();
     // Lays the bar out again at once.
     virtual void RecalcLayout();

@@ -33,7 +33,6 @@ public:
     // With none left the pointer is put where it is, so the window under it hears a fresh move.
     void RemoveTrackedBar(CTkCommandBar* pBar);
     int GetTrackedCount() const;
-    const CTrackArray& GetTrackedBars() const { return m_trackedBars; }
     // NULL when none.
     CTkCommandBar* GetLastTrackedBar() const;
     // FALSE when no bar is tracked; else TRUE for NULL, for a locked bar and for a bar not tracked.
