@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
 #include "TkPropExchange.h"
