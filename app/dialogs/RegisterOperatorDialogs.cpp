@@ -1,6 +1,7 @@
 #include "common/OperatorDialogs.h"
 
 #include "dialogs/FtpParamDlg.h"
+#include "dialogs/RegisterChannelDialogs.h"
 
 void RegisterOperatorDialogs() {
     OperatorDialogRegistry& dialogs = OperatorDialogs();
@@ -8,4 +9,5 @@ void RegisterOperatorDialogs() {
         CFtpParamDlg dialog(parent);
         return dialog.DoModal();
     });
+    RegisterChannelDialogs();
 }
