@@ -71,6 +71,13 @@ TEST(MonitorTalkDialogTest, DrawsPiecesWhileTheDevicePlaysAndClosingEndsListenin
     UseEnglishTexts(folder);
     OperatorDialogs() = {};
     RegisterOperatorDialogs();
+    // The entries of these dialogs are filled (the rest of the registry belongs to the other operator dialogs).
+    const OperatorDialogRegistry& dialogs = OperatorDialogs();
+    EXPECT_TRUE(dialogs.ChannelParams.IsRegistered());
+    EXPECT_TRUE(dialogs.Dial.IsRegistered());
+    EXPECT_TRUE(dialogs.RecordDetails.IsRegistered());
+    EXPECT_TRUE(dialogs.RecordSearch.IsRegistered());
+    EXPECT_TRUE(dialogs.Monitor.ShowBlock.IsRegistered());
     ASSERT_TRUE(OperatorDialogs().Monitor.Create(nullptr));
     CMonitorTalkDialog& monitor = MonitorTalkDialog();
     ASSERT_EQ(&monitor, OperatorDialogs().Monitor.Window());
