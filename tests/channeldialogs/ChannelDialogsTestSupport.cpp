@@ -45,9 +45,10 @@ bool SaveScreenshot(HWND window, const wchar_t* name, bool repaint) {
     CScopedMemDC picture(rect.Width(), rect.Height());
     if (!picture.IsValid())
         return false;
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(picture.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    // The window's own surface, which holds what was drawn on it even before the display shows it.
+    HDC windowDC = ::GetWindowDC(window);
+    ::BitBlt(picture.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), windowDC, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, windowDC);
     ::GdiFlush();
 
     CScopedGdiPlus gdiPlus;

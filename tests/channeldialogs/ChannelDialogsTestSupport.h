@@ -14,7 +14,7 @@ void UseEnglishTexts(const TestFolder& folder);
 // The English text of a key, as the dialogs show it.
 std::wstring English(const wchar_t* key);
 
-// Saves what the screen shows of the window (frame included) as a PNG picture for a person to look at, under the
+// Saves what the window shows (frame included) as a PNG picture for a person to look at, under the
 // machine's /tmp with the given name; the window and its controls are painted first unless repaint is false (a
 // picture drawn straight on the screen would be painted over). False when the picture could not be made.
 bool SaveScreenshot(HWND window, const wchar_t* name, bool repaint = true);
