@@ -3,6 +3,7 @@
 #include "ChannelDialogsResource.h"
 #include "channels/ChannelTable.h"
 #include "common/Prompts.h"
+#include "engine/Greetings.h"
 #include "settings/LangText.h"
 
 #include <cwchar>
@@ -308,21 +309,26 @@ void CChannelParamSetDialog::OnOK() {
         const size_t keep = wcslen(KeySave);
         const size_t remove = wcslen(KeyDel);
         if (keep == 0 || remove == 0)
-            return RefuseKeys(L"0329", IDC_PARAM_KEYSAVE);
+            return Refuse(L"0329", IDC_PARAM_KEYSAVE);
         if (keep == 1)
-            return RefuseKeys(L"0315", IDC_PARAM_KEYSAVE);
+            return Refuse(L"0315", IDC_PARAM_KEYSAVE);
         if (remove == 1)
-            return RefuseKeys(L"0315", IDC_PARAM_KEYDEL);
+            return Refuse(L"0315", IDC_PARAM_KEYDEL);
         if (wcscmp(KeySave, KeyDel) == 0)
-            return RefuseKeys(L"0327", IDC_PARAM_KEYSAVE);
+            return Refuse(L"0327", IDC_PARAM_KEYSAVE);
     }
+    // The engine plays greetings from the program's own folders only; refuse here what it would never play.
+    if (!IsAcceptableGreeting(AnnouncementFile))
+        return Refuse(L"0328", IDC_PARAM_ANNOUNCEMENT_FILE);
+    if (!IsAcceptableGreeting(AutoFile))
+        return Refuse(L"0328", IDC_PARAM_AUTOFILE);
 
     StoreDay(*this, kRecordAllControls, RecordAllWeek);
     StoreDay(*this, kAutoAnswerControls, AutoAnswerWeek);
     EndDialog(IDOK);
 }
 
-void CChannelParamSetDialog::RefuseKeys(const wchar_t* textKey, int editId) {
+void CChannelParamSetDialog::Refuse(const wchar_t* textKey, int editId) {
     MessageBox(LangText(textKey).c_str(), LangText(L"0316").c_str(), MB_ICONEXCLAMATION | MB_OK);
     // Through the dialog, which keeps the edit as its focus when it is activated again after the message box.
     CWnd* edit = GetDlgItem(editId);

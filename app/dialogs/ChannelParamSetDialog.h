@@ -37,6 +37,6 @@ private:
     void ApplyTypeRule();
     bool IsVoltageWatchedChannel() const;
     // Shows the text of the key in a message box, then selects the edit's text and gives it the focus.
-    void RefuseKeys(const wchar_t* textKey, int editId);
+    void Refuse(const wchar_t* textKey, int editId);
     void BrowseSoundFile(int editId, const wchar_t* defaultName);
 };

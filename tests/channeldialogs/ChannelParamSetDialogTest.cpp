@@ -10,6 +10,7 @@
 #include "channels/ChannelTable.h"
 #include "common/OperatorDialogs.h"
 #include "common/Prompts.h"
+#include "settings/Folders.h"
 #include "storage/RecordFields.h"
 
 #include <gtest/gtest.h>
@@ -167,26 +168,38 @@ TEST_F(ChannelParamSetDialogTest, DaysShowTodayAndOnlyStoredOrShownDaysAreKept) 
     EXPECT_EQ(0, std::memcmp(&before, &fields, sizeof(fields)));
 }
 
-TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysOfKeyMode) {
-    // Keys of record mode 1: the message, and the edit that gets the focus with its text selected.
+TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysAndGreetingsOutsideTheProgram) {
+    // Keys of record mode 1, and greeting files (any mode) outside the program's folders, which the engine would
+    // never play: the message, and the edit that gets the focus with its text selected.
     const struct {
         const wchar_t* KeySave;
         const wchar_t* KeyDel;
+        const wchar_t* Announcement;
+        const wchar_t* AutoFile;
         const wchar_t* Refusal;  // null: accepted
         int Focused;
-    } keyCases[] = {
-        {L"12", L"12", L"0327", IDC_PARAM_KEYSAVE}, {L"1", L"23", L"0315", IDC_PARAM_KEYSAVE},
-        {L"12", L"", L"0329", IDC_PARAM_KEYSAVE},   {L"", L"34", L"0329", IDC_PARAM_KEYSAVE},
-        {L"12", L"3", L"0315", IDC_PARAM_KEYDEL},   {L"12", L"34", nullptr, 0},
+    } cases[] = {
+        {L"12", L"12", L"", L"", L"0327", IDC_PARAM_KEYSAVE},
+        {L"1", L"23", L"", L"", L"0315", IDC_PARAM_KEYSAVE},
+        {L"12", L"", L"", L"", L"0329", IDC_PARAM_KEYSAVE},
+        {L"", L"34", L"", L"", L"0329", IDC_PARAM_KEYSAVE},
+        {L"12", L"3", L"", L"", L"0315", IDC_PARAM_KEYDEL},
+        {L"12", L"34", L"\\\\server\\share\\hello.wav", L"", L"0328", IDC_PARAM_ANNOUNCEMENT_FILE},
+        {L"12", L"34", L"", L"..\\..\\hello.wav", L"0328", IDC_PARAM_AUTOFILE},
+        {L"12", L"34", L"", L"hello.txt", L"0328", IDC_PARAM_AUTOFILE},
+        {L"12", L"34", L"Welcome.wav", L"AutoAnswer.wav", nullptr, 0},
     };
-    for (const auto& c : keyCases) {
+    for (const auto& c : cases) {
         ChannelParamFields fields{};
         fields.Rec = kRecordDtmfKeepDelete;
         int focused = 0;
         DWORD selection = 0;
+        std::wstring focusedText;
         const INT_PTR result = Run(kVoltageLine, fields, [&](HWND d) {
             ::SetDlgItemTextW(d, IDC_PARAM_KEYSAVE, c.KeySave);
             ::SetDlgItemTextW(d, IDC_PARAM_KEYDEL, c.KeyDel);
+            ::SetDlgItemTextW(d, IDC_PARAM_ANNOUNCEMENT_FILE, c.Announcement);
+            ::SetDlgItemTextW(d, IDC_PARAM_AUTOFILE, c.AutoFile);
             ::SendMessageW(d, WM_COMMAND, IDOK, 0);
             if (!c.Refusal)
                 return;
@@ -195,6 +208,7 @@ TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysOfKeyMode) 
             PumpUntil([&] { return ::GetFocus() == edit; }, 3000);
             focused = ::GetDlgCtrlID(::GetFocus());
             selection = static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0));
+            focusedText = ItemText(d, c.Focused);
             ::SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
         });
         const auto boxes = m_driver.TakeMessageBoxes();
@@ -203,14 +217,16 @@ TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysOfKeyMode) 
             EXPECT_TRUE(boxes.empty());
             EXPECT_STREQ(L"12", fields.KeySave);
             EXPECT_STREQ(L"34", fields.KeyDel);
+            EXPECT_STREQ(L"Welcome.wav", fields.AnnouncementFile);
+            EXPECT_STREQ(L"AutoAnswer.wav", fields.AutoFile);
             continue;
         }
-        EXPECT_EQ(IDCANCEL, result) << c.KeySave << "/" << c.KeyDel;
-        ASSERT_EQ(1u, boxes.size()) << c.KeySave << "/" << c.KeyDel;
+        EXPECT_EQ(IDCANCEL, result) << c.KeySave << "/" << c.KeyDel << "/" << c.AutoFile;
+        ASSERT_EQ(1u, boxes.size()) << c.KeySave << "/" << c.KeyDel << "/" << c.AutoFile;
         EXPECT_EQ(English(c.Refusal), boxes[0].Text);
         EXPECT_EQ(English(L"0316"), boxes[0].Caption);
-        EXPECT_EQ(c.Focused, focused) << c.KeySave << "/" << c.KeyDel;
-        const int length = static_cast<int>(wcslen(c.Focused == IDC_PARAM_KEYSAVE ? c.KeySave : c.KeyDel));
+        EXPECT_EQ(c.Focused, focused) << c.KeySave << "/" << c.KeyDel << "/" << c.AutoFile;
+        const int length = static_cast<int>(focusedText.size());
         EXPECT_EQ(MAKELONG(0, length), static_cast<LONG>(selection)) << "the whole text is selected";
     }
 
@@ -253,6 +269,7 @@ TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysOfKeyMode) 
     EXPECT_TRUE(m_driver.TakeMessageBoxes().empty());
 
     // The sound files come from the file-open prompt; a cancelled prompt changes nothing.
+    const std::wstring chosen = GetExeFolder() + L"\\Sounds\\hello.wav";
     std::vector<std::wstring> defaultNames;
     Prompts().ChooseFileToOpen = [&](CWnd*, const wchar_t* filter, const wchar_t* extension, const wchar_t* name,
                                      std::wstring* path) {
@@ -261,19 +278,19 @@ TEST_F(ChannelParamSetDialogTest, OkReadsTheControlsAndRefusesBadKeysOfKeyMode) 
         defaultNames.push_back(name);
         if (defaultNames.size() == 2)
             return false;
-        *path = L"C:\\Sounds\\hello.wav";
+        *path = chosen;
         return true;
     };
     fields = {};
-    CopyToField(fields.AutoFile, L"C:\\Sounds\\old.wav");
+    CopyToField(fields.AutoFile, L"Sounds\\old.wav");
     ASSERT_EQ(IDOK, Run(kVoltageLine, fields, [](HWND d) {
                   Click(d, IDC_PARAM_ANNOUNCEMENT_BROWSE);
                   Click(d, IDC_PARAM_AUTOFILE_BROWSE);
                   ::SendMessageW(d, WM_COMMAND, IDOK, 0);
               }));
     EXPECT_EQ((std::vector<std::wstring>{L"AnnounmentFile.wav", L"AutoAnswer.wav"}), defaultNames);
-    EXPECT_STREQ(L"C:\\Sounds\\hello.wav", fields.AnnouncementFile);
-    EXPECT_STREQ(L"C:\\Sounds\\old.wav", fields.AutoFile);
+    EXPECT_EQ(chosen, fields.AnnouncementFile);
+    EXPECT_STREQ(L"Sounds\\old.wav", fields.AutoFile);
 }
 
 TEST_F(ChannelParamSetDialogTest, ControlsFollowTheRecordModeAndTheLineKind) {
