@@ -2,7 +2,7 @@
 
 #include "channels/ChannelTable.h"
 #include "settings/LangText.h"
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
 #include "views/ReportCtrl.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "views/FtpWnd.h"
 
-#include "dialogs/FtpParamDlg.h"
 #include "FtpResource.h"
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
+#include "common/OperatorDialogs.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
 
@@ -126,8 +126,7 @@ void CFtpWnd::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CFtpWnd::OnFtpSettings() {
-    CFtpParamDlg dialog(this);
-    dialog.DoModal();
+    OperatorDialogs().FtpSettings.Run(this);
 }
 
 void CFtpWnd::OnClearList() {

@@ -1,4 +1,4 @@
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
 #include "settings/Folders.h"
 
 #include "TestFolder.h"

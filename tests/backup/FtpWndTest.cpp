@@ -6,7 +6,7 @@
 #include "BackupTestSupport.h"
 #include "FtpResource.h"
 #include "PaneTestSupport.h"
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
 #include "storage/FtpQueueStore.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"

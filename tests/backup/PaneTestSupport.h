@@ -12,21 +12,22 @@
 #include <filesystem>
 #include <string>
 
-// The source tree's resources folder, as the Windows program sees it.
-inline std::wstring ResourcesFolder() {
-    std::wstring path = L"Z:" + std::filesystem::path(TESS_RESOURCES_DIR).wstring();
+// A Linux folder as the Windows program sees it.
+inline std::wstring WindowsFolder(const char* linuxFolder) {
+    std::wstring path = L"Z:" + std::filesystem::path(linuxFolder).wstring();
     for (wchar_t& c : path)
         c = c == L'/' ? L'\\' : c;
     return path;
 }
 
-// English texts and the toolbar bitmaps in the test's program folder; the common controls registered.
+// English texts (the language file the build joins) and the toolbar bitmaps in the test's program folder; the common controls registered.
 inline void PrepareProgramFolder(const TestFolder& folder) {
-    const std::filesystem::path from = ResourcesFolder();
+    const std::filesystem::path from = WindowsFolder(TESS_RESOURCES_DIR);
     const std::filesystem::path to = folder.ProgramFolder();
     std::filesystem::create_directories(to / L"Lang");
     std::filesystem::create_directories(to / L"Image");
-    std::filesystem::copy_file(from / L"Lang" / L"EN.ini", to / L"Lang" / L"EN.ini");
+    std::filesystem::copy_file(std::filesystem::path(WindowsFolder(TESS_LANG_DIR)) / L"EN.ini",
+                               to / L"Lang" / L"EN.ini");
     for (const wchar_t* name : {L"treeftp.bmp", L"clear.bmp"})
         std::filesystem::copy_file(from / L"Image" / name, to / L"Image" / name);
     LanguageNumber = kLanguageEnglish;

@@ -6,7 +6,7 @@
 #include "TestFolder.h"
 #include "WaitUntil.h"
 #include "settings/LangText.h"
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
 
 #include "mfc.h"
 

@@ -1,4 +1,4 @@
-#include "views/AppIcons.h"
+#include "common/AppIcons.h"
 
 #include "settings/Folders.h"
 
@@ -59,5 +59,10 @@ HIMAGELIST LoadAppIcons() {
             DeleteObject(picture);
         }
     }
+    return list;
+}
+
+CImageList& AppIconList() {
+    static CImageList list;
     return list;
 }

@@ -3,6 +3,8 @@
 // small image list of every tree and list of the program. Index i always holds kAppIconFiles[i]. Built once by
 // the application's start-up on the UI thread, after GDI+ has been started.
 
+#include "mfc.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -63,3 +65,8 @@ IconPlacement ComputeIconPlacement(int width, int height);
 // scaling; a file that cannot be loaded leaves its slot plain white. The caller owns the list (null when it
 // cannot be created).
 HIMAGELIST LoadAppIcons();
+
+// AppIconList: the application's icon list, empty until the application's start-up attaches the list of
+// LoadAppIcons; it lives until the process ends. Every tree and list control of the program takes its handle as
+// its small image list, and every icon number of the window side is a position in it (AppIcon). UI thread.
+CImageList& AppIconList();

@@ -1,4 +1,4 @@
-#include "dialogs/FolderPicker.h"
+#include "common/FolderPicker.h"
 
 #include <shlobj.h>
 

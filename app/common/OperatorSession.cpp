@@ -1,0 +1,4 @@
+#include "common/OperatorSession.h"
+
+int OperatorLoggedIn = 0;
+AccountRecord CurrentOperator{};

@@ -1,0 +1,8 @@
+#include "common/SysLogNow.h"
+
+#include "storage/SysLogStore.h"
+
+void WriteSysLogNow(SysLogRow row) {
+    ::GetLocalTime(&row.Time);
+    WriteSysLogRow(row);
+}
