@@ -2,6 +2,7 @@
 // Helpers of the view tests: a program folder whose language file answers every text key with "T" + the key, so
 // a test sees which key a cell or a button took; the application's icon list; a top-level window to hold panes.
 
+#include "FoundationTestSupport.h"
 #include "ListReading.h"
 #include "TestFolder.h"
 #include "WaitUntil.h"
@@ -11,6 +12,7 @@
 #include "mfc.h"
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -85,4 +87,72 @@ inline bool RunOnWorker(const std::function<void()>& call) {
     const bool ended = PumpUntil([&] { return done.load(); });
     worker.join();
     return ended;
+}
+
+// The source tree's resources folder as the Windows program sees it.
+inline std::wstring ResourcesFolder() {
+    std::wstring path = L"Z:" + std::filesystem::path(TESS_RESOURCES_DIR).wstring();
+    for (wchar_t& c : path)
+        c = c == L'/' ? L'\\' : c;
+    return path;
+}
+
+// The program's pictures (toolbar bitmaps and the icons of the application's icon list) in the folder's Image.
+inline void CopyImages(const TestFolder& folder) {
+    std::filesystem::copy(std::filesystem::path(ResourcesFolder()) / L"Image",
+                          std::filesystem::path(folder.ProgramFolder()) / L"Image",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+}
+
+// Answers the next message box with the caption by pressing a button, from a thread of its own: a box is modal on
+// the thread under test. Answered() tells whether one came within the deadline.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer(const std::wstring& caption, int button)
+        : m_thread([this, caption, button] {
+              m_answered = WaitUntil(
+                  [&] {
+                      const HWND box = ::FindWindowW(L"#32770", caption.c_str());
+                      return box && ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+                  },
+                  5000);
+          }) {}
+    ~MessageBoxAnswerer() {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    bool Answered() {
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_answered;
+    }
+
+private:
+    std::atomic<bool> m_answered{false};
+    std::thread m_thread;
+};
+
+// The screen's pixels of a shown window, for a person to look at.
+inline void SaveScreenshot(HWND window, const wchar_t* path) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+    CRect rect;
+    ::GetWindowRect(window, &rect);
+    CScopedMemDC dc(rect.Width(), rect.Height());
+    if (!dc.IsValid())
+        return;
+    const HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    WritePng(dc, path);
+}
+
+// The application's icon list from the pictures of the folder's Image (CopyImages), once per process.
+inline void EnsureAppIcons() {
+    if (AppIconList().GetSafeHandle())
+        return;
+    CScopedGdiPlus gdiPlus;
+    AppIconList().Attach(LoadAppIcons());
 }
