@@ -180,8 +180,6 @@ struct OperatorDialogRegistry {
     StartupWindowEntry Startup;
     PopupWindowEntry Popup;
     MonitorWindowEntry Monitor;
-    // The PCM link list (167), which the channel pane's PCM-status command shows.
-    ModelessWindowEntry PcmLinks;
 };
 
 // The process's registry; built on first use. UI thread.

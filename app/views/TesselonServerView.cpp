@@ -1,5 +1,6 @@
 #include "views/TesselonServerView.h"
 
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "common/OemLogo.h"
 #include "common/OperatorDialogs.h"
@@ -51,6 +52,7 @@ BEGIN_MESSAGE_MAP(CTesselonServerView, CWnd)
     ON_UPDATE_COMMAND_UI(ID_LOGIN, OnUpdateLogin)
     ON_COMMAND(ID_LOGOUT, OnLogout)
     ON_COMMAND(ID_TOGGLE_LEFT_PANE, OnToggleLeftPane)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 BOOL CTesselonServerView::PreCreateWindow(CREATESTRUCT& cs) {
@@ -173,4 +175,10 @@ void CTesselonServerView::OnToggleLeftPane() {
     m_splitter.RecalcLayout();
     m_toolBar.SetButtonText(kToggleButton,
                             LangText(m_bNavigationShown ? kHideNavigationKey : kShowNavigationKey).c_str());
+}
+
+void CTesselonServerView::OnAppAbout() {
+    // The toolbar reports its clicks to this view, and the About box is the application's command.
+    if (CWinApp* app = AfxGetApp())
+        app->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr);
 }

@@ -37,6 +37,7 @@ protected:
     afx_msg void OnUpdateLogin(CCmdUI* pCmdUI);
     afx_msg void OnLogout();
     afx_msg void OnToggleLeftPane();
+    afx_msg void OnAppAbout();
     DECLARE_MESSAGE_MAP()
 
 private:

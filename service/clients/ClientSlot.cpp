@@ -33,6 +33,7 @@ constexpr size_t kSendBatchBytes = 64 * 1024;
 ClientSlot::ClientSlot() : m_attached(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 bool ClientSlot::Attach(SOCKET socket, const char* peerAddress) {
+    ASSERT(socket != INVALID_SOCKET && peerAddress != nullptr);
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_socket || m_closingSocket)
         return false;
@@ -49,6 +50,7 @@ bool ClientSlot::Attach(SOCKET socket, const char* peerAddress) {
     SecondsSinceReceive = 0;
     strncpy(PeerAddress, peerAddress, sizeof(PeerAddress) - 1);
     PeerAddress[sizeof(PeerAddress) - 1] = '\0';
+    AssertStateLocked();
     SetEvent(m_attached);
     return true;
 }
@@ -72,6 +74,7 @@ void ClientSlot::ResetLocked() {
         m_socket.reset();
         ClearQueueLocked();
     }
+    AssertStateLocked();
 }
 
 void ClientSlot::ResetAfterSendingLocked() {
@@ -82,6 +85,7 @@ void ClientSlot::ResetAfterSendingLocked() {
     ClearConnectionLocked();
     // The sender sends what is queued, then shuts the connection down (EndSendWork).
     m_closingSocket = std::move(m_socket);
+    AssertStateLocked();
     WakeSenderLocked();
 }
 
@@ -211,6 +215,16 @@ bool ClientSlot::MakeRoomLocked(size_t length) {
     return HasRoomLocked(length, kOutgoingQueueBytes);
 }
 
+void ClientSlot::AssertStateLocked() const {
+    // One connection at a time: Attach refuses a slot that is still sending a closed connection's last frames.
+    ASSERT(!(m_socket && m_closingSocket));
+    // A connection whose send failed is reset, never left to close after its last frames.
+    ASSERT(!(m_closingSocket && m_sendFailed));
+    // The queue belongs to the open or closing connection, and its byte count follows it.
+    ASSERT(m_socket || m_closingSocket || m_queue.empty());
+    ASSERT(!m_queue.empty() || m_queuedBytes == 0);
+}
+
 void ClientSlot::ClearQueueLocked() {
     m_queue.clear();
     m_queuedBytes = 0;
@@ -271,6 +285,7 @@ bool ClientSlot::EndSendWork(const SendWork& work, bool sent) {
             m_closingSocket->Abort();
             m_closingSocket.reset();
         }
+        AssertStateLocked();
         return false;
     }
     if (sent || m_socket != work.Socket || Connection != work.Connection)

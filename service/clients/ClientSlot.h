@@ -212,6 +212,8 @@ private:
     // Makes room by dropping the queued droppable frames; true when the frame then fits.
     bool MakeRoomLocked(size_t length);
     void ClearQueueLocked();
+    // Debug builds: the states drawn in ClientSlot.cpp hold after each change (a programmer error otherwise).
+    void AssertStateLocked() const;
     // The part of Reset that the connection's end shares: the counters, monitor, account, rights, download and the
     // queries' stops.
     void ClearConnectionLocked();

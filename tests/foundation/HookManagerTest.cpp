@@ -1,10 +1,11 @@
 // The hook manager on hidden windows: order of the watchers and code 2, no duplicates, the old
 // procedure back, WM_NCDESTROY, the current message seen by a watcher, a watcher removing itself in
-// WM_DESTROY, and a later subclasser that must keep its messages.
+// WM_DESTROY, a later subclasser that must keep its messages, and an ANSI window's own procedure.
 
 #include "FoundationTestSupport.h"
 #include "TkHookManager.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -148,6 +149,46 @@ TEST(HookManager, LaterSubclasserKeepsEveryMessageAfterUnhook) {
     EXPECT_TRUE(log.empty());
     ::DestroyWindow(hWnd);
     EXPECT_EQ(GetHookManager()->Lookup(hWnd), nullptr);
+}
+
+std::string g_ansiText;  // the text of the last WM_SETTEXT that reached the ANSI window's procedure
+
+LRESULT CALLBACK AnsiProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    if (nMessage == WM_SETTEXT && lParam != 0)
+        g_ansiText = reinterpret_cast<const char*>(lParam);
+    return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+}
+
+// A window of an ANSI class is subclassed, and its procedure called, in the ANSI form: its messages keep their
+// narrow texts through the sink, whichever form they were sent in.
+TEST(HookManager, AnsiWindowKeepsItsNarrowTexts) {
+    static const ATOM s_class = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = AnsiProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = "TkHookTestAnsiWindow";
+        return ::RegisterClassA(&wc);
+    }();
+    (void)s_class;
+    HWND hWnd =
+        ::CreateWindowExA(0, "TkHookTestAnsiWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    ASSERT_FALSE(::IsWindowUnicode(hWnd));
+    std::vector<int> log;
+    CWatcher watcher(&log, 1, kHookNotHandled);
+    GetHookManager()->SetHook(hWnd, &watcher);
+    for (const bool bWide : {false, true}) {
+        SCOPED_TRACE(bWide ? "sent wide" : "sent narrow");
+        g_ansiText.clear();
+        if (bWide)
+            ::SendMessageW(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"hooked"));
+        else
+            ::SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("hooked"));
+        EXPECT_EQ(g_ansiText, "hooked");
+    }
+    GetHookManager()->RemoveHook(hWnd, &watcher);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)), AnsiProc);
+    ::DestroyWindow(hWnd);
 }
 
 }  // namespace

@@ -82,6 +82,60 @@ TEST(PropExchange, IntBoolAndStringBytes) {
     EXPECT_STREQ(strLoaded, L"ab");
 }
 
+// The values without a helper of their own, by their stored bytes: currency low half first, a date as its status
+// then its day number, and each read back whole.
+TEST(PropExchange, CurrencyDateAndNumberForms) {
+    CURRENCY cy;
+    cy.Lo = 0x04030201;
+    cy.Hi = -2;
+    COleDateTime date(2.5);  // noon of the day after the epoch
+    BYTE byte = 0x7F;
+    short nShort = -3;
+    float fSingle = 1.5f;
+    double fDouble = -0.25;
+    CMemFile file;
+    const std::vector<BYTE> bytes = Stored(file, [&](CTkPropExchange& px) {
+        EXPECT_TRUE(px.ExchangeProp(L"cy", VT_CY, &cy, nullptr));
+        EXPECT_TRUE(px.ExchangeProp(L"date", VT_DATE, &date, nullptr));
+        EXPECT_TRUE(px.ExchangeProp(L"byte", VT_UI1, &byte, nullptr));
+        EXPECT_TRUE(px.ExchangeProp(L"short", VT_I2, &nShort, nullptr));
+        EXPECT_TRUE(px.ExchangeProp(L"single", VT_R4, &fSingle, nullptr));
+        EXPECT_TRUE(px.ExchangeProp(L"double", VT_R8, &fDouble, nullptr));
+    });
+    std::vector<BYTE> expected = {0x01, 0x02, 0x03, 0x04, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+    const double fDay = 2.5;
+    const BYTE* pDay = reinterpret_cast<const BYTE*>(&fDay);
+    expected.insert(expected.end(), pDay, pDay + sizeof(fDay));
+    expected.insert(expected.end(), {0x7F, 0xFD, 0xFF});
+    const BYTE* pSingle = reinterpret_cast<const BYTE*>(&fSingle);
+    expected.insert(expected.end(), pSingle, pSingle + sizeof(fSingle));
+    const BYTE* pDouble = reinterpret_cast<const BYTE*>(&fDouble);
+    expected.insert(expected.end(), pDouble, pDouble + sizeof(fDouble));
+    EXPECT_EQ(bytes, expected);
+
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive px(ar);
+    CURRENCY cyLoaded = {};
+    COleDateTime dateLoaded;
+    BYTE byteLoaded = 0;
+    short nShortLoaded = 0;
+    float fSingleLoaded = 0;
+    double fDoubleLoaded = 0;
+    px.ExchangeProp(L"cy", VT_CY, &cyLoaded, nullptr);
+    px.ExchangeProp(L"date", VT_DATE, &dateLoaded, nullptr);
+    px.ExchangeProp(L"byte", VT_UI1, &byteLoaded, nullptr);
+    px.ExchangeProp(L"short", VT_I2, &nShortLoaded, nullptr);
+    px.ExchangeProp(L"single", VT_R4, &fSingleLoaded, nullptr);
+    px.ExchangeProp(L"double", VT_R8, &fDoubleLoaded, nullptr);
+    EXPECT_EQ(cyLoaded.int64, cy.int64);
+    EXPECT_EQ(dateLoaded.m_dt, 2.5);
+    EXPECT_EQ(dateLoaded.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(byteLoaded, 0x7F);
+    EXPECT_EQ(nShortLoaded, -3);
+    EXPECT_EQ(fSingleLoaded, 1.5f);
+    EXPECT_EQ(fDoubleLoaded, -0.25);
+}
+
 TEST(PropExchange, CountsAndStringLengthForms) {
     struct Row {
         int nLength;

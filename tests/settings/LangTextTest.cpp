@@ -57,7 +57,7 @@ TEST(LangText, MissingFileOrKeyGivesEmptyText) {
 TEST(LangText, ShippedLanguageFilesHoldEveryServiceText) {
     TestFolder folder;
     LanguageGuard guard;
-    SetExeFolderOverride(TESS_RESOURCES_DIR);
+    SetExeFolderOverride(TESS_LANGUAGE_PROGRAM_DIR);
     for (int language : {kLanguageChineseSimplified, kLanguageChineseTraditional, kLanguageEnglish}) {
         LanguageNumber = language;
         for (const wchar_t* key : kServiceTextKeys)

@@ -26,6 +26,7 @@ struct BarFields : CTkCommandBar {
 struct HubFields : CTkCommandBars {
     static constexpr BOOL CTkCommandBars::*kCustomizeMode = &HubFields::m_bCustomizeMode;
     static constexpr CTkControlDragTracker* CTkCommandBars::*kDragTracker = &HubFields::m_pDragTracker;
+    static constexpr CTkPaintManager* CTkCommandBars::*kPaintManager = &HubFields::m_pPaintManager;
 };
 
 }  // namespace
@@ -70,6 +71,14 @@ void SetHubCustomizeMode(CTkCommandBars* pCommandBars, BOOL bCustomize) {
 void SetHubDragTracker(CTkCommandBars* pCommandBars, CTkControlDragTracker* pTracker) {
     delete (pCommandBars->*HubFields::kDragTracker);
     pCommandBars->*HubFields::kDragTracker = pTracker;
+}
+
+void SetHubPaintManager(CTkCommandBars* pCommandBars, CTkPaintManager* pPaintManager) {
+    if (pPaintManager != nullptr)
+        pPaintManager->InternalAddRef();
+    if (CTkPaintManager* pOld = pCommandBars->*HubFields::kPaintManager)
+        pOld->InternalRelease();
+    pCommandBars->*HubFields::kPaintManager = pPaintManager;
 }
 
 // ---- The recording site
@@ -534,6 +543,8 @@ CTkCommandBars::CTkCommandBars()
     : m_pOptions(new CTkCommandBarsOptions(this)), m_pActions(new CTkControlActions(this)) {}
 
 CTkCommandBars::~CTkCommandBars() {
+    if (m_pPaintManager != nullptr)
+        m_pPaintManager->InternalRelease();
     SetCustomizeSelection(nullptr);
     delete m_pDragTracker;
     m_pActions->RemoveAll();
@@ -693,15 +704,10 @@ CTkKeyboardManager* CreateKeyboardManager() {
     return &manager;
 }
 
-// ---- The drag tracker and the paint-manager lookup
+// ---- The drag tracker
 
 CTkControlDragTracker::~CTkControlDragTracker() = default;
 
 int CTkControlDragTracker::DragControl(CTkControl*, BOOL) {
     return kDragCancelled;
-}
-
-// No theme exists yet: controls measure nothing and draw nothing.
-CTkPaintManager* CTkPaintManager::GetCurrentPaintManager() {
-    return nullptr;
 }

@@ -35,6 +35,8 @@ struct BarHostSettings {
 };
 BarHostSettings& BarHost();
 
+class CTkPaintManager;
+
 // Sets what the bar would know from its own construction or loading.
 void SetBarKind(CTkCommandBar* pBar, int nType, int nPosition);
 void SetBarFlags(CTkCommandBar* pBar, DWORD dwFlags);
@@ -44,6 +46,8 @@ BOOL CreateBarWindow(CTkCommandBar* pBar, CWnd* pSite);
 // The hub's modes and its drag tracker (the hub deletes it).
 void SetHubCustomizeMode(CTkCommandBars* pCommandBars, BOOL bCustomize);
 void SetHubDragTracker(CTkCommandBars* pCommandBars, CTkControlDragTracker* pTracker);
+// The hub's own paint manager (it takes a reference; NULL: the current one).
+void SetHubPaintManager(CTkCommandBars* pCommandBars, CTkPaintManager* pPaintManager);
 
 // The window the controls report to: it records their notifications and commands and answers as the test
 // sets it up.

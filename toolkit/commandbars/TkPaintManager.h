@@ -26,13 +26,11 @@
 class CTkCommandBar;
 class CTkCommandBars;
 class CTkControl;
-class CTkControlGalleryPaintManager;
 class CTkDockBar;
 class CTkImageManagerIcon;
+class CTkPaintManager;
 class CTkPopupBar;
-class CTkProgressPaintManager;
 class CTkShadowManager;
-class CTkSliderPaintManager;
 class CTkStatusBar;
 class CTkThemedFrameHook;
 struct CTkStatusBarPane;
@@ -50,6 +48,28 @@ enum PaintThemeNumber {
     kThemeVisualStudio2008 = 7,
     kThemeCustom = 8,  // an object installed directly
 };
+
+// Makes a paint manager of one theme number (one reference, the caller's). The code of each theme
+// registers its creator; the factory falls back to the default look for a number without one.
+using PaintThemeCreator = CTkPaintManager* (*)();
+
+// A painter that a paint manager owns for the controls that draw through a painter of their own: the
+// gallery, the slider and the progress bar. The paint manager makes one of each kind whose creator is
+// registered when it is built, refreshes it with itself and deletes it with itself; a kind without a
+// creator stays NULL, and every use tests for that.
+class CTkSubPaintManager {
+public:
+    virtual ~CTkSubPaintManager() = default;
+    virtual void RefreshMetrics() = 0;
+};
+
+enum SubPaintManagerKind {
+    kSubPaintGallery = 0,
+    kSubPaintSlider = 1,
+    kSubPaintProgress = 2,
+    kSubPaintKindCount = 3,
+};
+using SubPaintManagerCreator = CTkSubPaintManager* (*)(CTkPaintManager* pOwner);
 
 // A font that follows the system metrics (re-created by every RefreshFonts) until an application sets it.
 class CTkPaintManagerFont : public CFont {
@@ -183,6 +203,48 @@ public:
     CFont* GetKeyboardTipFont() { return &m_fntStatus; }
     // Removes the four corner pixels of the rectangle from the DC's clip region.
     static void ExcludeRectCorners(CDC* pDC, const CRect& rc);
+    // The control's image size: the bar's large icon size for a large button (style 4) outside popups,
+    // else the control's icon size.
+    CSize GetControlBoxSize(CTkControl* pControl) const;
+    // The keyboard-cue override when set, else whether the bar shows its keyboard cues.
+    BOOL IsKeyboardCuesShown(CTkCommandBar* pBar) const;
+    // Fonts are made with ClearType quality: the switch is on and the system is XP or later.
+    BOOL IsClearTypeApplied() const;
+
+    // ---- Captions (the ribbon draws its large buttons with them too)
+    // The caption of a control (mnemonics removed for the extent), with room for a drop-down glyph of
+    // 10 (8 with narrow spacing) pixels; vertical captions swap width and height. Drawing starts at the
+    // rectangle's left (centred when asked); the glyph is drawn unless the bar is the menu bar.
+    CSize PaintControlCaption(CDC* pDC, CTkControl* pControl, CRect rc, BOOL bDraw, BOOL bDropDown, BOOL bCentered);
+    // The caption of a large button on two lines (see SplitTwoLineCaption), with a drop-down glyph when
+    // the control has a sub bar: width max(line one, line two + 8 with a glyph), height 24 (swapped when
+    // vertical).
+    CSize PaintTwoLineCaption(CDC* pDC, CTkControl* pControl, CRect rc, BOOL bDraw);
+    // Caption text in the DC's text colour: an embossed copy first for a disabled control, mnemonics as
+    // the cues say, vertical text top-down and centred across.
+    void PaintCaptionText(CDC* pDC, CTkControl* pControl, const CString& strCaption, CRect rc, UINT nFormat,
+                          BOOL bVertical, BOOL bEnabled);
+    // DrawText, or on a glass caption the visual style's composited text.
+    void DrawGlowText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bGlass);
+    // Splits at the space nearest the middle (outward from the middle, towards the start first); one line
+    // when there is no space after the first character or fewer than 2 characters.
+    static void SplitTwoLineCaption(const CString& strCaption, CString& strFirst, CString& strSecond);
+
+    // ---- Shared drawing routines (colours are table indexes, or literal colours above 62)
+    void FillTriangle(CDC* pDC, CPoint pt1, CPoint pt2, CPoint pt3, COLORREF clr) const;
+    // Fills unless clrFill is -1, then frames unless clrFrame is -1 or equal to clrFill.
+    void PaintFramedRect(CDC* pDC, const CRect& rc, COLORREF clrFrame, COLORREF clrFill) const;
+    void Paint3dFrame(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight) const;
+    void PaintHorizontalLine(CDC* pDC, int x1, int y, int x2, COLORREF clr) const;
+    void PaintVerticalLine(CDC* pDC, int x, int y1, int y2, COLORREF clr) const;
+    // With the DC's current pen.
+    static void PaintLine(CDC* pDC, int x1, int y1, int x2, int y2);
+    void PaintColoredLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF clr) const;
+    void PaintSmoothCircle(CDC* pDC, const CRect& rc, COLORREF clrEdge, COLORREF clrFill) const;
+    // One step of the fade: each colour channel (new x nAlpha + old x (255 - nAlpha)) / 256; alpha 0.
+    static void BlendImageRows(const DWORD* pNew, const DWORD* pOld, DWORD* pOut, int nCount, int nAlpha);
+    // A negative menu-font height of -1..-10 becomes -11; others stay.
+    static int NormalizeMenuFontHeight(int nHeight) { return nHeight <= -1 && nHeight >= -10 ? -11 : nHeight; }
 
     // ---- The process-wide current paint manager
     // A new paint manager of the number (outside 1..7 the default look), its number recorded; one
@@ -195,6 +257,10 @@ public:
     // The current paint manager; theme 0 is activated first when there is none.
     static CTkPaintManager* GetCurrentPaintManager();
     static void ReleaseCurrent();
+    // The creator of a theme number 1..7 (NULL removes it).
+    static void RegisterThemeCreator(int nTheme, PaintThemeCreator pfnCreate);
+    // The creator of a kind of sub painter (NULL removes it); paint managers made later own one.
+    static void RegisterSubPaintManagerCreator(SubPaintManagerKind nKind, SubPaintManagerCreator pfnCreate);
 
     // ---- Settings the themes and the bars read and write
     COLORREF m_clrStatusText = 0;
@@ -224,9 +290,9 @@ public:
     int m_nPopupSplitWidth = 20;           // popup bars
     BOOL m_bAutoResizeIcons = FALSE;
     int m_nReserved3 = 20;
-    CTkControlGalleryPaintManager* m_pGalleryPaintManager = nullptr;  // owned
-    CTkSliderPaintManager* m_pSliderPaintManager = nullptr;           // owned
-    CTkProgressPaintManager* m_pProgressPaintManager = nullptr;       // owned
+    CTkSubPaintManager* m_pGalleryPaintManager = nullptr;   // owned; NULL without a creator
+    CTkSubPaintManager* m_pSliderPaintManager = nullptr;    // owned; NULL without a creator
+    CTkSubPaintManager* m_pProgressPaintManager = nullptr;  // owned; NULL without a creator
     BOOL(WINAPI* m_pfnSetLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD) = nullptr;
     CRect m_rcExtraMargins{0, 0, 0, 0};  // the ribbon theme's
     CFont m_fntRegular;
@@ -258,6 +324,15 @@ public:
     BOOL m_bEnableAnimation = FALSE;
     // Popups and opened controls may cast shadows; the shadow manager's options decide the rest.
     BOOL m_bShowShadow = TRUE;
+
+protected:
+    // A caption beside the icon cell of a toolbar control (szButton the cell), drawn and measured.
+    CSize PaintCaptionLayout(CDC* pDC, CTkControl* pControl, CRect rc, BOOL bDraw, BOOL bImage, CSize szButton,
+                             BOOL bDropDown);
+    // The control's explicit width and height, each when positive (swapped for vertical text).
+    static CSize ApplyExplicitSize(CTkControl* pControl, CSize size, BOOL bVertical);
+    // The shared measuring and label of PaintEditControl and PaintComboBoxControl.
+    CSize PaintFieldControl(CDC* pDC, CTkControl* pControl, BOOL bDraw, BOOL bComboBox);
 };
 
 inline CSize CTkPaintManager::DrawControl(CDC* pDC, CTkControl* pControl, BOOL bDraw) {

@@ -1,0 +1,101 @@
+#include "frame/GuiServiceView.h"
+
+#include "common/OperatorDialogs.h"
+#include "common/OperatorSession.h"
+#include "records/ProtocolRecords.h"
+#include "views/PcmLinkerDlg.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// wParam: unused; lParam: the std::function<void()> to run.
+constexpr UINT WM_RUN_VIEW_CALL = WM_APP + 0x31;
+
+}  // namespace
+
+// The message-only window on the UI thread that runs the records.
+class CGuiServiceView::CCallWindow : public CWnd {
+public:
+    explicit CCallWindow(const std::atomic<bool>& open) : m_open(open) {}
+
+protected:
+    afx_msg LRESULT OnRunViewCall(WPARAM, LPARAM lParam) {
+        if (m_open)
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const std::atomic<bool>& m_open;
+};
+
+BEGIN_MESSAGE_MAP(CGuiServiceView::CCallWindow, CWnd)
+    ON_MESSAGE(WM_RUN_VIEW_CALL, OnRunViewCall)
+END_MESSAGE_MAP()
+
+CGuiServiceView& TheGuiServiceView() {
+    static CGuiServiceView* view = new CGuiServiceView;  // never destroyed: see the header
+    return *view;
+}
+
+BOOL CGuiServiceView::Install() {
+    if (!m_window) {
+        auto* window = new CCallWindow(m_open);
+        if (!window->CreateEx(0, AfxRegisterWndClass(0), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr)) {
+            delete window;
+            return FALSE;
+        }
+        m_window = window;
+    }
+    m_open = true;
+    SetServiceView(this);
+    return TRUE;
+}
+
+void CGuiServiceView::Uninstall() {
+    SetServiceView(nullptr);
+    m_open = false;
+}
+
+void CGuiServiceView::RunOnUiThread(const std::function<void()>& record) {
+    if (m_open && m_window)
+        ::SendMessageW(m_window->GetSafeHwnd(), WM_RUN_VIEW_CALL, 0, reinterpret_cast<LPARAM>(&record));
+}
+
+// The channel pane, the call-record panes, the clients pane and the FTP log pane show these; their records are
+// made here as the panes arrive.
+void CGuiServiceView::ChannelsReady(int) {}
+void CGuiServiceView::ChannelRowChanged(int, ChannelRowChange) {}
+void CGuiServiceView::ChannelSettingsChanged(int) {}
+void CGuiServiceView::CallFiled(const CallRecord&) {}
+void CGuiServiceView::ClientEvent(const ClientEventRecord&) {}
+void CGuiServiceView::FtpLogRow(const FtpJob&, FtpStatus) {}
+
+void CGuiServiceView::IncomingCall(const char* number, const ContactRecord& contact) {
+    const std::string digits = number ? number : "";
+    RunOnUiThread([&digits, contact] { OperatorDialogs().Popup.ShowIncomingCall(digits.c_str(), contact); });
+}
+
+void CGuiServiceView::MonitorBlock(int audioFmt, const uint8_t* data, int length) {
+    const std::vector<uint8_t> piece(data, data + (data && length > 0 ? length : 0));
+    RunOnUiThread([audioFmt, &piece] {
+        OperatorDialogs().Monitor.ShowBlock(audioFmt, piece.data(), static_cast<int>(piece.size()));
+    });
+}
+
+void CGuiServiceView::StartupProgress(int done, int total) {
+    RunOnUiThread([done, total] { OperatorDialogs().Startup.ShowProgress(done, total); });
+}
+
+void CGuiServiceView::PcmLinkRow(int link, uint32_t status, const SYSTEMTIME& time) {
+    RunOnUiThread([link, status, time] { ThePcmLinkerDlg().ShowLinkRow(link, status, time); });
+}
+
+std::wstring CGuiServiceView::OperatorName() {
+    std::wstring name;
+    RunOnUiThread([&name] { name = CurrentOperator.UserName; });
+    return name;
+}

@@ -1,0 +1,306 @@
+#include "frame/MainFrame.h"
+
+#include "MainFrameResource.h"
+#include "ServiceView.h"
+#include "common/OperatorDialogs.h"
+#include "common/OperatorSession.h"
+#include "engine/EngineThreads.h"
+#include "frame/CrashDump.h"
+#include "frame/GuiServiceView.h"
+#include "remote/TcpServer.h"
+#include "settings/Folders.h"
+#include "settings/LangText.h"
+#include "startup/ServiceStartup.h"
+#include "storage/AccountStore.h"
+#include "views/PcmLinkerDlg.h"
+#include "views/SearchDBInfoDlg.h"
+
+#include "TkSkinManager.h"
+
+namespace {
+
+constexpr wchar_t kSkinFile[] = L"Office2007.vardle";
+constexpr DWORD kSkinningOptions = 7;  // metrics, frames and colours
+
+// The status panes: indicator ids, styles and widths as a divisor of the client width (0: no width).
+struct StatusPane {
+    UINT Id;
+    UINT Style;
+    int WidthDivisor;
+};
+constexpr StatusPane kStatusPanes[kStatusPaneCount] = {
+    {0, SBPS_DISABLED, 0},     // the message pane, kept empty
+    {10000, SBPS_STRETCH, 4},  // version and login state
+    {10001, SBPS_STRETCH, 4},  // channel counts
+    {10002, SBPS_STRETCH, 8},  // recording channels and queue
+    {10003, SBPS_STRETCH, 8},  // disk clean-up progress
+    {10004, SBPS_STRETCH, 4},  // start time and uptime
+};
+constexpr int kStatusBarHeight = 20;
+
+// The message boxes of the two private messages, by wParam.
+struct MessageBoxChoice {
+    WPARAM Choice;
+    const wchar_t* CaptionKey;
+    const wchar_t* TextKey;
+    UINT Icon;
+};
+constexpr MessageBoxChoice kServiceMessages[] = {
+    {0, L"5018", L"5037", MB_ICONINFORMATION},
+    {1, L"5018", L"5035", MB_ICONERROR},
+    {2, L"5018", L"5036", MB_ICONERROR},
+    {3, L"5018", L"5038", MB_ICONERROR},
+};
+constexpr MessageBoxChoice kDriverMessages[] = {
+    {1, L"5043", L"5040", MB_ICONERROR},
+    {2, L"5043", L"5041", MB_ICONERROR},
+    {3, L"5043", L"5042", MB_ICONERROR},
+};
+
+template <size_t N>
+void ShowChosenMessageBox(CWnd* owner, const MessageBoxChoice (&choices)[N], WPARAM choice) {
+    for (const MessageBoxChoice& entry : choices) {
+        if (entry.Choice == choice) {
+            owner->MessageBox(LangText(entry.TextKey).c_str(), LangText(entry.CaptionKey).c_str(), entry.Icon);
+            return;
+        }
+    }
+}
+
+// The window's title, the tray's tip and the text a second start looks for.
+std::wstring ServerTitle() {
+    return LangText(L"0001");
+}
+
+void CreateCentredHidden(CDialog& dialog, UINT templateId, CWnd* parent) {
+    if (dialog.Create(templateId, parent)) {
+        dialog.CenterWindow();
+        dialog.ShowWindow(SW_HIDE);
+    }
+}
+
+unsigned __stdcall StopServiceThreadsThread(void*) {
+    StopEngine();
+    StopTcpServer();
+    return 0;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_SHOW_SERVICE_MESSAGE, OnShowServiceMessage)
+    ON_MESSAGE(WM_SHOW_DRIVER_MESSAGE, OnShowDriverMessage)
+    ON_COMMAND(ID_SERVER_ACCOUNTS, OnServerAccounts)
+    ON_UPDATE_COMMAND_UI(ID_SERVER_ACCOUNTS, OnUpdateDefaultAccountOnly)
+    ON_COMMAND(ID_CLIENT_ACCOUNTS, OnClientAccounts)
+    ON_UPDATE_COMMAND_UI(ID_CLIENT_ACCOUNTS, OnUpdateDefaultAccountOnly)
+    ON_COMMAND(ID_SHOW_WINDOW, OnShowWindow)
+    ON_COMMAND(ID_BLACKLIST, OnBlacklist)
+    // Like the other operator commands, the blacklist waits for a login (the tray menu offers it too).
+    ON_UPDATE_COMMAND_UI(ID_BLACKLIST, OnUpdateLoggedIn)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_APP_EXIT, OnUpdateLoggedIn)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() {
+    ::GetLocalTime(&m_startTime);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+UINT CMainFrame::MenuIdForLanguage(int language) {
+    switch (language) {
+        case kLanguageChineseTraditional:
+            return IDR_MENU_TRADITIONAL;
+        case kLanguageEnglish:
+            return IDR_MENU_ENGLISH;
+        default:
+            return IDR_MENU_SIMPLIFIED;
+    }
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    return TRUE;
+}
+
+BOOL CMainFrame::AddTrayIcon(UINT menuId) {
+    return m_trayIcon.CreateTrayIcon(ServerTitle().c_str(), this, IDR_MAINFRAME, menuId, ID_SHOW_WINDOW, FALSE);
+}
+
+// The start, in this order. The steps up to the tray icon fail the start before any service thread runs or any
+// database is opened; everything after them is best effort.
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_stylesFolder = GetExeFolder() + L"\\Styles\\";
+
+    // Without the skin file the program runs unskinned.
+    CTkSkinManager* skin = GetSkinManager();
+    skin->SetSkinningOptions(kSkinningOptions);
+    skin->OpenSkin((m_stylesFolder + kSkinFile).c_str(), nullptr);
+
+    if (!CreateStatusBar())
+        return -1;
+    if (!m_clientPane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this,
+                             AFX_IDW_PANE_FIRST))
+        return -1;
+    if (!TheGuiServiceView().Install())
+        return -1;
+
+    const UINT menuId = MenuIdForLanguage(LanguageNumber);
+    ShowLanguageMenu(menuId);
+    if (!AddTrayIcon(menuId)) {
+        TheGuiServiceView().Uninstall();  // a refused creation need not be followed by WM_DESTROY
+        return -1;                        // the server never runs without its tray icon
+    }
+
+    CreateModelessWindows();
+    StartChannelConfigThread();
+    StartEngineThreads();
+    m_serviceStarted = true;
+    if (CDialog* startup = OperatorDialogs().Startup.Window(); startup && startup->GetSafeHwnd())
+        startup->ShowWindow(SW_HIDE);  // the configuration thread shows it while it works
+
+    OpenServiceStores();
+    WriteProgramStartRow();
+    CreateBackupFolder();
+    StartTcpServer();                      // a port in use leaves the server running without remote clients
+    SetWindowText(ServerTitle().c_str());  // a second start finds the window by this title
+    SetIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME), TRUE);
+    SetTimer(IDT_LOGIN, kFrameTimerMs, nullptr);
+    BindCallWriterEncoder();
+    ::SetUnhandledExceptionFilter(CrashDumpFilter);
+    SetTimer(IDT_HOUSEKEEPING, kFrameTimerMs, nullptr);
+    return 0;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    if (!m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR))
+        return false;
+    CRect client;
+    GetClientRect(&client);
+    UINT ids[kStatusPaneCount];
+    for (int i = 0; i < kStatusPaneCount; ++i)
+        ids[i] = kStatusPanes[i].Id;
+    m_statusBar.SetIndicators(ids, kStatusPaneCount);
+    for (int i = 0; i < kStatusPaneCount; ++i) {
+        const StatusPane& pane = kStatusPanes[i];
+        m_statusBar.SetPaneInfo(i, pane.Id, pane.Style, pane.WidthDivisor ? client.Width() / pane.WidthDivisor : 0);
+    }
+    return true;
+}
+
+// The language's menu as the window's menu, in place of the one LoadFrame attached.
+void CMainFrame::ShowLanguageMenu(UINT menuId) {
+    HMENU loaded = ::GetMenu(m_hWnd);
+    HMENU menu = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCEW(menuId), RT_MENU), MAKEINTRESOURCEW(menuId));
+    if (!menu)
+        return;
+    ::SetMenu(m_hWnd, menu);
+    m_hMenuDefault = menu;
+    if (loaded)
+        ::DestroyMenu(loaded);
+}
+
+// The start-up window is shown and centred; the others are centred and hidden.
+void CMainFrame::CreateModelessWindows() {
+    OperatorDialogRegistry& dialogs = OperatorDialogs();
+    if (dialogs.Startup.Create(this))
+        dialogs.Startup.Window()->ShowWindow(SW_SHOW);
+    dialogs.Popup.Create(this);
+    dialogs.Monitor.Create(this);
+    CreateCentredHidden(ThePcmLinkerDlg(), IDD_PCM_LINKER, this);
+    CreateCentredHidden(TheSearchDBInfoDlg(), IDD_SEARCH_DB_INFO, this);
+}
+
+// The shutdown, in this order. The view goes first: a service thread may sit in a view call to this thread, which
+// then finds the view closed and returns, and the threads are stopped while this thread serves their messages, so
+// each ends by itself.
+void CMainFrame::OnDestroy() {
+    CFrameWnd::OnDestroy();
+    TheGuiServiceView().Uninstall();
+    m_trayIcon.RemoveIcon();
+    KillTimer(IDT_HOUSEKEEPING);
+    if (!m_serviceStarted)
+        return;  // a start that failed opened nothing
+    StopServiceThreads();
+    WriteProgramExitRow(CurrentOperator.UserName);
+    CloseServiceStores();
+    FreeCallWriterEncoder();
+    m_serviceStarted = false;
+}
+
+// StopEngine and StopTcpServer run on a helper thread while this thread waits serving the messages sent to it.
+void CMainFrame::StopServiceThreads() {
+    CScopedKernelHandle helper(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, StopServiceThreadsThread, nullptr, 0, nullptr)));
+    if (!helper.IsValid()) {
+        StopServiceThreadsThread(nullptr);  // the service's own waits serve the sent messages too
+        return;
+    }
+    WaitForServiceThread(helper.Get(), INFINITE);
+}
+
+void CMainFrame::OnClose() {
+    ShowWindow(SW_HIDE);
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy) {
+    CFrameWnd::OnSize(nType, cx, cy);
+    if (m_statusBar.GetSafeHwnd())
+        m_statusBar.MoveWindow(0, cy - kStatusBarHeight, cx, kStatusBarHeight, TRUE);
+}
+
+void CMainFrame::OnPaint() {
+    CPaintDC dc(this);  // the client pane covers the client area
+}
+
+LRESULT CMainFrame::OnShowServiceMessage(WPARAM wParam, LPARAM) {
+    ShowChosenMessageBox(this, kServiceMessages, wParam);
+    return 0;
+}
+
+LRESULT CMainFrame::OnShowDriverMessage(WPARAM wParam, LPARAM) {
+    ShowChosenMessageBox(this, kDriverMessages, wParam);
+    return 0;
+}
+
+void CMainFrame::OnServerAccounts() {
+    OperatorDialogs().Accounts.Run(this, kOperatorAccounts);
+}
+
+void CMainFrame::OnClientAccounts() {
+    OperatorDialogs().Accounts.Run(this, kClientAccounts);
+}
+
+void CMainFrame::OnShowWindow() {
+    ShowWindow(SW_SHOW);
+}
+
+void CMainFrame::OnBlacklist() {
+    OperatorDialogs().Blacklist.Run(this);
+}
+
+void CMainFrame::OnAppExit() {
+    if (MessageBox(LangText(L"0211").c_str(), LangText(L"0212").c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+        CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnUpdateLoggedIn(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(OperatorLoggedIn != 0);
+}
+
+// Only the built-in account manages the accounts (its name matched exactly, letter case included).
+void CMainFrame::OnUpdateDefaultAccountOnly(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(OperatorLoggedIn != 0 && wcscmp(CurrentOperator.UserName, kDefaultAccountName) == 0);
+}

@@ -1,0 +1,389 @@
+#include "frame/MainFrame.h"
+#include "frame/TesselonServerApp.h"
+
+#include "FrameTestSupport.h"
+#include "MainFrameResource.h"
+#include "ServiceView.h"
+#include "WaitUntil.h"
+#include "WorkerThread.h"
+#include "common/OperatorDialogs.h"
+#include "common/OperatorSession.h"
+#include "engine/CardEngineState.h"
+#include "frame/GuiServiceView.h"
+#include "settings/LangText.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingValues.h"
+#include "storage/SysLogStore.h"
+#include "settings/Settings.h"
+#include "startup/ServiceStartup.h"
+#include "storage/AccountStore.h"
+#include "storage/StoragePaths.h"
+#include "storage/Stores.h"
+#include "views/PcmLinkerDlg.h"
+#include "views/SearchDBInfoDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+CTesselonServerApp testApp;  // the process's application object, as the program has one
+
+namespace {
+
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+
+// A frame whose client area is 1000 pixels wide when it is created.
+class CSizedFrame : public CMainFrame {
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        if (!CMainFrame::PreCreateWindow(cs))
+            return FALSE;
+        RECT outer = {0, 0, 1000, 700};
+        AdjustWindowRectEx(&outer, cs.style, TRUE, cs.dwExStyle | WS_EX_CLIENTEDGE);
+        cs.x = 0;
+        cs.y = 0;
+        cs.cx = outer.right - outer.left;
+        cs.cy = outer.bottom - outer.top;
+        return TRUE;
+    }
+};
+
+// A frame whose notification area refuses the icon.
+class CTrayRefusedFrame : public CMainFrame {
+protected:
+    BOOL AddTrayIcon(UINT) override { return FALSE; }
+};
+
+// Takes the quit message that the main window's destruction posts, so later cases keep their loop.
+bool TakeQuitMessage() {
+    MSG msg;
+    return PumpUntil([&] { return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0; }, 2000);
+}
+
+bool ServiceThreadsRun() {
+    return EngineState.ChannelPollThread.IsStarted() || EngineState.CallWriterThread.IsStarted() ||
+           EngineState.SysLogWriterThread.IsStarted() || EngineState.HookMonitorThread.IsStarted();
+}
+
+BOOL IsCommandEnabled(CCmdTarget* target, UINT id) {
+    CTestCmdUI update;
+    update.m_nID = id;
+    update.DoUpdate(target, TRUE);
+    return update.m_bEnabled;
+}
+
+void LogIn(const wchar_t* name) {
+    OperatorLoggedIn = 1;
+    CurrentOperator = {};
+    wcscpy(CurrentOperator.UserName, name);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& extension) {
+    std::vector<std::wstring> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && (extension.empty() || entry.path().extension() == extension))
+            files.push_back(entry.path().wstring());
+    }
+    return files;
+}
+
+std::vector<SysLogRow> RowsOf(int code) {
+    std::vector<SysLogRow> rows;
+    for (const SysLogRow& row : TodaysSysLogRows()) {
+        if (row.SysLog_Cmd == code)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+int AccountsNamed(AccountStore& store, const wchar_t* name, AccountRecord* found = nullptr) {
+    int count = 0;
+    store.ForEachAccount([&](const AccountRecord& account) {
+        if (wcscmp(account.UserName, name) == 0) {
+            ++count;
+            if (found)
+                *found = account;
+        }
+    });
+    return count;
+}
+
+// Starts a frame of the given class as the application's main window and shows it.
+CMainFrame* StartFrame(CMainFrame* frame) {
+    testApp.m_pMainWnd = frame;
+    if (!frame->LoadFrame(IDR_MENU_SIMPLIFIED, kFrameStyle, nullptr, nullptr))
+        return nullptr;
+    frame->ShowWindow(SW_SHOW);
+    return frame;
+}
+
+// Exits as the operator does: the exit command, answered Yes.
+void ExitWithYes(HWND frame) {
+    MessageBoxAnswerer yes(L"T0212", IDYES);
+    SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_TRUE(yes.Answered());
+    EXPECT_EQ(L"T0211", yes.Text());
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(TakeQuitMessage());
+}
+
+TEST(Application, SecondStartShowsTheRunningWindowInItsLanguageAndEnds) {
+    ServerFolder folder;
+    HANDLE running = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+    HWND window = CreateWindowExW(0, L"STATIC", L"T0001", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_TRUE(window);
+
+    EXPECT_FALSE(testApp.InitInstance());
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(nullptr, static_cast<CWnd*>(testApp.m_pMainWnd));
+    testApp.ExitInstance();
+
+    DestroyWindow(window);
+    CloseHandle(running);
+}
+
+TEST(MainFrame, RefusedTrayIconFailsTheStartBeforeAnyThreadOrDatabase) {
+    ServerFolder folder;
+    LoadStartupSettings();
+    OperatorDialogs() = {};
+
+    auto* frame = new CTrayRefusedFrame;
+    testApp.m_pMainWnd = frame;
+    EXPECT_FALSE(frame->LoadFrame(IDR_MENU_SIMPLIFIED, kFrameStyle, nullptr, nullptr));
+
+    EXPECT_EQ(nullptr, static_cast<CWnd*>(testApp.m_pMainWnd));
+    EXPECT_EQ(nullptr, GetServiceView());
+    EXPECT_FALSE(ServiceThreadsRun());
+    EXPECT_TRUE(FilesIn(folder.DataFolder(), L"").empty());
+    EXPECT_EQ(L"", ReadSettingString(kSectionDBPath, kKeyMyContact));
+    TakeQuitMessage();
+}
+
+TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
+    ServerFolder folder;
+    LoadStartupSettings();
+    OperatorLoggedIn = 0;
+    CurrentOperator = {};
+
+    OperatorDialogs() = {};
+    std::vector<int> accountModes;
+    int blacklistRuns = 0;
+    OperatorDialogs().Accounts.Register([&](CWnd*, AccountsMode mode) {
+        accountModes.push_back(mode);
+        return static_cast<INT_PTR>(IDCANCEL);
+    });
+    OperatorDialogs().Blacklist.Register([&](CWnd*) {
+        ++blacklistRuns;
+        return static_cast<INT_PTR>(IDCANCEL);
+    });
+    static CDialog startupWindow(IDD_SEARCH_DB_INFO);
+    OperatorDialogs().Startup.Register(&startupWindow, IDD_SEARCH_DB_INFO);
+
+    CMainFrame* frame = StartFrame(new CSizedFrame);
+    ASSERT_TRUE(frame);
+    const HWND window = frame->GetSafeHwnd();
+
+    // The window.
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(L"T0001", title);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    int parts[kStatusPaneCount] = {};
+    ASSERT_EQ(kStatusPaneCount, SendMessageW(frame->StatusBar().GetSafeHwnd(), SB_GETPARTS, kStatusPaneCount,
+                                             reinterpret_cast<LPARAM>(parts)));
+    const int widths[kStatusPaneCount] = {0, 250, 250, 125, 125, 250};
+    for (int i = 0, left = 0; i < kStatusPaneCount; left = parts[i++])
+        EXPECT_EQ(widths[i], parts[i] - left) << "pane " << i;
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, static_cast<UINT>(GetDlgCtrlID(frame->ClientPane().GetSafeHwnd())));
+    EXPECT_FALSE(frame->ClientPane().GetStyle() & WS_BORDER);
+
+    // The modeless windows exist, hidden.
+    ASSERT_TRUE(IsWindow(startupWindow.GetSafeHwnd()));
+    EXPECT_FALSE(IsWindowVisible(startupWindow.GetSafeHwnd()));
+    CPcmLinkerDlg& pcm = ThePcmLinkerDlg();
+    ASSERT_TRUE(IsWindow(pcm.GetSafeHwnd()));
+    EXPECT_FALSE(IsWindowVisible(pcm.GetSafeHwnd()));
+    EXPECT_EQ(0x23u, pcm.LinkList().GetExtendedStyle() & 0x23u);
+    const int columnWidths[] = {100, 150, 180};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(columnWidths[i], pcm.LinkList().GetColumnWidth(i));
+    EXPECT_EQ(0, pcm.LinkList().GetItemCount()) << "no trunk board: titles only";
+    wchar_t searchTitle[32] = {};
+    GetWindowTextW(TheSearchDBInfoDlg().GetSafeHwnd(), searchTitle, 32);
+    EXPECT_STREQ(L"T5082", searchTitle);
+    EXPECT_FALSE(IsWindowVisible(TheSearchDBInfoDlg().GetSafeHwnd()));
+
+    // The service: threads, stores with their DBPath keys, the default accounts and the start row.
+    EXPECT_TRUE(ServiceThreadsRun());
+    EXPECT_EQ(&TheGuiServiceView(), GetServiceView());
+    const struct {
+        const wchar_t* Key;
+        const wchar_t* File;
+    } stores[] = {{kKeyMyContact, kContactDbName},
+                  {kKeyMyLoginServer, kServerAccountDbName},
+                  {kKeyMyLoginClient, kClientAccountDbName},
+                  {kKeyMyFtp, kFtpQueueDbName}};
+    for (const auto& store : stores) {
+        EXPECT_EQ(std::wstring(StoreFilePath(store.File)), ReadSettingString(kSectionDBPath, store.Key));
+        EXPECT_TRUE(std::filesystem::exists(StoreFilePath(store.File).GetString())) << store.File;
+    }
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(today).GetString()));
+    EXPECT_EQ(1, AccountsNamed(ServerAccountStore(), kDefaultAccountName));
+    AccountRecord client{};
+    ASSERT_EQ(1, AccountsNamed(ClientAccountStore(), kDefaultAccountName, &client));
+    std::ifstream rights(client.UserFile, std::ios::binary);
+    const std::vector<char> rightsBytes((std::istreambuf_iterator<char>(rights)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::vector<char>(kRightsFileSize, 1), rightsBytes);
+    rights.close();
+    const std::vector<SysLogRow> startRows = RowsOf(kSysLogProgramStarted);
+    ASSERT_EQ(1u, startRows.size());
+    EXPECT_STREQ(L"T0186", startRows[0].Name);
+    EXPECT_STREQ(L"T0136", startRows[0].Notes);
+
+    // The service's threads show through the view: one message to this thread per call.
+    LogIn(L"tovak");
+    SYSTEMTIME read = {2026, 3, 0, 4, 5, 6, 7, 0};
+    std::wstring nameSeenByWorker;
+    std::thread worker([&] {
+        GetServiceView()->PcmLinkRow(1, 0x1234ABCD, read);
+        nameSeenByWorker = GetServiceView()->OperatorName();
+    });
+    PumpUntil([&] { return pcm.LinkList().GetItemCount() == 2 && !nameSeenByWorker.empty(); });
+    worker.join();
+    EXPECT_EQ(L"tovak", nameSeenByWorker);
+    ASSERT_EQ(2, pcm.LinkList().GetItemCount());
+    EXPECT_EQ(L"1", std::wstring(pcm.LinkList().GetItemText(1, 0)));
+    EXPECT_EQ(L"1234ABCD(0D)", std::wstring(pcm.LinkList().GetItemText(1, 1)));
+    EXPECT_EQ(L"2026-03-04 05:06:07", std::wstring(pcm.LinkList().GetItemText(1, 2)));
+
+    // Closing hides the window and stops nothing; the tray's command shows it again.
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(ServiceThreadsRun());
+    SendMessageW(window, WM_COMMAND, ID_SHOW_WINDOW, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    // Which commands the operator may use.
+    const struct {
+        int LoggedIn;
+        const wchar_t* Name;
+        BOOL Operator;  // exit and blacklist
+        BOOL Accounts;
+    } gates[] = {
+        {0, L"tovak", FALSE, FALSE},
+        {1, L"tovak", TRUE, TRUE},
+        {1, L"Tovak", TRUE, FALSE},  // the built-in account's name, exactly
+        {1, L"anna", TRUE, FALSE},
+    };
+    for (const auto& gate : gates) {
+        LogIn(gate.Name);
+        OperatorLoggedIn = gate.LoggedIn;
+        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_APP_EXIT)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_BLACKLIST)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_SERVER_ACCOUNTS)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_CLIENT_ACCOUNTS)) << gate.Name << gate.LoggedIn;
+    }
+
+    // Logged out, menu commands that need a login are dropped (the tray menu shows the window's menu too).
+    OperatorLoggedIn = 0;
+    {
+        MessageBoxAnswerer no(L"T0212", IDNO);
+        SendMessageW(window, WM_COMMAND, ID_APP_EXIT, 0);
+        EXPECT_FALSE(no.Answered(300));
+    }
+    SendMessageW(window, WM_COMMAND, ID_BLACKLIST, 0);
+    EXPECT_EQ(0, blacklistRuns);
+    EXPECT_TRUE(IsWindow(window));
+
+    LogIn(L"tovak");
+    SendMessageW(window, WM_COMMAND, ID_SERVER_ACCOUNTS, 0);
+    SendMessageW(window, WM_COMMAND, ID_CLIENT_ACCOUNTS, 0);
+    SendMessageW(window, WM_COMMAND, ID_BLACKLIST, 0);
+    EXPECT_EQ((std::vector<int>{kOperatorAccounts, kClientAccounts}), accountModes);
+    EXPECT_EQ(1, blacklistRuns);
+    {
+        MessageBoxAnswerer no(L"T0212", IDNO);
+        SendMessageW(window, WM_COMMAND, ID_APP_EXIT, 0);
+        EXPECT_TRUE(no.Answered());
+    }
+    EXPECT_TRUE(IsWindow(window)) << "No leaves everything running";
+    EXPECT_TRUE(ServiceThreadsRun());
+
+    // The private message boxes, by wParam; other values show nothing.
+    const struct {
+        UINT Message;
+        WPARAM Choice;
+        const wchar_t* Caption;
+        const wchar_t* Text;
+    } boxes[] = {{WM_SHOW_SERVICE_MESSAGE, 3, L"T5018", L"T5038"}, {WM_SHOW_DRIVER_MESSAGE, 2, L"T5043", L"T5041"}};
+    for (const auto& box : boxes) {
+        MessageBoxAnswerer ok(box.Caption, IDOK);
+        EXPECT_EQ(0, SendMessageW(window, box.Message, box.Choice, 0));
+        EXPECT_TRUE(ok.Answered());
+        EXPECT_EQ(box.Text, ok.Text());
+    }
+    for (const auto& [message, choice] : {std::pair{WM_SHOW_SERVICE_MESSAGE, 4}, {WM_SHOW_DRIVER_MESSAGE, 0}})
+        EXPECT_EQ(0, SendMessageW(window, message, choice, 0));
+
+    // Exit while a worker sits in view calls: the worker's calls end, every service thread ends by itself.
+    std::atomic<bool> workerInCall = false;
+    std::thread viewCaller([&] {
+        while (IServiceView* view = GetServiceView()) {
+            workerInCall = true;
+            view->OperatorName();
+        }
+    });
+    ASSERT_TRUE(WaitUntil([&] { return workerInCall.load(); }));
+    NOTIFYICONDATAW trayIcon{};
+    trayIcon.cbSize = sizeof(trayIcon);
+    trayIcon.hWnd = frame->TrayIcon().GetSafeHwnd();
+    trayIcon.uID = IDR_MENU_ENGLISH;  // the tray's id is the menu's
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is in the notification area";
+    ExitWithYes(window);
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is gone";
+    viewCaller.join();
+    EXPECT_EQ(nullptr, static_cast<CWnd*>(testApp.m_pMainWnd));
+    EXPECT_EQ(nullptr, GetServiceView());
+    EXPECT_FALSE(ServiceThreadsRun());
+    const std::vector<SysLogRow> exitRows = RowsOf(kSysLogProgramExited);
+    ASSERT_EQ(1u, exitRows.size());
+    EXPECT_STREQ(L"T0186 tovak", exitRows[0].Name);
+    EXPECT_STREQ(L"T0137", exitRows[0].Notes);
+    EXPECT_TRUE(RowsOf(kSysLogThreadTerminated).empty());
+
+    // Every store is closed: their files can be moved.
+    std::vector<CString> storeFiles = {CdrDayFile(today)};
+    for (const auto& store : stores)
+        storeFiles.push_back(StoreFilePath(store.File));
+    for (const CString& path : storeFiles) {
+        EXPECT_TRUE(MoveFileW(path, path + L".moved")) << path.GetString();
+        MoveFileW(path + L".moved", path);
+    }
+
+    // The next start finds both default accounts and makes nothing new.
+    const size_t rightsFiles = FilesIn(folder.DataFolder(), L".txt").size();
+    OpenServiceStores();
+    EXPECT_EQ(1, AccountsNamed(ServerAccountStore(), kDefaultAccountName));
+    EXPECT_EQ(1, AccountsNamed(ClientAccountStore(), kDefaultAccountName));
+    EXPECT_EQ(rightsFiles, FilesIn(folder.DataFolder(), L".txt").size());
+    CloseServiceStores();
+    OperatorDialogs() = {};
+    OperatorLoggedIn = 0;
+}
+
+}  // namespace

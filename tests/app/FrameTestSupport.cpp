@@ -1,0 +1,75 @@
+#include "FrameTestSupport.h"
+
+#include "WaitUntil.h"
+#include "settings/LangText.h"
+#include "settings/Settings.h"
+#include "storage/StoragePaths.h"
+#include "storage/SysLogStore.h"
+
+#include <filesystem>
+
+namespace {
+
+// The key ranges the window side and the service use.
+void AddEchoKeys(std::wstring& text, int first, int last, const wchar_t* format) {
+    wchar_t line[32];
+    for (int key = first; key <= last; ++key) {
+        _snwprintf(line, 32, format, key, key);
+        text += line;
+    }
+}
+
+}  // namespace
+
+ServerFolder::ServerFolder() : m_clientPort(40000 + static_cast<int>(GetCurrentProcessId() % 20000)) {
+    std::wstring text = L"[Language]\r\n";
+    AddEchoKeys(text, 0, 999, L"%04d=T%04d\r\n");
+    AddEchoKeys(text, 5000, 5099, L"%04d=T%04d\r\n");
+    AddEchoKeys(text, 10000, 10030, L"%05d=T%05d\r\n");
+    WriteUtf16File(ProgramFolder() + L"\\Lang\\EN.ini", text);
+    LanguageNumber = kLanguageEnglish;
+    WriteUtf16File(SettingsFilePath(), L"[Setting]\r\nLanguage=English\r\n[Settings]\r\nNetPort=" +
+                                           std::to_wstring(m_clientPort) + L"\r\n");
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(std::wstring caption, int button)
+    : m_caption(std::move(caption)), m_button(button) {
+    m_thread = std::thread([this] {
+        while (!m_stop) {
+            HWND box = FindWindowW(L"#32770", m_caption.c_str());
+            if (box && IsWindowVisible(box)) {
+                wchar_t text[512] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message text
+                m_text = text;
+                m_answered = true;
+                PostMessageW(box, WM_COMMAND, m_button, 0);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    m_stop = true;
+    m_thread.join();
+}
+
+bool MessageBoxAnswerer::Answered(int timeoutMs) {
+    return WaitUntil([this] { return m_answered.load(); }, timeoutMs);
+}
+
+std::vector<SysLogRow> TodaysSysLogRows() {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    std::vector<SysLogRow> rows;
+    const CString path = SysLogDayFile(today);
+    if (!std::filesystem::exists(path.GetString()))
+        return rows;
+    SysLogStore store;
+    if (store.Open(path)) {
+        store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
+        store.Close();
+    }
+    return rows;
+}
