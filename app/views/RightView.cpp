@@ -1,6 +1,7 @@
 #include "views/RightView.h"
 
 #include "FtpResource.h"
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "common/AppIcons.h"
 #include "common/OperatorSession.h"
@@ -54,7 +55,7 @@ CRightView::CRightView()
 int CRightView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CFormView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!CreateViewCaption(m_caption, this, LangText(kViewLooks[kViewChannels].TextKey).c_str(), IDI_PANE_CAPTION))
+    if (!CreateViewCaption(m_caption, this, LangText(kViewLooks[kViewChannels].TextKey).c_str(), IDI_VIEW_CAPTION))
         return -1;
     for (const Pane& pane : Panes()) {
         pane.Window->Create(pane.TemplateId, this);
@@ -88,7 +89,7 @@ CDialog* CRightView::PaneOf(int view) {
 void CRightView::ShowView(int view) {
     if (!IsPaneView(view))
         return;
-    StyleViewCaption(m_caption, LangText(kViewLooks[view].TextKey).c_str(), IDI_PANE_CAPTION);
+    StyleViewCaption(m_caption, LangText(kViewLooks[view].TextKey).c_str(), IDI_VIEW_CAPTION);
     m_caption.Invalidate();
     CDialog* shown = PaneOf(view);
     for (const Pane& pane : Panes()) {
