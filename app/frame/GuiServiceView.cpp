@@ -21,7 +21,7 @@ CRightView* PaneColumn() {
     return frame ? frame->ClientPane().GetRightView() : nullptr;
 }
 
-CCardView* ChannelPane() {
+CCardView* CardPane() {
     CRightView* panes = PaneColumn();
     return panes && panes->CardView().GetSafeHwnd() ? &panes->CardView() : nullptr;
 }
@@ -90,21 +90,24 @@ void CGuiServiceView::ClientEvent(const ClientEventRecord&) {}
 // The channel rows are drawn from ChannelTable as it is when the record runs.
 void CGuiServiceView::ChannelsReady(int channelCount) {
     RunOnUiThread([channelCount] {
-        if (CCardView* pane = ChannelPane())
+        if (CCardView* pane = CardPane())
             pane->ChannelsReady(channelCount);
+        // The configuration is over: the start-up window has nothing more to show.
+        if (CDialog* startup = OperatorDialogs().Startup.Window(); startup && startup->GetSafeHwnd())
+            startup->ShowWindow(SW_HIDE);
     });
 }
 
 void CGuiServiceView::ChannelRowChanged(int channel, ChannelRowChange what) {
     RunOnUiThread([channel, what] {
-        if (CCardView* pane = ChannelPane())
+        if (CCardView* pane = CardPane())
             pane->ChannelRowChanged(channel, what);
     });
 }
 
 void CGuiServiceView::ChannelSettingsChanged(int channel) {
     RunOnUiThread([channel] {
-        if (CCardView* pane = ChannelPane())
+        if (CCardView* pane = CardPane())
             pane->ShowChannelSettings(channel);
     });
 }

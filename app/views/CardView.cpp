@@ -3,6 +3,7 @@
 #include "MainViewResource.h"
 #include "channels/ChannelTable.h"
 #include "common/AppIcons.h"
+#include "common/ChannelPane.h"
 #include "common/OperatorDialogs.h"
 #include "common/OperatorSession.h"
 #include "common/SysLogNow.h"
@@ -111,6 +112,7 @@ BOOL CCardView::OnInitDialog() {
     if (!CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                             ToolBarSecondImages::Hot))
         return -1;
+    ChannelPane().ClearMonitorIcon.Register([this](int channel) { ClearMonitorIcon(channel); });
     return TRUE;
 }
 
@@ -124,6 +126,7 @@ void CCardView::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CCardView::OnDestroy() {
+    ChannelPane().ClearMonitorIcon.Register(nullptr);
     CDialog::OnDestroy();
     m_toolBarImages.DeleteImageList();
 }
@@ -161,9 +164,13 @@ int CCardView::ClearMonitoring() {
             monitored = channel;
         record.LocalMonitor = 0;
         record.MonitorPos = 0;
-        m_channelList.SetItem(channel, kColumnName, LVIF_IMAGE, nullptr, -1, 0, 0, 0);
+        ClearMonitorIcon(channel);
     }
     return monitored;
+}
+
+void CCardView::ClearMonitorIcon(int channel) {
+    m_channelList.SetItem(FindChannelRow(m_channelList, channel), kColumnName, LVIF_IMAGE, nullptr, -1, 0, 0, 0);
 }
 
 void CCardView::OnStartMonitor() {

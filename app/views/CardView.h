@@ -33,6 +33,9 @@ public:
     // Rewrites the name, phone and record-mode cells after a client changed the channel's parameters; a channel of
     // 512 or more changes nothing. Nothing is stored or pushed.
     void ShowChannelSettings(int channel);
+    // Clears the listening icon of the channel's row. While the pane exists, the windows below it reach this
+    // through ChannelPane().ClearMonitorIcon.
+    void ClearMonitorIcon(int channel);
 
     CReportCtrl& ChannelList() { return m_channelList; }
 

@@ -5,7 +5,7 @@
 #include "common/AppIcons.h"
 #include "settings/LangText.h"
 #include "settings/Settings.h"
-#include "views/CtlColorWhite.h"
+#include "common/WhiteCtlColor.h"
 #include "views/RightView.h"
 #include "views/ViewCaption.h"
 #include "views/ViewIndex.h"
@@ -116,7 +116,9 @@ void CLeftView::OnTreeSelChanged(NMHDR*, LRESULT* pResult) {
 }
 
 HBRUSH CLeftView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    return OnCtlColorWhite(pDC, nCtlColor, CFormView::OnCtlColor(pDC, pWnd, nCtlColor));
+    const HBRUSH base = CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    const HBRUSH white = CtlColorWhite(pDC, nCtlColor);
+    return white ? white : base;
 }
 
 CRightView* CLeftView::RightView() const {

@@ -6,7 +6,7 @@
 #include "common/AppIcons.h"
 #include "common/OperatorSession.h"
 #include "settings/LangText.h"
-#include "views/CtlColorWhite.h"
+#include "common/WhiteCtlColor.h"
 #include "views/ViewCaption.h"
 #include "views/ViewIndex.h"
 
@@ -75,7 +75,9 @@ void CRightView::OnSize(UINT nType, int cx, int cy) {
 }
 
 HBRUSH CRightView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    return OnCtlColorWhite(pDC, nCtlColor, CFormView::OnCtlColor(pDC, pWnd, nCtlColor));
+    const HBRUSH base = CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    const HBRUSH white = CtlColorWhite(pDC, nCtlColor);
+    return white ? white : base;
 }
 
 CDialog* CRightView::PaneOf(int view) {

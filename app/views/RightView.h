@@ -46,7 +46,8 @@ private:
         CDialog* Window;
         UINT TemplateId;
     };
-    // The panes in member order, which is their order of creation.
+    // The panes in member order, which is their order of creation. A new pane is a member, a row of m_panes and
+    // the rows of its commands in the command table (RightView.cpp); showing, sizing and routing follow.
     std::span<const Pane> Panes() const { return m_panes; }
 
     CTkCaption m_caption;
