@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the 24 x 24 toolbar bitmaps of the program's Image folder.
+"""Draws the toolbar bitmaps of the program's Image folder: 24 x 24 for the panes, 32 x 32 for the main view.
 
-The panes load them from file as device-independent bitmaps and add them to their toolbar image lists with white
+The windows load them from file as device-independent bitmaps and add them to their toolbar image lists with white
 as the mask colour, so every pixel left white is transparent. The drawing helpers are those of make_app_icons.py.
 
     make_toolbar_bitmaps.py [output folder]      default: resources/Image beside this tools folder
@@ -11,20 +11,22 @@ import os
 import struct
 import sys
 
-from make_app_icons import BLACK, BLUE, DARK_BLUE, GREEN, GREY, LIGHT_GREY, RED, WHITE, Canvas
+from make_app_icons import BLACK, BLUE, DARK_BLUE, GOLD, GREEN, GREY, LIGHT_GREY, ORANGE, RED, WHITE, Canvas
 
-SIZE = 24
+PANE = 24
+MAIN = 32
 
 
 def bmp(canvas):
     """24-bit bottom-up BMP; transparent pixels become the white mask colour."""
-    stride = (SIZE * 3 + 3) & ~3
+    size = canvas.size
+    stride = (size * 3 + 3) & ~3
     rows = []
     for row in reversed(canvas.pixels):
         data = b"".join(bytes((b, g, r)) if a else b"\xff\xff\xff" for r, g, b, a in row)
         rows.append(data + b"\0" * (stride - len(data)))
     pixels = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
     header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
     return header + info + pixels
 
@@ -51,15 +53,145 @@ def clear_log(c):
     c.line(21, 10, 11, 20, RED, width=2)
 
 
-BITMAPS = [("treeftp.bmp", tree_ftp), ("clear.bmp", clear_log)]
+def speaker(c, x, y, colour):
+    """A loudspeaker 9 wide and 12 high from (x, y)."""
+    c.rect(x, y + 4, x + 3, y + 7, colour)
+    c.polygon([(x + 3, y + 4), (x + 9, y), (x + 9, y + 12), (x + 3, y + 8)], colour)
+
+
+def monitor_talk(c):
+    """Listen to a channel: a loudspeaker with two sound waves."""
+    waves = Canvas(c.size)
+    waves.disc(10, 12, 7, GREEN, inner=5.6)
+    waves.disc(10, 12, 10.5, GREEN, inner=9.1)
+    for y in range(c.size):
+        for x in range(14, c.size):
+            if waves.pixels[y][x][3]:
+                c.set(x, y, GREEN)
+    speaker(c, 3, 6, DARK_BLUE)
+
+
+def stop_monitor(c):
+    """Stop listening: a loudspeaker struck out by a red cross."""
+    speaker(c, 3, 6, DARK_BLUE)
+    c.line(14, 7, 21, 15, RED, width=2)
+    c.line(21, 7, 14, 15, RED, width=2)
+
+
+def channel_settings(c):
+    """Channel parameters: three sliders."""
+    for i, knob in enumerate((14, 7, 17)):
+        y = 5 + i * 7
+        c.rect(2, y, 21, y + 1, GREY)
+        c.rect(knob - 2, y - 2, knob + 2, y + 3, BLUE)
+        c.frame(knob - 2, y - 2, knob + 2, y + 3, DARK_BLUE)
+
+
+def handset(c, x, y, colour):
+    """A telephone handset 14 wide and 8 high from (x, y)."""
+    c.rect(x + 2, y, x + 11, y + 2, colour)
+    c.rect(x, y + 1, x + 3, y + 7, colour)
+    c.rect(x + 10, y + 1, x + 13, y + 7, colour)
+
+
+def call_out(c):
+    """Dial out: a handset with an arrow leaving it."""
+    handset(c, 2, 12, BLACK)
+    c.polygon([(22, 2), (22, 10), (19, 7), (14, 12), (12, 10), (17, 5), (14, 2)], GREEN)
+
+
+def gear(c, cx, cy, outer, inner, colour):
+    import math
+    c.disc(cx, cy, outer - 2, colour)
+    for k in range(8):
+        a = k * math.pi / 4
+        x, y = cx + math.cos(a) * (outer - 1.5), cy + math.sin(a) * (outer - 1.5)
+        c.disc(x, y, 2.6, colour)
+    c.disc(cx, cy, inner, (0, 0, 0, 0))
+
+
+def settings_big(c):
+    """Settings: a gear."""
+    gear(c, 16, 16, 14, 5, GREY)
+    c.disc(16, 16, 9.5, LIGHT_GREY, inner=5)
+
+
+def about(c):
+    """About: an "i" in a blue disc."""
+    c.disc(16, 16, 14, BLUE)
+    c.rect(14, 7, 17, 10, WHITE)
+    c.rect(14, 13, 17, 25, WHITE)
+    c.rect(12, 13, 14, 14, WHITE)
+    c.rect(12, 24, 19, 25, WHITE)
+
+
+def person(c, x, colour):
+    c.disc(x + 7, 9, 5, colour)
+    c.polygon([(x, 28), (x + 2, 18), (x + 12, 18), (x + 14, 28)], colour)
+
+
+def send_user(c):
+    """A person with an arrow."""
+    person(c, 3, BLUE)
+    c.polygon([(30, 20), (23, 13), (23, 17), (17, 17), (17, 23), (23, 23), (23, 27)], GREEN)
+
+
+def padlock(c, colour, open_shackle):
+    """A padlock body with its shackle, closed or swung open to the right."""
+    left = 17 if open_shackle else 9
+    shackle = Canvas(c.size)
+    shackle.disc(left + 7, 11, 7.5, GREY, inner=4.5)
+    for y in range(0, 12):
+        for x in range(c.size):
+            if shackle.pixels[y][x][3]:
+                c.set(x, y, GREY)
+    c.rect(left, 11, left + 2, 15, GREY)
+    if not open_shackle:
+        c.rect(left + 12, 11, left + 14, 15, GREY)
+    c.rect(6, 15, 25, 29, colour)
+    c.frame(6, 15, 25, 29, BLACK)
+    c.rect(14, 19, 17, 25, BLACK)
+
+
+def lock_green(c):
+    """Lock (log out): a closed green padlock."""
+    padlock(c, GREEN, False)
+
+
+def unlock(c):
+    """Unlock (log in): an open padlock."""
+    padlock(c, GOLD, True)
+
+
+def vertical_split(c):
+    """Show or hide the navigation: a bar with arrows to either side."""
+    c.rect(15, 3, 16, 28, DARK_BLUE)
+    c.polygon([(2, 16), (9, 9), (9, 13), (13, 13), (13, 19), (9, 19), (9, 23)], ORANGE)
+    c.polygon([(30, 16), (23, 9), (23, 13), (19, 13), (19, 19), (23, 19), (23, 23)], ORANGE)
+
+
+BITMAPS = [
+    ("treeftp.bmp", PANE, tree_ftp),
+    ("clear.bmp", PANE, clear_log),
+    ("monitortalk.bmp", PANE, monitor_talk),
+    ("stopmonitor.bmp", PANE, stop_monitor),
+    ("channelsettings.bmp", PANE, channel_settings),
+    ("callout.bmp", PANE, call_out),
+    ("Settingsbig.bmp", MAIN, settings_big),
+    ("About.bmp", MAIN, about),
+    ("send-user.bmp", MAIN, send_user),
+    ("lock green.bmp", MAIN, lock_green),
+    ("unlock.bmp", MAIN, unlock),
+    ("Cursor_V_split.bmp", MAIN, vertical_split),
+]
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources", "Image")
     os.makedirs(folder, exist_ok=True)
-    for name, draw in BITMAPS:
-        canvas = Canvas(SIZE)
+    for name, size, draw in BITMAPS:
+        canvas = Canvas(size)
         draw(canvas)
         with open(os.path.join(folder, name), "wb") as out:
             out.write(bmp(canvas))

@@ -1,0 +1,18 @@
+#include "views/ListPane.h"
+
+namespace {
+
+constexpr int kMargin = 2;
+
+}  // namespace
+
+void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy) {
+    if (list.GetSafeHwnd())
+        list.MoveWindow(kMargin, kPaneToolBarHeight + 1, cx - 2 * kMargin, cy - kPaneToolBarHeight - 3);
+    if (toolBar.GetSafeHwnd())
+        toolBar.MoveWindow(kMargin, 0, cx - 2 * kMargin, kPaneToolBarHeight);
+}
+
+BOOL OnPaneKeyFilter(const MSG* pMsg) {
+    return pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE);
+}
