@@ -1,4 +1,5 @@
-// Resource ids of the main view's forms and the channel pane (MainView.rc), and the commands of their toolbars.
+// Resource ids of the main view's forms and the channel pane (MainView.rc), and the commands of the channel pane's
+// toolbar. The main view's own commands and the caption icons are the main frame's (MainFrameResource.h).
 #pragma once
 
 #define IDD_LEFT_VIEW 103
@@ -17,20 +18,9 @@
 // Channel pane.
 #define IDC_CHANNEL_LIST 1001
 
-// The main view's toolbar.
-#define ID_SETTINGS 32772
-#define ID_LOGIN 32814
-#define ID_CLIENT_SETTINGS 32839
-#define ID_LOGOUT 32856
-#define ID_TOGGLE_LEFT_PANE 32860
-
 // The channel pane's toolbar.
 #define ID_CHANNEL_LISTEN 32774
 #define ID_CHANNEL_STOP_LISTEN 32776
 #define ID_CHANNEL_PARAMS 32778
 #define ID_CHANNEL_DIAL 32858
 #define ID_CHANNEL_PCM_STATUS 32872
-
-// Icons of the application's resources that the caption strips show: the navigation column's and the panes'.
-#define IDI_NAVIGATION_CAPTION 153
-#define IDI_PANE_CAPTION 154

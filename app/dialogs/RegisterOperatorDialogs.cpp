@@ -9,6 +9,7 @@
 #include "dialogs/LoginServerDialog.h"
 #include "dialogs/PhoneBookDialog.h"
 #include "dialogs/PopupDialog.h"
+#include "dialogs/RegisterChannelDialogs.h"
 #include "dialogs/SearchChartDialog.h"
 #include "dialogs/SearchPhoneBookDialog.h"
 #include "dialogs/SearchSysLogDialog.h"
@@ -94,4 +95,13 @@ void RegisterOperatorDialogs() {
         popup.ShowIncomingCall(number, contact);
         popup.ShowWindow(SW_SHOW);
     });
+    dialogs.Popup.ShowContact.Register([](const ContactRecord& contact) {
+        CPopupDialog& popup = PopupDialog();
+        if (!popup.GetSafeHwnd())
+            return;
+        popup.ShowContactInPopup(contact);
+        popup.ShowWindow(SW_SHOW);
+    });
+
+    RegisterChannelDialogs();
 }

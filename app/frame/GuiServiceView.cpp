@@ -2,8 +2,10 @@
 
 #include "common/OperatorDialogs.h"
 #include "common/OperatorSession.h"
+#include "frame/MainFrame.h"
 #include "records/ProtocolRecords.h"
 #include "views/PcmLinkerDlg.h"
+#include "views/RightView.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +14,22 @@ namespace {
 
 // wParam: unused; lParam: the std::function<void()> to run.
 constexpr UINT WM_RUN_VIEW_CALL = WM_APP + 0x31;
+
+// The main window's pane column, on the UI thread; null while the main window or its splitter is missing.
+CRightView* PaneColumn() {
+    CMainFrame* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    return frame ? frame->ClientPane().GetRightView() : nullptr;
+}
+
+CCardView* ChannelPane() {
+    CRightView* panes = PaneColumn();
+    return panes && panes->CardView().GetSafeHwnd() ? &panes->CardView() : nullptr;
+}
+
+CFtpWnd* FtpLogPane() {
+    CRightView* panes = PaneColumn();
+    return panes && panes->FtpWnd().GetSafeHwnd() ? &panes->FtpWnd() : nullptr;
+}
 
 }  // namespace
 
@@ -65,14 +83,39 @@ void CGuiServiceView::RunOnUiThread(const std::function<void()>& record) {
         ::SendMessageW(m_window->GetSafeHwnd(), WM_RUN_VIEW_CALL, 0, reinterpret_cast<LPARAM>(&record));
 }
 
-// The channel pane, the call-record panes, the clients pane and the FTP log pane show these; their records are
-// made here as the panes arrive.
-void CGuiServiceView::ChannelsReady(int) {}
-void CGuiServiceView::ChannelRowChanged(int, ChannelRowChange) {}
-void CGuiServiceView::ChannelSettingsChanged(int) {}
+// The call-record panes and the clients pane show these; their records are made here as the panes arrive.
 void CGuiServiceView::CallFiled(const CallRecord&) {}
 void CGuiServiceView::ClientEvent(const ClientEventRecord&) {}
-void CGuiServiceView::FtpLogRow(const FtpJob&, FtpStatus) {}
+
+// The channel rows are drawn from ChannelTable as it is when the record runs.
+void CGuiServiceView::ChannelsReady(int channelCount) {
+    RunOnUiThread([channelCount] {
+        if (CCardView* pane = ChannelPane())
+            pane->ChannelsReady(channelCount);
+    });
+}
+
+void CGuiServiceView::ChannelRowChanged(int channel, ChannelRowChange what) {
+    RunOnUiThread([channel, what] {
+        if (CCardView* pane = ChannelPane())
+            pane->ChannelRowChanged(channel, what);
+    });
+}
+
+void CGuiServiceView::ChannelSettingsChanged(int channel) {
+    RunOnUiThread([channel] {
+        if (CCardView* pane = ChannelPane())
+            pane->ShowChannelSettings(channel);
+    });
+}
+
+void CGuiServiceView::FtpLogRow(const FtpJob& job, FtpStatus status) {
+    // The caller waits for the record, so the job it holds stays valid while the record runs.
+    RunOnUiThread([&job, status] {
+        if (CFtpWnd* pane = FtpLogPane())
+            pane->AddStatusRow(job, status);
+    });
+}
 
 void CGuiServiceView::IncomingCall(const char* number, const ContactRecord& contact) {
     const std::string digits = number ? number : "";

@@ -13,7 +13,9 @@
 #include "startup/ServiceStartup.h"
 #include "storage/AccountStore.h"
 #include "views/PcmLinkerDlg.h"
+#include "views/RightView.h"
 #include "views/SearchDBInfoDlg.h"
+#include "views/ViewIndex.h"
 
 #include "TkSkinManager.h"
 
@@ -97,6 +99,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_PAINT()
     ON_MESSAGE(WM_SHOW_SERVICE_MESSAGE, OnShowServiceMessage)
     ON_MESSAGE(WM_SHOW_DRIVER_MESSAGE, OnShowDriverMessage)
+    ON_MESSAGE(WM_SHOWVIEW, OnShowView)
+    ON_UPDATE_COMMAND_UI(ID_SETTINGS, OnUpdateLoggedIn)
+    ON_UPDATE_COMMAND_UI(ID_LOGOUT, OnUpdateLoggedIn)
     ON_COMMAND(ID_SERVER_ACCOUNTS, OnServerAccounts)
     ON_UPDATE_COMMAND_UI(ID_SERVER_ACCOUNTS, OnUpdateDefaultAccountOnly)
     ON_COMMAND(ID_CLIENT_ACCOUNTS, OnClientAccounts)
@@ -294,6 +299,18 @@ void CMainFrame::OnBlacklist() {
 void CMainFrame::OnAppExit() {
     if (MessageBox(LangText(L"0211").c_str(), LangText(L"0212").c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
         CFrameWnd::OnClose();
+}
+
+LRESULT CMainFrame::OnShowView(WPARAM wParam, LPARAM) {
+    if (CRightView* panes = m_clientPane.GetRightView())
+        panes->ShowView(static_cast<int>(wParam));
+    return 0;
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return m_clientPane.GetSafeHwnd() && m_clientPane.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CMainFrame::OnUpdateLoggedIn(CCmdUI* pCmdUI) {

@@ -43,6 +43,10 @@ public:
     // The menu of a language: 128 English, 160 traditional Chinese, 132 simplified Chinese and any other value.
     static UINT MenuIdForLanguage(int language);
 
+    // The active view (the pane column), the frame's own map and the application, then the client pane: the main
+    // view's commands reach it from the menu and the tray too.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Adds the tray icon with menuId's first popup as its menu; FALSE when the notification area refuses it.
@@ -55,6 +59,9 @@ protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnShowServiceMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnShowDriverMessage(WPARAM wParam, LPARAM lParam);
+    // WM_SHOWVIEW: the pane column shows the pane of the ViewIndex in wParam (1 to 13; anything else changes
+    // nothing).
+    afx_msg LRESULT OnShowView(WPARAM wParam, LPARAM lParam);
     afx_msg void OnServerAccounts();
     afx_msg void OnClientAccounts();
     afx_msg void OnShowWindow();

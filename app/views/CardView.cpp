@@ -17,6 +17,7 @@
 #include "views/ChannelRowCells.h"
 #include "views/ListPane.h"
 #include "views/PaneToolBar.h"
+#include "views/PcmLinkerDlg.h"
 
 #include <algorithm>
 #include <iterator>
@@ -213,8 +214,8 @@ void CCardView::OnDial() {
 }
 
 void CCardView::OnPcmStatus() {
-    if (CDialog* links = OperatorDialogs().PcmLinks.Window(); links && links->GetSafeHwnd())
-        links->ShowWindow(SW_SHOW);
+    if (ThePcmLinkerDlg().GetSafeHwnd())
+        ThePcmLinkerDlg().ShowWindow(SW_SHOW);
 }
 
 void CCardView::OnListDoubleClick(NMHDR*, LRESULT* pResult) {

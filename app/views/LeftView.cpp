@@ -1,5 +1,6 @@
 #include "views/LeftView.h"
 
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "common/AppIcons.h"
 #include "settings/LangText.h"
@@ -68,8 +69,7 @@ void CLeftView::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CLeftView::BuildTree() {
-    if (!CreateViewCaption(m_caption, this, ReadOemString(kOemSection, kOemCompanyName).c_str(),
-                           IDI_NAVIGATION_CAPTION))
+    if (!CreateViewCaption(m_caption, this, ReadOemString(kOemSection, kOemCompanyName).c_str(), IDI_TREE_CAPTION))
         return;
     m_tree.SetImageList(&AppIconList(), TVSIL_NORMAL);
 

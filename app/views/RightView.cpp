@@ -1,6 +1,7 @@
 #include "views/RightView.h"
 
 #include "FtpResource.h"
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "PanesResource.h"
 #include "common/AppIcons.h"
@@ -139,7 +140,7 @@ void CRightView::ShowSearchResults() {
 int CRightView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CFormView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!CreateViewCaption(m_caption, this, LangText(kViewLooks[kViewChannels].TextKey).c_str(), IDI_PANE_CAPTION))
+    if (!CreateViewCaption(m_caption, this, LangText(kViewLooks[kViewChannels].TextKey).c_str(), IDI_VIEW_CAPTION))
         return -1;
     for (const Pane& pane : Panes()) {
         pane.Window->Create(pane.TemplateId, this);
@@ -173,7 +174,7 @@ CDialog* CRightView::PaneOf(int view) {
 void CRightView::ShowView(int view) {
     if (!IsPaneView(view))
         return;
-    StyleViewCaption(m_caption, LangText(kViewLooks[view].TextKey).c_str(), IDI_PANE_CAPTION);
+    StyleViewCaption(m_caption, LangText(kViewLooks[view].TextKey).c_str(), IDI_VIEW_CAPTION);
     m_caption.Invalidate();
     if (CRecCallView* pane = RecCallView(view))
         pane->SetCategory(view);

@@ -2,7 +2,9 @@
 #include "frame/TesselonServerApp.h"
 
 #include "FrameTestSupport.h"
+#include "FtpResource.h"
 #include "MainFrameResource.h"
+#include "MainViewResource.h"
 #include "ServiceView.h"
 #include "WaitUntil.h"
 #include "WorkerThread.h"
@@ -17,10 +19,13 @@
 #include "settings/Settings.h"
 #include "startup/ServiceStartup.h"
 #include "storage/AccountStore.h"
+#include "storage/RecordFields.h"
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
 #include "views/PcmLinkerDlg.h"
+#include "views/RightView.h"
 #include "views/SearchDBInfoDlg.h"
+#include "views/ViewIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -270,6 +275,23 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     EXPECT_EQ(L"1234ABCD(0D)", std::wstring(pcm.LinkList().GetItemText(1, 1)));
     EXPECT_EQ(L"2026-03-04 05:06:07", std::wstring(pcm.LinkList().GetItemText(1, 2)));
 
+    // The FTP log pane gets its rows through the view too; WM_SHOWVIEW switches the pane column.
+    CRightView* panes = frame->ClientPane().GetRightView();
+    ASSERT_TRUE(panes);
+    FtpJob job{};
+    CopyToField(job.RecFilePath, L"C:\\rec\\call.wav");
+    std::thread ftpWorker([&] { GetServiceView()->FtpLogRow(job, kFtpUploadDone); });
+    const HWND ftpList = GetDlgItem(panes->FtpWnd().GetSafeHwnd(), IDC_FTP_LOG_LIST);
+    PumpUntil([&] { return SendMessageW(ftpList, LVM_GETITEMCOUNT, 0, 0) == 1; });
+    ftpWorker.join();
+    ASSERT_EQ(1, SendMessageW(ftpList, LVM_GETITEMCOUNT, 0, 0));
+    SendMessageW(window, WM_SHOWVIEW, kViewUploadLog, 0);
+    EXPECT_TRUE(panes->FtpWnd().IsWindowVisible());
+    EXPECT_FALSE(panes->CardView().IsWindowVisible());
+    SendMessageW(window, WM_SHOWVIEW, kViewChannels, 0);
+    EXPECT_TRUE(panes->CardView().IsWindowVisible());
+    EXPECT_EQ(panes, frame->GetActiveView());
+
     // Closing hides the window and stops nothing; the tray's command shows it again.
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window));
@@ -297,6 +319,13 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
         EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_BLACKLIST)) << gate.Name << gate.LoggedIn;
         EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_SERVER_ACCOUNTS)) << gate.Name << gate.LoggedIn;
         EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_CLIENT_ACCOUNTS)) << gate.Name << gate.LoggedIn;
+        // The main view's commands and the channel pane's, routed by the frame.
+        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_SETTINGS)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_LOGOUT)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(static_cast<BOOL>(!gate.Operator), IsCommandEnabled(frame, ID_LOGIN)) << gate.Name << gate.LoggedIn;
+        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_CHANNEL_LISTEN)) << gate.Name << gate.LoggedIn;
+        EXPECT_TRUE(IsCommandEnabled(frame, ID_CHANNEL_PCM_STATUS));
+        EXPECT_TRUE(IsCommandEnabled(frame, ID_TOGGLE_LEFT_PANE));
     }
 
     // Logged out, menu commands that need a login are dropped (the tray menu shows the window's menu too).

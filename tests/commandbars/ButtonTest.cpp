@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlButton.h"
 #include "WaitUntil.h"
 
@@ -126,10 +126,10 @@ TEST_F(BarFixture, APopupRefusesToOpenWithoutWhatItNeeds) {
     pPopup->SetEnabled(4);  // a disabled drop-down part
     EXPECT_FALSE(pPopup->SetPopupOpen(TRUE));
     pPopup->SetEnabled(1);
-    BarHost().bPopupSucceeds = FALSE;
+    CTestPopupBar::s_bPopupSucceeds = FALSE;
     EXPECT_FALSE(pPopup->SetPopupOpen(TRUE));
     EXPECT_FALSE(pPopup->IsPopupOpen());
-    BarHost().bPopupSucceeds = TRUE;
+    CTestPopupBar::s_bPopupSucceeds = TRUE;
     BarLog().clear();
     EXPECT_TRUE(pPopup->SetPopupOpen(TRUE));
     EXPECT_TRUE(pPopup->IsPopupOpen());

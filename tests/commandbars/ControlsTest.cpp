@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
 #include "TkPropExchange.h"
@@ -476,6 +476,45 @@ TEST_F(BarFixture, SavedKeysOfAButtonAPopupAndACollectionAreByteExact) {
     EXPECT_EQ(pLoadedPopup->GetCommandBarId(), 0x1000001);
     EXPECT_EQ(pLoadedPopup->GetCaption(), L"Menu");
     EXPECT_EQ(pLoadedPopup->GetIndex(), 1);
+    pLoaded->InternalRelease();
+}
+
+// A stored object that is not a control: the collection must refuse it before one is made.
+class CCountedNotAControl : public CObject {
+    DECLARE_SERIAL(CCountedNotAControl)
+public:
+    CCountedNotAControl() { ++s_nMade; }
+    static int s_nMade;
+};
+int CCountedNotAControl::s_nMade = 0;
+IMPLEMENT_SERIAL(CCountedNotAControl, CObject, 33)
+
+TEST_F(BarFixture, ACollectionRefusesAStoredClassThatIsNotAControlBeforeMakingIt) {
+    const std::vector<BYTE> stored = Written([](CArchive& ar) {
+        KeyWriter w{ar};
+        w.Int(2);  // "Count" of the "Control" enumeration
+        ar << WORD(0xFFFF) << WORD(33) << WORD(16);
+        ar.Write("CTkControlButton", 16);
+        WriteButtonKeys(w, kControlButton, 4000, L"Save", 7);
+        ar << WORD(0xFFFF) << WORD(33) << WORD(19);
+        ar.Write("CCountedNotAControl", 19);
+    });
+    std::vector<BYTE> bytes = stored;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    auto* pLoaded = new CTkControls;
+    int nCause = -1;
+    try {
+        pLoaded->ExchangeProperties(&exchange);
+    } catch (CArchiveException* e) {
+        nCause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(nCause, CArchiveException::badClass);
+    EXPECT_EQ(CCountedNotAControl::s_nMade, 0);
+    // The control read before the bad entry stays owned by the collection and goes with it.
+    EXPECT_EQ(pLoaded->GetCount(), 1);
     pLoaded->InternalRelease();
 }
 

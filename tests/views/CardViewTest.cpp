@@ -4,6 +4,7 @@
 
 #include "views/CardView.h"
 
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "QsSimControl.h"
 #include "TestMainFrame.h"
@@ -22,6 +23,7 @@
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"
 #include "views/ChannelRowCells.h"
+#include "views/PcmLinkerDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +39,6 @@
 namespace {
 
 constexpr UINT kTestMonitorTemplate = 900;
-constexpr UINT kTestPcmLinksTemplate = 901;
 
 // ---- A sound card that opens unless told not to, and counts what the player asks of it.
 struct FakeSoundCard {
@@ -182,14 +183,14 @@ TEST(CardView, ListensStoresParametersDialsAndShowsThePcmLinks) {
 
     OperatorDialogs() = {};
     CDialog monitor(kTestMonitorTemplate);
-    CDialog pcmLinks(kTestPcmLinksTemplate);
     OperatorDialogs().Monitor.Register(&monitor, kTestMonitorTemplate);
-    OperatorDialogs().PcmLinks.Register(&pcmLinks, kTestPcmLinksTemplate);
     CWinApp app(L"test");
     CTestMainFrame* frame = CreateTestMainFrame(app, 1000, 500);
     ASSERT_TRUE(frame);
     ASSERT_TRUE(OperatorDialogs().Monitor.Create(frame));
-    ASSERT_TRUE(OperatorDialogs().PcmLinks.Create(frame));
+    ASSERT_TRUE(ThePcmLinkerDlg().Create(IDD_PCM_LINKER, frame));
+    CDialog& pcmLinks = ThePcmLinkerDlg();
+    pcmLinks.ShowWindow(SW_HIDE);
     CCardView& card = frame->Right()->CardView();
     CReportCtrl& list = card.ChannelList();
     const HWND hList = list.GetSafeHwnd();
@@ -427,7 +428,7 @@ TEST(CardView, ListensStoresParametersDialsAndShowsThePcmLinks) {
     ::DestroyWindow(frame->GetSafeHwnd());
     app.m_pMainWnd = nullptr;
     monitor.DestroyWindow();
-    pcmLinks.DestroyWindow();
+    ThePcmLinkerDlg().DestroyWindow();
     OperatorDialogs() = {};
     QsdSys_DisableBoard();
 }

@@ -4,6 +4,7 @@
 #include "views/TesselonServerView.h"
 
 #include "BitmapFile.h"
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "TestMainFrame.h"
 #include "ViewsTestSupport.h"

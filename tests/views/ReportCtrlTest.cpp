@@ -3,7 +3,7 @@
 
 #include "views/ReportCtrl.h"
 
-#include "FoundationTestSupport.h"
+#include "DibPixels.h"
 #include "ViewsTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "TestMainFrame.h"
 
+#include "MainFrameResource.h"
 #include "MainViewResource.h"
 #include "common/OperatorSession.h"
 #include "views/ViewIndex.h"

@@ -2,7 +2,7 @@
 // Helpers of the view tests: a program folder whose language file answers every text key with "T" + the key, so
 // a test sees which key a cell or a button took; the application's icon list; a top-level window to hold panes.
 
-#include "FoundationTestSupport.h"
+#include "DibPixels.h"
 #include "ListReading.h"
 #include "TestFolder.h"
 #include "WaitUntil.h"
