@@ -52,3 +52,17 @@
 // The clients pane's toolbar.
 #define ID_NETWORK_CLEAR 32843
 #define ID_NETWORK_FORCE_OFFLINE 32845
+
+#define IDD_CHART_VIEW 135
+
+// Statistics pane.
+#define IDC_CHART_LIST 1001
+
+// The statistics pane's toolbar.
+#define ID_CHART_CONDITION 32801
+#define ID_CHART_EXPORT 32803
+#define ID_CHART_TODAY 32828
+#define ID_CHART_WEEK 32829
+#define ID_CHART_MONTH 32830
+#define ID_CHART_CLEAR 32840
+#define ID_CHART_STOP 32864

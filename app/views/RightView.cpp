@@ -57,6 +57,13 @@ constexpr PaneCommand kPaneCommands[] = {
     {ID_CONTACT_CLEAR, kViewPhoneBook, true},
     {ID_NETWORK_FORCE_OFFLINE, kViewClients, true},
     {ID_NETWORK_CLEAR, kViewClients, true},
+    {ID_CHART_CONDITION, kViewStatistics, true},
+    {ID_CHART_EXPORT, kViewStatistics, true},
+    {ID_CHART_TODAY, kViewStatistics, true},
+    {ID_CHART_WEEK, kViewStatistics, true},
+    {ID_CHART_MONTH, kViewStatistics, true},
+    {ID_CHART_CLEAR, kViewStatistics, true},
+    {ID_CHART_STOP, kViewStatistics, true},
 };
 
 // The tree item whose data is the view, below and including item; null when none.
@@ -100,6 +107,7 @@ CRightView::CRightView()
               {kViewAutoAnswered, &m_recCallViews[4], IDD_REC_CALL_VIEW},
               {kViewVoiceRecordings, &m_recCallViews[5], IDD_REC_CALL_VIEW},
               {kViewSearchResults, &m_recCallViews[6], IDD_REC_CALL_VIEW},
+              {kViewStatistics, &m_chartView, IDD_CHART_VIEW},
               {kViewSystemLog, &m_sysLogView, IDD_SYSLOG_VIEW},
               {kViewClients, &m_netWorkView, IDD_NETWORK_VIEW},
               {kViewUploadLog, &m_ftpWnd, IDD_FTP_LOG}} {

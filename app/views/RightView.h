@@ -9,6 +9,7 @@
 
 #include "TkCaption.h"
 #include "views/CardView.h"
+#include "views/ChartView.h"
 #include "views/FtpWnd.h"
 #include "views/NetWorkView.h"
 #include "views/PhoneBookView.h"
@@ -29,6 +30,7 @@ public:
     CCardView& CardView() { return m_cardView; }
     CFtpWnd& FtpWnd() { return m_ftpWnd; }
     CPhoneBookView& PhoneBookView() { return m_phoneBookView; }
+    CChartView& ChartView() { return m_chartView; }
     CSysLogView& SysLogView() { return m_sysLogView; }
     CNetWorkView& NetWorkView() { return m_netWorkView; }
     // The call-record pane of a recordings view (3 to 9), or null.
@@ -70,8 +72,9 @@ private:
     CCardView m_cardView;
     CPhoneBookView m_phoneBookView;
     CRecCallView m_recCallViews[kRecCallViews];  // by ViewIndex from all calls to search results
+    CChartView m_chartView;
     CSysLogView m_sysLogView;
     CNetWorkView m_netWorkView;
     CFtpWnd m_ftpWnd;
-    const Pane m_panes[5 + kRecCallViews];
+    const Pane m_panes[6 + kRecCallViews];
 };

@@ -16,6 +16,7 @@
 #include "storage/StoragePaths.h"
 #include "storage/Stores.h"
 #include "storage/SysLogStore.h"
+#include "views/ViewIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -239,8 +240,12 @@ TEST(ClientAndContactPanes, ClientLogAndForcedLogoutThenPhoneBookEdits) {
     Command(book, ID_CONTACT_SEARCH);
     EXPECT_EQ(0, RowCount(contacts));
 
+    frame->SendMessage(WM_SHOWVIEW, kViewClients);
+    SaveScreenshot(frame->GetSafeHwnd(), L"Z:\\tmp\\panes-clients.png");
     TheContactStore().Close();
     OperatorDialogs() = {};
+    CurrentOperator = {};
+    OperatorLoggedIn = 0;
     frame->DestroyWindow();
     ::WSACleanup();
 }

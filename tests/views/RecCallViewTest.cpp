@@ -247,22 +247,25 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
         done = true;
     });
     int deleted = 0;
+    int sorts = 0;
     int round = 0;
     PumpUntil(
         [&] {
             ++round;
-            if (list.GetItemCount() > 10 && round % 3 == 0) {
+            if (list.GetItemCount() > 10 && round % 29 == 0 && played.size() < 40) {
                 SelectRows(list, {3});
                 NMITEMACTIVATE click{{hList, IDC_RECORD_LIST, NM_DBLCLK}, 3};
                 outgoing.SendMessage(WM_NOTIFY, IDC_RECORD_LIST, reinterpret_cast<LPARAM>(&click));
                 EXPECT_EQ(CellText(hList, 3, 9), played.back());
             }
-            if (list.GetItemCount() > 10 && round % 5 == 0) {
+            if (list.GetItemCount() > 10 && round % 31 == 0 && deleted < 40) {
                 list.DeleteItem(1);  // the operator's delete of a row, as the list does it
                 ++deleted;
             }
-            if (round % 11 == 0)
-                list.SortColumn(round % 22 ? 9 : 3, round % 3 == 0);
+            if (round % 97 == 0 && sorts < 4) {
+                list.SortColumn(sorts % 2 ? 3 : 9, sorts % 3 == 0);
+                ++sorts;
+            }
             return done.load();
         },
         120000);
@@ -443,7 +446,11 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
     EXPECT_EQ(std::filesystem::file_size(source) - 2,  // "second" is one character longer than "first"
               std::filesystem::file_size(target + L"CH005\\20260304\\call.wav"));
 
+    frame->SendMessage(WM_SHOWVIEW, kViewSearchResults);
+    SaveScreenshot(frame->GetSafeHwnd(), L"Z:\\tmp\\panes-records.png");
     Prompts() = ShellPrompts();
     OperatorDialogs() = {};
+    CurrentOperator = {};
+    OperatorLoggedIn = 0;
     frame->DestroyWindow();
 }
