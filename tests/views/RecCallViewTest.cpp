@@ -24,6 +24,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -323,7 +324,7 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
     ASSERT_EQ(4, RowCount(hResults));
     EXPECT_EQ(L"C:\\rec\\old-out.wav", CellText(hResults, 0, 9));
     EXPECT_EQ(L"C:\\rec\\spy.wav", CellText(hResults, 3, 9));
-    EXPECT_EQ(kIconSearchFiles, RowImage(hResults, 0, 0));
+    EXPECT_EQ(kIconAllRec, RowImage(hResults, 0, 0));  // the pane has not been shown yet
     EXPECT_TRUE(std::filesystem::exists(CdrCopyFile(today, CdrWorkingCopy::Search).GetString()));
     EXPECT_TRUE(std::filesystem::exists(CdrDayFile(yesterday).GetString()));  // made empty
 
@@ -335,15 +336,20 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
     EXPECT_TRUE(results.IsWindowVisible());
     EXPECT_FALSE(outgoing.IsWindowVisible());
     CTreeCtrl& tree = frame->m_view.GetLeftView()->NavigationTree();
-    constexpr UINT kSelectedAndFocused = TVIS_SELECTED | 0x0001;  // the focus bit
     int marked = 0;
-    for (HTREEITEM item = tree.GetRootItem(); item; item = tree.GetNextItem(item, TVGN_NEXTVISIBLE)) {
-        if (tree.GetItemState(item, kSelectedAndFocused) == kSelectedAndFocused) {
-            EXPECT_EQ(kViewSearchResults, static_cast<int>(tree.GetItemData(item)));
-            ++marked;
+    std::function<void(HTREEITEM)> walk = [&](HTREEITEM item) {
+        for (; item; item = tree.GetNextSiblingItem(item)) {
+            if (tree.GetItemState(item, TVIS_SELECTED) & TVIS_SELECTED) {
+                EXPECT_EQ(kViewSearchResults, static_cast<int>(tree.GetItemData(item)));
+                ++marked;
+            }
+            walk(tree.GetChildItem(item));
         }
-    }
+    };
+    walk(tree.GetRootItem());
     EXPECT_EQ(1, marked);
+    AddCallRecordRow(&record, &results);  // shown now: its own icon
+    EXPECT_EQ(kIconSearchFiles, RowImage(hResults, 2, 0));
 
     // A stop in the middle of a long range ends the search by itself, the rows found so far kept.
     settings.Days = {AddDays(today, -400), today};
