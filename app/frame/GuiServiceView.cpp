@@ -6,6 +6,7 @@
 #include "records/ProtocolRecords.h"
 #include "views/PcmLinkerDlg.h"
 #include "views/RightView.h"
+#include "views/ViewIndex.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +30,27 @@ CCardView* CardPane() {
 CFtpWnd* FtpLogPane() {
     CRightView* panes = PaneColumn();
     return panes && panes->FtpWnd().GetSafeHwnd() ? &panes->FtpWnd() : nullptr;
+}
+
+// The pane of a call's kind (CallType 1 to 8), 0 for a kind without one.
+int CallTypeView(int callType) {
+    switch (callType) {
+        case 2:
+        case 7:
+            return kViewOutgoingCalls;
+        case 1:
+        case 6:
+            return kViewIncomingCalls;
+        case 3:
+        case 8:
+            return kViewMissedCalls;
+        case 5:
+            return kViewAutoAnswered;
+        case 4:
+            return kViewVoiceRecordings;
+        default:
+            return 0;
+    }
 }
 
 }  // namespace
@@ -83,9 +105,24 @@ void CGuiServiceView::RunOnUiThread(const std::function<void()>& record) {
         ::SendMessageW(m_window->GetSafeHwnd(), WM_RUN_VIEW_CALL, 0, reinterpret_cast<LPARAM>(&record));
 }
 
-// The call-record panes and the clients pane show these; their records are made here as the panes arrive.
-void CGuiServiceView::CallFiled(const CallRecord&) {}
-void CGuiServiceView::ClientEvent(const ClientEventRecord&) {}
+// The call writer's filed call: a row in the all-calls pane, then one in the pane of its kind.
+void CGuiServiceView::CallFiled(const CallRecord& record) {
+    RunOnUiThread([&record] {
+        CRightView* panes = PaneColumn();
+        if (!panes)
+            return;
+        AddCallRecordRow(&record, panes->RecCallView(kViewAllRecordings));
+        if (const int view = CallTypeView(record.CallType))
+            AddCallRecordRow(&record, panes->RecCallView(view));
+    });
+}
+
+void CGuiServiceView::ClientEvent(const ClientEventRecord& event) {
+    RunOnUiThread([&event] {
+        if (CRightView* panes = PaneColumn())
+            AddClientRow(&panes->NetWorkView(), event);
+    });
+}
 
 // The channel rows are drawn from ChannelTable as it is when the record runs.
 void CGuiServiceView::ChannelsReady(int channelCount) {

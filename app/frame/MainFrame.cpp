@@ -12,6 +12,8 @@
 #include "settings/LangText.h"
 #include "startup/ServiceStartup.h"
 #include "storage/AccountStore.h"
+#include "storage/ContactStore.h"
+#include "storage/Stores.h"
 #include "views/PcmLinkerDlg.h"
 #include "views/RightView.h"
 #include "views/SearchDBInfoDlg.h"
@@ -177,6 +179,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         startup->ShowWindow(SW_HIDE);  // the configuration thread shows it while it works
 
     OpenServiceStores();
+    FillPhoneBook();
     WriteProgramStartRow();
     CreateBackupFolder();
     StartTcpServer();                      // a port in use leaves the server running without remote clients
@@ -187,6 +190,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     ::SetUnhandledExceptionFilter(CrashDumpFilter);
     SetTimer(IDT_HOUSEKEEPING, kFrameTimerMs, nullptr);
     return 0;
+}
+
+void CMainFrame::FillPhoneBook() {
+    CRightView* panes = m_clientPane.GetRightView();
+    if (!panes)
+        return;
+    CPhoneBookView* book = &panes->PhoneBookView();
+    TheContactStore().ForEachContact([book](const ContactRecord& contact) { AddContactRow(contact, book); });
 }
 
 bool CMainFrame::CreateStatusBar() {

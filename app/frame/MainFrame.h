@@ -72,6 +72,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Shows every contact of the contact database in the phone-book pane.
+    void FillPhoneBook();
     bool CreateStatusBar();
     void ShowLanguageMenu(UINT menuId);
     void CreateModelessWindows();

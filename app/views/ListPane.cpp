@@ -16,3 +16,18 @@ void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy) {
 BOOL OnPaneKeyFilter(const MSG* pMsg) {
     return pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE);
 }
+
+void RunOnPaneThread(CWnd& pane, const std::function<void()>& call) {
+    const HWND window = pane.GetSafeHwnd();
+    if (!window)
+        return;
+    if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
+        call();
+    else
+        ::SendMessageW(window, WM_RUN_PANE_CALL, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+LRESULT RunPaneCall(LPARAM lParam) {
+    (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    return 0;
+}

@@ -5,6 +5,8 @@
 
 #include "mfc.h"
 
+#include <functional>
+
 constexpr int kPaneToolBarHeight = 32;
 
 // The pane's WM_SIZE: the toolbar across the top, 32 high, and the list below it, 2 pixels in from each side;
@@ -13,3 +15,13 @@ void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy);
 
 // The panes' message pre-filter: TRUE (swallowed) for the key-down of Enter or Escape.
 BOOL OnPaneKeyFilter(const MSG* pMsg);
+
+// wParam: unused; lParam: the const std::function<void()>* to run. A pane whose rows other threads add handles it
+// with ON_MESSAGE(WM_RUN_PANE_CALL, ...) calling RunPaneCall.
+constexpr UINT WM_RUN_PANE_CALL = WM_APP + 0x40;
+
+// Runs call on the pane's thread as one message, so that a whole change of a pane from another thread (a row
+// inserted with its data, a trim) never interleaves with what the operator does meanwhile; on that thread, at once.
+// The caller waits. Nothing runs when the pane has no window.
+void RunOnPaneThread(CWnd& pane, const std::function<void()>& call);
+LRESULT RunPaneCall(LPARAM lParam);

@@ -36,14 +36,17 @@ BOOL CreateImageToolBar(CWnd* parent, CToolBar& toolBar, CImageList& images, int
 
     std::vector<TBBUTTON> added(buttons.size());
     for (size_t i = 0; i < buttons.size(); ++i) {
-        added[i].iBitmap = buttons[i].Image;
+        const bool separator = buttons[i].Command == 0;
+        added[i].iBitmap = separator ? 0 : buttons[i].Image;
         added[i].idCommand = static_cast<int>(buttons[i].Command);
         added[i].fsState = TBSTATE_ENABLED;
-        added[i].fsStyle = BTNS_AUTOSIZE;
+        added[i].fsStyle = separator ? BTNS_SEP : BTNS_AUTOSIZE;
     }
     control.AddButtons(static_cast<int>(added.size()), added.data());
     control.SetExtendedStyle(TBSTYLE_EX_DRAWDDARROWS);
-    for (size_t i = 0; i < buttons.size(); ++i)
-        toolBar.SetButtonText(static_cast<int>(i), LangText(buttons[i].TextKey).c_str());
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i].TextKey)
+            toolBar.SetButtonText(static_cast<int>(i), LangText(buttons[i].TextKey).c_str());
+    }
     return TRUE;
 }

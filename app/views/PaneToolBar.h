@@ -12,6 +12,7 @@
 constexpr DWORD kPaneToolBarStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_THICKFRAME | CBRS_ALIGN_TOP |
                                     CBRS_BORDER_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
+// A button; command 0 (image and text unused) is a separator.
 struct ToolBarButton {
     int Image;  // in the bitmap list
     UINT Command;

@@ -9,7 +9,13 @@
 
 #include "TkCaption.h"
 #include "views/CardView.h"
+#include "views/ChartView.h"
 #include "views/FtpWnd.h"
+#include "views/NetWorkView.h"
+#include "views/PhoneBookView.h"
+#include "views/RecCallView.h"
+#include "views/SysLogView.h"
+#include "views/ViewIndex.h"
 
 #include "mfc.h"
 
@@ -23,10 +29,16 @@ public:
     // ---- Panes
     CCardView& CardView() { return m_cardView; }
     CFtpWnd& FtpWnd() { return m_ftpWnd; }
+    CPhoneBookView& PhoneBookView() { return m_phoneBookView; }
+    CChartView& ChartView() { return m_chartView; }
+    CSysLogView& SysLogView() { return m_sysLogView; }
+    CNetWorkView& NetWorkView() { return m_netWorkView; }
+    // The call-record pane of a recordings view (3 to 9), or null.
+    CRecCallView* RecCallView(int view);
     // The pane of a view (ViewIndex), or null for a view without one.
     CDialog* PaneOf(int view);
-    // Shows the pane of a view from 1 to 13, hides every other one and gives the caption the view's text; any
-    // other view changes nothing.
+    // Shows the pane of a view from 1 to 13, hides every other one and gives the caption the view's text; a
+    // call-record pane takes the view as its category. Any other view changes nothing.
     void ShowView(int view);
 
     // ---- Commands
@@ -46,12 +58,24 @@ private:
         CDialog* Window;
         UINT TemplateId;
     };
+    static constexpr int kRecCallViews = kViewSearchResults - kViewAllRecordings + 1;
+
     // The panes in member order, which is their order of creation. A new pane is a member, a row of m_panes and
     // the rows of its commands in the command table (RightView.cpp); showing, sizing and routing follow.
     std::span<const Pane> Panes() const { return m_panes; }
+    // The shown call-record pane, or null.
+    CDialog* VisibleRecCallView();
+    // Marks the search-results item of the navigation tree as the current one, without a selection change of the
+    // tree, and has the main window show the search-results pane.
+    void ShowSearchResults();
 
     CTkCaption m_caption;
     CCardView m_cardView;
+    CPhoneBookView m_phoneBookView;
+    CRecCallView m_recCallViews[kRecCallViews];  // by ViewIndex from all calls to search results
+    CChartView m_chartView;
+    CSysLogView m_sysLogView;
+    CNetWorkView m_netWorkView;
     CFtpWnd m_ftpWnd;
-    const Pane m_panes[2];
+    const Pane m_panes[6 + kRecCallViews];
 };
