@@ -75,7 +75,7 @@ void StoreNotes(const CallRecord& record) {
     if (UseTodayCallStore(record.StartTime, update))
         return;
     CallRecordStore store;
-    if (store.Open(CdrDayFile(record.StartTime)))
+    if (store.Open(CdrDayFile(record.StartTime).c_str()))
         update(store);
     store.Close();
 }

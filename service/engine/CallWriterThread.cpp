@@ -30,6 +30,7 @@
 #include "engine/WavFormat.h"
 #include "clients/ClientPushes.h"
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 #include "settings/LangText.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
@@ -191,12 +192,10 @@ void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const Ftp
 // Copies the day's database into a folder of the program folder, replacing an older copy. Not reported. The copy
 // is a snapshot: the file may be written by another thread (a record command, the FTP thread) meanwhile.
 void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
-    CString folder;
-    folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
-    ::CreateDirectoryW(folder, nullptr);
-    CString copy;
-    copy.Format(L"%sCDR%04d%02d%02d.db", static_cast<const wchar_t*>(folder), day.wYear, day.wMonth, day.wDay);
-    SnapshotDatabase(CdrDayFile(day), copy);
+    const std::wstring folder = GetExeFolder() + L"\\" + backupFolder + L"\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + FormatText(L"CDR%04d%02d%02d.db", day.wYear, day.wMonth, day.wDay);
+    SnapshotDatabase(CdrDayFile(day).c_str(), copy.c_str());
 }
 
 // Moves today's store to the day's file, once the FTP thread and the record commands have finished their work on
@@ -205,7 +204,7 @@ void OpenStoreOnDay(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
     UseTodayCallStoreAlone([&](CallRecordStore& store) {
         store.Close();
-        store.Open(CdrDayFile(day));
+        store.Open(CdrDayFile(day).c_str());
         store.SetDate(day);
     });
 }

@@ -28,33 +28,33 @@ constexpr wchar_t kTextProgramStarted[] = L"0136";
 constexpr wchar_t kTextProgramExited[] = L"0137";
 
 // The store's path in the data folder, written to its DBPath key just before the store opens it.
-CString StorePathForOpening(const wchar_t* key, const wchar_t* fileName) {
-    const CString path = StoreFilePath(fileName);
-    WriteSettingString(kSectionDBPath, key, path);
+std::wstring StorePathForOpening(const wchar_t* key, const wchar_t* fileName) {
+    const std::wstring path = StoreFilePath(fileName);
+    WriteSettingString(kSectionDBPath, key, path.c_str());
     return path;
 }
 
 }  // namespace
 
 void OpenServiceStores() {
-    TheContactStore().Open(StorePathForOpening(kKeyMyContact, kContactDbName));
+    TheContactStore().Open(StorePathForOpening(kKeyMyContact, kContactDbName).c_str());
 
     AccountStore& operators = ServerAccountStore();
-    operators.Open(StorePathForOpening(kKeyMyLoginServer, kServerAccountDbName));
+    operators.Open(StorePathForOpening(kKeyMyLoginServer, kServerAccountDbName).c_str());
     operators.EnsureDefaultServerAccount();
 
     AccountStore& clients = ClientAccountStore();
-    clients.Open(StorePathForOpening(kKeyMyLoginClient, kClientAccountDbName));
+    clients.Open(StorePathForOpening(kKeyMyLoginClient, kClientAccountDbName).c_str());
     clients.EnsureDefaultClientAccount();
 
     SYSTEMTIME today{};
     ::GetLocalTime(&today);
     CreateMonthFolder(today);
     CallRecordStore& calls = TodayCallStore();
-    calls.Open(CdrDayFile(today));
+    calls.Open(CdrDayFile(today).c_str());
     calls.SetDate(today);
 
-    TheFtpQueueStore().Open(StorePathForOpening(kKeyMyFtp, kFtpQueueDbName));
+    TheFtpQueueStore().Open(StorePathForOpening(kKeyMyFtp, kFtpQueueDbName).c_str());
 }
 
 void CloseServiceStores() {

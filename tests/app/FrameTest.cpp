@@ -242,12 +242,12 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
                   {kKeyMyLoginClient, kClientAccountDbName},
                   {kKeyMyFtp, kFtpQueueDbName}};
     for (const auto& store : stores) {
-        EXPECT_EQ(std::wstring(StoreFilePath(store.File)), ReadSettingString(kSectionDBPath, store.Key));
-        EXPECT_TRUE(std::filesystem::exists(StoreFilePath(store.File).GetString())) << store.File;
+        EXPECT_EQ(StoreFilePath(store.File), ReadSettingString(kSectionDBPath, store.Key));
+        EXPECT_TRUE(std::filesystem::exists(StoreFilePath(store.File))) << store.File;
     }
     SYSTEMTIME today;
     GetLocalTime(&today);
-    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(today).GetString()));
+    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(today)));
     EXPECT_EQ(1, AccountsNamed(ServerAccountStore(), kDefaultAccountName));
     AccountRecord client{};
     ASSERT_EQ(1, AccountsNamed(ClientAccountStore(), kDefaultAccountName, &client));
@@ -401,12 +401,12 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     EXPECT_TRUE(RowsOf(kSysLogThreadTerminated).empty());
 
     // Every store is closed: their files can be moved.
-    std::vector<CString> storeFiles = {CdrDayFile(today)};
+    std::vector<std::wstring> storeFiles = {CdrDayFile(today)};
     for (const auto& store : stores)
         storeFiles.push_back(StoreFilePath(store.File));
-    for (const CString& path : storeFiles) {
-        EXPECT_TRUE(MoveFileW(path, path + L".moved")) << path.GetString();
-        MoveFileW(path + L".moved", path);
+    for (const std::wstring& path : storeFiles) {
+        EXPECT_TRUE(MoveFileW(path.c_str(), (path + L".moved").c_str())) << path;
+        MoveFileW((path + L".moved").c_str(), path.c_str());
     }
 
     // The next start finds both default accounts and makes nothing new.

@@ -63,11 +63,11 @@ std::vector<SysLogRow> TodaysSysLogRows() {
     SYSTEMTIME today;
     GetLocalTime(&today);
     std::vector<SysLogRow> rows;
-    const CString path = SysLogDayFile(today);
-    if (!std::filesystem::exists(path.GetString()))
+    const std::wstring path = SysLogDayFile(today);
+    if (!std::filesystem::exists(path))
         return rows;
     SysLogStore store;
-    if (store.Open(path)) {
+    if (store.Open(path.c_str())) {
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
         store.Close();
     }

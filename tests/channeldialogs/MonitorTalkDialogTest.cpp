@@ -58,7 +58,7 @@ COLORREF WaveformPixel(HWND dialog, int x, int y) {
 std::vector<SysLogRow> TodaysLog() {
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(Today())))
+    if (store.Open(SysLogDayFile(Today()).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;

@@ -38,7 +38,7 @@ void WriteFile(const std::wstring& path, const std::string& bytes) {
 std::vector<SysLogRow> TodaysLog() {
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(Today())))
+    if (store.Open(SysLogDayFile(Today()).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;
@@ -47,7 +47,7 @@ std::vector<SysLogRow> TodaysLog() {
 std::wstring StoredNotes(const SYSTEMTIME& day, const wchar_t* filePath) {
     CallRecordStore store;
     CallRecord row{};
-    if (!store.Open(CdrDayFile(day)) || !store.FindByPath(filePath, row))
+    if (!store.Open(CdrDayFile(day).c_str()) || !store.FindByPath(filePath, row))
         return L"<no row>";
     store.Close();
     return std::wstring(FieldText(row.CallNotes));
@@ -170,13 +170,13 @@ TEST_F(RecFileInforDialogTest, ShowsTheCallAndCopiesAnnotatesAndPlaysIt) {
     {
         CallRecordStore earlier;
         CreateMonthFolder(start);
-        ASSERT_TRUE(earlier.Open(CdrDayFile(start)));
+        ASSERT_TRUE(earlier.Open(CdrDayFile(start).c_str()));
         ASSERT_TRUE(earlier.Insert(record));
         earlier.Close();
     }
     CallRecord todays = Recorded(Today(), L"today.wav");
     CreateMonthFolder(Today());
-    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(Today())));
+    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(Today()).c_str()));
     ASSERT_TRUE(TodayCallStore().Insert(todays));
     std::vector<std::wstring> notesShown;
     OperatorDialogs().Notes.Register([&](CWnd*, std::wstring& notes) {
@@ -198,7 +198,7 @@ TEST_F(RecFileInforDialogTest, ShowsTheCallAndCopiesAnnotatesAndPlaysIt) {
     EXPECT_STREQ(L"called back", todaysRow.CallNotes);
 
     // The linked contact goes to the pop-up; an unknown one is reported.
-    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
+    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
     ContactRecord contact{};
     CopyToField(contact.UserName, L"Ann Lee");
     ASSERT_TRUE(TheContactStore().InsertContact(contact));

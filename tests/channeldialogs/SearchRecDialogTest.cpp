@@ -138,7 +138,7 @@ TEST_F(SearchRecDialogTest, BuildsTheQueryOfTheTickedConditions) {
     oneil.StartTime = Today();
     CallRecordStore store;
     CreateMonthFolder(Today());
-    ASSERT_TRUE(store.Open(CdrDayFile(Today())));
+    ASSERT_TRUE(store.Open(CdrDayFile(Today()).c_str()));
     ASSERT_TRUE(store.Insert(oneil));
     const std::wstring query = QueryOf(kAllCalls, [](HWND d) {
         Tick(d, IDC_SEARCH_CHECK_NOTES);

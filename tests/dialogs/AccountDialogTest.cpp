@@ -268,7 +268,7 @@ TEST_F(AccountDialog, OperatorAccountsHaveNoRightsFileAndAFailedAddIsNotLogged) 
     EXPECT_EQ(L"dave", FieldText(rows[0].Notes));
     EXPECT_EQ(kSysLogServerAccountEdited, rows[1].SysLog_Cmd);
     const std::optional<AccountRecord> dave = [] {
-        ServerAccountStore().Open(StoreFilePath(kServerAccountDbName));
+        ServerAccountStore().Open(StoreFilePath(kServerAccountDbName).c_str());
         return StoredAccount(ServerAccountStore(), L"dave");
     }();
     ASSERT_TRUE(dave);

@@ -88,11 +88,11 @@ DialogTestEnvironment::DialogTestEnvironment() {
         AppIconList().Attach(LoadAppIcons());
     }
 
-    ServerAccountStore().Open(StoreFilePath(kServerAccountDbName));
+    ServerAccountStore().Open(StoreFilePath(kServerAccountDbName).c_str());
     ServerAccountStore().EnsureDefaultServerAccount();
-    ClientAccountStore().Open(StoreFilePath(kClientAccountDbName));
+    ClientAccountStore().Open(StoreFilePath(kClientAccountDbName).c_str());
     ClientAccountStore().EnsureDefaultClientAccount();
-    TheContactStore().Open(StoreFilePath(kContactDbName));
+    TheContactStore().Open(StoreFilePath(kContactDbName).c_str());
 }
 
 DialogTestEnvironment::~DialogTestEnvironment() {
@@ -262,7 +262,7 @@ std::vector<SysLogRow> TodaysSysLogRows() {
     ::GetLocalTime(&today);
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (!store.Open(SysLogDayFile(today)))
+    if (!store.Open(SysLogDayFile(today).c_str()))
         return rows;
     store.ForEachRow(L"select * from SysLog_Table", [&rows](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
