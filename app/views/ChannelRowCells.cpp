@@ -105,7 +105,7 @@ CString NumberText(int row, const ChannelRecord& record) {
 
 CString VoltageText(const ChannelRecord& record) {
     CString text;
-    text.Format(L"%02d V", record.LineVoltage);
+    text.Format(L"%02d V", record.LineVoltage.load());
     return text;
 }
 
@@ -122,7 +122,7 @@ void ShowLineInfo(CReportCtrl& list, int row, const ChannelRecord& record) {
     if (IsAnalogueLine(record.LineType))
         text = VoltageText(record);
     else
-        text.Format(L"IN%02d-OUT%02d", record.CallInCh, record.CallOutCh);
+        text.Format(L"IN%02d-OUT%02d", record.CallInCh.load(), record.CallOutCh.load());
     list.SetItemText(row, kColumnLine, text);
 }
 
@@ -163,7 +163,7 @@ void ShowState(CReportCtrl& list, int row, const ChannelRecord& record, const St
         ShowLineInfo(list, row, record);
     CString text = LangText(look.TextKey).c_str();
     if (look.Change == ChannelRowChange::Ringing)
-        text.AppendFormat(L"<%d>", record.RingCount);
+        text.AppendFormat(L"<%d>", record.RingCount.load());
     SetCell(list, row, kColumnState, text, look.Icon);
     if (look.Change == ChannelRowChange::Idle) {
         for (ChannelColumn column : kCallColumns)

@@ -102,7 +102,7 @@ void UseDayStore(const CallRecord& record, const std::function<void(CallRecordSt
     if (UseTodayCallStore(record.StartTime, work))
         return;
     CallRecordStore store;
-    if (store.Open(CdrDayFile(record.StartTime)))
+    if (store.Open(CdrDayFile(record.StartTime).c_str()))
         work(store);
     store.Close();
 }

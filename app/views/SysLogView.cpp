@@ -180,7 +180,7 @@ void CSysLogView::RunSearch() {
             return false;
         CreateMonthFolder(day);
         // A day without a database gets an empty one.
-        if (m_store.Open(SysLogDayFile(day)))
+        if (m_store.Open(SysLogDayFile(day).c_str()))
             m_store.ForEachRow(m_query.c_str(), [this](const SysLogRow& row) { AddSysLogRow(&row, this); });
         m_store.Close();
         return true;

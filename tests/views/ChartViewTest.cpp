@@ -51,7 +51,7 @@ TEST(ChartView, CountsCallsByKindAndChannelWithATotalsRow) {
     CreateMonthFolder(day);
     {
         CallRecordStore store;
-        ASSERT_TRUE(store.Open(CdrDayFile(day)));
+        ASSERT_TRUE(store.Open(CdrDayFile(day).c_str()));
         for (CallRecord record :
              {Call(0, 1, 60, day), Call(0, 6, 30, day), Call(0, 3, 0, day), Call(1, 2, 100, day), Call(1, 7, 20, day),
               Call(1, 4, 5, day), Call(1, 5, 360000, day), Call(3, 1, 50, day)})
@@ -85,7 +85,7 @@ TEST(ChartView, CountsCallsByKindAndChannelWithATotalsRow) {
     const SYSTEMTIME next = LocalTime(2026, 6, 2);
     pane.StartCount(channels, {day, next});
     ASSERT_TRUE(PumpUntil([&] { return !pane.IsCounting(); }));
-    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(next).GetString()));
+    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(next)));
     ASSERT_EQ(4, RowCount(list));  // channels 0, 1 and 3, then the totals
     EXPECT_EQ(L"1", CellText(list, 0, 0));
     EXPECT_EQ(L"Line0", CellText(list, 0, 1));

@@ -82,7 +82,7 @@ ContactRecord Contact(const wchar_t* name, const wchar_t* mobile) {
 std::vector<SysLogRow> TodaysSysLog() {
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(Today())))
+    if (store.Open(SysLogDayFile(Today()).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;
@@ -165,7 +165,7 @@ TEST(ClientAndContactPanes, ClientLogAndForcedLogoutThenPhoneBookEdits) {
     // ---- Phone book: an add stored and logged, a failed one adds nothing.
     CPhoneBookView& book = frame->Right()->PhoneBookView();
     const HWND contacts = book.List().GetSafeHwnd();
-    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
+    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
     CurrentOperator = {};
     CopyToField(CurrentOperator.UserName, L"boss");
     const wchar_t* names[] = {L"Ann", L"Ben", L"Cy", L"Dee"};
@@ -188,7 +188,7 @@ TEST(ClientAndContactPanes, ClientLogAndForcedLogoutThenPhoneBookEdits) {
     TheContactStore().Close();
     Command(book, ID_CONTACT_ADD);
     EXPECT_EQ(4, RowCount(contacts));
-    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
+    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
     std::vector<SysLogRow> logged = TodaysSysLog();
     ASSERT_EQ(4u, logged.size());
     EXPECT_EQ(kSysLogContactAdded, logged[0].SysLog_Cmd);

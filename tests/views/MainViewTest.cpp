@@ -56,7 +56,7 @@ std::vector<SysLogRow> TodaysSysLog() {
     ::GetLocalTime(&now);
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(now)))
+    if (store.Open(SysLogDayFile(now).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;

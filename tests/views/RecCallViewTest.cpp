@@ -59,7 +59,7 @@ std::wstring Date(const SYSTEMTIME& day) {
 void StoreRecords(const SYSTEMTIME& day, std::vector<CallRecord> records) {
     CreateMonthFolder(day);
     CallRecordStore store;
-    ASSERT_TRUE(store.Open(CdrDayFile(day)));
+    ASSERT_TRUE(store.Open(CdrDayFile(day).c_str()));
     for (CallRecord& record : records)
         ASSERT_TRUE(store.Insert(record));
     store.Close();
@@ -68,7 +68,7 @@ void StoreRecords(const SYSTEMTIME& day, std::vector<CallRecord> records) {
 bool StoredAt(const SYSTEMTIME& day, const wchar_t* path, CallRecord* found = nullptr) {
     CallRecordStore store;
     CallRecord record{};
-    const bool stored = store.Open(CdrDayFile(day)) && store.FindByPath(path, record);
+    const bool stored = store.Open(CdrDayFile(day).c_str()) && store.FindByPath(path, record);
     store.Close();
     if (found)
         *found = record;
@@ -78,7 +78,7 @@ bool StoredAt(const SYSTEMTIME& day, const wchar_t* path, CallRecord* found = nu
 std::vector<SysLogRow> TodaysSysLog() {
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(Today())))
+    if (store.Open(SysLogDayFile(Today()).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;
@@ -312,7 +312,7 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
     StoreRecords(twoDaysAgo, {MakeRecord(1, 2, twoDaysAgo, L"C:\\rec\\old-out.wav"),
                               MakeRecord(1, 1, twoDaysAgo, L"C:\\rec\\old-in.wav")});
     StoreRecords(today, {MakeRecord(2, 2, at, L"C:\\rec\\today-out.wav"), MakeRecord(2, 7, at, L"C:\\rec\\spy.wav")});
-    ::DeleteFileW(CdrDayFile(yesterday));
+    ::DeleteFileW(CdrDayFile(yesterday).c_str());
     CRecCallView::SearchSettings settings = results.Search();
     settings.Days = {twoDaysAgo, today};
     settings.Query = L"select * from Rec_Table";
@@ -325,8 +325,8 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
     EXPECT_EQ(L"C:\\rec\\old-out.wav", CellText(hResults, 0, 9));
     EXPECT_EQ(L"C:\\rec\\spy.wav", CellText(hResults, 3, 9));
     EXPECT_EQ(kIconAllRec, RowImage(hResults, 0, 0));  // the pane has not been shown yet
-    EXPECT_TRUE(std::filesystem::exists(CdrCopyFile(today, CdrWorkingCopy::Search).GetString()));
-    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(yesterday).GetString()));  // made empty
+    EXPECT_TRUE(std::filesystem::exists(CdrCopyFile(today, CdrWorkingCopy::Search)));
+    EXPECT_TRUE(std::filesystem::exists(CdrDayFile(yesterday)));  // made empty
 
     // Pressed on the outgoing pane: its query fills the search-results pane, which is shown with its tree item.
     frame->SendMessage(WM_SHOWVIEW, kViewOutgoingCalls);
@@ -364,7 +364,7 @@ TEST(RecCallView, RowsSearchesAndCommandsOfThePanes) {
 
     // ---- Delete: refused without the right, else logged first and gone from the day's database.
     results.ClearRows();
-    TodayCallStore().Open(CdrDayFile(today));
+    TodayCallStore().Open(CdrDayFile(today).c_str());
     TodayCallStore().SetDate(today);
     CallRecord old = MakeRecord(1, 2, twoDaysAgo, L"C:\\rec\\old-out.wav");
     CallRecord live = MakeRecord(2, 2, at, L"C:\\rec\\today-out.wav");

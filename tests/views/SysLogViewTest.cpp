@@ -34,7 +34,7 @@ SysLogRow Row(int code, const SYSTEMTIME& time, const wchar_t* notes) {
 void StoreRows(const SYSTEMTIME& day, const std::vector<SysLogRow>& rows) {
     CreateMonthFolder(day);
     SysLogStore store;
-    ASSERT_TRUE(store.Open(SysLogDayFile(day)));
+    ASSERT_TRUE(store.Open(SysLogDayFile(day).c_str()));
     for (const SysLogRow& row : rows)
         ASSERT_TRUE(store.Insert(row));
     store.Close();
@@ -56,7 +56,7 @@ TEST(SysLogView, EventGroupsListTheirCodesAndEventsShowTheirTextAndIcon) {
     const GroupCase groups[] = {{0, {0, 1, 2, 3, 5, 29, 30}}, {1, {0, 1}}, {2, {2}}, {3, {3}}, {4, {29}}, {5, {30}},
                                 {6, {0, 1, 2, 3, 5, 29, 30}}};
     SysLogStore store;
-    ASSERT_TRUE(store.Open(SysLogDayFile(day)));
+    ASSERT_TRUE(store.Open(SysLogDayFile(day).c_str()));
     for (const GroupCase& c : groups) {
         std::vector<int> codes;
         store.ForEachRow(SysLogGroupQuery(c.Group).c_str(),
@@ -124,7 +124,7 @@ TEST(SysLogView, SearchesReadEveryDayOfTheRange) {
     EXPECT_EQ(L"", CellText(list, 1, 2));  // code 31 is not shown
     EXPECT_EQ(L"T5086", CellText(list, 2, 2));
     EXPECT_EQ(kIconOk, RowImage(list, 2, 2));
-    EXPECT_TRUE(std::filesystem::exists(SysLogDayFile(missing).GetString()));
+    EXPECT_TRUE(std::filesystem::exists(SysLogDayFile(missing)));
 
     // From after to reads nothing; every search empties the list first.
     pane.StartSearch({last, first}, kSysLogAllRowsQuery);
