@@ -153,6 +153,9 @@ protected:
         ASSERT_TRUE(PumpFrameUntil([this] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
     }
     void TearDown() override {
+        // A case that stopped early may leave Alt held, which would change what the next case sees.
+        if (::GetAsyncKeyState(VK_MENU) < 0)
+            SendKeys({{VK_MENU, TRUE}});
         CreateMouseManager()->CloseAllTracked();
         m_pFrame->SetCommandBars(nullptr);
         m_pCommandBars->InternalRelease();
