@@ -418,6 +418,8 @@ BOOL CTkCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard
             if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
                 pSite->SendMessage(TrackingStartedMessage, reinterpret_cast<WPARAM>(this));
         }
+        // Only the first popup of a tracking session animates.
+        m_bAnimateNextPopup = TRUE;
         m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
         m_nSelectionOrigin = bKeyboard;
         if (m_bHideCaret && m_hwndCaret == nullptr) {

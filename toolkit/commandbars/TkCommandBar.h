@@ -155,6 +155,9 @@ public:
     // Opens this bar as the popup of pControl (popup bars); FALSE in the base.
     virtual BOOL Popup(CTkControl* pControl, BOOL bSelectFirst);
     virtual BOOL IsKeyboardCuesVisible() const;
+    // The next popup opened from this bar animates; set when the bar starts tracking, cleared by the popup.
+    BOOL IsAnimateNextPopup() const { return m_bAnimateNextPopup; }
+    void SetAnimateNextPopup(BOOL bAnimate) { m_bAnimateNextPopup = bAnimate; }
     // While a popup is tracked for a caller that wants the chosen command back, where its id goes (the
     // caller's variable, not owned); NULL when commands are sent.
     int* GetReturnCommandSlot() const { return m_pReturnCommand; }
@@ -352,6 +355,7 @@ protected:
     HWND m_hwndFocusReturn = nullptr;
     int* m_pReturnCommand = nullptr;  // not owned
     int m_nRowGap = 0;
+    BOOL m_bAnimateNextPopup = FALSE;
 
     friend class CTkCommandBars;
 };
