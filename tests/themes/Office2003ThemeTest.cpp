@@ -224,11 +224,13 @@ TEST(Office2003Theme, GlyphImagePixelForPixelFollowsTheScheme) {
 }
 
 TEST(Office2003Theme, StateFacesAreGradientsUnderASchemeAndFlatOnClassic) {
-    CPaintManagerRef blue(MakeTheme(kSchemeBlue, TRUE));
-    CPaintManagerRef classic(MakeTheme(kSchemeClassic, TRUE));
+    CPaintManagerRef blueRef(MakeTheme(kSchemeBlue, TRUE));
+    CPaintManagerRef classicRef(MakeTheme(kSchemeClassic, TRUE));
+    auto* pBlue = static_cast<CTkOffice2003Theme*>(blueRef.Get());
+    auto* pClassic = static_cast<CTkOffice2003Theme*>(classicRef.Get());
     struct Row {
         LPCSTR pszCase;
-        CTkPaintManager* pTheme;
+        CTkOffice2003Theme* pTheme;
         int nSelected;
         int nPressed;
         BOOL bEnabled;
@@ -236,41 +238,50 @@ TEST(Office2003Theme, StateFacesAreGradientsUnderASchemeAndFlatOnClassic) {
         BOOL bPopuped;
         int nType;
         int nPosition;
-        COLORREF frame;
-        COLORREF top;     // row 1 (column 1 for bars at the left or right)
-        COLORREF bottom;  // the last row inside the frame (column)
+        int nFrame;
+        const CTkPaintManagerColorGradient* pGradient;  // NULL: a flat fill
+        int nFlat;
     };
-    const COLORREF hot1 = RGB(255, 242, 200), hot2 = RGB(255, 212, 151);
-    const COLORREF push1 = RGB(254, 142, 75), push2 = RGB(255, 207, 139);
-    const COLORREF check1 = RGB(255, 213, 140), check2 = RGB(255, 173, 85);
-    const COLORREF pop1 = RGB(227, 239, 255), pop2 = RGB(147, 181, 231);
-    const auto pin = PinnedColor;
     const int kTool = kBarTypeNormal;
     const Row rows[] = {
-        {"hot", blue.Get(), 1, 0, TRUE, 0, FALSE, kTool, kBarTop, pin(32), hot1, hot2},
-        {"pressed by the keyboard", blue.Get(), 0, 2, TRUE, 0, FALSE, kTool, kBarTop, pin(50), push1, push2},
-        {"checked at rest", blue.Get(), 0, 0, TRUE, 1, FALSE, kTool, kBarTop, pin(37), check1, check2},
-        {"checked and hot", blue.Get(), 1, 0, TRUE, 1, FALSE, kTool, kBarTop, pin(50), push1, push2},
-        {"third state at rest: flat", blue.Get(), 0, 0, TRUE, 2, FALSE, kTool, kBarTop, pin(50), pin(51), pin(51)},
-        {"disabled, keyboard", blue.Get(), 2, 0, FALSE, 0, FALSE, kTool, kBarTop, pin(50), hot1, hot2},
-        {"disabled, checked", blue.Get(), 0, 0, FALSE, 1, FALSE, kTool, kBarTop, pin(58), check1, check2},
-        {"hot on a left bar: across", blue.Get(), 1, 0, TRUE, 0, FALSE, kTool, kBarLeft, pin(32), hot1, hot2},
-        {"popped up", blue.Get(), 1, 0, TRUE, 0, TRUE, kBarTypeMenuBar, kBarTop, pin(43), pop1, pop2},
-        {"popup item: flat", blue.Get(), 1, 0, TRUE, 0, FALSE, kBarTypePopup, kBarPopup, pin(32), pin(31), pin(31)},
-        {"classic: flat", classic.Get(), 1, 0, TRUE, 0, FALSE, kTool, kBarTop, pin(32), pin(31), pin(31)},
-        {"classic, popped up", classic.Get(), 1, 0, TRUE, 0, TRUE, kTool, kBarTop, pin(43), pin(41),
-         CTkColorManager::BlendColors(pin(5), pin(15), 550)},
+        {"hot", pBlue, 1, 0, TRUE, 0, FALSE, kTool, kBarTop, 32, &pBlue->m_grcHot, 0},
+        {"pressed by the keyboard", pBlue, 0, 2, TRUE, 0, FALSE, kTool, kBarTop, 50, &pBlue->m_grcPushed, 0},
+        {"checked at rest", pBlue, 0, 0, TRUE, 1, FALSE, kTool, kBarTop, 37, &pBlue->m_grcChecked, 0},
+        {"checked and hot", pBlue, 1, 0, TRUE, 1, FALSE, kTool, kBarTop, 50, &pBlue->m_grcPushed, 0},
+        {"third state at rest", pBlue, 0, 0, TRUE, 2, FALSE, kTool, kBarTop, 50, nullptr, 51},
+        {"disabled, keyboard", pBlue, 2, 0, FALSE, 0, FALSE, kTool, kBarTop, 50, &pBlue->m_grcHot, 0},
+        {"disabled, checked", pBlue, 0, 0, FALSE, 1, FALSE, kTool, kBarTop, 58, &pBlue->m_grcChecked, 0},
+        {"hot on a left bar: across", pBlue, 1, 0, TRUE, 0, FALSE, kTool, kBarLeft, 32, &pBlue->m_grcHot, 0},
+        {"popped up", pBlue, 1, 0, TRUE, 0, TRUE, kBarTypeMenuBar, kBarTop, 43, &pBlue->m_grcPoppedUp, 0},
+        {"popup item", pBlue, 1, 0, TRUE, 0, FALSE, kBarTypePopup, kBarPopup, 32, nullptr, 31},
+        {"classic", pClassic, 1, 0, TRUE, 0, FALSE, kTool, kBarTop, 32, nullptr, 31},
+        {"classic, popped up", pClassic, 1, 0, TRUE, 0, TRUE, kTool, kBarTop, 43, &pClassic->m_grcPoppedUp, 0},
     };
+    const CRect rc(0, 0, 40, 40);
     for (const Row& row : rows) {
         CScopedMemDC dc(40, 40);
+        CScopedMemDC reference(40, 40);
         Clear(dc);
-        row.pTheme->PaintStateRectangle(&dc, CRect(0, 0, 40, 40), row.nSelected, row.nPressed, row.bEnabled,
-                                        row.nChecked, row.bPopuped, row.nType, row.nPosition);
+        row.pTheme->PaintStateRectangle(&dc, rc, row.nSelected, row.nPressed, row.bEnabled, row.nChecked, row.bPopuped,
+                                        row.nType, row.nPosition);
         const BOOL bAcross = row.nPosition == kBarLeft;
-        EXPECT_EQ(PixelAt(dc, 0, 0), row.frame) << row.pszCase;
-        EXPECT_TRUE(ColorsNear(row.top, bAcross ? PixelAt(dc, 1, 20) : PixelAt(dc, 20, 1), 3)) << row.pszCase;
-        EXPECT_TRUE(ColorsNear(row.bottom, bAcross ? PixelAt(dc, 38, 20) : PixelAt(dc, 20, 38), 3)) << row.pszCase;
+        if (row.pGradient != nullptr)
+            GetDrawHelpers()->FillColorGradient(&reference, &rc, *row.pGradient, bAcross, nullptr);
+        else
+            reference.FillSolidRect(&rc, PinnedColor(row.nFlat));
+        EXPECT_EQ(PixelAt(dc, 0, 0), PinnedColor(row.nFrame)) << row.pszCase;
+        EXPECT_EQ(PixelAt(dc, 39, 39), PinnedColor(row.nFrame)) << row.pszCase;
+        for (int i : {1, 20, 38}) {
+            const CPoint pt = bAcross ? CPoint(i, 20) : CPoint(20, i);
+            EXPECT_TRUE(ColorsNear(PixelAt(reference, pt.x, pt.y), PixelAt(dc, pt.x, pt.y), 2))
+                << row.pszCase << " at " << i;
+        }
     }
+    // The gradient's ends are the scheme's hot colours.
+    CScopedMemDC dc(40, 40);
+    pBlue->PaintStateRectangle(&dc, rc, 1, 0, TRUE, 0, FALSE, kTool, kBarTop);
+    EXPECT_TRUE(ColorsNear(RGB(255, 242, 200), PixelAt(dc, 20, 1), 2));
+    EXPECT_TRUE(ColorsNear(RGB(255, 212, 151), PixelAt(dc, 20, 38), 3));
 }
 
 // Bars in dock-bar windows of the fixture's site, painted by a theme with the real colours of a scheme.
@@ -356,11 +367,20 @@ TEST_F(Office2003Bars, DockedBarsAndMenusUnderSchemeOneAndClassic) {
         const COLORREF c31 = nScheme == kSchemeBlue ? RGB(255, 238, 194) : pTheme->LookupColor(31);
         const COLORREF c32 = nScheme == kSchemeBlue ? RGB(0, 0, 128) : pTheme->LookupColor(32);
         EXPECT_EQ(PixelAt(dc, 2, 2), c43) << nScheme << ": popped-up frame";
-        EXPECT_TRUE(ColorsNear(pTheme->m_grcPoppedUp.m_firstColor.GetEffective(), PixelAt(dc, 20, 3), 3)) << nScheme;
+        CScopedMemDC popped(200, 24);
+        const CRect rcFile(2, 2, 40, 22);
+        GetDrawHelpers()->FillColorGradient(&popped, &rcFile, pTheme->m_grcPoppedUp, FALSE, nullptr);
+        for (int y : {3, 12, 20})
+            EXPECT_TRUE(ColorsNear(PixelAt(popped, 20, y), PixelAt(dc, 20, y), 2)) << nScheme << " popped row " << y;
+        EXPECT_TRUE(ColorsNear(pTheme->m_grcPoppedUp.m_firstColor.GetEffective(), PixelAt(popped, 20, 2), 2));
         EXPECT_EQ(PixelAt(dc, 40, 2), c32) << nScheme << ": hot frame";
-        if (nScheme == kSchemeBlue)
-            EXPECT_TRUE(ColorsNear(RGB(255, 242, 200), PixelAt(dc, 60, 3), 3)) << "hot gradient";
-        else
+        if (nScheme == kSchemeBlue) {
+            CScopedMemDC hot(200, 24);
+            const CRect rcHelp(40, 2, 80, 22);
+            GetDrawHelpers()->FillColorGradient(&hot, &rcHelp, pTheme->m_grcHot, FALSE, nullptr);
+            EXPECT_TRUE(ColorsNear(PixelAt(hot, 60, 3), PixelAt(dc, 60, 3), 2)) << "hot gradient";
+            EXPECT_TRUE(ColorsNear(RGB(255, 242, 200), PixelAt(hot, 60, 2), 2));
+        } else
             EXPECT_EQ(PixelAt(dc, 60, 3), c31) << "flat hot face";
         WritePng(dc,
                  nScheme == kSchemeBlue ? L"/tmp/office2003-menubar-blue.png" : L"/tmp/office2003-menubar-classic.png");

@@ -57,8 +57,8 @@ void CTkOfficeTheme::PaintPopupJoint(CDC* pDC, CTkCommandBar* pPopupBar, COLORRE
     auto* pPopup = DYNAMIC_DOWNCAST(CTkPopupBar, pPopupBar);
     CTkControl* pControl = pPopup != nullptr ? pPopup->GetControlPopup() : nullptr;
     CTkCommandBar* pParentBar = pControl != nullptr ? pControl->GetParent() : nullptr;
-    if (pParentBar == nullptr || pParentBar->IsPopupBar() || pParentBar->GetSafeHwnd() == nullptr ||
-        pPopupBar->GetSafeHwnd() == nullptr)
+    if (pParentBar == nullptr || pParentBar->IsPopupBar() || pParentBar->GetType() == kBarTypePopup ||
+        pParentBar->GetSafeHwnd() == nullptr || pPopupBar->GetSafeHwnd() == nullptr)
         return;
     // Both in screen coordinates: the popup lies in another window than the control.
     CRect rcControl = pControl->GetRect();
