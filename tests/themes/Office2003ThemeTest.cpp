@@ -431,8 +431,7 @@ TEST_F(Office2003Bars, DockedBarsAndMenusUnderSchemeOneAndClassic) {
     }
 }
 
-TEST_F(ThemeFixture, OfficeThemesRegisterAsOneAndTwo) {
-    RegisterOfficeThemes();
+TEST_F(ThemeFixture, TheFactoryKnowsTheOfficeThemesAsOneAndTwo) {
     CTkPaintManager::ActivateTheme(kThemeOffice2003);
     CTkPaintManager* pCurrent = CTkPaintManager::GetCurrentPaintManager();
     EXPECT_EQ(pCurrent->GetThemeNumber(), kThemeOffice2003);
@@ -441,9 +440,8 @@ TEST_F(ThemeFixture, OfficeThemesRegisterAsOneAndTwo) {
     EXPECT_GT(pCurrent->m_nControlHeight, 0) << "refreshed at installation";
     CTkPaintManager::ActivateTheme(kThemeOffice);
     EXPECT_EQ(CTkPaintManager::GetCurrentPaintManager()->GetThemeNumber(), kThemeOffice);
+    EXPECT_EQ(dynamic_cast<CTkOffice2003Theme*>(CTkPaintManager::GetCurrentPaintManager()), nullptr);
     CTkPaintManager::ReleaseCurrent();
-    CTkPaintManager::RegisterThemeCreator(kThemeOffice, nullptr);
-    CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, nullptr);
 }
 
 }  // namespace

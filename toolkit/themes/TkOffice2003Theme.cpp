@@ -1,5 +1,5 @@
 // CTkOffice2003Theme: settings, the refresh with its classic values and scheme colour sets, the glyph
-// image, and the registration of the Office themes.
+// image.
 #include "TkOffice2003Theme.h"
 
 #include "TkColorManager.h"
@@ -128,20 +128,7 @@ int ColorSetOfScheme(int nScheme) {
     }
 }
 
-CTkPaintManager* CreateOfficeTheme() {
-    return new CTkOfficeTheme;
-}
-
-CTkPaintManager* CreateOffice2003Theme() {
-    return new CTkOffice2003Theme;
-}
-
 }  // namespace
-
-void RegisterOfficeThemes() {
-    CTkPaintManager::RegisterThemeCreator(kThemeOffice, CreateOfficeTheme);
-    CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, CreateOffice2003Theme);
-}
 
 CTkOffice2003Theme::CTkOffice2003Theme() {
     m_bIconEffects[0] = FALSE;

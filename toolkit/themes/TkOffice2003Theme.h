@@ -11,6 +11,8 @@ class CTkOffice2003Theme : public CTkOfficeTheme {
 public:
     CTkOffice2003Theme();
     ~CTkOffice2003Theme() override;
+    // The theme factory's creator of theme 2 (one reference, the caller's).
+    static CTkPaintManager* Create() { return new CTkOffice2003Theme; }
 
     void FillBarBackground(CDC* pDC, CTkCommandBar* pBar) override;
     void PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
@@ -64,6 +66,3 @@ private:
 
     CImageList m_glyphImage;
 };
-
-// Registers themes 1 and 2 with the theme factory; the application and the tests call it once.
-void RegisterOfficeThemes();

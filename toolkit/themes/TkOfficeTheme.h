@@ -11,6 +11,8 @@
 class CTkOfficeTheme : public CTkPaintManager {
 public:
     CTkOfficeTheme();
+    // The theme factory's creator of theme 1 (one reference, the caller's).
+    static CTkPaintManager* Create() { return new CTkOfficeTheme; }
 
     CSize PaintPopupControl(CDC* pDC, CTkControl* pControl, BOOL bDraw) override;
     void PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRect& rc) override;
