@@ -83,6 +83,13 @@ public:
 
     // ---- Controls
     CTkControls* GetControls() const { return m_pControls; }  // owned
+    // Fills the bar from the RT_TOOLBAR resource of the id, and with bLoadImages cuts the bitmap of the
+    // same id into the icons. FALSE for a zero id, a missing or truncated resource, or a failed image step
+    // (the controls are made then all the same).
+    virtual BOOL LoadToolBar(UINT nId, BOOL bLoadImages = TRUE);
+    // Makes one control per id, in order; a 0 marks the next control as the start of a group. The site may
+    // make or change each control (CreateControlMessage, ControlCreatedMessage).
+    BOOL SetButtons(const UINT* pIds, int nCount);
     int GetControlCount() const;
     // NULL out of range.
     CTkControl* GetControl(int nIndex) const;
