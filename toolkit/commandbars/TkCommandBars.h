@@ -12,8 +12,8 @@
 // Reference counted (the frame holds one reference); not a window; UI thread.
 //
 // Bars of each kind are made through a class pointer of the kind (toolbar, menu bar, popup bar, popup
-// toolbar, dock bar); toolbars and dock bars default to their own classes, the other kinds register
-// theirs, and a kind whose class is not registered is not made (its creation answers NULL).
+// toolbar, dock bar), which defaults to the kind's own class; a program may replace it, and a kind whose
+// pointer it clears is not made (its creation answers NULL).
 //
 // This header is also the contract that the bars' controls, the paint managers and the ribbon use.
 
