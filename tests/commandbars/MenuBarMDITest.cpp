@@ -7,6 +7,7 @@
 #include "TkControlPopup.h"
 #include "TkControls.h"
 #include "TkMenuBar.h"
+#include "TkToolBar.h"
 #include "WaitUntil.h"
 
 #include "mfc.h"
@@ -27,6 +28,12 @@ public:
             return TRUE;
         return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
     }
+    // A customize handler allows customisation, under which every template menu keeps its own set.
+    BOOL OnCmdMsg(UINT nId, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+        if (nId == kIdCustomize && nCode == CN_COMMAND)
+            return TRUE;
+        return CMDIFrameWnd::OnCmdMsg(nId, nCode, pExtra, pHandlerInfo);
+    }
 
     CTkCommandBars* m_pCommandBars = nullptr;
 };
@@ -39,10 +46,13 @@ CMDIChildWnd* CreateChild(CMDIFrameWnd* pFrame, DWORD dwStyle) {
     return pChild;
 }
 
+// The bar's controls without the toolbar's own expand button, which comes and goes with the layout.
 std::vector<int> ControlIds(CTkCommandBar* pBar) {
     std::vector<int> ids;
-    for (int i = 0; i < pBar->GetControlCount(); ++i)
-        ids.push_back(pBar->GetControl(i)->GetId());
+    for (int i = 0; i < pBar->GetControlCount(); ++i) {
+        if (pBar->GetControl(i)->GetId() != kIdToolBarExpand)
+            ids.push_back(pBar->GetControl(i)->GetId());
+    }
     return ids;
 }
 

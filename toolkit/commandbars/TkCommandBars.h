@@ -274,6 +274,9 @@ protected:
     CTkControlActions* m_pActions = nullptr;  // owned
     BOOL m_bLayoutLock = FALSE;
     BOOL m_bCuesHiddenUntilAlt = FALSE;
+    // A mnemonic took the key under Alt: the default window procedure never saw it, so it would make
+    // the Alt release a menu key that closes what the mnemonic opened. That release is swallowed.
+    BOOL m_bSwallowAltRelease = FALSE;
     BOOL m_bRightToLeft = FALSE;
     BOOL m_bPreviewMode = FALSE;
     CTkDockBar* m_pDockBars[4] = {};  // owned: top, bottom, left, right

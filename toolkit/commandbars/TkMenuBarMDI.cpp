@@ -8,6 +8,8 @@
 #include "TkPaintManager.h"
 #include "TkPopupBar.h"
 
+#include <iterator>
+
 namespace {
 
 // The child's own icon for its system-menu control, asked of the child first.
@@ -77,24 +79,28 @@ void CTkMenuBar::UpdateMDIButtons() {
         m_pControls->Remove(pSysMenu);
     }
 
-    // The window buttons.
-    for (const MDIButtonSpec& spec : kMDIButtons) {
-        CTkControl* pButton = m_pControls->FindById(spec.nId);
-        if (hChild == nullptr) {
-            if (pButton != nullptr)
+    // The window buttons: another maximised child may want another set, which is rebuilt whole so
+    // that the buttons keep their order.
+    BOOL bChanged = FALSE;
+    BOOL wanted[std::size(kMDIButtons)] = {};
+    for (size_t i = 0; i < std::size(kMDIButtons); ++i) {
+        const MDIButtonSpec& spec = kMDIButtons[i];
+        wanted[i] = hChild != nullptr && (dwChildStyle & WS_SYSMENU) != 0 &&
+                    (dwChildStyle & spec.dwChildStyle) == spec.dwChildStyle && (m_dwFlags & spec.dwSuppressFlag) == 0;
+        bChanged |= wanted[i] != (m_pControls->FindById(spec.nId) != nullptr);
+    }
+    if (bChanged) {
+        for (size_t i = 0; i < std::size(kMDIButtons); ++i) {
+            if (CTkControl* pButton = m_pControls->FindById(kMDIButtons[i].nId))
                 m_pControls->Remove(pButton);
-            continue;
         }
-        if (pButton != nullptr)
-            continue;
-        const BOOL bWanted = (dwChildStyle & WS_SYSMENU) != 0 &&
-                             (dwChildStyle & spec.dwChildStyle) == spec.dwChildStyle &&
-                             (m_dwFlags & spec.dwSuppressFlag) == 0;
-        if (!bWanted)
-            continue;
-        auto* pNew = new CControlMDIButton;
-        m_pControls->Add(pNew, spec.nId, nullptr, -1, TRUE);
-        pNew->SetCaption(spec.pszCaption);
+        for (size_t i = 0; i < std::size(kMDIButtons); ++i) {
+            if (!wanted[i])
+                continue;
+            auto* pNew = new CControlMDIButton;
+            m_pControls->Add(pNew, kMDIButtons[i].nId, nullptr, -1, TRUE);
+            pNew->SetCaption(kMDIButtons[i].pszCaption);
+        }
     }
     DelayLayout();
 }
