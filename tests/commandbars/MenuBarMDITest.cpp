@@ -109,8 +109,10 @@ TEST(MenuBarMDI, ChildButtonsSystemMenuAndTemplateMenus) {
     EXPECT_TRUE(PumpUntil([&] { return ControlIds(pMenuBar).size() == 1; }, 2000));
 
     // A child without a minimise box gets only restore and close; close acts on the child.
-    CMDIChildWnd* pNoMin = CreateChild(pFrame, WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX);
+    CMDIChildWnd* pNoMin = CreateChild(pFrame, WS_OVERLAPPEDWINDOW);
     ASSERT_NE(pNoMin, nullptr);
+    // The MDI client gives every child the minimise box at creation: it is taken away afterwards.
+    pNoMin->ModifyStyle(WS_MINIMIZEBOX, 0);
     HWND hNoMin = pNoMin->m_hWnd;
     ::SendMessageW(pFrame->m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hNoMin), 0);
     EXPECT_TRUE(PumpUntil([&] { return pMenuBar->GetControls()->FindById(kIdMDIClose) != nullptr; }, 2000));

@@ -399,10 +399,11 @@ TEST_F(MenuBarMilestone, IdleUpdateAndTheItemWithoutAHandler) {
     ASSERT_NE(pBlacklist, nullptr);
     EXPECT_FALSE(pBlacklist->GetEnabled());
 
-    // No hover highlight, and Enter on it runs nothing.
+    // No hover highlight: the pointer selects it only as the pointer does (state 1), and the theme
+    // frames a disabled item only in the keyboard states. Enter on it runs nothing.
     MoveTo(CentreOnScreen(OpenPopup(), pBlacklist));
     Settle();
-    EXPECT_NE(PopupSelection(), pBlacklist->GetIndex());
+    EXPECT_LT(pBlacklist->GetSelected(), static_cast<int>(kSelectForward));
     Tap(VK_END);
     Tap(VK_UP);
     ASSERT_TRUE(Pump([&] { return PopupSelection() == pBlacklist->GetIndex(); }));
