@@ -18,8 +18,7 @@
 
 namespace {
 
-// The size a bar answers before the toolbar's own sizes exist: its own icon size or 16 x 16, buttons 6
-// larger.
+// The sizes of a bar without a hub: its own icon size or 16 x 16; buttons are 6 larger than icons.
 const CSize kDefaultIconSize(16, 16);
 const CSize kDefaultLargeIconSize(32, 32);
 constexpr int kButtonMargin = 6;
@@ -251,10 +250,25 @@ CTkImageManager* CTkCommandBar::GetImageManager() const {
     return pRoot->m_pImageManager != nullptr ? pRoot->m_pImageManager : ::GetImageManager();
 }
 
-// ---- Sizes (the bar's own, until the toolbar sizes from the options and the paint manager)
+// ---- Sizes: the bar's own, else the hub's options, else the paint manager's defaults
 
 CSize CTkCommandBar::GetIconSize() const {
-    return m_szIcons.cx != 0 && m_szIcons.cy != 0 ? m_szIcons : kDefaultIconSize;
+    if (m_szIcons.cx != 0 && m_szIcons.cy != 0)
+        return m_szIcons;
+    CTkCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return kDefaultIconSize;
+    const CTkCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    const BOOL bPopup = m_nType == kBarTypePopup;
+    CSize szIcons = bPopup ? pOptions->m_szPopupIcons : pOptions->m_szIcons;
+    if (szIcons.cx == 0 || szIcons.cy == 0)
+        szIcons = GetDefaultIconSize(FALSE);
+    if (pOptions->m_bLargeIcons && !bPopup && (m_szButtons.cx == 0 || m_szButtons.cy == 0)) {
+        szIcons = pOptions->m_szLargeIcons;
+        if (szIcons.cx == 0 || szIcons.cy == 0)
+            szIcons = GetDefaultIconSize(TRUE);
+    }
+    return szIcons;
 }
 
 CSize CTkCommandBar::GetButtonSize() const {
@@ -265,11 +279,20 @@ CSize CTkCommandBar::GetButtonSize() const {
 }
 
 CSize CTkCommandBar::GetLargeIconSize() const {
-    return m_szIcons.cx != 0 && m_szIcons.cy != 0 ? CSize(2 * m_szIcons.cx, 2 * m_szIcons.cy) : kDefaultLargeIconSize;
+    CTkCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return m_szIcons.cx != 0 && m_szIcons.cy != 0 ? CSize(2 * m_szIcons.cx, 2 * m_szIcons.cy)
+                                                      : kDefaultLargeIconSize;
+    if (m_szButtons.cx != 0 && m_szButtons.cy != 0)
+        return m_szButtons;
+    const CTkCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    if (pOptions->m_szLargeIcons.cx != 0 && pOptions->m_szLargeIcons.cy != 0)
+        return pOptions->m_szLargeIcons;
+    return GetDefaultIconSize(TRUE);
 }
 
 CSize CTkCommandBar::GetDefaultIconSize(BOOL bLarge) const {
-    return bLarge ? kDefaultLargeIconSize : kDefaultIconSize;
+    return GetPaintManager()->GetIconSize(bLarge);
 }
 
 BOOL CTkCommandBar::GetTextBelowIcons() const {
@@ -395,6 +418,8 @@ BOOL CTkCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard
             if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
                 pSite->SendMessage(TrackingStartedMessage, reinterpret_cast<WPARAM>(this));
         }
+        // Only the first popup of a tracking session animates.
+        m_bAnimateNextPopup = TRUE;
         m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
         m_nSelectionOrigin = bKeyboard;
         if (m_bHideCaret && m_hwndCaret == nullptr) {

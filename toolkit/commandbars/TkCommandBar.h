@@ -83,6 +83,13 @@ public:
 
     // ---- Controls
     CTkControls* GetControls() const { return m_pControls; }  // owned
+    // Fills the bar from the RT_TOOLBAR resource of the id, and with bLoadImages cuts the bitmap of the
+    // same id into the icons. FALSE for a zero id, a missing or truncated resource, or a failed image step
+    // (the controls are made then all the same).
+    virtual BOOL LoadToolBar(UINT nId, BOOL bLoadImages = TRUE);
+    // Makes one control per id, in order; a 0 marks the next control as the start of a group. The site may
+    // make or change each control (CreateControlMessage, ControlCreatedMessage).
+    BOOL SetButtons(const UINT* pIds, int nCount);
     int GetControlCount() const;
     // NULL out of range.
     CTkControl* GetControl(int nIndex) const;
@@ -148,6 +155,9 @@ public:
     // Opens this bar as the popup of pControl (popup bars); FALSE in the base.
     virtual BOOL Popup(CTkControl* pControl, BOOL bSelectFirst);
     virtual BOOL IsKeyboardCuesVisible() const;
+    // The next popup opened from this bar animates; set when the bar starts tracking, cleared by the popup.
+    BOOL IsAnimateNextPopup() const { return m_bAnimateNextPopup; }
+    void SetAnimateNextPopup(BOOL bAnimate) { m_bAnimateNextPopup = bAnimate; }
     // While a popup is tracked for a caller that wants the chosen command back, where its id goes (the
     // caller's variable, not owned); NULL when commands are sent.
     int* GetReturnCommandSlot() const { return m_pReturnCommand; }
@@ -345,6 +355,7 @@ protected:
     HWND m_hwndFocusReturn = nullptr;
     int* m_pReturnCommand = nullptr;  // not owned
     int m_nRowGap = 0;
+    BOOL m_bAnimateNextPopup = FALSE;
 
     friend class CTkCommandBars;
 };

@@ -7,10 +7,14 @@
 #include "TkControlAction.h"
 #include "TkControlDragTracker.h"
 #include "TkControls.h"
+#include "TkDockBar.h"
 #include "TkImageManager.h"
+#include "TkMenuBar.h"
 #include "TkMouseManager.h"
 #include "TkPaintManager.h"
+#include "TkPopupBar.h"
 #include "TkShortcutManager.h"
+#include "TkToolBar.h"
 #include "TkToolTipContext.h"
 
 #include <algorithm>
@@ -24,11 +28,11 @@ constexpr UINT kFrameLayoutFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_
 
 IMPLEMENT_DYNCREATE(CTkCommandBars, CCmdTarget)
 
-CRuntimeClass* CTkCommandBars::m_pToolBarClass = nullptr;
-CRuntimeClass* CTkCommandBars::m_pMenuBarClass = nullptr;
-CRuntimeClass* CTkCommandBars::m_pPopupBarClass = nullptr;
-CRuntimeClass* CTkCommandBars::m_pPopupToolBarClass = nullptr;
-CRuntimeClass* CTkCommandBars::m_pDockBarClass = nullptr;
+CRuntimeClass* CTkCommandBars::m_pToolBarClass = RUNTIME_CLASS(CTkToolBar);
+CRuntimeClass* CTkCommandBars::m_pMenuBarClass = RUNTIME_CLASS(CTkMenuBar);
+CRuntimeClass* CTkCommandBars::m_pPopupBarClass = RUNTIME_CLASS(CTkPopupBar);
+CRuntimeClass* CTkCommandBars::m_pPopupToolBarClass = RUNTIME_CLASS(CTkPopupToolBar);
+CRuntimeClass* CTkCommandBars::m_pDockBarClass = RUNTIME_CLASS(CTkDockBar);
 
 // ---- Options
 
@@ -60,6 +64,7 @@ CTkCommandBars::~CTkCommandBars() {
         m_pAttachedObject->InternalRelease();
     DestroyKeyboardTips();
     RemoveAllBars();
+    DestroyDockBars();
     delete m_pDragTracker;
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
@@ -79,19 +84,6 @@ void CTkCommandBars::AttachToSite(CWnd* pSite) {
     AFX_CMDHANDLERINFO info = {};
     m_bCustomizationAllowed = pSite->OnCmdMsg(kIdCustomize, CN_COMMAND, nullptr, &info);
     m_bRightToLeft = (pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-}
-
-// Dock bars are made of the dock-bar class, which the dock bar registers; without it there is nothing to
-// make yet.
-void CTkCommandBars::CreateDockBars() {}
-
-// Menu bars are made of the menu-bar class, which the menu bar registers; without it there is none.
-CTkMenuBar* CTkCommandBars::CreateMenuBar(LPCWSTR, UINT) {
-    return nullptr;
-}
-
-CTkMenuBar* CTkCommandBars::GetMenuBar() const {
-    return nullptr;
 }
 
 CTkCommandBar* CTkCommandBars::FindVisibleMenuBar() const {

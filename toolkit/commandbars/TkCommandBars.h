@@ -12,8 +12,8 @@
 // Reference counted (the frame holds one reference); not a window; UI thread.
 //
 // Bars of each kind are made through a class pointer of the kind (toolbar, menu bar, popup bar, popup
-// toolbar, dock bar), which the kind's own class registers; a kind whose class is not registered is not
-// made (its creation answers NULL).
+// toolbar, dock bar), which defaults to the kind's own class; a program may replace it, and a kind whose
+// pointer it clears is not made (its creation answers NULL).
 //
 // This header is also the contract that the bars' controls, the paint managers and the ribbon use.
 
@@ -23,12 +23,14 @@ class CTkControl;
 class CTkControlAction;
 class CTkControlActions;
 class CTkControlDragTracker;
+class CTkDockBar;
 class CTkImageManager;
 class CTkMenuBar;
 class CTkMouseManager;
 class CTkPaintManager;
 class CTkPopupBar;
 class CTkShortcutManager;
+class CTkToolBar;
 class CTkToolTipContext;
 
 // The edit of a command-bar edit or combo box that has the keyboard focus (it answers
@@ -95,7 +97,7 @@ public:
     CTkCommandBars();
     ~CTkCommandBars() override;
 
-    // ---- The classes the bars of each kind are made of (process-wide; NULL until the kind registers)
+    // ---- The classes the bars of each kind are made of (process-wide; a program may replace them)
     static CRuntimeClass* m_pToolBarClass;
     static CRuntimeClass* m_pMenuBarClass;
     static CRuntimeClass* m_pPopupBarClass;
@@ -121,6 +123,24 @@ public:
     // The menu resource of the active MDI child's template, the frame's for other frames' menu bar; 0
     // for frames that are not MDI frames.
     virtual UINT GetActiveMenuId();
+
+    // ---- Dock bars and toolbars (TkCommandBarsDocking.cpp)
+    // 0 top, 1 bottom, 2 left, 3 right; NULL for other positions and before CreateDockBars.
+    CTkDockBar* GetDockBar(int nPosition) const;
+    // A new toolbar of the toolbar class (or the site's), docked at the top or floating when torn off; NULL
+    // when it cannot be placed.
+    CTkToolBar* AddToolBar(LPCWSTR pszTitle, UINT nId, BOOL bTearOff = FALSE);
+    virtual void OnToolBarAdded(CTkToolBar* pBar);
+    // Makes the bar's window a child of the dock bar and inserts it at the screen rectangle (NULL: a new
+    // last row). FALSE without a dock bar or window.
+    BOOL DockCommandBar(CTkToolBar* pBar, LPCRECT pRect, CTkDockBar* pDockBar);
+    // Into dock bar 0..3; FALSE for other indexes.
+    BOOL DockCommandBarAt(CTkToolBar* pBar, int nIndex);
+    // Makes the bar's window a popup and takes it out of its dock bar.
+    BOOL FloatCommandBar(CTkToolBar* pBar);
+    // The dock bar whose window rectangle grown by 20 pixels holds the screen point, pPrefer first; NULL
+    // when none.
+    CTkDockBar* FindDockBarNearPoint(int x, int y, CTkDockBar* pPrefer) const;
 
     // ---- Frame messages
     // The first look at every frame message; TRUE stops the frame's own handling (with *pResult).
@@ -220,6 +240,8 @@ public:
     BOOL IsPreviewMode() const { return m_bPreviewMode; }
 
 protected:
+    // Destroys the dock bars' windows and deletes them.
+    void DestroyDockBars();
     // The visible bar with id 1 of the menu-bar kinds (menu bar, ribbon); NULL when none.
     CTkCommandBar* FindVisibleMenuBar() const;
     // The controls the mnemonic search walks, in keyboard order, from after the bar's selection.
@@ -252,8 +274,12 @@ protected:
     CTkControlActions* m_pActions = nullptr;  // owned
     BOOL m_bLayoutLock = FALSE;
     BOOL m_bCuesHiddenUntilAlt = FALSE;
+    // A mnemonic took the key under Alt: the default window procedure never saw it, so it would make
+    // the Alt release a menu key that closes what the mnemonic opened. That release is swallowed.
+    BOOL m_bSwallowAltRelease = FALSE;
     BOOL m_bRightToLeft = FALSE;
     BOOL m_bPreviewMode = FALSE;
+    CTkDockBar* m_pDockBars[4] = {};  // owned: top, bottom, left, right
 
     friend class CTkCommandBarsOptions;
 };

@@ -88,11 +88,18 @@ BOOL CTkCommandBars::PreTranslateFrameMessage(MSG* pMsg) {
         !bTracking && m_pSite != nullptr && IsTopLevelWindowActive(m_pSite->GetSafeHwnd())) {
         const UINT nKey = static_cast<UINT>(pMsg->wParam);
         if (nKey == VK_MENU) {
+            m_bSwallowAltRelease = FALSE;
             ShowKeyboardCues(TRUE);
             return FALSE;
         }
-        if (nKey != 0 && !(m_bShiftBlocksMnemonics && ::GetKeyState(VK_SHIFT) < 0) && ActivateByMnemonic(nKey))
+        if (nKey != 0 && !(m_bShiftBlocksMnemonics && ::GetKeyState(VK_SHIFT) < 0) && ActivateByMnemonic(nKey)) {
+            m_bSwallowAltRelease = TRUE;
             return TRUE;
+        }
+    }
+    if ((nMessage == WM_SYSKEYUP || nMessage == WM_KEYUP) && pMsg->wParam == VK_MENU && m_bSwallowAltRelease) {
+        m_bSwallowAltRelease = FALSE;
+        return TRUE;
     }
     if ((nMessage == WM_SYSKEYUP || nMessage == WM_KEYUP) && m_bCuesHiddenUntilAlt && m_bKeyboardCuesVisible &&
         !bTracking)

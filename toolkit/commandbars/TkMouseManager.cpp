@@ -74,6 +74,10 @@ void CTkMouseManager::AddTrackedBar(CTkCommandBar* pBar) {
         m_trackedBars.push_back(pBar);
 }
 
+void CTkMouseManager::ResetLastMousePoint() {
+    s_ptLastMouse = CPoint(-1, -1);
+}
+
 void CTkMouseManager::RemoveTrackedBar(CTkCommandBar* pBar) {
     auto it = std::find(m_trackedBars.begin(), m_trackedBars.end(), pBar);
     if (it != m_trackedBars.end())

@@ -63,6 +63,9 @@ public:
     // pointer leaving it; a window watched before gets it at once (sent).
     void TrackMouseLeave(HWND hWnd);
 
+    // Forgets the last pointer position, so that the next move, even in place, counts.
+    static void ResetLastMousePoint();
+
     // Installs or removes the thread's mouse hook.
     void SetMouseHook(BOOL bOn);
 
