@@ -89,8 +89,8 @@ public:
     std::vector<UINT> m_updates;                  // ids an update pass asked for (not the command gate)
     std::vector<UINT> m_notifyCommands;           // WM_NOTIFY commands that reached the handler
     std::vector<MenuItemCreateRecord> m_created;  // ControlCreatedMessage records, as received
-    // The bars' reports: ControlHighlightedMessage, TrackingStartedMessage, TrackingKeyMessage (the key) and
-    // ControlRightButtonUpMessage, with their wParam.
+    // The bars' reports: ControlHighlightedMessage, TrackingStartedMessage, TrackingKeyMessage (the key),
+    // ControlRightButtonUpMessage, BarVisibilityChangedMessage and BarResetMessage, with their wParam.
     std::vector<std::pair<UINT, WPARAM>> m_barMessages;
     // TrackingKeyMessage's handler (NULL: nothing), with the key record and the bar.
     std::function<void(TrackingKeyRecord*, CTkCommandBar*)> m_onTrackingKey;

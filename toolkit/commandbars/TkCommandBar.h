@@ -238,6 +238,12 @@ public:
     // A chosen tip: its control is activated, its bar entered.
     virtual void OnKeyboardTipSelected(CTkCommandBarKeyboardTip* pTip);
 
+    // ---- Customisation
+    // Fills the popup with one entry per button of this bar that the user may show or hide (checked while
+    // shown), bringing back as hidden the original buttons the bar lost, and ends it with the reset entry
+    // of a built-in toolbar. Buttons the user hid are taken out of the bar first.
+    void BuildShowHideButtonsMenu(CTkCommandBar* pPopup);
+
     // ---- Copies and persistence
     virtual void Copy(CTkCommandBar* pSource, BOOL bRecursive);
     // A new bar of this class filled by Copy.
@@ -258,6 +264,11 @@ public:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     // A right-button release over a child bar that nobody took (the ribbon shows its menu); nothing here.
     virtual void OnChildRightButtonUp(CTkCommandBar* pBar, CPoint ptScreen);
+
+    // The tip of the control under the point (bar client coordinates): its tooltip with the shortcut when
+    // the options ask for it; -1 while the bar or another one tracks, for an empty tip, and where the
+    // options turn tips off.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pToolInfo) const override;
 
     // Every message passes the bar's tooltip context first.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -359,6 +359,10 @@ void CTkCommandBars::SetPreviewMode(BOOL bPreview) {
     if (bPreview == m_bPreviewMode)
         return;
     m_bPreviewMode = bPreview;
-    // The bars hide and come back with the toolbar's own preview handling.
+    // The toolbars hide while previewing and come back afterwards.
+    for (CTkCommandBar* pBar : m_bars) {
+        if (auto* pToolBar = DYNAMIC_DOWNCAST(CTkToolBar, pBar))
+            pToolBar->OnSetPreviewMode(bPreview);
+    }
     m_pShortcutManager->IncrementDisableCount(bPreview);
 }

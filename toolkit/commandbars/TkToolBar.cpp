@@ -255,6 +255,9 @@ CSize CTkToolBar::CalcLayout(int nLength, DWORD dwMode, int nMinThickness) {
     if (CTkControl* pHide = m_pControls->FindById(kIdToolBarHide))
         pHide->SetVisible(FALSE);
     if (!m_bShowExpandButton) {
+        // An expand button made while the flag was on stays out of the layout.
+        if (CTkControl* pExpand = m_pControls->FindById(kIdToolBarExpand))
+            pExpand->SetVisible(FALSE);
         const CSize sz = LayoutDocked(&dc, nLength, dwMode, rcBorders, nMinThickness);
         FinishPendingLayout(dwMode);
         return sz;
