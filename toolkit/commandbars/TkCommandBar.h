@@ -71,6 +71,8 @@ public:
     virtual BOOL IsRibbonBar() const;
     virtual BOOL IsPopupBar() const;
     virtual BOOL IsCustomizable() const;
+    // The bar may be closed by the user (its hide button, the toolbars list).
+    BOOL IsCloseable() const { return m_bCloseable; }
     virtual void SetVisible(BOOL bVisible);
     // FALSE here: the bar kinds answer their own visibility.
     virtual BOOL IsVisible() const;

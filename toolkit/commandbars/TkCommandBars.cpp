@@ -1,5 +1,7 @@
 #include "TkCommandBars.h"
 
+#include "TkCommandBarList.h"
+
 #include "TkColorManager.h"
 #include "TkCommandBar.h"
 #include "TkCommandBarKeyboardTip.h"
@@ -53,7 +55,8 @@ CTkCommandBars::CTkCommandBars()
     : m_pOptions(new CTkCommandBarsOptions(this)),
       m_pToolTipContext(new CTkToolTipContext),
       m_pShortcutManager(new CTkShortcutManager(this)),
-      m_pActions(new CTkControlActions(this)) {
+      m_pActions(new CTkControlActions(this)),
+      m_pContextMenus(new CTkCommandBarsContextMenus(this)) {
     // Captions are shown as written: an '&' in a tip is a character, not a mnemonic.
     m_pToolTipContext->ModifyToolTipStyle(TTS_NOPREFIX, 0);
 }
@@ -64,6 +67,8 @@ CTkCommandBars::~CTkCommandBars() {
         m_pAttachedObject->InternalRelease();
     DestroyKeyboardTips();
     RemoveAllBars();
+    // The context menus go before the options and managers their controls may reach.
+    delete m_pContextMenus;
     DestroyDockBars();
     delete m_pDragTracker;
     if (m_pPaintManager != nullptr)

@@ -19,6 +19,7 @@
 
 class CTkCommandBar;
 class CTkCommandBarKeyboardTip;
+class CTkCommandBarsContextMenus;
 class CTkControl;
 class CTkControlAction;
 class CTkControlActions;
@@ -218,7 +219,23 @@ public:
     int GetKeyboardTipLevel() const { return m_nTipLevel; }
     // A key typed while the owner's tips are shown: it narrows the tips or chooses one (or beeps).
     void OnKeyboardTipKey(UINT nKey);
-    // Shows the popup at the screen point and runs its loop.
+    // ---- Context menus and the built-in menus (TkCommandBarsContextMenus.cpp)
+    // The application's context menus (owned).
+    CTkCommandBarsContextMenus* GetContextMenus() const { return m_pContextMenus; }
+    // The toolbars list at the screen point, after the site had its say (ContextMenuBuiltMessage, with the
+    // bar right-clicked or NULL for a dock bar's empty space); nothing when it is empty or in customisation.
+    virtual void ShowContextMenu(CTkCommandBar* pBar, int x, int y);
+    // A new popup (one reference, the caller's) listing the closeable toolbars, and the customize command.
+    virtual CTkPopupBar* CreateToolbarsContextMenu();
+    // Copies of what the layout wrapped away in the toolbars of the bar's dock row.
+    virtual void AddHiddenControlsToPopup(CTkCommandBar* pBar, CTkPopupBar* pPopup);
+    // One entry per toolbar of the bar's dock row (or the bar alone), and the customize command.
+    virtual void AddCustomizeMenusToPopup(CTkCommandBar* pBar, CTkPopupBar* pPopup);
+    void AddToolbarButtonsMenu(CTkToolBar* pToolBar, CTkPopupBar* pPopup);
+    // Shows the popup at the screen point and runs its loop. nFlags: 0x1 on top of the open popups (they
+    // stay open, locked), 0x2 the right button acts as the left, 0x8 to the left (added for right-to-left
+    // owners), 0x80 no command update, 0x100 answer the chosen id (0 for none) instead of sending it;
+    // otherwise 1 once the popup closed. 0 when it cannot open.
     static BOOL TrackPopupBar(CTkPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT pExclude = nullptr,
                               CWnd* pCommandOwner = nullptr);
 
@@ -279,7 +296,8 @@ protected:
     BOOL m_bSwallowAltRelease = FALSE;
     BOOL m_bRightToLeft = FALSE;
     BOOL m_bPreviewMode = FALSE;
-    CTkDockBar* m_pDockBars[4] = {};  // owned: top, bottom, left, right
+    CTkDockBar* m_pDockBars[4] = {};                        // owned: top, bottom, left, right
+    CTkCommandBarsContextMenus* m_pContextMenus = nullptr;  // owned
 
     friend class CTkCommandBarsOptions;
 };

@@ -3,7 +3,9 @@
 #include "TkPopupBar.h"
 
 #include "TkCommandBars.h"
+#include "TkControl.h"
 #include "TkControls.h"
+#include "TkToolBar.h"
 
 namespace {
 
@@ -17,11 +19,24 @@ void CTkPopupBar::ShowTornOffBar(CPoint ptScreen) {
     if (pCommandBars == nullptr)
         return;
     CTkCommandBar* pBar = pCommandBars->FindBarById(m_nTearOffId);
-    if (pBar == nullptr)
-        return;
-    pBar->SetPosition(kBarFloating);
-    pBar->SetVisible(TRUE);
-    pCommandBars->RecalcFrameLayout();
+    if (pBar != nullptr) {
+        pBar->SetPosition(kBarFloating);
+        pBar->SetVisible(TRUE);
+        pCommandBars->RecalcFrameLayout();
+    } else {
+        CTkToolBar* pToolBar = pCommandBars->AddToolBar(m_strTearOffCaption, m_nTearOffId, TRUE);
+        if (pToolBar == nullptr)
+            return;
+        pToolBar->SetMRUWidth(m_nTearOffWidth);
+        for (int i = 0; i < GetControlCount(); ++i) {
+            CTkControl* pControl = GetControl(i);
+            if (pControl->GetId() == static_cast<int>(kExpandButtonId))
+                continue;
+            CTkControl* pCopy = pToolBar->GetControls()->AddCopy(pControl);
+            pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(kHideByBar | kHideRarelyUsed));
+        }
+        pBar = pToolBar;
+    }
     m_pTornOffBar = pBar;
     if (CFrameWnd* pFrame = GetSiteFrame())
         pFrame->SendMessage(BarTornOffMessage, reinterpret_cast<WPARAM>(pBar), reinterpret_cast<LPARAM>(this));
