@@ -4,6 +4,7 @@
 
 #include "OfficeThemeTestSupport.h"
 #include "TkColorManager.h"
+#include "TkDockBar.h"
 #include "TkDrawHelpers.h"
 #include "TkShadowManager.h"
 
@@ -398,7 +399,26 @@ TEST_F(Office2003Bars, DockedBarsAndMenusUnderSchemeOneAndClassic) {
         WritePng(tool,
                  nScheme == kSchemeBlue ? L"/tmp/office2003-toolbar-blue.png" : L"/tmp/office2003-toolbar-classic.png");
 
-        // The right dock bar is one colour: the dock gradient's end.
+        // The dock bar itself shows the same gradient; the right dock bar is one colour: the gradient's end.
+        CTkDockBar topDock;
+        ASSERT_TRUE(topDock.Create(m_pSite, WS_CHILD | kTopDock, 59419));
+        topDock.MoveWindow(0, 0, kDockWidth, 24);
+        CScopedMemDC dockDC(kDockWidth, 24);
+        Clear(dockDC);
+        pTheme->FillDockBarBackground(&dockDC, &topDock);
+        for (int x : {0, 500, kDockWidth - 1})
+            EXPECT_TRUE(ColorsNear(PixelAt(reference, x, 5), PixelAt(dockDC, x, 5), 2)) << nScheme << " x " << x;
+        CTkDockBar rightDock;
+        ASSERT_TRUE(rightDock.Create(m_pSite, WS_CHILD | kRightDock, 59421));
+        rightDock.MoveWindow(0, 0, 30, 100);
+        CScopedMemDC rightDockDC(30, 100);
+        Clear(rightDockDC);
+        pTheme->FillDockBarBackground(&rightDockDC, &rightDock);
+        EXPECT_EQ(PixelAt(rightDockDC, 0, 0), dock2) << nScheme;
+        EXPECT_EQ(PixelAt(rightDockDC, 29, 99), dock2) << nScheme;
+        topDock.DestroyWindow();
+        rightDock.DestroyWindow();
+
         CWnd* pRight = MakeDock(kRightDock, CRect(900, 60, 930, 400));
         CTkCommandBar* pRightBar = MakeBar(pRight, kBarTypeNormal, kBarRight, CRect(0, 0, 26, 120));
         CScopedMemDC right(26, 120);

@@ -400,4 +400,83 @@ TEST_F(OfficeThemeFixture, BarBackgroundsByPositionAndSeparators) {
     EXPECT_EQ(PixelAt(sep, 30, 4), PinnedColor(30));
 }
 
+int CountColor(const CScopedMemDC& dc, const CRect& rc, COLORREF clr) {
+    int nCount = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            nCount += PixelAt(dc, x, y) == clr;
+    return nCount;
+}
+
+TEST_F(OfficeThemeFixture, EditAndComboFieldsThroughTheFieldSeam) {
+    UseTheme<CTkOfficeTheme>();
+    auto* pEdit = Append(new CTestFieldControl);
+    pEdit->SetType(kControlEdit);
+    pEdit->SetRect(CRect(0, 0, 100, 22));
+    CScopedMemDC dc(100, 22);
+    const auto draw = [&](CTkControl* pControl) {
+        Clear(dc);
+        pControl->Draw(&dc);
+    };
+    draw(pEdit);
+    ASSERT_EQ(pEdit->m_nLabelWidth, 0);
+    EXPECT_EQ(PixelAt(dc, 0, 0), kSentinel) << "no frame at rest on a toolbar";
+    EXPECT_EQ(PixelAt(dc, 5, 5), PinnedColor(COLOR_WINDOW));
+    EXPECT_EQ(pEdit->m_rcText, CRect(3, 1, 97, 21));
+    pEdit->SetSelected(1);
+    draw(pEdit);
+    EXPECT_EQ(PixelAt(dc, 0, 0), PinnedColor(32));
+    EXPECT_EQ(PixelAt(dc, 99, 21), PinnedColor(32));
+    // Spin buttons, the up one pressed: its half pushed, the other hot, a divider and two arrows.
+    pEdit->m_rcSpin = CRect(80, 0, 100, 22);
+    pEdit->SetPressed(4);
+    draw(pEdit);
+    EXPECT_EQ(PixelAt(dc, 95, 2), PinnedColor(33));
+    EXPECT_EQ(PixelAt(dc, 95, 19), PinnedColor(31));
+    EXPECT_EQ(PixelAt(dc, 80, 5), PinnedColor(32));
+    EXPECT_EQ(PixelAt(dc, 85, 11), PinnedColor(32));
+    EXPECT_EQ(PixelAt(dc, 90, 5), PinnedColor(18)) << "the up arrow's tip";
+    EXPECT_EQ(PixelAt(dc, 90, 16), PinnedColor(18)) << "the down arrow's tip";
+    EXPECT_EQ(PixelAt(dc, 70, 5), PinnedColor(COLOR_WINDOW)) << "the field stops before the spin buttons";
+    pEdit->SetPressed(0);
+    pEdit->m_rcSpin = CRect();
+    // Disabled: the face colour, framed in entry 40 from one pixel right of the label.
+    pEdit->SetSelected(0);
+    pEdit->SetEnabled(FALSE);
+    draw(pEdit);
+    EXPECT_EQ(PixelAt(dc, 0, 0), kSentinel);
+    EXPECT_EQ(PixelAt(dc, 1, 0), PinnedColor(40));
+    EXPECT_EQ(PixelAt(dc, 5, 5), PinnedColor(COLOR_BTNFACE));
+
+    auto* pCombo = Append(new CTestFieldControl);
+    pCombo->SetType(kControlComboBox);
+    pCombo->SetRect(CRect(0, 0, 100, 22));
+    draw(pCombo);
+    const int nButton = pCombo->m_nDropButtonWidth;
+    ASSERT_GT(nButton, 0);
+    const CRect rcButton(100 - nButton, 0, 100, 22);
+    EXPECT_EQ(PixelAt(dc, 0, 0), kSentinel);
+    EXPECT_EQ(PixelAt(dc, rcButton.left + 1, 1), PinnedColor(COLOR_WINDOW)) << "inset button frame";
+    EXPECT_GT(CountColor(dc, rcButton, PinnedColor(46)), 3) << "the arrow in the bar text colour";
+    EXPECT_EQ(pCombo->m_rcText, CRect(3, 1, rcButton.left, 21));
+    pCombo->SetSelected(1);
+    draw(pCombo);
+    EXPECT_EQ(PixelAt(dc, 0, 0), PinnedColor(32));
+    EXPECT_EQ(PixelAt(dc, rcButton.left + 2, 3), PinnedColor(31)) << "the drop button hot";
+    EXPECT_GT(CountColor(dc, rcButton, PinnedColor(45)), 3);
+    pCombo->m_bDropped = TRUE;
+    draw(pCombo);
+    EXPECT_EQ(PixelAt(dc, rcButton.left + 2, 3), PinnedColor(33)) << "the drop button pushed while dropped";
+    EXPECT_GT(CountColor(dc, rcButton, PinnedColor(47)), 3);
+    // In a popup bar the field is framed in entry 53 and its button filled with it.
+    pCombo->m_bDropped = FALSE;
+    pCombo->SetSelected(0);
+    SetBar(kBarTypePopup, kBarPopup);
+    draw(pCombo);
+    const int xField = pCombo->m_nLabelWidth;
+    EXPECT_EQ(PixelAt(dc, xField, 0), PinnedColor(53));
+    EXPECT_EQ(PixelAt(dc, rcButton.left + 3, 3), PinnedColor(53));
+    WritePng(dc, L"/tmp/office-combo-popup.png");
+}
+
 }  // namespace

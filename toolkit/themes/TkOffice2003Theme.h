@@ -21,6 +21,8 @@ public:
     CSize PaintControlSeparator(CDC* pDC, CTkCommandBar* pBar, CTkControl* pControl, BOOL bDraw) override;
     void PaintStatusPaneFrame(CDC* pDC, CRect rc, CTkStatusBarPane* pPane, BOOL bGripperPane) override;
     void PaintSizeGripper(CDC* pDC, CRect rc) override;
+    // The right dock bar in one colour (the dock gradient's end), the others in the dock gradient.
+    void FillDockBarBackground(CDC* pDC, CTkDockBar* pDockBar) override;
     void PaintFramedInfoArea(CDC* pDC, CWnd* pWnd) override;
     void RefreshMetrics() override;
     CSize PaintExpandButton(CDC* pDC, int nKind, CTkControl* pControl, CTkCommandBar* pBar, BOOL bDraw,

@@ -6,6 +6,7 @@
 #include "TkControl.h"
 #include "TkControls.h"
 #include "TkDCWrappers.h"
+#include "TkDockBar.h"
 #include "TkDrawHelpers.h"
 #include "TkMeasureDC.h"
 #include "TkStatusBarParts.h"
@@ -177,6 +178,14 @@ void CTkOffice2003Theme::FillBarBackground(CDC* pDC, CTkCommandBar* pBar) {
         return;
     }
     CTkOfficeTheme::FillBarBackground(pDC, pBar);
+}
+
+void CTkOffice2003Theme::FillDockBarBackground(CDC* pDC, CTkDockBar* pDockBar) {
+    const CRect rc = MakeClientRect(pDockBar);
+    if ((pDockBar->GetStyle() & kRightDockStyle) == kRightDockStyle)
+        pDC->FillSolidRect(&rc, m_grcDock.m_secondColor.GetEffective());
+    else
+        FillDockGradient(pDC, rc, &rc);
 }
 
 void CTkOffice2003Theme::PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
