@@ -16,7 +16,7 @@ struct Length {
     CTkMarkupGridLength::Unit unit;
 };
 
-struct ColumnSpec {
+struct ColumnDef {
     Length length;
     int nUserMin = 0;
     int nUserMax = 0;
@@ -48,23 +48,23 @@ protected:
                                    : CRect(-1, -1, -1, -1);
     }
     // Column definitions made in code and prepared as a measure prepares them.
-    MarkupGridDefinitions Columns(const std::vector<ColumnSpec>& specs, BOOL bStarAsAuto = FALSE) {
+    MarkupGridDefinitions Columns(const std::vector<ColumnDef>& defs, BOOL bStarAsAuto = FALSE) {
         m_columns.clear();
         MarkupGridDefinitions definitions;
-        for (const ColumnSpec& spec : specs) {
+        for (const ColumnDef& def : defs) {
             auto column = CTkMarkupPtr<CTkMarkupColumnDefinition>::Adopt(new CTkMarkupColumnDefinition);
             column->SetValue(CTkMarkupColumnDefinition::s_pWidthProperty,
-                             new CTkMarkupGridLength(spec.length.dValue, spec.length.unit));
-            if (spec.nUserMin != 0)
-                SetInt(column.Get(), CTkMarkupColumnDefinition::s_pMinWidthProperty, spec.nUserMin);
-            if (spec.nUserMax != 0)
-                SetInt(column.Get(), CTkMarkupColumnDefinition::s_pMaxWidthProperty, spec.nUserMax);
+                             new CTkMarkupGridLength(def.length.dValue, def.length.unit));
+            if (def.nUserMin != 0)
+                SetInt(column.Get(), CTkMarkupColumnDefinition::s_pMinWidthProperty, def.nUserMin);
+            if (def.nUserMax != 0)
+                SetInt(column.Get(), CTkMarkupColumnDefinition::s_pMaxWidthProperty, def.nUserMax);
             definitions.push_back(column.Get());
             m_columns.push_back(std::move(column));
         }
         PrepareMarkupGridDefinitions(definitions, bStarAsAuto);
-        for (size_t i = 0; i < specs.size(); i++)
-            definitions[i]->m_nMinSize = std::max(definitions[i]->m_nMinSize, specs[i].nContentMin);
+        for (size_t i = 0; i < defs.size(); i++)
+            definitions[i]->m_nMinSize = std::max(definitions[i]->m_nMinSize, defs[i].nContentMin);
         return definitions;
     }
     static std::vector<int> Minimums(const MarkupGridDefinitions& definitions) {
@@ -139,7 +139,7 @@ TEST_F(Grid, LengthsFromText) {
 TEST_F(Grid, EnsureMinimumSpreadsASpanningDemand) {
     struct Row {
         const char* name;
-        std::vector<ColumnSpec> columns;
+        std::vector<ColumnDef> columns;
         double dRequest;
         std::vector<int> expected;
     };
@@ -168,7 +168,7 @@ TEST_F(Grid, EnsureMinimumSpreadsASpanningDemand) {
 TEST_F(Grid, StarsShareWhatTheOthersLeave) {
     struct Row {
         const char* name;
-        std::vector<ColumnSpec> columns;
+        std::vector<ColumnDef> columns;
         int nSize;
         std::vector<int> expected;  // measure sizes
     };
@@ -193,7 +193,7 @@ TEST_F(Grid, StarsShareWhatTheOthersLeave) {
 TEST_F(Grid, FinalSizesShrinkStarsFirstAndNothingBelowItsMinimum) {
     struct Row {
         const char* name;
-        std::vector<ColumnSpec> columns;
+        std::vector<ColumnDef> columns;
         int nSize;
         std::vector<int> expected;  // size, offset per column
     };

@@ -9,12 +9,12 @@
 
 namespace {
 
-struct DockBarSpec {
+struct DockBarPlace {
     DWORD dwDockStyle;
     UINT nId;
 };
 // Top, bottom, left and right, with their border bits.
-constexpr DockBarSpec kDockBarSpecs[4] = {
+constexpr DockBarPlace kDockBarPlaces[4] = {
     {0x2800, AFX_IDW_DOCKBAR_TOP},
     {0x8200, AFX_IDW_DOCKBAR_BOTTOM},
     {0x1400, AFX_IDW_DOCKBAR_LEFT},
@@ -36,7 +36,7 @@ void CTkCommandBars::CreateDockBars() {
         if (pDockBar == nullptr)
             AfxThrowResourceException();
         pDockBar->SetCommandBars(this);
-        if (!pDockBar->Create(m_pSite, kDockBarWindowStyle | kDockBarSpecs[i].dwDockStyle, kDockBarSpecs[i].nId)) {
+        if (!pDockBar->Create(m_pSite, kDockBarWindowStyle | kDockBarPlaces[i].dwDockStyle, kDockBarPlaces[i].nId)) {
             delete pDockBar;
             AfxThrowResourceException();
         }

@@ -18,13 +18,13 @@ constexpr DWORD kMDIControlFlags =
     kControlFlagRightAlign | kControlFlagNoKeyboard | kControlFlagNoUpdate | kControlFlagNoMove;
 constexpr int kMDIControlSize = 16;
 
-struct MDIButtonSpec {
+struct MDIButtonRow {
     int nId;
     LPCWSTR pszCaption;  // a Marlett glyph
     DWORD dwChildStyle;  // the child style it needs (besides WS_SYSMENU)
     DWORD dwSuppressFlag;
 };
-constexpr MDIButtonSpec kMDIButtons[] = {
+constexpr MDIButtonRow kMDIButtons[] = {
     {kIdMDIMinimize, L"0", WS_MINIMIZEBOX, kMenuBarNoMinimize},
     {kIdMDIRestore, L"2", WS_MAXIMIZEBOX, kMenuBarNoRestore},
     {kIdMDIClose, L"r", 0, kMenuBarNoClose},
@@ -84,10 +84,10 @@ void CTkMenuBar::UpdateMDIButtons() {
     BOOL bChanged = FALSE;
     BOOL wanted[std::size(kMDIButtons)] = {};
     for (size_t i = 0; i < std::size(kMDIButtons); ++i) {
-        const MDIButtonSpec& spec = kMDIButtons[i];
+        const MDIButtonRow& row = kMDIButtons[i];
         wanted[i] = hChild != nullptr && (dwChildStyle & WS_SYSMENU) != 0 &&
-                    (dwChildStyle & spec.dwChildStyle) == spec.dwChildStyle && (m_dwFlags & spec.dwSuppressFlag) == 0;
-        bChanged |= wanted[i] != (m_pControls->FindById(spec.nId) != nullptr);
+                    (dwChildStyle & row.dwChildStyle) == row.dwChildStyle && (m_dwFlags & row.dwSuppressFlag) == 0;
+        bChanged |= wanted[i] != (m_pControls->FindById(row.nId) != nullptr);
     }
     if (bChanged) {
         for (size_t i = 0; i < std::size(kMDIButtons); ++i) {
