@@ -262,12 +262,17 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     frame->ClientPane().GetWindowRect(&paneRect);
     EXPECT_GT(menuBarRect.Height(), 0);
     EXPECT_LE(menuBarRect.bottom, paneRect.top);
+    // A picture of the window as the screen shows it, to look at.
     CRect frameRect;
     GetWindowRect(window, &frameRect);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 300);
     CScopedMemDC picture(frameRect.Width(), frameRect.Height());
     ASSERT_TRUE(picture.IsValid());
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PrintWindow(window, picture.GetSafeHdc(), 0);
+    HDC screen = GetDC(nullptr);
+    BitBlt(picture.GetSafeHdc(), 0, 0, frameRect.Width(), frameRect.Height(), screen, frameRect.left, frameRect.top,
+           SRCCOPY);
+    ReleaseDC(nullptr, screen);
     WritePng(picture, L"Z:\\tmp\\frame_main_window.png");
 
     // The modeless windows exist, hidden.
