@@ -19,6 +19,9 @@
 #include "views/SearchDBInfoDlg.h"
 #include "views/ViewIndex.h"
 
+#include "TkCommandBars.h"
+#include "TkControls.h"
+#include "TkPaintManager.h"
 #include "TkSkinManager.h"
 
 namespace {
@@ -91,9 +94,9 @@ unsigned __stdcall StopServiceThreadsThread(void*) {
 
 }  // namespace
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CTkFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CTkFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_SIZE()
@@ -134,7 +137,7 @@ UINT CMainFrame::MenuIdForLanguage(int language) {
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-    if (!CFrameWnd::PreCreateWindow(cs))
+    if (!CTkFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     return TRUE;
@@ -147,7 +150,7 @@ BOOL CMainFrame::AddTrayIcon(UINT menuId) {
 // The start, in this order. The steps up to the tray icon fail the start before any service thread runs or any
 // database is opened; everything after them is best effort.
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CTkFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     m_stylesFolder = GetExeFolder() + L"\\Styles\\";
 
@@ -165,11 +168,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         return -1;
 
     const UINT menuId = MenuIdForLanguage(LanguageNumber);
-    ShowLanguageMenu(menuId);
-    if (!AddTrayIcon(menuId)) {
+    if (!CreateCommandBars(menuId) || !AddTrayIcon(menuId)) {
         TheGuiServiceView().Uninstall();  // a refused creation need not be followed by WM_DESTROY
-        return -1;                        // the server never runs without its tray icon
+        return -1;                        // the server never runs without its menu bar and tray icon
     }
+    CTkPaintManager::ActivateTheme(kThemeOffice2003);  // the look of every command bar in the process
 
     CreateModelessWindows();
     StartChannelConfigThread();
@@ -216,16 +219,14 @@ bool CMainFrame::CreateStatusBar() {
     return true;
 }
 
-// The language's menu as the window's menu, in place of the one LoadFrame attached.
-void CMainFrame::ShowLanguageMenu(UINT menuId) {
-    HMENU loaded = ::GetMenu(m_hWnd);
-    HMENU menu = ::LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCEW(menuId), RT_MENU), MAKEINTRESOURCEW(menuId));
-    if (!menu)
-        return;
-    ::SetMenu(m_hWnd, menu);
-    m_hMenuDefault = menu;
-    if (loaded)
-        ::DestroyMenu(loaded);
+bool CMainFrame::CreateCommandBars(UINT menuId) {
+    RegisterControlClasses();  // the menu bar makes its controls by class name
+    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+    if (!m_pCommandBars)
+        return false;
+    m_pCommandBars->AttachToSite(this);
+    m_pCommandBars->CreateDockBars();
+    return m_pCommandBars->CreateMenuBar(L"Menu Bar", menuId) != nullptr;
 }
 
 // The start-up window is shown and centred; the others are centred and hidden.
@@ -243,7 +244,7 @@ void CMainFrame::CreateModelessWindows() {
 // then finds the view closed and returns, and the threads are stopped while this thread serves their messages, so
 // each ends by itself.
 void CMainFrame::OnDestroy() {
-    CFrameWnd::OnDestroy();
+    CTkFrameWnd::OnDestroy();
     TheGuiServiceView().Uninstall();
     m_trayIcon.RemoveIcon();
     KillTimer(IDT_HOUSEKEEPING);
@@ -272,7 +273,7 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnSize(UINT nType, int cx, int cy) {
-    CFrameWnd::OnSize(nType, cx, cy);
+    CTkFrameWnd::OnSize(nType, cx, cy);
     if (m_statusBar.GetSafeHwnd())
         m_statusBar.MoveWindow(0, cy - kStatusBarHeight, cx, kStatusBarHeight, TRUE);
 }
@@ -309,7 +310,7 @@ void CMainFrame::OnBlacklist() {
 
 void CMainFrame::OnAppExit() {
     if (MessageBox(LangText(L"0211").c_str(), LangText(L"0212").c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
-        CFrameWnd::OnClose();
+        CTkFrameWnd::OnClose();
 }
 
 LRESULT CMainFrame::OnShowView(WPARAM wParam, LPARAM) {
@@ -319,7 +320,7 @@ LRESULT CMainFrame::OnShowView(WPARAM wParam, LPARAM) {
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (CTkFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     return m_clientPane.GetSafeHwnd() && m_clientPane.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

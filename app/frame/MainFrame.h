@@ -11,6 +11,7 @@
 
 #include "views/TesselonServerView.h"
 
+#include "TkFrameWnd.h"
 #include "TkTrayIcon.h"
 
 #include "mfc.h"
@@ -29,7 +30,7 @@ constexpr UINT WM_SHOW_DRIVER_MESSAGE = WM_USER + 3;
 // The status bar's panes, left to right.
 constexpr int kStatusPaneCount = 6;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CTkFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
@@ -75,7 +76,8 @@ private:
     // Shows every contact of the contact database in the phone-book pane.
     void FillPhoneBook();
     bool CreateStatusBar();
-    void ShowLanguageMenu(UINT menuId);
+    // The command bars with their dock bars and the language's menu bar, which takes the window's menu away.
+    bool CreateCommandBars(UINT menuId);
     void CreateModelessWindows();
     void StopServiceThreads();
 

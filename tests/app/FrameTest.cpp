@@ -28,6 +28,13 @@
 #include "views/SearchDBInfoDlg.h"
 #include "views/ViewIndex.h"
 
+#include "DibPixels.h"
+#include "TkCommandBars.h"
+#include "TkControl.h"
+#include "TkControls.h"
+#include "TkMenuBar.h"
+#include "TkPaintManager.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -132,6 +139,16 @@ CMainFrame* StartFrame(CMainFrame* frame) {
     return frame;
 }
 
+// The menu bar's item of a command in its first popup (the File menu), its state brought up to date as an open
+// popup has it.
+CTkControl* FileMenuItem(CTkMenuBar* menuBar, UINT id) {
+    CTkCommandBar* file = menuBar->GetControl(0)->GetCommandBar();
+    if (!file)
+        return nullptr;
+    file->UpdateCommandUI();
+    return file->GetControls()->FindById(static_cast<int>(id));
+}
+
 // Exits as the operator does: the exit command, answered Yes.
 void ExitWithYes(HWND frame) {
     MessageBoxAnswerer yes(L"T0212", IDYES);
@@ -214,6 +231,49 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
         EXPECT_EQ(widths[i], parts[i] - left) << "pane " << i;
     EXPECT_EQ(AFX_IDW_PANE_FIRST, static_cast<UINT>(GetDlgCtrlID(frame->ClientPane().GetSafeHwnd())));
     EXPECT_FALSE(frame->ClientPane().GetStyle() & WS_BORDER);
+
+    // The menu bar holds the language's menu (English here), docked above the client pane, in the Office 2003 look;
+    // the window has no menu of its own.
+    EXPECT_EQ(nullptr, GetMenu(window));
+    ASSERT_TRUE(frame->GetCommandBars());
+    CTkMenuBar* menuBar = frame->GetCommandBars()->GetMenuBar();
+    ASSERT_TRUE(menuBar);
+    EXPECT_EQ(L"Menu Bar", std::wstring(menuBar->GetTitle()));
+    EXPECT_EQ(IDR_MENU_ENGLISH, menuBar->GetResourceId());
+    EXPECT_TRUE(menuBar->IsWindowVisible());
+    EXPECT_EQ(kThemeOffice2003, CTkPaintManager::GetCurrentPaintManager()->GetThemeNumber());
+    std::vector<std::wstring> menuTitles;
+    for (int i = 0; i < menuBar->GetControlCount(); ++i) {
+        if (!menuBar->GetControl(i)->IsTemporary())
+            menuTitles.push_back(std::wstring(menuBar->GetControl(i)->GetCaptionText()));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"&File", L"&Help"}), menuTitles);
+    std::vector<int> fileIds;
+    CTkCommandBar* fileMenu = menuBar->GetControl(0)->GetCommandBar();
+    ASSERT_TRUE(fileMenu);
+    for (int i = 0; i < fileMenu->GetControlCount(); ++i)
+        fileIds.push_back(fileMenu->GetControl(i)->GetId());
+    EXPECT_EQ((std::vector<int>{ID_SETTINGS, ID_DATABASE_PATH, ID_SERVER_ACCOUNTS, ID_CLIENT_ACCOUNTS, ID_LOGOUT,
+                                ID_LOGIN, ID_BLACKLIST, ID_APP_EXIT}),
+              fileIds);
+    CRect menuBarRect;
+    CRect paneRect;
+    menuBar->GetWindowRect(&menuBarRect);
+    frame->ClientPane().GetWindowRect(&paneRect);
+    EXPECT_GT(menuBarRect.Height(), 0);
+    EXPECT_LE(menuBarRect.bottom, paneRect.top);
+    // A picture of the window as the screen shows it, to look at.
+    CRect frameRect;
+    GetWindowRect(window, &frameRect);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 300);
+    CScopedMemDC picture(frameRect.Width(), frameRect.Height());
+    ASSERT_TRUE(picture.IsValid());
+    HDC screen = GetDC(nullptr);
+    BitBlt(picture.GetSafeHdc(), 0, 0, frameRect.Width(), frameRect.Height(), screen, frameRect.left, frameRect.top,
+           SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    WritePng(picture, L"Z:\\tmp\\frame_main_window.png");
 
     // The modeless windows exist, hidden.
     ASSERT_TRUE(IsWindow(startupWindow.GetSafeHwnd()));
@@ -308,7 +368,7 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     const struct {
         int LoggedIn;
         const wchar_t* Name;
-        BOOL Operator;  // exit and blacklist
+        BOOL Operator;  // the commands that wait for a login
         BOOL Accounts;
     } gates[] = {
         {0, L"tovak", FALSE, FALSE},
@@ -319,14 +379,20 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     for (const auto& gate : gates) {
         LogIn(gate.Name);
         OperatorLoggedIn = gate.LoggedIn;
-        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_APP_EXIT)) << gate.Name << gate.LoggedIn;
-        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_BLACKLIST)) << gate.Name << gate.LoggedIn;
-        EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_SERVER_ACCOUNTS)) << gate.Name << gate.LoggedIn;
-        EXPECT_EQ(gate.Accounts, IsCommandEnabled(frame, ID_CLIENT_ACCOUNTS)) << gate.Name << gate.LoggedIn;
-        // The main view's commands and the channel pane's, routed by the frame.
-        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_SETTINGS)) << gate.Name << gate.LoggedIn;
-        EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_LOGOUT)) << gate.Name << gate.LoggedIn;
-        EXPECT_EQ(static_cast<BOOL>(!gate.Operator), IsCommandEnabled(frame, ID_LOGIN)) << gate.Name << gate.LoggedIn;
+        // The menu bar's items, brought up to date by the frame's handlers and the main view's.
+        for (const auto& [id, enabled] : {std::pair{ID_APP_EXIT, gate.Operator},
+                                          {ID_BLACKLIST, gate.Operator},
+                                          {ID_SERVER_ACCOUNTS, gate.Accounts},
+                                          {ID_CLIENT_ACCOUNTS, gate.Accounts},
+                                          {ID_SETTINGS, gate.Operator},
+                                          {ID_LOGOUT, gate.Operator},
+                                          {ID_LOGIN, !gate.Operator},
+                                          {ID_DATABASE_PATH, FALSE}}) {  // no handler
+            CTkControl* item = FileMenuItem(menuBar, id);
+            ASSERT_TRUE(item) << id;
+            EXPECT_EQ(enabled, item->GetEnabled()) << id << gate.Name << gate.LoggedIn;
+        }
+        // The channel pane's commands and the main view's toolbar command, routed by the frame.
         EXPECT_EQ(gate.Operator, IsCommandEnabled(frame, ID_CHANNEL_LISTEN)) << gate.Name << gate.LoggedIn;
         EXPECT_TRUE(IsCommandEnabled(frame, ID_CHANNEL_PCM_STATUS));
         EXPECT_TRUE(IsCommandEnabled(frame, ID_TOGGLE_LEFT_PANE));
@@ -343,10 +409,10 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     EXPECT_EQ(0, blacklistRuns);
     EXPECT_TRUE(IsWindow(window));
 
+    // Logged in, the menu bar's items reach the frame's handlers.
     LogIn(L"tovak");
-    SendMessageW(window, WM_COMMAND, ID_SERVER_ACCOUNTS, 0);
-    SendMessageW(window, WM_COMMAND, ID_CLIENT_ACCOUNTS, 0);
-    SendMessageW(window, WM_COMMAND, ID_BLACKLIST, 0);
+    for (UINT id : {ID_SERVER_ACCOUNTS, ID_CLIENT_ACCOUNTS, ID_BLACKLIST})
+        FileMenuItem(menuBar, id)->Execute();
     EXPECT_EQ((std::vector<int>{kOperatorAccounts, kClientAccounts}), accountModes);
     EXPECT_EQ(1, blacklistRuns);
     {
