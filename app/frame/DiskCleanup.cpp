@@ -4,7 +4,6 @@
 #include "common/SysLogNow.h"
 #include "frame/Housekeeping.h"
 #include "settings/FormatText.h"
-#include "settings/LangText.h"
 #include "storage/OleDate.h"
 #include "storage/RecordFields.h"
 #include "storage/StoragePaths.h"
@@ -80,7 +79,7 @@ void CDiskCleanup::Run() {
 }
 
 void CDiskCleanup::CleanDay(const SYSTEMTIME& day) {
-    const std::wstring dayText = CleanupDayText(day);
+    const std::wstring dayText = CleanupDayText(m_texts, day);
     ShowProgress(dayText);
     m_deletedCount = 0;
     const CallRecordStore::RecordCallback deleteRow = [this](const CallRecord& record) { DeleteRecordingRow(record); };
@@ -98,7 +97,7 @@ void CDiskCleanup::CleanDay(const SYSTEMTIME& day) {
         SysLogRow row{};
         row.SysLog_Cmd = kSysLogDiskCleanup;
         CopyToField(row.Name, m_operator.c_str());
-        FormatToField(row.Notes, L"%ls %d", LangText(L"0386").c_str(), m_deletedCount);
+        FormatToField(row.Notes, L"%ls %d", m_texts(L"0386").c_str(), m_deletedCount);
         WriteSysLogNow(row);
     }
 }
@@ -109,11 +108,11 @@ void CDiskCleanup::DeleteRecordingRow(const CallRecord& record) {
     ++m_deletedCount;
     const std::wstring path(FieldText(record.FilePath));
     ::DeleteFileW(path.c_str());
-    ShowProgress(FormatText(L"%ls %04d-%02d-%02d %d", LangText(L"0386").c_str(), record.StartTime.wYear,
+    ShowProgress(FormatText(L"%ls %04d-%02d-%02d %d", m_texts(L"0386").c_str(), record.StartTime.wYear,
                             record.StartTime.wMonth, record.StartTime.wDay, m_deletedCount));
     SysLogRow row{};
     row.SysLog_Cmd = kSysLogRecordingDeleted;
-    FormatToField(row.Name, L"%ls %ls", LangText(L"0186").c_str(), m_operator.c_str());
-    FormatToField(row.Notes, L"%ls %ls", LangText(L"0386").c_str(), path.c_str());
+    FormatToField(row.Name, L"%ls %ls", m_texts(L"0186").c_str(), m_operator.c_str());
+    FormatToField(row.Notes, L"%ls %ls", m_texts(L"0386").c_str(), path.c_str());
     WriteSysLogNow(row);
 }

@@ -8,6 +8,7 @@
 // Owned by the frame's housekeeping, which starts it from the UI thread and stops it there before the frame goes.
 
 #include "WorkerThread.h"
+#include "frame/Housekeeping.h"
 #include "records/EngineRecords.h"
 #include "storage/CallRecordStore.h"
 
@@ -37,5 +38,6 @@ private:
     WorkerThread m_thread{L"DiskCleanupThread"};
     int m_deletedCount = 0;   // recordings deleted of the day being cleaned; the thread's
     std::wstring m_operator;  // the operator named in the rows, read once per run
+    LangTextCache m_texts;    // the thread's
     CallRecordStore m_store;  // a past day's database; only the thread opens and closes it
 };

@@ -61,30 +61,37 @@ RebootRequest SetRebootRequest(RebootRequest request) {
     return g_reboot.exchange(request);
 }
 
-std::wstring VersionPaneText(bool loggedIn) {
-    return FormatText(L"%ls %ls", kVersionText, LangText(loggedIn ? L"0343" : L"0344").c_str());
+const std::wstring& LangTextCache::operator()(const wchar_t* key) {
+    const auto found = m_texts.find(key);
+    if (found != m_texts.end())
+        return found->second;
+    return m_texts.emplace(key, LangText(key)).first->second;
 }
 
-std::wstring ChannelCountPaneText(int voiceChannels) {
+std::wstring VersionPaneText(LangTextCache& text, bool loggedIn) {
+    return FormatText(L"%ls %ls", kVersionText, text(loggedIn ? L"0343" : L"0344").c_str());
+}
+
+std::wstring ChannelCountPaneText(LangTextCache& text, int voiceChannels) {
     // The two other kinds of channel this status once counted do not exist on these boards: they stay 0.
-    return FormatText(L"%ls:%d %ls:%d %ls:%d<%ls> ", LangText(L"0255").c_str(), voiceChannels,
-                      LangText(L"0256").c_str(), 0, LangText(L"0257").c_str(), 0, LangText(L"0287").c_str());
+    return FormatText(L"%ls:%d %ls:%d %ls:%d<%ls> ", text(L"0255").c_str(), voiceChannels, text(L"0256").c_str(), 0,
+                      text(L"0257").c_str(), 0, text(L"0287").c_str());
 }
 
-std::wstring RecordingPaneText(int recordingChannels, uint32_t queueAndUptime) {
-    return FormatText(L"%ls%d | %u", LangText(L"0325").c_str(), recordingChannels, queueAndUptime);
+std::wstring RecordingPaneText(LangTextCache& text, int recordingChannels, uint32_t queueAndUptime) {
+    return FormatText(L"%ls%d | %u", text(L"0325").c_str(), recordingChannels, queueAndUptime);
 }
 
-std::wstring CleanupDayText(const SYSTEMTIME& day) {
-    return FormatText(L"%ls %04d-%02d-%02d", LangText(L"0386").c_str(), day.wYear, day.wMonth, day.wDay);
+std::wstring CleanupDayText(LangTextCache& text, const SYSTEMTIME& day) {
+    return FormatText(L"%ls %04d-%02d-%02d", text(L"0386").c_str(), day.wYear, day.wMonth, day.wDay);
 }
 
-std::wstring UptimePaneText(const SYSTEMTIME& start, uint32_t uptime) {
+std::wstring UptimePaneText(LangTextCache& text, const SYSTEMTIME& start, uint32_t uptime) {
     wchar_t date[64] = {};
     wchar_t time[64] = {};
     ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &start, nullptr, date, static_cast<int>(std::size(date)));
     ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &start, nullptr, time, static_cast<int>(std::size(time)));
-    return FormatText(L"%ls:%ls %ls<%u:%02u:%02u>", LangText(L"0025").c_str(), date, time, uptime / 3600,
+    return FormatText(L"%ls:%ls %ls<%u:%02u:%02u>", text(L"0025").c_str(), date, time, uptime / 3600,
                       uptime % 3600 / 60, uptime % 60);
 }
 

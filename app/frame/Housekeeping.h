@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 // ---- Seams
@@ -24,16 +25,26 @@ void RequestReboot();
 RebootRequest SetRebootRequest(RebootRequest request);
 
 // ---- Status pane texts
+// The language's texts, each read from the language file once: the language stays the same while the program
+// runs, and the panes are filled every second. Used by one thread.
+class LangTextCache {
+public:
+    const std::wstring& operator()(const wchar_t* key);
+
+private:
+    std::map<std::wstring, std::wstring, std::less<>> m_texts;
+};
+
 // Pane 1: the version and whether an operator is logged in.
-std::wstring VersionPaneText(bool loggedIn);
+std::wstring VersionPaneText(LangTextCache& text, bool loggedIn);
 // Pane 2: the number of voice channels.
-std::wstring ChannelCountPaneText(int voiceChannels);
+std::wstring ChannelCountPaneText(LangTextCache& text, int voiceChannels);
 // Pane 3: the channels recording now, and the calls waiting for the call writer plus the uptime.
-std::wstring RecordingPaneText(int recordingChannels, uint32_t queueAndUptime);
+std::wstring RecordingPaneText(LangTextCache& text, int recordingChannels, uint32_t queueAndUptime);
 // Pane 4 while the disk clean-up works on a day.
-std::wstring CleanupDayText(const SYSTEMTIME& day);
+std::wstring CleanupDayText(LangTextCache& text, const SYSTEMTIME& day);
 // Pane 5: the frame's start and the uptime in seconds as hours:minutes:seconds.
-std::wstring UptimePaneText(const SYSTEMTIME& start, uint32_t uptime);
+std::wstring UptimePaneText(LangTextCache& text, const SYSTEMTIME& start, uint32_t uptime);
 
 // ---- Decisions
 // The hourly status row is written when the uptime is a whole number of hours, never at 0.

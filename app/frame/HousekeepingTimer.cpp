@@ -24,13 +24,13 @@ constexpr uint64_t kMegabyte = 1048576;
 void CHousekeepingTimer::Tick(const SYSTEMTIME& now) {
     ++m_uptime;
     ++m_minuteTicks;
-    SetPaneText(5, UptimePaneText(m_frame.StartTime(), m_uptime));
+    SetPaneText(5, UptimePaneText(m_texts, m_frame.StartTime(), m_uptime));
     if (IsHourlyTick(m_uptime))
         WriteHourlyStatusRow();
-    SetPaneText(2, ChannelCountPaneText(EngineState.ChannelCount));
+    SetPaneText(2, ChannelCountPaneText(m_texts, EngineState.ChannelCount));
     const uint32_t waiting = static_cast<uint32_t>(EngineState.CallQueue.Count());
-    SetPaneText(3, RecordingPaneText(RecordingChannelCount(), waiting + m_uptime));
-    SetPaneText(1, VersionPaneText(OperatorLoggedIn != 0));
+    SetPaneText(3, RecordingPaneText(m_texts, RecordingChannelCount(), waiting + m_uptime));
+    SetPaneText(1, VersionPaneText(m_texts, OperatorLoggedIn != 0));
 
     if (IsRebootDue(now))
         RequestReboot();  // again at every tick of the minute until the system goes down

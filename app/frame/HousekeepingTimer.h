@@ -8,6 +8,7 @@
 // destruction before its windows go.
 
 #include "frame/DiskCleanup.h"
+#include "frame/Housekeeping.h"
 #include "frame/MidnightReset.h"
 
 #include <cstdint>
@@ -32,6 +33,7 @@ private:
     CMainFrame& m_frame;
     uint32_t m_uptime = 0;       // ticks since the frame's start, as seconds
     uint32_t m_minuteTicks = 0;  // ticks since the last disk check
+    LangTextCache m_texts;
     CDiskCleanup m_diskCleanup;
     CMidnightReset m_midnightReset;
 };
