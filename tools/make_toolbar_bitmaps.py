@@ -170,6 +170,149 @@ def vertical_split(c):
     c.polygon([(30, 16), (23, 9), (23, 13), (19, 13), (19, 19), (23, 19), (23, 23)], ORANGE)
 
 
+def sheet(c, x0, y0, x1, y1):
+    """A page with lines of text."""
+    c.rect(x0, y0, x1, y1, GREY)
+    c.rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, WHITE)
+    for y in range(y0 + 4, y1 - 2, 4):
+        c.rect(x0 + 3, y, x1 - 3, y, DARK_BLUE)
+
+
+def cross(c, x0, y0, size, colour=RED):
+    """A cross size pixels square from (x0, y0)."""
+    c.line(x0, y0, x0 + size, y0 + size, colour, width=2)
+    c.line(x0 + size, y0, x0, y0 + size, colour, width=2)
+
+
+def plus(c, cx, cy, colour=GREEN):
+    """A plus sign 9 pixels across centred on (cx, cy)."""
+    c.rect(cx - 4, cy - 1, cx + 4, cy + 1, colour)
+    c.rect(cx - 1, cy - 4, cx + 1, cy + 4, colour)
+
+
+def pencil(c):
+    """A pencil leaning from the bottom left to the top right."""
+    c.polygon([(9, 21), (9, 17), (19, 7), (23, 11), (13, 21)], GOLD)
+    c.polygon([(19, 7), (21, 5), (25, 9), (23, 11)], RED)
+    c.polygon([(9, 21), (9, 18), (12, 21)], BLACK)
+
+
+def lens(c, cx, cy, radius, colour):
+    """A magnifying glass: a ring around (cx, cy) and its handle to the bottom right."""
+    c.disc(cx, cy, radius, colour, inner=radius - 2.2)
+    c.line(int(cx + radius * 0.7), int(cy + radius * 0.7), int(cx + radius * 0.7) + 5,
+           int(cy + radius * 0.7) + 5, colour, width=3)
+
+
+def book(c):
+    """The phone book: a blue cover with a white spine label."""
+    c.rect(2, 2, 15, 21, BLUE)
+    c.rect(2, 2, 3, 21, DARK_BLUE)
+    c.rect(6, 6, 12, 9, WHITE)
+    c.frame(6, 6, 12, 9, DARK_BLUE)
+
+
+def play(c):
+    """Play the recording: a green triangle pointing right."""
+    c.polygon([(6, 3), (20, 12), (6, 21)], GREEN)
+
+
+def edit_file(c):
+    """Edit the notes: a page with a pencil."""
+    sheet(c, 2, 1, 15, 20)
+    pencil(c)
+
+
+def delete_file(c):
+    """Delete the recording: a page struck out by a red cross."""
+    sheet(c, 2, 1, 15, 20)
+    cross(c, 11, 11, 10)
+
+
+def save_as(c):
+    """Copy to a folder: a folder with a green arrow going down into it."""
+    c.rect(1, 9, 8, 11, GOLD)
+    c.rect(1, 11, 22, 22, GOLD)
+    c.frame(1, 11, 22, 22, ORANGE)
+    c.polygon([(9, 1), (15, 1), (15, 8), (19, 8), (12, 15), (5, 8), (9, 8)], GREEN)
+
+
+def search_file(c):
+    """Search the call records: a page under a magnifying glass."""
+    sheet(c, 1, 1, 13, 18)
+    lens(c, 14, 12, 6.5, DARK_BLUE)
+
+
+def excel(c):
+    """Export to a spreadsheet: a green grid."""
+    c.rect(2, 3, 21, 20, GREEN)
+    c.rect(3, 4, 20, 19, WHITE)
+    c.rect(3, 4, 20, 7, GREEN)
+    for x in (8, 14):
+        c.rect(x, 4, x, 19, GREEN)
+    for y in (11, 15):
+        c.rect(3, y, 20, y, GREEN)
+
+
+def more_info(c):
+    """Details: an "i" in a blue disc."""
+    c.disc(12, 12, 10.5, BLUE)
+    c.rect(11, 5, 13, 7, WHITE)
+    c.rect(11, 10, 13, 18, WHITE)
+    c.rect(9, 10, 10, 10, WHITE)
+    c.rect(9, 18, 15, 18, WHITE)
+
+
+def quick_search(c):
+    """Quick search: a magnifying glass with a lightning bolt."""
+    lens(c, 9, 9, 7, DARK_BLUE)
+    c.polygon([(19, 1), (14, 9), (18, 9), (15, 17), (22, 7), (18, 7), (21, 1)], ORANGE)
+
+
+def stop_task(c):
+    """Stop the search: a red octagon with a white bar."""
+    c.polygon([(8, 2), (16, 2), (22, 8), (22, 16), (16, 22), (8, 22), (2, 16), (2, 8)], RED)
+    c.rect(6, 11, 17, 13, LIGHT_GREY)
+
+
+def chart(c):
+    """Statistics: three bars on an axis."""
+    c.rect(2, 2, 3, 21, BLACK)
+    c.rect(2, 20, 22, 21, BLACK)
+    c.rect(6, 11, 9, 19, BLUE)
+    c.rect(11, 5, 14, 19, GREEN)
+    c.rect(16, 14, 19, 19, ORANGE)
+
+
+def add_contact(c):
+    """Add a contact: the book and a green plus."""
+    book(c)
+    plus(c, 18, 17)
+
+
+def edit_contact(c):
+    """Edit the contact: the book and a pencil."""
+    book(c)
+    pencil(c)
+
+
+def delete_contact(c):
+    """Delete the contact: the book struck out by a red cross."""
+    book(c)
+    cross(c, 12, 12, 9)
+
+
+def search(c):
+    """Search the phone book: a magnifying glass."""
+    lens(c, 10, 10, 8, DARK_BLUE)
+
+
+def settings(c):
+    """The system log's settings: a gear."""
+    gear(c, 12, 12, 11, 3.5, GREY)
+    c.disc(12, 12, 7, LIGHT_GREY, inner=3.5)
+
+
 BITMAPS = [
     ("treeftp.bmp", PANE, tree_ftp),
     ("clear.bmp", PANE, clear_log),
@@ -177,6 +320,21 @@ BITMAPS = [
     ("stopmonitor.bmp", PANE, stop_monitor),
     ("channelsettings.bmp", PANE, channel_settings),
     ("callout.bmp", PANE, call_out),
+    ("play.bmp", PANE, play),
+    ("editfile.bmp", PANE, edit_file),
+    ("delete-file.bmp", PANE, delete_file),
+    ("saveas.bmp", PANE, save_as),
+    ("searchfile.bmp", PANE, search_file),
+    ("excel.bmp", PANE, excel),
+    ("Moreinfor.bmp", PANE, more_info),
+    ("quicksearch.bmp", PANE, quick_search),
+    ("STOPTASK.bmp", PANE, stop_task),
+    ("chart.bmp", PANE, chart),
+    ("addphonebook.bmp", PANE, add_contact),
+    ("editphonebook.bmp", PANE, edit_contact),
+    ("deletephonebook.bmp", PANE, delete_contact),
+    ("search.bmp", PANE, search),
+    ("Settings.bmp", PANE, settings),
     ("Settingsbig.bmp", MAIN, settings_big),
     ("About.bmp", MAIN, about),
     ("send-user.bmp", MAIN, send_user),

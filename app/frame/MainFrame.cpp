@@ -7,6 +7,7 @@
 #include "engine/EngineThreads.h"
 #include "frame/CrashDump.h"
 #include "frame/GuiServiceView.h"
+#include "frame/Housekeeping.h"
 #include "remote/TcpServer.h"
 #include "settings/Folders.h"
 #include "settings/LangText.h"
@@ -102,6 +103,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CTkFrameWnd)
     ON_WM_SIZE()
     ON_WM_DESTROY()
     ON_WM_PAINT()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SHOW_SERVICE_MESSAGE, OnShowServiceMessage)
     ON_MESSAGE(WM_SHOW_DRIVER_MESSAGE, OnShowDriverMessage)
     ON_MESSAGE(WM_SHOWVIEW, OnShowView)
@@ -248,6 +250,7 @@ void CMainFrame::OnDestroy() {
     TheGuiServiceView().Uninstall();
     m_trayIcon.RemoveIcon();
     KillTimer(IDT_HOUSEKEEPING);
+    m_housekeeping.Stop();
     if (!m_serviceStarted)
         return;  // a start that failed opened nothing
     StopServiceThreads();
@@ -280,6 +283,16 @@ void CMainFrame::OnSize(UINT nType, int cx, int cy) {
 
 void CMainFrame::OnPaint() {
     CPaintDC dc(this);  // the client pane covers the client area
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == IDT_HOUSEKEEPING) {
+        m_housekeeping.Tick(HousekeepingNow());
+    } else if (nIDEvent == IDT_LOGIN) {
+        KillTimer(IDT_LOGIN);  // before the dialog: its message loop goes on delivering timers
+        OperatorLoggedIn = OperatorDialogs().Login.Run(this) == IDOK ? 1 : 0;
+    }
+    CTkFrameWnd::OnTimer(nIDEvent);
 }
 
 LRESULT CMainFrame::OnShowServiceMessage(WPARAM wParam, LPARAM) {

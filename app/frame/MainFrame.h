@@ -9,6 +9,7 @@
 // itself when its window is destroyed. The service's threads reach the window side only through the installed
 // service view (GuiServiceView.h).
 
+#include "frame/HousekeepingTimer.h"
 #include "views/TesselonServerView.h"
 
 #include "TkFrameWnd.h"
@@ -58,6 +59,8 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
+    // Timer 1: the housekeeping tick. Timer 2: the login, once.
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnShowServiceMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnShowDriverMessage(WPARAM wParam, LPARAM lParam);
     // WM_SHOWVIEW: the pane column shows the pane of the ViewIndex in wParam (1 to 13; anything else changes
@@ -85,6 +88,7 @@ private:
     SYSTEMTIME m_startTime;
     CStatusBar m_statusBar;
     CTesselonServerView m_clientPane;
+    CHousekeepingTimer m_housekeeping{*this};
     std::wstring m_stylesFolder;    // "<program folder>\Styles\"
     bool m_serviceStarted = false;  // the service's threads run: the destruction stops them and logs the exit
 };

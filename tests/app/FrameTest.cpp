@@ -52,8 +52,6 @@ CTesselonServerApp testApp;  // the process's application object, as the program
 
 namespace {
 
-constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
-
 // A frame whose client area is 1000 pixels wide when it is created.
 class CSizedFrame : public CMainFrame {
 protected:
@@ -75,12 +73,6 @@ class CTrayRefusedFrame : public CMainFrame {
 protected:
     BOOL AddTrayIcon(UINT) override { return FALSE; }
 };
-
-// Takes the quit message that the main window's destruction posts, so later cases keep their loop.
-bool TakeQuitMessage() {
-    MSG msg;
-    return PumpUntil([&] { return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0; }, 2000);
-}
 
 bool ServiceThreadsRun() {
     return EngineState.ChannelPollThread.IsStarted() || EngineState.CallWriterThread.IsStarted() ||
@@ -109,15 +101,6 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring
     return files;
 }
 
-std::vector<SysLogRow> RowsOf(int code) {
-    std::vector<SysLogRow> rows;
-    for (const SysLogRow& row : TodaysSysLogRows()) {
-        if (row.SysLog_Cmd == code)
-            rows.push_back(row);
-    }
-    return rows;
-}
-
 int AccountsNamed(AccountStore& store, const wchar_t* name, AccountRecord* found = nullptr) {
     int count = 0;
     store.ForEachAccount([&](const AccountRecord& account) {
@@ -130,15 +113,6 @@ int AccountsNamed(AccountStore& store, const wchar_t* name, AccountRecord* found
     return count;
 }
 
-// Starts a frame of the given class as the application's main window and shows it.
-CMainFrame* StartFrame(CMainFrame* frame) {
-    testApp.m_pMainWnd = frame;
-    if (!frame->LoadFrame(IDR_MENU_SIMPLIFIED, kFrameStyle, nullptr, nullptr))
-        return nullptr;
-    frame->ShowWindow(SW_SHOW);
-    return frame;
-}
-
 // The menu bar's item of a command in its first popup (the File menu), its state brought up to date as an open
 // popup has it.
 CTkControl* FileMenuItem(CTkMenuBar* menuBar, UINT id) {
@@ -147,16 +121,6 @@ CTkControl* FileMenuItem(CTkMenuBar* menuBar, UINT id) {
         return nullptr;
     file->UpdateCommandUI();
     return file->GetControls()->FindById(static_cast<int>(id));
-}
-
-// Exits as the operator does: the exit command, answered Yes.
-void ExitWithYes(HWND frame) {
-    MessageBoxAnswerer yes(L"T0212", IDYES);
-    SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0);
-    EXPECT_TRUE(yes.Answered());
-    EXPECT_EQ(L"T0211", yes.Text());
-    EXPECT_FALSE(IsWindow(frame));
-    EXPECT_TRUE(TakeQuitMessage());
 }
 
 TEST(Application, SecondStartShowsTheRunningWindowInItsLanguageAndEnds) {
@@ -210,12 +174,22 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
         ++blacklistRuns;
         return static_cast<INT_PTR>(IDCANCEL);
     });
+    int loginRuns = 0;
+    OperatorDialogs().Login.Register([&](CWnd*) {
+        ++loginRuns;
+        return static_cast<INT_PTR>(IDCANCEL);
+    });
     static CDialog startupWindow(IDD_SEARCH_DB_INFO);
     OperatorDialogs().Startup.Register(&startupWindow, IDD_SEARCH_DB_INFO);
 
+    OperatorLoggedIn = 1;  // until the login is cancelled
     CMainFrame* frame = StartFrame(new CSizedFrame);
     ASSERT_TRUE(frame);
     const HWND window = frame->GetSafeHwnd();
+
+    // The login is asked for once, a second after the start; cancelled, nobody is logged in.
+    EXPECT_TRUE(PumpUntil([&] { return loginRuns == 1; }, 5000));
+    EXPECT_EQ(0, OperatorLoggedIn);
 
     // The window.
     wchar_t title[64] = {};
@@ -454,6 +428,7 @@ TEST(MainFrame, StartsTheServiceHidesOnCloseAndStopsItInOrderOnExit) {
     trayIcon.uID = IDR_MENU_ENGLISH;  // the tray's id is the menu's
     ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is in the notification area";
     ExitWithYes(window);
+    EXPECT_EQ(1, loginRuns);
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &trayIcon)) << "the icon is gone";
     viewCaller.join();
     EXPECT_EQ(nullptr, static_cast<CWnd*>(testApp.m_pMainWnd));

@@ -1,10 +1,14 @@
 #include "FrameTestSupport.h"
 
+#include "MainFrameResource.h"
 #include "WaitUntil.h"
+#include "frame/MainFrame.h"
 #include "settings/LangText.h"
 #include "settings/Settings.h"
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -72,4 +76,35 @@ std::vector<SysLogRow> TodaysSysLogRows() {
         store.Close();
     }
     return rows;
+}
+
+std::vector<SysLogRow> RowsOf(int code) {
+    std::vector<SysLogRow> rows;
+    for (const SysLogRow& row : TodaysSysLogRows()) {
+        if (row.SysLog_Cmd == code)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+CMainFrame* StartFrame(CMainFrame* frame) {
+    AfxGetApp()->m_pMainWnd = frame;
+    if (!frame->LoadFrame(IDR_MENU_SIMPLIFIED, kFrameStyle, nullptr, nullptr))
+        return nullptr;
+    frame->ShowWindow(SW_SHOW);
+    return frame;
+}
+
+bool TakeQuitMessage() {
+    MSG msg;
+    return PumpUntil([&] { return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0; }, 2000);
+}
+
+void ExitWithYes(HWND frame) {
+    MessageBoxAnswerer yes(L"T0212", IDYES);
+    SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_TRUE(yes.Answered());
+    EXPECT_EQ(L"T0211", yes.Text());
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(TakeQuitMessage());
 }

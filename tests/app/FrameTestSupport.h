@@ -1,10 +1,12 @@
 #pragma once
 // What the frame's tests share: the program and data folders of one start, with a key-echo language file (every
 // key's text is "T" and the key) and English chosen; a helper thread that answers the message box of a caption;
-// and reading the day's system-log rows.
+// starting and exiting the main frame; and reading the day's system-log rows.
 
 #include "TestFolder.h"
 #include "records/StorageRecords.h"
+
+#include "mfc.h"
 
 #include <windows.h>
 
@@ -45,3 +47,17 @@ private:
 
 // Every row of today's system log; empty when there is no file.
 std::vector<SysLogRow> TodaysSysLogRows();
+
+// Every row of today's system log with the event code.
+std::vector<SysLogRow> RowsOf(int code);
+
+class CMainFrame;
+
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+
+// Starts a frame of the given class as the application's main window and shows it; null when the start fails.
+CMainFrame* StartFrame(CMainFrame* frame);
+// Takes the quit message that the main window's destruction posts, so later cases keep their loop.
+bool TakeQuitMessage();
+// Exits as the operator does: the exit command, answered Yes; the window and its quit message are gone.
+void ExitWithYes(HWND frame);
