@@ -4,6 +4,7 @@
 #include "TkCommandBars.h"
 #include "TkControl.h"
 #include "TkControlButton.h"
+#include "TkControlComboBox.h"
 #include "TkControlPopup.h"
 #include "TkPropExchange.h"
 
@@ -16,7 +17,7 @@ void RegisterControlClasses() {
     // Referencing the run-time classes links them in, and with them their registration by name.
     static const CRuntimeClass* const classes[] = {
         RUNTIME_CLASS(CTkControl),  RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
-        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls),
+        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlComboBox),
     };
     (void)classes;
 }
