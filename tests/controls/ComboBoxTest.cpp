@@ -10,6 +10,8 @@
 #include "TkPropExchange.h"
 #include "WaitUntil.h"
 
+#include <richedit.h>
+
 #include <cstring>
 #include <new>
 #include <string>
@@ -276,13 +278,22 @@ TEST_F(ComboFixture, LongRowsAreReadWhole) {
 TEST_F(ComboFixture, HintShowsInTheEmptyUnfocusedField) {
     CTkControlComboBox* pCombo = AddCombo(TRUE, {});
     pCombo->SetEditHint(L"Search");
+    // The text colour of the window: grey for the hint, the window text colour for text.
+    const auto textColor = [&] {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof(format);
+        pCombo->GetEditCtrl()->SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        return format.crTextColor;
+    };
     CString strWindow;
     pCombo->GetEditCtrl()->GetWindowText(strWindow);
     EXPECT_EQ(strWindow, L"Search");
     EXPECT_EQ(pCombo->GetEditText(), L"");
+    EXPECT_EQ(textColor(), m_pTheme->LookupColor(COLOR_GRAYTEXT));
     pCombo->SetFocused(TRUE);
     pCombo->GetEditCtrl()->GetWindowText(strWindow);
     EXPECT_EQ(strWindow, L"");
+    EXPECT_EQ(textColor(), m_pTheme->LookupColor(COLOR_WINDOWTEXT));
     Type(pCombo, L"k");
     pCombo->SetFocused(FALSE);
     EXPECT_EQ(pCombo->GetEditText(), L"k");
@@ -473,4 +484,67 @@ TEST_F(ComboFixture, DefaultThemeDrawsTheRealCombo) {
     auto item = drawn(L"Z:\\tmp\\combo-item.png");
     EXPECT_GT(countColor(*item, rcText, clrText), 0);
     EXPECT_EQ(countColor(*item, rcText, clrGray), 0);
+}
+
+TEST_F(ComboFixture, ListRowsFollowThePointerAndTheReleaseExecutes) {
+    CTkControlComboBox* pCombo = AddCombo(FALSE, {L"Alpha", L"Beta", L"Gamma"});
+    ASSERT_TRUE(pCombo->SetPopupOpen(TRUE));
+    CTkControlComboBoxList* pList = pCombo->GetList();
+    const int nRow = pList->GetItemHeight();
+    pList->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, nRow + nRow / 2));
+    EXPECT_EQ(pList->GetCurSel(), 1);
+    pList->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, nRow + nRow / 2));
+    EXPECT_EQ(pCombo->GetCurSel(), 1);
+    EXPECT_FALSE(pCombo->IsPopupOpen());
+    EXPECT_EQ(m_pSite->m_commands, std::vector<UINT>{300});
+    EXPECT_EQ(LockRaised(), 0);
+
+    // Keys go to the list box itself: a letter finds its row.
+    pCombo->SetFocused(TRUE);
+    EXPECT_EQ(pCombo->HandleFocusedKey('G'), kHookHandled);
+    EXPECT_EQ(pCombo->GetCurSel(), 2);
+    EXPECT_EQ(pCombo->GetEditText(), L"Gamma");
+    pCombo->SetFocused(FALSE);
+    // Not executed: leaving takes the choice back.
+    EXPECT_EQ(pCombo->GetCurSel(), 1);
+
+    // The drop-down button is hot under the pointer.
+    const CRect rc = pCombo->GetRect();
+    pCombo->SetSelected(1);
+    pCombo->HandleMouseMove(CPoint(rc.right - 2, rc.top + 5));
+    EXPECT_EQ(pCombo->GetSelected(), 5);
+    pCombo->HandleMouseMove(CPoint(rc.left + 2, rc.top + 5));
+    EXPECT_EQ(pCombo->GetSelected(), 1);
+}
+
+TEST_F(ComboFixture, EditWindowRunsTheStandardEditCommands) {
+    CTkControlComboBox* pCombo = AddCombo(TRUE, {});
+    CTkControlComboBoxEditCtrl* pEdit = pCombo->GetEditCtrl();
+    pCombo->SetFocused(TRUE);
+    pCombo->SetEditText(L"word");
+
+    // Copy and cut need a selection; cut and paste a writable, enabled window; paste text to paste.
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+    pEdit->SetSel(0, 0);
+    EXPECT_FALSE(pEdit->IsCommandEnabled(ID_EDIT_COPY));
+    EXPECT_FALSE(pEdit->IsCommandEnabled(ID_EDIT_CUT));
+    EXPECT_FALSE(pEdit->IsCommandEnabled(ID_EDIT_PASTE));
+    pEdit->SetSel(0, 2);
+    EXPECT_TRUE(pEdit->IsCommandEnabled(ID_EDIT_COPY));
+    EXPECT_TRUE(pEdit->IsCommandEnabled(ID_EDIT_CUT));
+
+    // The frame's Cut reaches the focused edit through the hub.
+    LRESULT lResult = 0;
+    EXPECT_TRUE(m_pCommandBars->OnFrameMessage(WM_COMMAND, ID_EDIT_CUT, 0, &lResult));
+    EXPECT_EQ(pCombo->GetEditText(), L"rd");
+    EXPECT_TRUE(pEdit->IsCommandEnabled(ID_EDIT_PASTE));
+    pEdit->SetReadOnly(TRUE);
+    pEdit->SetSel(0, 1);
+    EXPECT_TRUE(pEdit->IsCommandEnabled(ID_EDIT_COPY));
+    EXPECT_FALSE(pEdit->IsCommandEnabled(ID_EDIT_CUT));
+    EXPECT_FALSE(pEdit->IsCommandEnabled(ID_EDIT_PASTE));
+    pCombo->SetFocused(FALSE);
 }

@@ -216,6 +216,9 @@ BOOL CTkControlComboBoxList::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL 
         if (pParent != nullptr && pParent->GetControl(pParent->GetPopupedIndex()) == m_pControlPopup)
             pParent->PopupControl(-1);
     }
+    // Opened without the bar (SetPopupOpen): the combo hears of the end here.
+    if (pComboBox != nullptr && pComboBox->IsPopupOpen())
+        pComboBox->SetPopupOpen(FALSE);
     m_pComboBox = nullptr;
     m_pControlPopup = nullptr;
     return TRUE;
@@ -300,6 +303,9 @@ void CTkControlComboBoxList::OnLButtonUp(UINT, CPoint) {
     CCmdTargetRef keepAlive(pComboBox);
     pComboBox->OnSelChanged();
     pComboBox->Execute();
+    // The command ends the bars' menus; a list opened outside them closes here.
+    if (m_nTrackingMode != kTrackingNone)
+        SetTrackingMode(kTrackingNone);
 }
 
 void CTkControlComboBoxList::OnLButtonDblClk(UINT, CPoint) {

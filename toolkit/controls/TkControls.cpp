@@ -19,7 +19,9 @@ void RegisterControlClasses() {
         RUNTIME_CLASS(CTkControl),  RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
         RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlComboBox),
     };
-    (void)classes;
+    // A write through a volatile pointer keeps the optimizer from dropping the table, and the links with it.
+    const CRuntimeClass* const* volatile pClasses = classes;
+    (void)pClasses;
 }
 
 CTkOriginalControls::CTkOriginalControls() {
