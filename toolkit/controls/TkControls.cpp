@@ -4,6 +4,7 @@
 #include "TkCommandBars.h"
 #include "TkControl.h"
 #include "TkControlButton.h"
+#include "TkControlComboBox.h"
 #include "TkControlPopup.h"
 #include "TkPropExchange.h"
 
@@ -16,9 +17,11 @@ void RegisterControlClasses() {
     // Referencing the run-time classes links them in, and with them their registration by name.
     static const CRuntimeClass* const classes[] = {
         RUNTIME_CLASS(CTkControl),  RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
-        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls),
+        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlComboBox),
     };
-    (void)classes;
+    // A write through a volatile pointer keeps the optimizer from dropping the table, and the links with it.
+    const CRuntimeClass* const* volatile pClasses = classes;
+    (void)pClasses;
 }
 
 CTkOriginalControls::CTkOriginalControls() {
