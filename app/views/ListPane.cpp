@@ -1,5 +1,8 @@
 #include "views/ListPane.h"
 
+#include "common/AppIcons.h"
+#include "settings/LangText.h"
+
 namespace {
 
 constexpr int kMargin = 2;
@@ -11,6 +14,13 @@ void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy) {
         list.MoveWindow(kMargin, kPaneToolBarHeight + 1, cx - 2 * kMargin, cy - kPaneToolBarHeight - 3);
     if (toolBar.GetSafeHwnd())
         toolBar.MoveWindow(kMargin, 0, cx - 2 * kMargin, kPaneToolBarHeight);
+}
+
+void SetUpPaneList(CListCtrl& list, std::span<const PaneColumn> columns) {
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+        list.InsertColumn(i, LangText(columns[i].TitleKey).c_str(), LVCFMT_LEFT, columns[i].Width);
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    list.SetImageList(&AppIconList(), LVSIL_SMALL);
 }
 
 BOOL OnPaneKeyFilter(const MSG* pMsg) {

@@ -15,12 +15,7 @@
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0360", 100}, {L"0353", 180}, {L"0354", 150}, {L"0355", 150}, {L"0356", 180}};
+constexpr PaneColumn kColumns[] = {{L"0360", 100}, {L"0353", 180}, {L"0354", 150}, {L"0355", 150}, {L"0356", 180}};
 
 constexpr int kToolImageSize = 24;
 constexpr const wchar_t* kToolBitmaps[] = {L"deletephonebook.bmp", L"clear.bmp"};
@@ -67,10 +62,7 @@ void CNetWorkView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CNetWorkView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     if (!CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                             ToolBarSecondImages::Hot))
         return -1;

@@ -13,12 +13,7 @@
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0130", 180}, {L"0131", 120}, {L"0132", 150}, {L"0133", 500}};
+constexpr PaneColumn kColumns[] = {{L"0130", 180}, {L"0131", 120}, {L"0132", 150}, {L"0133", 500}};
 
 constexpr int kToolImageSize = 24;
 
@@ -34,7 +29,6 @@ constexpr ToolBarButton kToolButtons[] = {
 constexpr int kWarningEvents[] = {0, 1, 2, 3, 5, 9, 14, 15, 18, 21, 22, 25, 28, 29};
 
 // How long the pane's destruction waits for a running search before leaving it to end by itself.
-constexpr DWORD kSearchStopWaitMs = 5000;
 
 CString DateTimeText(const SYSTEMTIME& time) {
     wchar_t date[64] = {};
@@ -96,6 +90,7 @@ BEGIN_MESSAGE_MAP(CSysLogView, CDialog)
     ON_COMMAND(ID_SYSLOG_TODAY, OnToday)
     ON_COMMAND(ID_SYSLOG_WEEK, OnThisWeek)
     ON_COMMAND(ID_SYSLOG_MONTH, OnThisMonth)
+    ON_COMMAND(ID_SYSLOG_EXPORT, OnExportExcel)
     ON_COMMAND(ID_SYSLOG_CLEAR, OnClear)
 END_MESSAGE_MAP()
 
@@ -111,10 +106,7 @@ void CSysLogView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSysLogView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                        ToolBarSecondImages::Disabled);
     return TRUE;
@@ -131,8 +123,7 @@ void CSysLogView::OnSize(UINT nType, int cx, int cy) {
 
 void CSysLogView::OnDestroy() {
     m_store.RequestStop();
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    m_searchThread.Stop();
     CDialog::OnDestroy();
     m_toolBarImages.DeleteImageList();
 }
@@ -154,17 +145,14 @@ void CSysLogView::AddRow(const SysLogRow& row) {
 }
 
 void CSysLogView::StartSearch(const DayRange& days, const std::wstring& query) {
-    if (m_searching)
+    if (IsSearching())
         return;
     // A search that has ended still holds its handle until the next one starts.
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    m_searchThread.Stop();
     m_list.DeleteAllItems();
     m_days = days;
     m_query = query;
-    m_searching = true;
-    if (!m_searchThread.Start(&CSysLogView::SearchThread, this))
-        m_searching = false;
+    m_searchThread.Start(&CSysLogView::SearchThread, this);
 }
 
 unsigned __stdcall CSysLogView::SearchThread(void* pane) {
@@ -174,18 +162,13 @@ unsigned __stdcall CSysLogView::SearchThread(void* pane) {
 
 void CSysLogView::RunSearch() {
     m_store.ClearStop();
-    const HANDLE stop = m_searchThread.StopEvent();
-    ForEachDay(m_days, [&](const SYSTEMTIME& day) {
-        if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
-            return false;
-        CreateMonthFolder(day);
+    m_searchThread.ForEachDay(m_days, [&](const SYSTEMTIME& day) {
         // A day without a database gets an empty one.
         if (m_store.Open(SysLogDayFile(day).c_str()))
             m_store.ForEachRow(m_query.c_str(), [this](const SysLogRow& row) { AddSysLogRow(&row, this); });
         m_store.Close();
-        return true;
     });
-    m_searching = false;
+    m_searchThread.Finish();
 }
 
 void CSysLogView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
@@ -193,7 +176,7 @@ void CSysLogView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
 }
 
 void CSysLogView::OnSearch() {
-    if (m_searching)
+    if (IsSearching())
         return;
     const SYSTEMTIME now = Now();
     SysLogSearchQuery form{now, now, 0};
@@ -212,6 +195,14 @@ void CSysLogView::OnThisWeek() {
 
 void CSysLogView::OnThisMonth() {
     QuickSearch(QuickRange::ThisMonth, Now());
+}
+
+unsigned __stdcall CSysLogView::SysLogExcelThread(void* start) {
+    return ExportListToExcel(start, 4);
+}
+
+void CSysLogView::OnExportExcel() {
+    m_excelExport.Start(m_list);
 }
 
 void CSysLogView::OnClear() {
