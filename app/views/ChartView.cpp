@@ -40,8 +40,6 @@ constexpr CounterColumn kCounterColumns[] = {{6, false}, {7, true},  {4, false},
 // The status bar's pane of the count's progress.
 constexpr int kStatusPane = 4;
 
-// How long a stop waits for the counting thread before leaving it to end by itself.
-
 constexpr const wchar_t* kCallsOfTwoKinds =
     L"select COUNT(*) from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?3)";
 constexpr const wchar_t* kSecondsOfTwoKinds =
@@ -66,12 +64,6 @@ int CountedChannels() {
     return std::clamp(EngineState.ChannelCount, 0, kMaxChannels);
 }
 
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CChartView, CDialog)
@@ -88,7 +80,7 @@ BEGIN_MESSAGE_MAP(CChartView, CDialog)
 END_MESSAGE_MAP()
 
 CChartView::CChartView() : CDialog(IDD_CHART_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_days = {now, now};
 }
 
@@ -201,15 +193,15 @@ void CChartView::OnChartCondition() {
 }
 
 void CChartView::OnChartToday() {
-    QuickCount(QuickRange::Today, Now());
+    QuickCount(QuickRange::Today, LocalNow());
 }
 
 void CChartView::OnChartThisWeek() {
-    QuickCount(QuickRange::ThisWeek, Now());
+    QuickCount(QuickRange::ThisWeek, LocalNow());
 }
 
 void CChartView::OnChartThisMonth() {
-    QuickCount(QuickRange::ThisMonth, Now());
+    QuickCount(QuickRange::ThisMonth, LocalNow());
 }
 
 void CChartView::OnStopChart() {

@@ -24,6 +24,9 @@ void SetUpPaneList(CListCtrl& list, std::span<const PaneColumn> columns);
 // either is left alone while its window does not exist.
 void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy);
 
+// The date and time cell of a row: the system's short date and its time, as the operator reads them elsewhere.
+CString PaneDateTimeText(const SYSTEMTIME& time);
+
 // The panes' message pre-filter: TRUE (swallowed) for the key-down of Enter or Escape.
 BOOL OnPaneKeyFilter(const MSG* pMsg);
 

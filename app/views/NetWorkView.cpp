@@ -28,16 +28,6 @@ constexpr int kRowLimit = 1999;
 // By ClientEventCode.
 constexpr const wchar_t* kEventKeys[] = {L"0357", L"0358", L"0359"};
 
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
-}
-
 }  // namespace
 
 void AddClientRow(CNetWorkView* pane, const ClientEventRecord& event) {
@@ -99,7 +89,7 @@ void CNetWorkView::AddRow(const ClientEventRecord& event) {
     const int row = m_list.InsertItem(count, number, kIconSupport);
     if (row < 0)
         return;
-    m_list.SetItemText(row, 1, DateTimeText(event.Time));
+    m_list.SetItemText(row, 1, PaneDateTimeText(event.Time));
     CString peer;
     peer.Format(L"%hs", std::string(event.PeerAddress, strnlen(event.PeerAddress, sizeof(event.PeerAddress))).c_str());
     m_list.SetItemText(row, 2, peer);

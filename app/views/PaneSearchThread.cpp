@@ -4,6 +4,7 @@
 
 namespace {
 
+// How long a stop waits for the thread before leaving it to end by itself.
 constexpr DWORD kStopWaitMs = 5000;
 
 }  // namespace

@@ -47,8 +47,6 @@ constexpr ToolBarButton kToolButtons[] = {
 constexpr int kRowLimit = 10000;
 constexpr int kRowTrim = 500;
 
-// How long a stop waits for the search thread before leaving it to end by itself.
-
 constexpr int kSysLogCopied = 2;
 constexpr int kSysLogDeleted = 3;
 constexpr const wchar_t* kOperatorKey = L"0186";
@@ -70,16 +68,6 @@ constexpr CallTypeLook kCallTypeLooks[] = {
 const CallTypeLook* LookOf(int callType) {
     return callType >= 1 && callType <= static_cast<int>(std::size(kCallTypeLooks)) ? &kCallTypeLooks[callType - 1]
                                                                                     : nullptr;
-}
-
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
 }
 
 int SecondOfDay(WORD hour, WORD minute, WORD second) {
@@ -106,12 +94,6 @@ SysLogRow OperatorRow(int event) {
     row.SysLog_Cmd = event;
     FormatToField(row.Name, L"%ls %ls", LangText(kOperatorKey).c_str(), CurrentOperator.UserName);
     return row;
-}
-
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
 }
 
 }  // namespace
@@ -164,7 +146,7 @@ BEGIN_MESSAGE_MAP(CRecCallView, CDialog)
 END_MESSAGE_MAP()
 
 CRecCallView::CRecCallView() : CDialog(IDD_REC_CALL_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_search.Days = {now, now};
     m_search.TimeFrom = now;
     m_search.TimeTo = now;
@@ -243,7 +225,7 @@ void CRecCallView::AddRow(const CallRecord& record) {
     if (const CallTypeLook* look = LookOf(record.CallType))
         m_list.SetItem(row, 2, LVIF_TEXT | LVIF_IMAGE, LangText(look->TextKey).c_str(), look->Icon, 0, 0, 0);
     CString text;
-    m_list.SetItemText(row, 1, DateTimeText(record.StartTime));
+    m_list.SetItemText(row, 1, PaneDateTimeText(record.StartTime));
     m_list.SetItemText(row, 3, std::wstring(FieldText(record.PhoneNumber)).c_str());
     m_list.SetItemText(row, 4, std::wstring(FieldText(record.PhoneName)).c_str());
     text.Format(L"%02d:%02d:%02d", record.RecTime / 3600, record.RecTime % 3600 / 60, record.RecTime % 60);
@@ -366,15 +348,15 @@ void CRecCallView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
 }
 
 void CRecCallView::OnToday() {
-    QuickSearch(QuickRange::Today, Now());
+    QuickSearch(QuickRange::Today, LocalNow());
 }
 
 void CRecCallView::OnThisWeek() {
-    QuickSearch(QuickRange::ThisWeek, Now());
+    QuickSearch(QuickRange::ThisWeek, LocalNow());
 }
 
 void CRecCallView::OnThisMonth() {
-    QuickSearch(QuickRange::ThisMonth, Now());
+    QuickSearch(QuickRange::ThisMonth, LocalNow());
 }
 
 void CRecCallView::OnSearch() {

@@ -9,8 +9,6 @@
 #include "views/ListPane.h"
 #include "views/PaneToolBar.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr PaneColumn kColumns[] = {{L"0130", 180}, {L"0131", 120}, {L"0132", 150}, {L"0133", 500}};
@@ -27,24 +25,6 @@ constexpr ToolBarButton kToolButtons[] = {
 
 // The events shown with the red lock; the others of 0 to 30 carry the tick.
 constexpr int kWarningEvents[] = {0, 1, 2, 3, 5, 9, 14, 15, 18, 21, 22, 25, 28, 29};
-
-// How long the pane's destruction waits for a running search before leaving it to end by itself.
-
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
-}
-
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
-}
 
 }  // namespace
 
@@ -95,7 +75,7 @@ BEGIN_MESSAGE_MAP(CSysLogView, CDialog)
 END_MESSAGE_MAP()
 
 CSysLogView::CSysLogView() : CDialog(IDD_SYSLOG_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_days = {now, now};
 }
 
@@ -134,7 +114,7 @@ LRESULT CSysLogView::OnRunPaneCall(WPARAM, LPARAM lParam) {
 
 void CSysLogView::AddRow(const SysLogRow& row) {
     const int count = m_list.GetItemCount();
-    const int item = m_list.InsertItem(count, DateTimeText(row.Time), kIconSearchFile);
+    const int item = m_list.InsertItem(count, PaneDateTimeText(row.Time), kIconSearchFile);
     if (item < 0)
         return;
     m_list.SetItemText(item, 1, std::wstring(FieldText(row.Name)).c_str());
@@ -178,7 +158,7 @@ void CSysLogView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
 void CSysLogView::OnSearch() {
     if (IsSearching())
         return;
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     SysLogSearchQuery form{now, now, 0};
     if (OperatorDialogs().SysLogSearch.Run(this, form) != IDOK)
         return;
@@ -186,15 +166,15 @@ void CSysLogView::OnSearch() {
 }
 
 void CSysLogView::OnToday() {
-    QuickSearch(QuickRange::Today, Now());
+    QuickSearch(QuickRange::Today, LocalNow());
 }
 
 void CSysLogView::OnThisWeek() {
-    QuickSearch(QuickRange::ThisWeek, Now());
+    QuickSearch(QuickRange::ThisWeek, LocalNow());
 }
 
 void CSysLogView::OnThisMonth() {
-    QuickSearch(QuickRange::ThisMonth, Now());
+    QuickSearch(QuickRange::ThisMonth, LocalNow());
 }
 
 unsigned __stdcall CSysLogView::SysLogExcelThread(void* start) {
