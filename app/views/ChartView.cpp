@@ -12,18 +12,12 @@
 #include "views/PaneToolBar.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0084", 100}, {L"0099", 100}, {L"0100", 100}, {L"0085", 220}, {L"0086", 150},
-                               {L"0087", 150}, {L"0088", 150}, {L"0089", 150}, {L"0090", 120}, {L"0091", 150},
-                               {L"0092", 150}, {L"0093", 150}, {L"0094", 150}, {L"0095", 150}, {L"0096", 150}};
+constexpr PaneColumn kColumns[] = {{L"0084", 100}, {L"0099", 100}, {L"0100", 100}, {L"0085", 220}, {L"0086", 150},
+                                   {L"0087", 150}, {L"0088", 150}, {L"0089", 150}, {L"0090", 120}, {L"0091", 150},
+                                   {L"0092", 150}, {L"0093", 150}, {L"0094", 150}, {L"0095", 150}, {L"0096", 150}};
 
 constexpr int kToolImageSize = 24;
 constexpr const wchar_t* kToolBitmaps[] = {L"chart.bmp", L"excel.bmp", L"quicksearch.bmp", L"clear.bmp",
@@ -45,9 +39,6 @@ constexpr CounterColumn kCounterColumns[] = {{6, false}, {7, true},  {4, false},
 
 // The status bar's pane of the count's progress.
 constexpr int kStatusPane = 4;
-
-// How long a stop waits for the counting thread before leaving it to end by itself.
-constexpr DWORD kCountStopWaitMs = 5000;
 
 constexpr const wchar_t* kCallsOfTwoKinds =
     L"select COUNT(*) from Rec_Table where ((CallType = ?1 or CallType = ?2) and Channel = ?3)";
@@ -73,12 +64,6 @@ int CountedChannels() {
     return std::clamp(EngineState.ChannelCount, 0, kMaxChannels);
 }
 
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CChartView, CDialog)
@@ -90,11 +75,12 @@ BEGIN_MESSAGE_MAP(CChartView, CDialog)
     ON_COMMAND(ID_CHART_WEEK, OnChartThisWeek)
     ON_COMMAND(ID_CHART_MONTH, OnChartThisMonth)
     ON_COMMAND(ID_CHART_STOP, OnStopChart)
+    ON_COMMAND(ID_CHART_EXPORT, OnExportExcel)
     ON_COMMAND(ID_CHART_CLEAR, OnClear)
 END_MESSAGE_MAP()
 
 CChartView::CChartView() : CDialog(IDD_CHART_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_days = {now, now};
 }
 
@@ -105,10 +91,7 @@ void CChartView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CChartView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                        ToolBarSecondImages::Disabled);
     return TRUE;
@@ -140,14 +123,14 @@ void CChartView::StartCount(const ChannelSet& channels, const DayRange& days) {
         MessageBox(LangText(L"0348").c_str(), LangText(L"0349").c_str(), MB_OK | MB_ICONWARNING);
         return;
     }
-    if (m_counting)
+    if (IsCounting())
         return;
     if (std::find(channels.begin(), channels.end(), 1) == channels.end()) {
         MessageBox(LangText(L"0220").c_str(), LangText(L"0221").c_str(), MB_OK | MB_ICONERROR);
         return;
     }
     // A count that has ended still holds its handle until the next one starts.
-    m_countThread.Stop(kCountStopWaitMs, WorkerThread::Wait::ServingSentMessages, WorkerThread::Overrun::LeaveRunning);
+    m_countThread.Stop();
     m_channels = channels;
     m_days = days;
     m_list.DeleteAllItems();
@@ -167,9 +150,7 @@ void CChartView::StartCount(const ChannelSet& channels, const DayRange& days) {
         m_list.SetItemText(row, 3, range);
     }
     AppendRow(LangText(L"0306").c_str(), -1, 0);
-    m_counting = true;
-    if (!m_countThread.Start(&CChartView::CountThread, this))
-        m_counting = false;
+    m_countThread.Start(&CChartView::CountThread, this);
 }
 
 void CChartView::AppendRow(const CString& first, int icon, DWORD_PTR data) {
@@ -193,7 +174,7 @@ void CChartView::QuickCount(QuickRange range, const SYSTEMTIME& now) {
 
 void CChartView::StopCount() {
     m_store.RequestStop();
-    m_countThread.Stop(kCountStopWaitMs, WorkerThread::Wait::ServingSentMessages, WorkerThread::Overrun::LeaveRunning);
+    m_countThread.Stop();
 }
 
 void CChartView::OnChartCondition() {
@@ -201,7 +182,7 @@ void CChartView::OnChartCondition() {
         MessageBox(LangText(L"0348").c_str(), LangText(L"0349").c_str(), MB_OK | MB_ICONWARNING);
         return;
     }
-    if (m_counting)
+    if (IsCounting())
         return;
     ChartSearchQuery form{};
     if (OperatorDialogs().ChartSearch.Run(this, form) != IDOK)
@@ -212,21 +193,29 @@ void CChartView::OnChartCondition() {
 }
 
 void CChartView::OnChartToday() {
-    QuickCount(QuickRange::Today, Now());
+    QuickCount(QuickRange::Today, LocalNow());
 }
 
 void CChartView::OnChartThisWeek() {
-    QuickCount(QuickRange::ThisWeek, Now());
+    QuickCount(QuickRange::ThisWeek, LocalNow());
 }
 
 void CChartView::OnChartThisMonth() {
-    QuickCount(QuickRange::ThisMonth, Now());
+    QuickCount(QuickRange::ThisMonth, LocalNow());
 }
 
 void CChartView::OnStopChart() {
     if (MessageBox(LangText(L"0420").c_str(), LangText(L"0419").c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     StopCount();
+}
+
+unsigned __stdcall CChartView::ExcelExportThread(void* start) {
+    return ExportListToExcel(start, 15);
+}
+
+void CChartView::OnExportExcel() {
+    m_excelExport.Start(m_list);
 }
 
 void CChartView::OnClear() {
@@ -247,12 +236,8 @@ unsigned __stdcall CChartView::CountThread(void* pane) {
 }
 
 void CChartView::RunCount() {
-    const HANDLE stop = m_countThread.StopEvent();
     const int channels = CountedChannels();
-    ForEachDay(m_days, [&](const SYSTEMTIME& day) {
-        if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
-            return false;
-        CreateMonthFolder(day);
+    m_countThread.ForEachDay(m_days, [&](const SYSTEMTIME& day) {
         m_store.ClearStop();
         // Today's file is read through its working copy; another day's missing file is made empty.
         m_store.OpenForSearch(day, CdrWorkingCopy::Chart);
@@ -261,17 +246,16 @@ void CChartView::RunCount() {
         for (int channel = 0; channel < channels; ++channel) {
             if (m_channels[channel] != 1)
                 continue;
-            if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
+            if (m_countThread.StopRequested())
                 break;
             RunOnPaneThread(*this, [this, &status] { ShowStatus(status); });
             CountDay(channel);
             RunOnPaneThread(*this, [this, channel] { ShowCounts(channel); });
         }
         m_store.Close();
-        return true;
     });
     RunOnPaneThread(*this, [this] { ShowStatus(LangText(L"0398").c_str()); });
-    m_counting = false;
+    m_countThread.Finish();
 }
 
 void CChartView::CountDay(int channel) {

@@ -9,12 +9,12 @@
 
 #include "storage/CallRecordStore.h"
 #include "views/DayRange.h"
-#include "WorkerThread.h"
+#include "views/ExcelExport.h"
+#include "views/PaneSearchThread.h"
 
 #include "mfc.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 
 class CChartView : public CDialog {
@@ -39,11 +39,12 @@ public:
     CChartView();
 
     CListCtrl& List() { return m_list; }
+    CExcelExport& ExcelExport() { return m_excelExport; }
 
     // Checks the right and the channel set (a message box when either is missing), then empties the list, writes a
     // row per chosen present channel and the totals row, and starts counting. Nothing happens while a count runs.
     void StartCount(const ChannelSet& channels, const DayRange& days);
-    bool IsCounting() const { return m_counting; }
+    bool IsCounting() const { return m_countThread.IsRunning(); }
     // The quick range at now over every present channel.
     void QuickCount(QuickRange range, const SYSTEMTIME& now);
     // Ends a running count: its store stops at once and the thread is waited for up to a bound; it closes its store
@@ -63,6 +64,7 @@ protected:
     afx_msg void OnChartThisWeek();
     afx_msg void OnChartThisMonth();
     afx_msg void OnStopChart();
+    afx_msg void OnExportExcel();
     afx_msg void OnClear();
     DECLARE_MESSAGE_MAP()
 
@@ -70,6 +72,7 @@ private:
     using Counters = std::array<int, kCounterCount>;
 
     static unsigned __stdcall CountThread(void* pane);
+    static unsigned __stdcall ExcelExportThread(void* start);
     void RunCount();
     // Adds one day of the channel's calls to its counters.
     void CountDay(int channel);
@@ -79,13 +82,13 @@ private:
     void SetCounterCells(int row, const Counters& counters);
     void ShowStatus(const CString& text);
 
-    WorkerThread m_countThread{L"ChartStatisticsThread"};
-    std::atomic<bool> m_counting = false;  // from StartCount to the thread's last step
-    CallRecordStore m_store;               // the counting thread's
+    CPaneSearchThread m_countThread{L"ChartStatisticsThread"};
+    CallRecordStore m_store;  // the counting thread's
     ChannelSet m_channels{};
     std::array<Counters, 512> m_counters{};
     DayRange m_days;
     CImageList m_toolBarImages;
     CToolBar m_toolBar;
+    CExcelExport m_excelExport{ExcelExportThread};
     CListCtrl m_list;
 };

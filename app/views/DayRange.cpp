@@ -47,6 +47,12 @@ int WholeDayCount(const DayRange& range) {
     return static_cast<int>(seconds / 86400);
 }
 
+SYSTEMTIME LocalNow() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return now;
+}
+
 void ForEachDay(const DayRange& range, const std::function<bool(const SYSTEMTIME& day)>& visit) {
     const DayRange days = WholeDays(range);
     const double last = ToOleDate(days.To);

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+// The local time now: where the quick ranges end, and the first dates the search forms offer.
+SYSTEMTIME LocalNow();
+
 enum class QuickRange { Today, ThisWeek, ThisMonth };
 
 struct DayRange {

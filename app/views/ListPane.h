@@ -6,12 +6,26 @@
 #include "mfc.h"
 
 #include <functional>
+#include <span>
 
 constexpr int kPaneToolBarHeight = 32;
+
+// A column of a pane's list: its title's text key and its width.
+struct PaneColumn {
+    const wchar_t* TitleKey;
+    int Width;
+};
+
+// The pane's list as every pane shows it: the columns titled in the language, grid lines, images in any column,
+// whole rows selected, and the application's icons.
+void SetUpPaneList(CListCtrl& list, std::span<const PaneColumn> columns);
 
 // The pane's WM_SIZE: the toolbar across the top, 32 high, and the list below it, 2 pixels in from each side;
 // either is left alone while its window does not exist.
 void LayoutListPane(CWnd& toolBar, CWnd& list, int cx, int cy);
+
+// The date and time cell of a row: the system's short date and its time, as the operator reads them elsewhere.
+CString PaneDateTimeText(const SYSTEMTIME& time);
 
 // The panes' message pre-filter: TRUE (swallowed) for the key-down of Enter or Escape.
 BOOL OnPaneKeyFilter(const MSG* pMsg);

@@ -15,12 +15,7 @@
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0360", 100}, {L"0353", 180}, {L"0354", 150}, {L"0355", 150}, {L"0356", 180}};
+constexpr PaneColumn kColumns[] = {{L"0360", 100}, {L"0353", 180}, {L"0354", 150}, {L"0355", 150}, {L"0356", 180}};
 
 constexpr int kToolImageSize = 24;
 constexpr const wchar_t* kToolBitmaps[] = {L"deletephonebook.bmp", L"clear.bmp"};
@@ -32,16 +27,6 @@ constexpr int kRowLimit = 1999;
 
 // By ClientEventCode.
 constexpr const wchar_t* kEventKeys[] = {L"0357", L"0358", L"0359"};
-
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
-}
 
 }  // namespace
 
@@ -67,10 +52,7 @@ void CNetWorkView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CNetWorkView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     if (!CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                             ToolBarSecondImages::Hot))
         return -1;
@@ -107,7 +89,7 @@ void CNetWorkView::AddRow(const ClientEventRecord& event) {
     const int row = m_list.InsertItem(count, number, kIconSupport);
     if (row < 0)
         return;
-    m_list.SetItemText(row, 1, DateTimeText(event.Time));
+    m_list.SetItemText(row, 1, PaneDateTimeText(event.Time));
     CString peer;
     peer.Format(L"%hs", std::string(event.PeerAddress, strnlen(event.PeerAddress, sizeof(event.PeerAddress))).c_str());
     m_list.SetItemText(row, 2, peer);

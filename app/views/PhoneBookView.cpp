@@ -19,13 +19,8 @@
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0030", 100}, {L"0031", 150}, {L"0032", 150}, {L"0033", 150}, {L"0034", 150},
-                               {L"0035", 150}, {L"0036", 150}, {L"0037", 180}, {L"0038", 300}, {L"0039", 500}};
+constexpr PaneColumn kColumns[] = {{L"0030", 100}, {L"0031", 150}, {L"0032", 150}, {L"0033", 150}, {L"0034", 150},
+                                   {L"0035", 150}, {L"0036", 150}, {L"0037", 180}, {L"0038", 300}, {L"0039", 500}};
 
 constexpr int kToolImageSize = 24;
 constexpr const wchar_t* kToolBitmaps[] = {L"addphonebook.bmp", L"editphonebook.bmp", L"deletephonebook.bmp",
@@ -72,10 +67,7 @@ void CPhoneBookView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPhoneBookView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     if (!CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                             ToolBarSecondImages::Hot))
         return -1;

@@ -27,13 +27,8 @@
 
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0066", 100}, {L"0067", 180}, {L"0069", 150}, {L"0068", 150}, {L"0070", 150},
-                               {L"0071", 150}, {L"0367", 150}, {L"0072", 150}, {L"0073", 180}, {L"0074", 500}};
+constexpr PaneColumn kColumns[] = {{L"0066", 100}, {L"0067", 180}, {L"0069", 150}, {L"0068", 150}, {L"0070", 150},
+                                   {L"0071", 150}, {L"0367", 150}, {L"0072", 150}, {L"0073", 180}, {L"0074", 500}};
 
 constexpr int kToolImageSize = 24;
 
@@ -51,9 +46,6 @@ constexpr ToolBarButton kToolButtons[] = {
 // A list of more than kRowLimit rows loses its kRowTrim oldest before the next row.
 constexpr int kRowLimit = 10000;
 constexpr int kRowTrim = 500;
-
-// How long a stop waits for the search thread before leaving it to end by itself.
-constexpr DWORD kSearchStopWaitMs = 5000;
 
 constexpr int kSysLogCopied = 2;
 constexpr int kSysLogDeleted = 3;
@@ -76,16 +68,6 @@ constexpr CallTypeLook kCallTypeLooks[] = {
 const CallTypeLook* LookOf(int callType) {
     return callType >= 1 && callType <= static_cast<int>(std::size(kCallTypeLooks)) ? &kCallTypeLooks[callType - 1]
                                                                                     : nullptr;
-}
-
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
 }
 
 int SecondOfDay(WORD hour, WORD minute, WORD second) {
@@ -112,12 +94,6 @@ SysLogRow OperatorRow(int event) {
     row.SysLog_Cmd = event;
     FormatToField(row.Name, L"%ls %ls", LangText(kOperatorKey).c_str(), CurrentOperator.UserName);
     return row;
-}
-
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
 }
 
 }  // namespace
@@ -164,12 +140,13 @@ BEGIN_MESSAGE_MAP(CRecCallView, CDialog)
     ON_COMMAND(ID_RECORD_WEEK, OnThisWeek)
     ON_COMMAND(ID_RECORD_MONTH, OnThisMonth)
     ON_COMMAND(ID_RECORD_STOP_SEARCH, OnStopSearch)
+    ON_COMMAND(ID_RECORD_EXPORT, OnExportExcel)
     ON_COMMAND(ID_RECORD_CLEAR, OnClear)
     ON_NOTIFY(NM_DBLCLK, IDC_RECORD_LIST, OnListDoubleClick)
 END_MESSAGE_MAP()
 
 CRecCallView::CRecCallView() : CDialog(IDD_REC_CALL_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_search.Days = {now, now};
     m_search.TimeFrom = now;
     m_search.TimeTo = now;
@@ -189,10 +166,7 @@ void CRecCallView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CRecCallView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                        ToolBarSecondImages::Disabled);
     m_label.SetTransparent(TRUE).SetFontBold(TRUE).SetFont(SharedLabelFont()).SetTextColor(RGB(0, 0, 255));
@@ -251,7 +225,7 @@ void CRecCallView::AddRow(const CallRecord& record) {
     if (const CallTypeLook* look = LookOf(record.CallType))
         m_list.SetItem(row, 2, LVIF_TEXT | LVIF_IMAGE, LangText(look->TextKey).c_str(), look->Icon, 0, 0, 0);
     CString text;
-    m_list.SetItemText(row, 1, DateTimeText(record.StartTime));
+    m_list.SetItemText(row, 1, PaneDateTimeText(record.StartTime));
     m_list.SetItemText(row, 3, std::wstring(FieldText(record.PhoneNumber)).c_str());
     m_list.SetItemText(row, 4, std::wstring(FieldText(record.PhoneName)).c_str());
     text.Format(L"%02d:%02d:%02d", record.RecTime / 3600, record.RecTime % 3600 / 60, record.RecTime % 60);
@@ -304,19 +278,16 @@ int CRecCallView::SelectedRow() const {
 // ---- Searches
 
 void CRecCallView::StartSearch(const SearchSettings& settings) {
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    // A search that has ended still holds its handle until the next one starts.
+    m_searchThread.Stop();
     ClearRows();
     m_search = settings;
-    m_searching = true;
-    if (!m_searchThread.Start(&CRecCallView::SearchThread, this))
-        m_searching = false;
+    m_searchThread.Start(&CRecCallView::SearchThread, this);
 }
 
 void CRecCallView::StopSearch() {
     m_store.RequestStop();
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    m_searchThread.Stop();
 }
 
 unsigned __stdcall CRecCallView::SearchThread(void* pane) {
@@ -332,12 +303,8 @@ void CRecCallView::RunSearch() {
         progress.Progress().SetPos(0);
     }
     m_store.ClearStop();
-    const HANDLE stop = m_searchThread.StopEvent();
     int done = 0;
-    ForEachDay(m_search.Days, [&](const SYSTEMTIME& day) {
-        if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
-            return false;
-        CreateMonthFolder(day);
+    m_searchThread.ForEachDay(m_search.Days, [&](const SYSTEMTIME& day) {
         if (showProgress) {
             CString text;
             text.Format(L"%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
@@ -351,13 +318,12 @@ void CRecCallView::RunSearch() {
         m_store.Close();
         if (showProgress)
             progress.Progress().SetPos(++done);
-        return true;
     });
     if (showProgress) {
         progress.Progress().SetPos(0);
         progress.ShowWindow(SW_HIDE);
     }
-    m_searching = false;
+    m_searchThread.Finish();
 }
 
 void CRecCallView::SearchInResultsPane(const SearchSettings& settings) {
@@ -382,15 +348,15 @@ void CRecCallView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
 }
 
 void CRecCallView::OnToday() {
-    QuickSearch(QuickRange::Today, Now());
+    QuickSearch(QuickRange::Today, LocalNow());
 }
 
 void CRecCallView::OnThisWeek() {
-    QuickSearch(QuickRange::ThisWeek, Now());
+    QuickSearch(QuickRange::ThisWeek, LocalNow());
 }
 
 void CRecCallView::OnThisMonth() {
-    QuickSearch(QuickRange::ThisMonth, Now());
+    QuickSearch(QuickRange::ThisMonth, LocalNow());
 }
 
 void CRecCallView::OnSearch() {
@@ -510,6 +476,14 @@ void CRecCallView::OnSaveAs() {
         const CString target = dayFolder + (slash ? slash + 1 : record->FilePath);
         ::CopyFileW(record->FilePath, target, TRUE);  // an existing copy stays
     }
+}
+
+unsigned __stdcall CRecCallView::CallRecordExcelThread(void* start) {
+    return ExportListToExcel(start, 10);
+}
+
+void CRecCallView::OnExportExcel() {
+    m_excelExport.Start(m_list);
 }
 
 void CRecCallView::OnClear() {

@@ -12,14 +12,14 @@
 #include "records/EngineRecords.h"
 #include "storage/CallRecordStore.h"
 #include "views/DayRange.h"
+#include "views/ExcelExport.h"
 #include "views/Label.h"
+#include "views/PaneSearchThread.h"
 #include "views/ReportCtrl.h"
-#include "WorkerThread.h"
 
 #include "mfc.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -58,13 +58,14 @@ public:
 
     CReportCtrl& List() { return m_list; }
     const SearchSettings& Search() const { return m_search; }
+    CExcelExport& ExcelExport() { return m_excelExport; }
     // The record copy of a row; null for a row without one.
     const CallRecord* RowRecord(int row) const;
 
     // ---- Searches (on the search-results pane)
     // Empties the list and starts the search thread with these settings. Callers test IsSearching first.
     void StartSearch(const SearchSettings& settings);
-    bool IsSearching() const { return m_searching; }
+    bool IsSearching() const { return m_searchThread.IsRunning(); }
     // Ends a running search: the thread's store stops at its next row, and the thread is waited for (serving the
     // rows it sends) up to a bound; it closes its store itself. The rows found so far stay.
     void StopSearch();
@@ -101,6 +102,7 @@ protected:
 
 private:
     static unsigned __stdcall SearchThread(void* pane);
+    static unsigned __stdcall CallRecordExcelThread(void* start);
     void RunSearch();
 
     // Whether the pane's channel mask and time-of-day window let the record in.
@@ -115,12 +117,12 @@ private:
     int m_category = 3;
     CImageList m_toolBarImages;
     CToolBar m_toolBar;
-    WorkerThread m_searchThread{L"CallRecordSearchThread"};
-    std::atomic<bool> m_searching = false;  // from StartSearch to the thread's last step
-    CallRecordStore m_store;                // the search thread's; only that thread opens and closes it
+    CPaneSearchThread m_searchThread{L"CallRecordSearchThread"};
+    CallRecordStore m_store;  // the search thread's; only that thread opens and closes it
     SearchSettings m_search;
     CRecCallView* m_searchPane = this;
     std::function<void()> m_showSearchResults;
+    CExcelExport m_excelExport{CallRecordExcelThread};
     CReportCtrl m_list;
     CLabel m_label;
 };

@@ -9,16 +9,9 @@
 #include "views/ListPane.h"
 #include "views/PaneToolBar.h"
 
-#include <iterator>
-
 namespace {
 
-struct Column {
-    const wchar_t* TitleKey;
-    int Width;
-};
-
-constexpr Column kColumns[] = {{L"0130", 180}, {L"0131", 120}, {L"0132", 150}, {L"0133", 500}};
+constexpr PaneColumn kColumns[] = {{L"0130", 180}, {L"0131", 120}, {L"0132", 150}, {L"0133", 500}};
 
 constexpr int kToolImageSize = 24;
 
@@ -32,25 +25,6 @@ constexpr ToolBarButton kToolButtons[] = {
 
 // The events shown with the red lock; the others of 0 to 30 carry the tick.
 constexpr int kWarningEvents[] = {0, 1, 2, 3, 5, 9, 14, 15, 18, 21, 22, 25, 28, 29};
-
-// How long the pane's destruction waits for a running search before leaving it to end by itself.
-constexpr DWORD kSearchStopWaitMs = 5000;
-
-CString DateTimeText(const SYSTEMTIME& time) {
-    wchar_t date[64] = {};
-    wchar_t clock[64] = {};
-    ::GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, static_cast<int>(std::size(date)));
-    ::GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, &time, nullptr, clock, static_cast<int>(std::size(clock)));
-    CString text;
-    text.Format(L"%s %s", date, clock);
-    return text;
-}
-
-SYSTEMTIME Now() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now;
-}
 
 }  // namespace
 
@@ -96,11 +70,12 @@ BEGIN_MESSAGE_MAP(CSysLogView, CDialog)
     ON_COMMAND(ID_SYSLOG_TODAY, OnToday)
     ON_COMMAND(ID_SYSLOG_WEEK, OnThisWeek)
     ON_COMMAND(ID_SYSLOG_MONTH, OnThisMonth)
+    ON_COMMAND(ID_SYSLOG_EXPORT, OnExportExcel)
     ON_COMMAND(ID_SYSLOG_CLEAR, OnClear)
 END_MESSAGE_MAP()
 
 CSysLogView::CSysLogView() : CDialog(IDD_SYSLOG_VIEW) {
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     m_days = {now, now};
 }
 
@@ -111,10 +86,7 @@ void CSysLogView::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSysLogView::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, LangText(kColumns[i].TitleKey).c_str(), LVCFMT_LEFT, kColumns[i].Width);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    m_list.SetImageList(&AppIconList(), LVSIL_SMALL);
+    SetUpPaneList(m_list, kColumns);
     CreateImageToolBar(this, m_toolBar, m_toolBarImages, kToolImageSize, kToolBitmaps, kToolButtons,
                        ToolBarSecondImages::Disabled);
     return TRUE;
@@ -131,8 +103,7 @@ void CSysLogView::OnSize(UINT nType, int cx, int cy) {
 
 void CSysLogView::OnDestroy() {
     m_store.RequestStop();
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    m_searchThread.Stop();
     CDialog::OnDestroy();
     m_toolBarImages.DeleteImageList();
 }
@@ -143,7 +114,7 @@ LRESULT CSysLogView::OnRunPaneCall(WPARAM, LPARAM lParam) {
 
 void CSysLogView::AddRow(const SysLogRow& row) {
     const int count = m_list.GetItemCount();
-    const int item = m_list.InsertItem(count, DateTimeText(row.Time), kIconSearchFile);
+    const int item = m_list.InsertItem(count, PaneDateTimeText(row.Time), kIconSearchFile);
     if (item < 0)
         return;
     m_list.SetItemText(item, 1, std::wstring(FieldText(row.Name)).c_str());
@@ -154,17 +125,14 @@ void CSysLogView::AddRow(const SysLogRow& row) {
 }
 
 void CSysLogView::StartSearch(const DayRange& days, const std::wstring& query) {
-    if (m_searching)
+    if (IsSearching())
         return;
     // A search that has ended still holds its handle until the next one starts.
-    m_searchThread.Stop(kSearchStopWaitMs, WorkerThread::Wait::ServingSentMessages,
-                        WorkerThread::Overrun::LeaveRunning);
+    m_searchThread.Stop();
     m_list.DeleteAllItems();
     m_days = days;
     m_query = query;
-    m_searching = true;
-    if (!m_searchThread.Start(&CSysLogView::SearchThread, this))
-        m_searching = false;
+    m_searchThread.Start(&CSysLogView::SearchThread, this);
 }
 
 unsigned __stdcall CSysLogView::SearchThread(void* pane) {
@@ -174,18 +142,13 @@ unsigned __stdcall CSysLogView::SearchThread(void* pane) {
 
 void CSysLogView::RunSearch() {
     m_store.ClearStop();
-    const HANDLE stop = m_searchThread.StopEvent();
-    ForEachDay(m_days, [&](const SYSTEMTIME& day) {
-        if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
-            return false;
-        CreateMonthFolder(day);
+    m_searchThread.ForEachDay(m_days, [&](const SYSTEMTIME& day) {
         // A day without a database gets an empty one.
         if (m_store.Open(SysLogDayFile(day).c_str()))
             m_store.ForEachRow(m_query.c_str(), [this](const SysLogRow& row) { AddSysLogRow(&row, this); });
         m_store.Close();
-        return true;
     });
-    m_searching = false;
+    m_searchThread.Finish();
 }
 
 void CSysLogView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
@@ -193,9 +156,9 @@ void CSysLogView::QuickSearch(QuickRange range, const SYSTEMTIME& now) {
 }
 
 void CSysLogView::OnSearch() {
-    if (m_searching)
+    if (IsSearching())
         return;
-    const SYSTEMTIME now = Now();
+    const SYSTEMTIME now = LocalNow();
     SysLogSearchQuery form{now, now, 0};
     if (OperatorDialogs().SysLogSearch.Run(this, form) != IDOK)
         return;
@@ -203,15 +166,23 @@ void CSysLogView::OnSearch() {
 }
 
 void CSysLogView::OnToday() {
-    QuickSearch(QuickRange::Today, Now());
+    QuickSearch(QuickRange::Today, LocalNow());
 }
 
 void CSysLogView::OnThisWeek() {
-    QuickSearch(QuickRange::ThisWeek, Now());
+    QuickSearch(QuickRange::ThisWeek, LocalNow());
 }
 
 void CSysLogView::OnThisMonth() {
-    QuickSearch(QuickRange::ThisMonth, Now());
+    QuickSearch(QuickRange::ThisMonth, LocalNow());
+}
+
+unsigned __stdcall CSysLogView::SysLogExcelThread(void* start) {
+    return ExportListToExcel(start, 4);
+}
+
+void CSysLogView::OnExportExcel() {
+    m_excelExport.Start(m_list);
 }
 
 void CSysLogView::OnClear() {

@@ -10,11 +10,11 @@
 #include "records/StorageRecords.h"
 #include "storage/SysLogStore.h"
 #include "views/DayRange.h"
-#include "WorkerThread.h"
+#include "views/ExcelExport.h"
+#include "views/PaneSearchThread.h"
 
 #include "mfc.h"
 
-#include <atomic>
 #include <string>
 
 class CSysLogView;
@@ -40,11 +40,12 @@ public:
     CSysLogView();
 
     CListCtrl& List() { return m_list; }
+    CExcelExport& ExcelExport() { return m_excelExport; }
 
     // Empties the list and reads the days of the range with the query on the pane's thread. Nothing happens while a
     // search runs.
     void StartSearch(const DayRange& days, const std::wstring& query);
-    bool IsSearching() const { return m_searching; }
+    bool IsSearching() const { return m_searchThread.IsRunning(); }
     void QuickSearch(QuickRange range, const SYSTEMTIME& now);
 
     // UI thread.
@@ -62,19 +63,21 @@ protected:
     afx_msg void OnToday();
     afx_msg void OnThisWeek();
     afx_msg void OnThisMonth();
+    afx_msg void OnExportExcel();
     afx_msg void OnClear();
     DECLARE_MESSAGE_MAP()
 
 private:
     static unsigned __stdcall SearchThread(void* pane);
+    static unsigned __stdcall SysLogExcelThread(void* start);
     void RunSearch();
 
     std::wstring m_query;
     CImageList m_toolBarImages;
     CToolBar m_toolBar;
     DayRange m_days;
-    WorkerThread m_searchThread{L"SysLogSearchThread"};
-    std::atomic<bool> m_searching = false;  // from StartSearch to the thread's last step
-    SysLogStore m_store;                    // the search thread's
+    CPaneSearchThread m_searchThread{L"SysLogSearchThread"};
+    SysLogStore m_store;  // the search thread's
+    CExcelExport m_excelExport{SysLogExcelThread};
     CListCtrl m_list;
 };
