@@ -5,7 +5,11 @@
 #include "TkControl.h"
 #include "TkControlButton.h"
 #include "TkControlPopup.h"
+#include "TkControlProgress.h"
+#include "TkPaintManager.h"
+#include "TkProgressPaintManager.h"
 #include "TkPropExchange.h"
+#include "TkSliderPaintManager.h"
 
 #include <memory>
 
@@ -16,9 +20,12 @@ void RegisterControlClasses() {
     // Referencing the run-time classes links them in, and with them their registration by name.
     static const CRuntimeClass* const classes[] = {
         RUNTIME_CLASS(CTkControl),  RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
-        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls),
+        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlProgress),
     };
     (void)classes;
+    // Paint managers made from now on own a slider and a progress painter.
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }
 
 CTkOriginalControls::CTkOriginalControls() {
