@@ -31,10 +31,10 @@ TEST_F(BarFixture, FactoryMakesEachTypeByItsClassName) {
         {kControlPopup, 0, "CTkControlPopup"},
         {kControlButtonPopup, 0, "CTkControlPopup"},
         {kControlSplitButtonPopup, 0, "CTkControlPopup"},
-        // Made once their classes exist: the edit and combo-box controls' issue (5, 6), the custom
-        // control's (7), the label family's (8, 9, 11) and the gallery's (10).
+        {kControlEdit, 0, "CTkControlEdit"},
+        // Made once their classes exist: the combo box's issue (5), the custom control's (7), the label
+        // family's (8, 9, 11) and the gallery's (10).
         {kControlComboBox, 0, "null"},
-        {kControlEdit, 0, "null"},
         {kControlCustom, 0, "null"},
         {kControlLabel, 0, "null"},
         {kControlCheckBox, 0, "null"},
