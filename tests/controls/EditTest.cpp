@@ -3,6 +3,8 @@
 // advanced by the site), keys, and the factory.
 
 #include "BarFixtures.h"
+#include "DibPixels.h"
+#include "TkPaintManager.h"
 #include "TkColorManager.h"
 #include "TkControlEdit.h"
 #include "TkMouseManager.h"
@@ -250,6 +252,49 @@ TEST_F(EditFixture, HoldingASpinButtonRepeatsAndAcceleratesByTheClock) {
     m_spins.clear();
     m_pEdit->HandleClick(FALSE, ptUp);
     EXPECT_TRUE(m_spins.empty());
+}
+
+TEST_F(EditFixture, TheDefaultThemeDrawsTheFieldUnderTheEditWindowAndTheSpinButtonsWhereTheyAct) {
+    CTkPaintManager* pTheme = m_pEdit->GetPaintManager();
+    ASSERT_EQ(pTheme->GetThemeNumber(), kThemeDefault);
+    m_pEdit->SetCaption(L"Find");
+    m_pEdit->SetStyle(kButtonCaption);
+    m_pEdit->SetWidth(120);
+    m_pEdit->SetShowSpinButtons(TRUE);
+    const CSize size = m_pEdit->GetSize(nullptr);
+    EXPECT_EQ(size.cx, 120);
+    const int nLabel = m_pEdit->GetLabelWidth();
+    EXPECT_GT(nLabel, 0) << "measured by the theme";
+    const CRect rc(0, 0, 120, 22);
+    m_pEdit->SetRect(rc);
+    CRect rcWindow;
+    m_pEdit->GetEditCtrl()->GetWindowRect(rcWindow);
+    m_pBar->ScreenToClient(rcWindow);
+    EXPECT_EQ(rcWindow, CRect(nLabel + 4, 3, 100, 19));
+    const CRect rcSpin = m_pEdit->GetSpinButtonsRect();
+    EXPECT_EQ(rcSpin, CRect(102, 1, 119, 21));
+
+    const COLORREF clrSentinel = RGB(1, 2, 3);
+    CScopedMemDC dc(120, 22);
+    dc.FillSolidRect(0, 0, 120, 22, clrSentinel);
+    m_pEdit->Draw(&dc);
+    WritePng(dc, L"/tmp/controls-edit-default.png");
+    const COLORREF clrWindow = pTheme->LookupColor(COLOR_WINDOW);
+    const COLORREF clrFace = pTheme->LookupColor(COLOR_BTNFACE);
+    EXPECT_EQ(PixelAt(dc, nLabel, 0), clrSentinel) << "idle: no outer frame";
+    EXPECT_EQ(PixelAt(dc, nLabel + 1, 1), clrFace);
+    // The white field is under every corner of the edit window.
+    for (const CPoint& pt : {rcWindow.TopLeft(), CPoint(rcWindow.right - 1, rcWindow.bottom - 1)})
+        EXPECT_EQ(PixelAt(dc, pt.x, pt.y), clrWindow) << pt.x << "," << pt.y;
+    // The spin buttons are drawn in the rectangle the control presses.
+    EXPECT_EQ(PixelAt(dc, rcSpin.left + 1, rcSpin.top + 2), clrWindow);
+    EXPECT_EQ(PixelAt(dc, rcSpin.left + 3, rcSpin.top + 4), clrFace);
+    m_pEdit->SetSelected(1);
+    m_pEdit->SetPressed(4);
+    m_pEdit->Draw(&dc);
+    EXPECT_EQ(PixelAt(dc, rcSpin.left + 1, rcSpin.top + 1), pTheme->LookupColor(COLOR_BTNSHADOW)) << "upper pressed";
+    EXPECT_EQ(PixelAt(dc, rcSpin.right - 2, rcSpin.bottom - 2), pTheme->LookupColor(COLOR_BTNSHADOW)) << "lower raised";
+    m_pEdit->SetPressed(0);
 }
 
 TEST_F(EditFixture, ClonesCopyTheFieldAndCustomizationKeepsALabelMinimum) {
