@@ -621,7 +621,9 @@ void CTkControlEdit::CopyFrom(CTkControl* pSource, BOOL bRecursive) {
 void CTkControlEdit::ExchangeProperties(CTkPropExchange* pPX) {
     CTkControl::ExchangeProperties(pPX);
     ExchangeBool(pPX, L"HasLabel", m_bHasLabel, FALSE);
-    ExchangeInt(pPX, L"Width", m_nWidth, 100);
+    // From schema 19 on the control's own keys hold the width.
+    if (pPX->m_nSchema < 19)
+        ExchangeInt(pPX, L"Width", m_nWidth, 100);
     ExchangeBool(pPX, L"ReadOnly", m_bReadOnly, FALSE);
     ExchangeString(pPX, L"EditHint", m_strEditHint, L"");
     // The flag words are saved as 4-byte integers.
