@@ -123,6 +123,7 @@ TEST_F(EditFixture, TheEditWindowLiesOverTheFieldAndTheHintShowsWhileEmpty) {
     ASSERT_NE(pCtrl, nullptr);
     ASSERT_NE(pCtrl->GetSafeHwnd(), nullptr);
     EXPECT_EQ(pCtrl->GetParent(), m_pBar);
+    EXPECT_EQ(pCtrl->SendMessage(InPlaceEditQueryMessage), 1) << "known as a bar's in-place edit";
     CRect rcWindow;
     pCtrl->GetWindowRect(rcWindow);
     m_pBar->ScreenToClient(rcWindow);
@@ -220,6 +221,15 @@ TEST_F(EditFixture, HoldingASpinButtonRepeatsAndAcceleratesByTheClock) {
     m_pEdit->SetEditText(L"0");
     const CRect rcSpin = m_pEdit->GetSpinButtonsRect();
     const CPoint ptUp(rcSpin.CenterPoint().x, rcSpin.top + 2);
+    // Hovering a selected edit selects the spin half under the pointer, and leaving it the field again.
+    m_pEdit->SetSelected(1);
+    const std::pair<CPoint, int> hovers[] = {
+        {ptUp, 4}, {CPoint(ptUp.x, rcSpin.bottom - 2), 5}, {CPoint(5, 5), 1}, {CPoint(5, 6), 1}};
+    for (const auto& [pt, nSelected] : hovers) {
+        m_pEdit->HandleMouseMove(pt);
+        EXPECT_EQ(m_pEdit->GetSelected(), nSelected) << pt.x << "," << pt.y;
+    }
+    m_pEdit->SetSelected(0);
     const WPARAM kTick = CTkControlEdit::kSpinTimer;
     // Each step takes a second, so the ticks come 0 to 6 s after the press: steps of 1 below 2048 ms, of
     // 5 below 5120 ms, then of 20.
