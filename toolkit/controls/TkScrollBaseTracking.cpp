@@ -278,8 +278,8 @@ void CTkScrollBase::TrackThumb(UINT message, WPARAM wParam, CPoint pt) {
     const BOOL bFixedThumb = pPainter != nullptr && pPainter->m_nFixedThumbSize != 0;
     int nPixel = g.nDragStartThumb;
     if (bFixedThumb || tracking.rcPart.PtInRect(pt))
-        nPixel =
-            std::clamp<int>((g.bVertical ? pt.y : pt.x) + tracking.nGrabOffset, g.nTrackStart, g.nTrackStart + g.nTravel);
+        nPixel = std::clamp<int>((g.bVertical ? pt.y : pt.x) + tracking.nGrabOffset, g.nTrackStart,
+                                 g.nTrackStart + g.nTravel);
     if (nPixel != tracking.nLastThumbPixel) {
         tracking.nLastThumbPixel = nPixel;
         // The end of the travel maps to the end value itself, so the last scroll reaches it.
