@@ -1,6 +1,8 @@
 #include "BarFixtures.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
+#include "TkControlEdit.h"
+#include "TkControlProgress.h"
 #include "TkPropExchange.h"
 
 #include <algorithm>
@@ -32,9 +34,9 @@ TEST_F(BarFixture, FactoryMakesEachTypeByItsClassName) {
         {kControlButtonPopup, 0, "CTkControlPopup"},
         {kControlSplitButtonPopup, 0, "CTkControlPopup"},
         {kControlComboBox, 0, "CTkControlComboBox"},
-        // Made once their classes exist: the edit control's issue (6), the custom control's (7), the label
-        // family's (8, 9, 11) and the gallery's (10).
-        {kControlEdit, 0, "null"},
+        {kControlEdit, 0, "CTkControlEdit"},
+        // Made once their classes exist: the custom control's issue (7), the label family's (8, 9, 11) and the
+        // gallery's (10).
         {kControlCustom, 0, "null"},
         {kControlLabel, 0, "null"},
         {kControlCheckBox, 0, "null"},
@@ -365,7 +367,7 @@ struct KeyWriter {
     void EmptySet() { ar.WriteCount(0); }
 };
 
-void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int nTag) {
+void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int nTag, int nWidth = 0) {
     w.Int(nType);
     w.Int(nId);
     w.Int(0);     // IconId
@@ -390,7 +392,7 @@ void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int n
     w.Int(-1);                     // CustomStyle
     w.Int(0);                      // HelpId
     w.Int(kButtonIconAndCaption);  // Style
-    w.Int(0);                      // Width
+    w.Int(nWidth);                 // Width
     w.Int(0);                      // Height
     w.Int(250);                    // ExecuteOnPressInterval
     w.Text(L"Ctrl+S");             // ShortcutTextAuto
@@ -488,6 +490,68 @@ public:
 };
 int CCountedNotAControl::s_nMade = 0;
 IMPLEMENT_SERIAL(CCountedNotAControl, CObject, 33)
+
+TEST_F(BarFixture, SavedKeysOfAnEditAndAProgressControlFollowTheControlKeys) {
+    auto* pEdit = static_cast<CTkControlEdit*>(Add(kControlEdit, 4000));
+    pEdit->SetCaption(L"Find");
+    FillButton(pEdit);
+    pEdit->SetReadOnly(TRUE);
+    pEdit->SetEditHint(L"hint");
+    pEdit->SetShowSpinButtons(TRUE);
+    auto* pProgress = new CTkControlProgress;
+    Controls()->Append(pProgress);
+    pProgress->SetCaption(L"Load");
+    FillButton(pProgress);
+    pProgress->SetRange(5, 50);
+    pProgress->SetPos(20);
+    pProgress->SetRange(30, 40);  // the position stays as saved
+
+    auto store = [](CTkPropExchange* pPX, void* pContext) {
+        static_cast<CTkControls*>(pContext)->ExchangeProperties(pPX);
+    };
+    const std::vector<BYTE> stored = ExchangedBytes(store, Controls());
+    const std::vector<BYTE> expected = Written([](CArchive& ar) {
+        KeyWriter w{ar};
+        w.Int(2);
+        ar << WORD(0xFFFF) << WORD(33) << WORD(14);
+        ar.Write("CTkControlEdit", 14);
+        WriteButtonKeys(w, kControlEdit, 4000, L"Find", 7, 100);
+        w.Int(FALSE);     // HasLabel
+        w.Int(TRUE);      // ReadOnly
+        w.Text(L"hint");  // EditHint
+        w.Int(0);         // ShellAutoCompleteFlags
+        w.Int(0);         // EditStyle
+        w.Int(TRUE);      // ShowSpinButtons
+        ar << WORD(0xFFFF) << WORD(33) << WORD(18);
+        ar.Write("CTkControlProgress", 18);
+        WriteButtonKeys(w, kControlNone, 0, L"Load", 7, 100);
+        w.Int(30);     // Min
+        w.Int(40);     // Max
+        w.Int(20);     // Pos
+        w.Int(FALSE);  // OriginalControls
+        w.Int(FALSE);  // CustomizedControls
+    });
+    EXPECT_EQ(stored, expected);
+
+    std::vector<BYTE> bytes = stored;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    BarsExchangeParam param;
+    param.pCommandBars = m_pCommandBars;
+    exchange.m_pExchangeParam = &param;
+    auto* pLoaded = new CTkControls;
+    pLoaded->ExchangeProperties(&exchange);
+    ASSERT_EQ(pLoaded->GetCount(), 2);
+    auto* pLoadedEdit = DYNAMIC_DOWNCAST(CTkControlEdit, pLoaded->GetAt(0));
+    ASSERT_NE(pLoadedEdit, nullptr);
+    EXPECT_TRUE(pLoadedEdit->GetReadOnly());
+    EXPECT_EQ(pLoadedEdit->GetEditHint(), L"hint");
+    auto* pLoadedProgress = DYNAMIC_DOWNCAST(CTkControlProgress, pLoaded->GetAt(1));
+    ASSERT_NE(pLoadedProgress, nullptr);
+    EXPECT_EQ(pLoadedProgress->GetPos(), 20);
+    pLoaded->InternalRelease();
+}
 
 TEST_F(BarFixture, ACollectionRefusesAStoredClassThatIsNotAControlBeforeMakingIt) {
     const std::vector<BYTE> stored = Written([](CArchive& ar) {

@@ -5,7 +5,9 @@
 #include "TkOffice2003Theme.h"
 #include "TkColorManager.h"
 #include "TkPopupBar.h"
+#include "TkProgressPaintManager.h"
 #include "TkShadowManager.h"
+#include "TkSliderPaintManager.h"
 #include "TkStatusBarParts.h"
 
 #include <cstdlib>
@@ -158,6 +160,15 @@ int CCountingSubPainter::s_nDeleted = 0;
 
 TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirOwner) {
     {
+        // The controls register the slider and progress painters; the gallery's comes with the gallery.
+        CPaintManagerRef theme(new CTkDefaultTheme);
+        EXPECT_NE(dynamic_cast<CTkSliderPaintManager*>(theme->m_pSliderPaintManager), nullptr);
+        EXPECT_NE(dynamic_cast<CTkProgressPaintManager*>(theme->m_pProgressPaintManager), nullptr);
+        EXPECT_EQ(theme->m_pGalleryPaintManager, nullptr);
+    }
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, nullptr);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, nullptr);
+    {
         CPaintManagerRef theme(new CTkDefaultTheme);
         EXPECT_EQ(theme->m_pSliderPaintManager, nullptr);
         theme->RefreshMetrics();  // no sub painter: nothing to refresh
@@ -174,7 +185,8 @@ TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirO
     }
     EXPECT_EQ(CCountingSubPainter::s_nMade, 1);
     EXPECT_EQ(CCountingSubPainter::s_nDeleted, 1);
-    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, nullptr);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }
 
 TEST(Animations, UnfoldAndSlideEndOnTheImageAndFadeBlendsEachStep) {
