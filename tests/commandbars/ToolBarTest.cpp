@@ -308,4 +308,70 @@ TEST_F(DockFixture, BarSizesComeFromTheBarTheOptionsOrThePaintManager) {
     EXPECT_EQ(m_pBar->GetButtonSize(), CSize(30, 28));
 }
 
+// The expand button's menu: the wrapped-away controls of its whole dock row, then the row's toolbars,
+// each with the buttons it can show or hide when it is a built-in bar, then the customize command.
+TEST_F(DockFixture, TheExpandMenuListsTheRowsWrappedAwayControlsAndItsToolbars) {
+    CTkToolBar* pA = AddDockedBar(L"A && B", 4);
+    CTkToolBar* pB = AddDockedBar(L"Other", 4);
+    CTkDockBar* pTop = m_pCommandBars->GetDockBar(kBarTop);
+    const CRect rcA = ClientRectIn(pA, pTop);
+    CRect rcB(rcA.right + 10, rcA.top, rcA.right + 10 + rcA.Width(), rcA.bottom);
+    pTop->ClientToScreen(&rcB);
+    ASSERT_TRUE(m_pCommandBars->DockCommandBar(pB, &rcB, pTop));
+    Layout();
+    ASSERT_EQ(RowsOf(pTop), (Rows{{pB, pA}}));
+    pA->SetBuiltIn(TRUE);
+    // Wrapped away by the layout: listed; hidden by the user, alone or as well: not listed.
+    const auto hide = [](CTkToolBar* pBar, int nId, DWORD dwFlags) {
+        pBar->GetControls()->FindById(nId)->SetHideFlags(dwFlags);
+    };
+    hide(pA, 101, kHideWrap);
+    hide(pA, 102, kHideWrap);
+    pA->GetControls()->FindById(102)->SetBeginGroup(TRUE);
+    hide(pB, 100, kHideWrap);
+    hide(pB, 101, kHideCustomize);
+    hide(pB, 102, kHideWrap | kHideCustomize);
+
+    auto* pExpand = DYNAMIC_DOWNCAST(CTkControlPopup, pA->GetControls()->FindById(kIdToolBarExpand));
+    ASSERT_NE(pExpand, nullptr);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    auto* pMenu = DYNAMIC_DOWNCAST(CTkPopupToolBar, pExpand->GetCommandBar());
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_FALSE(pMenu->IsCustomizable());
+    EXPECT_EQ(IdsOf(pMenu), (std::vector<int>{101, 102, 100, kIdToolBarAddRemove}));  // the row left to right
+    EXPECT_EQ(GroupStartsOf(pMenu), (std::vector<int>{kIdToolBarAddRemove}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(pMenu->GetControl(i)->GetHideFlags(), 0u) << i;
+
+    CTkCommandBar* pToolBars = pMenu->GetControl(3)->GetCommandBar();
+    ASSERT_NE(pToolBars, nullptr);
+    EXPECT_EQ(IdsOf(pToolBars), (std::vector<int>{0, 0, static_cast<int>(kIdCustomize)}));
+    EXPECT_EQ(GroupStartsOf(pToolBars), (std::vector<int>{static_cast<int>(kIdCustomize)}));
+    CTkControl* pBuiltIn = pToolBars->GetControl(0);
+    CTkControl* pOther = pToolBars->GetControl(1);
+    EXPECT_EQ(pOther->GetCaptionText(), CString(L"Other"));
+    EXPECT_FALSE(pOther->GetEnabled());
+    EXPECT_EQ(pBuiltIn->GetCaptionText(), CString(L"A &&&& B"));
+    EXPECT_TRUE(pBuiltIn->GetEnabled());
+    auto* pButtons = DYNAMIC_DOWNCAST(CTkPopupBar, pBuiltIn->GetCommandBar());
+    ASSERT_NE(pButtons, nullptr);
+    EXPECT_TRUE(pButtons->IsDoubleGripper());
+    EXPECT_EQ(IdsOf(pButtons), (std::vector<int>{100, 101, 102, 103}));
+    for (int i = 0; i < pButtons->GetControlCount(); ++i)
+        EXPECT_EQ(pButtons->GetControl(i)->GetChecked(), 1) << i;
+    pExpand->SetPopupOpen(FALSE);
+
+    // Neither the expand button shown always nor customizing allowed: the wrapped-away controls alone.
+    m_pCommandBars->GetCommandBarsOptions()->m_bShowExpandButtonAlways = FALSE;
+    auto* pPlainSite = new CFrameWnd;
+    ASSERT_TRUE(pPlainSite->CreateEx(0, AfxRegisterWndClass(0), L"plain", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                     nullptr));
+    m_pCommandBars->AttachToSite(pPlainSite);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    EXPECT_EQ(IdsOf(pExpand->GetCommandBar()), (std::vector<int>{101, 102, 100}));
+    pExpand->SetPopupOpen(FALSE);
+    m_pCommandBars->AttachToSite(m_pSite);
+    pPlainSite->DestroyWindow();
+}
+
 }  // namespace
