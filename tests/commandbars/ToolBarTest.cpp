@@ -4,6 +4,7 @@
 #include "DockFixture.h"
 #include "TkPaintManager.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <set>
 
@@ -340,8 +341,16 @@ TEST_F(DockFixture, TheExpandMenuListsTheRowsWrappedAwayControlsAndItsToolbars) 
     EXPECT_FALSE(pMenu->IsCustomizable());
     EXPECT_EQ(IdsOf(pMenu), (std::vector<int>{101, 102, 100, kIdToolBarAddRemove}));  // the row left to right
     EXPECT_EQ(GroupStartsOf(pMenu), (std::vector<int>{kIdToolBarAddRemove}));
-    for (int i = 0; i < 3; ++i)
+    int nRight = 0;
+    for (int i = 0; i < pMenu->GetControlCount(); ++i) {
         EXPECT_EQ(pMenu->GetControl(i)->GetHideFlags(), 0u) << i;
+        nRight = std::max(nRight, static_cast<int>(pMenu->GetControl(i)->GetRect().right));
+    }
+    // As wide as its rows, though the add-or-remove entry begins a row of its own.
+    CRect rcMenu;
+    pMenu->GetClientRect(&rcMenu);
+    EXPECT_GE(rcMenu.Width(), nRight);
+    EXPECT_LE(rcMenu.Width(), nRight + 8);
 
     CTkCommandBar* pToolBars = pMenu->GetControl(3)->GetCommandBar();
     ASSERT_NE(pToolBars, nullptr);
