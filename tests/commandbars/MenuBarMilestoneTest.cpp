@@ -559,3 +559,24 @@ TEST_F(MenuBarMilestone, PrintedUnderTheBlueSchemeAndClassicColours) {
     pTheme->RefreshMetrics();
     m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
+
+// Fifty frames made and destroyed: each menu bar destroys the menu it took exactly once, and the frame
+// never gives it back to its window, so menus made meanwhile (which may reuse the handle) stay alive.
+TEST(MenuBarFrames, EachBarDestroysTheMenuItTookAndNothingElse) {
+    std::vector<HMENU> kept;
+    for (int i = 0; i < 50; ++i) {
+        auto* pFrame = static_cast<CMilestoneFrame*>(RUNTIME_CLASS(CMilestoneFrame)->CreateObject());
+        ASSERT_TRUE(pFrame->LoadFrame(IDR_MILESTONE_FRAME, WS_OVERLAPPEDWINDOW));
+        const HMENU hTaken = pFrame->CommandBars()->GetMenuBar()->GetOriginalMenu();
+        ASSERT_TRUE(::IsMenu(hTaken)) << i;
+        EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << i;
+        kept.push_back(::CreateMenu());
+        pFrame->DestroyWindow();
+        EXPECT_FALSE(::IsMenu(hTaken)) << i;
+        kept.push_back(::CreateMenu());
+    }
+    for (HMENU hMenu : kept) {
+        EXPECT_TRUE(::IsMenu(hMenu));
+        ::DestroyMenu(hMenu);
+    }
+}
