@@ -3,8 +3,10 @@
 
 #include "DockFixture.h"
 #include "TkPaintManager.h"
+#include "TkToolTipContext.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <set>
 
@@ -381,6 +383,61 @@ TEST_F(DockFixture, TheExpandMenuListsTheRowsWrappedAwayControlsAndItsToolbars) 
     pExpand->SetPopupOpen(FALSE);
     m_pCommandBars->AttachToSite(m_pSite);
     pPlainSite->DestroyWindow();
+}
+
+// A toolbar's tips: the control's tooltip with its shortcut when the options ask for it (a markup tip as
+// written), the icon id as the tool, the tip as the title beside the description; none without tips.
+TEST_F(DockFixture, AToolBarTipCarriesTheShortcutTheTitleAndTheDescription) {
+    CTkToolBar* pBar = AddDockedBar(L"Tips", 1);
+    CTkControl* pControl = pBar->GetControls()->FindById(100);
+    pControl->SetIconId(100);
+    pControl->SetShortcutText(L"Ctrl+O");
+    pControl->SetDescription(L"Opens a file");
+    const CPoint pt = pControl->GetRect().CenterPoint();
+    CTkCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    struct Row {
+        const char* pszCase;
+        LPCWSTR pszTooltip;
+        BOOL bScreenTips;
+        BOOL bAccelTips;
+        INT_PTR nResult;
+        LPCWSTR pszText;
+    };
+    const Row rows[] = {
+        {"with the shortcut", L"Open", TRUE, TRUE, 100, L"Open (Ctrl+O)"},
+        {"without shortcuts", L"Open", TRUE, FALSE, 100, L"Open"},
+        {"markup as written", L"<b>Open</b>", TRUE, TRUE, 100, L"<b>Open</b>"},
+        {"no tooltip", L"", TRUE, TRUE, -1, nullptr},
+        {"tips off", L"Open", FALSE, TRUE, -1, nullptr},
+    };
+    for (const Row& row : rows) {
+        pControl->SetTooltip(row.pszTooltip);
+        pOptions->m_bToolBarScreenTips = row.bScreenTips;
+        pOptions->m_bToolBarAccelTips = row.bAccelTips;
+        ToolTipExtraInfo extra = {};
+        TOOLINFO info = {};
+        info.cbSize = AFX_TOOLINFO_V2_SIZE;
+        info.lParam = reinterpret_cast<LPARAM>(&extra);
+        EXPECT_EQ(pBar->OnToolHitTest(pt, &info), row.nResult) << row.pszCase;
+        if (row.pszText != nullptr) {
+            EXPECT_EQ(info.hwnd, pBar->GetSafeHwnd()) << row.pszCase;
+            EXPECT_EQ(CRect(info.rect), pControl->GetRect()) << row.pszCase;
+            EXPECT_STREQ(info.lpszText, row.pszText) << row.pszCase;
+            EXPECT_STREQ(extra.pszTitle, row.pszText) << row.pszCase;
+            EXPECT_STREQ(extra.pszDescription, L"Opens a file") << row.pszCase;
+        }
+        std::free(info.lpszText);
+        std::free(extra.pszTitle);
+        std::free(extra.pszDescription);
+    }
+    // No tip while the bar has a popup open.
+    pOptions->m_bToolBarScreenTips = TRUE;
+    pControl->SetTooltip(L"Open");
+    auto* pExpand = DYNAMIC_DOWNCAST(CTkControlPopup, pBar->GetControls()->FindById(kIdToolBarExpand));
+    ASSERT_NE(pExpand, nullptr);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    EXPECT_EQ(pBar->OnToolHitTest(pt, nullptr), -1);
+    pExpand->SetPopupOpen(FALSE);
 }
 
 }  // namespace
