@@ -228,4 +228,32 @@ TEST_F(DockFixture, ARowTooLongWrapsOnScreenOnly) {
     EXPECT_EQ(ClientRectIn(pTop, pTop).Height(), rcA.Height() + rcB.Height());
 }
 
+// A layout query (no deferred positions) answers the space the rows take and moves nothing: no dock bar,
+// no toolbar and no control.
+TEST_F(DockFixture, ALayoutQueryReservesTheRowsAndMovesNothing) {
+    CTkToolBar* pA = AddDockedBar(L"A", 6);
+    CTkDockBar* pTop = m_pCommandBars->GetDockBar(kBarTop);
+    const CRect rcTop = ClientRectIn(pTop, m_pSite);
+    const CRect rcA = ClientRectIn(pA, pTop);
+    // The expand button stands at the end of the bar the frame sized.
+    CRect rcBar;
+    pA->GetClientRect(&rcBar);
+    const CRect rcExpand = pA->GetControls()->FindById(kIdToolBarExpand)->GetRect();
+    EXPECT_GE(rcExpand.right, rcBar.right - 2);
+    EXPECT_LE(rcExpand.right, rcBar.right);
+    std::vector<CRect> controls;
+    for (int i = 0; i < pA->GetControlCount(); ++i)
+        controls.push_back(pA->GetControl(i)->GetRect());
+    CRect rcClient;
+    m_pSite->GetClientRect(&rcClient);
+    // Narrow enough to wrap the bar's controls away had the layout been committed.
+    CRect rcLeft(0, 0, rcA.Width() / 3, rcClient.bottom);
+    m_pSite->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcLeft, &rcLeft);
+    EXPECT_EQ(rcLeft.top, rcTop.bottom);
+    EXPECT_EQ(ClientRectIn(pTop, m_pSite), rcTop);
+    EXPECT_EQ(ClientRectIn(pA, pTop), rcA);
+    for (int i = 0; i < pA->GetControlCount(); ++i)
+        EXPECT_EQ(pA->GetControl(i)->GetRect(), controls[static_cast<size_t>(i)]) << i;
+}
+
 }  // namespace

@@ -107,7 +107,8 @@ TEST_F(DockDragFixture, ABarThatMayNotFloatStaysDockedAndAFloatingBarDocksWhereI
 TEST_F(DockDragFixture, TheDragLoopPostsWmQuitAgainAndResizingRemembersTheWidth) {
     CTkToolBar* pA = AddDockedBar(L"A", 6);
     ASSERT_TRUE(pA->SetPosition(kBarFloating));
-    ::PostThreadMessageW(::GetCurrentThreadId(), WM_QUIT, 7, 0);
+    // The quit the thread's own loop would see, which any message filter lets through.
+    ::PostQuitMessage(7);
     pA->GetDockContext()->StartMove(GripPoint(pA).x, GripPoint(pA).y);
     EXPECT_EQ(::GetCapture(), nullptr);
     MSG msg;

@@ -1,18 +1,22 @@
 // The application's menu bar end to end: a frame made like the main frame (status bar, client pane,
 // command bars, dock bars, the menu bar over a copy of the English main menu, the Office 2003 theme),
 // driven by real mouse and key input on the visible, active frame. Keys go through the system's default
-// window procedure, which decides what becomes SC_KEYMENU. These move the machine's pointer and
-// keyboard focus: they run alone, in one process.
+// window procedure, which decides what becomes SC_KEYMENU. The frame and its open menu are also printed
+// into 32-bpp surfaces and read back pixel by pixel. These move the machine's pointer and keyboard focus:
+// they run alone, in one process.
 
+#include "DibPixels.h"
 #include "MenuBarResources.h"
 #include "TkCommandBars.h"
 #include "TkControl.h"
 #include "TkControlPopup.h"
 #include "TkControls.h"
 #include "TkDockBar.h"
+#include "TkDrawHelpers.h"
 #include "TkFrameWnd.h"
 #include "TkMenuBar.h"
 #include "TkMouseManager.h"
+#include "TkOffice2003Theme.h"
 #include "TkPaintManager.h"
 #include "TkPopupBar.h"
 #include "WaitUntil.h"
@@ -21,10 +25,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -162,6 +168,33 @@ bool PumpFrameUntil(CFrameWnd* pFrame, const std::function<bool()>& done, int nT
         pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
     return true;
+}
+
+// ---- Printing
+
+// The window printed as the screen shows it, into the root's client coordinates: its client area, then
+// each visible child at its place, the lowest first (the system's default procedure prints no children).
+void PrintWithChildren(CDC* pDC, HWND hWnd, HWND hRoot) {
+    CPoint ptOrigin(0, 0);
+    ::MapWindowPoints(hWnd, hRoot, &ptOrigin, 1);
+    CRect rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    const int nSaved = pDC->SaveDC();
+    pDC->SetViewportOrg(ptOrigin);
+    pDC->IntersectClipRect(&rcClient);
+    ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    pDC->RestoreDC(nSaved);
+    HWND hChild = ::GetWindow(hWnd, GW_CHILD);
+    for (hChild = hChild != nullptr ? ::GetWindow(hChild, GW_HWNDLAST) : nullptr; hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDPREV)) {
+        if (::IsWindowVisible(hChild))
+            PrintWithChildren(pDC, hChild, hRoot);
+    }
+}
+
+// A gradient of the theme filled over the rectangle, as the theme fills it, for reading back.
+void PaintReference(CScopedMemDC& dc, const CRect& rc, const CTkPaintManagerColorGradient& gradient, BOOL bHorizontal) {
+    GetDrawHelpers()->FillColorGradient(&dc, &rc, gradient, bHorizontal, nullptr);
 }
 
 CRect ScreenRect(CWnd* pWnd) {
@@ -422,4 +455,128 @@ TEST_F(MenuBarMilestone, IdleUpdateAndTheItemWithoutAHandler) {
     AltTap('F');
     ASSERT_TRUE(Pump([this] { return IsOpen(0); }));
     EXPECT_FALSE(PopupItem(ID_APP_EXIT)->GetEnabled());
+}
+
+// The frame and its open menu printed into 32-bpp surfaces under the blue scheme and the classic colours.
+TEST_F(MenuBarMilestone, PrintedUnderTheBlueSchemeAndClassicColours) {
+    auto* pTheme = dynamic_cast<CTkOffice2003Theme*>(CTkPaintManager::GetCurrentPaintManager());
+    ASSERT_NE(pTheme, nullptr);
+    const int nOldScheme = pTheme->m_nColorScheme;
+    const HWND hFrame = m_pFrame->GetSafeHwnd();
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    CRect rcTop = ScreenRect(m_pFrame->CommandBars()->GetDockBar(kBarTop));
+    m_pFrame->ScreenToClient(&rcTop);
+    const int nDockSpan = std::max(rcTop.Width(), ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    const auto inFrame = [this](CTkCommandBar* pBar, CTkControl* pControl) {
+        CRect rc = pControl->GetRect();
+        pBar->ClientToScreen(&rc);
+        m_pFrame->ScreenToClient(&rc);
+        return rc;
+    };
+    const auto print = [&](const wchar_t* pszPicture) {
+        auto pDC = std::make_unique<CScopedMemDC>(rcClient.Width(), rcClient.Height());
+        PrintWithChildren(pDC.get(), hFrame, hFrame);
+        WritePng(*pDC, pszPicture);
+        return pDC;
+    };
+
+    for (int nScheme : {1, 0}) {
+        SCOPED_TRACE(nScheme == 1 ? "blue" : "classic");
+        const bool bBlue = nScheme == 1;
+        pTheme->m_nColorScheme = nScheme;
+        pTheme->RefreshMetrics();
+        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_EQ(pTheme->m_bLunaColors, bBlue ? TRUE : FALSE);
+        const COLORREF c31 = bBlue ? RGB(255, 238, 194) : pTheme->LookupColor(31);
+        const COLORREF c32 = bBlue ? RGB(0, 0, 128) : pTheme->LookupColor(32);
+        const COLORREF c41 = bBlue ? RGB(246, 246, 246) : pTheme->LookupColor(41);
+        const COLORREF c43 = bBlue ? RGB(0, 45, 150) : pTheme->LookupColor(43);
+
+        // Nothing open, the pointer on Help: the dock gradient from end to end behind the bar, Help hot.
+        MoveTo(CentreOnScreen(m_pMenuBar, Menu(1)));
+        ASSERT_TRUE(Pump([this] { return m_pMenuBar->GetSelectedIndex() == 1; }));
+        Settle();
+        auto pBar = print(bBlue ? L"/tmp/menubar-milestone-blue.png" : L"/tmp/menubar-milestone-classic.png");
+        CScopedMemDC dock(nDockSpan, 2);
+        PaintReference(dock, CRect(0, 0, nDockSpan, 2), pTheme->m_grcDock, TRUE);
+        const int nRight = rcTop.right - 1;
+        EXPECT_TRUE(ColorsNear(PixelAt(dock, 0, 0), PixelAt(*pBar, rcTop.left, rcTop.top + 1), 2)) << "dock left";
+        EXPECT_TRUE(ColorsNear(PixelAt(dock, nRight - rcTop.left, 0), PixelAt(*pBar, nRight, rcTop.top + 1), 2))
+            << "dock right";
+        if (bBlue) {
+            EXPECT_TRUE(ColorsNear(RGB(158, 190, 245), PixelAt(dock, 0, 0), 2));
+            if (nDockSpan == rcTop.Width()) {
+                EXPECT_TRUE(ColorsNear(RGB(196, 218, 250), PixelAt(dock, nDockSpan - 1, 0), 2));
+            }
+        }
+        const CRect rcHelp = inFrame(m_pMenuBar, Menu(1));
+        EXPECT_EQ(PixelAt(*pBar, rcHelp.left, rcHelp.top), c32) << "hot frame";
+        if (bBlue) {
+            CScopedMemDC hot(rcClient.Width(), rcClient.Height());
+            PaintReference(hot, rcHelp, pTheme->m_grcHot, FALSE);
+            EXPECT_TRUE(ColorsNear(PixelAt(hot, rcHelp.left + 2, rcHelp.top + 1),
+                                   PixelAt(*pBar, rcHelp.left + 2, rcHelp.top + 1), 2))
+                << "hot face";
+            EXPECT_TRUE(ColorsNear(RGB(255, 242, 200), PixelAt(hot, rcHelp.left + 2, rcHelp.top), 2));
+        } else {
+            EXPECT_EQ(PixelAt(*pBar, rcHelp.left + 2, rcHelp.top + 1), c31) << "hot face";
+        }
+
+        // File open with the pointer on an item: File popped up, the menu in 41 framed 43, the item 31 in 32.
+        ClickAt(CentreOnScreen(m_pMenuBar, Menu(0)));
+        ASSERT_TRUE(Pump([this] { return IsOpen(0); }));
+        CTkPopupBar* pPopup = OpenPopup();
+        CTkControl* pItem = PopupItem(ID_DATABASE_PATH);
+        ASSERT_NE(pItem, nullptr);
+        MoveTo(CentreOnScreen(pPopup, pItem));
+        ASSERT_TRUE(Pump([&] { return pPopup->GetSelectedIndex() == pItem->GetIndex(); }));
+        Settle();
+        auto pOpen =
+            print(bBlue ? L"/tmp/menubar-milestone-open-blue.png" : L"/tmp/menubar-milestone-open-classic.png");
+        const CRect rcFile = inFrame(m_pMenuBar, Menu(0));
+        EXPECT_EQ(PixelAt(*pOpen, rcFile.left, rcFile.top), c43) << "popped-up frame";
+        CScopedMemDC popped(rcClient.Width(), rcClient.Height());
+        PaintReference(popped, rcFile, pTheme->m_grcPoppedUp, FALSE);
+        for (int y : {rcFile.top + 1, rcFile.CenterPoint().y, rcFile.bottom - 2})
+            EXPECT_TRUE(ColorsNear(PixelAt(popped, rcFile.left + 2, y), PixelAt(*pOpen, rcFile.left + 2, y), 2))
+                << "popped-up face, row " << y;
+
+        CRect rcPopup;
+        pPopup->GetClientRect(&rcPopup);
+        CScopedMemDC menu(rcPopup.Width(), rcPopup.Height());
+        pPopup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(menu.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+        WritePng(menu, bBlue ? L"/tmp/menubar-milestone-menu-blue.png" : L"/tmp/menubar-milestone-menu-classic.png");
+        EXPECT_EQ(PixelAt(menu, 0, 0), c43) << "menu frame";
+        const CRect rcLast = pPopup->GetControl(pPopup->GetControlCount() - 1)->GetRect();
+        EXPECT_EQ(PixelAt(menu, rcPopup.right - 3, rcLast.CenterPoint().y), c41) << "menu face";
+        const CRect rcItem = pItem->GetRect();
+        EXPECT_EQ(PixelAt(menu, rcItem.left, rcItem.top), c32) << "hot item frame";
+        EXPECT_EQ(PixelAt(menu, rcItem.right - 3, rcItem.CenterPoint().y), c31) << "hot item face";
+        CloseAll();
+    }
+    pTheme->m_nColorScheme = nOldScheme;
+    pTheme->RefreshMetrics();
+    m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// Fifty frames made and destroyed: each menu bar destroys the menu it took exactly once, and the frame
+// never gives it back to its window, so menus made meanwhile (which may reuse the handle) stay alive.
+TEST(MenuBarFrames, EachBarDestroysTheMenuItTookAndNothingElse) {
+    std::vector<HMENU> kept;
+    for (int i = 0; i < 50; ++i) {
+        auto* pFrame = static_cast<CMilestoneFrame*>(RUNTIME_CLASS(CMilestoneFrame)->CreateObject());
+        ASSERT_TRUE(pFrame->LoadFrame(IDR_MILESTONE_FRAME, WS_OVERLAPPEDWINDOW));
+        const HMENU hTaken = pFrame->CommandBars()->GetMenuBar()->GetOriginalMenu();
+        ASSERT_TRUE(::IsMenu(hTaken)) << i;
+        EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << i;
+        kept.push_back(::CreateMenu());
+        pFrame->DestroyWindow();
+        EXPECT_FALSE(::IsMenu(hTaken)) << i;
+        kept.push_back(::CreateMenu());
+    }
+    for (HMENU hMenu : kept) {
+        EXPECT_TRUE(::IsMenu(hMenu));
+        ::DestroyMenu(hMenu);
+    }
 }

@@ -3,7 +3,10 @@
 
 #include "DockFixture.h"
 #include "TkPaintManager.h"
+#include "TkToolTipContext.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <set>
 
@@ -306,6 +309,135 @@ TEST_F(DockFixture, BarSizesComeFromTheBarTheOptionsOrThePaintManager) {
     SetBarIconSize(m_pBar, CSize(24, 22));
     EXPECT_EQ(m_pBar->GetIconSize(), CSize(24, 22));
     EXPECT_EQ(m_pBar->GetButtonSize(), CSize(30, 28));
+}
+
+// The expand button's menu: the wrapped-away controls of its whole dock row, then the row's toolbars,
+// each with the buttons it can show or hide when it is a built-in bar, then the customize command.
+TEST_F(DockFixture, TheExpandMenuListsTheRowsWrappedAwayControlsAndItsToolbars) {
+    CTkToolBar* pA = AddDockedBar(L"A && B", 4);
+    CTkToolBar* pB = AddDockedBar(L"Other", 4);
+    CTkDockBar* pTop = m_pCommandBars->GetDockBar(kBarTop);
+    const CRect rcA = ClientRectIn(pA, pTop);
+    CRect rcB(rcA.right + 10, rcA.top, rcA.right + 10 + rcA.Width(), rcA.bottom);
+    pTop->ClientToScreen(&rcB);
+    ASSERT_TRUE(m_pCommandBars->DockCommandBar(pB, &rcB, pTop));
+    Layout();
+    ASSERT_EQ(RowsOf(pTop), (Rows{{pB, pA}}));
+    pA->SetBuiltIn(TRUE);
+    // Wrapped away by the layout: listed; hidden by the user, alone or as well: not listed.
+    const auto hide = [](CTkToolBar* pBar, int nId, DWORD dwFlags) {
+        pBar->GetControls()->FindById(nId)->SetHideFlags(dwFlags);
+    };
+    hide(pA, 101, kHideWrap);
+    hide(pA, 102, kHideWrap);
+    pA->GetControls()->FindById(102)->SetBeginGroup(TRUE);
+    hide(pB, 100, kHideWrap);
+    hide(pB, 101, kHideCustomize);
+    hide(pB, 102, kHideWrap | kHideCustomize);
+
+    auto* pExpand = DYNAMIC_DOWNCAST(CTkControlPopup, pA->GetControls()->FindById(kIdToolBarExpand));
+    ASSERT_NE(pExpand, nullptr);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    auto* pMenu = DYNAMIC_DOWNCAST(CTkPopupToolBar, pExpand->GetCommandBar());
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_FALSE(pMenu->IsCustomizable());
+    EXPECT_EQ(IdsOf(pMenu), (std::vector<int>{101, 102, 100, kIdToolBarAddRemove}));  // the row left to right
+    EXPECT_EQ(GroupStartsOf(pMenu), (std::vector<int>{kIdToolBarAddRemove}));
+    int nRight = 0;
+    for (int i = 0; i < pMenu->GetControlCount(); ++i) {
+        EXPECT_EQ(pMenu->GetControl(i)->GetHideFlags(), 0u) << i;
+        nRight = std::max(nRight, static_cast<int>(pMenu->GetControl(i)->GetRect().right));
+    }
+    // As wide as its rows, though the add-or-remove entry begins a row of its own.
+    CRect rcMenu;
+    pMenu->GetClientRect(&rcMenu);
+    EXPECT_GE(rcMenu.Width(), nRight);
+    EXPECT_LE(rcMenu.Width(), nRight + 8);
+
+    CTkCommandBar* pToolBars = pMenu->GetControl(3)->GetCommandBar();
+    ASSERT_NE(pToolBars, nullptr);
+    EXPECT_EQ(IdsOf(pToolBars), (std::vector<int>{0, 0, static_cast<int>(kIdCustomize)}));
+    EXPECT_EQ(GroupStartsOf(pToolBars), (std::vector<int>{static_cast<int>(kIdCustomize)}));
+    CTkControl* pBuiltIn = pToolBars->GetControl(0);
+    CTkControl* pOther = pToolBars->GetControl(1);
+    EXPECT_EQ(pOther->GetCaptionText(), CString(L"Other"));
+    EXPECT_FALSE(pOther->GetEnabled());
+    EXPECT_EQ(pBuiltIn->GetCaptionText(), CString(L"A &&&& B"));
+    EXPECT_TRUE(pBuiltIn->GetEnabled());
+    auto* pButtons = DYNAMIC_DOWNCAST(CTkPopupBar, pBuiltIn->GetCommandBar());
+    ASSERT_NE(pButtons, nullptr);
+    EXPECT_TRUE(pButtons->IsDoubleGripper());
+    EXPECT_EQ(IdsOf(pButtons), (std::vector<int>{100, 101, 102, 103}));
+    for (int i = 0; i < pButtons->GetControlCount(); ++i)
+        EXPECT_EQ(pButtons->GetControl(i)->GetChecked(), 1) << i;
+    pExpand->SetPopupOpen(FALSE);
+
+    // Neither the expand button shown always nor customizing allowed: the wrapped-away controls alone.
+    m_pCommandBars->GetCommandBarsOptions()->m_bShowExpandButtonAlways = FALSE;
+    auto* pPlainSite = new CFrameWnd;
+    ASSERT_TRUE(pPlainSite->CreateEx(0, AfxRegisterWndClass(0), L"plain", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                     nullptr));
+    m_pCommandBars->AttachToSite(pPlainSite);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    EXPECT_EQ(IdsOf(pExpand->GetCommandBar()), (std::vector<int>{101, 102, 100}));
+    pExpand->SetPopupOpen(FALSE);
+    m_pCommandBars->AttachToSite(m_pSite);
+    pPlainSite->DestroyWindow();
+}
+
+// A toolbar's tips: the control's tooltip with its shortcut when the options ask for it (a markup tip as
+// written), the icon id as the tool, the tip as the title beside the description; none without tips.
+TEST_F(DockFixture, AToolBarTipCarriesTheShortcutTheTitleAndTheDescription) {
+    CTkToolBar* pBar = AddDockedBar(L"Tips", 1);
+    CTkControl* pControl = pBar->GetControls()->FindById(100);
+    pControl->SetIconId(100);
+    pControl->SetShortcutText(L"Ctrl+O");
+    pControl->SetDescription(L"Opens a file");
+    const CPoint pt = pControl->GetRect().CenterPoint();
+    CTkCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    struct Row {
+        const char* pszCase;
+        LPCWSTR pszTooltip;
+        BOOL bScreenTips;
+        BOOL bAccelTips;
+        INT_PTR nResult;
+        LPCWSTR pszText;
+    };
+    const Row rows[] = {
+        {"with the shortcut", L"Open", TRUE, TRUE, 100, L"Open (Ctrl+O)"},
+        {"without shortcuts", L"Open", TRUE, FALSE, 100, L"Open"},
+        {"markup as written", L"<b>Open</b>", TRUE, TRUE, 100, L"<b>Open</b>"},
+        {"no tooltip", L"", TRUE, TRUE, -1, nullptr},
+        {"tips off", L"Open", FALSE, TRUE, -1, nullptr},
+    };
+    for (const Row& row : rows) {
+        pControl->SetTooltip(row.pszTooltip);
+        pOptions->m_bToolBarScreenTips = row.bScreenTips;
+        pOptions->m_bToolBarAccelTips = row.bAccelTips;
+        ToolTipExtraInfo extra = {};
+        TOOLINFO info = {};
+        info.cbSize = AFX_TOOLINFO_V2_SIZE;
+        info.lParam = reinterpret_cast<LPARAM>(&extra);
+        EXPECT_EQ(pBar->OnToolHitTest(pt, &info), row.nResult) << row.pszCase;
+        if (row.pszText != nullptr) {
+            EXPECT_EQ(info.hwnd, pBar->GetSafeHwnd()) << row.pszCase;
+            EXPECT_EQ(CRect(info.rect), pControl->GetRect()) << row.pszCase;
+            EXPECT_STREQ(info.lpszText, row.pszText) << row.pszCase;
+            EXPECT_STREQ(extra.pszTitle, row.pszText) << row.pszCase;
+            EXPECT_STREQ(extra.pszDescription, L"Opens a file") << row.pszCase;
+        }
+        std::free(info.lpszText);
+        std::free(extra.pszTitle);
+        std::free(extra.pszDescription);
+    }
+    // No tip while the bar has a popup open.
+    pOptions->m_bToolBarScreenTips = TRUE;
+    pControl->SetTooltip(L"Open");
+    auto* pExpand = DYNAMIC_DOWNCAST(CTkControlPopup, pBar->GetControls()->FindById(kIdToolBarExpand));
+    ASSERT_NE(pExpand, nullptr);
+    ASSERT_TRUE(pExpand->SetPopupOpen(TRUE));
+    EXPECT_EQ(pBar->OnToolHitTest(pt, nullptr), -1);
+    pExpand->SetPopupOpen(FALSE);
 }
 
 }  // namespace

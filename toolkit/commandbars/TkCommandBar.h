@@ -71,6 +71,7 @@ public:
     virtual BOOL IsRibbonBar() const;
     virtual BOOL IsPopupBar() const;
     virtual BOOL IsCustomizable() const;
+    void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
     // The bar may be closed by the user (its hide button, the toolbars list).
     BOOL IsCloseable() const { return m_bCloseable; }
     virtual void SetVisible(BOOL bVisible);

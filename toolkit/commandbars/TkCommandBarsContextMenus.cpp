@@ -124,6 +124,7 @@ void CTkCommandBars::AddToolbarButtonsMenu(CTkToolBar* pToolBar, CTkPopupBar* pP
     CTkPopupBar* pSubMenu = CTkPopupBar::CreatePopupBar(this);
     if (pSubMenu == nullptr)
         return;
+    pToolBar->BuildShowHideButtonsMenu(pSubMenu);
     pSubMenu->SetDoubleGripper(TRUE);
     pItem->SetCommandBar(pSubMenu);
     pSubMenu->InternalRelease();

@@ -87,10 +87,12 @@ void CTkDockContext::Track() {
     const HWND hBar = m_pBar->GetSafeHwnd();
     while (::GetCapture() == hBar) {
         MSG msg;
-        // The screen stays current while the bar moves.
-        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        if (!::GetMessageW(&msg, nullptr, 0, 0)) {
+        // Pending paints go first, so the screen stays current while the bar moves. A quit comes through
+        // any filter, the paint peek's too.
+        if (!::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) && ::GetMessageW(&msg, nullptr, 0, 0) == -1)
+            break;
+        if (msg.message == WM_QUIT) {
+            // The quit belongs to the thread's own loop: back it goes.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }

@@ -81,8 +81,10 @@ CSize CTkPopupBar::CalcDynamicSize(int nLength, DWORD) {
     CSize size;
     if (m_nType == kBarTypeNormal) {
         UpdateShortcutTexts();
+        // Rows wrap at the bar's MRU width; the length stays the one asked for (0 for a popup toolbar), or the
+        // rows a group start begins would stretch the popup to the MRU width, 32767 pixels by default.
         DWORD dwMode = kToolbarPopupLayout;
-        size = m_pControls->CalcToolbarLayout(&dc, m_nMRUWidth, dwMode, rcBorders, 0);
+        size = m_pControls->CalcToolbarLayout(&dc, nLength, dwMode, rcBorders, 0);
         m_nResizeKind = 0;
         PlaceChrome(rcBorders, size, 0, nTearOff, 0);
         m_bInLayout = FALSE;

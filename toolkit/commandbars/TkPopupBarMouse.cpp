@@ -49,10 +49,10 @@ DragEnd RunDragLoop(HWND hWnd, OnMove onMove) {
         if (::GetCapture() != hWnd)
             return DragEnd::CaptureLost;
         MSG msg;
-        // Windows uncovered by the drag repaint before the next move.
-        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // Pending paints go first, so windows uncovered by the drag repaint before the next move. A quit
+        // comes through any filter, the paint peek's too: it is looked at like every other message.
+        if (!::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) &&
+            !::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
             continue;
         }

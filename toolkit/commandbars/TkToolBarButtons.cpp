@@ -51,7 +51,7 @@ BOOL CTkToolBar::CControlButtonExpand::SetPopupOpen(BOOL bOpen) {
         return CTkControlPopup::SetPopupOpen(bOpen);
     // A fresh popup each time: the bar's contents may have changed since the last one.
     CTkCommandBars* pCommandBars = GetCommandBars();
-    CTkCommandBar* pPopup = nullptr;
+    CTkPopupBar* pPopup = nullptr;
     CWnd* pSite = m_pParent->GetSite();
     if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
         CommandBarCreateRecord record;
@@ -64,24 +64,44 @@ BOOL CTkToolBar::CControlButtonExpand::SetPopupOpen(BOOL bOpen) {
             record.pCommandBar->InternalRelease();
     }
     if (pPopup == nullptr)
-        pPopup = CTkPopupBar::CreatePopupBar(pCommandBars);
+        pPopup = CTkPopupToolBar::CreatePopupToolBar(pCommandBars);
     if (pPopup == nullptr)
         return FALSE;
     SetCommandBar(pPopup);
     pPopup->InternalRelease();
     pPopup->SetCommandBars(pCommandBars);
     pPopup->GetControls()->SetCommandBars(pCommandBars);
-    // What the bar wrapped away goes into the popup, shown there.
-    for (int i = 0; i < m_pParent->GetControlCount(); ++i) {
-        CTkControl* pControl = m_pParent->GetControl(i);
-        if (!IsWrappedAway(pControl))
-            continue;
-        CTkControl* pCopy = pPopup->GetControls()->AddCopy(pControl, -1, FALSE);
-        pCopy->SetHideFlags(0);
-    }
+    pPopup->SetCustomizable(FALSE);
+    FillPopup(pPopup, pCommandBars);
     const BOOL bOpened = CTkControlPopup::SetPopupOpen(TRUE);
     RedrawParent(FALSE);
     return bOpened;
+}
+
+void CTkToolBar::CControlButtonExpand::FillPopup(CTkPopupBar* pPopup, CTkCommandBars* pCommandBars) {
+    auto* pToolBar = DYNAMIC_DOWNCAST(CTkToolBar, m_pParent);
+    if (pCommandBars == nullptr || pToolBar == nullptr || pToolBar->GetDockContext() == nullptr) {
+        // What the bar wrapped away goes into the popup, shown there.
+        for (int i = 0; i < m_pParent->GetControlCount(); ++i) {
+            CTkControl* pControl = m_pParent->GetControl(i);
+            if (IsWrappedAway(pControl))
+                pPopup->GetControls()->AddCopy(pControl)->SetHideFlags(0);
+        }
+        return;
+    }
+    // The whole dock row's wrapped-away controls, then the row's toolbars for adding and removing buttons.
+    pCommandBars->AddHiddenControlsToPopup(pToolBar, pPopup);
+    if (!pCommandBars->GetCommandBarsOptions()->m_bShowExpandButtonAlways && !pCommandBars->IsCustomizationAllowed())
+        return;
+    auto* pAddRemove = static_cast<CTkControlPopup*>(pPopup->GetControls()->Add(kControlPopup, kIdToolBarAddRemove));
+    pAddRemove->SetFlags(kControlFlagNoUpdate);
+    pAddRemove->SetBeginGroup(pPopup->GetControlCount() > 1);
+    CTkPopupBar* pToolBars = CTkPopupBar::CreatePopupBar(pCommandBars);
+    if (pToolBars == nullptr)
+        return;
+    pAddRemove->SetCommandBar(pToolBars);
+    pToolBars->InternalRelease();
+    pCommandBars->AddCustomizeMenusToPopup(pToolBar, pToolBars);
 }
 
 // ---- Hide button

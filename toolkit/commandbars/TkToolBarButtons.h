@@ -2,6 +2,8 @@
 #include "TkControlPopup.h"
 #include "TkToolBar.h"
 
+class CTkPopupBar;
+
 // The toolbar's own controls: the expand button at the end of a bar whose controls do not all fit, the
 // hide button in a floating bar's caption, and the entries of the expand menu that show or hide the
 // bar's buttons and reset the bar. They are temporary controls: never saved.
@@ -19,6 +21,10 @@ public:
     BOOL HasHiddenControls() const { return m_bHiddenControls; }
 
 protected:
+    // With a hub and a dock context the hub lists the dock row's wrapped-away controls and the row's
+    // toolbars; otherwise the bar's own wrapped-away controls are listed.
+    void FillPopup(CTkPopupBar* pPopup, CTkCommandBars* pCommandBars);
+
     BOOL m_bHiddenControls = FALSE;
 };
 

@@ -6,6 +6,7 @@
 #include "TkControl.h"
 #include "TkControls.h"
 #include "TkDockContext.h"
+#include "TkPaintManager.h"
 #include "TkWindowFunctions.h"
 
 namespace {
@@ -20,6 +21,9 @@ BOOL IsTopLevelParentActive(CWnd* pWnd) {
     return pTop != nullptr && ::GetForegroundWindow() == pTop->GetSafeHwnd();
 }
 
+// PaintExpandButton's kind of a docked bar's expand button.
+constexpr int kExpandDockedKind = 0;
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTkToolBar, CTkCommandBar)
@@ -31,6 +35,7 @@ BEGIN_MESSAGE_MAP(CTkToolBar, CTkCommandBar)
     ON_WM_MOUSEACTIVATE()
     ON_WM_RBUTTONDOWN()
     ON_WM_SETFOCUS()
+    ON_WM_SIZE()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     ON_WM_CLOSE()
@@ -157,6 +162,15 @@ void CTkToolBar::OnSetFocus(CWnd* pOldWnd) {
     Default();
     if (m_pDockContext == nullptr)
         SetTrackingMode(kTrackingMenu, TRUE);
+}
+
+// A docked bar's expand button stands at the end of the window: the layout placed it by the window's size
+// before the frame moved the window, so it follows the size the window now has.
+void CTkToolBar::OnSize(UINT nType, int cx, int cy) {
+    CTkCommandBar::OnSize(nType, cx, cy);
+    CTkControl* pExpand = m_pControls->FindById(kIdToolBarExpand);
+    if (IsDocked() && pExpand != nullptr && pExpand->IsVisible())
+        GetPaintManager()->PaintExpandButton(nullptr, kExpandDockedKind, pExpand, this, FALSE, FALSE);
 }
 
 // A toolbar laid out directly by an MFC frame takes the top of what is left.
