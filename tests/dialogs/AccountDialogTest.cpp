@@ -171,7 +171,7 @@ TEST_F(AccountDialog, ClientAccountsCarryExactlyTheirPickedChannels) {
         return texts;
     }();
     const std::vector<std::wstring> expected = {
-        L"Choose at least one allowed channel|Allowed channels",
+        L"Could not be completed|Allowed channels",
         L"Add|An account of this name exists already.",
         L"Add|The two passwords differ.",
         L"Modify|An account of this name exists already.",
