@@ -6,8 +6,11 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -184,11 +187,12 @@ TEST(FrameResources, IconsAndTheOleTextAreThere) {
               text.GetString());
 }
 
-// The language texts of one language, from the area files of the source tree.
+// The language texts of one language, from all area files of the source tree.
 std::map<std::string, std::string> LanguageTexts(const std::string& language) {
     std::map<std::string, std::string> texts;
-    for (const char* area : {"MainFrame.ini", "Service.ini"}) {
-        std::ifstream file(std::string(TESS_RESOURCES_DIR) + "/Lang/" + language + "/" + area);
+    for (const auto& area :
+         std::filesystem::directory_iterator(std::string(TESS_SOURCE_DIR) + "/resources/Lang/" + language)) {
+        std::ifstream file(area.path());
         std::string line;
         while (std::getline(file, line)) {
             const size_t equals = line.find('=');
@@ -199,15 +203,32 @@ std::map<std::string, std::string> LanguageTexts(const std::string& language) {
     return texts;
 }
 
-TEST(FrameResources, EveryKeyOfTheFrameHasATextInEachLanguage) {
-    const char* keys[] = {"0001", "0102", "0103", "0104", "0105", "0106", "0107", "0108",  "0136",  "0137",
-                          "0186", "0211", "0212", "0362", "0363", "5018", "5035", "5036",  "5037",  "5038",
-                          "5040", "5041", "5042", "5043", "5082", "5083", "5084", "10017", "10018", "10019"};
+// Every text key the program's sources name (a wide literal of four or five digits), with a file naming it.
+std::map<std::string, std::string> KeysNamedInTheSources() {
+    const std::regex key(R"re(L"(\d{4,5})")re");
+        std::map<std::string, std::string>
+            keys;
+    for (const char* folder : {"/app", "/service"}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(TESS_SOURCE_DIR) + folder)) {
+            if (entry.path().extension() != ".cpp")
+                continue;
+            std::ifstream file(entry.path());
+            const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            for (std::sregex_iterator it(source.begin(), source.end(), key), end; it != end; ++it)
+                keys.emplace((*it)[1].str(), entry.path().filename().string());
+        }
+    }
+    return keys;
+}
+
+TEST(FrameResources, EveryKeyTheProgramNamesHasATextInEachLanguage) {
+    const std::map<std::string, std::string> keys = KeysNamedInTheSources();
+    ASSERT_GT(keys.size(), 400u) << "the sources were not found";
     for (const char* language : {"EN", "CHS", "CHT"}) {
         const std::map<std::string, std::string> texts = LanguageTexts(language);
-        for (const char* key : keys) {
+        for (const auto& [key, file] : keys) {
             const auto text = texts.find(key);
-            EXPECT_TRUE(text != texts.end() && !text->second.empty()) << language << " " << key;
+            EXPECT_TRUE(text != texts.end() && !text->second.empty()) << language << " " << key << " (" << file << ")";
         }
     }
 }
