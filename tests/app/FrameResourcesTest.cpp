@@ -206,8 +206,7 @@ std::map<std::string, std::string> LanguageTexts(const std::string& language) {
 // Every text key the program's sources name (a wide literal of four or five digits), with a file naming it.
 std::map<std::string, std::string> KeysNamedInTheSources() {
     const std::regex key(R"re(L"(\d{4,5})")re");
-        std::map<std::string, std::string>
-            keys;
+    std::map<std::string, std::string> keys;
     for (const char* folder : {"/app", "/service"}) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(TESS_SOURCE_DIR) + folder)) {
             if (entry.path().extension() != ".cpp")
