@@ -126,13 +126,8 @@ void CTkControlComboBox::SetRect(CRect rc) {
         PlaceEditWindow();
         m_bLayoutStale = FALSE;
     }
-    if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr)
-        return;
-    const BOOL bShow = m_pParent != nullptr && m_pControls != nullptr && IsVisible() &&
-                       m_pParent->GetSafeHwnd() != nullptr && m_pParent->IsWindowVisible();
-    m_pEdit->SetWindowPos(
-        nullptr, 0, 0, 0, 0,
-        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (m_pEdit != nullptr)
+        m_pEdit->FollowControlVisibility(*this);
 }
 
 void CTkControlComboBox::SetHideFlags(DWORD dwHideFlags) {

@@ -302,13 +302,8 @@ void CTkControlEdit::SetRect(CRect rc) {
 }
 
 void CTkControlEdit::UpdateEditVisibility() {
-    if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr)
-        return;
-    const BOOL bShow = m_pControls != nullptr && m_pParent != nullptr && IsVisible() &&
-                       m_pParent->GetSafeHwnd() != nullptr && m_pParent->IsWindowVisible();
-    m_pEdit->SetWindowPos(
-        nullptr, 0, 0, 0, 0,
-        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (m_pEdit != nullptr)
+        m_pEdit->FollowControlVisibility(*this);
 }
 
 void CTkControlEdit::SetEnabled(int nEnabled) {

@@ -3,6 +3,7 @@
 #include "TkCommandBar.h"
 #include "TkCommandBars.h"
 #include "TkCommandBarsDefs.h"
+#include "TkControl.h"
 #include "TkControls.h"
 #include "TkMouseManager.h"
 #include "TkPopupBar.h"
@@ -224,4 +225,14 @@ void CTkEdit::ShowContextMenu(CPoint ptScreen) {
         OnCmdMsg(nCommand, CN_COMMAND, nullptr, nullptr);
     if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd()))
         pBar->Invalidate();
+}
+
+void CTkEdit::FollowControlVisibility(const CTkControl& control) {
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CTkCommandBar* pBar = control.GetParent();
+    const BOOL bShow = control.GetControls() != nullptr && pBar != nullptr && control.IsVisible() &&
+                       pBar->GetSafeHwnd() != nullptr && pBar->IsWindowVisible();
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }

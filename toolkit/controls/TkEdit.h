@@ -9,6 +9,8 @@
 
 class CTkCommandBar;
 
+class CTkControl;
+
 class CTkEdit : public CEdit {
     DECLARE_DYNAMIC(CTkEdit)
 public:
@@ -32,6 +34,9 @@ public:
     BOOL IsComposing() const { return m_bComposing; }
     // After each paint the client area is made opaque (an edit over a glass caption).
     void SetOpaquePaint(BOOL bOpaque) { m_bOpaquePaint = bOpaque; }
+
+    // Shown exactly while its control is visible in a collection on a bar whose window is visible.
+    void FollowControlVisibility(const CTkControl& control);
 
     // The Cut, Copy and Paste popup at the screen point, tracked by the bar's hub; the chosen command
     // runs. Nothing without the string of ID_EDIT_CUT or without a hub. The bar is repainted afterwards.

@@ -112,22 +112,6 @@ void SetGradient(CTkPaintManagerColorGradient& gradient, const GradientValue& va
     gradient.SetStandardColors(value.first, value.second, value.fFactor);
 }
 
-// The scheme number's colour set: 0 blue, 1 olive, 2 silver; -1 keeps the classic values.
-int ColorSetOfScheme(int nScheme) {
-    switch (nScheme) {
-        case 1:
-        case 4:
-        case 5:
-            return 0;
-        case 2:
-            return 1;
-        case 3:
-            return 2;
-        default:
-            return -1;
-    }
-}
-
 }  // namespace
 
 CTkOffice2003Theme::CTkOffice2003Theme() {
@@ -149,7 +133,8 @@ void CTkOffice2003Theme::RefreshMetrics() {
     CWnd* pMainWnd = AfxGetMainWnd();
     m_themeStatusBar.OpenTheme(pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr, L"STATUS");
     ApplyClassicColors();
-    const int nSet = ColorSetOfScheme(GetColorSchemeIndex());
+    // The scheme number is a visual-style kind; its colour family picks the set, classic keeps the defaults.
+    const int nSet = CTkColorManager::LunaColorColumn(GetColorSchemeIndex());
     if (nSet >= 0)
         ApplyColorSet(nSet);
     m_grcIconBand.CopyEffectiveColors(m_grcBarFace);
