@@ -14,6 +14,7 @@
 #include "TkImageManager.h"
 #include "TkMouseManager.h"
 #include "TkPaintManager.h"
+#include "TkPropExchange.h"
 
 #include <shlwapi.h>
 
@@ -498,6 +499,57 @@ TEST_F(EditFixture, AnEditOverAGlassCaptionPaintsOpaque) {
     m_pBar->ShowWindow(SW_HIDE);
     s_bAllGlass = FALSE;
     RegisterGlassCaptionTest(nullptr);
+}
+
+TEST_F(EditFixture, KeysOfAnOlderSchemaAreReadBackAsTheyWereWritten) {
+    m_pEdit->SetWidth(150);
+    m_pEdit->SetReadOnly(TRUE);
+    m_pEdit->SetEditHint(L"hint");
+    m_pEdit->SetShellAutoComplete(SHACF_FILESYSTEM);
+    m_pEdit->SetShowSpinButtons(TRUE);
+    struct Row {
+        int nSchema;
+        int nWidth;  // 100 is the new edit's own
+        BOOL bReadOnly;
+        LPCWSTR pszHint;
+        DWORD dwShellFlags;
+    };
+    const Row rows[] = {
+        {5, 100, FALSE, L"", 0},
+        {6, 150, FALSE, L"", 0},
+        {8, 150, TRUE, L"", 0},
+        {9, 150, TRUE, L"hint", SHACF_FILESYSTEM},
+        {33, 150, TRUE, L"hint", SHACF_FILESYSTEM},
+    };
+    for (const Row& row : rows) {
+        CMemFile file;
+        BarsExchangeParam param;
+        param.pCommandBars = m_pCommandBars;
+        {
+            CArchive ar(&file, CArchive::store);
+            CTkPropExchangeArchive exchange(ar);
+            exchange.m_nSchema = row.nSchema;
+            exchange.m_pExchangeParam = &param;
+            m_pEdit->ExchangeProperties(&exchange);
+            ar.Close();
+        }
+        file.SeekToBegin();
+        auto* pLoaded = new CTkControlEdit;
+        {
+            CArchive ar(&file, CArchive::load);
+            CTkPropExchangeArchive exchange(ar);
+            exchange.m_nSchema = row.nSchema;
+            exchange.m_pExchangeParam = &param;
+            pLoaded->ExchangeProperties(&exchange);
+            ar.Close();
+        }
+        EXPECT_EQ(file.GetPosition(), file.GetLength()) << "every key written is read: " << row.nSchema;
+        EXPECT_EQ(pLoaded->GetWidth(), row.nWidth) << row.nSchema;
+        EXPECT_EQ(pLoaded->GetReadOnly(), row.bReadOnly) << row.nSchema;
+        EXPECT_EQ(Str(pLoaded->GetEditHint()), row.pszHint) << row.nSchema;
+        EXPECT_EQ(pLoaded->GetShellAutoCompleteFlags(), row.dwShellFlags) << row.nSchema;
+        pLoaded->InternalRelease();
+    }
 }
 
 TEST_F(EditFixture, ClonesCopyTheFieldAndCustomizationKeepsALabelMinimum) {
