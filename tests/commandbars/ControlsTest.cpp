@@ -517,6 +517,7 @@ TEST_F(BarFixture, SavedKeysOfAnEditAndAProgressControlFollowTheControlKeys) {
         ar.Write("CTkControlEdit", 14);
         WriteButtonKeys(w, kControlEdit, 4000, L"Find", 7, 100);
         w.Int(FALSE);     // HasLabel
+        w.Int(100);       // Width, again after the control keys' own
         w.Int(TRUE);      // ReadOnly
         w.Text(L"hint");  // EditHint
         w.Int(0);         // ShellAutoCompleteFlags

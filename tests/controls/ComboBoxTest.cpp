@@ -1,4 +1,5 @@
 #include "BarFixtures.h"
+#include "ControlsTestSupport.h"
 #include "DibPixels.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlComboBox.h"
@@ -18,8 +19,6 @@
 #include <vector>
 
 namespace {
-
-const wchar_t kSuggestionClass[] = L"Auto-Suggest Dropdown";
 
 // A combo on a bar of the hidden site, measured and laid out by the default theme.
 class ComboFixture : public BarFixture {
@@ -67,38 +66,6 @@ protected:
 
     CTkDefaultTheme* m_pTheme = nullptr;
     int m_nLockBefore = 0;
-};
-
-// A window of the shell's suggestion class: a first child whose second child is the list.
-class SuggestionWindow {
-public:
-    SuggestionWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = kSuggestionClass;
-        ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, kSuggestionClass, L"", WS_POPUP, 400, 400, 120, 90, nullptr,
-                                   nullptr, nullptr, nullptr);
-        HWND hwndFirst = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 120, 90, m_hWnd, nullptr,
-                                           nullptr, nullptr);
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, hwndFirst, nullptr, nullptr, nullptr);
-        m_hwndList = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 0, 0, 120, 90, hwndFirst, nullptr,
-                                       nullptr, nullptr);
-        for (LPCWSTR pszRow : {L"one", L"two", L"three"})
-            ::SendMessageW(m_hwndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pszRow));
-        ::SendMessageW(m_hwndList, LB_SETCURSEL, 0, 0);
-    }
-    ~SuggestionWindow() { ::DestroyWindow(m_hWnd); }
-    void Show(BOOL bShow) {
-        ::SetWindowPos(
-            m_hWnd, nullptr, 0, 0, 0, 0,
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    }
-    int GetListSelection() const { return static_cast<int>(::SendMessageW(m_hwndList, LB_GETCURSEL, 0, 0)); }
-
-    HWND m_hWnd = nullptr;
-    HWND m_hwndList = nullptr;
 };
 
 // A tracker whose freed memory is poisoned and never reused: a hook left behind would call into garbage.

@@ -23,3 +23,19 @@ public:
 private:
     std::vector<int> m_slots;
 };
+
+// A window of the shell's suggestion class ("Auto-Suggest Dropdown", made hidden): a first child whose
+// second child is the list of three rows, the first selected.
+class SuggestionWindow {
+public:
+    SuggestionWindow();
+    ~SuggestionWindow();
+    SuggestionWindow(const SuggestionWindow&) = delete;
+    SuggestionWindow& operator=(const SuggestionWindow&) = delete;
+    // Shown or hidden without activation, as the shell does.
+    void Show(BOOL bShow);
+    int GetListSelection() const;
+
+    HWND m_hWnd = nullptr;
+    HWND m_hwndList = nullptr;
+};

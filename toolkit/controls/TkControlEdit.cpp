@@ -3,6 +3,10 @@
 #include "TkColorManager.h"
 #include "TkControlAction.h"
 #include "TkCommandBar.h"
+#include "TkCommandBars.h"
+#include "TkControlComboBoxAutoCompleteWnd.h"
+#include "TkImageManager.h"
+#include "TkImageManagerIcon.h"
 #include "TkMouseManager.h"
 #include "TkPaintManager.h"
 #include "TkPropExchange.h"
@@ -34,6 +38,11 @@ constexpr UINT kSpinDelay = 100;
 constexpr DWORD kSpinUnitShift = 10;
 constexpr DWORD kSpinFiveAfterUnits = 2;
 constexpr DWORD kSpinTwentyAfterUnits = 5;
+// The edit window's insets in the field, and the gap after the edit icon.
+constexpr int kEditInsetLeft = 4;
+constexpr int kEditInset = 3;
+constexpr int kEditInsetSpin = 20;
+constexpr int kEditIconGap = 2;
 constexpr DWORD kLayoutVertical = 0x10;
 constexpr DWORD kHideVerticalLayout = 0x4;
 
@@ -42,6 +51,10 @@ struct SpinNotifyRecord {
     ControlNotifyRecord record;
     int nDelta = 0;
 };
+
+BOOL IsKeyDown(int nKey) {
+    return ::GetKeyState(nKey) < 0;
+}
 
 DWORD SystemTickCount() {
     return ::GetTickCount();
@@ -146,6 +159,8 @@ CTkControlEdit::~CTkControlEdit() {
 }
 
 void CTkControlEdit::DestroyEditWindow() {
+    // The tracker serves this window only.
+    m_pAutoComplete.reset();
     if (m_pEdit == nullptr)
         return;
     CTkControlEditCtrl* pEdit = m_pEdit;
@@ -221,6 +236,27 @@ void CTkControlEdit::SetReadOnly(BOOL bReadOnly) {
         m_pEdit->SetReadOnly(bReadOnly);
 }
 
+void CTkControlEdit::SetEditIconId(int nId) {
+    if (nId == m_nEditIconId)
+        return;
+    m_nEditIconId = nId;
+    m_bLayoutStale = TRUE;
+}
+
+void CTkControlEdit::SetShellAutoComplete(DWORD dwFlags) {
+    m_dwShellAutoCompleteFlags = dwFlags;
+    m_pAutoComplete.reset();
+    if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr || dwFlags == 0)
+        return;
+    m_pAutoComplete = std::make_unique<CTkControlComboBoxAutoCompleteWnd>(m_pEdit->m_hWnd);
+    if (!AttachShellAutoComplete(m_pEdit->m_hWnd, dwFlags)) {
+        m_pAutoComplete.reset();
+        return;
+    }
+    if (IsEditFocused())
+        m_pAutoComplete->Activate();
+}
+
 void CTkControlEdit::GetEditTextFormat(COLORREF& clrText, COLORREF& clrBack) {
     const BOOL bGrey = !GetEnabled() || IsHintShowing();
     clrText = GetColorManager()->GetColor(bGrey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
@@ -286,6 +322,8 @@ void CTkControlEdit::SetRect(CRect rc) {
             m_pEdit = nullptr;
             return;
         }
+        if (m_dwShellAutoCompleteFlags != 0)
+            SetShellAutoComplete(m_dwShellAutoCompleteFlags);
     }
     if (CTkPaintManager* pPaintManager = GetPaintManager())
         m_pEdit->SetFont(&pPaintManager->m_fntIconTitle, FALSE);
@@ -293,9 +331,13 @@ void CTkControlEdit::SetRect(CRect rc) {
     if (::GetFocus() != m_pEdit->GetSafeHwnd())
         SetEditTextOrHint(GetEditTextNoHint());
     ApplyTextFormat();
+    // Glass shows through GDI's text wherever the edit leaves alpha at 0.
+    m_pEdit->SetOpaquePaint(IsInGlassCaption());
     m_pEdit->SetReadOnly(m_bReadOnly);
-    const CRect rcEdit(rc.left + m_nLabelWidth + 4, rc.top + 3, rc.right - (m_bShowSpinButtons ? 20 : 3),
-                       rc.bottom - 3);
+    int nLeft = rc.left + m_nLabelWidth + kEditInsetLeft;
+    AddEditIconWidth(nLeft);
+    const CRect rcEdit(nLeft, rc.top + kEditInset, rc.right - (m_bShowSpinButtons ? kEditInsetSpin : kEditInset),
+                       rc.bottom - kEditInset);
     m_pEdit->MoveWindow(rcEdit, FALSE);
     UpdateEditVisibility();
     m_bLayoutStale = FALSE;
@@ -387,11 +429,15 @@ void CTkControlEdit::OnEditFocusGained(HWND hwndPrevious) {
         pBar->PopupControl(-1);
     }
     SetFocused(TRUE);
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->Activate();
 }
 
 void CTkControlEdit::OnEditFocusLost() {
     ShowHintIfEmpty();
     SetFocused(FALSE);
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->Deactivate();
 }
 
 BOOL CTkControlEdit::SetSelected(int nSelected) {
@@ -453,18 +499,23 @@ int CTkControlEdit::HandleFocusedKey(UINT nKey) {
             SetFocused(FALSE);
             return m_pParent != nullptr && m_pParent->GetType() == kBarTypePopup ? 1 : 0;
         }
-        case VK_UP:
-        case VK_DOWN:
-            if (IsSpinnable()) {
-                SpinStep(1, nKey == VK_UP ? 1 : -1);
-                if (IsEditFocused())
-                    m_pEdit->SetSel(0, -1);
-                return 1;
-            }
-            break;
         default:
             break;
     }
+    // Alt with a key reaches the bars' mnemonics before the edit sees it.
+    if (IsKeyDown(VK_MENU) && !IsKeyDown(VK_CONTROL)) {
+        CTkCommandBars* pCommandBars = GetCommandBars();
+        if (pCommandBars != nullptr && pCommandBars->ActivateByMnemonic(nKey))
+            return 1;
+    }
+    if ((nKey == VK_UP || nKey == VK_DOWN) && IsSpinnable()) {
+        SpinStep(1, nKey == VK_UP ? 1 : -1);
+        if (IsEditFocused())
+            m_pEdit->SetSel(0, -1);
+        return 1;
+    }
+    // The shell's suggestions take their navigation keys through the tracker, a keyboard sink; the
+    // rest is the edit window's own.
     return 2;
 }
 
@@ -609,28 +660,66 @@ void CTkControlEdit::CopyFrom(CTkControl* pSource, BOOL bRecursive) {
     m_bHasLabel = pEdit->m_bHasLabel;
     SetReadOnly(pEdit->m_bReadOnly);
     SetEditHint(pEdit->m_strEditHint);
-    m_dwShellAutoCompleteFlags = pEdit->m_dwShellAutoCompleteFlags;
+    SetShellAutoComplete(pEdit->m_dwShellAutoCompleteFlags);
     m_bShowSpinButtons = pEdit->m_bShowSpinButtons;
 }
 
 void CTkControlEdit::ExchangeProperties(CTkPropExchange* pPX) {
     CTkControl::ExchangeProperties(pPX);
-    ExchangeBool(pPX, L"HasLabel", m_bHasLabel, FALSE);
-    // From schema 19 on the control's own keys hold the width.
-    if (pPX->m_nSchema < 19)
-        ExchangeInt(pPX, L"Width", m_nWidth, 100);
-    ExchangeBool(pPX, L"ReadOnly", m_bReadOnly, FALSE);
-    ExchangeString(pPX, L"EditHint", m_strEditHint, L"");
+    const int nSchema = pPX->m_nSchema;
+    // The width is stored here as well as with the control's keys (from schema 19 on): the positional
+    // format holds both.
+    if (nSchema > 5) {
+        ExchangeBool(pPX, L"HasLabel", m_bHasLabel, FALSE);
+        ExchangeInt(pPX, L"Width", m_nWidth, 0);
+    }
+    if (nSchema > 7)
+        ExchangeBool(pPX, L"ReadOnly", m_bReadOnly, FALSE);
     // The flag words are saved as 4-byte integers.
     const DWORD dwZero = 0;
-    pPX->ExchangeProp(L"ShellAutoCompleteFlags", VT_I4, &m_dwShellAutoCompleteFlags, &dwZero);
-    pPX->ExchangeProp(L"EditStyle", VT_I4, &m_dwEditStyle, &dwZero);
-    ExchangeBool(pPX, L"ShowSpinButtons", m_bShowSpinButtons, FALSE);
+    DWORD dwShellFlags = m_dwShellAutoCompleteFlags;
+    if (nSchema > 8) {
+        ExchangeString(pPX, L"EditHint", m_strEditHint, L"");
+        pPX->ExchangeProp(L"ShellAutoCompleteFlags", VT_I4, &dwShellFlags, &dwZero);
+    }
+    if (nSchema > 16)
+        pPX->ExchangeProp(L"EditStyle", VT_I4, &m_dwEditStyle, &dwZero);
+    if (nSchema > 18)
+        ExchangeBool(pPX, L"ShowSpinButtons", m_bShowSpinButtons, FALSE);
+    if (pPX->IsLoading())
+        SetShellAutoComplete(dwShellFlags);
 }
 
 // ---- The field's own drawing
 
+CTkImageManagerIcon* CTkControlEdit::GetEditIcon() const {
+    if (m_nEditIconId <= 0)
+        return nullptr;
+    CTkImageManager* pImageManager = GetImageManager();
+    return pImageManager != nullptr ? pImageManager->GetIcon(static_cast<UINT>(m_nEditIconId), 0) : nullptr;
+}
+
+void CTkControlEdit::AddEditIconWidth(int& x) const {
+    if (CTkImageManagerIcon* pIcon = GetEditIcon())
+        x += pIcon->GetNormalImageSize().cx + kEditIconGap;
+}
+
+void CTkControlEdit::DrawEditIcon(CDC* pDC, const CRect& rc) {
+    CTkImageManagerIcon* pIcon = GetEditIcon();
+    if (pIcon == nullptr)
+        return;
+    const CSize size = pIcon->GetNormalImageSize();
+    pIcon->Draw(pDC, rc.left, rc.top + (rc.Height() - size.cy) / 2,
+                GetEnabled() ? pIcon->GetNormalImage() : pIcon->GetDisabledImage());
+}
+
 void CTkControlEdit::DrawFieldText(CDC* pDC, const CRect& rc) {
+    // The themes hand over the field inset by 3; the edit window's inset is 4, with the icon at its start.
+    const int xIcon = rc.left + (kEditInsetLeft - kEditInset);
+    int xText = xIcon;
+    AddEditIconWidth(xText);
+    if (xText > xIcon)
+        DrawEditIcon(pDC, CRect(xIcon, rc.top, xText, rc.bottom));
     // The edit window shows the text itself; without one (a bar drawn before its layout) it is drawn here.
     if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && m_pEdit->IsWindowVisible())
         return;
@@ -639,7 +728,7 @@ void CTkControlEdit::DrawFieldText(CDC* pDC, const CRect& rc) {
     GetEditTextFormat(clrText, clrBack);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOld = pDC->SetTextColor(clrText);
-    CRect rcText = rc;
+    CRect rcText(xText > xIcon ? xText : rc.left, rc.top, rc.right, rc.bottom);
     pDC->DrawText(GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     pDC->SetTextColor(clrOld);
     pDC->SetBkMode(nOldMode);

@@ -3,6 +3,9 @@
 #include "TkControlField.h"
 #include "TkEdit.h"
 
+#include <memory>
+
+class CTkControlComboBoxAutoCompleteWnd;
 class CTkControlEdit;
 
 // CTkControlEditCtrl: the edit window of a command-bar edit control, a child of the bar's window. It
@@ -24,8 +27,9 @@ protected:
 
 // CTkControlEdit: a text field in a command bar (ControlType 6): an optional label drawn by the paint
 // manager, a real edit window laid over the field, optional spin buttons that step a number, and a grey
-// hint while the field is empty. The edit window is made at the first layout and destroyed when the
-// control leaves its bar. While focused the control holds the thread mouse manager's lock once.
+// hint while the field is empty, an optional image at the left inside the field, and shell
+// auto-completion. The edit window is made at the first layout and destroyed when the control leaves its
+// bar. While focused the control holds the thread mouse manager's lock once.
 class CTkControlEdit : public CTkControl, public CTkControlField {
     DECLARE_SERIAL(CTkControlEdit)
 public:
@@ -49,6 +53,14 @@ public:
     void SetReadOnly(BOOL bReadOnly);
     BOOL GetReadOnly() const { return m_bReadOnly; }
     void SetShowSpinButtons(BOOL bShow) { m_bShowSpinButtons = bShow; }
+    // The image drawn at the left inside the field (0: none); the edit window moves right of it.
+    int GetEditIconId() const { return m_nEditIconId; }
+    void SetEditIconId(int nId);
+    // ---- Shell auto-completion: flags for SHAutoComplete, 0 none. A missing library or entry point leaves
+    // the edit without it; the flags stay and are attached again to a new edit window.
+    void SetShellAutoComplete(DWORD dwFlags);
+    DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
+    CTkControlComboBoxAutoCompleteWnd* GetAutoCompleteWnd() const { return m_pAutoComplete.get(); }
     CTkControlEditCtrl* GetEditCtrl() const { return m_pEdit; }
     // Shows the edit window while the control is visible on a visible bar, hides it otherwise.
     void UpdateEditVisibility();
@@ -100,14 +112,17 @@ public:
     BOOL IsEditFocused() const override;
     BOOL IsDropped() const override { return FALSE; }
     CRect GetSpinButtonsRect() const override;
-    void AddEditIconWidth(int& x) const override {}
-    void DrawEditIcon(CDC* pDC, const CRect& rc) override {}
+    void AddEditIconWidth(int& x) const override;
+    void DrawEditIcon(CDC* pDC, const CRect& rc) override;
+    // The edit icon one pixel in (where the edit window's inset begins), and the text after it while no
+    // edit window shows.
     void DrawFieldText(CDC* pDC, const CRect& rc) override;
 
 protected:
     friend class CTkControlEditCtrl;
 
     void DestroyEditWindow();
+    CTkImageManagerIcon* GetEditIcon() const;
     void ApplyTextFormat();
     BOOL IsHintShowing();
     void RemoveShownHint();
@@ -130,4 +145,7 @@ protected:
     DWORD m_dwShellAutoCompleteFlags = 0;
     DWORD m_dwEditStyle = 0;
     BOOL m_bShowSpinButtons = FALSE;
+    int m_nEditIconId = 0;
+    // Follows the shell's suggestion window while the edit window has the focus; only with an edit window.
+    std::unique_ptr<CTkControlComboBoxAutoCompleteWnd> m_pAutoComplete;
 };

@@ -34,6 +34,7 @@ public:
     BOOL IsComposing() const { return m_bComposing; }
     // After each paint the client area is made opaque (an edit over a glass caption).
     void SetOpaquePaint(BOOL bOpaque) { m_bOpaquePaint = bOpaque; }
+    BOOL IsOpaquePaint() const { return m_bOpaquePaint; }
 
     // Shown exactly while its control is visible in a collection on a bar whose window is visible.
     void FollowControlVisibility(const CTkControl& control);
