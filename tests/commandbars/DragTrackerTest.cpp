@@ -14,8 +14,13 @@ protected:
         s_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"drag", WS_OVERLAPPEDWINDOW, 100, 100, 500, 300, nullptr,
                            nullptr);
         s_pFrame->ShowWindow(SW_SHOWNA);
+        ::GetCursorPos(&s_ptPointer);
     }
-    static void TearDownTestSuite() { s_pFrame->DestroyWindow(); }
+    // The pointer goes back where it was: the other cases under real input expect it there.
+    static void TearDownTestSuite() {
+        s_pFrame->DestroyWindow();
+        ::SetCursorPos(s_ptPointer.x, s_ptPointer.y);
+    }
 
     void SetUp() override {
         m_pCommandBars = new CTestCommandBars;
@@ -76,6 +81,7 @@ protected:
     }
 
     static CFrameWnd* s_pFrame;  // deletes itself with its window
+    static CPoint s_ptPointer;
     CTestCommandBars* m_pCommandBars = nullptr;
     std::vector<CTkCommandBar*> m_bars;
     CTkCommandBar* m_pTop = nullptr;
@@ -84,6 +90,7 @@ protected:
 };
 
 CFrameWnd* BarInputDrag::s_pFrame = nullptr;
+CPoint BarInputDrag::s_ptPointer;
 
 TEST_F(BarInputDrag, ADragAnswersWhereAndHowTheControlWasReleased) {
     // Released without a move: cancelled, and no bar was asked anything.
