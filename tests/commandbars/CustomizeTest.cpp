@@ -14,13 +14,6 @@ public:
     int GetCustomizeMinWidth() const override { return 40; }
 };
 
-class CFixedResultTracker : public CTkControlDragTracker {
-public:
-    explicit CFixedResultTracker(int nResult) : m_nResult(nResult) {}
-    int DragControl(CTkControl*, BOOL) override { return m_nResult; }
-    int m_nResult;
-};
-
 class CustomizeFixture : public BarFixture {
 protected:
     void SetUp() override {
@@ -115,8 +108,9 @@ TEST_F(CustomizeFixture, ALostCaptureOrAQuitCancelsAndReleasesTheLock) {
     EXPECT_EQ(msg.wParam, 4u);
 }
 
-TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
-    // Three controls: a, b (starts a group), c; b is dragged.
+TEST_F(CustomizeFixture, ADraggedControlDroppedOffTheBarsLeavesItsBarAndACancelledOneStays) {
+    // Three controls: a, b (starts a group), c; b is dragged. The bars' windows are hidden: no bar is
+    // under any point.
     Controls()->RemoveAll();
     Add(kControlButton, 1);
     auto* pDragged = new CPoisonedButton;
@@ -125,12 +119,13 @@ TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
     CTkControl* pLast = Add(kControlButton, 3);
     CPoisonedButton::s_nDestroyed = 0;
 
-    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragCancelled));
+    Post(WM_KEYDOWN, VK_ESCAPE, 0, 0);
     pDragged->StartCustomizeDrag(CPoint(0, 0));
     EXPECT_EQ(Controls()->GetCount(), 3);
     EXPECT_EQ(m_pCommandBars->GetCustomizeSelection(), pDragged);
 
-    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragMoved));
+    Post(WM_MOUSEMOVE, MK_LBUTTON, 5, 5);
+    Post(WM_LBUTTONUP, 0, 5, 5);
     BarLog().clear();
     pDragged->StartCustomizeDrag(CPoint(0, 0));
     // The drag released the last reference: it lived until the drag was over.
@@ -140,23 +135,17 @@ TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
     EXPECT_EQ(m_pCommandBars->GetCustomizeSelection(), nullptr);
     EXPECT_EQ(CountInBarLog("RecalcLayout"), 1);
 
-    // Dropped off the bars, the first control goes and the new first loses its group start.
-    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragNone));
+    // The first control goes and the new first loses its group start.
+    Post(WM_MOUSEMOVE, MK_LBUTTON, 5, 5);
+    Post(WM_LBUTTONUP, 0, 5, 5);
     Controls()->GetAt(0)->StartCustomizeDrag(CPoint(0, 0));
     ASSERT_EQ(Controls()->GetCount(), 1);
     EXPECT_FALSE(Controls()->GetAt(0)->GetBeginGroup());
-
-    // Without a tracker nothing is dragged: the control only becomes the selection.
-    m_pCommandBars->SetDragTracker(nullptr);
-    CTkControl* pOnly = Controls()->GetAt(0);
-    pOnly->StartCustomizeDrag(CPoint(0, 0));
-    EXPECT_EQ(Controls()->GetCount(), 1);
-    EXPECT_EQ(m_pCommandBars->GetCustomizeSelection(), pOnly);
     m_pCommandBars->SetCustomizeSelection(nullptr);
 }
 
 TEST_F(CustomizeFixture, AClickInCustomisationStartsADragInsteadOfACommand) {
-    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragCancelled));
+    Post(WM_KEYDOWN, VK_ESCAPE, 0, 0);
     m_pCommandBars->SetCustomizeSelection(nullptr);
     m_pControl->HandleClick(FALSE, CPoint(30, 5));
     EXPECT_TRUE(m_pSite->m_commands.empty());

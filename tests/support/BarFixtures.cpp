@@ -126,11 +126,6 @@ void CTestCommandBars::AddBar(CTkCommandBar* pBar) {
     m_bars.push_back(pBar);
 }
 
-void CTestCommandBars::SetDragTracker(CTkControlDragTracker* pTracker) {
-    delete m_pDragTracker;
-    m_pDragTracker = pTracker;
-}
-
 void SetBarKind(CTkCommandBar* pBar, int nType, int nPosition) {
     pBar->*BarFields::kType = nType;
     pBar->*BarFields::kPosition = nPosition;

@@ -53,13 +53,11 @@ public:
     static BOOL s_bPopupSucceeds;
 };
 
-// A hub whose bars and drag tracker tests set directly.
+// A hub whose bars tests set directly.
 class CTestCommandBars : public CTkCommandBars {
 public:
     // Appends the bar (the hub takes the caller's reference) as a bar of the hub.
     void AddBar(CTkCommandBar* pBar);
-    // The hub deletes the tracker.
-    void SetDragTracker(CTkControlDragTracker* pTracker);
 };
 
 // Sets what a bar would know from its own construction or loading.

@@ -4,6 +4,7 @@
 #include "TkCommandBars.h"
 #include "TkControl.h"
 #include "TkControlAction.h"
+#include "TkControlDragTracker.h"
 #include "TkControlPopup.h"
 #include "TkControls.h"
 #include "TkImageManager.h"
@@ -586,6 +587,7 @@ void CTkCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip) {
             rc.DeflateRect(1, 1);
             pDC->Draw3dRect(&rc, RGB(0, 0, 0), RGB(0, 0, 0));
         }
+        DrawInsertionMark(pDC);
     }
 }
 
@@ -661,6 +663,9 @@ int CTkCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         m_pToolTipContext = nullptr;
     }
     if (CTkCommandBars* pCommandBars = GetCommandBars()) {
+        // A combo box's list takes no drops.
+        if (m_nPosition != kBarList)
+            pCommandBars->GetDragTracker()->RegisterBar(this);
         m_pToolTipContext = pCommandBars->GetToolTipContext();
         m_pToolTipContext->InternalAddRef();
     } else if (!IsPopupBar()) {
@@ -670,6 +675,8 @@ int CTkCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CTkCommandBar::OnDestroy() {
+    if (CTkCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->GetDragTracker()->UnregisterBar(this);
     EndTracking();
     m_pAnimation->OnDestroy();
     CWnd::OnDestroy();

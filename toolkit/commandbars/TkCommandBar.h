@@ -247,6 +247,29 @@ public:
     // of a built-in toolbar. Buttons the user hid are taken out of the bar first.
     void BuildShowHideButtonsMenu(CTkCommandBar* pPopup);
 
+    // ---- Customize drop target (TkCommandBarDrop.cpp); points in client coordinates
+    // Where a dragged control would land: before or after the control at nIndex (-1: none, the start of
+    // the bar), with the insertion marker to show there (empty: none) and its direction.
+    struct DropPosition {
+        CRect rcMarker;
+        int nIndex;
+        BOOL bAfter;
+        BOOL bVertical;
+    };
+    DropPosition FindDropPosition(CTkControl* pDragged, CPoint pt) const;
+    // Clears the marker, then OnDragOver.
+    virtual int OnDragEnter(CTkControl* pDragged, CPoint pt);
+    virtual void OnDragLeave();
+    // 0 when the bar takes no drop (not customizable, hidden, or the control refuses it); else the drop
+    // effect (-1 unless the control under the point changed it), with the marker shown.
+    virtual int OnDragOver(CTkControl* pDragged, CPoint pt);
+    // Inserts a copy of the control where it lands and selects the copy; dropped on itself the control
+    // only gains or loses its group start, and nDropEffect becomes kDragCancelled (it stays in place).
+    virtual void OnDrop(CTkControl* pDragged, int& nDropEffect, CPoint pt, CPoint ptStart);
+    // The I-beam of the marker, inverted over what is drawn.
+    void DrawInsertionMark(CDC* pDC) const;
+    const CRect& GetInsertionMarker() const { return m_rcMarker; }
+
     // ---- Copies and persistence
     virtual void Copy(CTkCommandBar* pSource, BOOL bRecursive);
     // A new bar of this class filled by Copy.

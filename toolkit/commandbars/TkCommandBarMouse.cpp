@@ -4,6 +4,7 @@
 
 #include "TkCommandBars.h"
 #include "TkControl.h"
+#include "TkControlDragTracker.h"
 #include "TkControls.h"
 #include "TkMouseManager.h"
 #include "TkWindowFunctions.h"
@@ -105,7 +106,11 @@ void CTkCommandBar::OnRButtonDown(UINT nFlags, CPoint point) {
         return;
     if (IsCustomizeMode() && IsCustomizable() && pControl != nullptr && pControl->IsVisible() &&
         pControl->CanCustomizeMove()) {
-        GetCommandBars()->SetCustomizeSelection(pControl);
+        CTkCommandBars* pCommandBars = GetCommandBars();
+        pCommandBars->SetCustomizeSelection(pControl);
+        CPoint ptScreen = point;
+        ClientToScreen(&ptScreen);
+        pCommandBars->GetDragTracker()->CustomizeDialogShowControlMenu(ptScreen.x, ptScreen.y);
         return;
     }
     CWnd::OnRButtonDown(nFlags, point);

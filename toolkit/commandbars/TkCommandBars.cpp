@@ -52,7 +52,8 @@ void CTkCommandBarsOptions::SetKeyboardCuesShow(int nValue) {
 // ---- Life
 
 CTkCommandBars::CTkCommandBars()
-    : m_pOptions(new CTkCommandBarsOptions(this)),
+    : m_pDragTracker(new CTkControlDragTracker(this)),
+      m_pOptions(new CTkCommandBarsOptions(this)),
       m_pToolTipContext(new CTkToolTipContext),
       m_pShortcutManager(new CTkShortcutManager(this)),
       m_pActions(new CTkControlActions(this)),
@@ -354,8 +355,11 @@ void CTkCommandBars::SetCustomizeSelection(CTkControl* pControl) {
     }
     if (pControl != nullptr)
         pControl->RedrawParent(FALSE);
-    if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr)
-        m_pSite->SendMessage(CustomizeSelectionMessage);
+    CWnd* pNotified = m_pDragTracker->GetCustomizeDialog();
+    if (pNotified == nullptr)
+        pNotified = m_pSite;
+    if (pNotified != nullptr && pNotified->GetSafeHwnd() != nullptr)
+        pNotified->SendMessage(CustomizeSelectionMessage);
 }
 
 // ---- Print preview

@@ -249,7 +249,7 @@ public:
     // The control selected in customisation (reference counted; NULL clears); repaints both and tells the
     // customize dialog or the site.
     void SetCustomizeSelection(CTkControl* pControl);
-    // The drag-and-drop loop of customisation; NULL while the hub has none.
+    // The drag-and-drop loop of customisation (owned), with the bars that take drops.
     CTkControlDragTracker* GetDragTracker() const { return m_pDragTracker; }
 
     // ---- Print preview: bars hide while previewing and the shortcuts rest.

@@ -4,6 +4,7 @@
 
 #include "TkColorManager.h"
 #include "TkCommandBar.h"
+#include "TkControlDragTracker.h"
 #include "TkImageManager.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"
@@ -31,6 +32,9 @@ CWnd* GetFocusedBarEdit() {
 
 BOOL CTkCommandBars::OnFrameMessage(UINT nMessage, WPARAM wParam, LPARAM, LRESULT* pResult) {
     switch (nMessage) {
+        case WM_CLOSE:
+            // The frame stays while the customize dialog is open.
+            return m_pDragTracker->GetCustomizeDialog() != nullptr;
         case WM_SYSCOLORCHANGE:
             RefreshColorManager();
             GetPaintManager()->RefreshMetrics();
