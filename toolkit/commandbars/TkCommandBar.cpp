@@ -629,13 +629,6 @@ CTkCommandBar* CTkCommandBar::Clone(BOOL bRecursive) {
     return pClone;
 }
 
-// Saving and loading bars belongs to the bars' persistence, which fills these three in.
-void CTkCommandBar::DoPropExchange(CTkPropExchange*) {}
-
-void CTkCommandBar::CollectBarsForSave(int&, CTkCommandBarList*, BarsExchangeParam*) {}
-
-void CTkCommandBar::RestorePopupLinks(CTkCommandBarList*) {}
-
 void CTkCommandBar::OnRemoved() {
     EndTracking();
     GetHookManager()->RemoveClient(this);
