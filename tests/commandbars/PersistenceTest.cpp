@@ -298,6 +298,71 @@ TEST_F(PersistenceTest, AMenuBarKeepsItsTemplateSetAndReadsTheOnesAfterIt) {
     EXPECT_EQ(pLive->GetControls()->GetCount(), 1);
 }
 
+// Answers every message box of the thread with the button, and counts them.
+class CAnswerMessageBoxes {
+public:
+    explicit CAnswerMessageBoxes(int nAnswer)
+        : m_hHook(::SetWindowsHookExW(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) {
+        s_nAnswer = nAnswer;
+        s_nShown = 0;
+    }
+    ~CAnswerMessageBoxes() { ::UnhookWindowsHookEx(m_hHook); }
+    static int s_nShown;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam) {
+        WCHAR szClass[16] = {};
+        if (nCode == HCBT_ACTIVATE && ::GetClassNameW(reinterpret_cast<HWND>(wParam), szClass, 16) > 0 &&
+            wcscmp(szClass, L"#32770") == 0) {
+            ++s_nShown;
+            ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, static_cast<WPARAM>(s_nAnswer), 0);
+        }
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static int s_nAnswer;
+    HHOOK m_hHook;
+};
+int CAnswerMessageBoxes::s_nShown = 0;
+int CAnswerMessageBoxes::s_nAnswer = 0;
+
+// The built-in layout changed since the save (the two original lists differ): the user's saved
+// customisation is taken only when not silent and the user answers No; an uncustomized save is dropped
+// without asking. Taken or not, the live bar keeps its own original list.
+TEST_F(PersistenceTest, AToolBarWhoseLayoutChangedTakesTheSavedOneOnlyWhenTheUserSaysNo) {
+    struct Case {
+        const char* pszCase;
+        BOOL bSilent;
+        BOOL bCustomized;
+        int nAnswer;
+        int nShown;
+        BOOL bTaken;
+    };
+    const Case cases[] = {
+        {"silent", TRUE, TRUE, IDNO, 0, FALSE},
+        {"not customized", FALSE, FALSE, IDNO, 0, FALSE},
+        {"keeps the new layout", FALSE, TRUE, IDYES, 1, FALSE},
+        {"takes the saved one", FALSE, TRUE, IDNO, 1, TRUE},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<CTkToolBar, Released> pLive(new CTkToolBar);
+        pLive->SetTitle(L"Standard");
+        AddButtons(pLive.get(), {1, 2});
+        pLive->GetControls()->SaveOriginalControls();
+        const CTkOriginalControls* pLiveOriginal = pLive->GetControls()->GetOriginalControls();
+        std::unique_ptr<CTkToolBar, Released> pLoaded(new CTkToolBar);
+        AddButtons(pLoaded.get(), {1, 2, 3});
+        pLoaded->GetControls()->SaveOriginalControls();
+        if (c.bCustomized)
+            pLoaded->GetControls()->RemoveAt(0);
+
+        CAnswerMessageBoxes answer(c.nAnswer);
+        pLive->MergeLoadedState(pLoaded.get(), c.bSilent);
+        EXPECT_EQ(CAnswerMessageBoxes::s_nShown, c.nShown) << c.pszCase;
+        EXPECT_EQ(pLive->GetControls()->IsSameAs(pLoaded->GetControls()), c.bTaken) << c.pszCase;
+        EXPECT_EQ(pLive->GetControls()->GetOriginalControls(), pLiveOriginal) << c.pszCase;
+    }
+}
+
 // ---- Options
 
 std::vector<BYTE> SaveOptions(CTkCommandBarsOptions* pOptions) {
