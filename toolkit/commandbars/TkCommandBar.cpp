@@ -605,7 +605,7 @@ BOOL CTkCommandBar::IsAnimationEnabled() const {
     return m_pAnimation->IsEnabled();
 }
 
-// ---- Copies and persistence
+// ---- Copies
 
 void CTkCommandBar::Copy(CTkCommandBar* pSource, BOOL bRecursive) {
     m_nType = pSource->m_nType;
