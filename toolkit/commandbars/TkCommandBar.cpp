@@ -607,7 +607,7 @@ BOOL CTkCommandBar::IsAnimationEnabled() const {
     return m_pAnimation->IsEnabled();
 }
 
-// ---- Copies and persistence
+// ---- Copies
 
 void CTkCommandBar::Copy(CTkCommandBar* pSource, BOOL bRecursive) {
     m_nType = pSource->m_nType;
@@ -630,13 +630,6 @@ CTkCommandBar* CTkCommandBar::Clone(BOOL bRecursive) {
     pClone->Copy(this, bRecursive);
     return pClone;
 }
-
-// Saving and loading bars belongs to the bars' persistence, which fills these three in.
-void CTkCommandBar::DoPropExchange(CTkPropExchange*) {}
-
-void CTkCommandBar::CollectBarsForSave(int&, CTkCommandBarList*, BarsExchangeParam*) {}
-
-void CTkCommandBar::RestorePopupLinks(CTkCommandBarList*) {}
 
 void CTkCommandBar::OnRemoved() {
     EndTracking();

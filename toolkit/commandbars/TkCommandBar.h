@@ -274,8 +274,12 @@ public:
     virtual void Copy(CTkCommandBar* pSource, BOOL bRecursive);
     // A new bar of this class filled by Copy.
     virtual CTkCommandBar* Clone(BOOL bRecursive);
+    // Saving and loading (TkCommandBarExchange.cpp): the bar's keys, then its controls.
     virtual void DoPropExchange(CTkPropExchange* pPX);
+    // Adds the bar to the list once (a bar that is not a toolbar and has no BarID below 0x1000000 takes the
+    // counter's next value), then the sub bars of its controls.
     virtual void CollectBarsForSave(int& nCounter, CTkCommandBarList* pList, BarsExchangeParam* pParam);
+    // Loaded popup controls take the bars of the list their stored sub-bar ids name.
     virtual void RestorePopupLinks(CTkCommandBarList* pList);
     // The hub dropped the bar: ends tracking, removes the controls, destroys the window.
     virtual void OnRemoved();

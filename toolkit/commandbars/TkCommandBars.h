@@ -19,6 +19,7 @@
 
 class CTkCommandBar;
 class CTkCommandBarKeyboardTip;
+class CTkCommandBarList;
 class CTkCommandBarsContextMenus;
 class CTkControl;
 class CTkControlAction;
@@ -30,6 +31,7 @@ class CTkMenuBar;
 class CTkMouseManager;
 class CTkPaintManager;
 class CTkPopupBar;
+class CTkPropExchange;
 class CTkShortcutManager;
 class CTkToolBar;
 class CTkToolTipContext;
@@ -60,6 +62,12 @@ public:
     // Stores the option; kCuesShowSystem reads SPI_GETKEYBOARDCUES, and cues the system keeps hidden stay
     // hidden until Alt is pressed.
     void SetKeyboardCuesShow(int nValue);
+
+    // Saving and loading the options (TkCommandBarsOptionsExchange.cpp). Saving writes the current schema;
+    // loading reads "Schema" first, and the keys it has follow from it. bUserOptionsOnly ends the exchange
+    // after the popup animation. Serialize exchanges every option through the archive.
+    void DoPropExchange(CTkPropExchange* pPX, BOOL bUserOptionsOnly);
+    void Serialize(CArchive& ar) override;
 
     BOOL m_bAlwaysShowFullMenus = TRUE;
     BOOL m_bShowFullAfterDelay = TRUE;  // an open popup expands after the expand delay
@@ -251,6 +259,21 @@ public:
     void SetCustomizeSelection(CTkControl* pControl);
     // The drag-and-drop loop of customisation (owned), with the bars that take drops.
     CTkControlDragTracker* GetDragTracker() const { return m_pDragTracker; }
+
+    // ---- Saving and loading the bars (TkCommandBarsPersistence.cpp). A save collects the bars, then writes
+    // the list; a load reads a list, then restores it into the live bars. The exchange's parameter is the
+    // caller's BarsExchangeParam.
+    // The bars to save: every toolbar (with bSaveOnlyCustomized, built-in ones only when they changed), the
+    // popups they reach, and the context menus; popups get BarIDs from 0x1000000 where they have none.
+    void CollectBarsForSave(CTkCommandBarList* pList, BarsExchangeParam* pParam);
+    // FALSE when the archive failed.
+    BOOL SaveCommandBarList(CTkPropExchange* pPX, CTkCommandBarList* pList);
+    // FALSE when the archive failed or held a bar of a class that is not a command bar; the bars read
+    // before stay in the list.
+    BOOL LoadCommandBarList(CTkPropExchange* pPX, CTkCommandBarList* pList);
+    // Loaded toolbars merge into the live ones of their BarID or join the hub; loaded context menus give
+    // their controls to the live ones or join them. bSilent never asks the user.
+    void RestoreLoadedBars(CTkCommandBarList* pList, BOOL bSilent);
 
     // ---- Print preview: bars hide while previewing and the shortcuts rest.
     void SetPreviewMode(BOOL bPreview);

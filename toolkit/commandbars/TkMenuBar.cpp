@@ -16,7 +16,7 @@ constexpr DWORD kMenuBarDefaultFlags = 0x5F;
 
 }  // namespace
 
-IMPLEMENT_SERIAL(CTkMenuBar, CTkToolBar, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTkMenuBar, CTkToolBar, VERSIONABLE_SCHEMA | 33)
 
 BEGIN_MESSAGE_MAP(CTkMenuBar, CTkToolBar)
     ON_WM_TIMER()

@@ -90,7 +90,11 @@ public:
     // The toolbar reset when there is an original list; otherwise the menu loaded again (asking first
     // when bAsk).
     void ResetToOriginal(BOOL bAsk) override;
-    BOOL ShouldSave();
+    BOOL ShouldSave() override;
+    // ---- Saving and loading (TkMenuBarExchange.cpp): the toolbar's keys, then the changed template sets.
+    void DoPropExchange(CTkPropExchange* pPX) override;
+    void CollectBarsForSave(int& nCounter, CTkCommandBarList* pList, BarsExchangeParam* pParam) override;
+    void RestorePopupLinks(CTkCommandBarList* pList) override;
     void Copy(CTkCommandBar* pSource, BOOL bRecursive) override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 

@@ -59,6 +59,8 @@ public:
     CSize CalcDynamicSize(int nLength, DWORD dwMode) override;
     int DelayLayout() override;
     void Copy(CTkCommandBar* pSource, BOOL bRecursive) override;
+    // The bar's keys, then the tear-off, border, shadow and context-menu keys (TkCommandBarExchange.cpp).
+    void DoPropExchange(CTkPropExchange* pPX) override;
 
     // ---- Placement
     // The window (class "TkPopupBar"); TRUE when it exists already.

@@ -93,6 +93,15 @@ public:
     // Print preview hides a visible bar and shows it again afterwards.
     void OnSetPreviewMode(BOOL bPreview);
 
+    // ---- Saving and loading (TkCommandBarExchange.cpp)
+    void DoPropExchange(CTkPropExchange* pPX) override;
+    // Whether a save of customized bars only keeps this one: customizable, and changed from its original
+    // controls or without any.
+    virtual BOOL ShouldSave();
+    // Takes over the loaded bar's controls and settings; where the built-in layout changed since the save
+    // and the user had customized it, asks first unless bSilent.
+    virtual void MergeLoadedState(CTkToolBar* pLoaded, BOOL bSilent);
+
     DECLARE_MESSAGE_MAP()
 
 protected:

@@ -538,8 +538,10 @@ void CTkControl::ExchangeProperties(CTkPropExchange* pPX) {
         dwValue = static_cast<DWORD>(nValue);
     };
     auto exchangeSet = [pPX, bLoading](LPCWSTR pszName, CDocTemplateMap& map) {
-        if (bLoading || !pPX->CanOmitDefaults() || !map.IsEmpty())
-            ExchangeSerializedObject(pPX, pszName, &map);
+        // A set that does not arrive whole leaves the rest of the stream unreadable: the load stops.
+        if ((bLoading || !pPX->CanOmitDefaults() || !map.IsEmpty()) && !ExchangeSerializedObject(pPX, pszName, &map) &&
+            bLoading)
+            AfxThrowArchiveException(CArchiveException::genericException);
     };
 
     ExchangeInt(pPX, L"Type", m_nType, kControlButton);

@@ -1,6 +1,7 @@
 #include "TkControlPopup.h"
 
 #include "TkCommandBar.h"
+#include "TkCommandBarList.h"
 #include "TkCommandBars.h"
 #include "TkControls.h"
 #include "TkPaintManager.h"
@@ -276,6 +277,21 @@ void CTkControlPopup::ExchangeProperties(CTkPropExchange* pPX) {
         m_nCommandBarId = nBarId;
     if (pPX->m_nSchema > 4 && pPX->m_nSchema < 18)
         ExchangeInt(pPX, L"Style", m_nStyle, kButtonAutomatic);
+}
+
+void CTkControlPopup::ResolveCommandBarId(CTkCommandBarList* pList) {
+    if (m_nCommandBarId == 0)
+        return;
+    for (int i = 0; i < pList->GetCount(); ++i) {
+        CTkCommandBar* pBar = pList->GetAt(i);
+        if (pBar->GetBarId() != static_cast<UINT>(m_nCommandBarId))
+            continue;
+        SetCommandBar(pBar);
+        // Cleared first: bars that name each other end here.
+        m_nCommandBarId = 0;
+        pBar->RestorePopupLinks(pList);
+        return;
+    }
 }
 
 void CTkControlPopup::AdjustPopupRect(CRect& rc, BOOL bVertical) {

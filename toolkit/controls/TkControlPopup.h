@@ -44,6 +44,8 @@ public:
     // The base copy; a recursive copy clones the source's sub bar, any other shares it.
     void CopyFrom(CTkControl* pSource, BOOL bRecursive) override;
     void ExchangeProperties(CTkPropExchange* pPX) override;
+    // A loaded sub-bar id takes the bar of the list with that BarID, which then resolves its own popups.
+    void ResolveCommandBarId(CTkCommandBarList* pList) override;
 
     // Where the sub bar pops up from: the paint manager's adjustment of the rectangle.
     virtual void AdjustPopupRect(CRect& rc, BOOL bVertical);

@@ -321,14 +321,23 @@ void CTkControls::ExchangeProperties(CTkPropExchange* pPX) {
         pSection->m_pOwner = this;
         // A stored class that is not a control raises CArchiveException(badClass) before anything is made.
         CObject* pObject = nullptr;
+        // One that cannot be made leaves its keys unread and the rest of the stream unreadable.
         if (!pSection->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CTkControl)) || pObject == nullptr)
-            break;
+            AfxThrowArchiveException(CArchiveException::badClass);
         auto* pControl = static_cast<CTkControl*>(pObject);
         m_controls.push_back(pControl);
         pControl->m_nIndex = GetCount() - 1;
         pControl->m_pControls = this;
         // Loaded before it is announced, as the stored order of the keys expects.
-        pControl->ExchangeProperties(pSection.get());
+        try {
+            pControl->ExchangeProperties(pSection.get());
+        } catch (...) {
+            // A control that did not load whole goes: the list stays as it was before it.
+            m_controls.pop_back();
+            pControl->m_pControls = nullptr;
+            pControl->InternalRelease();
+            throw;
+        }
         OnControlAdded(pControl);
     }
     RefreshIndexes();
@@ -345,11 +354,13 @@ void CTkControls::ExchangeProperties(CTkPropExchange* pPX) {
     BOOL bCustomized = FALSE;
     ExchangeBool(pPX, L"CustomizedControls", bCustomized, FALSE);
     if (bCustomized) {
-        // Read to keep the stream aligned, then dropped.
-        auto* pCustomized = new CTkControls;
+        // Read to keep the stream aligned, then dropped, also when the read fails.
+        struct Release {
+            void operator()(CTkControls* pControls) const { pControls->InternalRelease(); }
+        };
+        std::unique_ptr<CTkControls, Release> pCustomized(new CTkControls);
         std::unique_ptr<CTkPropExchange> pSection(pPX->GetSection(L"CustomizedControls"));
         pCustomized->ExchangeProperties(pSection.get());
-        pCustomized->InternalRelease();
     }
 }
 
