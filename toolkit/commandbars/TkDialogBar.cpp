@@ -38,7 +38,11 @@ CTkDialogBar::~CTkDialogBar() {
 
 void CTkDialogBar::SetChildWindow(HWND hwndChild) {
     m_hwndChild = hwndChild;
-    RecalcLayout();
+    if (m_hWnd == nullptr)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    PlaceChildWindow(rc.Width(), rc.Height());
 }
 
 void CTkDialogBar::SetCaption(LPCWSTR pszCaption) {
@@ -251,6 +255,10 @@ LRESULT CTkDialogBar::OnNcHitTest(CPoint point) {
 
 void CTkDialogBar::OnSize(UINT nType, int cx, int cy) {
     CTkToolBar::OnSize(nType, cx, cy);
+    PlaceChildWindow(cx, cy);
+}
+
+void CTkDialogBar::PlaceChildWindow(int cx, int cy) {
     if (m_hwndChild == nullptr || !::IsWindow(m_hwndChild))
         return;
     const CRect rcBorders = GetClientBorders();

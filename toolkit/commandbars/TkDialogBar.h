@@ -23,6 +23,7 @@ public:
 
     // ---- The hosted window (not owned; a child of the bar's window)
     HWND GetChildWindow() const { return m_hwndChild; }
+    // Places the window at once when the bar has its window.
     void SetChildWindow(HWND hwndChild);
 
     // ---- Settings
@@ -74,6 +75,8 @@ protected:
     CSize CalcDialogLayout(CSize szChild, int nLength, DWORD dwMode);
     // Places the close button and the caption popup in the caption strip of height nStrip.
     void LayoutCaptionControls(int nWidth, int nStrip);
+    // The hosted window below the caption, inside the borders of a client area of cx x cy.
+    void PlaceChildWindow(int cx, int cy);
     // The caption's control of the id, added as a temporary control when missing.
     template <class TControl>
     TControl* FindOrAddCaptionControl(int nId);
