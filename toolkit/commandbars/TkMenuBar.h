@@ -98,6 +98,11 @@ public:
     void Copy(CTkCommandBar* pSource, BOOL bRecursive) override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
+    // ---- What a themed frame hook asks of the bar: neutral here, a ribbon that draws the frame's caption
+    // answers otherwise.
+    virtual BOOL IsFrameCaptionDrawn() const { return FALSE; }
+    virtual int GetCaptionHeight() const { return 0; }
+
     DECLARE_MESSAGE_MAP()
 
 protected:
