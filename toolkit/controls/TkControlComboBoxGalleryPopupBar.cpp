@@ -72,9 +72,11 @@ void CTkControlComboBoxGalleryPopupBar::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 BOOL CTkControlComboBoxGalleryPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
+    // Closing forgets the owning control: it is taken first.
+    CTkControlComboBox* pCombo = OwningCombo(this);
+    CCmdTargetRef keepCombo(pCombo);
     if (!CTkControlComboBoxPopupBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard))
         return FALSE;
-    CTkControlComboBox* pCombo = OwningCombo(this);
     if (pCombo == nullptr)
         return TRUE;
     if (nMode == kTrackingNone) {

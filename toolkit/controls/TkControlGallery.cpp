@@ -343,7 +343,7 @@ BOOL CTkControlGallery::SetPopupOpen(BOOL bOpen) {
 
 BOOL CTkControlGallery::HandleMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
     CTkGalleryItemCollection* pItems = GetItems();
-    if (pItems == nullptr)
+    if (pItems == nullptr || pItems->GetItemCount() == 0)
         return FALSE;
     const int nStep = 3 * pItems->m_nItemHeight;
     SetScrollPosition(zDelta < 0 ? m_nScrollPos + nStep : m_nScrollPos - nStep);
