@@ -505,6 +505,8 @@ TEST_F(GalleryFixture, ButtonColumnShowsEachButtonsState) {
         CScopedMemDC dc(120, 60);
         m_pGallery->Draw(&dc);
         m_pGallery->m_pTracking = nullptr;
+        if (row.bTracking)
+            WritePng(dc, L"/tmp/controls-gallery-column.png");
         // What each state looks like, drawn apart: the face at its corner, the glyph at the centre.
         for (int i = 0; i < 3; ++i) {
             const int nState = row.states[i];
