@@ -4,6 +4,7 @@
 #include "ThemeTestSupport.h"
 #include "TkOffice2003Theme.h"
 #include "TkColorManager.h"
+#include "TkControlGalleryPaintManager.h"
 #include "TkPopupBar.h"
 #include "TkProgressPaintManager.h"
 #include "TkShadowManager.h"
@@ -160,12 +161,13 @@ int CCountingSubPainter::s_nDeleted = 0;
 
 TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirOwner) {
     {
-        // The controls register the slider and progress painters; the gallery's comes with the gallery.
+        // The controls register the gallery, slider and progress painters.
         CPaintManagerRef theme(new CTkDefaultTheme);
         EXPECT_NE(dynamic_cast<CTkSliderPaintManager*>(theme->m_pSliderPaintManager), nullptr);
         EXPECT_NE(dynamic_cast<CTkProgressPaintManager*>(theme->m_pProgressPaintManager), nullptr);
-        EXPECT_EQ(theme->m_pGalleryPaintManager, nullptr);
+        EXPECT_NE(dynamic_cast<CTkControlGalleryPaintManager*>(theme->m_pGalleryPaintManager), nullptr);
     }
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintGallery, nullptr);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, nullptr);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, nullptr);
     {
@@ -185,6 +187,7 @@ TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirO
     }
     EXPECT_EQ(CCountingSubPainter::s_nMade, 1);
     EXPECT_EQ(CCountingSubPainter::s_nDeleted, 1);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintGallery, CTkControlGalleryPaintManager::Create);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }

@@ -190,8 +190,12 @@ CTkControlComboBoxList* CTkControlComboBox::GetList() const {
     return DYNAMIC_DOWNCAST(CTkControlComboBoxList, m_pCommandBar);
 }
 
+CTkControlComboBoxPopupBar* CTkControlComboBox::GetDropDownBar() const {
+    return DYNAMIC_DOWNCAST(CTkControlComboBoxPopupBar, m_pCommandBar);
+}
+
 int CTkControlComboBox::GetCurSel() const {
-    CTkControlComboBoxList* pList = GetList();
+    CTkControlComboBoxPopupBar* pList = GetDropDownBar();
     return pList != nullptr ? pList->GetCurSel() : m_nCachedSelection;
 }
 
@@ -199,35 +203,35 @@ void CTkControlComboBox::SetCurSel(int nIndex) {
     if (nIndex == GetCurSel())
         return;
     m_nCachedSelection = nIndex;
-    if (CTkControlComboBoxList* pList = GetList())
+    if (CTkControlComboBoxPopupBar* pList = GetDropDownBar())
         pList->SetCurSel(nIndex);
     OnSelChanged();
 }
 
 void CTkControlComboBox::RestoreSavedSelection() {
     m_nCachedSelection = m_nSavedSelection;
-    if (CTkControlComboBoxList* pList = GetList())
+    if (CTkControlComboBoxPopupBar* pList = GetDropDownBar())
         pList->SetCurSel(m_nSavedSelection);
 }
 
 int CTkControlComboBox::FindString(int nStart, LPCWSTR pszText) const {
-    CTkControlComboBoxList* pList = GetList();
+    CTkControlComboBoxPopupBar* pList = GetDropDownBar();
     return pList != nullptr ? pList->FindString(nStart, pszText) : LB_ERR;
 }
 
 int CTkControlComboBox::FindStringExact(int nStart, LPCWSTR pszText) const {
-    CTkControlComboBoxList* pList = GetList();
+    CTkControlComboBoxPopupBar* pList = GetDropDownBar();
     return pList != nullptr ? pList->FindStringExact(nStart, pszText) : LB_ERR;
 }
 
 void CTkControlComboBox::SetTopIndex(int nIndex) {
-    if (CTkControlComboBoxList* pList = GetList())
+    if (CTkControlComboBoxPopupBar* pList = GetDropDownBar())
         pList->SetTopIndex(nIndex);
 }
 
 CString CTkControlComboBox::GetLBText(int nIndex) const {
-    CTkControlComboBoxList* pList = GetList();
-    return pList != nullptr ? pList->GetText(nIndex) : CString();
+    CTkControlComboBoxPopupBar* pList = GetDropDownBar();
+    return pList != nullptr ? pList->GetLBText(nIndex) : CString();
 }
 
 int CTkControlComboBox::GetCount() const {
@@ -323,7 +327,7 @@ void CTkControlComboBox::ShowHint(BOOL bShow) {
 }
 
 void CTkControlComboBox::SyncListFromText() {
-    CTkControlComboBoxList* pList = GetList();
+    CTkControlComboBoxPopupBar* pList = GetDropDownBar();
     if (pList == nullptr || m_bSettingText)
         return;
     const CString strText = GetEditText();

@@ -17,6 +17,7 @@
 class CTkControlComboBoxAutoCompleteWnd;
 class CTkControlComboBoxEditCtrl;
 class CTkControlComboBoxList;
+class CTkControlComboBoxPopupBar;
 
 class CTkControlComboBox : public CTkControlPopup, public CTkControlField {
     DECLARE_SERIAL(CTkControlComboBox)
@@ -37,6 +38,8 @@ public:
 
     // ---- List (forwarded to the list bar; the cached selection without one)
     CTkControlComboBoxList* GetList() const;
+    // The drop-down whatever its kind (a list or a gallery); NULL without one.
+    CTkControlComboBoxPopupBar* GetDropDownBar() const;
     int GetCurSel() const;
     // Nothing when unchanged; otherwise selects the row and runs the selection-changed step.
     void SetCurSel(int nIndex);

@@ -2,7 +2,7 @@
 #include "TkPopupBar.h"
 
 // CTkControlComboBoxPopupBar: a popup bar that serves as a combo box's drop-down (the gallery drop-down
-// derives from it too).
+// derives from it too); it answers the combo's list operations.
 //
 // CTkControlComboBoxList: the combo box's list drop-down, a popup bar whose window is itself a list box
 // ("LISTBOX"). Owner-drawn lists are made as children of the frame and then turned into popups, so the
@@ -15,6 +15,15 @@ class CTkControlComboBoxPopupBar : public CTkPopupBar {
     DECLARE_SERIAL(CTkControlComboBoxPopupBar)
 public:
     CTkControlComboBoxPopupBar();
+
+    // ---- The list operations the combo forwards to its drop-down (neutral answers here)
+    virtual int GetCurSel() const { return LB_ERR; }
+    virtual void SetCurSel(int nIndex) {}
+    virtual int FindString(int nStart, LPCWSTR pszText) const { return LB_ERR; }
+    virtual int FindStringExact(int nStart, LPCWSTR pszText) const { return LB_ERR; }
+    virtual void SetTopIndex(int nIndex) {}
+    // The row's text; empty out of range.
+    virtual CString GetLBText(int nIndex) const { return CString(); }
 };
 
 class CTkControlComboBoxList : public CTkControlComboBoxPopupBar {
@@ -30,17 +39,18 @@ public:
                                                       BOOL bShowIcons = FALSE);
 
     // ---- The list box (raw list-box messages; nothing without a window)
-    int GetCurSel() const;
-    void SetCurSel(int nIndex);
+    int GetCurSel() const override;
+    void SetCurSel(int nIndex) override;
     int GetCount() const;
     // The row's text sized by LB_GETTEXTLEN, however long; empty out of range.
     CString GetText(int nIndex) const;
+    CString GetLBText(int nIndex) const override { return GetText(nIndex); }
     int AddString(LPCWSTR pszText);
     int DeleteString(int nIndex);
     void ResetContent();
-    int FindString(int nStart, LPCWSTR pszText) const;
-    int FindStringExact(int nStart, LPCWSTR pszText) const;
-    void SetTopIndex(int nIndex);
+    int FindString(int nStart, LPCWSTR pszText) const override;
+    int FindStringExact(int nStart, LPCWSTR pszText) const override;
+    void SetTopIndex(int nIndex) override;
     int GetItemHeight() const;
 
     int GetListIconId() const { return m_nListIconId; }

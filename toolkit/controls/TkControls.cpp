@@ -5,7 +5,10 @@
 #include "TkControl.h"
 #include "TkControlButton.h"
 #include "TkControlComboBox.h"
+#include "TkControlComboBoxGalleryPopupBar.h"
 #include "TkControlEdit.h"
+#include "TkControlGallery.h"
+#include "TkControlGalleryPaintManager.h"
 #include "TkControlPopup.h"
 #include "TkControlProgress.h"
 #include "TkPaintManager.h"
@@ -22,12 +25,15 @@ void RegisterControlClasses() {
     // Referencing the run-time classes links them in, and with them their registration by name; kept
     // although nothing reads it, or the optimiser drops the references.
     [[gnu::used]] static const CRuntimeClass* const classes[] = {
-        RUNTIME_CLASS(CTkControl),     RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
-        RUNTIME_CLASS(CTkControls),    RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlProgress),
-        RUNTIME_CLASS(CTkControlEdit), RUNTIME_CLASS(CTkControlComboBox),
+        RUNTIME_CLASS(CTkControl),          RUNTIME_CLASS(CTkControlButton),
+        RUNTIME_CLASS(CTkControlPopup),     RUNTIME_CLASS(CTkControls),
+        RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlProgress),
+        RUNTIME_CLASS(CTkControlEdit),      RUNTIME_CLASS(CTkControlComboBox),
+        RUNTIME_CLASS(CTkControlGallery),   RUNTIME_CLASS(CTkControlComboBoxGalleryPopupBar),
     };
     (void)classes;
-    // Paint managers made from now on own a slider and a progress painter.
+    // Paint managers made from now on own a gallery, a slider and a progress painter.
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintGallery, CTkControlGalleryPaintManager::Create);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
     CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }
