@@ -136,6 +136,9 @@ public:
     void PaintRowTabs(CTkTabManager* pManager, CDC* pDC, const CRect& rcClip, int nRow);
     // The text shortened in the middle ("ab...ij") to fit the rectangle's width.
     static void DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
+    // The text DrawTextMiddleEllipsis shows in nWidth: whole when it fits, "..." alone when nothing
+    // else does, else both ends around "...".
+    static CString MakeMiddleEllipsisText(CDC* pDC, const CString& strText, int nWidth, UINT nFormat);
     int ClampTabLength(int nLength) const;
 
     // ---- Tab-relative geometry

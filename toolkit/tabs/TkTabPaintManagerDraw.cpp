@@ -211,33 +211,33 @@ void CTkTabPaintManager::DrawVerticalContent(CDC* pDC, CTkTabManagerItem* pItem,
         pDC->DrawText(strCaption, rcText, nFormat | (m_bDrawTextEndEllipsis ? DT_END_ELLIPSIS : 0));
 }
 
+CString CTkTabPaintManager::MakeMiddleEllipsisText(CDC* pDC, const CString& strText, int nWidth, UINT nFormat) {
+    const int e = pDC->GetTextExtent(kEllipsis, 3).cx;
+    const int t = MeasureCaptionWidth(pDC, strText, nFormat);
+    if (t <= nWidth)
+        return strText;
+    if (e >= nWidth)
+        return kEllipsis;
+    const int a = nWidth - e;
+    const int nLength = strText.GetLength();
+    auto pieces = [&](int k) { return strText.Left(k - k / 2) + strText.Right(k / 2); };
+    auto width = [&](int k) { return MeasureCaptionWidth(pDC, pieces(k), nFormat); };
+    int n = static_cast<int>(static_cast<long long>(nLength) * a / t);
+    while (n < nLength && width(n + 1) < a)
+        ++n;
+    while (n > 0 && width(n) > a)
+        --n;
+    return strText.Left(n - n / 2) + kEllipsis + strText.Right(n / 2);
+}
+
 void CTkTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat) {
+    // A path keeps its file name: the system shortens it by folders.
     if (strText.Find(L'\\') >= 0) {
         CString strCopy = strText;
         pDC->DrawText(strCopy, rc, nFormat | DT_PATH_ELLIPSIS);
         return;
     }
-    const int w = rc.Width();
-    const int e = pDC->GetTextExtent(kEllipsis, 3).cx;
-    const int t = MeasureCaptionWidth(pDC, strText, nFormat);
-    CString strShown;
-    if (t <= w) {
-        strShown = strText;
-    } else if (e >= w) {
-        strShown = kEllipsis;
-    } else {
-        const int a = w - e;
-        const int nLength = strText.GetLength();
-        int n = static_cast<int>(static_cast<long long>(nLength) * a / t);
-        auto pieces = [&](int k) { return strText.Left(k - k / 2) + strText.Right(k / 2); };
-        auto width = [&](int k) { return MeasureCaptionWidth(pDC, pieces(k), nFormat); };
-        while (n < nLength && width(n + 1) < a)
-            ++n;
-        while (n > 0 && width(n) > a)
-            --n;
-        strShown = strText.Left(n - n / 2) + kEllipsis + strText.Right(n / 2);
-    }
-    pDC->DrawText(strShown, rc, nFormat);
+    pDC->DrawText(MakeMiddleEllipsisText(pDC, strText, rc.Width(), nFormat), rc, nFormat);
 }
 
 // ---- The control
