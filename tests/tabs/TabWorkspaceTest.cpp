@@ -1,0 +1,233 @@
+// The MDI tab workspace on a test MDI frame (the layer's frame with an MDICLIENT and children made by
+// WM_MDICREATE; Wine's MDI client decides which child is active): tabs in step with the children, the
+// workspace commands' truth table, splits and moves, the group drag with its drop feedback, WM_QUIT
+// during a drag, the command bars' refresh, and a group hosted in a control.
+
+#include "TabsTestSupport.h"
+
+#include "TkControlTabWorkspace.h"
+#include "TkTabClientWnd.h"
+
+#include <string>
+
+namespace {
+
+constexpr wchar_t kChildClass[] = L"TabTestMdiChild";
+constexpr int kClientWidth = 600;
+constexpr int kClientHeight = 400;
+
+LRESULT CALLBACK ChildProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    return ::DefMDIChildProcW(hWnd, nMessage, wParam, lParam);
+}
+
+// A frame with an MDI client of 600 x 400 and a tab client on it.
+class TabWorkspace : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ChildProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kChildClass;
+        ::RegisterClassW(&wc);
+        m_pFrame = new CMDIFrameWnd;
+        ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"Frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                                       700, 500, nullptr, nullptr));
+        CLIENTCREATESTRUCT ccs = {nullptr, 0xFF00};
+        m_hClient =
+            ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kClientWidth,
+                              kClientHeight, m_pFrame->GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &ccs);
+        ASSERT_NE(m_hClient, nullptr);
+        m_pFrame->m_hWndMDIClient = m_hClient;
+        m_pFrame->ShowWindow(SW_SHOW);
+        ASSERT_TRUE(m_client.Attach(m_pFrame, TRUE));
+    }
+    void TearDown() override {
+        EXPECT_EQ(::GetCapture(), nullptr);
+        m_client.Detach();
+        m_pFrame->DestroyWindow();
+    }
+    HWND AddChild(LPCWSTR pszTitle) {
+        MDICREATESTRUCTW mcs = {kChildClass, pszTitle, ::GetModuleHandleW(nullptr), 0, 0, 200, 150, 0, 0};
+        return reinterpret_cast<HWND>(::SendMessageW(m_hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    }
+    void AddChildren(int nCount) {
+        for (int i = 0; i < nCount; ++i)
+            m_children.push_back(AddChild((L"Child " + std::to_wstring(i + 1)).c_str()));
+    }
+    CTkTabClientWnd::CWorkspace* Group(int n) const { return m_client.GetWorkspace(n); }
+    CTkTabManagerItem* Tab(int nChild) const { return m_client.FindItem(m_children[static_cast<size_t>(nChild)]); }
+    void Activate(int nChild) {
+        ::SendMessageW(m_hClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_children[static_cast<size_t>(nChild)]), 0);
+    }
+    // The four commands' states for the active child: "previous next horizontal vertical" as 0/1.
+    std::string Actions() {
+        std::string str;
+        for (UINT nId :
+             {kIdWorkspaceMovePrevious, kIdWorkspaceMoveNext, kIdWorkspaceNewHorizontal, kIdWorkspaceNewVertical})
+            str += IsWorkspaceActionEnabledFor(m_hClient, nId) ? '1' : '0';
+        return str;
+    }
+    static int TakeQuit() {
+        MSG msg;
+        return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
+    }
+    void SavePrint(LPCWSTR pszName) {
+        CScopedMemDC dc(kClientWidth, kClientHeight);
+        ::SendMessageW(m_hClient, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
+        SavePicture(dc, pszName);
+    }
+
+    CMDIFrameWnd* m_pFrame = nullptr;
+    HWND m_hClient = nullptr;
+    CTkTabClientWnd m_client;
+    CScriptWindow m_script;
+    std::vector<HWND> m_children;
+};
+
+}  // namespace
+
+TEST_F(TabWorkspace, TabsFollowTheChildren) {
+    AddChildren(3);
+    ASSERT_EQ(m_client.GetWorkspaceCount(), 1);
+    CTkTabClientWnd::CWorkspace* pGroup = Group(0);
+    ASSERT_EQ(pGroup->GetItemCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pGroup->GetItemWindow(pGroup->GetItem(i)), m_children[static_cast<size_t>(i)]);
+        EXPECT_EQ(pGroup->GetItem(i)->m_strCaption, CString((L"Child " + std::to_wstring(i + 1)).c_str()));
+    }
+    EXPECT_EQ(pGroup->GetSelectedItem(), Tab(2)) << "the last made child is active";
+    EXPECT_TRUE(pGroup->IsActive());
+    // The children fill the group's client area.
+    CRect rcChild;
+    ::GetWindowRect(m_children[0], rcChild);
+    ::MapWindowPoints(nullptr, m_hClient, reinterpret_cast<POINT*>(&rcChild), 2);
+    EXPECT_EQ(rcChild, pGroup->GetClientRect());
+    EXPECT_EQ(pGroup->GetControlRect(), CRect(0, 0, kClientWidth, kClientHeight));
+    SavePrint(L"tab-workspace-three");
+
+    Activate(0);
+    EXPECT_EQ(pGroup->GetSelectedItem(), Tab(0));
+    // A click on a tab activates its child.
+    const CPoint ptSecond = Tab(1)->GetRect().CenterPoint();
+    m_script.PostRelease(ptSecond.x, ptSecond.y);
+    pGroup->PerformClick(m_hClient, ptSecond);
+    EXPECT_EQ(m_client.GetActiveChild(), m_children[1]);
+    ::SetWindowTextW(m_children[1], L"Renamed");
+    RefreshTabClientOfFrame(m_pFrame);
+    EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed")) << "the command bars' refresh reaches the tabs";
+    ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_children[2]), 0);
+    EXPECT_EQ(pGroup->GetItemCount(), 2);
+}
+
+TEST_F(TabWorkspace, WorkspaceCommandsFollowGroupsAndOrientation) {
+    AddChildren(4);
+    EXPECT_EQ(Actions(), "0011") << "one group of four";
+    CTkTabManagerItem* pItem = nullptr;
+    EXPECT_TRUE(m_client.IsWorkspaceActionEnabled(0, &pItem));
+    EXPECT_EQ(pItem, Tab(3));
+
+    m_client.MoveItemToGroup(Tab(3), Group(0), kDropNewGroupRight);
+    ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
+    EXPECT_FALSE(m_client.m_bStackedGroups);
+    EXPECT_EQ(Actions(), "1000") << "alone in the last of two side-by-side groups";
+    Activate(0);
+    EXPECT_EQ(Actions(), "0101") << "in the first group, of three side by side";
+
+    m_client.MoveItemToGroup(Tab(3), Group(0), kDropIntoGroup);
+    EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "back: the emptied group goes";
+    m_client.MoveItemToGroup(Tab(1), Group(0), kDropNewGroupBelow);
+    EXPECT_TRUE(m_client.m_bStackedGroups);
+    Activate(0);
+    EXPECT_EQ(Actions(), "0110") << "in the first of two stacked groups";
+
+    m_client.m_bGroups = FALSE;
+    EXPECT_EQ(Actions(), "0000");
+    EXPECT_FALSE(IsWorkspaceActionEnabledFor(m_script.GetHwnd(), kIdWorkspaceMoveNext)) << "not a tab client";
+}
+
+TEST_F(TabWorkspace, ASplitSharesTheSizeAndTheMovedTabKeepsItsColour) {
+    AddChildren(3);
+    CTkTabManagerItem* pMoved = Tab(1);
+    const COLORREF clrBefore = pMoved->m_clrItem;
+    m_client.MoveItemToGroup(pMoved, Group(0), kDropNewGroupBelow);
+    ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
+    EXPECT_DOUBLE_EQ(Group(0)->m_dSize + Group(1)->m_dSize, kClientWidth - m_client.m_nSplitterWidth)
+        << "the old width less the splitter";
+    EXPECT_EQ(Group(1)->GetItem(0), pMoved);
+    EXPECT_EQ(pMoved->m_clrItem, clrBefore);
+    EXPECT_EQ(pMoved->m_dwRef, 1) << "the new group holds the one reference";
+    EXPECT_EQ(Group(0)->GetControlRect().bottom + m_client.m_nSplitterWidth, Group(1)->GetControlRect().top);
+    EXPECT_EQ(Group(1)->GetControlRect().bottom, kClientHeight);
+    SavePrint(L"tab-workspace-split");
+}
+
+TEST_F(TabWorkspace, TheGroupDragOffersDropTargetsAndReordersInTheHeader) {
+    AddChildren(3);
+    const CPoint ptFirst = Tab(0)->GetRect().CenterPoint();
+    const CPoint ptNearBottom(300, kClientHeight - 10);
+    BOOL bShownOutside = FALSE;
+    int nActionOutside = -1;
+    BOOL bShownBack = TRUE;
+    // Out near the bottom edge, then back into the header: the feedback goes, and nothing moves.
+    m_script.PostMove(ptNearBottom.x, ptNearBottom.y);
+    m_script.PostCall([&] {
+        bShownOutside = m_client.IsDragFeedbackShown();
+        nActionOutside = m_client.GetDropAction();
+    });
+    m_script.PostMove(ptFirst.x, ptFirst.y);
+    m_script.PostCall([&] { bShownBack = m_client.IsDragFeedbackShown(); });
+    m_script.PostRelease(ptFirst.x, ptFirst.y);
+    Group(0)->PerformClick(m_hClient, ptFirst);
+    EXPECT_TRUE(bShownOutside);
+    EXPECT_EQ(nActionOutside, kDropNewGroupBelow);
+    EXPECT_FALSE(bShownBack);
+    EXPECT_EQ(m_client.GetWorkspaceCount(), 1);
+
+    // Released near the bottom: a new group below holds the tab.
+    m_script.PostMove(ptNearBottom.x, ptNearBottom.y);
+    m_script.PostRelease(ptNearBottom.x, ptNearBottom.y);
+    Group(0)->PerformClick(m_hClient, ptFirst);
+    ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
+    EXPECT_TRUE(m_client.m_bStackedGroups);
+    EXPECT_EQ(Group(1)->GetItemWindow(Group(1)->GetItem(0)), m_children[0]);
+    EXPECT_FALSE(m_client.IsDragFeedbackShown());
+    EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow())) << "the desktop is unlocked";
+    ::LockWindowUpdate(nullptr);
+}
+
+TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
+    AddChildren(1);
+    const CPoint ptTab = Tab(0)->GetRect().CenterPoint();
+    m_script.PostMove(300, kClientHeight - 10);
+    Group(0)->PerformClick(m_hClient, ptTab);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageW(&msg, m_script.GetHwnd(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+        << "the press only selected: no loop read the script";
+
+    AddChildren(2);
+    const CPoint ptFirst = Tab(0)->GetRect().CenterPoint();
+    m_script.PostMove(300, kClientHeight - 10);
+    m_script.PostCall([] { ::PostQuitMessage(3); });
+    m_script.PostRelease(300, kClientHeight - 10);
+    Group(0)->PerformClick(m_hClient, ptFirst);
+    EXPECT_EQ(TakeQuit(), 3);
+    EXPECT_FALSE(m_client.IsDragFeedbackShown());
+    EXPECT_FALSE(m_client.IsLocked());
+    EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "a quitting drag drops nothing";
+    EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow())) << "the desktop is unlocked";
+    ::LockWindowUpdate(nullptr);
+    ::PeekMessageW(&msg, m_script.GetHwnd(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
+}
+
+TEST_F(TabWorkspace, AControlHostedGroupBelongsToItsControl) {
+    auto* pControl = new CTkControlTabWorkspace;
+    m_client.SetCommandBarWorkspace(pControl);
+    EXPECT_EQ(pControl->GetSize(nullptr), CSize(220, 23)) << "a wide control on a top bar";
+    AddChildren(2);
+    EXPECT_EQ(m_client.GetWorkspace(0), pControl);
+    pControl->OnRemoved();
+    EXPECT_EQ(m_client.GetWorkspaceCount(), 0);
+    EXPECT_EQ(pControl->m_pOwner, nullptr);
+    pControl->InternalRelease();
+}
