@@ -70,6 +70,8 @@ FONTS = [("CAPTIONFONT", "CaptionFont", ("TAHOMA", 9, "BOLD")),
          ("MENUFONT", "MenuFont", ("TAHOMA", 10, "REGULAR"))]
 
 CAPTION_CELL = (32, 24)       # width, height; its corners are magenta
+GLYPH_CELL = 13               # check boxes and radio buttons: square cells drawn at their true size
+GLYPH_PARTS = {("BUTTON", "CHECKBOX"), ("BUTTON", "RADIOBUTTON")}
 CAPTION_MARGINS = (4, 4, 4, 0)  # left, right, top, bottom
 BUTTON_CELL = 16              # caption buttons and arrows: square cells
 CELL = 8                      # every other cell
@@ -100,6 +102,8 @@ def part_image(cls, part, part_id, first, count):
         width, height = CAPTION_CELL
     elif part == "ARROWBTN" or (cls == "WINDOW" and part.endswith("BUTTON")):
         width = height = BUTTON_CELL
+    elif (cls, part) in GLYPH_PARTS:
+        width = height = GLYPH_CELL
     else:
         width = height = CELL
     cells = []
@@ -143,7 +147,7 @@ def state_coded_ini():
             continue
         properties = [("BGTYPE", "IMAGEFILE"), ("IMAGEFILE", image_name(cls, part)),
                       ("IMAGECOUNT", count), ("IMAGELAYOUT", "VERTICAL"),
-                      ("SIZINGTYPE", "STRETCH")]
+                      ("SIZINGTYPE", "TRUESIZE" if (cls, part) in GLYPH_PARTS else "STRETCH")]
         if part == "CAPTION":
             properties += [("SIZINGMARGINS", "%d, %d, %d, %d" % CAPTION_MARGINS), ("TRANSPARENT", "TRUE")]
         text += section(name, properties)
@@ -242,7 +246,7 @@ def header():
         "parts": "\n".join(parts), "bitmaps": "\n".join(bitmaps), "sizes": sizes, "fonts": fonts,
         "caption_width": CAPTION_CELL[0], "caption_height": CAPTION_CELL[1],
         "margins": "%d, %d, %d, %d" % (left, top, right, bottom),
-        "button": BUTTON_CELL, "cell": CELL, "gradient": GRADIENT,
+        "button": BUTTON_CELL, "cell": CELL, "glyph": GLYPH_CELL, "gradient": GRADIENT,
         "alpha_colour": "%d, %d, %d" % ALPHA[0], "alpha": ALPHA[1], "alpha_size": ALPHA[2],
         "good_top": "%d, %d, %d" % GOOD_TOP, "good_bottom": "%d, %d, %d" % GOOD_BOTTOM, "variable": DLLMAIN_VARIABLE,
     }
@@ -321,10 +325,12 @@ inline constexpr TestSkinPart kTestSkinParts[] = {
 };
 
 // Cell sizes: captions %(caption_width)s x %(caption_height)s, caption buttons and arrows %(button)s x %(button)s,
-// all others %(cell)s x %(cell)s.
+// check boxes and radio buttons %(glyph)s x %(glyph)s (drawn at that size, TRUESIZE), all others %(cell)s x %(cell)s
+// (stretched over what they are drawn in).
 inline constexpr int kCaptionCellWidth = %(caption_width)s;
 inline constexpr int kCaptionCellHeight = %(caption_height)s;
 inline constexpr int kButtonCell = %(button)s;
+inline constexpr int kGlyphCell = %(glyph)s;
 inline constexpr int kCell = %(cell)s;
 // WINDOW.CAPTION only: TRANSPARENT, sizing margins (left, top, right, bottom) and magenta corners: the pixels
 // (x, y) of a cell with y + min(x, width - 1 - x) < 3.

@@ -48,6 +48,7 @@ public:
     using Fill = std::function<void(Arguments...)>;
 
     void Register(Fill fill) { m_fill = std::move(fill); }
+    bool IsRegistered() const { return static_cast<bool>(m_fill); }
     void operator()(Arguments... arguments) const {
         if (m_fill)
             m_fill(std::forward<Arguments>(arguments)...);
@@ -86,6 +87,8 @@ struct PopupWindowEntry : ModelessWindowEntry {
     // Fills it with the caller's 8-bit digits, the current time and the contact found (all zero when none), then
     // shows it.
     WindowFill<const char* /*number*/, const ContactRecord&> ShowIncomingCall;
+    // Fills it with one contact of the phone book, as a record's details show it, then shows it.
+    WindowFill<const ContactRecord&> ShowContact;
 };
 
 // The monitor window (148) of the channel the operator listens to. The channel pane writes its channel (edit 1043)

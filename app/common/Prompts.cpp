@@ -14,10 +14,21 @@ bool ShellOpenFile(CWnd* owner, const wchar_t* path) {
     return reinterpret_cast<INT_PTR>(result) > 32;  // 32 and below are the shell's error codes
 }
 
+bool ChooseExistingFile(CWnd* owner, const wchar_t* filter, const wchar_t* defaultExtension, const wchar_t* defaultName,
+                        std::wstring* path) {
+    if (!path)
+        return false;
+    CFileDialog dialog(TRUE, defaultExtension, defaultName, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter, owner);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    *path = dialog.GetPathName().GetString();
+    return true;
+}
+
 }  // namespace
 
 ShellPromptTable ShellPrompts() {
-    return {BrowseForFolder, ShellOpenFile};
+    return {BrowseForFolder, ChooseExistingFile, ShellOpenFile};
 }
 
 ShellPromptTable& Prompts() {

@@ -1,24 +1,8 @@
 #include "FrameKinds.h"
 
-IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
-
-CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
-    if (pbMaximized != nullptr)
-        *pbMaximized = FALSE;
-    if (m_hWndMDIClient == nullptr)
-        return nullptr;
-    HWND hChild = reinterpret_cast<HWND>(
-        ::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
-    return DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandlePermanent(hChild));
-}
-
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
-    return DYNAMIC_DOWNCAST(CMDIFrameWnd, GetParentFrame());
-}
 
 CRecentFileList::CRecentFileList(int nSize) : m_nSize(nSize), m_arrNames(new CString[static_cast<size_t>(nSize)]) {}
 

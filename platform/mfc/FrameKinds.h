@@ -1,28 +1,11 @@
 #pragma once
 #include "FrameWnd.h"
+#include "MDIWnd.h"
 
 // Frame, document and recent-file classes the system only meets in kind tests and null checks: the
-// application creates no MDI frame, mini frame, document or recent-file list. They are real classes
+// application creates no mini frame, document or recent-file list. They are real classes
 // with the members those checks read, so the code that tests for them compiles and takes its
 // "not this kind" path.
-
-class CMDIChildWnd;
-
-class CMDIFrameWnd : public CFrameWnd {
-    DECLARE_DYNCREATE(CMDIFrameWnd)
-public:
-    // The active MDI child's object (NULL without one); *pbMaximized tells whether it is maximised.
-    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
-
-    HWND m_hWndMDIClient = nullptr;  // the MDICLIENT window, when one was made
-};
-
-class CMDIChildWnd : public CFrameWnd {
-    DECLARE_DYNCREATE(CMDIChildWnd)
-public:
-    // The MDI frame around this child, or NULL.
-    CMDIFrameWnd* GetMDIFrame() const;
-};
 
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
@@ -43,11 +26,14 @@ class CDocTemplate : public CCmdTarget {
     DECLARE_DYNAMIC(CDocTemplate)
 public:
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+    explicit CDocTemplate(UINT nIDResource = 0) : m_nIDResource(nIDResource) {}
     // No template strings exist: FALSE with an empty string.
     virtual BOOL GetDocString(CString& rString, DocStringIndex) const {
         rString.Empty();
         return FALSE;
     }
+
+    UINT m_nIDResource;  // the id of the template's menu, icon and strings
 };
 
 // The most-recently-used file names, newest first.

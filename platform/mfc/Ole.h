@@ -21,6 +21,11 @@ public:
     COleVariant(LPCTSTR lpszSrc);
     // vtSrc: VT_I4, VT_BOOL (non-zero is VARIANT_TRUE) or VT_ERROR (lSrc is the SCODE).
     COleVariant(long lSrc, VARTYPE vtSrc = VT_I4);
+    // A 16-bit integer (VT_I2), for the arguments a server takes as such.
+    COleVariant(short nSrc) : COleVariant() {
+        vt = VT_I2;
+        iVal = nSrc;
+    }
     COleVariant(double dblSrc) : COleVariant() {
         vt = VT_R8;
         dblVal = dblSrc;

@@ -9,6 +9,7 @@
 // own message map comes last in command routing (view, frame, application).
 
 class CRecentFileList;
+class CDocTemplate;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -22,8 +23,13 @@ public:
 
     // Keeps the profile key's name; the system stores nothing under it.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
-    // No document templates exist.
+    // No document templates exist: the first position is NULL, and the next template is NULL (rPos
+    // becomes NULL).
     POSITION GetFirstDocTemplatePosition() const { return nullptr; }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPos) const {
+        rPos = nullptr;
+        return nullptr;
+    }
 
     // Resources of the current resource module, and system ones.
     HICON LoadIcon(UINT nIDResource) const;

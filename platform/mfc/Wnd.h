@@ -92,6 +92,9 @@ public:
     virtual void PreSubclassWindow() {}
     // Runs after WM_NCDESTROY has detached the object; deletes nothing in CWnd.
     virtual void PostNcDestroy() {}
+    // Makes the window of CreateEx from the prepared cs while the attaching hook is installed;
+    // CreateWindowExW here, a WM_MDICREATE for an MDI child.
+    virtual HWND CreateWindowFromStruct(CREATESTRUCT& cs);
     // Deletes the object; the window stays.
     void OnFinalRelease() override;
 

@@ -56,6 +56,7 @@
 #include "DataExchange.h"
 #include "DialogWindow.h"
 #include "Dialog.h"
+#include "FileDialog.h"
 #include "ListCtrl.h"
 #include "HeaderCtrl.h"
 #include "TreeCtrl.h"

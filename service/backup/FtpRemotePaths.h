@@ -4,15 +4,15 @@
 //   recording      /<serial>/YYYYMM/YYYYMMDD/<file name>
 //   CDR database   /<serial>/YYYYMM/YYYYMMDD/dbFiles/CDRYYYYMMDD.db
 
-#include "mfc.h"
-
 #include <windows.h>
 
-// The part of a local path after its last backslash, with '#' made 'B' and '*' made 'A'.
-CString RemoteFileName(const wchar_t* localPath);
+#include <string>
 
-CString RecordingRemotePath(const wchar_t* serial, const SYSTEMTIME& day, const wchar_t* fileName);
-CString CdrRemotePath(const wchar_t* serial, const SYSTEMTIME& day);
+// The part of a local path after its last backslash, with '#' made 'B' and '*' made 'A'.
+std::wstring RemoteFileName(const wchar_t* localPath);
+
+std::wstring RecordingRemotePath(const wchar_t* serial, const SYSTEMTIME& day, const wchar_t* fileName);
+std::wstring CdrRemotePath(const wchar_t* serial, const SYSTEMTIME& day);
 
 // "a.b.c.d" of the FtpServer setting, most significant byte first.
-CString FtpServerText(int server);
+std::wstring FtpServerText(int server);

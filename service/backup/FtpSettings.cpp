@@ -1,6 +1,7 @@
 #include "backup/FtpSettings.h"
 
 #include "settings/SettingKeys.h"
+#include "settings/FormatText.h"
 #include "settings/Settings.h"
 
 #include "mfc.h"
@@ -30,8 +31,8 @@ std::wstring FtpSerialNumber(const SYSTEMTIME& now) {
     std::wstring serial = ReadFtpText(kKeyLocalSerialNo);
     if (!serial.empty())
         return serial;
-    CString made;
-    made.Format(L"%08d", now.wYear + now.wMonth + now.wDay + now.wHour + now.wMinute + now.wSecond);
-    WriteSettingString(kSectionSettings, kKeyLocalSerialNo, made);
-    return made.GetString();
+    const std::wstring made =
+        FormatText(L"%08d", now.wYear + now.wMonth + now.wDay + now.wHour + now.wMinute + now.wSecond);
+    WriteSettingString(kSectionSettings, kKeyLocalSerialNo, made.c_str());
+    return made;
 }

@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,11 +29,11 @@ private:
 
 // Every folder above the file, outermost first: for "/S/M/D/f" the texts "", "/S", "/S/M" and "/S/M/D". The
 // first one is the root, whose creation fails harmlessly like that of every folder that exists.
-void CreateRemoteFolders(HINTERNET connection, const CString& path) {
-    const CString folder = path.Left(path.ReverseFind(L'/'));
-    for (int slash = folder.Find(L'/'); slash >= 0; slash = folder.Find(L'/', slash + 1))
-        ::FtpCreateDirectoryW(connection, folder.Left(slash));
-    ::FtpCreateDirectoryW(connection, folder);
+void CreateRemoteFolders(HINTERNET connection, const std::wstring& path) {
+    const std::wstring folder = path.substr(0, path.rfind(L'/'));
+    for (size_t slash = folder.find(L'/'); slash != std::wstring::npos; slash = folder.find(L'/', slash + 1))
+        ::FtpCreateDirectoryW(connection, folder.substr(0, slash).c_str());
+    ::FtpCreateDirectoryW(connection, folder.c_str());
 }
 
 // Sends the first fileSize bytes of the local file; true when all of them were written.
@@ -69,13 +70,13 @@ int UploadFileByFtp(const wchar_t* remotePath, DWORD fileSize, const wchar_t* lo
     if (!connection)
         return 0;
 
-    CString path(remotePath);
-    if (path.Left(1) != L"/")
-        path.Insert(0, L'/');
+    std::wstring path(remotePath);
+    if (path.empty() || path[0] != L'/')
+        path.insert(0, 1, L'/');
     CreateRemoteFolders(connection, path);
 
     InternetHandle remote(
-        ::FtpOpenFileW(connection, path, GENERIC_WRITE, FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
+        ::FtpOpenFileW(connection, path.c_str(), GENERIC_WRITE, FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
     if (!remote)
         return 0;
     return SendFile(remote, localPath, fileSize, stop) ? 1 : 0;

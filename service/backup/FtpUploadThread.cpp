@@ -19,6 +19,7 @@
 #include "backup/FtpSettings.h"
 #include "backup/FtpTransfer.h"
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 #include "storage/CallRecordStore.h"
 #include "storage/DatabaseSnapshot.h"
 #include "storage/FtpQueueStore.h"
@@ -58,7 +59,7 @@ void FlagUploaded(const FtpJob& job) {
     if (UseTodayCallStore(job.stStartRec, [&](CallRecordStore& today) { today.UpdateFlag(job.RecFilePath, 1); }))
         return;
     CallRecordStore store;
-    if (store.Open(CdrDayFile(job.stStartRec))) {
+    if (store.Open(CdrDayFile(job.stStartRec).c_str())) {
         store.UpdateFlag(job.RecFilePath, 1);
         store.Close();
     }
@@ -114,14 +115,14 @@ void FtpBackup::UploadJob(const FtpJob& job, const FtpLogin& login, const SYSTEM
             TheFtpQueueStore().DeleteJob(job);
         return;
     }
-    const CString fileName = RemoteFileName(job.RecFilePath);
+    const std::wstring fileName = RemoteFileName(job.RecFilePath);
     ShowStatus(job, kFtpUploadStarted);
 
     const std::wstring serial = FtpSerialNumber(now);
-    const CString server = FtpServerText(login.Server);
-    const CString remotePath = RecordingRemotePath(serial.c_str(), job.stStartRec, fileName);
-    if (!UploadFileByFtp(remotePath, size, job.RecFilePath, server, login.UserName.c_str(), login.Password.c_str(),
-                         login.Port, m_stop)) {
+    const std::wstring server = FtpServerText(login.Server);
+    const std::wstring remotePath = RecordingRemotePath(serial.c_str(), job.stStartRec, fileName.c_str());
+    if (!UploadFileByFtp(remotePath.c_str(), size, job.RecFilePath, server.c_str(), login.UserName.c_str(),
+                         login.Password.c_str(), login.Port, m_stop)) {
         ShowStatus(job, kFtpUploadFailed);
         EnqueueJob(job);
         Pause(m_timing.FailurePauseMs);
@@ -136,17 +137,15 @@ void FtpBackup::UploadJob(const FtpJob& job, const FtpLogin& login, const SYSTEM
 // Sends the day's CDR database after the recording, so the server holds the row of every file it holds. The
 // snapshot goes through "<program folder>\FtpDB\CDRYYYYMMDD.db"; its failure is not shown.
 void FtpBackup::UploadCdrSnapshot(const SYSTEMTIME& day, const wchar_t* serial, const FtpLogin& login) {
-    CString folder;
-    folder.Format(L"%s\\FtpDB\\", GetExeFolder().c_str());
-    ::CreateDirectoryW(folder, nullptr);
-    CString copy;
-    copy.Format(L"%sCDR%04d%02d%02d.db", folder.GetString(), day.wYear, day.wMonth, day.wDay);
-    if (!SnapshotDatabase(CdrDayFile(day), copy))
+    const std::wstring folder = GetExeFolder() + L"\\FtpDB\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + FormatText(L"CDR%04d%02d%02d.db", day.wYear, day.wMonth, day.wDay);
+    if (!SnapshotDatabase(CdrDayFile(day).c_str(), copy.c_str()))
         return;
     DWORD size = 0;
     DWORD openError = 0;
-    if (!ReadFileSize(copy, size, openError))
+    if (!ReadFileSize(copy.c_str(), size, openError))
         return;
-    UploadFileByFtp(CdrRemotePath(serial, day), size, copy, FtpServerText(login.Server), login.UserName.c_str(),
-                    login.Password.c_str(), login.Port, m_stop);
+    UploadFileByFtp(CdrRemotePath(serial, day).c_str(), size, copy.c_str(), FtpServerText(login.Server).c_str(),
+                    login.UserName.c_str(), login.Password.c_str(), login.Port, m_stop);
 }

@@ -1,8 +1,11 @@
 #pragma once
 // ChannelTable: one ChannelRecord per driver channel, shared by the engine threads, the driver callbacks, the
 // remote-client command threads and the channel pane. Only the first CardEngineState::ChannelCount entries are
-// used. The table is not locked: every field is a naturally aligned 32-bit value or a text that one writer owns at
-// a time, so a reader may see a text being rewritten but never a torn number.
+// used. Every number or flag that more than one thread touches is a std::atomic, so a reader always sees a value
+// some writer stored (and what that writer wrote before it, such as the recording buffer behind MonitorPos).
+// The recording file is guarded by FileLock. The texts are not locked: each has one writer at a time (the
+// configuration thread or a parameter command for the settings, the driver callback or the poll thread for the
+// call's numbers), so a reader may see a text being rewritten.
 
 #include "channels/DriverBinding.h"
 #include "records/EngineRecords.h"
@@ -10,6 +13,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -41,57 +45,49 @@ struct ChannelRecord {
     // Configuration (section ChannelParam and the schedule files).
     wchar_t Name[64] = {};
     wchar_t Phone[64] = {};
-    int Rec = kRecordByLineState;  // a RecordMode
-    int CallerIDFormat = 0;
+    std::atomic<int> Rec = kRecordByLineState;  // a RecordMode
+    std::atomic<int> CallerIDFormat = 0;
     wchar_t KeySave[32] = {};
     wchar_t KeyDel[32] = {};
-    int DtmfPos = 0;
-    int KeepRecording = 0;
-    int DtmfActive = 0;
-    int DtmfIdleMs = 0;
-    int NumberFrozen = 0;
-    int Trigger = 0;
-    int SoundTime = 0;
-    int MuteTime = 0;
-    int PickupVoltage = 0;  // volts; below it the line is off-hook
-    int HookOnTime = 0;     // ms
-    int HookOffTime = 0;    // ms
-    int OffHookPending = 0;
-    int OffHookMs = 0;
-    int OnHookPending = 0;
-    int OnHookMs = 0;
-    int NoLinePending = 0;
-    int NoLineMs = 0;
-    int DialActive = 0;
+    std::atomic<int> DtmfPos = 0;
+    std::atomic<int> KeepRecording = 0;
+    std::atomic<int> DtmfActive = 0;
+    std::atomic<int> DtmfIdleMs = 0;
+    std::atomic<int> NumberFrozen = 0;
+    std::atomic<int> Trigger = 0;
+    std::atomic<int> SoundTime = 0;
+    std::atomic<int> MuteTime = 0;
+    std::atomic<int> PickupVoltage = 0;  // volts; below it the line is off-hook
+    std::atomic<int> HookOnTime = 0;     // ms
+    std::atomic<int> HookOffTime = 0;    // ms
+    std::atomic<int> DialActive = 0;
     wchar_t DialNumber[32] = {};
     ScheduleDayBlock RecordAllWeek[kScheduleDays] = {};  // indexed by weekday, 0 Sunday
     ScheduleDayBlock AutoAnswerWeek[kScheduleDays] = {};
-    int Announcement = 0;
+    std::atomic<int> Announcement = 0;
     wchar_t AnnouncementFile[MAX_PATH] = {};
     wchar_t AutoFile[MAX_PATH] = {};
-    int AutoAnserWaitRingCnt = 0;
-    int AutoAnswerMaxTimeLong = 0;  // s
+    std::atomic<int> AutoAnserWaitRingCnt = 0;
+    std::atomic<int> AutoAnswerMaxTimeLong = 0;  // s
 
     // Live line state and the current call.
-    int LineVoltage = 0;  // volts; 0 for spy channels
-    int DriverChannel = 0;
-    int MonitorPos = 0;  // bytes of the current block already streamed
-    int LocalMonitor = 0;
-    int AutoAnswered = 0;
-    int Direction = kDirectionOutgoing;  // a CallDirection
-    int Ringing = 0;
-    int RingMs = 0;
-    int RingCount = 0;
-    int RecordedMs = 0;
+    std::atomic<int> LineVoltage = 0;  // volts; 0 for spy channels
+    std::atomic<int> DriverChannel = 0;
+    std::atomic<int> MonitorPos = 0;  // bytes of the current block already streamed
+    std::atomic<int> LocalMonitor = 0;
+    std::atomic<int> AutoAnswered = 0;
+    std::atomic<int> Direction = kDirectionOutgoing;  // a CallDirection
+    std::atomic<int> Ringing = 0;
+    std::atomic<int> RingMs = 0;
+    std::atomic<int> RingCount = 0;
+    std::atomic<int> RecordedMs = 0;
     char DialledDigits[64] = {};  // spy channels: the callee number
     char CallerId[64] = {};
-    int Present = 0;
-    int CallerIdPending = 0;
-    int CallerIdWaitMs = 0;
-    int LineType = QSD_CHTYPE_LINE_RECORD;
-    int State = kStateNoLine;        // a ChannelState
-    SYSTEMTIME StartTime = {};       // local time
-    CScopedKernelHandle FileHandle;  // the open recording
+    std::atomic<int> Present = 0;
+    std::atomic<int> LineType = QSD_CHTYPE_LINE_RECORD;
+    std::atomic<int> State = kStateNoLine;  // a ChannelState
+    SYSTEMTIME StartTime = {};              // local time
+    CScopedKernelHandle FileHandle;         // the open recording
     // Guards FileHandle, FilePath and the file's contents between the block callback (on the driver's thread) and
     // the threads that start and finish recordings: held around the file's opening, each block append, the 64 MiB
     // split, and the final header and close. Recursive, because the split opens the next file under it. Never
@@ -99,15 +95,26 @@ struct ChannelRecord {
     std::recursive_mutex FileLock;
     std::unique_ptr<uint8_t[]> Buffer;  // kRecordBufferBytes, allocated by the first recording start
     wchar_t FilePath[MAX_PATH] = {};
-    int RecordAllActive = 0;
-    int AudioFmt = kAudioImaAdpcm;  // an AudioFormat: the codec of the open recording
-    int SpyCic = 0;
-    int CallInCh = 0;
-    int CallOutCh = 0;
+    std::atomic<int> RecordAllActive = 0;
+    std::atomic<int> AudioFmt = kAudioImaAdpcm;  // an AudioFormat: the codec of the open recording
+    std::atomic<int> SpyCic = 0;
+    std::atomic<int> CallInCh = 0;
+    std::atomic<int> CallOutCh = 0;
     char SpyCallerId[64] = {};
     char SpyCalleeId[64] = {};
-    bool LinkLost = false;  // the spy channel's PCM link is down
-    int SpyConnected = 0;
+    std::atomic<bool> LinkLost = false;  // the spy channel's PCM link is down
+    std::atomic<int> SpyConnected = 0;
+
+    // The hook monitor thread's own debounce timers and the poll thread's caller-ID wait: each is read and
+    // written by that one thread only, so they stay plain.
+    int OffHookPending = 0;
+    int OffHookMs = 0;
+    int OnHookPending = 0;
+    int OnHookMs = 0;
+    int NoLinePending = 0;
+    int NoLineMs = 0;
+    int CallerIdPending = 0;
+    int CallerIdWaitMs = 0;
 
     ChannelRecord(const ChannelRecord&) = delete;
     ChannelRecord& operator=(const ChannelRecord&) = delete;

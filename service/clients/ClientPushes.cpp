@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,7 +60,26 @@ void PushSpyChannelStatus(int channel) {
 }
 
 void PushCallRecord(const CallRecord& record) {
-    PushToPermitted(record.Channel, BuildFrame(kFrameNewCdr, {PartOf(record)}));
+    PushCallRecords({&record});
+}
+
+void PushCallRecords(const std::vector<const CallRecord*>& records) {
+    std::vector<std::pair<int, std::vector<uint8_t>>> frames;
+    for (const CallRecord* record : records) {
+        if (IsChannel(record->Channel))
+            frames.emplace_back(record->Channel, BuildFrame(kFrameNewCdr, {PartOf(*record)}));
+    }
+    if (frames.empty())
+        return;
+    // Each slot takes all of its frames under one lock, so that its sender finds them together and writes them in
+    // one send: every send is a round trip to the system, which the fan-out to every client multiplies.
+    for (ClientSlot& slot : ClientSlots()) {
+        auto lock = slot.LockFields();
+        for (const auto& [channel, frame] : frames) {
+            if (slot.IsConnectedLocked() && slot.Rights[channel] == 1)
+                slot.QueueLocked(FrameKind::Push, frame.data(), static_cast<int>(frame.size()));
+        }
+    }
 }
 
 void PushCallerId(int channel, const char* callerId, const ContactRecord& contact) {

@@ -9,6 +9,7 @@
 #include "records/StorageRecords.h"
 
 #include <cstdint>
+#include <vector>
 
 // To every connected slot whose right for the channel is exactly 1 (rights exist only after a login); a channel
 // outside 0..511 reaches nobody.
@@ -18,6 +19,9 @@ void PushAnalogChannelStatus(int channel);
 void PushSpyChannelStatus(int channel);
 // A new call record (F1 0A 0A + the record), for record.Channel.
 void PushCallRecord(const CallRecord& record);
+// The records of calls filed together, in their order: the same frames as PushCallRecord for each, each slot taking
+// all of its frames at once.
+void PushCallRecords(const std::vector<const CallRecord*>& records);
 // An incoming caller number: 41 07 0B, the 8-bit number (up to 63 characters, zero-filled to 64 bytes) and the
 // contact found for it (all zero when none).
 void PushCallerId(int channel, const char* callerId, const ContactRecord& contact);

@@ -2,9 +2,12 @@
 // its permanent form, every step of it in this order:
 //
 //   minimum length -> blacklist -> final file name -> contact fields -> MP3 name -> today's store on the record's
-//   day -> CDR row (retried once; then system-log row and DBLog.txt) -> backup copy every 200 records -> upload
-//   job -> call-record panes -> push to the permitted clients -> MP3 conversion (when it fails, the row and the job
+//   day -> CDR row (retried once; then system-log row and DBLog.txt) -> push to the permitted clients -> backup
+//   copy every 200 records -> upload job -> call-record panes -> MP3 conversion (when it fails, the row and the job
 //   name the WAV that is kept)
+//
+// The push follows the row and the file's final name, so a client that is told of a call finds both, and precedes
+// the steps no client sees, so that they do not delay it.
 //
 // It takes the records that have queued up together (up to kMostCallsFiledTogether) and writes their rows, and then
 // their upload jobs, in one transaction each, so that a burst of hang-ups is filed in a fraction of the time one
@@ -27,6 +30,7 @@
 #include "engine/WavFormat.h"
 #include "clients/ClientPushes.h"
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 #include "settings/LangText.h"
 #include "settings/SettingKeys.h"
 #include "settings/Settings.h"
@@ -188,12 +192,10 @@ void NameTheWavAgain(CallRecordStore& store, const CallRecord& record, const Ftp
 // Copies the day's database into a folder of the program folder, replacing an older copy. Not reported. The copy
 // is a snapshot: the file may be written by another thread (a record command, the FTP thread) meanwhile.
 void CopyDayDatabase(const SYSTEMTIME& day, const wchar_t* backupFolder) {
-    CString folder;
-    folder.Format(L"%s\\%s\\", GetExeFolder().c_str(), backupFolder);
-    ::CreateDirectoryW(folder, nullptr);
-    CString copy;
-    copy.Format(L"%sCDR%04d%02d%02d.db", static_cast<const wchar_t*>(folder), day.wYear, day.wMonth, day.wDay);
-    SnapshotDatabase(CdrDayFile(day), copy);
+    const std::wstring folder = GetExeFolder() + L"\\" + backupFolder + L"\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + FormatText(L"CDR%04d%02d%02d.db", day.wYear, day.wMonth, day.wDay);
+    SnapshotDatabase(CdrDayFile(day).c_str(), copy.c_str());
 }
 
 // Moves today's store to the day's file, once the FTP thread and the record commands have finished their work on
@@ -202,7 +204,7 @@ void OpenStoreOnDay(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
     UseTodayCallStoreAlone([&](CallRecordStore& store) {
         store.Close();
-        store.Open(CdrDayFile(day));
+        store.Open(CdrDayFile(day).c_str());
         store.SetDate(day);
     });
 }
@@ -304,7 +306,6 @@ void StoreRows(std::vector<FiledCall>& calls) {
         for (CallRecord* record : run) {
             if (!stored && !InsertRow(store, *record))
                 LogFailedInsert(*record);
-            CountForBackup(*record);
         }
         first = end;
     }
@@ -338,11 +339,19 @@ void FileCalls(std::vector<FiledCall>& taken) {
             calls.push_back(std::move(call));
     }
     StoreRows(calls);
+    // The clients hear of the calls as soon as their rows are stored. The backup copy, the upload jobs and the
+    // panes are the server's own business; a copy of the day's database, the jobs' transaction or a busy window
+    // would only delay the pushes.
+    std::vector<const CallRecord*> records;
+    for (const FiledCall& call : calls)
+        records.push_back(call.Record.get());
+    PushCallRecords(records);
+    for (const FiledCall& call : calls)
+        CountForBackup(*call.Record);
     QueueUploads(calls);
     for (const FiledCall& call : calls) {
         if (IServiceView* view = GetServiceView())
             view->CallFiled(*call.Record);
-        PushCallRecord(*call.Record);
     }
     for (const FiledCall& call : calls) {
         if (call.ToMp3 && !ConvertToMp3(call.WavPath))

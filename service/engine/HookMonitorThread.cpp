@@ -160,14 +160,14 @@ bool BandHeld(int& pending, int& ms, int limitMs) {
 
 void FollowOffHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    record.HookOffTime = std::max(record.HookOffTime, kShortestHookMs);
+    record.HookOffTime = std::max(record.HookOffTime.load(), kShortestHookMs);
     if (BandHeld(record.OffHookPending, record.OffHookMs, record.HookOffTime) && record.Rec != kRecordVoiceActivated)
         OnOffHook(channel);
 }
 
 void FollowOnHook(int channel) {
     ChannelRecord& record = ChannelTable[channel];
-    record.HookOnTime = std::max(record.HookOnTime, kShortestHookMs);
+    record.HookOnTime = std::max(record.HookOnTime.load(), kShortestHookMs);
     if (!BandHeld(record.OnHookPending, record.OnHookMs, record.HookOnTime))
         return;
     // The first seconds of an auto-answered call do not end it: the on-hook count starts over.

@@ -12,7 +12,6 @@
 #include "engine/Schedules.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingValues.h"
-#include "settings/Settings.h"
 #include "storage/RecordFields.h"
 
 #include <climits>
@@ -32,14 +31,6 @@ constexpr int kSaturday = 6;
 constexpr ChannelSettingCorrections kReadCorrections{
     kChannelRecCorrection, {0, INT_MAX, 800, false}, {0, INT_MAX, 100, false}};
 
-void WriteInt(int channel, const wchar_t* suffix, int value) {
-    WriteSettingInt(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), value);
-}
-
-void WriteText(int channel, const wchar_t* suffix, const wchar_t* text) {
-    WriteSettingString(kSectionChannelParam, ChannelKey(channel, suffix).c_str(), text);
-}
-
 ChannelParamBlock ReadParams(int channel) {
     ChannelParamBlock block{};
     block.Channel = channel;
@@ -53,26 +44,6 @@ void SendParams(ClientSlot& slot, int channel) {
     const uint32_t connection = slot.CurrentConnection();
     const ChannelParamBlock block = ReadParams(channel);
     SendReply(slot, connection, BuildFrame(kFrameChannelParams, {PartOf(kReadParams), PartOf(block)}));
-}
-
-void WriteSettings(const ChannelParamBlock& block) {
-    const int channel = block.Channel;
-    WriteText(channel, kChannelName, block.Name);
-    WriteText(channel, kChannelPhone, block.Phone);
-    WriteText(channel, kChannelKeySave, block.KeySave);
-    WriteText(channel, kChannelKeyDel, block.KeyDel);
-    WriteInt(channel, kChannelSoundTime, block.SoundTime);
-    WriteInt(channel, kChannelMuteTime, block.MuteTime);
-    WriteInt(channel, kChannelTrigger, block.Trigger);
-    WriteInt(channel, kChannelPickupVoltage, block.PickupVoltage);
-    WriteInt(channel, kChannelAnnouncement, block.Announcement);
-    WriteText(channel, kChannelAnnouncementFile, block.AnnouncementFile);
-    WriteText(channel, kChannelAutoFile, block.AutoFile);
-    WriteInt(channel, kChannelAutoAnserWaitRingCnt, block.AutoAnserWaitRingCnt);
-    WriteInt(channel, kChannelAutoAnswerMaxTimeLong, block.AutoAnswerMaxTimeLong);
-    WriteInt(channel, kChannelCallerIDFormat, block.CallerIDFormat);
-    WriteInt(channel, kChannelHookOnTime, block.HookOnTime);
-    WriteInt(channel, kChannelHookOffTime, block.HookOffTime);
 }
 
 void ApplyToRecord(const ChannelParamBlock& block, ChannelRecord& record) {
@@ -117,10 +88,10 @@ void WriteParams(ClientSlot& slot, const uint8_t* blockBytes) {
     ChannelRecord& record = ChannelTable[channel];
     // Voice-activated recording is not offered on voltage-watched lines: mode 2 is not taken for them.
     if (!(block.Rec == kRecordVoiceActivated && IsVoltageWatchedLine(record.LineType))) {
-        WriteInt(channel, kChannelRec, block.Rec);
+        WriteChannelInt(channel, kChannelRec, block.Rec);
         record.Rec = block.Rec;
     }
-    WriteSettings(block);
+    WriteChannelSettingsAfterRec(block, channel);
     ApplyToRecord(block, record);
     SaveChannelSchedules(record, channel);
     if (IServiceView* view = GetServiceView())

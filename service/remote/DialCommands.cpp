@@ -4,13 +4,10 @@
 #include "clients/ClientFrame.h"
 #include "remote/ClientReply.h"
 #include "clients/ClientSlot.h"
-#include "engine/ChannelRows.h"
 #include "channels/ChannelTable.h"
-#include "channels/DriverBinding.h"
-#include "engine/RecordingFiles.h"
+#include "engine/OutgoingCall.h"
 
 #include <cstring>
-#include <mutex>
 #include <string>
 
 namespace {
@@ -20,7 +17,6 @@ constexpr uint8_t kHangUp = 11;
 
 constexpr int kNumberBytes = 32;
 constexpr int kChannelOffset = 1 + kNumberBytes;
-constexpr DWORD kPickupToDigitsMs = 500;
 
 // The sent number, cut at its 31st character.
 std::string ReadNumber(const uint8_t* bytes) {
@@ -57,41 +53,10 @@ void SendDialStatus(ClientSlot& slot, uint32_t connection, DialStatus status) {
     SendReply(slot, connection, &frame, sizeof(frame));
 }
 
-void CloseRecordingFile(ChannelRecord& record) {
-    std::lock_guard<std::recursive_mutex> lock(record.FileLock);
-    record.FileHandle.Close();
-}
-
-void Dial(int channel, const std::string& number) {
-    ChannelRecord& record = ChannelTable[channel];
-    std::memset(record.DialNumber, 0, sizeof(record.DialNumber));
-    std::memset(record.DialledDigits, 0, sizeof(record.DialledDigits));
-    record.DialActive = 1;
-    std::memcpy(record.DialledDigits, number.data(), number.size());
-    for (size_t i = 0; i < number.size(); ++i)
-        record.DialNumber[i] = static_cast<wchar_t>(number[i]);
-
-    CloseRecordingFile(record);
-    StartLineRecording(record);  // without a file the call is dialled all the same
-    ShowChannelOutgoingRecording(channel);
-    ShowChannelKeepFlag(channel);
-    ShowChannelDialledNumber(channel);
-
-    QsdChl_Pickup(channel);
-    Sleep(kPickupToDigitsMs);
-    QsdVox_SendDtmf(channel, record.DialledDigits);
-    QsdVox_StartToneAnalyze(channel);
-}
-
 void HangUp(ClientSlot& slot, int channel) {
     if (!HasRightFor(slot, channel))
         return;
-    ChannelRecord& record = ChannelTable[channel];
-    if (!record.DialActive)
-        return;
-    record.DialActive = 0;
-    QsdChl_ClearCall(channel);
-    QsdVox_StopToneAnalyze(channel);
+    HangUpOutgoingCall(channel);
 }
 
 }  // namespace
@@ -104,7 +69,7 @@ void HandleRemoteDial(ClientSlot& slot, const uint8_t* payload, int) {
         const std::string number = ReadNumber(payload + 1);
         const DialStatus status = CheckDial(slot, channel, number);
         if (status == kDialStarted)
-            Dial(channel, number);
+            PlaceOutgoingCall(channel, number);
         SendDialStatus(slot, connection, status);
     } else if (payload[0] == kHangUp) {
         HangUp(slot, channel);

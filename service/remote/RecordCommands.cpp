@@ -39,11 +39,11 @@ bool WithDayStore(const SYSTEMTIME& day, Work work) {
     bool result = false;
     if (UseTodayCallStore(day, [&](CallRecordStore& today) { result = work(today); }))
         return result;
-    const CString file = CdrDayFile(day);
-    if (!DayFileExists(file))
+    const std::wstring file = CdrDayFile(day);
+    if (!DayFileExists(file.c_str()))
         return false;
     CallRecordStore store;
-    if (!store.Open(file))
+    if (!store.Open(file.c_str()))
         return false;
     result = work(store);
     store.Close();

@@ -37,12 +37,12 @@ void SendSysLogRowCallback(const SysLogRow& row, ClientSlot& slot, uint32_t conn
 
 void CdrSearchThread(ClientSlot& slot, uint32_t connection, const QueryRequest& request, QueryStop& stop) {
     ForEachQueryDay(DayDatabase::Cdr, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
-        const CString dayFile = CdrDayFile(day);
+        const std::wstring dayFile = CdrDayFile(day);
         CallRecordStore store;
         const QueryStop::Link link(stop, store);
         if (!store.OpenForSearch(day, CdrWorkingCopy::Search))
             return;
-        if (IsReadOnlySelect(dayFile, request.Text)) {
+        if (IsReadOnlySelect(dayFile.c_str(), request.Text)) {
             store.ForEachRecord([&](const CallRecord& record) { SendCdrRowCallback(record, slot, connection, stop); },
                                 request.Text.c_str());
         }
@@ -64,14 +64,14 @@ void ClientSysLogSearchThread(ClientSlot& slot, uint32_t connection, QueryReques
     request.To.wMinute = 59;
     request.To.wSecond = 59;
     ForEachQueryDay(DayDatabase::SysLog, request.From, request.To, stop, [&](const SYSTEMTIME& day) {
-        const CString dayFile = SysLogDayFile(day);
+        const std::wstring dayFile = SysLogDayFile(day);
         SysLogStore store;
         const QueryStop::Link link(stop, store);
         // Today's log is written while the search runs (line errors, logins): the search reads a copy of it, so
         // that a client reading its rows slowly keeps no writer waiting.
-        if (!(IsToday(day) ? store.OpenCopy(dayFile) : store.Open(dayFile)))
+        if (!(IsToday(day) ? store.OpenCopy(dayFile.c_str()) : store.Open(dayFile.c_str())))
             return;
-        if (IsReadOnlySelect(dayFile, request.Text)) {
+        if (IsReadOnlySelect(dayFile.c_str(), request.Text)) {
             store.ForEachRow(request.Text.c_str(),
                              [&](const SysLogRow& row) { SendSysLogRowCallback(row, slot, connection, stop); });
         }

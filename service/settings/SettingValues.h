@@ -25,6 +25,7 @@ inline constexpr IntCorrection kAudioFmtCorrection{0, 3, 0, false};
 // Section Settings, as read by the settings dialog.
 inline constexpr IntCorrection kMinRecDialogCorrection{0, INT_MAX, 5, true};
 inline constexpr IntCorrection kInPopupDialogCorrection{0, INT_MAX, 0, true};
+inline constexpr IntCorrection kAudioFmtDialogCorrection{0, 3, 0, true};
 // AutoHour, AutoMin and Day0..Day6 in the settings dialog; LanguageID and DialLine of section Setting; the
 // Trigger, SoundTime, MuteTime, Announcement and CallerIDFormat keys of a channel at start-up.
 inline constexpr IntCorrection kNotNegativeCorrection{0, INT_MAX, 0, false};

@@ -4,6 +4,7 @@
 #include "storage/RecordId.h"
 #include "storage/Stores.h"
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 
 #include "mfc.h"
 
@@ -34,14 +35,13 @@ AccountRecord ReadAccount(const CSqliteQuery& query) {
 }
 
 // "<data folder>\YYYYMMDDhhmmss(<user>).txt", allowing every channel; replaces a file of that name.
-CString WriteFullRightsFile(const wchar_t* userName) {
+std::wstring WriteFullRightsFile(const wchar_t* userName) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    CString path;
-    path.Format(L"%s\\%04d%02d%02d%02d%02d%02d(%s).txt", GetDataFolder().c_str(), now.wYear, now.wMonth, now.wDay,
-                now.wHour, now.wMinute, now.wSecond, userName);
+    const std::wstring path = FormatText(L"%ls\\%04d%02d%02d%02d%02d%02d(%ls).txt", GetDataFolder().c_str(), now.wYear,
+                                         now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, userName);
     const CScopedKernelHandle file(
-        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.IsValid()) {
         const std::vector<BYTE> rights(kRightsFileSize, 1);
         DWORD written = 0;
@@ -124,6 +124,6 @@ bool AccountStore::EnsureDefaultAccount(bool withRightsFile) {
     CopyToField(account.UserPsw, kDefaultAccountPassword);
     account.bPlayer = account.bDownload = account.bDelete = account.bChart = 1;
     if (withRightsFile)
-        CopyToField(account.UserFile, WriteFullRightsFile(kDefaultAccountName));
+        CopyToField(account.UserFile, WriteFullRightsFile(kDefaultAccountName).c_str());
     return Insert(account);
 }

@@ -4,6 +4,7 @@
 #include "storage/OleDate.h"
 #include "storage/RecordFields.h"
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 
 #include <condition_variable>
 #include <cwchar>
@@ -60,11 +61,9 @@ void HyphenateFirstQuote(wchar_t (&field)[N]) {
 }
 
 void CreateDbFilesFolders(const SYSTEMTIME& start) {
-    CString folder;
-    folder.Format(L"%s\\dbFiles\\", GetExeFolder().c_str());
-    CreateDirectoryW(folder, nullptr);
-    folder.AppendFormat(L"%04d%02d\\", start.wYear, start.wMonth);
-    CreateDirectoryW(folder, nullptr);
+    const std::wstring folder = GetExeFolder() + L"\\dbFiles\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + FormatText(L"%04d%02d\\", start.wYear, start.wMonth)).c_str(), nullptr);
 }
 
 int MonthOf(const SYSTEMTIME& time) {
@@ -127,18 +126,18 @@ bool CallRecordStore::OpenForSearch(const SYSTEMTIME& day, CdrWorkingCopy copy) 
     SYSTEMTIME today;
     GetLocalTime(&today);
     if (!SameDay(day, today))
-        return Open(CdrDayFile(day));
+        return Open(CdrDayFile(day).c_str());
 
-    const CString copyPath = CdrCopyFile(day, copy);
-    ReserveWorkingCopy(copyPath.GetString());
+    const std::wstring copyPath = CdrCopyFile(day, copy);
+    ReserveWorkingCopy(copyPath);
     {
         const std::lock_guard lock(m_workingCopyLock);
         m_workingCopy = copyPath;
     }
     // A snapshot, not a file copy: the call writer may be adding a row at this moment. A copy that cannot be made
     // leaves an empty working copy, which has no rows.
-    SnapshotDatabase(CdrDayFile(day), copyPath);
-    if (Open(copyPath))
+    SnapshotDatabase(CdrDayFile(day).c_str(), copyPath.c_str());
+    if (Open(copyPath.c_str()))
         return true;
     ReleaseWorkingCopy();
     return false;
@@ -309,11 +308,11 @@ int CallRecordStore::QuerySum(const wchar_t* sql, SqlValues values) {
 }
 
 void CallRecordStore::ReleaseWorkingCopy() {
-    CString copy;
+    std::wstring copy;
     {
         const std::lock_guard lock(m_workingCopyLock);
         std::swap(copy, m_workingCopy);
     }
-    if (!copy.IsEmpty())
-        ReleaseReservation(copy.GetString());
+    if (!copy.empty())
+        ReleaseReservation(copy);
 }

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 class CallRecordStore {
@@ -94,5 +95,5 @@ private:
     std::atomic<bool> m_stop = false;
     CSqliteDB m_db;
     std::mutex m_workingCopyLock;  // guards m_workingCopy: Close may come from another thread
-    CString m_workingCopy;         // the working copy this store has reserved; empty when none
+    std::wstring m_workingCopy;    // the working copy this store has reserved; empty when none
 };

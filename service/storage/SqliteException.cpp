@@ -1,6 +1,6 @@
 #include "storage/SqliteException.h"
 
-#include "mfc.h"
+#include "settings/FormatText.h"
 
 #include <sqlite3.h>
 
@@ -23,9 +23,7 @@ constexpr int kCodeDone = 101;
 }  // namespace
 
 CSqliteException::CSqliteException(int code, const wchar_t* text) : m_code(code) {
-    CString message;
-    message.Format(L"%s[%d]: %s", CodeName(code), code, text ? text : L"");
-    m_message = message.GetString();
+    m_message = FormatText(L"%ls[%d]: %ls", CodeName(code), code, text ? text : L"");
 }
 
 bool CSqliteException::IsInterrupt() const {

@@ -1,40 +1,31 @@
 #include "storage/StoragePaths.h"
 
 #include "settings/Folders.h"
+#include "settings/FormatText.h"
 
-CString StoreFilePath(const wchar_t* fileName) {
-    CString path;
-    path.Format(L"%s\\%s", GetDataFolder().c_str(), fileName);
-    return path;
+std::wstring StoreFilePath(const wchar_t* fileName) {
+    return FormatText(L"%ls\\%ls", GetDataFolder().c_str(), fileName);
 }
 
-CString MonthFolder(const SYSTEMTIME& day) {
-    CString folder;
-    folder.Format(L"%s\\%04d%02d\\", GetDataFolder().c_str(), day.wYear, day.wMonth);
-    return folder;
+std::wstring MonthFolder(const SYSTEMTIME& day) {
+    return FormatText(L"%ls\\%04d%02d\\", GetDataFolder().c_str(), day.wYear, day.wMonth);
 }
 
 void CreateMonthFolder(const SYSTEMTIME& day) {
-    CreateDirectoryW(MonthFolder(day), nullptr);
+    CreateDirectoryW(MonthFolder(day).c_str(), nullptr);
 }
 
-CString CdrDayFile(const SYSTEMTIME& day) {
-    CString path;
-    path.Format(L"%s\\%04d%02d\\CDR%04d%02d%02d.db", GetDataFolder().c_str(), day.wYear, day.wMonth, day.wYear,
-                day.wMonth, day.wDay);
-    return path;
+std::wstring CdrDayFile(const SYSTEMTIME& day) {
+    return FormatText(L"%ls\\%04d%02d\\CDR%04d%02d%02d.db", GetDataFolder().c_str(), day.wYear, day.wMonth, day.wYear,
+                      day.wMonth, day.wDay);
 }
 
-CString CdrCopyFile(const SYSTEMTIME& day, CdrWorkingCopy copy) {
-    CString path;
-    path.Format(L"%s\\%04d%02d\\CDR%04d%02d%02d(%s).db", GetDataFolder().c_str(), day.wYear, day.wMonth, day.wYear,
-                day.wMonth, day.wDay, copy == CdrWorkingCopy::Search ? L"Search" : L"Chart");
-    return path;
+std::wstring CdrCopyFile(const SYSTEMTIME& day, CdrWorkingCopy copy) {
+    return FormatText(L"%ls\\%04d%02d\\CDR%04d%02d%02d(%ls).db", GetDataFolder().c_str(), day.wYear, day.wMonth,
+                      day.wYear, day.wMonth, day.wDay, copy == CdrWorkingCopy::Search ? L"Search" : L"Chart");
 }
 
-CString SysLogDayFile(const SYSTEMTIME& day) {
-    CString path;
-    path.Format(L"%s\\%04d%02d\\SysLog%04d%02d%02d.db", GetDataFolder().c_str(), day.wYear, day.wMonth, day.wYear,
-                day.wMonth, day.wDay);
-    return path;
+std::wstring SysLogDayFile(const SYSTEMTIME& day) {
+    return FormatText(L"%ls\\%04d%02d\\SysLog%04d%02d%02d.db", GetDataFolder().c_str(), day.wYear, day.wMonth,
+                      day.wYear, day.wMonth, day.wDay);
 }

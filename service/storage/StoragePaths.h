@@ -2,9 +2,9 @@
 // Names of the database files in the data folder (GetDataFolder): the process-wide stores' files and the daily
 // files in their month folders.
 
-#include "mfc.h"
-
 #include <windows.h>
+
+#include <string>
 
 constexpr const wchar_t* kContactDbName = L"MyContact.db";
 constexpr const wchar_t* kServerAccountDbName = L"MyLoginServer.db";
@@ -15,14 +15,14 @@ constexpr const wchar_t* kFtpQueueDbName = L"MyFtp.db";
 enum class CdrWorkingCopy { Search, Chart };
 
 // "<data folder>\<name>"
-CString StoreFilePath(const wchar_t* fileName);
+std::wstring StoreFilePath(const wchar_t* fileName);
 // "<data folder>\YYYYMM\"
-CString MonthFolder(const SYSTEMTIME& day);
+std::wstring MonthFolder(const SYSTEMTIME& day);
 // Creates the day's month folder when it is missing; a failure is left to the open that follows.
 void CreateMonthFolder(const SYSTEMTIME& day);
 // "<data folder>\YYYYMM\CDRYYYYMMDD.db"
-CString CdrDayFile(const SYSTEMTIME& day);
+std::wstring CdrDayFile(const SYSTEMTIME& day);
 // "<data folder>\YYYYMM\CDRYYYYMMDD(Search).db" or "...(Chart).db"
-CString CdrCopyFile(const SYSTEMTIME& day, CdrWorkingCopy copy);
+std::wstring CdrCopyFile(const SYSTEMTIME& day, CdrWorkingCopy copy);
 // "<data folder>\YYYYMM\SysLogYYYYMMDD.db"
-CString SysLogDayFile(const SYSTEMTIME& day);
+std::wstring SysLogDayFile(const SYSTEMTIME& day);

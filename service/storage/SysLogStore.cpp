@@ -79,7 +79,7 @@ void SysLogStore::RequestStop() {
 void WriteSysLogRow(const SysLogRow& row) {
     CreateMonthFolder(row.Time);
     SysLogStore store;
-    if (store.Open(SysLogDayFile(row.Time)))
+    if (store.Open(SysLogDayFile(row.Time).c_str()))
         store.Insert(row);
     store.Close();
 }
@@ -99,7 +99,7 @@ void WriteSysLogRows(const std::vector<const SysLogRow*>& rowsOfOneDay) {
     const SYSTEMTIME& day = rowsOfOneDay.front()->Time;
     CreateMonthFolder(day);
     SysLogStore store;
-    if (store.Open(SysLogDayFile(day)) && !store.InsertAll(rowsOfOneDay)) {
+    if (store.Open(SysLogDayFile(day).c_str()) && !store.InsertAll(rowsOfOneDay)) {
         for (const SysLogRow* row : rowsOfOneDay)
             store.Insert(*row);
     }

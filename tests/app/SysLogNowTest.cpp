@@ -37,7 +37,7 @@ TEST(WriteSysLogNow, StampsTheRowWithNowAndWritesItIntoTodaysFile) {
     const SYSTEMTIME after = Now();
 
     SysLogStore store;
-    ASSERT_TRUE(store.Open(SysLogDayFile(before)));
+    ASSERT_TRUE(store.Open(SysLogDayFile(before).c_str()));
     std::vector<SysLogRow> rows;
     store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& read) { rows.push_back(read); });
     store.Close();

@@ -8,19 +8,19 @@
 
 TEST(FtpNames, RemotePathsUseTheSerialAndTheCallsDay) {
     const SYSTEMTIME day = MakeTime(2024, 3, 5, 23, 59, 59);
-    const CString name = RemoteFileName(L"D:\\Rec\\202403\\Ch001\\20240305235959-in-001(Desk #2 100)-#55*.wav");
-    EXPECT_STREQ(L"20240305235959-in-001(Desk B2 100)-B55A.wav", name.GetString());
+    const std::wstring name = RemoteFileName(L"D:\\Rec\\202403\\Ch001\\20240305235959-in-001(Desk #2 100)-#55*.wav");
+    EXPECT_STREQ(L"20240305235959-in-001(Desk B2 100)-B55A.wav", name.c_str());
     EXPECT_STREQ(L"/00002098/202403/20240305/20240305235959-in-001(Desk B2 100)-B55A.wav",
-                 RecordingRemotePath(L"00002098", day, name).GetString());
-    EXPECT_STREQ(L"/00002098/202403/20240305/dbFiles/CDR20240305.db", CdrRemotePath(L"00002098", day).GetString());
-    EXPECT_STREQ(L"plain.wav", RemoteFileName(L"plain.wav").GetString());
+                 RecordingRemotePath(L"00002098", day, name.c_str()).c_str());
+    EXPECT_STREQ(L"/00002098/202403/20240305/dbFiles/CDR20240305.db", CdrRemotePath(L"00002098", day).c_str());
+    EXPECT_STREQ(L"plain.wav", RemoteFileName(L"plain.wav").c_str());
 }
 
 TEST(FtpNames, ServerTextIsMostSignificantByteFirst) {
-    EXPECT_STREQ(L"127.0.0.1", FtpServerText(0x7F000001).GetString());
-    EXPECT_STREQ(L"192.168.1.10", FtpServerText(-1062731510).GetString());  // stored negative from 128.0.0.0 up
-    EXPECT_STREQ(L"0.0.0.0", FtpServerText(0).GetString());
-    EXPECT_STREQ(L"255.255.255.255", FtpServerText(-1).GetString());
+    EXPECT_STREQ(L"127.0.0.1", FtpServerText(0x7F000001).c_str());
+    EXPECT_STREQ(L"192.168.1.10", FtpServerText(-1062731510).c_str());  // stored negative from 128.0.0.0 up
+    EXPECT_STREQ(L"0.0.0.0", FtpServerText(0).c_str());
+    EXPECT_STREQ(L"255.255.255.255", FtpServerText(-1).c_str());
 }
 
 TEST(FtpNames, AnEmptySerialIsMadeFromNowAndKept) {

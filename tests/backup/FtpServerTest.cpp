@@ -102,7 +102,7 @@ TEST_F(FtpServer, UploadFailsWhenLessThanTheFileSizeWasSent) {
 TEST_F(FtpServer, UploadedRecordingIsFlaggedAndFollowedByItsDaysCdr) {
     TestFolder folder;
     WriteFtpLogin(port);
-    ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName)));
+    ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName).c_str()));
 
     // A call of an earlier day, beside another row of that day, and a call of today in today's open store.
     const SYSTEMTIME earlier = MakeTime(2024, 3, 5, 10, 20, 30);
@@ -117,13 +117,13 @@ TEST_F(FtpServer, UploadedRecordingIsFlaggedAndFollowedByItsDaysCdr) {
     {
         CreateMonthFolder(earlier);
         CallRecordStore day;
-        ASSERT_TRUE(day.Open(CdrDayFile(earlier)));
+        ASSERT_TRUE(day.Open(CdrDayFile(earlier).c_str()));
         AddCdrRow(day, earlierFile, earlier);
         AddCdrRow(day, otherFile, MakeTime(2024, 3, 5, 11));
         day.Close();
     }
     CreateMonthFolder(today);
-    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(today)));
+    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(today).c_str()));
     AddCdrRow(TodayCallStore(), todayFile, today);
     FtpJob earlierJob = MakeJob(earlierFile, earlier);
     FtpJob todayJob = MakeJob(todayFile, today);
@@ -172,9 +172,9 @@ TEST_F(FtpServer, UploadedRecordingIsFlaggedAndFollowedByItsDaysCdr) {
 
     // The flags are in the right days' databases, and the jobs are gone.
     TodayCallStore().Close();
-    EXPECT_EQ(1, FlagOf(std::wstring(CdrDayFile(earlier)), earlierFile));
-    EXPECT_EQ(0, FlagOf(std::wstring(CdrDayFile(earlier)), otherFile));
-    EXPECT_EQ(1, FlagOf(std::wstring(CdrDayFile(today)), todayFile));
+    EXPECT_EQ(1, FlagOf(CdrDayFile(earlier), earlierFile));
+    EXPECT_EQ(0, FlagOf(CdrDayFile(earlier), otherFile));
+    EXPECT_EQ(1, FlagOf(CdrDayFile(today), todayFile));
     int stored = 0;
     TheFtpQueueStore().ForEachJob([&](const FtpJob&) { ++stored; });
     EXPECT_EQ(0, stored);

@@ -32,7 +32,7 @@ int ClosedPort() {
 class FtpUploadPasses : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName)));
+        ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName).c_str()));
         WriteFtpLogin(ClosedPort());
     }
     void TearDown() override { TheFtpQueueStore().Close(); }

@@ -153,7 +153,7 @@ TEST_F(FtpWnd, UploadRowsReachThePaneAndDestroyingItEndsTheThread) {
     };
     PaneView view(pane);
     ScopedServiceView installed(view);
-    ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName)));
+    ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName).c_str()));
     WriteFtpLogin(21);
     FtpJob job = MakeJob(folder.ProgramFolder() + L"\\not-yet.mp3", Now());  // kept and reported at every refill
     ASSERT_TRUE(TheFtpQueueStore().InsertJob(job));

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers of the pane and dialog tests: the program folder's language file and toolbar bitmaps, message pumping,
-// and reads of list and toolbar controls by their messages.
+// and reads of list controls by their messages (ListReading.h).
 
+#include "ListReading.h"
 #include "TestFolder.h"
 #include "WaitUntil.h"
 #include "settings/LangText.h"
@@ -33,40 +34,4 @@ inline void PrepareProgramFolder(const TestFolder& folder) {
     INITCOMMONCONTROLSEX controls{sizeof(controls),
                                   ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_INTERNET_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&controls);
-}
-
-inline std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
-inline int RowCount(HWND list) {
-    return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
-inline std::wstring CellText(HWND list, int row, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-inline int RowImage(HWND list, int row) {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
-}
-
-// A window's rectangle in its parent's client coordinates.
-inline CRect RectInParent(HWND window) {
-    CRect rect;
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }

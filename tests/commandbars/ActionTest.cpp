@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
 
@@ -116,9 +116,9 @@ TEST_F(BarFixture, ADisabledActionReportsEnabledWhileCustomizing) {
     CTkControlAction* pAction = m_pCommandBars->GetOrCreateAction(500);
     pAction->SetEnabled(FALSE);
     EXPECT_FALSE(pAction->GetEnabled());
-    SetHubCustomizeMode(m_pCommandBars, TRUE);
+    m_pCommandBars->SetCustomizeMode(TRUE);
     EXPECT_TRUE(pAction->GetEnabled());
-    SetHubCustomizeMode(m_pCommandBars, FALSE);
+    m_pCommandBars->SetCustomizeMode(FALSE);
 }
 
 }  // namespace

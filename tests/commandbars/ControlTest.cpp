@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkBitmapFunctions.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
@@ -186,10 +186,8 @@ TEST_F(BarFixture, SelectionRepaintsExceptTheQuietStatesOfADisabledControl) {
     CTkControl* pOther = Add(kControlButton, 0);
     ASSERT_TRUE(m_pBar->PopupControl(pPopup->GetIndex()));
     EXPECT_TRUE(pPopup->IsPopupOpen());
-    BarLog().clear();
     pOther->SetSelected(2);
-    ASSERT_FALSE(BarLog().empty());
-    EXPECT_EQ(BarLog().front(), "PopupControl -1 0");
+    EXPECT_EQ(m_pBar->GetPopupedIndex(), -1);
     EXPECT_FALSE(pPopup->IsPopupOpen());
 }
 
@@ -202,6 +200,8 @@ TEST_F(BarFixture, ExecuteSendsTheCommandShowingThePressedStateOfItsBar) {
     const Row rows[] = {{m_pBar, 2}, {pPopupBar, 0}};
     for (const Row& row : rows) {
         CTkControl* pControl = row.pBar->GetControls()->Add(kControlButton, 1002);
+        HideCommand(1002);
+        m_pCommandBars->GetCommandBarsOptions()->m_mapUsedCommands.RemoveAll();
         int nPressed = -1;
         m_pSite->m_onNotify = [&](ControlNotifyRecord* pRecord) {
             nPressed = pRecord->pControl->GetPressed();
@@ -213,7 +213,7 @@ TEST_F(BarFixture, ExecuteSendsTheCommandShowingThePressedStateOfItsBar) {
         EXPECT_EQ(nPressed, row.nPressedWhileSent);
         EXPECT_EQ(m_pSite->m_commands, std::vector<UINT>{1002});
         EXPECT_EQ(pControl->GetPressed(), 0);
-        EXPECT_EQ(CountInBarLog("MarkCommandUsed 1002"), 1);
+        EXPECT_TRUE(IsCommandUsed(1002));
     }
     pPopupBar->InternalRelease();
 }
@@ -239,12 +239,14 @@ TEST_F(BarFixture, ExecuteInAnOpenMenu) {
 
     // Without closing on click the menu stays open and the item is shown unpressed again.
     pItem->SetCloseSubMenuOnClick(FALSE);
+    HideCommand(3005);
+    HideCommand(3006);
     BarLog().clear();
     pItem->Execute();
     EXPECT_EQ(CountInBarLog("EndTracking"), 0);
-    EXPECT_EQ(CountInBarLog("UpdateCommandUI"), 1);
-    EXPECT_EQ(CountInBarLog("MarkCommandUsed 3006"), 1);
-    EXPECT_EQ(CountInBarLog("MarkCommandUsed 3005"), 1);
+    EXPECT_EQ(std::count(m_pSite->m_updates.begin(), m_pSite->m_updates.end(), 3006u), 1);
+    EXPECT_TRUE(IsCommandUsed(3006));
+    EXPECT_TRUE(IsCommandUsed(3005));
     EXPECT_EQ(m_pSite->m_commands, std::vector<UINT>{3006});
     EXPECT_EQ(pItem->GetPressed(), 0);
 

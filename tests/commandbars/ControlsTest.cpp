@@ -1,6 +1,8 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlAction.h"
 #include "TkControlButton.h"
+#include "TkControlEdit.h"
+#include "TkControlProgress.h"
 #include "TkPropExchange.h"
 
 #include <algorithm>
@@ -31,10 +33,10 @@ TEST_F(BarFixture, FactoryMakesEachTypeByItsClassName) {
         {kControlPopup, 0, "CTkControlPopup"},
         {kControlButtonPopup, 0, "CTkControlPopup"},
         {kControlSplitButtonPopup, 0, "CTkControlPopup"},
-        // Made once their classes exist: the edit and combo-box controls' issue (5, 6), the custom
-        // control's (7), the label family's (8, 9, 11) and the gallery's (10).
-        {kControlComboBox, 0, "null"},
-        {kControlEdit, 0, "null"},
+        {kControlComboBox, 0, "CTkControlComboBox"},
+        {kControlEdit, 0, "CTkControlEdit"},
+        // Made once their classes exist: the custom control's issue (7), the label family's (8, 9, 11) and the
+        // gallery's (10).
         {kControlCustom, 0, "null"},
         {kControlLabel, 0, "null"},
         {kControlCheckBox, 0, "null"},
@@ -365,7 +367,7 @@ struct KeyWriter {
     void EmptySet() { ar.WriteCount(0); }
 };
 
-void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int nTag) {
+void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int nTag, int nWidth = 0) {
     w.Int(nType);
     w.Int(nId);
     w.Int(0);     // IconId
@@ -390,7 +392,7 @@ void WriteButtonKeys(KeyWriter& w, int nType, int nId, LPCWSTR pszCaption, int n
     w.Int(-1);                     // CustomStyle
     w.Int(0);                      // HelpId
     w.Int(kButtonIconAndCaption);  // Style
-    w.Int(0);                      // Width
+    w.Int(nWidth);                 // Width
     w.Int(0);                      // Height
     w.Int(250);                    // ExecuteOnPressInterval
     w.Text(L"Ctrl+S");             // ShortcutTextAuto
@@ -476,6 +478,107 @@ TEST_F(BarFixture, SavedKeysOfAButtonAPopupAndACollectionAreByteExact) {
     EXPECT_EQ(pLoadedPopup->GetCommandBarId(), 0x1000001);
     EXPECT_EQ(pLoadedPopup->GetCaption(), L"Menu");
     EXPECT_EQ(pLoadedPopup->GetIndex(), 1);
+    pLoaded->InternalRelease();
+}
+
+// A stored object that is not a control: the collection must refuse it before one is made.
+class CCountedNotAControl : public CObject {
+    DECLARE_SERIAL(CCountedNotAControl)
+public:
+    CCountedNotAControl() { ++s_nMade; }
+    static int s_nMade;
+};
+int CCountedNotAControl::s_nMade = 0;
+IMPLEMENT_SERIAL(CCountedNotAControl, CObject, 33)
+
+TEST_F(BarFixture, SavedKeysOfAnEditAndAProgressControlFollowTheControlKeys) {
+    auto* pEdit = static_cast<CTkControlEdit*>(Add(kControlEdit, 4000));
+    pEdit->SetCaption(L"Find");
+    FillButton(pEdit);
+    pEdit->SetReadOnly(TRUE);
+    pEdit->SetEditHint(L"hint");
+    pEdit->SetShowSpinButtons(TRUE);
+    auto* pProgress = new CTkControlProgress;
+    Controls()->Append(pProgress);
+    pProgress->SetCaption(L"Load");
+    FillButton(pProgress);
+    pProgress->SetRange(5, 50);
+    pProgress->SetPos(20);
+    pProgress->SetRange(30, 40);  // the position stays as saved
+
+    auto store = [](CTkPropExchange* pPX, void* pContext) {
+        static_cast<CTkControls*>(pContext)->ExchangeProperties(pPX);
+    };
+    const std::vector<BYTE> stored = ExchangedBytes(store, Controls());
+    const std::vector<BYTE> expected = Written([](CArchive& ar) {
+        KeyWriter w{ar};
+        w.Int(2);
+        ar << WORD(0xFFFF) << WORD(33) << WORD(14);
+        ar.Write("CTkControlEdit", 14);
+        WriteButtonKeys(w, kControlEdit, 4000, L"Find", 7, 100);
+        w.Int(FALSE);     // HasLabel
+        w.Int(TRUE);      // ReadOnly
+        w.Text(L"hint");  // EditHint
+        w.Int(0);         // ShellAutoCompleteFlags
+        w.Int(0);         // EditStyle
+        w.Int(TRUE);      // ShowSpinButtons
+        ar << WORD(0xFFFF) << WORD(33) << WORD(18);
+        ar.Write("CTkControlProgress", 18);
+        WriteButtonKeys(w, kControlNone, 0, L"Load", 7, 100);
+        w.Int(30);     // Min
+        w.Int(40);     // Max
+        w.Int(20);     // Pos
+        w.Int(FALSE);  // OriginalControls
+        w.Int(FALSE);  // CustomizedControls
+    });
+    EXPECT_EQ(stored, expected);
+
+    std::vector<BYTE> bytes = stored;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    BarsExchangeParam param;
+    param.pCommandBars = m_pCommandBars;
+    exchange.m_pExchangeParam = &param;
+    auto* pLoaded = new CTkControls;
+    pLoaded->ExchangeProperties(&exchange);
+    ASSERT_EQ(pLoaded->GetCount(), 2);
+    auto* pLoadedEdit = DYNAMIC_DOWNCAST(CTkControlEdit, pLoaded->GetAt(0));
+    ASSERT_NE(pLoadedEdit, nullptr);
+    EXPECT_TRUE(pLoadedEdit->GetReadOnly());
+    EXPECT_EQ(pLoadedEdit->GetEditHint(), L"hint");
+    auto* pLoadedProgress = DYNAMIC_DOWNCAST(CTkControlProgress, pLoaded->GetAt(1));
+    ASSERT_NE(pLoadedProgress, nullptr);
+    EXPECT_EQ(pLoadedProgress->GetPos(), 20);
+    pLoaded->InternalRelease();
+}
+
+TEST_F(BarFixture, ACollectionRefusesAStoredClassThatIsNotAControlBeforeMakingIt) {
+    const std::vector<BYTE> stored = Written([](CArchive& ar) {
+        KeyWriter w{ar};
+        w.Int(2);  // "Count" of the "Control" enumeration
+        ar << WORD(0xFFFF) << WORD(33) << WORD(16);
+        ar.Write("CTkControlButton", 16);
+        WriteButtonKeys(w, kControlButton, 4000, L"Save", 7);
+        ar << WORD(0xFFFF) << WORD(33) << WORD(19);
+        ar.Write("CCountedNotAControl", 19);
+    });
+    std::vector<BYTE> bytes = stored;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    auto* pLoaded = new CTkControls;
+    int nCause = -1;
+    try {
+        pLoaded->ExchangeProperties(&exchange);
+    } catch (CArchiveException* e) {
+        nCause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(nCause, CArchiveException::badClass);
+    EXPECT_EQ(CCountedNotAControl::s_nMade, 0);
+    // The control read before the bad entry stays owned by the collection and goes with it.
+    EXPECT_EQ(pLoaded->GetCount(), 1);
     pLoaded->InternalRelease();
 }
 

@@ -1,4 +1,4 @@
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkControlButton.h"
 #include "TkResourceManager.h"
 
@@ -25,7 +25,7 @@ class CustomizeFixture : public BarFixture {
 protected:
     void SetUp() override {
         BarFixture::SetUp();
-        SetHubCustomizeMode(m_pCommandBars, TRUE);
+        m_pCommandBars->SetCustomizeMode(TRUE);
         m_pControl = new CResizableButton;
         Controls()->InitAddedControl(m_pControl, 1002, nullptr, -1, FALSE);
         m_pControl->SetRect(CRect(10, 0, 60, 22));
@@ -125,12 +125,12 @@ TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
     CTkControl* pLast = Add(kControlButton, 3);
     CPoisonedButton::s_nDestroyed = 0;
 
-    SetHubDragTracker(m_pCommandBars, new CFixedResultTracker(kDragCancelled));
+    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragCancelled));
     pDragged->StartCustomizeDrag(CPoint(0, 0));
     EXPECT_EQ(Controls()->GetCount(), 3);
     EXPECT_EQ(m_pCommandBars->GetCustomizeSelection(), pDragged);
 
-    SetHubDragTracker(m_pCommandBars, new CFixedResultTracker(kDragMoved));
+    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragMoved));
     BarLog().clear();
     pDragged->StartCustomizeDrag(CPoint(0, 0));
     // The drag released the last reference: it lived until the drag was over.
@@ -141,13 +141,13 @@ TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
     EXPECT_EQ(CountInBarLog("RecalcLayout"), 1);
 
     // Dropped off the bars, the first control goes and the new first loses its group start.
-    SetHubDragTracker(m_pCommandBars, new CFixedResultTracker(kDragNone));
+    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragNone));
     Controls()->GetAt(0)->StartCustomizeDrag(CPoint(0, 0));
     ASSERT_EQ(Controls()->GetCount(), 1);
     EXPECT_FALSE(Controls()->GetAt(0)->GetBeginGroup());
 
     // Without a tracker nothing is dragged: the control only becomes the selection.
-    SetHubDragTracker(m_pCommandBars, nullptr);
+    m_pCommandBars->SetDragTracker(nullptr);
     CTkControl* pOnly = Controls()->GetAt(0);
     pOnly->StartCustomizeDrag(CPoint(0, 0));
     EXPECT_EQ(Controls()->GetCount(), 1);
@@ -156,7 +156,7 @@ TEST_F(CustomizeFixture, ADraggedControlLeavesItsBarWhenMovedOrDroppedOff) {
 }
 
 TEST_F(CustomizeFixture, AClickInCustomisationStartsADragInsteadOfACommand) {
-    SetHubDragTracker(m_pCommandBars, new CFixedResultTracker(kDragCancelled));
+    m_pCommandBars->SetDragTracker(new CFixedResultTracker(kDragCancelled));
     m_pCommandBars->SetCustomizeSelection(nullptr);
     m_pControl->HandleClick(FALSE, CPoint(30, 5));
     EXPECT_TRUE(m_pSite->m_commands.empty());

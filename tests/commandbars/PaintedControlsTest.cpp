@@ -2,7 +2,7 @@
 // layouts with its separator, the halves of a split button, the shadow that joins an open popup to its
 // control, and the sizes controls report.
 
-#include "CommandBarsTestSupport.h"
+#include "BarFixtures.h"
 #include "TkPaintManager.h"
 #include "TkPopupBar.h"
 #include "TkShadowManager.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-// Icon-only buttons without images measure the bar's button size, 23 x 22.
+// Icon-only buttons without images measure the bar's button size: its 16 x 16 icons and 6 more, 22 x 22.
 void AddIconButtons(CTkControls* pControls, int nCount) {
     for (int i = 0; i < nCount; ++i) {
         CTkControl* pControl = pControls->Add(kControlButton, 100 + i);
@@ -39,21 +39,21 @@ TEST_F(BarFixture, ToolbarLayoutsSeparateGroupsBySixAndMoveThemWhole) {
         {"room for all",
          200,
          kLayoutHorzDock | kLayoutCommit,
-         CSize(75, 22),
-         {CRect(0, 0, 23, 22), CRect(29, 0, 52, 22), CRect(52, 0, 75, 22)},
+         CSize(72, 22),
+         {CRect(0, 0, 22, 22), CRect(28, 0, 50, 22), CRect(50, 0, 72, 22)},
          {TRUE, TRUE, TRUE}},
         // A wrapped bar stretches to the length.
         {"the group wraps as a whole",
          50,
          kLayoutHorzDock | kLayoutCommit,
          CSize(50, 50),
-         {CRect(0, 0, 23, 22), CRect(0, 28, 23, 50), CRect(23, 28, 46, 50)},
+         {CRect(0, 0, 22, 22), CRect(0, 28, 22, 50), CRect(22, 28, 44, 50)},
          {TRUE, TRUE, TRUE}},
         {"the group is hidden instead",
-         50,
+         45,
          kLayoutHorzDock | kLayoutCommit | kLayoutHideWrap,
-         CSize(50, 22),
-         {CRect(0, 0, 23, 22)},
+         CSize(45, 22),
+         {CRect(0, 0, 22, 22)},
          {TRUE, FALSE, FALSE}},
     };
     for (const Row& row : rows) {

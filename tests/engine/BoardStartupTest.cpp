@@ -13,6 +13,7 @@
 #include "storage/StoragePaths.h"
 #include "storage/SysLogStore.h"
 
+#include <atomic>
 #include <sstream>
 #include <string>
 
@@ -184,7 +185,7 @@ TEST_F(BoardStartup, ChannelSettingsAreBroughtIntoRange) {
     struct Case {
         const wchar_t* Key;
         const wchar_t* Text;  // null: the key is missing
-        int ChannelRecord::*Field;
+        std::atomic<int> ChannelRecord::*Field;
         int Expected;
     };
     const Case cases[] = {

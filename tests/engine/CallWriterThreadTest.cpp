@@ -73,10 +73,10 @@ protected:
         WriteUtf16File(m_folder.ProgramFolder() + L"\\Lang\\CHS.ini",
                        L"[Language]\r\n0292=Too short\r\n0435=Barred caller\r\n0436=Barred number\r\n");
         LanguageNumber = kLanguageChineseSimplified;
-        ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
-        ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName)));
+        ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
+        ASSERT_TRUE(TheFtpQueueStore().Open(StoreFilePath(kFtpQueueDbName).c_str()));
         CreateMonthFolder(m_today);
-        ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(m_today)));
+        ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(m_today).c_str()));
         TodayCallStore().SetDate(m_today);
         m_view.SetOperatorName(L"tovak");
         SetServiceView(&m_view);
@@ -152,7 +152,7 @@ protected:
     std::vector<CallRecord> RowsOf(const SYSTEMTIME& day) {
         std::vector<CallRecord> rows;
         CallRecordStore store;
-        if (store.Open(CdrDayFile(day)))
+        if (store.Open(CdrDayFile(day).c_str()))
             store.ForEachRecord([&](const CallRecord& row) { rows.push_back(row); }, L"select * from Rec_Table");
         store.Close();
         return rows;
@@ -323,7 +323,7 @@ TEST_F(CallWriter, EveryTwoHundredthRecordCopiesItsDayDatabase) {
 
 TEST_F(CallWriter, InsertFailingTwiceIsLoggedAndTheNextCallReopensTheStore) {
     CSqliteDB blocker;
-    blocker.OpenFile(CdrDayFile(m_today));
+    blocker.OpenFile(CdrDayFile(m_today).c_str());
     blocker.ExecuteStatement(L"begin exclusive");
     PushPeer client(0);
     client.Permit(0);
@@ -340,7 +340,7 @@ TEST_F(CallWriter, InsertFailingTwiceIsLoggedAndTheNextCallReopensTheStore) {
     EXPECT_EQ(1u, Jobs().size()) << "and queued for upload";
 
     SysLogStore sysLog;
-    ASSERT_TRUE(sysLog.Open(SysLogDayFile(Today())));
+    ASSERT_TRUE(sysLog.Open(SysLogDayFile(Today()).c_str()));
     std::vector<SysLogRow> rows;
     sysLog.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     sysLog.Close();

@@ -66,7 +66,7 @@ int Elapsed(std::chrono::steady_clock::time_point since) {
 }  // namespace
 
 TEST_F(ChannelPoll, CallerIdIsTakenOnceItHasStoodFor1500Ms) {
-    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
+    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
     ContactRecord contact{};
     CopyToField(contact.UserName, L"Dana Quill");
     CopyToField(contact.HomeTel, L"5551234");

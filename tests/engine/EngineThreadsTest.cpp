@@ -16,7 +16,7 @@ class EngineThreads : public EngineScenario {};
 
 int CountRows(const SYSTEMTIME& day, const wchar_t* notes) {
     SysLogStore store;
-    if (!store.Open(SysLogDayFile(day)))
+    if (!store.Open(SysLogDayFile(day).c_str()))
         return -1;
     int count = 0;
     store.ForEachRow(L"select * from SysLog_Table",

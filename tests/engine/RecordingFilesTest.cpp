@@ -16,6 +16,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -483,9 +484,9 @@ TEST_F(RecordingFiles, CallInfoResetLeavesTheFileToItsOwner) {
     EXPECT_STREQ(record.CallerId, "");
     EXPECT_STREQ(record.SpyCallerId, "");
     EXPECT_STREQ(record.SpyCalleeId, "");
-    for (int value :
-         {record.MonitorPos, record.Direction, record.Ringing, record.RingMs, record.RingCount, record.RecordedMs,
-          record.KeepRecording, record.DtmfPos, record.DtmfActive, record.NumberFrozen, record.SpyConnected})
+    for (int value : std::initializer_list<int>{
+             record.MonitorPos, record.Direction, record.Ringing, record.RingMs, record.RingCount, record.RecordedMs,
+             record.KeepRecording, record.DtmfPos, record.DtmfActive, record.NumberFrozen, record.SpyConnected})
         EXPECT_EQ(value, 0);
     EXPECT_EQ(record.DtmfIdleMs, 5);
     EXPECT_EQ(record.AutoAnswered, 5);

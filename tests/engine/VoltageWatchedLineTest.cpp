@@ -172,7 +172,7 @@ TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
     const SYSTEMTIME today = Today();
     WriteSysLogEvent(kSysLogProgramStarted, L"", L"");
     CSqliteDB reader;
-    reader.OpenFile(SysLogDayFile(today));
+    reader.OpenFile(SysLogDayFile(today).c_str());
     reader.ExecuteStatement(L"begin");
     reader.QueryInt(L"select count(*) from SysLog_Table");  // holds the file's shared lock until the commit
     LoadBoards();
@@ -189,7 +189,7 @@ TEST_F(VoltageWatchedLine, LineErrorIsShownWhileTheSystemLogIsBusy) {
     EXPECT_TRUE(WaitFor([&] {
         SysLogStore store;
         int rows = 0;
-        if (store.Open(SysLogDayFile(today)))
+        if (store.Open(SysLogDayFile(today).c_str()))
             store.ForEachRow(L"select * from SysLog_Table where SysLog_Cmd = 9", [&](const SysLogRow&) { ++rows; });
         return rows > 0;
     }));

@@ -51,7 +51,7 @@ unsigned __stdcall TestThread(void* param) {
 
 int TerminationRows(const wchar_t* name) {
     SysLogStore store;
-    if (!store.Open(SysLogDayFile(Today())))
+    if (!store.Open(SysLogDayFile(Today()).c_str()))
         return 0;
     int count = 0;
     store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) {

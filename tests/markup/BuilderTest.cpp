@@ -96,6 +96,27 @@ TEST_F(Builder, EveryMessageExactlyWithItsPosition) {
         {L"<FrameworkElement><FrameworkElement.Style><Style><Setter Property='Nothing' Value='1'/></Style>"
          L"</FrameworkElement.Style></FrameworkElement>",
          L"Cannot find the Style Property 'Nothing'. Line 1, position 88"},
+        // One child, of the right kind; the grid's definition collections.
+        {L"<Button><Rectangle/><Ellipse/></Button>",
+         L"'CTkMarkupButton' already has a child and cannot add 'CTkMarkupEllipse'. 'CTkMarkupButton' can accept "
+         L"only one child.. Line 1, position 31"},
+        {L"<Button><SolidColorBrush/></Button>",
+         L"'CTkMarkupSolidColorBrush' object cannot be added to 'CTkMarkupButton'. Object cannot be converted to "
+         L"type 'CTkMarkupUIElement'. Line 1, position 27"},
+        {L"<Border><Rectangle/><Ellipse/></Border>",
+         L"'CTkMarkupBorder' already has a child and cannot add 'CTkMarkupEllipse'. 'CTkMarkupBorder' can accept "
+         L"only one child.. Line 1, position 31"},
+        {L"<Page>text</Page>",
+         L"'CTkMarkupString' object cannot be added to 'CTkMarkupPage'. Object cannot be converted to type "
+         L"'CTkMarkupUIElement'. Line 1, position 18"},
+        {L"<StackPanel><SolidColorBrush/></StackPanel>",
+         L"'CTkMarkupSolidColorBrush' object cannot be added to 'CTkMarkupCollection'. Object cannot be converted "
+         L"to type 'CTkMarkupUIElement'. Line 1, position 31"},
+        {L"<Grid ColumnDefinitions='1'/>", L"CTkMarkupColumnDefinitionCollection class expected. Line 1, position 28"},
+        {L"<Grid RowDefinitions='1'/>", L"CTkMarkupRowDefinitionCollection class expected. Line 1, position 25"},
+        {L"<Grid><Grid.RowDefinitions><ColumnDefinition/></Grid.RowDefinitions></Grid>",
+         L"'CTkMarkupColumnDefinition' object cannot be added to 'CTkMarkupRowDefinitionCollection'. Object cannot "
+         L"be converted to type 'CTkMarkupRowDefinition'. Line 1, position 47"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(std::wstring(L"error: ") + c.lpszExpected, Build(c.lpszMarkup));

@@ -57,3 +57,26 @@ TEST_F(MarkupEntryContext, TreesKeepTheirContextAndFaultsStayInside) {
     EXPECT_EQ(0u, ReleaseMarkupElement(pElement));
     EXPECT_EQ(nullptr, pElement);
 }
+
+namespace {
+
+// Released by the static destructors at the end of the process, after the test runner is done: the element's
+// types and properties must still be there then (the program's exit code tells whether it exits cleanly).
+struct ElementHeldUntilExit {
+    CTkMarkupContext* pContext = nullptr;
+    CTkMarkupUIElement* pElement = nullptr;
+    ~ElementHeldUntilExit() {
+        ReleaseMarkupElement(pElement);
+        ReleaseMarkupContext(pContext);
+    }
+};
+
+}  // namespace
+
+TEST(MarkupEntryFunctions, ElementHeldByAGlobalIsReleasedAtExit) {
+    static ElementHeldUntilExit held;
+    held.pContext = CreateMarkupContext(nullptr);
+    held.pElement = ParseMarkupText(held.pContext, L"<Border Background='Red'><TextBlock>kept</TextBlock></Border>");
+    ASSERT_NE(nullptr, held.pElement);
+    EXPECT_GT(MeasureMarkupElement(held.pElement, 200, 50).cx, 0);
+}

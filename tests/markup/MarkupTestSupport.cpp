@@ -1,5 +1,6 @@
 #include "MarkupTestSupport.h"
 
+#include "TkMarkup.h"
 #include "TkMarkupDependencyProperty.h"
 #include "TkMarkupDrawingContext.h"
 #include "TkMarkupType.h"
@@ -108,4 +109,104 @@ CString DumpMarkupTree(const CTkMarkupObject* pObject) {
     if (pObject != nullptr)
         DumpNode(pObject, 0, strOut);
     return strOut;
+}
+
+CTkMarkupObject* FindNamed(CTkMarkupObject* pRoot, LPCWSTR lpszName) {
+    if (pRoot == nullptr)
+        return nullptr;
+    if (NameOf(pRoot) == lpszName)
+        return pRoot;
+    for (int i = 0; i < pRoot->GetLogicalChildrenCount(); i++) {
+        if (CTkMarkupObject* pFound = FindNamed(pRoot->GetLogicalChild(i), lpszName))
+            return pFound;
+    }
+    return nullptr;
+}
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"TesselonMarkupTestHost";
+
+}  // namespace
+
+CMarkupHostWindow::CMarkupHostWindow(LPCWSTR lpszMarkup, CRect rcWindow, BOOL bVisible)
+    : m_rcClient(0, 0, rcWindow.Width(), rcWindow.Height()) {
+    static const ATOM s_atom = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &CMarkupHostWindow::WindowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kHostClass;
+        return ::RegisterClassW(&wc);
+    }();
+    (void)s_atom;
+    m_hWnd = ::CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"", WS_POPUP | (bVisible ? WS_VISIBLE : 0), rcWindow.left,
+                               rcWindow.top, rcWindow.Width(), rcWindow.Height(), nullptr, nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    CTkMarkupContext* pContext = CreateMarkupContext(m_hWnd);
+    m_root = CTkMarkupPtr<CTkMarkupUIElement>::Adopt(ParseMarkupText(pContext, lpszMarkup));
+    EXPECT_TRUE(m_root) << pContext->GetLastParseError();
+    ReleaseMarkupContext(pContext);  // the tree keeps it
+    if (m_root) {
+        MeasureMarkupElement(m_root.Get(), m_rcClient.Width(), m_rcClient.Height());
+        m_root->Arrange(m_rcClient);
+    }
+}
+
+CMarkupHostWindow::~CMarkupHostWindow() {
+    if (::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+    m_root.Reset();
+}
+
+CTkMarkupContext* CMarkupHostWindow::GetContext() const {
+    return m_root ? m_root->GetMarkupContext() : nullptr;
+}
+
+void CMarkupHostWindow::MoveTo(int x, int y) const {
+    ::SendMessageW(m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+void CMarkupHostWindow::PressAt(int x, int y) const {
+    MoveTo(x, y);
+    ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void CMarkupHostWindow::ReleaseAt(int x, int y) const {
+    ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void CMarkupHostWindow::PostMove(int x, int y, WPARAM wKeys) const {
+    ::PostMessageW(m_hWnd, WM_MOUSEMOVE, wKeys, MAKELPARAM(x, y));
+}
+
+void CMarkupHostWindow::PostRelease(int x, int y) const {
+    ::PostMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+LRESULT CALLBACK CMarkupHostWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* pHost = reinterpret_cast<CMarkupHostWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (pHost == nullptr || !pHost->m_root)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC hDC = ::BeginPaint(hWnd, &ps);
+        RenderMarkupElement(pHost->m_root.Get(), hDC, &pHost->m_rcClient);
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    if (message == WM_APP) {
+        if (pHost->onApp)
+            pHost->onApp();
+        return 0;
+    }
+    if (message == WM_TIMER && pHost->onTimer) {
+        pHost->onTimer(wParam);
+        return 0;
+    }
+    LRESULT result = 0;
+    if (pHost->GetContext()->HandleWindowMessage(pHost->m_root.Get(), message, wParam, lParam, &result))
+        return result;
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }

@@ -136,3 +136,42 @@ private:
 // ("x:Name" first); any other value follows on its own lines as ".Name:" with the object below it; then
 // the logical children.
 CString DumpMarkupTree(const CTkMarkupObject* pObject);
+
+// The object of that "x:Name" in the logical tree under pRoot (pRoot included); NULL when none.
+CTkMarkupObject* FindNamed(CTkMarkupObject* pRoot, LPCWSTR lpszName);
+
+// A popup window showing the tree of a markup text at (0, 0) of its client area: WM_PAINT renders it,
+// every other message goes to the tree's context first; WM_APP runs onApp and WM_TIMER onTimer (a test's
+// hooks into a modal loop). Hidden unless bVisible; destroyed with the object, if it is not destroyed before.
+class CMarkupHostWindow {
+public:
+    CMarkupHostWindow(LPCWSTR lpszMarkup, CRect rcWindow, BOOL bVisible = FALSE);
+    ~CMarkupHostWindow();
+    CMarkupHostWindow(const CMarkupHostWindow&) = delete;
+    CMarkupHostWindow& operator=(const CMarkupHostWindow&) = delete;
+
+    HWND GetHwnd() const { return m_hWnd; }
+    CTkMarkupUIElement* GetRoot() const { return m_root.Get(); }  // NULL when the text did not parse
+    CTkMarkupContext* GetContext() const;
+    template <class T>
+    T* Find(LPCWSTR lpszName) const {
+        return static_cast<T*>(FindNamed(m_root.Get(), lpszName));
+    }
+    // Messages sent to the window, as the mouse would (client coordinates).
+    void MoveTo(int x, int y) const;
+    void PressAt(int x, int y) const;
+    void ReleaseAt(int x, int y) const;
+    // Posted, to be taken by a modal loop that a later press starts.
+    void PostMove(int x, int y, WPARAM wKeys = MK_LBUTTON) const;
+    void PostRelease(int x, int y) const;
+
+    std::function<void()> onApp;
+    std::function<void(UINT_PTR)> onTimer;  // timers other than the markup's own
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hWnd = nullptr;
+    CTkMarkupPtr<CTkMarkupUIElement> m_root;
+    CRect m_rcClient;
+};

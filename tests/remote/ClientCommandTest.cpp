@@ -32,8 +32,8 @@ void ClientCommandTest::SetUp() {
     WriteUtf16File(m_folder.ProgramFolder() + L"\\Lang\\CHS.ini",
                    L"[Language]\r\n0186=Operator\r\n0342=Client logged in\r\n0345=Client logged out\r\n");
     CreateMonthFolder(Today());
-    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(Today())));
-    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName)));
+    ASSERT_TRUE(TodayCallStore().Open(CdrDayFile(Today()).c_str()));
+    ASSERT_TRUE(TheContactStore().Open(StoreFilePath(kContactDbName).c_str()));
 }
 
 void ClientCommandTest::TearDown() {

@@ -139,8 +139,8 @@ TEST_F(RemoteServerTest, CommandsBeforeLoginHaveNoEffect) {
         client.SendFrame(c.Command, c.Payload);
     client.SendFrame(kCmdStopQuery, {1});
     EXPECT_TRUE(client.ReceiveUntilQuiet(kQuietMs).empty());
-    EXPECT_FALSE(FileExists(CdrCopyFile(Today(), CdrWorkingCopy::Search).GetString()));
-    EXPECT_FALSE(FileExists(CdrCopyFile(Today(), CdrWorkingCopy::Chart).GetString()));
+    EXPECT_FALSE(FileExists(CdrCopyFile(Today(), CdrWorkingCopy::Search)));
+    EXPECT_FALSE(FileExists(CdrCopyFile(Today(), CdrWorkingCopy::Chart)));
 
     ASSERT_TRUE(IsAcceptedLogin(client.Login(L"alice", L"secret")));
     for (const auto& c : cases) {

@@ -59,6 +59,36 @@ TEST_F(RemoteServerTest, PushesReachOnlyClientsWithRightOneForTheChannel) {
     EXPECT_TRUE(anonymous.ReceiveUntilQuiet(0).empty());
 }
 
+// The records of calls filed together reach each client in their order, each only where its channel is permitted.
+TEST_F(RemoteServerTest, RecordsFiledTogetherArriveInOrderAndOnlyWherePermitted) {
+    AddAccount(L"alice", L"secret", RightsFor({5, 6}));
+    AddAccount(L"bob", L"secret", RightsFor({6}));
+    ProtocolClient& alice = ConnectLoggedIn(L"alice", L"secret");
+    ProtocolClient& bob = ConnectLoggedIn(L"bob", L"secret");
+    ASSERT_TRUE(WaitForConnectedSlots(2));
+
+    CallRecord records[5] = {};
+    const int channels[5] = {5, 6, 7, 600, 5};
+    std::vector<const CallRecord*> filed;
+    for (int i = 0; i < 5; ++i) {
+        records[i].Channel = channels[i];
+        records[i].RecTime = 10 + i;
+        filed.push_back(&records[i]);
+    }
+    PushCallRecords(filed);
+
+    auto recTimes = [](const std::vector<ReceivedFrame>& frames) {
+        std::vector<int> times;
+        for (const ReceivedFrame& frame : frames) {
+            EXPECT_EQ(frame.Command, kFrameNewCdr);
+            times.push_back(frame.As<CallRecord>().RecTime);
+        }
+        return times;
+    };
+    EXPECT_EQ(recTimes(alice.ReceiveUntilQuiet(kQuietMs)), (std::vector<int>{10, 11, 14}));
+    EXPECT_EQ(recTimes(bob.ReceiveUntilQuiet(kQuietMs)), (std::vector<int>{11}));
+}
+
 TEST_F(RemoteServerTest, LiveAudioGoesToTheClientsListeningToTheChannel) {
     AddAccount(L"alice", L"secret", RightsFor({5}));
     AddAccount(L"bob", L"secret", RightsFor({5}));

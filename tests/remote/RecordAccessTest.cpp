@@ -40,7 +40,7 @@ std::vector<uint8_t> OpenPayload(const std::wstring& path, const SYSTEMTIME& sta
 CallRecord StoredRow(const SYSTEMTIME& day, const std::wstring& path) {
     CallRecord row{};
     CallRecordStore store;
-    if (store.Open(CdrDayFile(day)))
+    if (store.Open(CdrDayFile(day).c_str()))
         store.FindByPath(path.c_str(), row);
     store.Close();
     return row;
@@ -126,7 +126,7 @@ TEST_F(RecordAccessTest, DownloadRefusesWhatIsNotAListedRecordingOfTheAccount) {
         std::wstring Path;
         SYSTEMTIME Start;
     } cases[] = {
-        {"the client account database", L"alice", StoreFilePath(kClientAccountDbName).GetString(), start},
+        {"the client account database", L"alice", StoreFilePath(kClientAccountDbName), start},
         {"a relative path", L"alice", L"..\\x", start},
         {"a pattern", L"alice", L"%", start},
         {"a recording of a channel without right", L"alice", otherChannel, start},
@@ -145,7 +145,7 @@ TEST_F(RecordAccessTest, DownloadRefusesWhatIsNotAListedRecordingOfTheAccount) {
         client.WaitClosed(kWaitMs);
     }
     EXPECT_EQ(TodaysRows(kSysLogRecordingsCopied).size(), std::size(cases)) << "every request is logged";
-    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(3, 0, 0, 0)).GetString())) << "a day database was made";
+    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(3, 0, 0, 0)))) << "a day database was made";
 }
 
 TEST_F(RecordAccessTest, DownloadOfTheNextClientOnASlotStartsWithoutTheFormerFile) {
@@ -230,7 +230,7 @@ TEST_F(RecordAccessTest, NotesAndFlagChangeNothingTheAccountMayNotSee) {
         EXPECT_EQ(StoredRow(start, path).Flag, 0);
         EXPECT_EQ(std::wstring(StoredRow(start, path).CallNotes), L"");
     }
-    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(5, 0, 0, 0)).GetString()));
+    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(5, 0, 0, 0))));
 }
 
 TEST_F(RecordAccessTest, DeleteNeedsTheDeleteRight) {
@@ -315,9 +315,9 @@ TEST_F(RecordAccessTest, RecordChangesMeetTheStoreOnTheirDayWhileItMoves) {
 
     for (const SYSTEMTIME& day : days) {
         CallRecordStore store;
-        ASSERT_TRUE(store.Open(CdrDayFile(day)));
+        ASSERT_TRUE(store.Open(CdrDayFile(day).c_str()));
         EXPECT_EQ(store.QueryCount(L"select count(*) from Rec_Table where Channel = 2"), kCalls / 2);
         store.Close();
-        EXPECT_TRUE(::DeleteFileW(CdrDayFile(day))) << "a connection to the day was left open";
+        EXPECT_TRUE(::DeleteFileW(CdrDayFile(day).c_str())) << "a connection to the day was left open";
     }
 }

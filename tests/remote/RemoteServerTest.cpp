@@ -93,7 +93,7 @@ void RemoteServerTest::SetUp() {
         ChannelTable[channel].State = kStateIdle;
     }
 
-    ASSERT_TRUE(ClientAccountStore().Open(StoreFilePath(kClientAccountDbName)));
+    ASSERT_TRUE(ClientAccountStore().Open(StoreFilePath(kClientAccountDbName).c_str()));
     m_port = FreeLoopbackPort();
     Startup.NetPort = m_port;
     ASSERT_EQ(StartTcpServer(), 1);
@@ -141,7 +141,7 @@ void RemoteServerTest::AddCallRow(const SYSTEMTIME& start, int channel, int call
                                   const std::wstring& filePath) {
     CreateMonthFolder(start);
     CallRecordStore store;
-    ASSERT_TRUE(store.Open(CdrDayFile(start)));
+    ASSERT_TRUE(store.Open(CdrDayFile(start).c_str()));
     CallRecord record{};
     record.Channel = channel;
     record.CallType = callType;
@@ -212,7 +212,7 @@ std::vector<SysLogRow> RemoteServerTest::SysLogRows(const SYSTEMTIME& day) {
         WriteSysLogRow(*row);
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(day)))
+    if (store.Open(SysLogDayFile(day).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     store.Close();
     return rows;

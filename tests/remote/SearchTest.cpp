@@ -50,10 +50,10 @@ bool IsBeingRead(const wchar_t* path) {
 void AddManyRows(const SYSTEMTIME& day) {
     CreateMonthFolder(day);
     CallRecordStore store;
-    ASSERT_TRUE(store.Open(CdrDayFile(day)));
+    ASSERT_TRUE(store.Open(CdrDayFile(day).c_str()));
     store.Close();
     CSqliteDB db;
-    db.OpenFile(CdrDayFile(day));
+    db.OpenFile(CdrDayFile(day).c_str());
     SYSTEMTIME noon = day;
     noon.wHour = 12;
     db.ExecuteStatement(
@@ -113,7 +113,7 @@ TEST_F(SearchTest, CdrSearchSendsThePermittedRowsOfEveryDayInTheRange) {
         client.SendFrame(kCmdCdrSearch, QueryPayload(c.From, c.To, L"select * from Rec_Table"));
         EXPECT_EQ(CdrPaths(client.ReceiveUntilQuiet(kQuietMs)), c.Paths) << c.Name;
     }
-    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(27, 0, 0, 0)).GetString())) << "a search made a database";
+    EXPECT_FALSE(FileExists(CdrDayFile(DayAt(27, 0, 0, 0)))) << "a search made a database";
 }
 
 TEST_F(SearchTest, CdrSearchRunsTheClientsSelect) {
@@ -128,8 +128,8 @@ TEST_F(SearchTest, CdrSearchRunsTheClientsSelect) {
 TEST_F(SearchTest, SearchTextsThatWouldChangeADatabaseRunNowhere) {
     const SYSTEMTIME day = DayAt(30, 0, 0, 0);
     AddSysLogRow(DayAt(30, 8, 0, 0), 8, L"operator");
-    const std::wstring cdrFile = CdrDayFile(day).GetString();
-    const std::wstring sysLogFile = SysLogDayFile(day).GetString();
+    const std::wstring cdrFile = CdrDayFile(day);
+    const std::wstring sysLogFile = SysLogDayFile(day);
     const std::vector<uint8_t> cdrBefore = FileBytes(cdrFile);
     const std::vector<uint8_t> sysLogBefore = FileBytes(sysLogFile);
     const struct {
@@ -240,7 +240,7 @@ TEST_F(SearchTest, StopsEndSearchesInsideALongStep) {
 
     client.SendFrame(kCmdCdrSearch, QueryPayload(DayAt(30, 0, 0, 0), DayAt(30, 23, 0, 0),
                                                  std::wstring(L"select * from Rec_Table") + kLongStep));
-    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(CdrDayFile(day)); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(CdrDayFile(day).c_str()); }));
     client.SendFrame(kCmdStopQuery, {1});
     const std::optional<ReceivedFrame> stopped = client.Receive(kWaitMs);
     ASSERT_TRUE(stopped);
@@ -249,7 +249,7 @@ TEST_F(SearchTest, StopsEndSearchesInsideALongStep) {
 
     client.SendFrame(kCmdSysLogSearch, QueryPayload(DayAt(30, 0, 0, 0), DayAt(30, 23, 0, 0),
                                                     std::wstring(L"select * from SysLog_Table") + kLongStep));
-    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(SysLogDayFile(day)); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsBeingRead(SysLogDayFile(day).c_str()); }));
     ForceClientOffline(L"alice");
     EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); })) << "freeing the slot stops its search";
 }
@@ -267,7 +267,7 @@ TEST_F(SearchTest, SysLogSearchOfTodayLeavesTheLiveFileFree) {
     ASSERT_TRUE(WaitUntil([&] { return slot.SysLogSearch.IsRunning(); }));
     Sleep(300);  // well into its first step
     EXPECT_TRUE(slot.SysLogSearch.IsRunning());
-    EXPECT_FALSE(IsBeingRead(SysLogDayFile(now)));
+    EXPECT_FALSE(IsBeingRead(SysLogDayFile(now).c_str()));
 
     ForceClientOffline(L"alice");
     EXPECT_TRUE(WaitUntil([&] { return !slot.SysLogSearch.IsRunning(); }));

@@ -39,8 +39,6 @@ private:
 };
 
 constexpr int kGlobals = 1;
-constexpr int kButton = 7;
-constexpr int kTab = 15;
 constexpr int kUnset = 0x5A5A5A;  // what the out value holds before a getter runs
 
 // Swaps red and blue.

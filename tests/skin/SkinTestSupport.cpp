@@ -159,3 +159,95 @@ int ExpectThumbDrag(const std::vector<ScrollNotification>& sent, int nStart) {
     EXPECT_EQ(sent[3].nCommand, SB_ENDSCROLL);
     return nDragged;
 }
+
+// ---- Controls on a recording parent
+
+RecorderParent::RecorderParent(int cx, int cy) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &RecorderParent::WindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"TesselonSkinRecorder";
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx, cy, nullptr,
+                               nullptr, wc.hInstance, this);
+    EXPECT_NE(m_hWnd, nullptr);
+}
+
+RecorderParent::~RecorderParent() {
+    ::DestroyWindow(m_hWnd);
+}
+
+HWND RecorderParent::AddChild(LPCWSTR pszClass, LPCWSTR pszText, DWORD dwStyle, const RECT& rc, DWORD dwExStyle,
+                              int nId) {
+    HWND hChild =
+        ::CreateWindowExW(dwExStyle, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, rc.left, rc.top,
+                          rc.right - rc.left, rc.bottom - rc.top, m_hWnd,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)), ::GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(hChild, nullptr) << CStringA(pszClass).GetString();
+    return hChild;
+}
+
+int RecorderParent::Count(UINT message) const {
+    int nCount = 0;
+    for (const ParentMessage& logged : m_log)
+        nCount += logged.message == message ? 1 : 0;
+    return nCount;
+}
+
+std::vector<DWORD> RecorderParent::Stages() const {
+    std::vector<DWORD> stages;
+    for (const ParentMessage& logged : m_log) {
+        if (logged.message == WM_NOTIFY)
+            stages.push_back(logged.dwStage);
+    }
+    return stages;
+}
+
+LRESULT CALLBACK RecorderParent::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* pThis = reinterpret_cast<RecorderParent*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    const bool bCustomDraw = message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW;
+    const bool bCtlColor = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    if (pThis == nullptr || !(bCustomDraw || bCtlColor || message == WM_DRAWITEM))
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    ParentMessage logged = {message, 0, 0, 0};
+    if (bCustomDraw) {
+        const auto* pDraw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+        logged = {message, pDraw->dwDrawStage, pDraw->dwItemSpec, pDraw->uItemState};
+    } else if (message == WM_DRAWITEM) {
+        logged.dwItemSpec = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->itemID;
+    }
+    pThis->m_log.push_back(logged);
+    LRESULT lResult = 0;
+    if (pThis->m_script && pThis->m_script(message, wParam, lParam, &lResult))
+        return lResult;
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+void PrintInto(SkinCanvas& dc, HWND hWnd, UINT message, LPARAM nFlags) {
+    dc.FillSolidRect(0, 0, dc.GetWidth(), dc.GetHeight(), kCanvasBackground);
+    ::SendMessageW(hWnd, message, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), nFlags);
+}
+
+HWND FindThreadWindow(LPCWSTR pszClass, DWORD dwThreadId) {
+    struct Search {
+        LPCWSTR pszClass;
+        HWND hFound;
+    } search = {pszClass, nullptr};
+    ::EnumThreadWindows(
+        dwThreadId,
+        [](HWND hWnd, LPARAM lParam) {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            wchar_t szClass[64] = L"";
+            ::GetClassNameW(hWnd, szClass, 64);
+            if (_wcsicmp(szClass, pSearch->pszClass) != 0)
+                return TRUE;
+            pSearch->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}

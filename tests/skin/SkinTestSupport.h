@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Drawing tests: a 32-bpp canvas filled with a colour no skin draws, pixels sampled from it, and the
@@ -30,10 +32,73 @@ void ExpectSamples(const SkinCanvas& dc, const std::vector<SkinSample>& samples,
 // The cell a state-coded pixel stands for, "not a cell" for any other colour.
 std::string DecodedCell(COLORREF clr);
 std::string CellName(int nClass, int nPart, int nState);
-// The state-coded skin's ids of the classes the frame tests sample.
+// The state-coded skin's ids of the classes the tests sample.
+constexpr int kSysMetrics = 3;
+constexpr int kListBox = 4;
 constexpr int kWindow = 6;
+constexpr int kButton = 7;
+constexpr int kToolBar = 9;
+constexpr int kListView = 12;
+constexpr int kHeader = 13;
+constexpr int kProgress = 14;
+constexpr int kTab = 15;
+constexpr int kTrackBar = 16;
+constexpr int kTreeView = 18;
+constexpr int kSpin = 19;
 constexpr int kScrollBar = 21;
 constexpr int kEdit = 22;
+constexpr int kComboBox = 23;
+
+// What a control sent its parent: the message, and for NM_CUSTOMDRAW its stage, item and item state.
+struct ParentMessage {
+    UINT message;
+    DWORD dwStage;
+    DWORD_PTR dwItemSpec;
+    UINT nItemState;
+};
+
+// A visible top-level window at the screen's corner to put controls on. It logs the custom-draw
+// notifications, WM_DRAWITEM and the control-colour requests its children send, and answers them as the
+// test's script says (unanswered ones get the default processing, which the skin answers).
+class RecorderParent {
+public:
+    // Answers a message: TRUE with *pResult set, or FALSE for the default processing.
+    using Script = std::function<BOOL(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)>;
+
+    explicit RecorderParent(int cx = 400, int cy = 300);
+    ~RecorderParent();
+    RecorderParent(const RecorderParent&) = delete;
+    RecorderParent& operator=(const RecorderParent&) = delete;
+
+    HWND Hwnd() const { return m_hWnd; }
+    // A child control of a window class at the rectangle; id 100 unless given.
+    HWND AddChild(LPCWSTR pszClass, LPCWSTR pszText, DWORD dwStyle, const RECT& rc, DWORD dwExStyle = 0, int nId = 100);
+    void SetScript(Script script) { m_script = std::move(script); }
+    std::vector<ParentMessage>& Log() { return m_log; }
+    // How many times the message was logged.
+    int Count(UINT message) const;
+    // The custom-draw stages logged, in order.
+    std::vector<DWORD> Stages() const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hWnd = nullptr;
+    Script m_script;
+    std::vector<ParentMessage> m_log;
+};
+
+// The calling thread's (or another thread's) first window of a class: other test processes on the same
+// display have windows of the same classes.
+HWND FindThreadWindow(LPCWSTR pszClass, DWORD dwThreadId = ::GetCurrentThreadId());
+
+// Prints the window into the canvas, cleared to the canvas colour first: its client area (WM_PRINTCLIENT,
+// PRF_CLIENT) unless another message and flags are given. Printing pumps no messages.
+void PrintInto(SkinCanvas& dc, HWND hWnd, UINT message = WM_PRINTCLIENT, LPARAM nFlags = PRF_CLIENT);
+// The class, part and state the state-coded pixel at (x, y) stands for.
+inline std::string CellAt(const SkinCanvas& dc, int x, int y) {
+    return DecodedCell(dc.At(x, y));
+}
 
 // Helpers of the skin tests: skin modules made from the test's own resources, bitmaps in the stored
 // DIB form, and a manager over an INI text written to a temporary folder.

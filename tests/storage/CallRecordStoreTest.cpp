@@ -31,7 +31,7 @@ SYSTEMTIME OpenTodaysDatabase(CallRecordStore& live) {
     SYSTEMTIME today;
     GetLocalTime(&today);
     CreateMonthFolder(today);
-    EXPECT_TRUE(live.Open(CdrDayFile(today)));
+    EXPECT_TRUE(live.Open(CdrDayFile(today).c_str()));
     CallRecord record = MakeCall(today, L"first.wav");
     EXPECT_TRUE(live.Insert(record));
     return today;
@@ -335,7 +335,7 @@ TEST(CallRecordSearch, SearchesOfTodayNeverShareAWorkingCopy) {
 
     CallRecordStore first;
     ASSERT_TRUE(first.OpenForSearch(today, CdrWorkingCopy::Search));
-    EXPECT_TRUE(FileExists(CdrCopyFile(today, CdrWorkingCopy::Search).GetString()));
+    EXPECT_TRUE(FileExists(CdrCopyFile(today, CdrWorkingCopy::Search)));
     ASSERT_TRUE(live.Insert(record));
 
     // The second search waits until the first has closed its copy, then copies the live file afresh.
@@ -370,14 +370,14 @@ TEST(CallRecordSearch, OtherDaysAreOpenedDirectly) {
     CreateMonthFolder(day);
     {
         CallRecordStore store;
-        ASSERT_TRUE(store.Open(CdrDayFile(day)));
+        ASSERT_TRUE(store.Open(CdrDayFile(day).c_str()));
         CallRecord record = MakeCall(day, L"old.wav");
         ASSERT_TRUE(store.Insert(record));
     }
     CallRecordStore search;
     ASSERT_TRUE(search.OpenForSearch(day, CdrWorkingCopy::Search));
     EXPECT_EQ(1, search.QueryCount(L"select count(*) from Rec_Table"));
-    EXPECT_FALSE(FileExists(CdrCopyFile(day, CdrWorkingCopy::Search).GetString()));
+    EXPECT_FALSE(FileExists(CdrCopyFile(day, CdrWorkingCopy::Search)));
     EXPECT_FALSE(CallRecordStore().OpenForSearch(LocalTime(2019, 5, 6), CdrWorkingCopy::Search));  // no month folder
 }
 
@@ -391,7 +391,7 @@ TEST(CallRecordSearch, TodaysWorkingCopyIsTakenBetweenTwoWrites) {
         today = OpenTodaysDatabase(live);
     }
     CSqliteDB writer;
-    writer.OpenFile(CdrDayFile(today));
+    writer.OpenFile(CdrDayFile(today).c_str());
     // A tiny page cache makes the write spill its pages into the file before it commits.
     writer.ExecuteStatement(L"pragma cache_size=5");
     writer.ExecuteStatement(L"begin immediate");
@@ -412,5 +412,5 @@ TEST(CallRecordSearch, TodaysWorkingCopyIsTakenBetweenTwoWrites) {
     search.join();
 
     EXPECT_EQ(501, rows);
-    EXPECT_EQ(L"ok", QueryText(CdrCopyFile(today, CdrWorkingCopy::Search).GetString(), L"pragma integrity_check"));
+    EXPECT_EQ(L"ok", QueryText(CdrCopyFile(today, CdrWorkingCopy::Search), L"pragma integrity_check"));
 }

@@ -26,7 +26,7 @@ SysLogRow MakeRow(int code, const SYSTEMTIME& time, const wchar_t* name, const w
 std::vector<SysLogRow> ReadDay(const SYSTEMTIME& day) {
     std::vector<SysLogRow> rows;
     SysLogStore store;
-    if (store.Open(SysLogDayFile(day)))
+    if (store.Open(SysLogDayFile(day).c_str()))
         store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow& row) { rows.push_back(row); });
     return rows;
 }
@@ -57,7 +57,7 @@ TEST(SysLogStore, TextKeysOfTheEventCodes) {
 TEST(SysLogStore, FirstEventOfADayMakesTheMonthFolderAndTheFile) {
     TestFolder folder;
     const SYSTEMTIME time = LocalTime(2024, 12, 31, 23, 59, 59);
-    ASSERT_FALSE(FileExists(MonthFolder(time).GetString()));
+    ASSERT_FALSE(FileExists(MonthFolder(time)));
 
     std::wstring notes(249, L'n');
     notes.front() = L'\'';
@@ -110,7 +110,7 @@ TEST(SysLogStore, SearchesAnswerFalseWithoutRows) {
     SysLogStore store;
     const auto ignore = [](const SysLogRow&) {};
     EXPECT_FALSE(store.ForEachRow(L"select * from SysLog_Table", ignore));  // not open
-    ASSERT_TRUE(store.Open(SysLogDayFile(day)));
+    ASSERT_TRUE(store.Open(SysLogDayFile(day).c_str()));
     EXPECT_TRUE(store.ForEachRow(L"select * from SysLog_Table where(SysLog_Date >=0 and SysLog_Cmd = 9)", ignore));
     EXPECT_FALSE(store.ForEachRow(L"select * from SysLog_Table where SysLog_Cmd = 1", ignore));
     EXPECT_FALSE(store.ForEachRow(L"select * from Missing_Table", ignore));
@@ -126,7 +126,7 @@ TEST(SysLogStore, StopEndsTheSearchBeforeItsNextRowUntilCleared) {
         WriteSysLogRow(MakeRow(kSysLogLineError, day, L"Line 1", L""));
 
     SysLogStore store;
-    ASSERT_TRUE(store.Open(SysLogDayFile(day)));
+    ASSERT_TRUE(store.Open(SysLogDayFile(day).c_str()));
     int rows = 0;
     store.RequestStop();  // raised before the search: not lost
     EXPECT_FALSE(store.ForEachRow(L"select * from SysLog_Table", [&](const SysLogRow&) { ++rows; }));

@@ -2,9 +2,12 @@
 // the lookup chain, the registries of themes and sub painters; and the animations, run with no time.
 
 #include "ThemeTestSupport.h"
+#include "TkOffice2003Theme.h"
 #include "TkColorManager.h"
 #include "TkPopupBar.h"
+#include "TkProgressPaintManager.h"
 #include "TkShadowManager.h"
+#include "TkSliderPaintManager.h"
 #include "TkStatusBarParts.h"
 
 #include <cstdlib>
@@ -37,17 +40,21 @@ public:
 };
 int CStandInTheme::s_nDestroyed = 0;
 
-// Every case starts and ends without a current paint manager and without registered creators.
+// Every case starts and ends without a current paint manager, and starts without registered creators.
 class ThemeFactory : public ThemeFixture {
 protected:
     void SetUp() override {
         ThemeFixture::SetUp();
         CTkPaintManager::ReleaseCurrent();
+        // The Office themes are known from the start; these cases judge a factory without them.
+        CTkPaintManager::RegisterThemeCreator(kThemeOffice, nullptr);
+        CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, nullptr);
         CStandInTheme::s_nDestroyed = 0;
     }
     void TearDown() override {
         CTkPaintManager::ReleaseCurrent();
-        CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, nullptr);
+        CTkPaintManager::RegisterThemeCreator(kThemeOffice, CTkOfficeTheme::Create);
+        CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, CTkOffice2003Theme::Create);
         ThemeFixture::TearDown();
     }
 };
@@ -57,8 +64,8 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
         int nTheme;
         BOOL bPending;  // 1..7: made by the theme's own code once it registers
     };
-    // Pending creators: 1 and 2 come with command bars part 4, 3, 4, 5 and 7 with the extra-themes issue
-    // ("Paint managers"), 6 with the ribbon.
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 3, 4, 5 and 7
+    // come with the extra themes, 6 with the ribbon.
     const Row rows[] = {{0, FALSE}, {1, TRUE}, {2, TRUE},  {3, TRUE},  {4, TRUE},  {5, TRUE},
                         {6, TRUE},  {7, TRUE}, {8, FALSE}, {9, FALSE}, {-1, FALSE}};
     for (const Row& row : rows) {
@@ -153,6 +160,15 @@ int CCountingSubPainter::s_nDeleted = 0;
 
 TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirOwner) {
     {
+        // The controls register the slider and progress painters; the gallery's comes with the gallery.
+        CPaintManagerRef theme(new CTkDefaultTheme);
+        EXPECT_NE(dynamic_cast<CTkSliderPaintManager*>(theme->m_pSliderPaintManager), nullptr);
+        EXPECT_NE(dynamic_cast<CTkProgressPaintManager*>(theme->m_pProgressPaintManager), nullptr);
+        EXPECT_EQ(theme->m_pGalleryPaintManager, nullptr);
+    }
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, nullptr);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, nullptr);
+    {
         CPaintManagerRef theme(new CTkDefaultTheme);
         EXPECT_EQ(theme->m_pSliderPaintManager, nullptr);
         theme->RefreshMetrics();  // no sub painter: nothing to refresh
@@ -169,7 +185,8 @@ TEST(SubPaintManagers, MadeByTheirRegisteredCreatorRefreshedAndDeletedWithTheirO
     }
     EXPECT_EQ(CCountingSubPainter::s_nMade, 1);
     EXPECT_EQ(CCountingSubPainter::s_nDeleted, 1);
-    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, nullptr);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }
 
 TEST(Animations, UnfoldAndSlideEndOnTheImageAndFadeBlendsEachStep) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "BarHost.h"
+#include "BarFixtures.h"
 #include "DibPixels.h"
 #include "TkControlButton.h"
 #include "TkControlField.h"
@@ -38,7 +38,7 @@ private:
     CTkPaintManager* m_pPaintManager;
 };
 
-// A pinned default theme installed on the hub of a bar with a hidden window (the stand-in bars of
+// A pinned default theme installed on the hub of a bar with a hidden window (the test bars of
 // tests/support), so that controls added to the bar measure and draw with it.
 class ThemeFixture : public ::testing::Test {
 protected:

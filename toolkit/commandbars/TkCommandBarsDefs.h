@@ -38,6 +38,29 @@ enum TrackingMode {
     kTrackingPopup = 2,  // a control's popup is open
 };
 
+// Where a bar's selection came from (SetSelected).
+enum SelectionOrigin {
+    kSelectByMouse = 0,
+    kSelectByMnemonic = 1,
+    kSelectForward = 2,   // keyboard, moving forward
+    kSelectBackward = 3,  // keyboard, moving backward
+};
+
+// What a bar's keyboard navigation is asked to do (NavigateByCode).
+enum NavigationCode {
+    kNavigateNext = 0,
+    kNavigatePrevious = 1,
+    kNavigateUp = 2,    // close the open popup, or go up a row
+    kNavigateDown = 3,  // open the selected control's popup, or go down a row
+    kNavigateEscape = 4,
+    kNavigateExecute = 5,
+    kNavigateFirst = 6,
+    kNavigateLast = 7,
+    kNavigatePreviousHorizontal = 8,  // as kNavigatePrevious
+    kNavigateNextHorizontal = 9,      // as kNavigateNext
+    kNavigateSystemMenu = 10,
+};
+
 // Bar Flags bit: the stacked large-button layout.
 constexpr DWORD kBarFlagStacked = 0x200000;
 // Bar Style bit: the bar shows a gripper.
@@ -68,6 +91,13 @@ constexpr UINT AutoSuggestShownMessage = 10354;
 // controls answer 1 ("ask my parent instead").
 constexpr UINT InPlaceEditQueryMessage = 10824;
 
+// The record TrackingKeyMessage points to: the key a tracking bar is about to handle. The site may change
+// it before the bar goes on.
+struct TrackingKeyRecord {
+    UINT nKey;
+    LPARAM lParam;
+};
+
 // The record of CreateCommandBarMessage: the site may make the bar itself. Sent by AddToolBar for a new
 // toolbar and by the control factory and the menu import for the sub bar of a popup.
 struct CommandBarCreateRecord {
@@ -94,9 +124,12 @@ constexpr UINT_PTR kTimerSpinRepeat = 435;         // a held spin button of an e
 constexpr UINT_PTR kTimerScrollRepeat = 23345;     // a held scroll-bar arrow
 constexpr UINT_PTR kTimerScrollAnimation = 23346;  // an animated scroll
 // The bar's own timers.
-constexpr UINT_PTR kTimerHover = 112223;      // the mouse rested on the selected control
-constexpr UINT_PTR kTimerExpand = 112224;     // an open popup shows its rarely used controls
-constexpr UINT_PTR kTimerAnimation = 707907;  // a step of the bar's animation
+constexpr UINT_PTR kTimerHover = 112223;            // the mouse rested on the selected control
+constexpr UINT_PTR kTimerExpand = 112224;           // an open popup shows its rarely used controls
+constexpr UINT_PTR kTimerAnimation = 707907;        // a step of the bar's animation
+constexpr UINT_PTR kTimerShowKeyboardTips = 52426;  // posted: a popup shows its first-level keyboard tips
+// The mouse manager's stand-in for WM_MOUSELEAVE, set on the window it watches.
+constexpr UINT_PTR kTimerMouseLeave = 113341;
 
 // ---- Command ids the toolkit reserves
 constexpr UINT kIdWindowList = 35000;        // placeholder: the MDI window list

@@ -133,8 +133,8 @@ public:
 
     // ---- Relations
     int GetIndex() const { return m_nIndex; }
-    CTkCommandBar* GetParent() const { return m_pParent; }     // not referenced
-    CTkControls* GetControls() const { return m_pControls; }   // not referenced
+    CTkCommandBar* GetParent() const { return m_pParent; }
+    CTkControls* GetControls() const { return m_pControls; }
     CTkControlAction* GetAction() const { return m_pAction; }  // not referenced
     void* GetRibbonGroup() const { return m_pRibbonGroup; }
     void SetRibbonGroup(void* pGroup) { m_pRibbonGroup = pGroup; }

@@ -114,7 +114,9 @@ CTkControl* CTkControls::Add(int nType, int nId, LPCWSTR pszParameter, int nBefo
                                                    : CreateControlByName(kTypeClassNames[nType]);
     if (pControl == nullptr)
         return nullptr;
-    if (auto* pPopup = DYNAMIC_DOWNCAST(CTkControlPopup, pControl)) {
+    // A popup gets a sub bar unless it made its own (a combo box has its list).
+    if (auto* pPopup = DYNAMIC_DOWNCAST(CTkControlPopup, pControl);
+        pPopup != nullptr && pPopup->GetCommandBar() == nullptr) {
         CTkCommandBar* pSubBar = nullptr;
         CMenu menu;
         HMENU hSubMenu = nullptr;
@@ -226,7 +228,8 @@ CTkControl* CTkControls::AddMenuItem(CMenu* pMenu, int nPosition) {
         }
         if (pControl == nullptr)
             return nullptr;
-        if (auto* pPopup = DYNAMIC_DOWNCAST(CTkControlPopup, pControl)) {
+        if (auto* pPopup = DYNAMIC_DOWNCAST(CTkControlPopup, pControl);
+            pPopup != nullptr && pPopup->GetCommandBar() == nullptr) {
             CString strTitle = strText;
             RemoveMnemonicMarkers(strTitle);
             CTkCommandBar* pSubBar = AskSiteForPopupBar(pSite, strTitle, nId);

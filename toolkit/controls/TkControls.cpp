@@ -4,8 +4,14 @@
 #include "TkCommandBars.h"
 #include "TkControl.h"
 #include "TkControlButton.h"
+#include "TkControlComboBox.h"
+#include "TkControlEdit.h"
 #include "TkControlPopup.h"
+#include "TkControlProgress.h"
+#include "TkPaintManager.h"
+#include "TkProgressPaintManager.h"
 #include "TkPropExchange.h"
+#include "TkSliderPaintManager.h"
 
 #include <memory>
 
@@ -13,12 +19,17 @@ IMPLEMENT_SERIAL(CTkControls, CCmdTarget, VERSIONABLE_SCHEMA | 33)
 IMPLEMENT_SERIAL(CTkOriginalControls, CTkControls, VERSIONABLE_SCHEMA | 33)
 
 void RegisterControlClasses() {
-    // Referencing the run-time classes links them in, and with them their registration by name.
-    static const CRuntimeClass* const classes[] = {
-        RUNTIME_CLASS(CTkControl),  RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
-        RUNTIME_CLASS(CTkControls), RUNTIME_CLASS(CTkOriginalControls),
+    // Referencing the run-time classes links them in, and with them their registration by name; kept
+    // although nothing reads it, or the optimiser drops the references.
+    [[gnu::used]] static const CRuntimeClass* const classes[] = {
+        RUNTIME_CLASS(CTkControl),     RUNTIME_CLASS(CTkControlButton),    RUNTIME_CLASS(CTkControlPopup),
+        RUNTIME_CLASS(CTkControls),    RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlProgress),
+        RUNTIME_CLASS(CTkControlEdit), RUNTIME_CLASS(CTkControlComboBox),
     };
     (void)classes;
+    // Paint managers made from now on own a slider and a progress painter.
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintSlider, CTkSliderPaintManager::Create);
+    CTkPaintManager::RegisterSubPaintManagerCreator(kSubPaintProgress, CTkProgressPaintManager::Create);
 }
 
 CTkOriginalControls::CTkOriginalControls() {

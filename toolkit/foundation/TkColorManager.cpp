@@ -95,22 +95,6 @@ constexpr ContrastRow kContrastRows[] = {{31, 30, 31, 50},  {32, 30, 13, 100}, {
                                          {61, 30, 61, 100}, {40, 30, 40, 80},  {44, 41, 44, 180}, {45, 31, 45, 180},
                                          {46, 30, 46, 180}, {47, 33, 47, 180}};
 
-// Column of the per-theme tables for themes 1..5, -1 for the others.
-int ThemeColumn(SystemThemeKind theme) {
-    switch (theme) {
-        case 1:
-        case 4:
-        case 5:
-            return 0;
-        case 2:
-            return 1;
-        case 3:
-            return 2;
-        default:
-            return -1;
-    }
-}
-
 bool Contains(const CString& str, LPCWSTR pszPart) {
     return str.Find(pszPart) >= 0;
 }
@@ -177,6 +161,21 @@ SystemThemeKind CTkColorManager::ThemeKindFromNames(LPCWSTR pszFileName, LPCWSTR
     return 0;
 }
 
+int CTkColorManager::LunaColorColumn(SystemThemeKind theme) {
+    switch (theme) {
+        case 1:
+        case 4:
+        case 5:
+            return 0;
+        case 2:
+            return 1;
+        case 3:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
 SystemThemeKind CTkColorManager::DetectSystemTheme() const {
     CTkWinThemeWrapper wrapper(TRUE);
     if (!wrapper.IsThemeActive() || CheckLowColorDisplay(nullptr))
@@ -202,7 +201,7 @@ void CTkColorManager::SetDefaultToolkitColors() {
 
 void CTkColorManager::LoadThemeColorTable() {
     std::fill(std::begin(m_themeColors), std::end(m_themeColors), kColorUnset);
-    const int nColumn = ThemeColumn(GetTableTheme());
+    const int nColumn = LunaColorColumn(GetTableTheme());
     if (nColumn < 0)
         return;
     for (const ThemeSlot& slot : kThemeSlots)
@@ -210,7 +209,7 @@ void CTkColorManager::LoadThemeColorTable() {
 }
 
 void CTkColorManager::ComputeGradients() {
-    const int nColumn = ThemeColumn(GetTableTheme());
+    const int nColumn = LunaColorColumn(GetTableTheme());
     if (nColumn >= 0) {
         SetStandard(54, kThemeSlot54[nColumn]);
         for (int i = 0; i < 7; ++i) {

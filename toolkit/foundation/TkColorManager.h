@@ -42,6 +42,8 @@ public:
     // The kind that a theme file and colour-scheme name stand for (the detection's name rules).
     static SystemThemeKind ThemeKindFromNames(LPCWSTR pszFileName, LPCWSTR pszColorName, BOOL bDetectRoyale,
                                               BOOL bDetectAero);
+    // The colour family of a kind: 0 blue (Luna blue, Royale, Aero), 1 olive, 2 silver; -1 for classic.
+    static int LunaColorColumn(SystemThemeKind theme);
 
     // ---- Recomputation and its steps
     void RecomputeColors();

@@ -17,6 +17,7 @@
 #include "TkMarkupKeyboardNavigation.h"
 #include "TkMarkupResourceDictionary.h"
 #include "TkMarkupRun.h"
+#include "TkMarkupScrollBar.h"
 #include "TkMarkupScrollViewer.h"
 #include "TkMarkupShapes.h"
 #include "TkMarkupSpan.h"

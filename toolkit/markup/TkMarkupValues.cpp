@@ -220,9 +220,10 @@ CTkMarkupObject* CTkMarkupPoint::ConvertFrom(CTkMarkupObject* pSource) const {
 }
 
 CRect DeflateRect(const CRect& rc, const CTkMarkupThickness* pThickness) {
-    if (pThickness == nullptr)
-        return rc;
-    const RECT& t = pThickness->GetThickness();
+    return pThickness != nullptr ? DeflateRect(rc, pThickness->GetThickness()) : rc;
+}
+
+CRect DeflateRect(const CRect& rc, const RECT& t) {
     CRect result(SaturatedInt(INT64{rc.left} + t.left), SaturatedInt(INT64{rc.top} + t.top),
                  SaturatedInt(INT64{rc.right} - t.right), SaturatedInt(INT64{rc.bottom} - t.bottom));
     result.right = std::max(result.left, result.right);

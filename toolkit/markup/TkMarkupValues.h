@@ -130,6 +130,8 @@ private:
 
 // rc shrunk by the thickness, never inverted; unchanged for NULL.
 CRect DeflateRect(const CRect& rc, const CTkMarkupThickness* pThickness);
+// The same with the widths of the four sides.
+CRect DeflateRect(const CRect& rc, const RECT& thickness);
 
 // ---- Reading values with a fallback (for a NULL value or one of another class)
 int MarkupIntOr(const CTkMarkupObject* pValue, int nDefault);

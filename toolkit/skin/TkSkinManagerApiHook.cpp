@@ -245,6 +245,17 @@ LRESULT CallSystemWindowProc(WNDPROC pfnWndProc, HWND hWnd, UINT message, WPARAM
     return (pfn != nullptr ? pfn : &::CallWindowProcA)(pfnWndProc, hWnd, message, wParam, lParam);
 }
 
+COLORREF GetSystemColor(int nIndex) {
+    auto pfn = reinterpret_cast<decltype(&::GetSysColor)>(GetSkinApiHook()->GetSystemFunction(tkSlotGetSysColor));
+    return (pfn != nullptr ? pfn : &::GetSysColor)(nIndex);
+}
+
+int GetSystemMetric(int nIndex) {
+    auto pfn =
+        reinterpret_cast<decltype(&::GetSystemMetrics)>(GetSkinApiHook()->GetSystemFunction(tkSlotGetSystemMetrics));
+    return (pfn != nullptr ? pfn : &::GetSystemMetrics)(nIndex);
+}
+
 BOOL CTkSkinManagerApiHook::DispatchDefProc(HWND hWnd, FARPROC pfnSystem, int nKind, void* pExtra, UINT message,
                                             WPARAM* pwParam, LPARAM* plParam, LRESULT* pResult) {
     CTkSkinManager* pManager = GetSkinManager();

@@ -196,3 +196,6 @@ CTkSkinManagerApiHook* GetSkinApiHook();
 // Calls a window procedure through the system's CallWindowProcW or CallWindowProcA (as the window is
 // Unicode or not), never through a replaced one.
 LRESULT CallSystemWindowProc(WNDPROC pfnWndProc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bUnicode);
+// The system's own colour and metric, past the skin's replacements while they are installed.
+COLORREF GetSystemColor(int nIndex);
+int GetSystemMetric(int nIndex);

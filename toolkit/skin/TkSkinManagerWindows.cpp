@@ -8,8 +8,22 @@
 #include "TkSkinManagerMetrics.h"
 #include "TkSkinManagerResourceFile.h"
 #include "TkSkinManagerSchema.h"
+#include "TkSkinObjectButton.h"
+#include "TkSkinObjectComboBox.h"
+#include "TkSkinObjectDateTime.h"
+#include "TkSkinObjectEdit.h"
 #include "TkSkinObjectFrame.h"
+#include "TkSkinObjectHeader.h"
+#include "TkSkinObjectList.h"
+#include "TkSkinObjectMDIClient.h"
+#include "TkSkinObjectMenu.h"
+#include "TkSkinObjectProgress.h"
 #include "TkSkinObjectScrollBar.h"
+#include "TkSkinObjectSpin.h"
+#include "TkSkinObjectStatusBar.h"
+#include "TkSkinObjectTab.h"
+#include "TkSkinObjectToolBar.h"
+#include "TkSkinObjectTrackBar.h"
 
 #include <cwchar>
 #include <new>
@@ -266,9 +280,31 @@ BOOL CTkSkinManager::IsPropertySheetPage(LPCREATESTRUCT lpcs) {
 // ---- The window-class table
 
 void CTkSkinManager::RegisterSkinClasses() {
-    // Window classes with skin objects of their own come first, each followed by its aliases; then the names
-    // other frameworks give the same controls; then the classes that keep the system's look.
-    AddSkinObjectClass(L"ScrollBar", RUNTIME_CLASS(CTkSkinObjectScrollBar));
+    // Window classes with skin objects of their own come first, then their aliases and the names other
+    // frameworks give the same controls, then the popup menus and the classes that keep the system's look.
+    static const std::pair<LPCWSTR, CRuntimeClass*> kClasses[] = {
+        {L"ComboBox", RUNTIME_CLASS(CTkSkinObjectComboBox)},
+        {L"Edit", RUNTIME_CLASS(CTkSkinObjectEdit)},
+        {L"SysDateTimePick32", RUNTIME_CLASS(CTkSkinObjectDateTime)},
+        {L"SysMonthCal32", RUNTIME_CLASS(CTkSkinObjectMonthCal)},
+        {L"ListBox", RUNTIME_CLASS(CTkSkinObjectListBox)},
+        {L"ScrollBar", RUNTIME_CLASS(CTkSkinObjectScrollBar)},
+        {L"SysListView32", RUNTIME_CLASS(CTkSkinObjectListView)},
+        {L"SysHeader32", RUNTIME_CLASS(CTkSkinObjectHeader)},
+        {L"msctls_statusbar32", RUNTIME_CLASS(CTkSkinObjectStatusBar)},
+        {L"SysTreeView32", RUNTIME_CLASS(CTkSkinObjectTreeView)},
+        {L"msctls_progress32", RUNTIME_CLASS(CTkSkinObjectProgress)},
+        {L"msctls_trackbar32", RUNTIME_CLASS(CTkSkinObjectTrackBar)},
+        {L"SysTabControl32", RUNTIME_CLASS(CTkSkinObjectTab)},
+        {L"MDIClient", RUNTIME_CLASS(CTkSkinObjectMDIClient)},
+        {L"msctls_updown32", RUNTIME_CLASS(CTkSkinObjectSpin)},
+        {L"ToolbarWindow32", RUNTIME_CLASS(CTkSkinObjectToolBar)},
+        {L"Button", RUNTIME_CLASS(CTkSkinObjectButton)},
+    };
+    for (const auto& [pszClass, pClass] : kClasses)
+        AddSkinObjectClass(pszClass, pClass);
+    // A combo box's drop-down list is a list box.
+    AddSkinObjectAlias(L"ComboLBox", L"ListBox");
     AddSkinObjectAlias(L"ATL:ScrollBar", L"ScrollBar");
     static const std::pair<LPCWSTR, LPCWSTR> kAliases[] = {
         {L"TButton", L"Button"},
@@ -290,8 +326,10 @@ void CTkSkinManager::RegisterSkinClasses() {
     };
     for (const auto& [pszAlias, pszTarget] : kAliases)
         AddSkinObjectAlias(pszAlias, pszTarget);
-    // Popup menus have no skin object of their own (and could have none on Windows 95 and NT 4.0).
-    AddSkinObjectClass(L"#32768", nullptr);
+    // Popup menus of Windows 95 and NT 4.0 keep the system's look.
+    const OSVersionInfo* pVersion = GetOSVersionInfo();
+    const bool bOldMenus = pVersion->IsWindows95() || pVersion->IsWindowsNT4();
+    AddSkinObjectClass(L"#32768", bOldMenus ? nullptr : RUNTIME_CLASS(CTkSkinObjectMenu));
     AddSkinObjectClass(L"SysPager", nullptr);
 }
 

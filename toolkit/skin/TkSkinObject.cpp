@@ -195,6 +195,11 @@ void CTkSkinObject::QueryOptOut() {
     m_bOptedOut = ::SendMessageW(m_hWnd, WM_SKINFRAMEWORK_QUERYSTATE, 0, 0) != 0;
 }
 
+void CTkSkinObject::TrackMouseLeave() {
+    TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+    ::TrackMouseEvent(&tme);
+}
+
 BOOL CTkSkinObject::OnHookMessage(UINT message, WPARAM* pwParam, LPARAM* plParam, LRESULT* pResult) {
     if (IsIgnoredMessage(message) || BypassesHandlers(message))
         return FALSE;

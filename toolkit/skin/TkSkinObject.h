@@ -112,6 +112,8 @@ public:
 protected:
     // Asks the window whether it wants to keep the system's look.
     void QueryOptOut();
+    // Asks for WM_MOUSELEAVE when the mouse leaves the window, so a hot look is cleared.
+    void TrackMouseLeave();
 
     WNDPROC m_pfnSavedWndProc = nullptr;   // the window's procedure at attachment
     CTkSkinManager* m_pManager = nullptr;  // not owned
@@ -138,6 +140,9 @@ public:
     ~CTkSkinObjectPaintDC() override;
     CTkSkinObjectPaintDC(const CTkSkinObjectPaintDC&) = delete;
     CTkSkinObjectPaintDC& operator=(const CTkSkinObjectPaintDC&) = delete;
+
+    // The sender supplied the DC: no BeginPaint, so nothing was erased first.
+    BOOL IsSupplied() const { return m_hDC != nullptr && !m_bBeginPaint; }
 
     PAINTSTRUCT m_ps{};
 

@@ -471,6 +471,14 @@ void CTkSkinObjectFrame::UpdateFrame() {
     UpdateWindowRegion(rc.Width(), rc.Height());
 }
 
+void CTkSkinObjectFrame::SendSystemNcCalcSize() {
+    ++m_nFrameLock;
+    CRect rc;
+    GetWindowRect(&rc);
+    ::SendMessageW(m_hWnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rc));
+    --m_nFrameLock;
+}
+
 void CTkSkinObjectFrame::RefreshFrameStyle() {
     constexpr DWORD kSkinnedStyles = WS_HSCROLL | WS_VSCROLL | WS_DLGFRAME;
     const DWORD dwStyle = GetStyle();
@@ -604,11 +612,7 @@ void CTkSkinObjectFrame::OnNcRButtonUp(UINT /*nHitTest*/, CPoint point) {
     }
     // The window's own procedure offers its scroll-bar menu by its own layout of the bars, which the
     // skin keeps hidden from it: it lays them out for the menu and forgets them again afterwards.
-    ++m_nFrameLock;
-    CRect rc;
-    GetWindowRect(&rc);
-    ::SendMessageW(m_hWnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rc));
-    --m_nFrameLock;
+    SendSystemNcCalcSize();
     ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y));
     RefreshFrameStyle();
 }

@@ -94,6 +94,9 @@ public:
     void SetWindowKind(int nKind) { m_nWindowKind = nKind; }
     // An MDI client's object registers here, so that the active child's caption follows this frame's.
     void SetMDIClient(CTkSkinObject* pClient) { m_pMDIClient = pClient; }
+    // Lets the window's own procedure lay out its frame and scroll bars once (WM_NCCALCSIZE for the window
+    // rectangle), with the skin's own layout held off meanwhile.
+    void SendSystemNcCalcSize();
 
     // ---- Caption buttons
     // Rebuilds the buttons from the styles when they changed since the last time.

@@ -100,10 +100,8 @@ void CTkSkinObjectScrollBar::OnMouseMove(UINT /*nFlags*/, CPoint point) {
         return;
     m_spiCtl.nHotPart = nPart;
     Invalidate(FALSE);
-    if (nPart != tkSkinScrollNone) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        ::TrackMouseEvent(&tme);
-    }
+    if (nPart != tkSkinScrollNone)
+        TrackMouseLeave();
 }
 
 LRESULT CTkSkinObjectScrollBar::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/) {

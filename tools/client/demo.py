@@ -1,8 +1,9 @@
-"""The demo calls: with the service host running on the demo program folder, places a few calls of every line kind
-through the simulated driver's control port while a remote client is logged in, so that the host's console shows
-the channel changes and the filed calls; then lists the recordings and the CDR rows the calls left behind.
+"""The demo calls: with the program (TesselonServer.exe, or the console service host) running on the demo program
+folder, places a few calls of every line kind through the simulated driver's control port while a remote client is
+logged in, printing the channel changes and the filed calls that client receives; then lists the recordings and the
+CDR rows the calls left behind.
 
-usage: demo.py [--dist <program folder>]   (scripts/run starts it beside the host)
+usage: demo.py [--dist <program folder>]   (scripts/run starts it beside the program)
 """
 import argparse
 import configparser
@@ -114,7 +115,7 @@ def list_results(dist):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--dist", required=True, help="the program folder the host runs")
+    parser.add_argument("--dist", required=True, help="the program folder the program runs")
     dist = parser.parse_args().dist
     control_port = read_ini(os.path.join(dist, "qskern.ini")).getint("Simulator", "ControlPort")
     client_port = read_ini(os.path.join(dist, "Server_Settings.ini")).getint("Settings", "NetPort", fallback=6691)

@@ -90,7 +90,7 @@ CString DescribeRow(const ChannelRecord& record, ChannelRowChange what) {
             text.Format(L"outgoing call, recording %s", record.FilePath);
             break;
         case ChannelRowChange::Ringing:
-            text.Format(L"ringing (%d)", record.RingCount);
+            text.Format(L"ringing (%d)", record.RingCount.load());
             break;
         case ChannelRowChange::IncomingRecording:
             text.Format(L"incoming call, recording %s", record.FilePath);
@@ -118,9 +118,9 @@ CString DescribeRow(const ChannelRecord& record, ChannelRowChange what) {
             break;
         case ChannelRowChange::LineInfo:
             if (IsSpyChannel(record.LineType))
-                text.Format(L"call in channel %d, out channel %d", record.CallInCh, record.CallOutCh);
+                text.Format(L"call in channel %d, out channel %d", record.CallInCh.load(), record.CallOutCh.load());
             else
-                text.Format(L"line %d V", record.LineVoltage);
+                text.Format(L"line %d V", record.LineVoltage.load());
             break;
         case ChannelRowChange::KeepFlag:
             if (record.Rec == kRecordDtmfKeepDelete)
@@ -172,7 +172,7 @@ void CConsoleServiceView::ChannelRowChanged(int channel, ChannelRowChange what) 
     if (change.IsEmpty())
         return;
     CString text;
-    text.Format(L"channel %03d [state %2d] %s", channel + 1, record.State, change.GetString());
+    text.Format(L"channel %03d [state %2d] %s", channel + 1, record.State.load(), change.GetString());
     WriteLine(text.GetString());
 }
 
@@ -182,7 +182,7 @@ void CConsoleServiceView::ChannelSettingsChanged(int channel) {
     const ChannelRecord& record = ChannelTable[channel];
     CString text;
     text.Format(L"channel %03d settings: name \"%s\", phone \"%s\", record mode %d", channel + 1, record.Name,
-                record.Phone, record.Rec);
+                record.Phone, record.Rec.load());
     WriteLine(text.GetString());
 }
 

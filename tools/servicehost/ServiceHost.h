@@ -1,7 +1,8 @@
 #pragma once
 // CServiceHost: starts and stops the recording service the way the main window does when it is created and
-// destroyed, without any window. The development host (servicehost.exe) and the capacity benchmark run the service
-// through it until the GUI program takes over.
+// destroyed, without any window: the same steps (startup/ServiceStartup.h) in the same order, with the FTP log
+// pane's upload thread around them. The development host (servicehost.exe) and the capacity benchmark run the
+// service through it.
 //
 // The caller reads the start-up settings (LoadStartupSettings) and installs its IServiceView first: the view
 // stands for the main window, so the engine's call writer and the driver events run only while one is installed.

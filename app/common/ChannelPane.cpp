@@ -1,0 +1,6 @@
+#include "common/ChannelPane.h"
+
+ChannelPaneCalls& ChannelPane() {
+    static ChannelPaneCalls calls;
+    return calls;
+}

@@ -1,0 +1,4 @@
+// TesselonServer.exe: the recording server with its window. The layer's wWinMain runs the application object.
+#include "frame/TesselonServerApp.h"
+
+CTesselonServerApp theApp;
