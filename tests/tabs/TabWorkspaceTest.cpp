@@ -13,14 +13,13 @@
 namespace {
 
 constexpr wchar_t kChildClass[] = L"TabTestMdiChild";
-constexpr int kClientWidth = 600;
-constexpr int kClientHeight = 400;
 
 LRESULT CALLBACK ChildProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
     return ::DefMDIChildProcW(hWnd, nMessage, wParam, lParam);
 }
 
-// A frame with an MDI client of 600 x 400 and a tab client on it.
+// The layer's MDI frame, whose MDI client the tab client takes over. Hidden: Xvfb has no window manager,
+// and Wine waits two seconds for one whenever a shown top-level window goes.
 class TabWorkspace : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,14 +32,11 @@ protected:
         m_pFrame = new CMDIFrameWnd;
         ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"Frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                        700, 500, nullptr, nullptr));
-        CLIENTCREATESTRUCT ccs = {nullptr, 0xFF00};
-        m_hClient =
-            ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kClientWidth,
-                              kClientHeight, m_pFrame->GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), &ccs);
+        m_hClient = m_pFrame->m_hWndMDIClient;
         ASSERT_NE(m_hClient, nullptr);
-        m_pFrame->m_hWndMDIClient = m_hClient;
-        m_pFrame->ShowWindow(SW_SHOW);
+        m_pFrame->RecalcLayout();
         ASSERT_TRUE(m_client.Attach(m_pFrame, TRUE));
+        ::GetClientRect(m_hClient, &m_rcClient);
     }
     void TearDown() override {
         EXPECT_EQ(::GetCapture(), nullptr);
@@ -51,6 +47,9 @@ protected:
         MDICREATESTRUCTW mcs = {kChildClass, pszTitle, ::GetModuleHandleW(nullptr), 0, 0, 200, 150, 0, 0};
         return reinterpret_cast<HWND>(::SendMessageW(m_hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     }
+    // Mouse messages in the MDI client's coordinates, for the loops to read.
+    void PostMove(CPoint pt) const { ::PostMessageW(m_hClient, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
+    void PostRelease(CPoint pt) const { ::PostMessageW(m_hClient, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y)); }
     void AddChildren(int nCount) {
         for (int i = 0; i < nCount; ++i)
             m_children.push_back(AddChild((L"Child " + std::to_wstring(i + 1)).c_str()));
@@ -73,13 +72,14 @@ protected:
         return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
     }
     void SavePrint(LPCWSTR pszName) {
-        CScopedMemDC dc(kClientWidth, kClientHeight);
+        CScopedMemDC dc(m_rcClient.Width(), m_rcClient.Height());
         ::SendMessageW(m_hClient, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
         SavePicture(dc, pszName);
     }
 
     CMDIFrameWnd* m_pFrame = nullptr;
     HWND m_hClient = nullptr;
+    CRect m_rcClient;
     CTkTabClientWnd m_client;
     CScriptWindow m_script;
     std::vector<HWND> m_children;
@@ -103,14 +103,14 @@ TEST_F(TabWorkspace, TabsFollowTheChildren) {
     ::GetWindowRect(m_children[0], rcChild);
     ::MapWindowPoints(nullptr, m_hClient, reinterpret_cast<POINT*>(&rcChild), 2);
     EXPECT_EQ(rcChild, pGroup->GetClientRect());
-    EXPECT_EQ(pGroup->GetControlRect(), CRect(0, 0, kClientWidth, kClientHeight));
+    EXPECT_EQ(pGroup->GetControlRect(), m_rcClient);
     SavePrint(L"tab-workspace-three");
 
     Activate(0);
     EXPECT_EQ(pGroup->GetSelectedItem(), Tab(0));
     // A click on a tab activates its child.
     const CPoint ptSecond = Tab(1)->GetRect().CenterPoint();
-    m_script.PostRelease(ptSecond.x, ptSecond.y);
+    PostRelease(ptSecond);
     pGroup->PerformClick(m_hClient, ptSecond);
     EXPECT_EQ(m_client.GetActiveChild(), m_children[1]);
     ::SetWindowTextW(m_children[1], L"Renamed");
@@ -150,34 +150,36 @@ TEST_F(TabWorkspace, ASplitSharesTheSizeAndTheMovedTabKeepsItsColour) {
     AddChildren(3);
     CTkTabManagerItem* pMoved = Tab(1);
     const COLORREF clrBefore = pMoved->m_clrItem;
+    // Side by side until now: the group's share is its width.
+    const int nOldSize = Group(0)->GetControlRect().Width();
     m_client.MoveItemToGroup(pMoved, Group(0), kDropNewGroupBelow);
     ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
-    EXPECT_DOUBLE_EQ(Group(0)->m_dSize + Group(1)->m_dSize, kClientWidth - m_client.m_nSplitterWidth)
-        << "the old width less the splitter";
+    EXPECT_DOUBLE_EQ(Group(0)->m_dSize + Group(1)->m_dSize, nOldSize - m_client.m_nSplitterWidth)
+        << "the old size less the splitter";
     EXPECT_EQ(Group(1)->GetItem(0), pMoved);
     EXPECT_EQ(pMoved->m_clrItem, clrBefore);
     EXPECT_EQ(pMoved->m_dwRef, 1) << "the new group holds the one reference";
     EXPECT_EQ(Group(0)->GetControlRect().bottom + m_client.m_nSplitterWidth, Group(1)->GetControlRect().top);
-    EXPECT_EQ(Group(1)->GetControlRect().bottom, kClientHeight);
+    EXPECT_EQ(Group(1)->GetControlRect().bottom, m_rcClient.bottom);
     SavePrint(L"tab-workspace-split");
 }
 
 TEST_F(TabWorkspace, TheGroupDragOffersDropTargetsAndReordersInTheHeader) {
     AddChildren(3);
     const CPoint ptFirst = Tab(0)->GetRect().CenterPoint();
-    const CPoint ptNearBottom(300, kClientHeight - 10);
+    const CPoint ptNearBottom(m_rcClient.CenterPoint().x, m_rcClient.bottom - 10);
     BOOL bShownOutside = FALSE;
     int nActionOutside = -1;
     BOOL bShownBack = TRUE;
     // Out near the bottom edge, then back into the header: the feedback goes, and nothing moves.
-    m_script.PostMove(ptNearBottom.x, ptNearBottom.y);
+    PostMove(ptNearBottom);
     m_script.PostCall([&] {
         bShownOutside = m_client.IsDragFeedbackShown();
         nActionOutside = m_client.GetDropAction();
     });
-    m_script.PostMove(ptFirst.x, ptFirst.y);
+    PostMove(ptFirst);
     m_script.PostCall([&] { bShownBack = m_client.IsDragFeedbackShown(); });
-    m_script.PostRelease(ptFirst.x, ptFirst.y);
+    PostRelease(ptFirst);
     Group(0)->PerformClick(m_hClient, ptFirst);
     EXPECT_TRUE(bShownOutside);
     EXPECT_EQ(nActionOutside, kDropNewGroupBelow);
@@ -185,8 +187,8 @@ TEST_F(TabWorkspace, TheGroupDragOffersDropTargetsAndReordersInTheHeader) {
     EXPECT_EQ(m_client.GetWorkspaceCount(), 1);
 
     // Released near the bottom: a new group below holds the tab.
-    m_script.PostMove(ptNearBottom.x, ptNearBottom.y);
-    m_script.PostRelease(ptNearBottom.x, ptNearBottom.y);
+    PostMove(ptNearBottom);
+    PostRelease(ptNearBottom);
     Group(0)->PerformClick(m_hClient, ptFirst);
     ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
     EXPECT_TRUE(m_client.m_bStackedGroups);
@@ -199,17 +201,16 @@ TEST_F(TabWorkspace, TheGroupDragOffersDropTargetsAndReordersInTheHeader) {
 TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
     AddChildren(1);
     const CPoint ptTab = Tab(0)->GetRect().CenterPoint();
-    m_script.PostMove(300, kClientHeight - 10);
+    PostMove(CPoint(300, m_rcClient.bottom - 10));
     Group(0)->PerformClick(m_hClient, ptTab);
     MSG msg;
-    EXPECT_TRUE(::PeekMessageW(&msg, m_script.GetHwnd(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
-        << "the press only selected: no loop read the script";
+    EXPECT_TRUE(::PeekMessageW(&msg, m_hClient, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+        << "the press only selected: no loop read the move";
 
     AddChildren(2);
     const CPoint ptFirst = Tab(0)->GetRect().CenterPoint();
-    m_script.PostMove(300, kClientHeight - 10);
+    PostMove(CPoint(300, m_rcClient.bottom - 10));
     m_script.PostCall([] { ::PostQuitMessage(3); });
-    m_script.PostRelease(300, kClientHeight - 10);
     Group(0)->PerformClick(m_hClient, ptFirst);
     EXPECT_EQ(TakeQuit(), 3);
     EXPECT_FALSE(m_client.IsDragFeedbackShown());
@@ -217,7 +218,6 @@ TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
     EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "a quitting drag drops nothing";
     EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow())) << "the desktop is unlocked";
     ::LockWindowUpdate(nullptr);
-    ::PeekMessageW(&msg, m_script.GetHwnd(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 }
 
 TEST_F(TabWorkspace, AControlHostedGroupBelongsToItsControl) {
