@@ -3,6 +3,7 @@
 // workspace commands' truth table, splits and moves, the group drag with its drop feedback, WM_QUIT
 // during a drag, the command bars' refresh, and a group hosted in a control.
 
+#include "BarFixtures.h"
 #include "TabsTestSupport.h"
 
 #include "TkControlTabWorkspace.h"
@@ -113,6 +114,13 @@ TEST_F(TabWorkspace, TabsFollowTheChildren) {
     PostRelease(ptSecond);
     pGroup->PerformClick(m_hClient, ptSecond);
     EXPECT_EQ(m_client.GetActiveChild(), m_children[1]);
+    // The client answers the tips of its tabs.
+    m_client.GetPaintManager()->m_nToolTipMode = 1;
+    TOOLINFO info = {};
+    info.cbSize = AFX_TOOLINFO_V1_SIZE;
+    EXPECT_EQ(static_cast<CWnd&>(m_client).OnToolHitTest(ptSecond, &info), 1);
+    EXPECT_STREQ(info.lpszText, L"Child 2");
+    free(info.lpszText);
     ::SetWindowTextW(m_children[1], L"Renamed");
     RefreshTabClientOfFrame(m_pFrame);
     EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed")) << "the command bars' refresh reaches the tabs";
@@ -220,14 +228,52 @@ TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
     ::LockWindowUpdate(nullptr);
 }
 
-TEST_F(TabWorkspace, AControlHostedGroupBelongsToItsControl) {
+TEST_F(TabWorkspace, AControlHostedGroupLivesInItsBarAndBelongsToItsControl) {
+    auto* pBar = new CTestBar;
+    ASSERT_TRUE(CreateBarWindow(pBar, m_pFrame, CRect(0, 0, 300, 40)));
     auto* pControl = new CTkControlTabWorkspace;
+    EXPECT_EQ(pControl->GetFlags() & (kControlFlagNoKeyboard | kControlFlagNoMove),
+              static_cast<DWORD>(kControlFlagNoKeyboard | kControlFlagNoMove));
+    pControl->InternalAddRef();  // the test's, beyond the bar's
+    pBar->GetControls()->Append(pControl);
     m_client.SetCommandBarWorkspace(pControl);
-    EXPECT_EQ(pControl->GetSize(nullptr), CSize(220, 23)) << "a wide control on a top bar";
+    EXPECT_EQ(pControl->GetSize(nullptr), CSize(220, 23)) << "wide on a top bar";
+    SetBarKind(pBar, kBarTypeNormal, kBarLeft);
+    EXPECT_EQ(pControl->GetSize(nullptr), CSize(23, 220)) << "tall on a left bar";
+    EXPECT_EQ(pControl->GetPosition(), kTabPositionLeft);
+    SetBarKind(pBar, kBarTypeNormal, kBarTop);
+
     AddChildren(2);
-    EXPECT_EQ(m_client.GetWorkspace(0), pControl);
-    pControl->OnRemoved();
+    ASSERT_EQ(m_client.GetWorkspace(0), pControl);
+    ASSERT_EQ(pControl->GetItemCount(), 2) << "the children's tabs stand in the bar";
+    pControl->SetRect(CRect(10, 5, 230, 28));
+    EXPECT_EQ(pControl->GetControlRect(), CRect(10, 5, 230, 28)) << "the group is laid out in the control";
+    EXPECT_TRUE(CRect(10, 5, 230, 28).PtInRect(Tab(1)->GetRect().CenterPoint()));
+
+    // The tip of a tab names its child, for the bar's window.
+    m_client.GetPaintManager()->m_nToolTipMode = 1;
+    const CPoint ptSecond = Tab(1)->GetRect().CenterPoint();
+    TOOLINFO info = {};
+    info.cbSize = AFX_TOOLINFO_V1_SIZE;
+    EXPECT_EQ(pControl->HitTestToolTip(ptSecond, &info), 1);
+    EXPECT_EQ(info.hwnd, pBar->GetSafeHwnd());
+    EXPECT_STREQ(info.lpszText, L"Child 2");
+    free(info.lpszText);
+    EXPECT_EQ(pControl->HitTestToolTip(CPoint(225, 20), &info), 0) << "no tab there";
+
+    // A click in the bar activates the tab's child and sets the client's flags.
+    Activate(0);
+    ::PostMessageW(pBar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptSecond.x, ptSecond.y));
+    pControl->HandleClick(FALSE, ptSecond);
+    EXPECT_EQ(m_client.GetActiveChild(), m_children[1]);
+    EXPECT_TRUE(m_client.m_bHold);
+    EXPECT_TRUE(m_client.m_bClicked);
+
+    // Its removal from the bar empties the client's list; the control keeps its group.
+    pBar->GetControls()->Remove(pControl);
     EXPECT_EQ(m_client.GetWorkspaceCount(), 0);
     EXPECT_EQ(pControl->m_pOwner, nullptr);
+    EXPECT_EQ(pControl->GetItemCount(), 2);
     pControl->InternalRelease();
+    pBar->InternalRelease();
 }

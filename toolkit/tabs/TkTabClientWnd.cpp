@@ -8,6 +8,7 @@
 #include "TkPaintManagerColor.h"
 #include "TkTabPaintManager.h"
 #include "TkTextFunctions.h"
+#include "TkToolTipContext.h"
 #include "TkWindowFunctions.h"
 
 #include <algorithm>
@@ -41,11 +42,13 @@ BOOL IsMdiChild(HWND hWnd) {
 
 CTkTabClientWnd::CTkTabClientWnd()
     : m_pPaintManager(new CTkTabPaintManager),
+      m_pToolTipContext(new CTkToolTipContext),
       m_hDragCursor(::LoadCursorW(nullptr, IDC_SIZEALL)),
       m_hNormalCursor(::LoadCursorW(nullptr, IDC_ARROW)) {}
 
 CTkTabClientWnd::~CTkTabClientWnd() {
     Detach();
+    m_pToolTipContext->InternalRelease();
     m_pPaintManager->InternalRelease();
 }
 
@@ -78,6 +81,7 @@ void CTkTabClientWnd::Detach() {
     m_hLastActive = nullptr;
     m_splitters.clear();
     if (GetSafeHwnd() != nullptr) {
+        m_pToolTipContext->CancelToolTips();
         UnsubclassWindow();
         if (m_pFrame != nullptr && ::IsWindow(m_pFrame->m_hWndMDIClient))
             ::InvalidateRect(m_pFrame->m_hWndMDIClient, nullptr, TRUE);
@@ -144,6 +148,8 @@ void CTkTabClientWnd::SetCommandBarWorkspace(CWorkspace* pWorkspace) {
     pWorkspace->m_pOwner = this;
     m_workspaces.insert(m_workspaces.begin(), pWorkspace);
     m_pPaintManager->AttachRow(pWorkspace);
+    // New children join the bar's group; a group of the client left empty goes at the next layout.
+    SetActiveWorkspace(pWorkspace);
 }
 
 void CTkTabClientWnd::ForgetCommandBarWorkspace(CWorkspace* pWorkspace) {
@@ -338,9 +344,8 @@ void CTkTabClientWnd::RecalcLayout() {
     // Every child stands in its group's client area; the selected ones on top, the active child last.
     const HWND hActive = GetActiveChild();
     for (CWorkspace* pWorkspace : m_workspaces) {
-        if (pWorkspace == m_pCommandBarWorkspace)
-            continue;
-        const CRect& rc = pWorkspace->GetClientRect();
+        // The children of the bar's group fill the client.
+        const CRect& rc = pWorkspace == m_pCommandBarWorkspace ? rcClient : pWorkspace->GetClientRect();
         for (int i = 0; i < pWorkspace->GetItemCount(); ++i)
             ::SetWindowPos(pWorkspace->GetItemWindow(pWorkspace->GetItem(i)), nullptr, rc.left, rc.top, rc.Width(),
                            rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -438,6 +443,11 @@ void CTkTabClientWnd::OnKeyDown(UINT nChar, UINT, UINT) {
 INT_PTR CTkTabClientWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
     CWorkspace* pWorkspace = WorkspaceFromPoint(point);
     return pWorkspace != nullptr ? pWorkspace->OnToolHitTest(m_hWnd, point, pTI) : -1;
+}
+
+BOOL CTkTabClientWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 // ---- Entry points of the command bars

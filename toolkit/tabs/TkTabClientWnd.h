@@ -21,6 +21,7 @@
 class CMDIFrameWnd;
 class CTkCommandBars;
 class CTkTabPaintManager;
+class CTkToolTipContext;
 
 // What a drop of a dragged tab does.
 enum WorkspaceDropAction {
@@ -139,11 +140,14 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMDIChildChanged(WPARAM wParam, LPARAM lParam);
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    // The tips of the tabs see the client's mouse messages first.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 
     CMDIFrameWnd* m_pFrame = nullptr;          // not owned
     CTkCommandBars* m_pCommandBars = nullptr;  // not owned
     CTkTabPaintManager* m_pPaintManager;       // one reference
+    CTkToolTipContext* m_pToolTipContext;      // one reference
     std::vector<CWorkspace*> m_workspaces;     // owned
     CWorkspace* m_pActiveWorkspace = nullptr;
     std::vector<CRect> m_splitters;  // between the groups, in client coordinates
