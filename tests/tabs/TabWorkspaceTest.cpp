@@ -75,6 +75,19 @@ protected:
     void SavePrint(LPCWSTR pszName) {
         CScopedMemDC dc(m_rcClient.Width(), m_rcClient.Height());
         ::SendMessageW(m_hClient, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
+        // The children on top, bottom of the Z order first (the frame is hidden, so nothing prints them).
+        for (HWND hChild = ::GetWindow(::GetWindow(m_hClient, GW_CHILD), GW_HWNDLAST); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDPREV)) {
+            CRect rc;
+            ::GetWindowRect(hChild, rc);
+            ::MapWindowPoints(nullptr, m_hClient, reinterpret_cast<POINT*>(&rc), 2);
+            const int nSaved = ::SaveDC(dc.GetSafeHdc());
+            ::IntersectClipRect(dc.GetSafeHdc(), rc.left, rc.top, rc.right, rc.bottom);
+            ::SetViewportOrgEx(dc.GetSafeHdc(), rc.left, rc.top, nullptr);
+            ::SendMessageW(hChild, WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+                           PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            ::RestoreDC(dc.GetSafeHdc(), nSaved);
+        }
         SavePicture(dc, pszName);
     }
 
