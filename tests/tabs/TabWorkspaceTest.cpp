@@ -219,6 +219,26 @@ TEST_F(TabWorkspace, TheGroupDragOffersDropTargetsAndReordersInTheHeader) {
     ::LockWindowUpdate(nullptr);
 }
 
+TEST_F(TabWorkspace, AGroupEmptiedDuringItsDragGoesWhenTheDragEnds) {
+    AddChildren(2);
+    m_client.MoveItemToGroup(Tab(1), Group(0), kDropNewGroupRight);
+    ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
+    const CPoint ptAlone = Tab(1)->GetRect().CenterPoint();
+    int nGroupsDuring = 0;
+    // Dragged out over the first group, where its child goes; then released there.
+    PostMove(Group(0)->GetClientRect().CenterPoint());
+    m_script.PostCall([&] {
+        ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_children[1]), 0);
+        nGroupsDuring = m_client.GetWorkspaceCount();
+    });
+    PostRelease(Group(0)->GetClientRect().CenterPoint());
+    ::SendMessageW(m_hClient, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptAlone.x, ptAlone.y));
+    EXPECT_EQ(nGroupsDuring, 2) << "the group of the running loop stays";
+    EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "and goes after it";
+    EXPECT_EQ(Group(0)->GetItemCount(), 1);
+    EXPECT_FALSE(m_client.IsDragFeedbackShown());
+}
+
 TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
     AddChildren(1);
     const CPoint ptTab = Tab(0)->GetRect().CenterPoint();

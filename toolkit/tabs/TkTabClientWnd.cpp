@@ -251,7 +251,7 @@ void CTkTabClientWnd::RefreshTabs(BOOL bRecalcFrame) {
     m_bRefreshing = FALSE;
 }
 
-void CTkTabClientWnd::SyncTabs() {
+BOOL CTkTabClientWnd::SyncTabs() {
     if (m_workspaces.empty())
         SetActiveWorkspace(CreateWorkspaceAt(0));
     std::vector<HWND> children;
@@ -273,8 +273,15 @@ void CTkTabClientWnd::SyncTabs() {
         if (FindItem(*it) == nullptr)
             pTarget->InsertItem(-1)->SetData(reinterpret_cast<DWORD_PTR>(*it));
     }
+    // A mouse loop of a group runs while the client holds the capture: the group it runs in must outlive
+    // it, so emptied groups go at the first layout after it.
+    BOOL bDeferred = FALSE;
     for (CWorkspace* pWorkspace : std::vector<CWorkspace*>(m_workspaces)) {
-        if (pWorkspace->GetItemCount() == 0 && pWorkspace != m_pCommandBarWorkspace)
+        if (pWorkspace->GetItemCount() > 0 || pWorkspace == m_pCommandBarWorkspace)
+            continue;
+        if (::GetCapture() == m_hWnd)
+            bDeferred = TRUE;
+        else
             RemoveWorkspace(pWorkspace);
     }
     for (CWorkspace* pWorkspace : m_workspaces) {
@@ -298,6 +305,7 @@ void CTkTabClientWnd::SyncTabs() {
         if (pWorkspace->GetSelectedItem() == nullptr && pWorkspace->GetItemCount() > 0)
             pWorkspace->SelectItem(pWorkspace->GetItem(0));
     }
+    return bDeferred;
 }
 
 void CTkTabClientWnd::PositionWorkspaces(const CRect& rcClient) {
@@ -337,7 +345,7 @@ void CTkTabClientWnd::RecalcLayout() {
         return;
     const BOOL bLocked = m_bLocked;
     m_bLocked = TRUE;  // the groups only mark what they would repaint
-    SyncTabs();
+    const BOOL bDeferred = SyncTabs();
     CRect rcClient;
     GetClientRect(rcClient);
     PositionWorkspaces(rcClient);
@@ -358,8 +366,8 @@ void CTkTabClientWnd::RecalcLayout() {
     if (hActive != nullptr)
         ::SetWindowPos(hActive, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_bLocked = bLocked;
-    // What the groups asked for while locked is done.
-    m_bLayoutPending = FALSE;
+    // What the groups asked for while locked is done; a group left to remove keeps a layout pending.
+    m_bLayoutPending = bDeferred;
 }
 
 // ---- Painting
@@ -419,8 +427,13 @@ CTkTabClientWnd::CWorkspace* CTkTabClientWnd::WorkspaceFromPoint(CPoint pt) cons
 }
 
 void CTkTabClientWnd::OnLButtonDown(UINT, CPoint point) {
-    if (CWorkspace* pWorkspace = WorkspaceFromPoint(point))
-        pWorkspace->PerformClick(m_hWnd, point);
+    CWorkspace* pWorkspace = WorkspaceFromPoint(point);
+    if (pWorkspace == nullptr)
+        return;
+    pWorkspace->PerformClick(m_hWnd, point);
+    // What the click's loop left to lay out (a group emptied meanwhile) is done now.
+    if (m_bLayoutPending)
+        RefreshTabs();
 }
 
 void CTkTabClientWnd::OnMouseMove(UINT, CPoint point) {

@@ -120,8 +120,9 @@ public:
 protected:
     // The groups' rectangles in the client area and the splitters between them.
     void PositionWorkspaces(const CRect& rcClient);
-    // Adds tabs for new children, drops tabs of gone ones, refreshes captions and selections.
-    void SyncTabs();
+    // Adds tabs for new children, drops tabs of gone ones and emptied groups, refreshes captions and
+    // selections. TRUE when an emptied group had to wait for a mouse loop to end.
+    BOOL SyncTabs();
     // Deletes a group (not the last one) and gives its share to a neighbour.
     void RemoveWorkspace(CWorkspace* pWorkspace);
     // Paints the groups and splitters.
