@@ -7,6 +7,7 @@
 #include "TabsTestSupport.h"
 
 #include "TkControlTabWorkspace.h"
+#include "TkMouseManager.h"
 #include "TkTabClientWnd.h"
 
 #include <string>
@@ -259,6 +260,34 @@ TEST_F(TabWorkspace, OneTabNeverStartsTheDragAndQuitEndsIt) {
     EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "a quitting drag drops nothing";
     EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow())) << "the desktop is unlocked";
     ::LockWindowUpdate(nullptr);
+}
+
+TEST_F(TabWorkspace, TheDropMenuOffersTheWorkspaceActionsAndTheNewGroupButton) {
+    auto* pCommandBars = new CTestCommandBars;
+    pCommandBars->AttachToSite(m_pFrame);
+    m_client.SetCommandBars(pCommandBars);
+    std::vector<int> ids;
+    BOOL bBeginGroup = FALSE;
+    DWORD dwFlags = 0;
+    m_script.PostCall([&] {
+        CTkCommandBar* pPopup = CreateMouseManager()->GetLastTrackedBar();
+        if (pPopup == nullptr)
+            return;
+        for (int i = 0; i < pPopup->GetControlCount(); ++i)
+            ids.push_back(pPopup->GetControl(i)->GetId());
+        if (CTkControl* pLast = pPopup->GetControl(pPopup->GetControlCount() - 1)) {
+            bBeginGroup = pLast->GetBeginGroup();
+            dwFlags = pLast->GetFlags();
+        }
+        pPopup->SetTrackingMode(kTrackingNone, TRUE, FALSE);
+    });
+    m_client.ShowDropMenu(CPoint(100, 100));
+    EXPECT_EQ(ids, (std::vector<int>{static_cast<int>(kIdWorkspaceActions), static_cast<int>(kIdWorkspaceCancel)}));
+    EXPECT_TRUE(bBeginGroup);
+    EXPECT_NE(dwFlags & kControlFlagNoUpdate, 0u);
+    EXPECT_EQ(CreateMouseManager()->GetTrackedCount(), 0);
+    m_client.SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
 }
 
 TEST_F(TabWorkspace, AControlHostedGroupLivesInItsBarAndBelongsToItsControl) {
