@@ -1,5 +1,6 @@
 #include "DC.h"
 #include "Exception.h"
+#include "ScopedResources.h"
 #include "ThreadState.h"
 #include "Wnd.h"
 
@@ -58,6 +59,73 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
     const CRect rect(x, y, x + cx, y + cy);
     FillSolidRect(&rect, clr);
+}
+
+namespace {
+
+// The frame between a rectangle and the rectangle deflated by size, as a region (empty for a NULL or
+// empty rectangle or a size of 0 x 0).
+void MakeFrameRegion(CRgn& rgn, LPCRECT lpRect, SIZE size) {
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    if (lpRect == nullptr || ::IsRectEmpty(lpRect) || (size.cx <= 0 && size.cy <= 0))
+        return;
+    CRect rcInner = *lpRect;
+    rcInner.DeflateRect(size.cx, size.cy);
+    CRgn outer;
+    CRgn inner;
+    outer.CreateRectRgnIndirect(lpRect);
+    inner.CreateRectRgnIndirect(rcInner.IsRectEmpty() ? CRect(0, 0, 0, 0) : rcInner);
+    rgn.CombineRgn(&outer, &inner, RGN_DIFF);
+}
+
+// Inverts the region's pixels through the brush.
+void InvertRegion(CDC* pDC, CRgn& rgn, HBRUSH hBrush) {
+    CRect rcBox;
+    if (rgn.GetRgnBox(rcBox) == NULLREGION)
+        return;
+    CScopedSaveDC save(pDC->GetSafeHdc());
+    // Clip regions are in device units.
+    CPoint ptOrigin(0, 0);
+    pDC->LPtoDP(&ptOrigin);
+    rgn.OffsetRgn(ptOrigin.x, ptOrigin.y);
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    rgn.OffsetRgn(-ptOrigin.x, -ptOrigin.y);
+    ::SelectObject(pDC->GetSafeHdc(), hBrush);
+    pDC->PatBlt(rcBox.left, rcBox.top, rcBox.Width(), rcBox.Height(), PATINVERT);
+}
+
+// The 8 x 8 checker of drag frames.
+HBRUSH CreateHalftoneBrush() {
+    static const WORD kPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, kPattern);
+    HBRUSH hBrush = ::CreatePatternBrush(hBitmap);
+    ::DeleteObject(hBitmap);
+    return hBrush;
+}
+
+}  // namespace
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast) {
+    CBrush halftone;
+    halftone.Attach(CreateHalftoneBrush());
+    const HBRUSH hBrush = pBrush != nullptr ? static_cast<HBRUSH>(pBrush->GetSafeHandle())
+                                            : static_cast<HBRUSH>(halftone.GetSafeHandle());
+    const HBRUSH hBrushLast = pBrushLast != nullptr ? static_cast<HBRUSH>(pBrushLast->GetSafeHandle()) : hBrush;
+    CRgn rgnNew;
+    CRgn rgnLast;
+    MakeFrameRegion(rgnNew, lpRect, size);
+    MakeFrameRegion(rgnLast, lpRectLast, sizeLast);
+    if (hBrush == hBrushLast) {
+        // Pixels in both frames would be inverted twice: only the difference changes.
+        CRgn rgnChange;
+        rgnChange.CreateRectRgn(0, 0, 0, 0);
+        rgnChange.CombineRgn(&rgnNew, &rgnLast, RGN_XOR);
+        InvertRegion(this, rgnChange, hBrush);
+        return;
+    }
+    InvertRegion(this, rgnLast, hBrushLast);
+    InvertRegion(this, rgnNew, hBrush);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight) {

@@ -82,6 +82,13 @@ public:
     void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, *pBrush); }
     void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, *pBrush); }
     void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
+    // The feedback frame of a drag: moves an inverted frame from lpRectLast (sizeLast thick) to lpRect
+    // (size thick), inverting only the pixels where the two frames differ, so drawing a frame and then
+    // erasing it (a NULL or empty lpRect, or a size of 0) leaves the DC as it was. The frames are painted
+    // with PATINVERT through pBrush and pBrushLast, the halftone checker when NULL; with two different
+    // brushes the old frame is inverted away first and the new one drawn whole.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                      CBrush* pBrushLast = nullptr);
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
     BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) {

@@ -70,6 +70,32 @@ TEST(GdiPixels, Draw3dRectPutsTheFarCornersInTheBottomRightColour) {
     }
 }
 
+TEST(GdiPixels, DrawDragRectInvertsAHalftoneFrameAndErasesIt) {
+    CDibSurface surface(40, 40);
+    CDC& dc = surface.DC();
+    dc.FillSolidRect(0, 0, 40, 40, RGB(255, 255, 255));
+    const CRect rc(5, 5, 25, 25);
+    dc.DrawDragRect(rc, CSize(2, 2), nullptr, CSize(0, 0));
+    // The checker inverts every second pixel of the frame, none inside or outside it.
+    int nInverted = 0;
+    for (int x = 5; x < 25; ++x)
+        nInverted += surface.Pixel(x, 5) == RGB(0, 0, 0);
+    EXPECT_EQ(nInverted, 10);
+    EXPECT_NE(surface.Pixel(5, 5), surface.Pixel(6, 5));
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(255, 255, 255));
+    EXPECT_EQ(surface.Pixel(4, 4), RGB(255, 255, 255));
+    // Moving the frame changes only where the frames differ; erasing the last restores everything.
+    const CRect rcMoved(8, 5, 28, 25);
+    dc.DrawDragRect(rcMoved, CSize(2, 2), rc, CSize(2, 2));
+    EXPECT_EQ(surface.Pixel(5, 10), RGB(255, 255, 255)) << "the old left edge is gone";
+    EXPECT_NE(surface.Pixel(8, 10) == RGB(0, 0, 0), surface.Pixel(8, 11) == RGB(0, 0, 0));
+    dc.DrawDragRect(CRect(0, 0, 0, 0), CSize(0, 0), rcMoved, CSize(2, 2));
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(surface.Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+    }
+}
+
 TEST(GdiFonts, CreatePointFontUsesWholeDevicePixels) {
     const int nDpi = CClientDC(nullptr).GetDeviceCaps(LOGPIXELSY);
     for (int nTenths : {80, 90, 100, 125}) {
