@@ -96,6 +96,15 @@ bool ReadListView(HWND list, CJsonWriter& out) {
     return true;
 }
 
+bool SelectListRow(HWND list, int row) {
+    CRemoteBuffer remote(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    return remote.IsValid() && remote.Write(&item, sizeof(item)) &&
+           SendWithin(list, LVM_SETITEMSTATE, row, remote.Param()) != 0;
+}
+
 bool ReadStatusBar(HWND bar, CJsonWriter& out) {
     constexpr int kMaxParts = 64;
     CRemoteBuffer edges(bar, kMaxParts * sizeof(int));

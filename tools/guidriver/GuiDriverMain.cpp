@@ -7,7 +7,7 @@
 //   wait-hidden HWND TIMEOUT_MS              until the window is hidden or destroyed
 //   settext HWND TEXT | click HWND | command HWND ID
 //   post HWND MSG WPARAM LPARAM | send HWND MSG WPARAM LPARAM
-//   list HWND | header HWND | status HWND | toolbar HWND | tree HWND | tree-select HWND ITEM
+//   list HWND | list-select HWND ROW | header HWND | status HWND | toolbar HWND | tree HWND | tree-select HWND ITEM
 //   capture HWND FILE.bmp | pixels HWND X Y [X Y ...]
 //
 // Everything that may open a modal dialog in the program is posted, never sent: a sent message would keep the
@@ -133,6 +133,11 @@ const std::vector<std::pair<std::wstring, Command>>& Commands() {
                                              static_cast<WPARAM>(Number(a, 2)), static_cast<LPARAM>(Number(a, 3))));
          }},
         {L"list", [](const Args& a, CJsonWriter& out) { Read(ReadListView, a, out); }},
+        {L"list-select",
+         [](const Args& a, CJsonWriter&) {
+             if (!SelectListRow(Window(a, 0), static_cast<int>(Number(a, 1))))
+                 throw Failure{"cannot select the row"};
+         }},
         {L"header", [](const Args& a, CJsonWriter& out) { Read(ReadHeader, a, out); }},
         {L"status", [](const Args& a, CJsonWriter& out) { Read(ReadStatusBar, a, out); }},
         {L"toolbar", [](const Args& a, CJsonWriter& out) { Read(ReadToolBar, a, out); }},
