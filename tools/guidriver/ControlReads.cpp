@@ -163,7 +163,7 @@ void TreeItems(HWND tree, RemoteItem<TVITEMW>& remote, HTREEITEM item, int depth
         TVITEMW tv{};
         tv.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
         tv.hItem = item;
-        tv.stateMask = TVIS_EXPANDED;
+        tv.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
         tv.pszText = remote.TextAddress();
         tv.cchTextMax = kTextChars;
         remote.Buffer.Write(&tv, sizeof(tv));
@@ -173,7 +173,8 @@ void TreeItems(HWND tree, RemoteItem<TVITEMW>& remote, HTREEITEM item, int depth
         out.Number("item", reinterpret_cast<int64_t>(item)).Number("depth", depth);
         out.Text("text", remote.ReadText()).Number("data", static_cast<int64_t>(tv.lParam));
         out.Number("image", tv.iImage).Bool("expanded", (tv.state & TVIS_EXPANDED) != 0);
-        out.Bool("selected", item == selected);
+        // The caret is the selection the tree reports; an item can also be drawn selected without being it.
+        out.Bool("selected", item == selected).Bool("highlighted", (tv.state & TVIS_SELECTED) != 0);
         out.EndObject();
         const auto child =
             reinterpret_cast<HTREEITEM>(SendWithin(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
