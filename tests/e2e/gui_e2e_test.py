@@ -1,7 +1,8 @@
 """The product end to end through its real window: TesselonServer.exe of the program folder (<build>/dist) runs under
 Wine and Xvfb on the simulated boards and is driven as an operator would, with tools/guidriver (guidriver.exe in
-the build's bin folder, run in the same Wine prefix): log in, watch a call come in, exit. What the program made of
-it is checked from outside, as in e2e_test.py: sox for the recording, the sqlite3 shell for the databases.
+the build's bin folder, run in the same Wine prefix): log in, watch a call come in, find it again, exit. What the
+program made of it is checked from outside, as in e2e_test.py: sox for the recording, the sqlite3 shell for the
+databases.
 
 Texts are looked up by key in the program folder's English language file, so the assertions read as the window
 does. Screenshots go to <build>/gui-e2e/*.png. One program runs for the whole class; the tests run in the order of
@@ -40,10 +41,13 @@ NUMBER = "5551001"
 USER = "tovak"
 
 # Window ids and commands of the program.
-ID_STATUS_BAR, ID_PANE, IDOK, IDYES = 0xE801, 0xE900, 1, 6
+ID_STATUS_BAR, ID_PANE, IDOK, IDCANCEL, IDYES = 0xE801, 0xE900, 1, 2, 6
 ID_LOGIN_USER, ID_LOGIN_PASSWORD, ID_POPUP_NUMBER = 1038, 1039, 1009
 ID_SETTINGS, ID_LOGIN, ID_LOGOUT, ID_APP_EXIT = 32772, 32814, 32856, 57665
 ID_CHANNEL_LISTEN, ID_BLACKLIST, TRAY_ID = 32774, 32866, 128  # the tray icon carries the English menu's id
+ID_RECORD_SEARCH, ID_RECORD_DETAILS, ID_RECORD_TODAY = 32797, 32818, 32820
+ID_SEARCH_CHECK_NUMBER, ID_SEARCH_NUMBER = 1033, 1043
+ID_INFO_CHANNEL, ID_INFO_TIME, ID_INFO_TYPE = 1043, 1044, 1046
 WM_COMMAND, WM_LBUTTONDBLCLK = 0x0111, 0x0203
 TRAY_CALLBACK = 10045  # the message the shell sends the tray icon's window
 # Icons of the application's list.
@@ -362,6 +366,52 @@ class GuiEndToEnd(unittest.TestCase):
         self.assertEqual((run("sox", "--i", "-r", wav), run("sox", "--i", "-c", wav)), ("8000", "1"))
         self.assertGreater(float(run("sox", "--i", "-D", wav)), 1.0)
         run("sox", wav, "-n", "stat")
+
+    def test_04_search_and_details(self):
+        # The search-results pane is known by its list, as the tree shows it.
+        results = self.show_view("0290")
+        all_calls = self.show_view("0004")
+        self.assertNotEqual(results, all_calls)
+        frame = self.frame()["hwnd"]
+
+        def found_call():
+            if self.visible_list() != results:
+                return None
+            rows = driver("list", results)["rows"]
+            return rows if len(rows) == 1 and rows[0]["cells"][3] == NUMBER else None
+
+        # The operator closes the last call's pop-up first: it stands over the lists.
+        popup = driver("find-prefix", self.t("0271") + "(", 0, "visible")
+        driver("command", popup["hwnd"], IDCANCEL)
+        driver("wait-hidden", popup["hwnd"], WAIT * 1000)
+
+        driver("command", frame, ID_RECORD_TODAY)
+        wait_until(found_call, what="today's call in the search results")
+        tree = driver("tree", self.tree()["hwnd"])["items"]
+        # The tree draws the results' item selected without moving its caret, which would show another pane.
+        self.assertEqual([i["text"] for i in tree if i["highlighted"]], [self.t("0290")])
+        self.screenshot("search-results")
+
+        # The search form with the number condition finds the call again.
+        driver("command", frame, ID_RECORD_SEARCH)
+        form = self.wait_box(self.t("0222"))
+        driver("click", self.child(form["hwnd"], id=ID_SEARCH_CHECK_NUMBER)["hwnd"])
+        driver("settext", self.child(form["hwnd"], id=ID_SEARCH_NUMBER)["hwnd"], NUMBER[-4:])
+        # The date pickers' spin buttons carry id 1 too.
+        driver("click", self.child(form["hwnd"], id=IDOK, **{"class": "Button"})["hwnd"])
+        wait_until(lambda: not self.dialogs(self.t("0222")), what="the search form to close")
+        rows = wait_until(found_call, what="the call found by its number")
+
+        driver("list-select", results, 0)
+        driver("command", frame, ID_RECORD_DETAILS)
+        details = self.wait_box(self.t("0294"))
+        texts = {w["id"]: w["text"] for w in driver("children", details["hwnd"])["windows"]}
+        self.assertTrue(texts[ID_INFO_CHANNEL].startswith("001 "), texts[ID_INFO_CHANNEL])
+        self.assertRegex(texts[ID_INFO_TIME], r"\(%s\)" % re.escape(rows[0]["cells"][5]))
+        self.assertEqual(texts[ID_INFO_TYPE], self.t("0235"))
+        driver("command", details["hwnd"], IDOK)
+        wait_until(lambda: not self.dialogs(self.t("0294")), what="the details to close")
+        self.show_view("0002")
 
     def log_in(self):
         login = self.wait_box(self.t("0188"))
