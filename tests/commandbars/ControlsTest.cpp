@@ -25,23 +25,20 @@ TEST_F(BarFixture, FactoryMakesEachTypeByItsClassName) {
     };
     const Row rows[] = {
         {kControlButton, 100, "CTkControlButton"},
-        // The placeholders are buttons until their classes exist (the placeholder controls' issue).
-        {kControlButton, static_cast<int>(kIdWindowList), "CTkControlButton"},
-        {kControlButton, static_cast<int>(kIdWorkspaceActions), "CTkControlButton"},
-        {kControlButton, ID_VIEW_TOOLBAR, "CTkControlButton"},
-        {kControlButton, static_cast<int>(kIdRecentFileList), "CTkControlButton"},
+        {kControlButton, static_cast<int>(kIdWindowList), "CTkControlWindowList"},
+        {kControlButton, static_cast<int>(kIdWorkspaceActions), "CTkControlWorkspaceActions"},
+        {kControlButton, ID_VIEW_TOOLBAR, "CTkControlToolbars"},
+        {kControlButton, static_cast<int>(kIdRecentFileList), "CTkControlRecentFileList"},
         {kControlPopup, 0, "CTkControlPopup"},
         {kControlButtonPopup, 0, "CTkControlPopup"},
         {kControlSplitButtonPopup, 0, "CTkControlPopup"},
         {kControlComboBox, 0, "CTkControlComboBox"},
         {kControlEdit, 0, "CTkControlEdit"},
-        // Made once their classes exist: the custom control's issue (7), the label family's (8, 9, 11) and the
-        // gallery's (10).
-        {kControlCustom, 0, "null"},
-        {kControlLabel, 0, "null"},
-        {kControlCheckBox, 0, "null"},
-        {kControlGallery, 0, "null"},
-        {kControlRadioButton, 0, "null"},
+        {kControlCustom, 0, "CTkControlCustom"},
+        {kControlLabel, 0, "CTkControlLabel"},
+        {kControlCheckBox, 0, "CTkControlCheckBox"},
+        {kControlGallery, 0, "CTkControlGallery"},
+        {kControlRadioButton, 0, "CTkControlRadioButton"},
         {kControlNone, 0, "null"},
         {12, 0, "null"},
     };
@@ -275,10 +272,10 @@ TEST_F(BarFixture, MenuItemsImportAsButtonsAndPopups) {
         {2, "CTkControlPopup", 0, L"Edit", L"0"},
         {3, "CTkControlPopup", 0, L"View", L"abc"},
         {4, "null", 0, L"", L""},
-        // The recent-file and OLE-verb placeholders are buttons until their classes exist.
-        {5, "CTkControlButton", ID_FILE_MRU_FILE1, L"Recent file", L""},
+        // The recent-file list is imported from the first recent-file item; its factory id imports as a button.
+        {5, "CTkControlRecentFileList", ID_FILE_MRU_FILE1, L"Recent file", L""},
         {6, "CTkControlButton", static_cast<int>(kIdRecentFileList), L"Recent files", L""},
-        {7, "CTkControlButton", ID_OLE_VERB_FIRST, L"<<OLE VERBS GO HERE>>", L""},
+        {7, "CTkControlOleItems", ID_OLE_VERB_FIRST, L"<<OLE VERBS GO HERE>>", L""},
         {8, "CTkControlButton", 1003, L"Close", L""},
     };
     int nAsked = 0;

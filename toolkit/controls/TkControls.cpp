@@ -3,14 +3,23 @@
 #include "TkCommandBar.h"
 #include "TkCommandBars.h"
 #include "TkControl.h"
+#include "TkControlBitmap.h"
 #include "TkControlButton.h"
+#include "TkControlCheckBox.h"
 #include "TkControlComboBox.h"
 #include "TkControlComboBoxGalleryPopupBar.h"
+#include "TkControlCustom.h"
 #include "TkControlEdit.h"
 #include "TkControlGallery.h"
 #include "TkControlGalleryPaintManager.h"
+#include "TkControlHyperlink.h"
+#include "TkControlLabel.h"
+#include "TkControlMarkupLabel.h"
+#include "TkControlPlaceholders.h"
 #include "TkControlPopup.h"
 #include "TkControlProgress.h"
+#include "TkControlRadioButton.h"
+#include "TkControlSelector.h"
 #include "TkPaintManager.h"
 #include "TkProgressPaintManager.h"
 #include "TkPropExchange.h"
@@ -25,11 +34,29 @@ void RegisterControlClasses() {
     // Referencing the run-time classes links them in, and with them their registration by name; kept
     // although nothing reads it, or the optimiser drops the references.
     [[gnu::used]] static const CRuntimeClass* const classes[] = {
-        RUNTIME_CLASS(CTkControl),          RUNTIME_CLASS(CTkControlButton),
-        RUNTIME_CLASS(CTkControlPopup),     RUNTIME_CLASS(CTkControls),
-        RUNTIME_CLASS(CTkOriginalControls), RUNTIME_CLASS(CTkControlProgress),
-        RUNTIME_CLASS(CTkControlEdit),      RUNTIME_CLASS(CTkControlComboBox),
-        RUNTIME_CLASS(CTkControlGallery),   RUNTIME_CLASS(CTkControlComboBoxGalleryPopupBar),
+        RUNTIME_CLASS(CTkControl),
+        RUNTIME_CLASS(CTkControlButton),
+        RUNTIME_CLASS(CTkControlPopup),
+        RUNTIME_CLASS(CTkControls),
+        RUNTIME_CLASS(CTkOriginalControls),
+        RUNTIME_CLASS(CTkControlProgress),
+        RUNTIME_CLASS(CTkControlEdit),
+        RUNTIME_CLASS(CTkControlComboBox),
+        RUNTIME_CLASS(CTkControlGallery),
+        RUNTIME_CLASS(CTkControlComboBoxGalleryPopupBar),
+        RUNTIME_CLASS(CTkControlCustom),
+        RUNTIME_CLASS(CTkControlLabel),
+        RUNTIME_CLASS(CTkControlBitmap),
+        RUNTIME_CLASS(CTkControlMarkupLabel),
+        RUNTIME_CLASS(CTkControlCheckBox),
+        RUNTIME_CLASS(CTkControlRadioButton),
+        RUNTIME_CLASS(CTkControlHyperlink),
+        RUNTIME_CLASS(CTkControlSelector),
+        RUNTIME_CLASS(CTkControlWindowList),
+        RUNTIME_CLASS(CTkControlToolbars),
+        RUNTIME_CLASS(CTkControlOleItems),
+        RUNTIME_CLASS(CTkControlRecentFileList),
+        RUNTIME_CLASS(CTkControlWorkspaceActions),
     };
     (void)classes;
     // Paint managers made from now on own a gallery, a slider and a progress painter.
