@@ -1,6 +1,7 @@
 #include "FrameTestSupport.h"
 
 #include "MainFrameResource.h"
+#include "OwnDialog.h"
 #include "WaitUntil.h"
 #include "frame/MainFrame.h"
 #include "settings/LangText.h"
@@ -40,7 +41,7 @@ MessageBoxAnswerer::MessageBoxAnswerer(std::wstring caption, int button)
     : m_caption(std::move(caption)), m_button(button) {
     m_thread = std::thread([this] {
         while (!m_stop) {
-            HWND box = FindWindowW(L"#32770", m_caption.c_str());
+            HWND box = FindOwnDialog(m_caption);
             if (box && IsWindowVisible(box)) {
                 wchar_t text[512] = {};
                 GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message text

@@ -4,6 +4,7 @@
 
 #include "DibPixels.h"
 #include "ListReading.h"
+#include "OwnDialog.h"
 #include "TestFolder.h"
 #include "WaitUntil.h"
 #include "settings/LangText.h"
@@ -75,7 +76,8 @@ private:
     HWND m_window;
 };
 
-// Runs call on a thread of its own while this thread serves the messages it sends; answers when it has ended.
+// Runs call on a thread of its own while this thread serves the messages it sends; answers whether it ended within
+// a minute.
 inline bool RunOnWorker(const std::function<void()>& call) {
     std::atomic<bool> done{false};
     const DWORD uiThread = ::GetCurrentThreadId();
@@ -84,9 +86,13 @@ inline bool RunOnWorker(const std::function<void()>& call) {
         done = true;
         ::PostThreadMessageW(uiThread, WM_NULL, 0, 0);  // wakes the pump
     });
-    const bool ended = PumpUntil([&] { return done.load(); });
+    const auto isDone = [&] { return done.load(); };
+    const bool inTime = PumpUntil(isDone, 60000);
+    // Late or not, the worker's sent messages need the pump until it ends: a join alone would deadlock.
+    while (!PumpUntil(isDone)) {
+    }
     worker.join();
-    return ended;
+    return inTime;
 }
 
 // The source tree's resources folder as the Windows program sees it.
@@ -112,7 +118,7 @@ public:
         : m_thread([this, caption, button] {
               m_answered = WaitUntil(
                   [&] {
-                      const HWND box = ::FindWindowW(L"#32770", caption.c_str());
+                      const HWND box = FindOwnDialog(caption);
                       return box && ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
                   },
                   5000);
