@@ -13,7 +13,9 @@ protected:
         s_pFrame = new CFrameWnd;
         s_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"drag", WS_OVERLAPPEDWINDOW, 100, 100, 500, 300, nullptr,
                            nullptr);
-        s_pFrame->ShowWindow(SW_SHOWNA);
+        // Above every other window, which would take the pointer's point from the bars.
+        ::SetWindowPos(s_pFrame->GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         ::GetCursorPos(&s_ptPointer);
     }
     // The pointer goes back where it was: the other cases under real input expect it there.
