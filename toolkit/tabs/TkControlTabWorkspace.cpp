@@ -3,6 +3,7 @@
 #include "TkCommandBar.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
+#include "TkControlPlaceholders.h"
 #include "TkTabAppearanceSet.h"
 #include "TkTabPaintManager.h"
 #include "TkToolTipContext.h"
@@ -16,6 +17,8 @@ void RegisterTabClasses() {
         RUNTIME_CLASS(CTkControlTabWorkspace),
     };
     (void)classes;
+    // The workspace-actions placeholder asks the tab client that took over its frame's MDI client.
+    RegisterWorkspaceActionQuery(IsWorkspaceActionEnabledFor);
 }
 
 namespace {

@@ -36,5 +36,6 @@ private:
     BOOL m_bNeedsLayout = FALSE;
 };
 
-// The tab classes made by name (the workspace control); call once so a static link keeps them.
+// The tab classes made by name (the workspace control); call once so a static link keeps them. Also
+// registers the tab client's answers to the command bars' workspace-actions placeholder.
 void RegisterTabClasses();
