@@ -143,9 +143,23 @@ TEST_F(TabWorkspace, TabsFollowTheChildren) {
     EXPECT_EQ(static_cast<CWnd&>(m_client).OnToolHitTest(ptSecond, &info), 1);
     EXPECT_STREQ(info.lpszText, L"Child 2");
     free(info.lpszText);
+    // The command bars' re-layout of all bars brings the tabs in step: a child made without the MDI
+    // client's message, and a new title.
     ::SetWindowTextW(m_children[1], L"Renamed");
-    RefreshTabClientOfFrame(m_pFrame);
-    EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed")) << "the command bars' refresh reaches the tabs";
+    const HWND hDirect = ::CreateWindowExW(WS_EX_MDICHILD, kChildClass, L"Direct", WS_VISIBLE, 0, 0, 200, 150,
+                                           m_hClient, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hDirect, nullptr);
+    m_children.push_back(hDirect);
+    ASSERT_EQ(Tab(3), nullptr) << "no tab before the refresh";
+    auto* pCommandBars = new CTestCommandBars;
+    pCommandBars->AttachToSite(m_pFrame);
+    pCommandBars->RecalcAllBars();
+    EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed"));
+    ASSERT_NE(Tab(3), nullptr);
+    EXPECT_EQ(Tab(3)->m_strCaption, CString(L"Direct"));
+    EXPECT_FALSE(Tab(3)->GetRect().IsRectEmpty()) << "laid out in the header";
+    pCommandBars->InternalRelease();
+    ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hDirect), 0);
     ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_children[2]), 0);
     EXPECT_EQ(pGroup->GetItemCount(), 2);
 }

@@ -1,6 +1,7 @@
 #include "TkControlTabWorkspace.h"
 
 #include "TkCommandBar.h"
+#include "TkCommandBars.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
 #include "TkControlPlaceholders.h"
@@ -19,6 +20,8 @@ void RegisterTabClasses() {
     (void)classes;
     // The workspace-actions placeholder asks the tab client that took over its frame's MDI client.
     RegisterWorkspaceActionQuery(IsWorkspaceActionEnabledFor);
+    // The command bars' re-layout of all bars refreshes the tabs of their frame.
+    RegisterTabClientRefresh(RefreshTabClientOfFrame);
 }
 
 namespace {

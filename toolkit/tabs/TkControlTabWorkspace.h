@@ -37,5 +37,6 @@ private:
 };
 
 // The tab classes made by name (the workspace control); call once so a static link keeps them. Also
-// registers the tab client's answers to the command bars' workspace-actions placeholder.
+// registers the tab client with the command bars: its answers to the workspace-actions placeholder, and
+// its refresh after the bars' re-layout.
 void RegisterTabClasses();
