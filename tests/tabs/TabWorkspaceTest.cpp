@@ -36,6 +36,7 @@ protected:
                                        700, 500, nullptr, nullptr));
         m_hClient = m_pFrame->m_hWndMDIClient;
         ASSERT_NE(m_hClient, nullptr);
+        RegisterTabClasses();  // the command bars' placeholder asks the tab client
         m_pFrame->RecalcLayout();
         ASSERT_TRUE(m_client.Attach(m_pFrame, TRUE));
         ::GetClientRect(m_hClient, &m_rcClient);
@@ -61,12 +62,19 @@ protected:
     void Activate(int nChild) {
         ::SendMessageW(m_hClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_children[static_cast<size_t>(nChild)]), 0);
     }
-    // The four commands' states for the active child: "previous next horizontal vertical" as 0/1.
-    std::string Actions() {
+    // The four commands' states for the active child as the workspace-actions placeholder lists them
+    // behind itself: "previous next horizontal vertical" as 0/1.
+    static std::string Actions(CTkControl* pPlaceholder) {
+        pPlaceholder->PrepareForLayout(0);
+        CTkControls* pControls = pPlaceholder->GetControls();
         std::string str;
         for (UINT nId :
-             {kIdWorkspaceMovePrevious, kIdWorkspaceMoveNext, kIdWorkspaceNewHorizontal, kIdWorkspaceNewVertical})
-            str += IsWorkspaceActionEnabledFor(m_hClient, nId) ? '1' : '0';
+             {kIdWorkspaceMovePrevious, kIdWorkspaceMoveNext, kIdWorkspaceNewHorizontal, kIdWorkspaceNewVertical}) {
+            BOOL bListed = FALSE;
+            for (int i = pPlaceholder->GetIndex() + 1; i < pControls->GetCount(); ++i)
+                bListed |= pControls->GetAt(i)->GetId() == static_cast<int>(nId);
+            str += bListed ? '1' : '0';
+        }
         return str;
     }
     static int TakeQuit() {
@@ -135,16 +143,41 @@ TEST_F(TabWorkspace, TabsFollowTheChildren) {
     EXPECT_EQ(static_cast<CWnd&>(m_client).OnToolHitTest(ptSecond, &info), 1);
     EXPECT_STREQ(info.lpszText, L"Child 2");
     free(info.lpszText);
+    // The command bars' re-layout of all bars brings the tabs in step: a child made without the MDI
+    // client's message, and a new title.
     ::SetWindowTextW(m_children[1], L"Renamed");
-    RefreshTabClientOfFrame(m_pFrame);
-    EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed")) << "the command bars' refresh reaches the tabs";
+    const HWND hDirect = ::CreateWindowExW(WS_EX_MDICHILD, kChildClass, L"Direct", WS_VISIBLE, 0, 0, 200, 150,
+                                           m_hClient, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hDirect, nullptr);
+    m_children.push_back(hDirect);
+    ASSERT_EQ(Tab(3), nullptr) << "no tab before the refresh";
+    auto* pCommandBars = new CTestCommandBars;
+    pCommandBars->AttachToSite(m_pFrame);
+    pCommandBars->RecalcAllBars();
+    EXPECT_EQ(Tab(1)->m_strCaption, CString(L"Renamed"));
+    ASSERT_NE(Tab(3), nullptr);
+    EXPECT_EQ(Tab(3)->m_strCaption, CString(L"Direct"));
+    EXPECT_FALSE(Tab(3)->GetRect().IsRectEmpty()) << "laid out in the header";
+    pCommandBars->InternalRelease();
+    ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hDirect), 0);
     ::SendMessageW(m_hClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_children[2]), 0);
     EXPECT_EQ(pGroup->GetItemCount(), 2);
 }
 
 TEST_F(TabWorkspace, WorkspaceCommandsFollowGroupsAndOrientation) {
+    // The placeholder on a popup bar of the frame.
+    auto* pCommandBars = new CTestCommandBars;
+    pCommandBars->AttachToSite(m_pFrame);
+    auto* pBar = new CTestBar;
+    pBar->SetCommandBars(pCommandBars);
+    SetBarKind(pBar, kBarTypePopup, kBarPopup);
+    ASSERT_TRUE(CreateBarWindow(pBar, m_pFrame));
+    CTkControl* pPlaceholder = pBar->GetControls()->Add(kControlButton, kIdWorkspaceActions);
+    pBar->GetControls()->Add(kControlButton, 700);
+
     AddChildren(4);
-    EXPECT_EQ(Actions(), "0011") << "one group of four";
+    EXPECT_EQ(Actions(pPlaceholder), "0011") << "one group of four";
+    EXPECT_EQ(pPlaceholder->GetHideFlags(), static_cast<DWORD>(kHideGeneric));
     CTkTabManagerItem* pItem = nullptr;
     EXPECT_TRUE(m_client.IsWorkspaceActionEnabled(0, &pItem));
     EXPECT_EQ(pItem, Tab(3));
@@ -152,20 +185,28 @@ TEST_F(TabWorkspace, WorkspaceCommandsFollowGroupsAndOrientation) {
     m_client.MoveItemToGroup(Tab(3), Group(0), kDropNewGroupRight);
     ASSERT_EQ(m_client.GetWorkspaceCount(), 2);
     EXPECT_FALSE(m_client.m_bStackedGroups);
-    EXPECT_EQ(Actions(), "1000") << "alone in the last of two side-by-side groups";
+    EXPECT_EQ(Actions(pPlaceholder), "1000") << "alone in the last of two side-by-side groups";
     Activate(0);
-    EXPECT_EQ(Actions(), "0101") << "in the first group, of three side by side";
+    EXPECT_EQ(Actions(pPlaceholder), "0101") << "in the first group, of three side by side";
 
     m_client.MoveItemToGroup(Tab(3), Group(0), kDropIntoGroup);
     EXPECT_EQ(m_client.GetWorkspaceCount(), 1) << "back: the emptied group goes";
     m_client.MoveItemToGroup(Tab(1), Group(0), kDropNewGroupBelow);
     EXPECT_TRUE(m_client.m_bStackedGroups);
     Activate(0);
-    EXPECT_EQ(Actions(), "0110") << "in the first of two stacked groups";
+    EXPECT_EQ(Actions(pPlaceholder), "0110") << "in the first of two stacked groups";
 
     m_client.m_bGroups = FALSE;
-    EXPECT_EQ(Actions(), "0000");
-    EXPECT_FALSE(IsWorkspaceActionEnabledFor(m_script.GetHwnd(), kIdWorkspaceMoveNext)) << "not a tab client";
+    EXPECT_EQ(Actions(pPlaceholder), "0000");
+    EXPECT_EQ(pBar->GetControls()->GetAt(1)->GetId(), 700);
+    BOOL bEnabled = TRUE;
+    EXPECT_FALSE(IsWorkspaceActionEnabledFor(m_script.GetHwnd(), kIdWorkspaceMoveNext, bEnabled)) << "not a tab client";
+    m_client.Detach();
+    pPlaceholder->SetHideFlags(0);
+    EXPECT_EQ(Actions(pPlaceholder), "0000");
+    EXPECT_EQ(pPlaceholder->GetHideFlags(), 0u) << "no longer a tab client: the placeholder shows as itself";
+    pBar->InternalRelease();
+    pCommandBars->InternalRelease();
 }
 
 TEST_F(TabWorkspace, ASplitSharesTheSizeAndTheMovedTabKeepsItsColour) {

@@ -26,7 +26,13 @@ namespace {
 // Lays the frame out once, or at the next idle update.
 constexpr UINT kFrameLayoutFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
+TabClientRefresh s_pfnTabClientRefresh = nullptr;
+
 }  // namespace
+
+void RegisterTabClientRefresh(TabClientRefresh pfnRefresh) {
+    s_pfnTabClientRefresh = pfnRefresh;
+}
 
 IMPLEMENT_DYNCREATE(CTkCommandBars, CCmdTarget)
 
@@ -142,6 +148,8 @@ void CTkCommandBars::RecalcAllBars() {
         m_pSite->SetWindowPos(nullptr, 0, 0, 0, 0, kFrameLayoutFlags);
         m_pSite->SendMessage(WM_NCPAINT);
     }
+    if (s_pfnTabClientRefresh != nullptr)
+        s_pfnTabClientRefresh(m_pSite);
 }
 
 void CTkCommandBars::RedrawVisibleBars() {

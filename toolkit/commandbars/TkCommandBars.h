@@ -40,6 +40,11 @@ class CTkToolTipContext;
 // InPlaceEditQueryMessage), or NULL: its keys are its own, not mnemonics or shortcuts.
 CWnd* GetFocusedBarEdit();
 
+// The refresh of the site's MDI tab client, which lays its tabs out again with the frame, run after the
+// hub re-lays out all its bars. The tab manager registers it; without one there is nothing to refresh.
+using TabClientRefresh = void (*)(CWnd* pSite);
+void RegisterTabClientRefresh(TabClientRefresh pfnRefresh);
+
 // KeyboardCuesUse bits.
 enum KeyboardCuesUse {
     kCuesUseAllBars = 0x1,        // mnemonics reach the bars after the menu bar (and the first bar without one)

@@ -387,13 +387,7 @@ void CTkControlComboBox::SetShellAutoComplete(DWORD dwFlags) {
     m_pAutoComplete.reset();
     if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr || dwFlags == 0)
         return;
-    m_pAutoComplete = std::make_unique<CTkControlComboBoxAutoCompleteWnd>(m_pEdit->m_hWnd);
-    if (!AttachShellAutoComplete(m_pEdit->m_hWnd, dwFlags)) {
-        m_pAutoComplete.reset();
-        return;
-    }
-    if (IsEditFocused())
-        m_pAutoComplete->Activate();
+    m_pAutoComplete = AttachShellAutoComplete(m_pEdit->m_hWnd, dwFlags);
 }
 
 // ---- Focus

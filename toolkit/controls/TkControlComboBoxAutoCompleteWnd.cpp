@@ -116,15 +116,20 @@ int CTkControlComboBoxAutoCompleteWnd::OnHookMessage(HWND, UINT nMessage, WPARAM
     }
 }
 
-BOOL AttachShellAutoComplete(HWND hwndEdit, DWORD dwFlags) {
+std::unique_ptr<CTkControlComboBoxAutoCompleteWnd> AttachShellAutoComplete(HWND hwndEdit, DWORD dwFlags) {
     // Loaded once and kept: the completion object attached to the edit calls into the library.
     static const HMODULE hShell = ::LoadLibraryA("shlwapi.dll");
     if (hShell == nullptr)
-        return FALSE;
+        return nullptr;
     using AutoCompleteFunction = HRESULT(WINAPI*)(HWND, DWORD);
     const auto pfnAutoComplete =
         reinterpret_cast<AutoCompleteFunction>(reinterpret_cast<void*>(::GetProcAddress(hShell, "SHAutoComplete")));
     if (pfnAutoComplete == nullptr)
-        return FALSE;
-    return SUCCEEDED(pfnAutoComplete(hwndEdit, dwFlags));
+        return nullptr;
+    if (FAILED(pfnAutoComplete(hwndEdit, dwFlags)))
+        return nullptr;
+    auto pTracker = std::make_unique<CTkControlComboBoxAutoCompleteWnd>(hwndEdit);
+    if (::GetFocus() == hwndEdit)
+        pTracker->Activate();
+    return pTracker;
 }

@@ -3,6 +3,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 // CTkControlComboBoxAutoCompleteWnd: follows the shell's "Auto-Suggest Dropdown" window for a combo's
 // edit window. While the edit has the focus the tracker is the process's active one: a WH_CALLWNDPROC
 // thread hook sees every window of the thread being shown or hidden. The suggestion window, once shown,
@@ -40,7 +42,8 @@ private:
     HWND m_hwndSuggestion = nullptr;
 };
 
-// Keeps shell auto-completion on the edit window: SHAutoComplete from "shlwapi.dll", which stays loaded
-// until exit because the completion object it attaches lives on in the edit. FALSE when the library or
-// the entry point is missing or the call fails.
-BOOL AttachShellAutoComplete(HWND hwndEdit, DWORD dwFlags);
+// Keeps shell auto-completion on the edit window (SHAutoComplete from "shlwapi.dll", which stays loaded
+// until exit because the completion object it attaches lives on in the edit) and answers its tracker,
+// active at once when the edit has the focus. NULL when the library or the entry point is missing or the
+// call fails.
+std::unique_ptr<CTkControlComboBoxAutoCompleteWnd> AttachShellAutoComplete(HWND hwndEdit, DWORD dwFlags);

@@ -118,20 +118,12 @@ HRESULT CTkControlGallery::AccessibleLocation(long* pxLeft, long* pyTop, long* p
 }
 
 HRESULT CTkControlGallery::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) {
-    if (pvarChild == nullptr)
-        return E_POINTER;
-    pvarChild->vt = VT_EMPTY;
-    if (m_pParent == nullptr || m_pParent->GetSafeHwnd() == nullptr)
-        return S_FALSE;
-    CRect rcWindow;
-    m_pParent->GetWindowRect(&rcWindow);
+    // The base tells whether the point is on the gallery; there the item under it is the child.
+    const HRESULT hr = CTkControlPopup::AccessibleHitTest(xLeft, yTop, pvarChild);
+    if (hr != S_OK)
+        return hr;
     CPoint pt(xLeft, yTop);
-    if (!rcWindow.PtInRect(pt))
-        return S_FALSE;
     m_pParent->ScreenToClient(&pt);
-    if (!m_rcControl.PtInRect(pt))
-        return S_FALSE;
-    pvarChild->vt = VT_I4;
     pvarChild->lVal = HitTestItem(pt) + 1;
     return S_OK;
 }

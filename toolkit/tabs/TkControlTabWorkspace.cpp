@@ -1,8 +1,10 @@
 #include "TkControlTabWorkspace.h"
 
 #include "TkCommandBar.h"
+#include "TkCommandBars.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
+#include "TkControlPlaceholders.h"
 #include "TkTabAppearanceSet.h"
 #include "TkTabPaintManager.h"
 #include "TkToolTipContext.h"
@@ -16,6 +18,10 @@ void RegisterTabClasses() {
         RUNTIME_CLASS(CTkControlTabWorkspace),
     };
     (void)classes;
+    // The workspace-actions placeholder asks the tab client that took over its frame's MDI client.
+    RegisterWorkspaceActionQuery(IsWorkspaceActionEnabledFor);
+    // The command bars' re-layout of all bars refreshes the tabs of their frame.
+    RegisterTabClientRefresh(RefreshTabClientOfFrame);
 }
 
 namespace {

@@ -36,5 +36,7 @@ private:
     BOOL m_bNeedsLayout = FALSE;
 };
 
-// The tab classes made by name (the workspace control); call once so a static link keeps them.
+// The tab classes made by name (the workspace control); call once so a static link keeps them. Also
+// registers the tab client with the command bars: its answers to the workspace-actions placeholder, and
+// its refresh after the bars' re-layout.
 void RegisterTabClasses();

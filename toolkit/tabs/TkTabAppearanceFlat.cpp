@@ -24,6 +24,23 @@ void FrameInColor(CDC* pDC, const CRect& rc, COLORREF clr) {
         pDC->Draw3dRect(rc, clr, clr);
 }
 
+// A tab's frame in one colour; the selected tab's reaches one pixel further, over the client's edge.
+void FrameTab(CDC* pDC, CRect rc, int nPosition, BOOL bSelected, COLORREF clr) {
+    if (bSelected)
+        CTkTabPaintManager::InflateByPosition(rc, 0, 0, 0, 1, nPosition);
+    FrameInColor(pDC, rc, clr);
+}
+
+// The separator after an unselected tab: a line across the row on the tab's end, nInset short of
+// either side.
+void PaintSeparatorAfter(CDC* pDC, const CRect& rcTab, int nPosition, int nInset, COLORREF clr) {
+    using CAppearanceSet = CTkTabPaintManager::CAppearanceSet;
+    if (IsHorizontalTabPosition(nPosition))
+        CAppearanceSet::VerticalLine(pDC, rcTab.right, rcTab.top + nInset, rcTab.Height() - 2 * nInset, clr);
+    else
+        CAppearanceSet::HorizontalLine(pDC, rcTab.left + nInset, rcTab.bottom, rcTab.Width() - 2 * nInset, clr);
+}
+
 // The two corners of a tab on the row's outer side, each with the unit steps along the row into the tab
 // and across the row into it.
 struct OuterCorner {
@@ -97,10 +114,7 @@ void CTkTabPaintManager::CAppearanceSetFlat::PaintTab(CDC* pDC, CTkTabManagerIte
     const int nPosition = GetPosition();
     const CRect rc = LengthenAlongRow(pItem->GetRect(), nPosition, 1);
     pColors->FillTab(pDC, rc, pItem);
-    CRect rcFrame = rc;
-    if (pItem->IsSelected())
-        InflateByPosition(rcFrame, 0, 0, 0, 1, nPosition);
-    FrameInColor(pDC, rcFrame, Effective(pColors->m_clrFrameBorder));
+    FrameTab(pDC, rc, nPosition, pItem->IsSelected(), Effective(pColors->m_clrFrameBorder));
     m_pPaintManager->DrawTabContent(pDC, pItem, pItem->GetRect(), TRUE);
 }
 
@@ -136,18 +150,12 @@ void CTkTabPaintManager::CAppearanceSetPropertyPageFlat::PaintTab(CDC* pDC, CTkT
                 pColors->FillTab(pDC, rcFill, pItem);
                 roundedFrame();
             } else if (pItem->GetIndex() < pItem->GetTabManager()->GetItemCount() - 1) {
-                if (IsHorizontalTabPosition(nPosition))
-                    VerticalLine(pDC, rc.right - 1, rc.top + 3, rc.Height() - 6, clrBorder);
-                else
-                    HorizontalLine(pDC, rc.left + 3, rc.bottom - 1, rc.Width() - 6, clrBorder);
+                PaintSeparatorAfter(pDC, pItem->GetRect(), nPosition, 3, clrBorder);
             }
         } else {
             pColors->FillTab(pDC, rcFill, pItem);
             if (m_bFramedTabs) {
-                CRect rcFrame = rc;
-                if (bSelected)
-                    InflateByPosition(rcFrame, 0, 0, 0, 1, nPosition);
-                FrameInColor(pDC, rcFrame, clrBorder);
+                FrameTab(pDC, rc, nPosition, bSelected, clrBorder);
             } else {
                 roundedFrame();
                 if (!bSelected && m_pPaintManager->m_nClientFrame != 2) {
@@ -205,10 +213,8 @@ void CTkTabPaintManager::CAppearanceSetVisualStudio::PaintTab(CDC* pDC, CTkTabMa
         for (int nSide = 0; nSide < 4; ++nSide)
             PaintEdgeLine(pDC, rcFrame, nSide, Effective(pColors->m_clrTabHighlight),
                           Effective(pColors->m_clrSelectedText));
-    } else if (IsHorizontalTabPosition(nPosition)) {
-        VerticalLine(pDC, rc.right, rc.top + 2, rc.Height() - 4, Effective(pColors->m_clrFrameBorder));
     } else {
-        HorizontalLine(pDC, rc.left + 2, rc.bottom, rc.Width() - 4, Effective(pColors->m_clrFrameBorder));
+        PaintSeparatorAfter(pDC, rc, nPosition, 2, Effective(pColors->m_clrFrameBorder));
     }
     m_pPaintManager->DrawTabContent(pDC, pItem, rc, TRUE);
 }

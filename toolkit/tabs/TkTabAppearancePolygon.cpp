@@ -7,6 +7,7 @@
 
 #include "TkTabColorSet.h"
 
+#include <span>
 #include <vector>
 
 namespace {
@@ -16,6 +17,36 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // The tab's thickness across the row.
 int Thickness(const CRect& rc, int nPosition) {
     return IsHorizontalTabPosition(nPosition) ? rc.Height() : rc.Width();
+}
+
+// The lines drawn over a polygon tab's fill.
+struct TabEdgeColors {
+    COLORREF clrOutline;
+    COLORREF clrFirst;   // the inner edge on the far side of the slant
+    COLORREF clrSecond;  // the inner edge along the top and the slant
+};
+
+// The colour set's tab border and face colours; white inner edges inside the selected border for the
+// selected tab.
+TabEdgeColors GetTabEdgeColors(CTkTabPaintManager::CColorSet* pColors, const CTkTabManagerItem* pItem) {
+    using CAppearanceSet = CTkTabPaintManager::CAppearanceSet;
+    if (pItem->IsSelected())
+        return {CAppearanceSet::Effective(pColors->m_clrSelectedTabBorder), kWhite, kWhite};
+    return {CAppearanceSet::Effective(pColors->m_clrTabBorder), CAppearanceSet::Effective(pColors->m_clrTabFaceStart),
+            CAppearanceSet::Effective(pColors->m_clrTabFaceEnd)};
+}
+
+// Fills the tab's shape through the colour set, then draws its outline and its two inner edges over the
+// fill; answers the fill colour.
+COLORREF PaintPolygonTab(CTkTabPaintManager::CAppearanceSet& set, CDC* pDC, CTkTabManagerItem* pItem,
+                         std::span<const POINT> fill, std::span<const POINT> outline, std::span<const POINT> first,
+                         std::span<const POINT> second, const TabEdgeColors& colors) {
+    using CAppearanceSet = CTkTabPaintManager::CAppearanceSet;
+    const COLORREF clrFill = set.FillTabPolygon(pDC, pItem, fill.data(), static_cast<int>(fill.size()));
+    CAppearanceSet::PaintPolyline(pDC, colors.clrOutline, outline.data(), static_cast<int>(outline.size()));
+    CAppearanceSet::PaintPolyline(pDC, colors.clrFirst, first.data(), static_cast<int>(first.size()));
+    CAppearanceSet::PaintPolyline(pDC, colors.clrSecond, second.data(), static_cast<int>(second.size()));
+    return clrFill;
 }
 
 }  // namespace
@@ -58,15 +89,11 @@ void CTkTabPaintManager::CAppearanceSetPropertyPage2003::PaintTab(CDC* pDC, CTkT
     const int nPosition = GetPosition();
     const CRect& rc = pItem->GetRect();
     const int L = rc.left, T = rc.top, R = rc.right, B = rc.bottom, H = B - T, W = R - L;
-    COLORREF clrOutline = Effective(pColors->m_clrTabBorder);
-    COLORREF clrFirst = Effective(pColors->m_clrTabFaceStart);
-    COLORREF clrSecond = Effective(pColors->m_clrTabFaceEnd);
-    if (pItem->IsSelected()) {
-        clrOutline = Effective(pColors->m_clrSelectedTabBorder);
-        clrFirst = clrSecond = kWhite;
+    TabEdgeColors colors = GetTabEdgeColors(pColors, pItem);
+    if (m_bHotBorder && pItem->IsHighlighted()) {
+        const COLORREF clrHot = pColors->m_clrStateButtonBorder.m_secondColor.GetEffective();
+        colors = {clrHot, clrHot, clrHot};
     }
-    if (m_bHotBorder && pItem->IsHighlighted())
-        clrOutline = clrFirst = clrSecond = pColors->m_clrStateButtonBorder.m_secondColor.GetEffective();
 
     COLORREF clrFill = kColorUnset;
     switch (nPosition) {
@@ -76,10 +103,7 @@ void CTkTabPaintManager::CAppearanceSetPropertyPage2003::PaintTab(CDC* pDC, CTkT
                                      {L + 2, T + 2}, {L + 6 - H, B - 2}, {L + 4 - H, B - 2}};
             const POINT first[] = {{R - 1, B - 2}, {R - 1, T + 2}, {R - 3, T}};
             const POINT second[] = {{R - 3, T + 1}, {L + 6, T + 1}, {L + 1, T + 4}, {L + 6 - H, B - 1}};
-            clrFill = FillTabPolygon(pDC, pItem, fill, 4);
-            PaintPolyline(pDC, clrOutline, outline, 7);
-            PaintPolyline(pDC, clrFirst, first, 3);
-            PaintPolyline(pDC, clrSecond, second, 4);
+            clrFill = PaintPolygonTab(*this, pDC, pItem, fill, outline, first, second, colors);
             if (pItem->IsSelected())
                 HorizontalLine(pDC, L + 5 - H, B - 1, W + H - 4, clrFill);
             break;
@@ -90,10 +114,7 @@ void CTkTabPaintManager::CAppearanceSetPropertyPage2003::PaintTab(CDC* pDC, CTkT
                                      {L + 2, T + 2}, {R - 2, T + 6 - W}, {R - 2, T + 4 - W}};
             const POINT first[] = {{R - 2, B - 1}, {L + 2, B - 1}, {L, B - 3}};
             const POINT second[] = {{L + 1, B - 3}, {L + 1, T + 6}, {L + 4, T + 1}, {R - 1, T + 6 - W}};
-            clrFill = FillTabPolygon(pDC, pItem, fill, 4);
-            PaintPolyline(pDC, clrOutline, outline, 7);
-            PaintPolyline(pDC, clrFirst, first, 3);
-            PaintPolyline(pDC, clrSecond, second, 4);
+            clrFill = PaintPolygonTab(*this, pDC, pItem, fill, outline, first, second, colors);
             if (pItem->IsSelected())
                 VerticalLine(pDC, R - 1, T + 5 - W, W + H - 4, clrFill);
             break;
@@ -104,10 +125,7 @@ void CTkTabPaintManager::CAppearanceSetPropertyPage2003::PaintTab(CDC* pDC, CTkT
                                      {L + 2, B - 2}, {L + 5 - H, T + 1}, {L + 3 - H, T + 1}};
             const POINT first[] = {{R - 1, T + 1}, {R - 1, B - 2}, {R - 3, B}};
             const POINT second[] = {{R - 3, B - 1}, {L + 6, B - 1}, {L + 1, B - 4}, {L + 5 - H, T}};
-            clrFill = FillTabPolygon(pDC, pItem, fill, 4);
-            PaintPolyline(pDC, clrOutline, outline, 7);
-            PaintPolyline(pDC, clrFirst, first, 3);
-            PaintPolyline(pDC, clrSecond, second, 4);
+            clrFill = PaintPolygonTab(*this, pDC, pItem, fill, outline, first, second, colors);
             if (pItem->IsSelected())
                 HorizontalLine(pDC, L + 4 - H, T, W + H - 3, clrFill);
             break;
@@ -118,10 +136,7 @@ void CTkTabPaintManager::CAppearanceSetPropertyPage2003::PaintTab(CDC* pDC, CTkT
                                      {R - 2, T + 2}, {L + 1, T + 5 - W}, {L + 1, T + 3 - W}};
             const POINT first[] = {{L + 1, B - 1}, {R - 2, B - 1}, {R, B - 3}};
             const POINT second[] = {{R - 1, B - 3}, {R - 1, T + 6}, {R - 4, T + 1}, {L, T + 5 - W}};
-            clrFill = FillTabPolygon(pDC, pItem, fill, 4);
-            PaintPolyline(pDC, clrOutline, outline, 7);
-            PaintPolyline(pDC, clrFirst, first, 3);
-            PaintPolyline(pDC, clrSecond, second, 4);
+            clrFill = PaintPolygonTab(*this, pDC, pItem, fill, outline, first, second, colors);
             if (pItem->IsSelected())
                 VerticalLine(pDC, L, T + 4 - W, W + H - 3, clrFill);
             break;
@@ -152,13 +167,6 @@ void CTkTabPaintManager::CAppearanceSetVisualStudio2005::PaintTab(CDC* pDC, CTkT
     const CRect& rc = pItem->GetRect();
     const int L = rc.left, T = rc.top, R = rc.right, B = rc.bottom;
     const int t = Thickness(rc, nPosition) / 2;
-    COLORREF clrOutline = Effective(pColors->m_clrTabBorder);
-    COLORREF clrFirst = Effective(pColors->m_clrTabFaceStart);
-    COLORREF clrSecond = Effective(pColors->m_clrTabFaceEnd);
-    if (pItem->IsSelected()) {
-        clrOutline = Effective(pColors->m_clrSelectedTabBorder);
-        clrFirst = clrSecond = kWhite;
-    }
     std::vector<POINT> shape;
     std::vector<POINT> first;
     std::vector<POINT> second;
@@ -200,10 +208,7 @@ void CTkTabPaintManager::CAppearanceSetVisualStudio2005::PaintTab(CDC* pDC, CTkT
             second = {{L + 2 * t - 2, T + 5}, {L + 2 * t - 4, T + 3}, {L, T + 5 - t}};
             break;
     }
-    FillTabPolygon(pDC, pItem, shape.data(), static_cast<int>(shape.size()));
-    PaintPolyline(pDC, clrOutline, shape.data(), static_cast<int>(shape.size()));
-    PaintPolyline(pDC, clrFirst, first.data(), static_cast<int>(first.size()));
-    PaintPolyline(pDC, clrSecond, second.data(), static_cast<int>(second.size()));
+    PaintPolygonTab(*this, pDC, pItem, shape, shape, first, second, GetTabEdgeColors(pColors, pItem));
     m_pPaintManager->DrawTabContent(pDC, pItem, rc, TRUE);
 }
 

@@ -473,7 +473,10 @@ void RefreshTabClientOfFrame(CWnd* pFrame) {
         pClient->RefreshTabs(TRUE);
 }
 
-BOOL IsWorkspaceActionEnabledFor(HWND hWndMdiClient, UINT nId) {
+BOOL IsWorkspaceActionEnabledFor(HWND hWndMdiClient, UINT nId, BOOL& bEnabled) {
     auto* pClient = DYNAMIC_DOWNCAST(CTkTabClientWnd, CWnd::FromHandlePermanent(hWndMdiClient));
-    return pClient != nullptr && pClient->IsWorkspaceActionEnabled(nId);
+    if (pClient == nullptr)
+        return FALSE;
+    bEnabled = pClient->IsWorkspaceActionEnabled(nId);
+    return TRUE;
 }

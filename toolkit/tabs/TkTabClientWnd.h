@@ -205,6 +205,6 @@ public:
 // The tab client of the frame's MDI client, when it is one: RefreshTabs(TRUE) on it. What the command
 // bars call when they re-lay out all bars.
 void RefreshTabClientOfFrame(CWnd* pFrame);
-// Whether the tab client that owns this MDI client enables the workspace command (FALSE when the window
-// is no tab client). What the workspace-actions placeholder asks for each of its commands.
-BOOL IsWorkspaceActionEnabledFor(HWND hWndMdiClient, UINT nId);
+// What the workspace-actions placeholder asks for each of its commands: FALSE when the window is no tab
+// client; otherwise TRUE, with bEnabled telling whether its tab client enables the workspace command.
+BOOL IsWorkspaceActionEnabledFor(HWND hWndMdiClient, UINT nId, BOOL& bEnabled);

@@ -326,22 +326,29 @@ protected:
     friend class CTkTabPaintManager;  // the layout clamps the offset without repositioning
 };
 
+// A scroll arrow: back toward the row's start (kNavigateButtonLeft: left, or up on a vertical row) or on
+// toward its end (kNavigateButtonRight: right, or down). The two arrows differ only in when they are
+// enabled.
 class CTkTabManager::CNavigateButtonArrow : public CTkTabManagerNavigateButton {
 public:
-    using CTkTabManagerNavigateButton::CTkTabManagerNavigateButton;
+    CNavigateButtonArrow(CTkTabManager* pManager, int nId);
     void AdjustWidth(int& nLength) override;
     void Reposition(CRect& rcHeader) override;
+    // The glyph pointing the arrow's way.
+    void DrawEntry(CDC* pDC, CRect rc) override;
+    // Each tick scrolls the arrow's way.
+    void OnExecute(BOOL bTick) override;
 
 protected:
     // Loads the tooltip for the orientation and sets the enabled state.
     virtual void Refresh(const CRect& rcHeader) = 0;
+
+    BOOL IsForward() const { return m_nId == kNavigateButtonRight; }
 };
 
 class CTkTabManager::CNavigateButtonArrowLeft : public CNavigateButtonArrow {
 public:
-    explicit CNavigateButtonArrowLeft(CTkTabManager* pManager);
-    void DrawEntry(CDC* pDC, CRect rc) override;
-    void OnExecute(BOOL bTick) override;
+    explicit CNavigateButtonArrowLeft(CTkTabManager* pManager) : CNavigateButtonArrow(pManager, kNavigateButtonLeft) {}
 
 protected:
     void Refresh(const CRect& rcHeader) override;
@@ -349,9 +356,8 @@ protected:
 
 class CTkTabManager::CNavigateButtonArrowRight : public CNavigateButtonArrow {
 public:
-    explicit CNavigateButtonArrowRight(CTkTabManager* pManager);
-    void DrawEntry(CDC* pDC, CRect rc) override;
-    void OnExecute(BOOL bTick) override;
+    explicit CNavigateButtonArrowRight(CTkTabManager* pManager)
+        : CNavigateButtonArrow(pManager, kNavigateButtonRight) {}
 
 protected:
     void Refresh(const CRect& rcHeader) override;

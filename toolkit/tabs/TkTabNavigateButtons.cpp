@@ -84,6 +84,9 @@ void CTkTabManagerNavigateButton::Draw(CDC* pDC) {
 
 // ---- The arrows
 
+CTkTabManager::CNavigateButtonArrow::CNavigateButtonArrow(CTkTabManager* pManager, int nId)
+    : CTkTabManagerNavigateButton(pManager, nId, kNavigateButtonAutomatic) {}
+
 void CTkTabManager::CNavigateButtonArrow::AdjustWidth(int& nLength) {
     if (m_nMode != kNavigateButtonAlways)
         return;
@@ -116,30 +119,26 @@ void CTkTabManager::CNavigateButtonArrow::Reposition(CRect& rcHeader) {
         m_rcButton.SetRectEmpty();
 }
 
-CTkTabManager::CNavigateButtonArrowLeft::CNavigateButtonArrowLeft(CTkTabManager* pManager)
-    : CNavigateButtonArrow(pManager, kNavigateButtonLeft, kNavigateButtonAutomatic) {}
+void CTkTabManager::CNavigateButtonArrow::OnExecute(BOOL bTick) {
+    if (bTick)
+        m_pManager->OnScroll(IsForward());
+}
+
+void CTkTabManager::CNavigateButtonArrow::DrawEntry(CDC* pDC, CRect rc) {
+    const int x = (rc.left + rc.right) / 2;
+    const int y = (rc.top + rc.bottom) / 2;
+    // The forward glyph is the backward one mirrored across the row.
+    const int d = IsForward() ? -1 : 1;
+    if (IsHorizontalRow(m_pManager))
+        DrawTriangleWithCurrentTools(pDC, x + 2 * d, y - 5, x - 2 * d, y - 1, x + 2 * d, y + 3);
+    else
+        DrawTriangleWithCurrentTools(pDC, x - 5, y + 2 * d, x - 1, y - 2 * d, x + 3, y + 2 * d);
+}
 
 void CTkTabManager::CNavigateButtonArrowLeft::Refresh(const CRect&) {
     m_strToolTip = GetResourceManager()->LoadString(IsHorizontalRow(m_pManager) ? kIdsTabScrollLeft : kIdsTabScrollUp);
     m_bEnabled = m_pManager->GetScrollOffset() < 0;
 }
-
-void CTkTabManager::CNavigateButtonArrowLeft::OnExecute(BOOL bTick) {
-    if (bTick)
-        m_pManager->OnScroll(FALSE);
-}
-
-void CTkTabManager::CNavigateButtonArrowLeft::DrawEntry(CDC* pDC, CRect rc) {
-    const int x = (rc.left + rc.right) / 2;
-    const int y = (rc.top + rc.bottom) / 2;
-    if (IsHorizontalRow(m_pManager))
-        DrawTriangleWithCurrentTools(pDC, x + 2, y - 5, x - 2, y - 1, x + 2, y + 3);
-    else
-        DrawTriangleWithCurrentTools(pDC, x - 5, y + 2, x - 1, y - 2, x + 3, y + 2);
-}
-
-CTkTabManager::CNavigateButtonArrowRight::CNavigateButtonArrowRight(CTkTabManager* pManager)
-    : CNavigateButtonArrow(pManager, kNavigateButtonRight, kNavigateButtonAutomatic) {}
 
 void CTkTabManager::CNavigateButtonArrowRight::Refresh(const CRect& rcHeader) {
     const BOOL bHorizontal = IsHorizontalRow(m_pManager);
@@ -152,20 +151,6 @@ void CTkTabManager::CNavigateButtonArrowRight::Refresh(const CRect& rcHeader) {
     const CRect rcInset = pPaintManager->GetAppearanceSet()->GetHeaderInset();
     m_bEnabled = m_pManager->GetItemsLength() + m_pManager->GetScrollOffset() >
                  HeaderLength(rcHeader, bHorizontal) - rcInset.left - rcInset.right - 28;
-}
-
-void CTkTabManager::CNavigateButtonArrowRight::OnExecute(BOOL bTick) {
-    if (bTick)
-        m_pManager->OnScroll(TRUE);
-}
-
-void CTkTabManager::CNavigateButtonArrowRight::DrawEntry(CDC* pDC, CRect rc) {
-    const int x = (rc.left + rc.right) / 2;
-    const int y = (rc.top + rc.bottom) / 2;
-    if (IsHorizontalRow(m_pManager))
-        DrawTriangleWithCurrentTools(pDC, x - 2, y - 5, x + 2, y - 1, x - 2, y + 3);
-    else
-        DrawTriangleWithCurrentTools(pDC, x - 5, y - 2, x - 1, y + 2, x + 3, y - 2);
 }
 
 // ---- The close buttons
