@@ -97,12 +97,16 @@ bool ReadListView(HWND list, CJsonWriter& out) {
 }
 
 bool SelectListRow(HWND list, int row) {
+    // As a click does: the row becomes the only selected one.
     CRemoteBuffer remote(list, sizeof(LVITEMW));
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    return remote.IsValid() && remote.Write(&item, sizeof(item)) &&
-           SendWithin(list, LVM_SETITEMSTATE, row, remote.Param()) != 0;
+    return remote.IsValid() && remote.Write(&none, sizeof(none)) &&
+           SendWithin(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), remote.Param()) != 0 &&
+           remote.Write(&item, sizeof(item)) && SendWithin(list, LVM_SETITEMSTATE, row, remote.Param()) != 0;
 }
 
 bool ReadStatusBar(HWND bar, CJsonWriter& out) {

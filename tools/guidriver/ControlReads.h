@@ -11,5 +11,5 @@ bool ReadHeader(HWND header, CJsonWriter& out);
 bool ReadStatusBar(HWND bar, CJsonWriter& out);
 bool ReadToolBar(HWND bar, CJsonWriter& out);
 bool ReadTree(HWND tree, CJsonWriter& out);
-// Selects and focuses one row of a list view, as a click on it would.
+// Selects and focuses one row of a list view, the only selected one, as a click on it would.
 bool SelectListRow(HWND list, int row);

@@ -9,6 +9,7 @@
 //   post HWND MSG WPARAM LPARAM | send HWND MSG WPARAM LPARAM
 //   list HWND | list-select HWND ROW | header HWND | status HWND | toolbar HWND | tree HWND | tree-select HWND ITEM
 //   capture HWND FILE.bmp | pixels HWND X Y [X Y ...]
+//   wave-out                                 the number of sound output devices this process sees
 //
 // Everything that may open a modal dialog in the program is posted, never sent: a sent message would keep the
 // driver waiting for the dialog to close.
@@ -19,6 +20,7 @@
 #include "WindowFind.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -155,6 +157,7 @@ const std::vector<std::pair<std::wstring, Command>>& Commands() {
              out.Number("width", capture.Width()).Number("height", capture.Height());
          }},
         {L"pixels", Pixels},
+        {L"wave-out", [](const Args&, CJsonWriter& out) { out.Number("devices", ::waveOutGetNumDevs()); }},
     };
     return commands;
 }
