@@ -24,22 +24,24 @@ class NativeXPThemeOff : public NativeXPThemeFixture {
 protected:
     // Runs the operation with both themes on equal surfaces of the bar's size; a failure names what differs.
     ::testing::AssertionResult DrawsAsDefault(const Operation& op) {
-        CScopedMemDC native(300, 40);
-        CScopedMemDC classic(300, 40);
-        native.FillSolidRect(0, 0, 300, 40, kSentinel);
-        classic.FillSolidRect(0, 0, 300, 40, kSentinel);
-        const CSize szNative = op.run(m_pNative, &native);
-        const CSize szClassic = op.run(m_pTheme, &classic);
+        m_native.FillSolidRect(0, 0, 300, 40, kSentinel);
+        m_classic.FillSolidRect(0, 0, 300, 40, kSentinel);
+        const CSize szNative = op.run(m_pNative, &m_native);
+        const CSize szClassic = op.run(m_pTheme, &m_classic);
         if (szNative != szClassic)
             return ::testing::AssertionFailure() << op.pszName << " answers " << szNative.cx << "," << szNative.cy
                                                  << " not " << szClassic.cx << "," << szClassic.cy;
         ::GdiFlush();
         for (int i = 0; i < 300 * 40; ++i) {
-            if (native.GetBits()[i] != classic.GetBits()[i])
+            if (m_native.GetBits()[i] != m_classic.GetBits()[i])
                 return ::testing::AssertionFailure() << op.pszName << " differs at " << i % 300 << "," << i / 300;
         }
         return ::testing::AssertionSuccess();
     }
+
+    // The surfaces of the two themes, the bar's size.
+    CScopedMemDC m_native{300, 40};
+    CScopedMemDC m_classic{300, 40};
 };
 
 TEST_F(NativeXPThemeOff, SettingsAndRefreshWithoutStyles) {
