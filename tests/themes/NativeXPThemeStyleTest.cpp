@@ -315,6 +315,92 @@ TEST_F(NativeXPStyleChild, BarBackgroundsAreTheStylesParts) {
         }));
 }
 
+TEST_F(NativeXPStyleChild, PopupPartsAreTheMenuStylesParts) {
+    if (!m_pNative->IsStyleActive() || !Opens(L"MENU"))
+        GTEST_SKIP() << "the menu style is not themed";
+    SetBar(kBarTypePopup, kBarPopup);
+    const int nColumn = m_pNative->GetPopupIconColumnWidth(m_pBar);
+    const CRect rcMark(4, 4, 24, 24);
+    // Marks: check and bullet, disabled when drawn in the disabled-text entry.
+    const struct {
+        BOOL bRadio;
+        COLORREF clr;
+        int nState;
+    } marks[] = {
+        {FALSE, COLOR_MENUTEXT, 1}, {FALSE, COLOR_GRAYTEXT, 2}, {TRUE, COLOR_MENUTEXT, 3}, {TRUE, COLOR_GRAYTEXT, 4}};
+    for (const auto& mark : marks) {
+        EXPECT_TRUE(Matches(
+            "mark",
+            [&](CDC* pDC) {
+                if (mark.bRadio)
+                    m_pNative->PaintRadioMark(pDC, rcMark, mark.clr);
+                else
+                    m_pNative->PaintCheckMark(pDC, rcMark, mark.clr);
+            },
+            [&](CDC* pDC) { Part(pDC, L"MENU", kMenuPopupCheck, mark.nState, rcMark); }))
+            << mark.nState;
+    }
+    // The icon band and the gutter the gripper paints, cut to the icon column inside the border.
+    EXPECT_TRUE(Matches(
+        "icon band", [&](CDC* pDC) { m_pNative->FillPopupIconBand(pDC, 3, 3, 24, 30, FALSE); },
+        [&](CDC* pDC) { Part(pDC, L"MENU", kMenuPopupGutter, 0, CRect(3, 3, 27, 33)); }));
+    EXPECT_TRUE(Matches(
+        "gutter", [&](CDC* pDC) { EXPECT_EQ(m_pNative->PaintBarGripper(pDC, m_pBar, TRUE), CSize(0, 0)); },
+        [&](CDC* pDC) { Part(pDC, L"MENU", kMenuPopupGutter, 0, CRect(3, 3, 3 + nColumn, 37)); }));
+    // A separator above an item after the icon column; one that starts a column keeps the default strip.
+    CStateControl* pControl = AddStateControl();
+    pControl->SetRect(CRect(3, 20, 150, 40));
+    EXPECT_TRUE(Matches(
+        "popup separator",
+        [&](CDC* pDC) { EXPECT_EQ(m_pNative->PaintControlSeparator(pDC, m_pBar, pControl, TRUE), CSize(0, 0)); },
+        [&](CDC* pDC) { Part(pDC, L"MENU", kMenuPopupSeparator, 0, CRect(3 + nColumn, 12, 150, 18)); }));
+    // Popup items grow 3 pixels up and down and shrink 3 at the sides; combo boxes keep their rectangle.
+    CRect rc(10, 10, 100, 30);
+    m_pNative->AdjustControlRect(rc, pControl, FALSE);
+    EXPECT_EQ(rc, CRect(13, 7, 97, 33));
+    pControl->SetType(kControlComboBox);
+    rc.SetRect(10, 10, 100, 30);
+    m_pNative->AdjustControlRect(rc, pControl, FALSE);
+    EXPECT_EQ(rc, CRect(10, 10, 100, 30));
+    // Item text: the menu-text entry, the disabled-text entry when disabled.
+    EXPECT_EQ(m_pNative->GetStateTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, kBarTypePopup, kBarPopup),
+              PinnedColor(COLOR_MENUTEXT));
+    EXPECT_EQ(m_pNative->GetStateTextColor(TRUE, FALSE, FALSE, FALSE, FALSE, kBarTypePopup, kBarPopup),
+              PinnedColor(COLOR_GRAYTEXT));
+}
+
+TEST_F(NativeXPStyleChild, FlatMenuBarItemsAndEditFrames) {
+    if (!m_pNative->IsStyleActive())
+        GTEST_SKIP() << "REBAR and TOOLBAR are not both themed";
+    // A popup control on a flat menu bar: a highlight fill and highlight text while open, nothing at rest.
+    SetBar(kBarTypeMenuBar, kBarTop);
+    m_pNative->m_bFlatMenuBar = TRUE;
+    CStateControl* pControl = AddStateControl();
+    pControl->SetType(kControlPopup);
+    pControl->SetRect(CRect(10, 2, 50, 22));
+    for (BOOL bOpen : {FALSE, TRUE}) {
+        pControl->m_bOpen = bOpen;
+        EXPECT_TRUE(Matches(
+            "menu-bar item", [&](CDC* pDC) { m_pNative->PaintControlBackground(pDC, pControl); },
+            [&](CDC* pDC) {
+                if (bOpen)
+                    pDC->FillSolidRect(10, 2, 40, 20, PinnedColor(COLOR_HIGHLIGHT));
+            }));
+        EXPECT_EQ(m_pNative->GetControlTextColor(pControl) == PinnedColor(COLOR_HIGHLIGHTTEXT), bOpen != FALSE);
+    }
+    // The edit frame: one pixel in the combo box's border colour.
+    if (Opens(L"COMBOBOX")) {
+        CTkWinThemeWrapper combo(TRUE);
+        combo.OpenTheme(nullptr, L"COMBOBOX");
+        COLORREF clr = 0;
+        ASSERT_EQ(combo.GetColor(kComboDropDownButton, kStateDisabled, kBorderColorProperty, &clr), S_OK);
+        const CRect rcField(20, 4, 120, 26);
+        EXPECT_TRUE(Matches(
+            "edit frame", [&](CDC* pDC) { m_pNative->PaintEditFrame(pDC, rcField, FALSE, 0); },
+            [&](CDC* pDC) { pDC->Draw3dRect(&rcField, clr, clr); }));
+    }
+}
+
 TEST_F(NativeXPStyleChild, PicturesOfAPopupAndAToolbar) {
     SavePictures(L"on");
 }
