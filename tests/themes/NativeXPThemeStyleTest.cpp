@@ -104,8 +104,10 @@ TEST_F(NativeXPStyleChild, WhatTheLightStyleOffers) {
     const BOOL bRead = ::SystemParametersInfoW(SPI_GETFLATMENU, 0, &bFlat, 0);
     std::printf("SPI 0x1022: call %d, value %d\n", bRead, bFlat);
     std::printf("SM_CYCAPTION: %d\n", ::GetSystemMetrics(SM_CYCAPTION));
-    std::printf("WM_QUERYDRAGICON default: %p (class icon none)\n",
-                reinterpret_cast<void*>(::DefWindowProcW(m_pSite->GetSafeHwnd(), WM_QUERYDRAGICON, 0, 0)));
+    const HICON hDragIcon = reinterpret_cast<HICON>(::DefWindowProcW(m_pSite->GetSafeHwnd(), WM_QUERYDRAGICON, 0, 0));
+    std::printf("WM_QUERYDRAGICON default (class without an icon): %p; IDI_APPLICATION %p, IDI_WINLOGO %p\n",
+                static_cast<void*>(hDragIcon), static_cast<void*>(::LoadIconW(nullptr, IDI_APPLICATION)),
+                static_cast<void*>(::LoadIconW(nullptr, IDI_WINLOGO)));
     std::fflush(stdout);
     EXPECT_TRUE(m_pNative->IsStyleActive() == (Opens(L"REBAR") && Opens(L"TOOLBAR")));
     EXPECT_EQ(m_pNative->IsMenuStyleActive(), Opens(L"MENU"));
