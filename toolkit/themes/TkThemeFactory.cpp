@@ -1,17 +1,19 @@
-// The process-wide current paint manager and the themes by number. The Office and Office 2003 themes (1,
-// 2) live in this library and are known from the start; creators of the other numbers 1..7 are
-// registered by the code that builds each theme: native XP, Whidbey, Office 2007 and Visual Studio 2008
-// (3, 4, 5, 7) with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
+// The process-wide current paint manager and the themes by number. The Office, Office 2003 and native XP
+// themes (1, 2, 3) live in this library and are known from the start; creators of the other numbers 1..7
+// are registered by the code that builds each theme: Whidbey, Office 2007 and Visual Studio 2008 (4, 5, 7)
+// with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
 #include "TkPaintManager.h"
 
 #include "TkDefaultTheme.h"
+#include "TkNativeXPTheme.h"
 #include "TkOffice2003Theme.h"
 
 #include <cstdlib>
 
 namespace {
 
-PaintThemeCreator s_themeCreators[kThemeCustom] = {nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create};
+PaintThemeCreator s_themeCreators[kThemeCustom] = {nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create,
+                                                   CTkNativeXPTheme::Create};
 CTkPaintManager* s_pCurrentPaintManager = nullptr;  // holds one reference
 bool s_bExitReleaseRegistered = false;
 
