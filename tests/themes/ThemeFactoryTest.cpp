@@ -10,10 +10,13 @@
 #include "TkShadowManager.h"
 #include "TkSliderPaintManager.h"
 #include "TkStatusBarParts.h"
+#include "TkVisualStudio2008Theme.h"
+#include "TkWhidbeyTheme.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <typeinfo>
 
 namespace {
 
@@ -64,18 +67,30 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
     struct Row {
         int nTheme;
         BOOL bPending;  // 1..7: made by the theme's own code once it registers
+        int nLook;      // the theme number of the class made
     };
-    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 3, 4, 5 and 7
-    // come with the extra themes, 6 with the ribbon.
-    const Row rows[] = {{0, FALSE}, {1, TRUE}, {2, TRUE},  {3, TRUE},  {4, TRUE},  {5, TRUE},
-                        {6, TRUE},  {7, TRUE}, {8, FALSE}, {9, FALSE}, {-1, FALSE}};
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 3 and 5 come
+    // with the extra themes, 6 with the ribbon. Whidbey and Visual Studio 2008 (4, 7) are built in.
+    const Row rows[] = {
+        {0, FALSE, kThemeDefault},           // the default look
+        {1, TRUE, kThemeDefault},            // Office
+        {2, TRUE, kThemeDefault},            // Office 2003
+        {3, TRUE, kThemeDefault},            // native XP
+        {4, FALSE, kThemeWhidbey},           // built in
+        {5, TRUE, kThemeDefault},            // Office 2007
+        {6, TRUE, kThemeDefault},            // the ribbon
+        {7, FALSE, kThemeVisualStudio2008},  // built in
+        {8, FALSE, kThemeDefault},           // installed directly
+        {9, FALSE, kThemeDefault},           // out of range
+        {-1, FALSE, kThemeDefault},
+    };
     for (const Row& row : rows) {
 #ifndef NDEBUG
         if (row.bPending)
             continue;  // a number without its creator asserts in debug builds
 #endif
         CPaintManagerRef theme(CTkPaintManager::CreateThemeByNumber(row.nTheme));
-        EXPECT_EQ(theme->GetThemeNumber(), kThemeDefault) << row.nTheme;
+        EXPECT_EQ(theme->GetThemeNumber(), row.nLook) << row.nTheme;
         EXPECT_EQ(theme->m_nThemeNumber, row.nTheme);
     }
     CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, CStandInTheme::Create);
@@ -83,6 +98,22 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
     EXPECT_EQ(registered->GetThemeNumber(), kThemeOffice2003);
     EXPECT_EQ(registered->m_nThemeNumber, kThemeOffice2003);
     EXPECT_EQ(static_cast<CStandInTheme*>(registered.Get())->m_nRefreshed, 0) << "made, not refreshed";
+}
+
+TEST_F(ThemeFactory, TheBuiltInNumbersActivateTheirClasses) {
+    struct Row {
+        int nTheme;
+        const std::type_info& type;
+    };
+    const Row rows[] = {{kThemeWhidbey, typeid(CTkWhidbeyTheme)},
+                        {kThemeVisualStudio2008, typeid(CTkVisualStudio2008Theme)}};
+    for (const Row& row : rows) {
+        CTkPaintManager::ActivateTheme(row.nTheme);
+        CTkPaintManager* pCurrent = CTkPaintManager::GetCurrentPaintManager();
+        EXPECT_EQ(typeid(*pCurrent), row.type) << row.nTheme;
+        EXPECT_EQ(pCurrent->GetThemeNumber(), row.nTheme);
+        EXPECT_EQ(pCurrent->m_nThemeNumber, row.nTheme);
+    }
 }
 
 TEST_F(ThemeFactory, InstallingRecordsEightActivatingTheNumberAndTheOldOneIsReleased) {

@@ -1,17 +1,28 @@
-// The process-wide current paint manager and the themes by number. The Office and Office 2003 themes (1,
-// 2) live in this library and are known from the start; creators of the other numbers 1..7 are
-// registered by the code that builds each theme: native XP, Whidbey, Office 2007 and Visual Studio 2008
-// (3, 4, 5, 7) with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
+// The process-wide current paint manager and the themes by number. The Office, Office 2003, Whidbey and
+// Visual Studio 2008 themes (1, 2, 4, 7) live in this library and are known from the start; creators of
+// the other numbers 1..7 are registered by the code that builds each theme: native XP and Office 2007
+// (3, 5) with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
 #include "TkPaintManager.h"
 
 #include "TkDefaultTheme.h"
 #include "TkOffice2003Theme.h"
+#include "TkVisualStudio2008Theme.h"
+#include "TkWhidbeyTheme.h"
 
 #include <cstdlib>
 
 namespace {
 
-PaintThemeCreator s_themeCreators[kThemeCustom] = {nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create};
+PaintThemeCreator s_themeCreators[kThemeCustom] = {
+    nullptr,                           // 0
+    CTkOfficeTheme::Create,            // 1
+    CTkOffice2003Theme::Create,        // 2
+    nullptr,                           // 3
+    CTkWhidbeyTheme::Create,           // 4
+    nullptr,                           // 5
+    nullptr,                           // 6
+    CTkVisualStudio2008Theme::Create,  // 7
+};
 CTkPaintManager* s_pCurrentPaintManager = nullptr;  // holds one reference
 bool s_bExitReleaseRegistered = false;
 
