@@ -564,7 +564,9 @@ TEST_F(OfficeThemeFixture, PopupBarAndToolbarPicturesInEachTheme) {
         SetHubPaintManager(m_pCommandBars, ref.Get());
         auto* pPopup = CTkPopupBar::CreatePopupBar(m_pCommandBars);
         ASSERT_TRUE(CreateBarWindow(pPopup, m_pSite, CRect(0, 0, 160, 100)));
+        // Laid out by hand: a bar out of view does not lay itself out.
         const LPCWSTR captions[] = {L"&Open", L"&Save", L"Save &As", L"E&xit"};
+        int y = 3;
         for (int i = 0; i < 4; ++i) {
             auto* pItem = new CTkControlButton;
             pItem->SetType(kControlButton);
@@ -573,25 +575,32 @@ TEST_F(OfficeThemeFixture, PopupBarAndToolbarPicturesInEachTheme) {
             pItem->SetBeginGroup(i == 3);
             pItem->SetEnabled(i != 2);
             pItem->SetSelected(i == 1);
+            y += i == 3 ? 4 : 0;
+            pItem->SetRect(CRect(3, y, 157, y + 22));
+            pItem->SetRowRect(pItem->GetRect());
+            y += 22;
         }
-        pPopup->RecalcLayout();
-        CRect rcPopup;
-        pPopup->GetClientRect(&rcPopup);
+        const CRect rcPopup(0, 0, 160, y + 3);
         CScopedMemDC popup(rcPopup.Width(), rcPopup.Height());
         Clear(popup);
+        pPopup->MoveWindow(&rcPopup);
         pPopup->DrawCommandBar(&popup, rcPopup);
         WritePng(popup, CString(L"/tmp/") + look.pszName + L"-popup.png");
         pPopup->InternalRelease();
 
         m_pBar->GetControls()->RemoveAll();
         const LPCWSTR tools[] = {L"New", L"Open", L"Cut", L"Copy"};
+        int x = 10;
         for (int i = 0; i < 4; ++i) {
             CTkControlButton* pButton = AddButton(kControlButton, tools[i], kButtonCaption);
             pButton->SetBeginGroup(i == 2);
             pButton->SetSelected(i == 1);
             pButton->SetChecked(i == 3);
+            x += i == 2 ? 8 : 0;
+            pButton->SetRect(CRect(x, 4, x + 40, 26));
+            pButton->SetRowRect(CRect(8, 2, 200, 28));
+            x += 40;
         }
-        m_pBar->RecalcLayout();
         CRect rcBar;
         m_pBar->GetClientRect(&rcBar);
         CScopedMemDC tool(rcBar.Width(), rcBar.Height());
