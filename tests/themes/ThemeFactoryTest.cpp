@@ -10,10 +10,13 @@
 #include "TkShadowManager.h"
 #include "TkSliderPaintManager.h"
 #include "TkStatusBarParts.h"
+#include "TkVisualStudio2008Theme.h"
+#include "TkWhidbeyTheme.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <typeinfo>
 
 namespace {
 
@@ -66,10 +69,10 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
         int nTheme;
         int nMadeAs;  // the number of the class made
     };
-    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 4, 5 and 7 come
-    // with the extra themes, 6 with the ribbon. The native XP theme (3) lives beside the factory.
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 5 comes with
+    // the extra themes, 6 with the ribbon. Native XP, Whidbey and Visual Studio 2008 live beside the factory.
     const Row rows[] = {{0, kThemeDefault}, {1, kPending},      {2, kPending},      {3, kThemeNativeXP},
-                        {4, kPending},      {5, kPending},      {6, kPending},      {7, kPending},
+                        {4, kThemeWhidbey}, {5, kPending},      {6, kPending},      {7, kThemeVisualStudio2008},
                         {8, kThemeDefault}, {9, kThemeDefault}, {-1, kThemeDefault}};
     for (const Row& row : rows) {
 #ifndef NDEBUG
@@ -85,6 +88,22 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
     EXPECT_EQ(registered->GetThemeNumber(), kThemeOffice2003);
     EXPECT_EQ(registered->m_nThemeNumber, kThemeOffice2003);
     EXPECT_EQ(static_cast<CStandInTheme*>(registered.Get())->m_nRefreshed, 0) << "made, not refreshed";
+}
+
+TEST_F(ThemeFactory, TheBuiltInNumbersActivateTheirClasses) {
+    struct Row {
+        int nTheme;
+        const std::type_info& type;
+    };
+    const Row rows[] = {{kThemeWhidbey, typeid(CTkWhidbeyTheme)},
+                        {kThemeVisualStudio2008, typeid(CTkVisualStudio2008Theme)}};
+    for (const Row& row : rows) {
+        CTkPaintManager::ActivateTheme(row.nTheme);
+        CTkPaintManager* pCurrent = CTkPaintManager::GetCurrentPaintManager();
+        EXPECT_EQ(typeid(*pCurrent), row.type) << row.nTheme;
+        EXPECT_EQ(pCurrent->GetThemeNumber(), row.nTheme);
+        EXPECT_EQ(pCurrent->m_nThemeNumber, row.nTheme);
+    }
 }
 
 TEST_F(ThemeFactory, InstallingRecordsEightActivatingTheNumberAndTheOldOneIsReleased) {

@@ -55,11 +55,15 @@ public:
     CTkPaintManagerColorGradient m_grcPushed;
     CTkPaintManagerColorGradient m_grcHot;
 
+protected:
+    // Builds the glyph again from the glyph gradient: themes that change the gradient after this theme's
+    // refresh call it once more.
+    void RebuildGlyphImage();
+
 private:
     void ApplyClassicColors();
     // nSet 0 blue, 1 olive, 2 silver.
     void ApplyColorSet(int nSet);
-    void RebuildGlyphImage();
     void FillGradient(CDC* pDC, const CRect& rc, const CTkPaintManagerColorGradient& gradient, BOOL bHorizontal,
                       const RECT* pClip = nullptr);
     // Fills rc with the dock gradient spread over max(the rectangle's width, half the screen) from its left.

@@ -1,19 +1,29 @@
-// The process-wide current paint manager and the themes by number. The Office, Office 2003 and native XP
-// themes (1, 2, 3) live in this library and are known from the start; creators of the other numbers 1..7
-// are registered by the code that builds each theme: Whidbey, Office 2007 and Visual Studio 2008 (4, 5, 7)
+// The process-wide current paint manager and the themes by number. The Office, Office 2003, native XP,
+// Whidbey and Visual Studio 2008 themes (1, 2, 3, 4, 7) live in this library and are known from the start;
+// creators of the other numbers 1..7 are registered by the code that builds each theme: Office 2007 (5)
 // with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
 #include "TkPaintManager.h"
 
 #include "TkDefaultTheme.h"
 #include "TkNativeXPTheme.h"
 #include "TkOffice2003Theme.h"
+#include "TkVisualStudio2008Theme.h"
+#include "TkWhidbeyTheme.h"
 
 #include <cstdlib>
 
 namespace {
 
-PaintThemeCreator s_themeCreators[kThemeCustom] = {nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create,
-                                                   CTkNativeXPTheme::Create};
+PaintThemeCreator s_themeCreators[kThemeCustom] = {
+    nullptr,                           // 0
+    CTkOfficeTheme::Create,            // 1
+    CTkOffice2003Theme::Create,        // 2
+    CTkNativeXPTheme::Create,          // 3
+    CTkWhidbeyTheme::Create,           // 4
+    nullptr,                           // 5
+    nullptr,                           // 6
+    CTkVisualStudio2008Theme::Create,  // 7
+};
 CTkPaintManager* s_pCurrentPaintManager = nullptr;  // holds one reference
 bool s_bExitReleaseRegistered = false;
 
