@@ -3,6 +3,7 @@
 
 #include "ThemeTestSupport.h"
 #include "TkOffice2003Theme.h"
+#include "TkOffice2007Theme.h"
 #include "TkColorManager.h"
 #include "TkControlGalleryPaintManager.h"
 #include "TkPopupBar.h"
@@ -65,9 +66,9 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
         int nTheme;
         BOOL bPending;  // 1..7: made by the theme's own code once it registers
     };
-    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 3, 4, 5 and 7
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 3, 4 and 7
     // come with the extra themes, 6 with the ribbon.
-    const Row rows[] = {{0, FALSE}, {1, TRUE}, {2, TRUE},  {3, TRUE},  {4, TRUE},  {5, TRUE},
+    const Row rows[] = {{0, FALSE}, {1, TRUE}, {2, TRUE},  {3, TRUE},  {4, TRUE},
                         {6, TRUE},  {7, TRUE}, {8, FALSE}, {9, FALSE}, {-1, FALSE}};
     for (const Row& row : rows) {
 #ifndef NDEBUG
@@ -83,6 +84,23 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
     EXPECT_EQ(registered->GetThemeNumber(), kThemeOffice2003);
     EXPECT_EQ(registered->m_nThemeNumber, kThemeOffice2003);
     EXPECT_EQ(static_cast<CStandInTheme*>(registered.Get())->m_nRefreshed, 0) << "made, not refreshed";
+}
+
+// The themes registered from the start beside the Office ones: activated by number, of their class.
+TEST_F(ThemeFactory, TheRegisteredThemesAreActivatedByNumber) {
+    const struct {
+        int nTheme;
+        BOOL (*pfnIsClass)(CTkPaintManager*);
+    } rows[] = {
+        {kThemeOffice2007, [](CTkPaintManager* p) { return BOOL(dynamic_cast<CTkOffice2007Theme*>(p) != nullptr); }},
+    };
+    for (const auto& row : rows) {
+        CTkPaintManager::ActivateTheme(row.nTheme);
+        CTkPaintManager* pCurrent = CTkPaintManager::GetCurrentPaintManager();
+        EXPECT_TRUE(row.pfnIsClass(pCurrent)) << row.nTheme;
+        EXPECT_EQ(pCurrent->GetThemeNumber(), row.nTheme);
+        EXPECT_EQ(pCurrent->m_nThemeNumber, row.nTheme);
+    }
 }
 
 TEST_F(ThemeFactory, InstallingRecordsEightActivatingTheNumberAndTheOldOneIsReleased) {

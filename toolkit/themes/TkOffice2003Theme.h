@@ -55,11 +55,13 @@ public:
     CTkPaintManagerColorGradient m_grcPushed;
     CTkPaintManagerColorGradient m_grcHot;
 
+protected:
+    void RebuildGlyphImage();
+
 private:
     void ApplyClassicColors();
     // nSet 0 blue, 1 olive, 2 silver.
     void ApplyColorSet(int nSet);
-    void RebuildGlyphImage();
     void FillGradient(CDC* pDC, const CRect& rc, const CTkPaintManagerColorGradient& gradient, BOOL bHorizontal,
                       const RECT* pClip = nullptr);
     // Fills rc with the dock gradient spread over max(the rectangle's width, half the screen) from its left.

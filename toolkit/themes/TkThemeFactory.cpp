@@ -6,12 +6,14 @@
 
 #include "TkDefaultTheme.h"
 #include "TkOffice2003Theme.h"
+#include "TkOffice2007Theme.h"
 
 #include <cstdlib>
 
 namespace {
 
-PaintThemeCreator s_themeCreators[kThemeCustom] = {nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create};
+PaintThemeCreator s_themeCreators[kThemeCustom] = {
+    nullptr, CTkOfficeTheme::Create, CTkOffice2003Theme::Create, nullptr, nullptr, CTkOffice2007Theme::Create};
 CTkPaintManager* s_pCurrentPaintManager = nullptr;  // holds one reference
 bool s_bExitReleaseRegistered = false;
 
