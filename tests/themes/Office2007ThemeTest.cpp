@@ -10,6 +10,7 @@
 #include "TkOffice2007Theme.h"
 #include "TkProgressBase.h"
 #include "TkProgressOffice2007Theme.h"
+#include "TkScrollBase.h"
 #include "TkShadowManager.h"
 #include "TkSliderOffice2007Theme.h"
 #include "TkThemedFrameHook.h"
@@ -31,6 +32,30 @@ public:
     CRect GetProgressRect() override { return m_rc; }
     void RedrawProgress() override {}
     CTkProgressPaintManager* GetProgressPaintManager() override { return nullptr; }
+    CRect m_rc;
+};
+
+// A horizontal slider over 0..100 at 50 in a rectangle, drawn by a given painter.
+class CTestSlider : public CTkScrollBase {
+public:
+    CTestSlider(CTkScrollBarPaintManager* pPainter, const CRect& rc) : m_pPainter(pPainter), m_rc(rc) {
+        m_geometry.bVertical = FALSE;
+        UpdateScrollBarInfo();
+    }
+    BOOL IsScrollBarEnabled() const override { return TRUE; }
+    CWnd* GetParentWindow() const override { return nullptr; }
+    CRect GetScrollBarRect() override { return m_rc; }
+    void GetScrollInfo(SCROLLINFO* pInfo) override {
+        pInfo->nMin = 0;
+        pInfo->nMax = 100;
+        pInfo->nPage = 0;
+        pInfo->nPos = 50;
+    }
+    void DoScroll(int, int) override {}
+    void RedrawScrollBar() override {}
+    CTkScrollBarPaintManager* GetScrollBarPaintManager() const override { return m_pPainter; }
+
+    CTkScrollBarPaintManager* m_pPainter;
     CRect m_rc;
 };
 
@@ -138,6 +163,9 @@ TEST_F(Office2007Fixture, WithoutALookNamedColoursAreUnsetFixedOnesSetAndNothing
     static_cast<CTkControlGalleryPaintManager*>(m_pTheme->m_pGalleryPaintManager)
         ->FillGalleryBackground(&dc, pGallery, CRect(0, 0, 60, 40));
     pGallery->InternalRelease();
+    auto* pSliderPainter = static_cast<CTkScrollBarPaintManager*>(m_pTheme->m_pSliderPaintManager);
+    CTestSlider slider(pSliderPainter, CRect(0, 40, 120, 60));
+    pSliderPainter->DrawScrollBar(&dc, &slider);
     EXPECT_TRUE(AllSentinel(dc));
 
     // A frame without a system menu (so without an icon): neither borders nor caption.
@@ -244,6 +272,23 @@ TEST_F(Office2007Fixture, TheLooksColoursLandInTheirPlaces) {
     EXPECT_EQ(pSlider->m_nHorzArrowWidth, 5);
     EXPECT_EQ(pSlider->m_nHorzArrowHeight, 4);
     EXPECT_EQ(pSlider->m_nFixedThumbSize, 11);
+
+    // The arrow buttons take the state of "SLIDERUP" (three solid states) by their hot or pressed part.
+    CTestSlider slider(pSlider, CRect(0, 0, 80, 12));
+    const CPoint ptArrow =
+        CTkScrollBase::AlongRect(slider.m_geometry, slider.m_geometry.nStart, slider.m_geometry.nFirstArrowEnd)
+            .CenterPoint();
+    const struct {
+        int nHitPart;
+        COLORREF clr;
+    } arrows[] = {{kScrollPartNone, RGB(1, 2, 3)}, {kScrollPartFirstArrow, RGB(4, 5, 6)}};
+    for (const auto& row : arrows) {
+        CScopedMemDC dc(80, 12);
+        dc.FillSolidRect(0, 0, 80, 12, kSentinel);
+        slider.m_geometry.nHitPart = row.nHitPart;
+        pSlider->DrawScrollBar(&dc, &slider);
+        EXPECT_EQ(PixelAt(dc, ptArrow.x, ptArrow.y), row.clr) << row.nHitPart;
+    }
 }
 
 // The track inset by 2, the chunk's body stretched over the fill (its right part when the fill is

@@ -1,7 +1,7 @@
-// The process-wide current paint manager and the themes by number. The Office and Office 2003 themes (1,
-// 2) live in this library and are known from the start; creators of the other numbers 1..7 are
-// registered by the code that builds each theme: native XP, Whidbey, Office 2007 and Visual Studio 2008
-// (3, 4, 5, 7) with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
+// The process-wide current paint manager and the themes by number. The themes of this library (Office 1,
+// Office 2003 2, Office 2007 5) are known from the start; creators of the other numbers 1..7 are
+// registered by the code that builds each theme: native XP, Whidbey and Visual Studio 2008 (3, 4, 7)
+// with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
 #include "TkPaintManager.h"
 
 #include "TkDefaultTheme.h"
