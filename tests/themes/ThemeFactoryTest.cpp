@@ -3,8 +3,10 @@
 
 #include "ThemeTestSupport.h"
 #include "TkOffice2003Theme.h"
+#include "TkOffice2007Theme.h"
 #include "TkColorManager.h"
 #include "TkControlGalleryPaintManager.h"
+#include "TkNativeXPTheme.h"
 #include "TkPopupBar.h"
 #include "TkProgressPaintManager.h"
 #include "TkShadowManager.h"
@@ -69,11 +71,11 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
         int nTheme;
         int nMadeAs;  // the number of the class made
     };
-    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 5 comes with
-    // the extra themes, 6 with the ribbon. Native XP, Whidbey and Visual Studio 2008 live beside the factory.
-    const Row rows[] = {{0, kThemeDefault}, {1, kPending},      {2, kPending},      {3, kThemeNativeXP},
-                        {4, kThemeWhidbey}, {5, kPending},      {6, kPending},      {7, kThemeVisualStudio2008},
-                        {8, kThemeDefault}, {9, kThemeDefault}, {-1, kThemeDefault}};
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 6 comes with the
+    // ribbon. Native XP, Whidbey, Office 2007 and Visual Studio 2008 live beside the factory.
+    const Row rows[] = {{0, kThemeDefault}, {1, kPending},         {2, kPending},      {3, kThemeNativeXP},
+                        {4, kThemeWhidbey}, {5, kThemeOffice2007}, {6, kPending},      {7, kThemeVisualStudio2008},
+                        {8, kThemeDefault}, {9, kThemeDefault},    {-1, kThemeDefault}};
     for (const Row& row : rows) {
 #ifndef NDEBUG
         if (row.nMadeAs == kPending)
@@ -95,7 +97,9 @@ TEST_F(ThemeFactory, TheBuiltInNumbersActivateTheirClasses) {
         int nTheme;
         const std::type_info& type;
     };
-    const Row rows[] = {{kThemeWhidbey, typeid(CTkWhidbeyTheme)},
+    const Row rows[] = {{kThemeNativeXP, typeid(CTkNativeXPTheme)},
+                        {kThemeWhidbey, typeid(CTkWhidbeyTheme)},
+                        {kThemeOffice2007, typeid(CTkOffice2007Theme)},
                         {kThemeVisualStudio2008, typeid(CTkVisualStudio2008Theme)}};
     for (const Row& row : rows) {
         CTkPaintManager::ActivateTheme(row.nTheme);

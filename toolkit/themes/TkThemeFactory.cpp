@@ -1,12 +1,12 @@
 // The process-wide current paint manager and the themes by number. The Office, Office 2003, native XP,
-// Whidbey and Visual Studio 2008 themes (1, 2, 3, 4, 7) live in this library and are known from the start;
-// creators of the other numbers 1..7 are registered by the code that builds each theme: Office 2007 (5)
-// with the further paint managers, and the ribbon theme (6) with the ribbon. UI thread only.
+// Whidbey, Office 2007 and Visual Studio 2008 themes (1, 2, 3, 4, 5, 7) live in this library and are known
+// from the start; the ribbon theme (6) is registered by the ribbon. UI thread only.
 #include "TkPaintManager.h"
 
 #include "TkDefaultTheme.h"
 #include "TkNativeXPTheme.h"
 #include "TkOffice2003Theme.h"
+#include "TkOffice2007Theme.h"
 #include "TkVisualStudio2008Theme.h"
 #include "TkWhidbeyTheme.h"
 
@@ -20,7 +20,7 @@ PaintThemeCreator s_themeCreators[kThemeCustom] = {
     CTkOffice2003Theme::Create,        // 2
     CTkNativeXPTheme::Create,          // 3
     CTkWhidbeyTheme::Create,           // 4
-    nullptr,                           // 5
+    CTkOffice2007Theme::Create,        // 5
     nullptr,                           // 6
     CTkVisualStudio2008Theme::Create,  // 7
 };
