@@ -16,6 +16,7 @@
 namespace {
 
 constexpr UINT kIdEditCopy = 0xE122;
+constexpr POINT kPointerRest = {700, 600};  // below and right of the frame
 
 // The frame of the application's kind, recording what reaches it.
 class CInputFrame : public CTkFrameWnd {
@@ -117,6 +118,9 @@ class BarInput : public ::testing::Test {
 protected:
     // One frame for every case: hiding an active window costs Wine seconds.
     static void SetUpTestSuite() {
+        // The pointer waits outside the frame: a frame shown under a pointer left there by an earlier program
+        // does not see the held Alt key's repeats.
+        ::SetCursorPos(kPointerRest.x, kPointerRest.y);
         s_pFrame = new CInputFrame;
         s_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"input", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 300,
                            nullptr, nullptr);
