@@ -17,28 +17,7 @@ constexpr int kSchemeClassic = 0;
 CTkOffice2003Theme* MakeTheme(int nScheme, BOOL bPinned) {
     auto* pTheme = new CTkOffice2003Theme;
     pTheme->m_nColorScheme = nScheme;
-    if (bPinned) {
-        PinTheme(pTheme);
-    } else {
-        const LOGFONTW lf = PinnedFont();
-        pTheme->SetRegularFont(&lf, FALSE);
-        pTheme->RefreshMetrics();
-    }
-    return pTheme;
-}
-
-struct GradientRow {
-    COLORREF first;
-    COLORREF second;
-    float fFactor;
-};
-
-::testing::AssertionResult SameGradient(const GradientRow& expected, const CTkPaintManagerColorGradient& actual) {
-    if (actual.m_firstColor.m_standardValue == expected.first &&
-        actual.m_secondColor.m_standardValue == expected.second && actual.m_splitFactor == expected.fFactor)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << std::hex << "got 0x" << actual.m_firstColor.m_standardValue << " -> 0x"
-                                         << actual.m_secondColor.m_standardValue << " " << actual.m_splitFactor;
+    return RefreshedTheme(pTheme, bPinned);
 }
 
 TEST(Office2003Theme, SchemeColourSetsReadBackAndCustomValuesWin) {

@@ -19,6 +19,37 @@ T* MakePinnedOfficeTheme() {
     return pTheme;
 }
 
+// The theme refreshed with pinned colours, or with the real ones (and the pinned font).
+template <class T>
+T* RefreshedTheme(T* pTheme, BOOL bPinned) {
+    if (bPinned) {
+        PinTheme(pTheme);
+    } else {
+        const LOGFONTW lf = PinnedFont();
+        pTheme->SetRegularFont(&lf, FALSE);
+        pTheme->RefreshMetrics();
+    }
+    return pTheme;
+}
+
+// A gradient's standard colours and split, as the refresh should leave them.
+struct GradientRow {
+    COLORREF first;
+    COLORREF second;
+    float fFactor;
+};
+
+inline ::testing::AssertionResult SameGradient(const GradientRow& expected,
+                                               const CTkPaintManagerColorGradient& actual) {
+    if (actual.m_firstColor.m_standardValue == expected.first &&
+        actual.m_secondColor.m_standardValue == expected.second && actual.m_splitFactor == expected.fFactor)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hex << "got 0x" << actual.m_firstColor.m_standardValue << " -> 0x"
+                                         << actual.m_secondColor.m_standardValue << " " << actual.m_splitFactor
+                                         << ", expected 0x" << expected.first << " -> 0x" << expected.second << " "
+                                         << expected.fFactor;
+}
+
 // A popup control whose open state the test sets without opening a sub bar.
 class CShownPopupControl : public CTkControlPopup {
 public:

@@ -41,22 +41,8 @@ private:
 template <class T>
 T* MakeTheme(int nKind, BOOL bPinned = TRUE) {
     CConfiguredTheme kind(nKind);
-    auto* pTheme = new T;
-    if (bPinned) {
-        PinTheme(pTheme);
-    } else {
-        const LOGFONTW lf = PinnedFont();
-        pTheme->SetRegularFont(&lf, FALSE);
-        pTheme->RefreshMetrics();
-    }
-    return pTheme;
+    return RefreshedTheme(new T, bPinned);
 }
-
-struct GradientRow {
-    COLORREF first;
-    COLORREF second;
-    float fFactor;
-};
 
 GradientRow Plain(COLORREF clr) {
     return {clr, clr, 0.5f};
@@ -64,16 +50,6 @@ GradientRow Plain(COLORREF clr) {
 
 GradientRow Standard(const CTkPaintManagerColorGradient& gradient) {
     return {gradient.m_firstColor.m_standardValue, gradient.m_secondColor.m_standardValue, gradient.m_splitFactor};
-}
-
-::testing::AssertionResult SameGradient(const GradientRow& expected, const CTkPaintManagerColorGradient& actual) {
-    if (actual.m_firstColor.m_standardValue == expected.first &&
-        actual.m_secondColor.m_standardValue == expected.second && actual.m_splitFactor == expected.fFactor)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << std::hex << "got 0x" << actual.m_firstColor.m_standardValue << " -> 0x"
-                                         << actual.m_secondColor.m_standardValue << " " << actual.m_splitFactor
-                                         << ", expected 0x" << expected.first << " -> 0x" << expected.second << " "
-                                         << expected.fFactor;
 }
 
 COLORREF Blend(int a, int b, int nWeight) {
