@@ -34,7 +34,6 @@ void RefreshFollower(CTkPaintManagerFont& font, const LOGFONTW& lf) {
 }  // namespace
 
 CTkRibbonTheme::CTkRibbonTheme() {
-    m_bGroupHighlight = TRUE;
     m_bMergeFrameStatusBar = TRUE;
     m_bClearType = TRUE;
     m_nSplitButtonDropDownWidth = 12;
@@ -46,7 +45,6 @@ CTkRibbonTheme::CTkRibbonTheme() {
     m_strVerticalFaceName = L"Segoe UI";
     m_bRegularIsVerticalFace = TRUE;
     m_bLabelIcons = FALSE;
-    m_nExplicitFontHeight = 0;
     // Ribbon popups cast shadows whatever the system setting says.
     GetShadowManager()->SetOptions(1);
 }
