@@ -6,9 +6,11 @@
 #include "TkOffice2007Theme.h"
 #include "TkColorManager.h"
 #include "TkControlGalleryPaintManager.h"
+#include "TkControlTabWorkspace.h"
 #include "TkNativeXPTheme.h"
 #include "TkPopupBar.h"
 #include "TkProgressPaintManager.h"
+#include "TkRibbonTheme.h"
 #include "TkShadowManager.h"
 #include "TkSliderPaintManager.h"
 #include "TkStatusBarParts.h"
@@ -46,12 +48,14 @@ public:
 };
 int CStandInTheme::s_nDestroyed = 0;
 
-// Every case starts and ends without a current paint manager, and starts without registered creators.
+// Every case starts and ends without a current paint manager, and starts without the Office themes'
+// creators; the ribbon theme is registered as an application registers it, with the tab classes.
 class ThemeFactory : public ThemeFixture {
 protected:
     void SetUp() override {
         ThemeFixture::SetUp();
         CTkPaintManager::ReleaseCurrent();
+        RegisterTabClasses();
         // The Office themes are known from the start; these cases judge a factory without them.
         CTkPaintManager::RegisterThemeCreator(kThemeOffice, nullptr);
         CTkPaintManager::RegisterThemeCreator(kThemeOffice2003, nullptr);
@@ -71,10 +75,10 @@ TEST_F(ThemeFactory, EveryNumberWithoutAThemeGetsTheDefaultLookAndKeepsItsNumber
         int nTheme;
         int nMadeAs;  // the number of the class made
     };
-    // Numbers 1..7 without their creators: the Office themes' were removed for these cases; 6 comes with the
-    // ribbon. Native XP, Whidbey, Office 2007 and Visual Studio 2008 live beside the factory.
+    // Numbers 1..7 without their creators: the Office themes' were removed for these cases. Native XP,
+    // Whidbey, Office 2007 and Visual Studio 2008 live beside the factory; 6 comes with the tab classes.
     const Row rows[] = {{0, kThemeDefault}, {1, kPending},         {2, kPending},      {3, kThemeNativeXP},
-                        {4, kThemeWhidbey}, {5, kThemeOffice2007}, {6, kPending},      {7, kThemeVisualStudio2008},
+                        {4, kThemeWhidbey}, {5, kThemeOffice2007}, {6, kThemeRibbon},  {7, kThemeVisualStudio2008},
                         {8, kThemeDefault}, {9, kThemeDefault},    {-1, kThemeDefault}};
     for (const Row& row : rows) {
 #ifndef NDEBUG
@@ -100,6 +104,7 @@ TEST_F(ThemeFactory, TheBuiltInNumbersActivateTheirClasses) {
     const Row rows[] = {{kThemeNativeXP, typeid(CTkNativeXPTheme)},
                         {kThemeWhidbey, typeid(CTkWhidbeyTheme)},
                         {kThemeOffice2007, typeid(CTkOffice2007Theme)},
+                        {kThemeRibbon, typeid(CTkRibbonTheme)},
                         {kThemeVisualStudio2008, typeid(CTkVisualStudio2008Theme)}};
     for (const Row& row : rows) {
         CTkPaintManager::ActivateTheme(row.nTheme);

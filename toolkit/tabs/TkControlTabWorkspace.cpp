@@ -5,6 +5,7 @@
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
 #include "TkControlPlaceholders.h"
+#include "TkRibbonTheme.h"
 #include "TkTabAppearanceSet.h"
 #include "TkTabPaintManager.h"
 #include "TkToolTipContext.h"
@@ -22,6 +23,8 @@ void RegisterTabClasses() {
     RegisterWorkspaceActionQuery(IsWorkspaceActionEnabledFor);
     // The command bars' re-layout of all bars refreshes the tabs of their frame.
     RegisterTabClientRefresh(RefreshTabClientOfFrame);
+    // The ribbon's paint manager is theme 6 of the factory.
+    RegisterRibbonTheme();
 }
 
 namespace {

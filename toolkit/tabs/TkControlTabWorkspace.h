@@ -38,5 +38,5 @@ private:
 
 // The tab classes made by name (the workspace control); call once so a static link keeps them. Also
 // registers the tab client with the command bars: its answers to the workspace-actions placeholder, and
-// its refresh after the bars' re-layout.
+// its refresh after the bars' re-layout, and the ribbon theme as theme 6.
 void RegisterTabClasses();

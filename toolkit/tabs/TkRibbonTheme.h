@@ -1,0 +1,93 @@
+#pragma once
+#include "TkOffice2007Theme.h"
+
+// CTkRibbonTheme: theme 6, the paint manager of the ribbon. It keeps the Office 2007 look and adds what
+// a ribbon needs: metrics derived from the menu font (tab strip, group captions, control heights), a
+// font of its own for ribbon texts, the ribbon colours of the look's "Ribbon" section, and a tab paint
+// manager for the ribbon's tab strip with the ribbon's own appearance and colour sets. Made by the
+// theme factory (RegisterRibbonTheme registers it) and released by reference count. UI thread only.
+
+class CTkTabPaintManager;
+class CTkTabManagerItem;
+
+// The ribbon's sizes, all following from one menu-font height.
+struct RibbonFontSource {
+    int nMenuFontHeight = 0;      // the system menu font's lfHeight (either sign)
+    int nExplicitFontHeight = 0;  // set by the host; counts only above 11
+};
+struct RibbonMetrics {
+    int nFontBase = 0;          // a: the menu-font height the rest derive from (at least 11)
+    int nFontHeight = 0;        // cell height of the ribbon font
+    int nControlHeight = 0;     // a control of a ribbon group
+    int nControlRowHeight = 0;  // a row of controls
+    int nTabStripHeight = 0;
+    int nGroupCaptionHeight = 0;
+    int nSplitDropDownWidth = 0;
+};
+
+class CTkRibbonTheme : public CTkOffice2007Theme {
+public:
+    class CRibbonAppearanceSet;
+    class CRibbonColorSet;
+
+    CTkRibbonTheme();
+    ~CTkRibbonTheme() override;
+    CTkRibbonTheme(const CTkRibbonTheme&) = delete;
+    CTkRibbonTheme& operator=(const CTkRibbonTheme&) = delete;
+    static CTkPaintManager* Create() { return new CTkRibbonTheme; }
+
+    // ---- Overrides of the paint manager
+    void RefreshMetrics() override;
+    void RefreshFonts() override;
+    // Popups (position 5) get the cut-corner window region; other bars stay rectangular.
+    void ShapePopupWindow(CTkPopupBar* pPopupBar) override;
+    int GetThemeNumber() const override { return kThemeRibbon; }
+
+    // ---- Control painting of the command bars on the ribbon's look
+
+    // ---- The ribbon's own operations
+    // A plain ribbon tab's background by its state (nothing for a tab neither selected nor hot), and the
+    // separator column of a tab the layout squeezed.
+    virtual void DrawRibbonTab(CDC* pDC, CTkTabManagerItem* pItem);
+    // A new tab paint manager with the ribbon's appearance and colour sets (one reference, the caller's).
+    virtual CTkTabPaintManager* CreateTabPaintManager();
+
+    // ---- Shared with the ribbon's windows
+    // The window region without its four corner pixels (set without redraw).
+    static void ApplyCutCornerRegion(CWnd* pWnd);
+    // "BLUE", "YELLOW", "GREEN", "RED", "PURPLE", "CYAN", "ORANGE" for 1..7; empty otherwise.
+    static CString GetContextColorName(int nColor);
+    // A caption text on a glass caption: white on a maximised frame, else glowing black text through the
+    // visual style, else plain black text.
+    void DrawGlassCaptionText(CDC* pDC, CRect rc, const CString& strText, CWnd* pFrame, BOOL bActive);
+    // The sizes for a menu font: a pure function, so that the table is testable without a display.
+    static RibbonMetrics CalcRibbonMetrics(const RibbonFontSource& source);
+    // The tab strip: two above a control row taller than 22, else 23.
+    static int CalcTabStripHeight(int nControlRowHeight);
+
+    CTkTabPaintManager* GetTabPaintManager() const { return m_pTabPaintManager; }
+    CFont* GetRibbonFont() { return &m_fntRibbon; }
+
+    // ---- Fields
+    BOOL m_bGroupHighlight = TRUE;  // the bar and its popups highlight the group under the mouse
+    int m_nTabStripHeight = 23;
+    CTkPaintManagerFont m_fntRibbon;  // group captions and the other ribbon texts
+    int m_nGroupCaptionHeight = 17;
+    int m_nExplicitFontHeight = 0;                     // set by the host; 0 follows the menu font
+    CTkTabPaintManager* m_pTabPaintManager = nullptr;  // one reference
+    COLORREF m_clrRibbonFace = kColorUnset;            // the ribbon bar and tab popups
+    COLORREF m_clrRibbonText = kColorUnset;            // enabled controls in groups
+    COLORREF m_clrRibbonGrayText = kColorUnset;        // disabled controls in groups
+    COLORREF m_clrGroupCaptionText = kColorUnset;
+    COLORREF m_clrEditFace = kColorUnset;  // edit and combo-box fields
+    COLORREF m_clrMinimizedEdgeHighlight = kColorUnset;
+    COLORREF m_clrMinimizedEdgeShadow = kColorUnset;
+    CTkPaintManagerColorGradient m_grcMenuGripper;  // the icon band of popup menus
+
+private:
+    // The look's colours of the "Ribbon" section and the fixed ones of the ribbon.
+    void RefreshRibbonColors();
+};
+
+// Registers the ribbon theme as theme 6 with the theme factory.
+void RegisterRibbonTheme();
