@@ -1,5 +1,6 @@
 // CTkRibbonTheme: button faces, split buttons, check and radio marks, the popup marks and arrows, the
-// drop-down glyph and the toolbar's expand button, from the look's images.
+// drop-down glyph and the toolbar's expand button, from the look's images. Control backgrounds stay the
+// base's until the ribbon's groups exist: the grouped blocks' faces then join PaintControlBackground.
 #include "TkRibbonTheme.h"
 
 #include "TkCommandBar.h"

@@ -8,6 +8,8 @@
 #include "TkStatusBarParts.h"
 #include "TkWindowFunctions.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kSwitchWidth = 18;
