@@ -44,6 +44,66 @@ public:
     int GetThemeNumber() const override { return kThemeRibbon; }
 
     // ---- Control painting of the command bars on the ribbon's look
+    // Faces, marks and glyphs come from the look's images; where the look lacks an image, the part is not
+    // drawn unless a fallback is named below.
+
+    // Buttons (TkRibbonThemeButtons.cpp). A button of a toolbar-like bar takes the 22 or 50 pixel face
+    // by its height; popup items take the menu faces, else the Office 2003 face.
+    void PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                             BOOL bPopuped, int nBarType, int nBarPosition) override;
+    // The command and drop-down cells of the split images; leaves the split text colour and TRANSPARENT
+    // on the DC.
+    void PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRect& rc) override;
+    CSize PaintCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                            int nChecked) override;
+    CSize PaintRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                               int nChecked) override;
+    // The popup check and radio marks; clr is the disabled-icon entry (40) for a disabled item.
+    void PaintCheckMark(CDC* pDC, CRect rc, COLORREF clr) override;
+    void PaintRadioMark(CDC* pDC, CRect rc, COLORREF clr) override;
+    void PaintDropDownGlyph(CDC* pDC, CTkControl* pControl, CPoint pt, BOOL bSelected, BOOL bPopuped, BOOL bEnabled,
+                            BOOL bVertical) override;
+    // Measuring moves the docked expand button onto the bar's last 12 pixels.
+    CSize PaintExpandButton(CDC* pDC, int nKind, CTkControl* pControl, CTkCommandBar* pBar, BOOL bDraw,
+                            BOOL bHiddenControls) override;
+    void PaintSplitDivider(CDC* pDC, CTkControl* pControl) override;
+    void PaintSubmenuArrow(CDC* pDC, CTkControl* pControl) override;
+    // Control rectangles are used as laid out.
+    void AdjustControlRect(CRect&, CTkControl*, BOOL) override {}
+
+    // The cells of the split images for a split button's states (kSplitCellNone: nothing): E the enabled
+    // value (4 and 5 name the disabled half), S selected, P pressed, U its popup open.
+    static constexpr int kSplitCellNone = -1;
+    struct SplitButtonCells {
+        int nCommand;
+        int nDropDown;
+    };
+    static SplitButtonCells GetSplitButtonCells(int nEnabled, int nSelected, int nPressed, BOOL bPopuped, int nChecked);
+
+    // Fields (TkRibbonThemeFields.cpp): edit and combo-box fields, and the text colours.
+    COLORREF GetEditBackColor(CTkControl* pEdit) override;
+    CSize PaintComboBoxControl(CDC* pDC, CTkControl* pComboBox, BOOL bDraw) override;
+    CSize PaintEditControl(CDC* pDC, CTkControl* pEdit, BOOL bDraw) override;
+    // Controls outside groups on a ribbon take the ribbon's text colours.
+    COLORREF GetControlTextColor(CTkControl* pControl) override;
+    COLORREF GetStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, int nBarType,
+                               int nBarPosition) override;
+
+    // Bars (TkRibbonThemeBars.cpp): faces, separators, popup rows, the popup gripper and keyboard tips.
+    void FillBarBackground(CDC* pDC, CTkCommandBar* pBar) override;
+    CSize PaintControlSeparator(CDC* pDC, CTkCommandBar* pBar, CTkControl* pControl, BOOL bDraw) override;
+    void FillPopupIconBand(CDC* pDC, int x, int y, int cx, int cy, BOOL bRarelyUsed) override;
+    void FillLabelRow(CDC* pDC, CRect rc) override;
+    void PaintPopupResizeGripper(CDC* pDC, CRect rc, int nWhere) override;
+    // With bSetRegion only the tip's cut-corner region.
+    void PaintKeyboardTip(CDC* pDC, CWnd* pTip, BOOL bSetRegion) override;
+
+    // Status-bar parts (TkRibbonThemeStatus.cpp), drawn to the DC on the rectangles given.
+    int PaintStatusSwitches(CDC* pDC, CRect rc, CTkStatusBarPane* pPane) override;
+    void PaintStatusPaneFrame(CDC* pDC, CRect rc, CTkStatusBarPane* pPane, BOOL bGripperPane) override;
+    void PaintStatusPaneSeparator(CDC* pDC, int x, int nTop, int nBottom) override;
+    void PaintSizeGripper(CDC* pDC, CRect rc) override;
+    void FillStatusBar(CDC* pDC, CTkStatusBar* pStatusBar) override;
 
     // ---- The ribbon's own operations
     // A plain ribbon tab's background by its state (nothing for a tab neither selected nor hot), and the

@@ -1,0 +1,337 @@
+// CTkRibbonTheme: button faces, split buttons, check and radio marks, the popup marks and arrows, the
+// drop-down glyph and the toolbar's expand button, from the look's images. Control backgrounds stay the
+// base's until the ribbon's groups exist: the grouped blocks' faces then join PaintControlBackground.
+#include "TkRibbonTheme.h"
+
+#include "TkCommandBar.h"
+#include "TkControl.h"
+#include "TkDCWrappers.h"
+#include "TkDrawHelpers.h"
+#include "TkOffice2007Drawing.h"
+#include "TkOffice2007Image.h"
+#include "TkOffice2007Images.h"
+#include "TkPaintManagerState.h"
+#include "TkWindowFunctions.h"
+
+#include <array>
+
+namespace {
+
+// A button face is the 50-pixel image from this height on.
+constexpr int kLargeFaceHeight = 33;
+constexpr int kExpandDocked = 0;
+constexpr int kExpandLength = 12;
+constexpr int kDisabledIcon = 40;
+constexpr int kHighlight = COLOR_BTNHIGHLIGHT;
+constexpr int kHotText = 45;
+constexpr int kBarText = 46;
+constexpr COLORREF kSplitText = RGB(21, 66, 139);
+constexpr COLORREF kSplitGrayText = RGB(141, 141, 141);
+constexpr int kSubmenuArrowInset = 14;
+
+const CRect kNoMargins(0, 0, 0, 0);
+
+BOOL IsKeyboardState(int nState) {
+    return nState == 2 || nState == 3;
+}
+
+BOOL IsVerticalPosition(int nPosition) {
+    return nPosition == kBarLeft || nPosition == kBarRight || nPosition == kBarPopup;
+}
+
+// A state of a named image, keyed; in a glass caption drawn opaque so the glass does not show through.
+BOOL DrawImageState(CDC* pDC, LPCTSTR lpszName, const CRect& rc, int nState, int nStates, const CRect& rcMargins,
+                    BOOL bGlass) {
+    CTkOffice2007Image* pImage = GetOffice2007Images()->GetImage(lpszName);
+    if (pImage == nullptr)
+        return FALSE;
+    if (bGlass)
+        pImage->DrawImageWithAlpha(pDC, rc, pImage->GetSource(nState, nStates), rcMargins, kLookKeyColor,
+                                   CTkOffice2007Image::kOpaqueOnAlphaSurface);
+    else
+        pImage->DrawImageKeyed(pDC, rc, pImage->GetSource(nState, nStates), rcMargins, kLookKeyColor);
+    return TRUE;
+}
+
+// ---- The split button's cells: one row per case, the first row that matches a part gives its cell.
+
+// Any value matches kAny; the other values of a condition name what must hold.
+constexpr int kAny = -1;
+enum Zero { kZero = 0, kNonZero = 1 };
+
+// A cell, or nAlternative when S is one of the two given values; kBelow leaves the part to later rows.
+struct CellRule {
+    int nCell;
+    int nSelectedA = kAny;
+    int nSelectedB = kAny;
+    int nAlternative = kAny;
+};
+constexpr CellRule kBelow{-2};
+constexpr int kNone = CTkRibbonTheme::kSplitCellNone;
+
+struct SplitRow {
+    int nEnabled;   // E's value, or kAny
+    BOOL bActive;   // S, P or U must be non-zero
+    BOOL bPopuped;  // U must be set
+    BOOL bKeyboardPressed;
+    int nChecked;   // kZero, kNonZero or kAny
+    int nSelected;  // kZero, kNonZero or kAny
+    int nPressed;   // kZero, kNonZero or kAny
+    CellRule command;
+    CellRule dropDown;
+};
+
+// clang-format off
+constexpr std::array<SplitRow, 12> kSplitRows{{
+    {5,    TRUE,  FALSE, FALSE, kAny,     kAny,     kAny,     {4},                kBelow},
+    {4,    TRUE,  FALSE, FALSE, kAny,     kAny,     kAny,     kBelow,             {3}},
+    {0,    FALSE, FALSE, FALSE, kAny,     kAny,     kAny,     {kNone, 2, 3, 5},   {kNone, 2, 3, 4}},
+    {kAny, FALSE, TRUE,  FALSE, kAny,     kAny,     kAny,     {5},                {2}},
+    {kAny, FALSE, FALSE, TRUE,  kAny,     kAny,     kAny,     {1},                {0}},
+    {kAny, FALSE, FALSE, FALSE, kNonZero, kZero,    kZero,    {2},                {2}},
+    {kAny, FALSE, FALSE, FALSE, kNonZero, kNonZero, kZero,    {3},                {4, 5, 5, 0}},
+    {kAny, FALSE, FALSE, FALSE, kNonZero, kZero,    kNonZero, {2},                {4}},
+    {kAny, FALSE, FALSE, FALSE, kZero,    kZero,    kZero,    {kNone},            {kNone}},
+    {kAny, FALSE, FALSE, FALSE, kZero,    kNonZero, kZero,    {5, 4, 4, 0},       {4, 5, 5, 0}},
+    {kAny, FALSE, FALSE, FALSE, kZero,    kZero,    kNonZero, {5},                {4}},
+    {kAny, FALSE, FALSE, FALSE, kAny,     kNonZero, kNonZero, {1},                {0}},
+}};
+// clang-format on
+
+BOOL MatchesZero(int nCondition, int nValue) {
+    return nCondition == kAny || (nCondition == kZero) == (nValue == 0);
+}
+
+BOOL RowMatches(const SplitRow& row, int nEnabled, int nSelected, int nPressed, BOOL bPopuped, int nChecked) {
+    return (row.nEnabled == kAny || row.nEnabled == nEnabled) &&
+           (!row.bActive || nSelected != 0 || nPressed != 0 || bPopuped) && (!row.bPopuped || bPopuped) &&
+           (!row.bKeyboardPressed || IsKeyboardState(nPressed)) && MatchesZero(row.nChecked, nChecked) &&
+           MatchesZero(row.nSelected, nSelected) && MatchesZero(row.nPressed, nPressed);
+}
+
+int ApplyRule(const CellRule& rule, int nSelected) {
+    return nSelected == rule.nSelectedA || nSelected == rule.nSelectedB ? rule.nAlternative : rule.nCell;
+}
+
+}  // namespace
+
+CTkRibbonTheme::SplitButtonCells CTkRibbonTheme::GetSplitButtonCells(int nEnabled, int nSelected, int nPressed,
+                                                                     BOOL bPopuped, int nChecked) {
+    const auto cell = [&](CellRule SplitRow::*pPart) {
+        for (const SplitRow& row : kSplitRows) {
+            if ((row.*pPart).nCell != kBelow.nCell &&
+                RowMatches(row, nEnabled, nSelected, nPressed, bPopuped, nChecked))
+                return ApplyRule(row.*pPart, nSelected);
+        }
+        return kSplitCellNone;
+    };
+    return {cell(&SplitRow::command), cell(&SplitRow::dropDown)};
+}
+
+// State (of 4): 0 hot, 1 pressed, 2 checked or popped up, 3 checked and hot; first match wins.
+void CTkRibbonTheme::PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                         BOOL bChecked, BOOL bPopuped, int nBarType, int nBarPosition) {
+    const BOOL bLarge = rc.Height() >= kLargeFaceHeight;
+    if (nBarType == kBarTypePopup) {
+        if (nBarPosition != kBarPopup) {
+            CTkOffice2003Theme::PaintStateRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped,
+                                                    nBarType, nBarPosition);
+            return;
+        }
+        if (bChecked) {
+            DrawLookImage(pDC, L"MENUCHECKEDITEM", rc, bEnabled ? 0 : 1, 2, CRect(4, 4, 4, 4), TRUE);
+        } else if (bSelected && (bEnabled || IsKeyboardState(bSelected))) {
+            LPCTSTR lpszName = bEnabled ? (bLarge ? L"MENUSELECTEDITEM54" : L"MENUSELECTEDITEM22")
+                                        : (bLarge ? L"MENUSELECTEDDISABLEDITEM54" : L"MENUSELECTEDDISABLEDITEM22");
+            DrawLookImage(pDC, lpszName, rc, 0, 1, CRect(4, 4, 4, 4), TRUE);
+        } else {
+            CTkOffice2003Theme::PaintStateRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped,
+                                                    nBarType, nBarPosition);
+        }
+        return;
+    }
+    int nState = -1;
+    if (!bEnabled)
+        nState = IsKeyboardState(bSelected) ? 0 : -1;
+    else if (bPopuped)
+        nState = 2;
+    else if (bChecked && !bPressed)
+        nState = bSelected ? 3 : 2;
+    else if (IsKeyboardState(bPressed) || (bSelected && bPressed))
+        nState = 1;
+    else if (bSelected || bPressed)
+        nState = 0;
+    if (nState >= 0)
+        DrawLookImage(pDC, bLarge ? L"TOOLBARBUTTONS50" : L"TOOLBARBUTTONS22", rc, nState, 4, CRect(8, 8, 8, 8));
+}
+
+// The grouped blocks of a ribbon group (their own images, one cell more at the front) join here once the
+// ribbon's groups exist; every split button draws the single images until then.
+void CTkRibbonTheme::PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRect& rc) {
+    const ControlPaintState state(pControl);
+    const BOOL bLarge = state.nStyle == kButtonIconAndCaptionBelow;
+    LPCTSTR lpszCommand = bLarge ? L"TOOLBARBUTTONSSPLIT50" : L"TOOLBARBUTTONSSPLIT22";
+    LPCTSTR lpszDropDown = bLarge ? L"TOOLBARBUTTONSSPLITDROPDOWN50" : L"TOOLBARBUTTONSSPLITDROPDOWN22";
+    if (LoadImage(lpszCommand) == nullptr || LoadImage(lpszDropDown) == nullptr)
+        return;
+    const int nDropDownWidth = m_nSplitButtonDropDownWidth;
+    const int nExtent = GetSplitDropDownExtent();
+    const CRect rcCommand = bLarge ? CRect(rc.left, rc.top, rc.right, rc.bottom - nExtent)
+                                   : CRect(rc.left, rc.top, rc.right - nDropDownWidth, rc.bottom);
+    const CRect rcDropDown = bLarge ? CRect(rc.left, rc.bottom - nExtent, rc.right, rc.bottom)
+                                    : CRect(rc.right - nDropDownWidth, rc.top, rc.right, rc.bottom);
+    pDC->SetTextColor(state.nEnabled != 0 ? kSplitText : kSplitGrayText);
+    pDC->SetBkMode(TRANSPARENT);
+
+    const SplitButtonCells cells =
+        GetSplitButtonCells(state.nEnabled, state.nSelected, state.nPressed, state.bPopuped, state.nChecked);
+    const BOOL bGlass = pControl->IsInGlassCaption();
+    const CRect rcMargins(2, 2, 2, 2);
+    if (cells.nCommand != kSplitCellNone)
+        DrawImageState(pDC, lpszCommand, rcCommand, cells.nCommand, 6, rcMargins, bGlass);
+    if (cells.nDropDown != kSplitCellNone)
+        DrawImageState(pDC, lpszDropDown, rcDropDown, cells.nDropDown, 5, rcMargins, bGlass);
+    if (!bLarge)
+        PaintDropDownGlyph(pDC, pControl, CPoint(rc.right - nDropDownWidth / 2 - 1, (rc.top + rc.bottom) / 2),
+                           state.nSelected, state.bPopuped, state.nEnabled != 0 && state.nEnabled != 4, FALSE);
+}
+
+namespace {
+
+// The base state of a check-box or radio glyph: 3 disabled, 2 selected and pressed, 1 selected, 0.
+int MarkBaseState(BOOL bSelected, BOOL bPressed, BOOL bEnabled) {
+    return !bEnabled ? 3 : bSelected && bPressed ? 2 : bSelected ? 1 : 0;
+}
+
+}  // namespace
+
+CSize CTkRibbonTheme::PaintCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                        int nChecked) {
+    if (bDraw && pDC != nullptr) {
+        const int nOffset = nChecked == 1 ? 4 : nChecked == 2 ? 8 : 0;
+        DrawLookImage(pDC, L"TOOLBARBUTTONCHECKBOX", rc, MarkBaseState(bSelected, bPressed, bEnabled) + nOffset, 12,
+                      kNoMargins, TRUE);
+    }
+    return CSize(13, 13);
+}
+
+CSize CTkRibbonTheme::PaintRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                           int nChecked) {
+    if (bDraw && pDC != nullptr) {
+        const int nOffset = nChecked ? 4 : 0;
+        DrawLookImage(pDC, L"TOOLBARBUTTONRADIOBUTTON", rc, MarkBaseState(bSelected, bPressed, bEnabled) + nOffset, 8,
+                      kNoMargins, TRUE);
+    }
+    return CSize(13, 13);
+}
+
+void CTkRibbonTheme::PaintCheckMark(CDC* pDC, CRect rc, COLORREF clr) {
+    if (!DrawLookImageCentered(pDC, L"MENUCHECKEDITEMMARK", rc, clr == kDisabledIcon ? 1 : 0, 4))
+        CTkOffice2007Theme::PaintCheckMark(pDC, rc, clr);
+}
+
+void CTkRibbonTheme::PaintRadioMark(CDC* pDC, CRect rc, COLORREF clr) {
+    if (!DrawLookImageCentered(pDC, L"MENUCHECKEDITEMMARK", rc, clr == kDisabledIcon ? 3 : 2, 4))
+        CTkOffice2007Theme::PaintRadioMark(pDC, rc, clr);
+}
+
+void CTkRibbonTheme::PaintDropDownGlyph(CDC* pDC, CTkControl* pControl, CPoint pt, BOOL bSelected, BOOL bPopuped,
+                                        BOOL bEnabled, BOOL bVertical) {
+    if (bVertical) {
+        CTkOffice2007Theme::PaintDropDownGlyph(pDC, pControl, pt, bSelected, bPopuped, bEnabled, bVertical);
+        return;
+    }
+    const int nState = !bEnabled ? 3 : bSelected ? 1 : 0;
+    const BOOL bGlass = pControl != nullptr && pControl->IsInGlassCaption();
+    DrawImageState(pDC, L"TOOLBARBUTTONDROPDOWNGLYPH", CRect(pt.x - 2, pt.y - 2, pt.x + 3, pt.y + 2), nState, 4,
+                   kNoMargins, bGlass);
+}
+
+void CTkRibbonTheme::PaintSubmenuArrow(CDC* pDC, CTkControl* pControl) {
+    const CSize size = GetLookImageStateSize(L"MENUPOPUPGLYPH", 2);
+    if (size.cx == 0)
+        return;
+    const ControlPaintState state(pControl);
+    const CRect& rc = pControl->GetRect();
+    const CPoint pt(rc.right - kSubmenuArrowInset, rc.top + (rc.Height() - size.cy) / 2);
+    DrawLookImage(pDC, L"MENUPOPUPGLYPH", CRect(pt, size), state.bEnabled ? 0 : 1, 2, kNoMargins, TRUE);
+}
+
+// The item face left of the split arrow only on tall items; the arrow's part always.
+void CTkRibbonTheme::PaintSplitDivider(CDC* pDC, CTkControl* pControl) {
+    const ControlPaintState state(pControl);
+    const CRect& rc = pControl->GetRect();
+    const CRect rcMargins(2, 2, 2, 2);
+    if (rc.Height() > kLargeFaceHeight && state.bEnabled) {
+        int nState = 1;
+        if (state.nSelected == 0)
+            nState = 0;
+        else if (state.nSelected == 4)
+            nState = 2;
+        else if (IsKeyboardState(state.nSelected))
+            nState = state.bPopuped ? 1 : 2;
+        DrawLookImage(pDC, L"MENUSPLITITEM", CRect(rc.left, rc.top, rc.right - m_nPopupSplitWidth, rc.bottom), nState,
+                      3, rcMargins, TRUE);
+    }
+    const int nState = state.nSelected && state.bEnabled ? (state.bPopuped ? 2 : 1) : 0;
+    DrawLookImage(pDC, L"MENUSPLITDROPDOWN", CRect(rc.right - m_nPopupSplitWidth, rc.top, rc.right, rc.bottom), nState,
+                  3, rcMargins, TRUE);
+}
+
+namespace {
+
+// The expand glyph: an arrow towards the bar's end below (or beside) a bar, and two chevrons when the
+// toolbar hides commands.
+void PaintExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHiddenControls, COLORREF clr) {
+    CTkPenDC pen(pDC->GetSafeHdc(), clr);
+    CTkBrushDC brush(pDC->GetSafeHdc(), clr);
+    const int l = rc.left;
+    const int t = rc.top;
+    if (!bVertical) {
+        const int c = rc.CenterPoint().x;
+        pDC->MoveTo(c - 2, rc.bottom - 10);
+        pDC->LineTo(c + 3, rc.bottom - 10);
+        DrawTriangleWithCurrentTools(pDC, c - 2, rc.bottom - 7, c + 2, rc.bottom - 7, c, rc.bottom - 5);
+        if (bHiddenControls) {
+            DrawTriangleWithCurrentTools(pDC, l + 3, t + 5, l + 4, t + 6, l + 3, t + 7);
+            DrawTriangleWithCurrentTools(pDC, l + 7, t + 5, l + 8, t + 6, l + 7, t + 7);
+        }
+        return;
+    }
+    const int x = rc.right - 5;
+    const int c = rc.CenterPoint().y;
+    pDC->MoveTo(x - 5, c - 2);
+    pDC->LineTo(x - 5, c + 3);
+    DrawTriangleWithCurrentTools(pDC, x, c, x - 2, c - 2, x - 2, c + 2);
+    if (bHiddenControls) {
+        DrawTriangleWithCurrentTools(pDC, l + 5, t + 3, l + 6, t + 4, l + 7, t + 3);
+        DrawTriangleWithCurrentTools(pDC, l + 5, t + 7, l + 6, t + 8, l + 7, t + 7);
+    }
+}
+
+}  // namespace
+
+CSize CTkRibbonTheme::PaintExpandButton(CDC* pDC, int nKind, CTkControl* pControl, CTkCommandBar* pBar, BOOL bDraw,
+                                        BOOL bHiddenControls) {
+    const BOOL bVertical = pBar != nullptr && IsVerticalPosition(pBar->GetPosition());
+    LPCTSTR lpszImage = bVertical ? L"TOOLBAREXPANDBUTTONVERTICAL" : L"TOOLBAREXPANDBUTTONHORIZONTAL";
+    if (nKind != kExpandDocked || pControl == nullptr || pBar == nullptr || LoadImage(lpszImage) == nullptr)
+        return CTkOffice2007Theme::PaintExpandButton(pDC, nKind, pControl, pBar, bDraw, bHiddenControls);
+    if (!bDraw) {
+        const CRect rcBar = MakeClientRectFromHandle(pBar->GetSafeHwnd());
+        pControl->SetRect(bVertical ? CRect(0, rcBar.Height() - kExpandLength, rcBar.Width(), rcBar.Height())
+                                    : CRect(rcBar.Width() - kExpandLength, 0, rcBar.Width(), rcBar.Height()));
+        return CSize(0, 0);
+    }
+    if (pDC == nullptr)
+        return CSize(0, 0);
+    const CRect rc = pControl->GetRect();
+    const BOOL bPopuped = pControl->IsPopupOpen();
+    const BOOL bSelected = pControl->GetSelected();
+    DrawLookImage(pDC, lpszImage, rc, bPopuped ? 2 : bSelected ? 1 : 0, 3, CRect(3, 3, 3, 3), TRUE);
+    PaintExpandGlyph(pDC, rc + CPoint(1, 1), bVertical, bHiddenControls, LookupColor(kHighlight));
+    const CRect rcGlyph = rc - (bVertical ? CPoint(0, 1) : CPoint(1, 0));
+    PaintExpandGlyph(pDC, rcGlyph, bVertical, bHiddenControls,
+                     LookupColor(bSelected && !bPopuped ? kHotText : kBarText));
+    return CSize(0, 0);
+}
