@@ -278,39 +278,6 @@ void CTkRibbonTheme::PaintSplitDivider(CDC* pDC, CTkControl* pControl) {
                   3, rcMargins, TRUE);
 }
 
-namespace {
-
-// The expand glyph: an arrow towards the bar's end below (or beside) a bar, and two chevrons when the
-// toolbar hides commands.
-void PaintExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHiddenControls, COLORREF clr) {
-    CTkPenDC pen(pDC->GetSafeHdc(), clr);
-    CTkBrushDC brush(pDC->GetSafeHdc(), clr);
-    const int l = rc.left;
-    const int t = rc.top;
-    if (!bVertical) {
-        const int c = rc.CenterPoint().x;
-        pDC->MoveTo(c - 2, rc.bottom - 10);
-        pDC->LineTo(c + 3, rc.bottom - 10);
-        DrawTriangleWithCurrentTools(pDC, c - 2, rc.bottom - 7, c + 2, rc.bottom - 7, c, rc.bottom - 5);
-        if (bHiddenControls) {
-            DrawTriangleWithCurrentTools(pDC, l + 3, t + 5, l + 4, t + 6, l + 3, t + 7);
-            DrawTriangleWithCurrentTools(pDC, l + 7, t + 5, l + 8, t + 6, l + 7, t + 7);
-        }
-        return;
-    }
-    const int x = rc.right - 5;
-    const int c = rc.CenterPoint().y;
-    pDC->MoveTo(x - 5, c - 2);
-    pDC->LineTo(x - 5, c + 3);
-    DrawTriangleWithCurrentTools(pDC, x, c, x - 2, c - 2, x - 2, c + 2);
-    if (bHiddenControls) {
-        DrawTriangleWithCurrentTools(pDC, l + 5, t + 3, l + 6, t + 4, l + 7, t + 3);
-        DrawTriangleWithCurrentTools(pDC, l + 5, t + 7, l + 6, t + 8, l + 7, t + 7);
-    }
-}
-
-}  // namespace
-
 CSize CTkRibbonTheme::PaintExpandButton(CDC* pDC, int nKind, CTkControl* pControl, CTkCommandBar* pBar, BOOL bDraw,
                                         BOOL bHiddenControls) {
     const BOOL bVertical = pBar != nullptr && IsVerticalPosition(pBar->GetPosition());

@@ -56,6 +56,9 @@ public:
     CTkPaintManagerColorGradient m_grcHot;
 
 protected:
+    // The glyph of the docked expand button: an arrow towards the bar's end below (or beside) a bar, and two
+    // chevrons when the toolbar hides commands.
+    static void PaintExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHiddenControls, COLORREF clr);
     // Builds the glyph again from the glyph gradient: themes that change the gradient after this theme's
     // refresh call it once more.
     void RebuildGlyphImage();

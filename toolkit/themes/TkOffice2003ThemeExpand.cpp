@@ -28,35 +28,6 @@ void Triangle(CDC* pDC, int x1, int y1, int x2, int y2, int x3, int y3) {
     DrawTriangleWithCurrentTools(pDC, x1, y1, x2, y2, x3, y3);
 }
 
-// The glyph of the docked expand button: an arrow towards the bar's end below (or beside) a bar, and two
-// chevrons when the toolbar hides commands.
-void PaintExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHiddenControls, COLORREF clr) {
-    CTkPenDC pen(pDC->GetSafeHdc(), clr);
-    CTkBrushDC brush(pDC->GetSafeHdc(), clr);
-    const int l = rc.left;
-    const int t = rc.top;
-    if (!bVertical) {
-        const int c = rc.CenterPoint().x;
-        pDC->MoveTo(c - 2, rc.bottom - 10);
-        pDC->LineTo(c + 3, rc.bottom - 10);
-        Triangle(pDC, c - 2, rc.bottom - 7, c + 2, rc.bottom - 7, c, rc.bottom - 5);
-        if (bHiddenControls) {
-            Triangle(pDC, l + 3, t + 5, l + 4, t + 6, l + 3, t + 7);
-            Triangle(pDC, l + 7, t + 5, l + 8, t + 6, l + 7, t + 7);
-        }
-        return;
-    }
-    const int x = rc.right - 5;
-    const int c = rc.CenterPoint().y;
-    pDC->MoveTo(x - 5, c - 2);
-    pDC->LineTo(x - 5, c + 3);
-    Triangle(pDC, x, c, x - 2, c - 2, x - 2, c + 2);
-    if (bHiddenControls) {
-        Triangle(pDC, l + 5, t + 3, l + 6, t + 4, l + 7, t + 3);
-        Triangle(pDC, l + 5, t + 7, l + 6, t + 8, l + 7, t + 7);
-    }
-}
-
 }  // namespace
 
 CSize CTkOffice2003Theme::PaintExpandButton(CDC* pDC, int nKind, CTkControl* pControl, CTkCommandBar* pBar, BOOL bDraw,
@@ -120,4 +91,32 @@ CSize CTkOffice2003Theme::PaintExpandButton(CDC* pDC, int nKind, CTkControl* pCo
     PaintExpandGlyph(pDC, rc + CPoint(1, 1), bVertical, bHiddenControls, LookupColor(kHighlight));
     PaintExpandGlyph(pDC, rc, bVertical, bHiddenControls, LookupColor(bSelected && !bPopuped ? kHotText : kBarText));
     return CSize(0, 0);
+}
+
+void CTkOffice2003Theme::PaintExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHiddenControls,
+                                          COLORREF clr) {
+    CTkPenDC pen(pDC->GetSafeHdc(), clr);
+    CTkBrushDC brush(pDC->GetSafeHdc(), clr);
+    const int l = rc.left;
+    const int t = rc.top;
+    if (!bVertical) {
+        const int c = rc.CenterPoint().x;
+        pDC->MoveTo(c - 2, rc.bottom - 10);
+        pDC->LineTo(c + 3, rc.bottom - 10);
+        Triangle(pDC, c - 2, rc.bottom - 7, c + 2, rc.bottom - 7, c, rc.bottom - 5);
+        if (bHiddenControls) {
+            Triangle(pDC, l + 3, t + 5, l + 4, t + 6, l + 3, t + 7);
+            Triangle(pDC, l + 7, t + 5, l + 8, t + 6, l + 7, t + 7);
+        }
+        return;
+    }
+    const int x = rc.right - 5;
+    const int c = rc.CenterPoint().y;
+    pDC->MoveTo(x - 5, c - 2);
+    pDC->LineTo(x - 5, c + 3);
+    Triangle(pDC, x, c, x - 2, c - 2, x - 2, c + 2);
+    if (bHiddenControls) {
+        Triangle(pDC, l + 5, t + 3, l + 6, t + 4, l + 7, t + 3);
+        Triangle(pDC, l + 5, t + 7, l + 6, t + 8, l + 7, t + 7);
+    }
 }
