@@ -58,6 +58,8 @@ void RegisterRibbonClasses() {
         RUNTIME_CLASS(CTkRibbonControlSystemButton),
     };
     (void)classes;
+    // Controls ask whether they lie in a ribbon's glass caption.
+    RegisterGlassCaptionTest(IsRectInGlassCaption);
 }
 
 // ---- Construction
@@ -122,7 +124,18 @@ CTkRibbonGroup* CTkRibbonBar::FindGroup(int nId) const {
     return nullptr;
 }
 
-void CTkRibbonBar::RefreshGroupHideFlags(CTkRibbonTab*) {}
+void CTkRibbonBar::RefreshGroupHideFlags(CTkRibbonTab* pSelectedTab) {
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTkControl* pControl = GetControl(i);
+        auto* pGroup = static_cast<CTkRibbonGroup*>(pControl->GetRibbonGroup());
+        if (pGroup == nullptr)
+            continue;
+        const BOOL bShown = pGroup->IsVisible() && pGroup->GetGroups() != nullptr &&
+                            pGroup->GetGroups()->GetParentTab() == pSelectedTab && !m_bMinimized;
+        const DWORD dwFlags = pControl->GetHideFlags();
+        pControl->SetHideFlags(bShown ? dwFlags & ~kHideRibbonReduced : dwFlags | kHideRibbonReduced);
+    }
+}
 
 BOOL CTkRibbonBar::IsCaptionVisible() const {
     return m_pFrameHook != nullptr || m_bShowCaptionAlways;
@@ -146,60 +159,159 @@ CTkRibbonTheme* CTkRibbonBar::GetRibbonTheme() const {
 // ---- Overrides of the bar
 
 INT_PTR CTkRibbonBar::OnToolHitTest(CPoint point, TOOLINFO* pToolInfo) const {
+    if (m_bTabsVisible && m_rcTabControl.PtInRect(point)) {
+        const INT_PTR nHit = m_pControlTab->CTkTabManager::OnToolHitTest(m_hWnd, point, pToolInfo);
+        if (nHit != -1)
+            return nHit;
+    }
     return CTkMenuBar::OnToolHitTest(point, pToolInfo);
 }
 
 BOOL CTkRibbonBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
+    if (m_hWnd != nullptr)
+        m_pControlTab->PerformMouseMove(m_hWnd, CPoint(-1, -1));
+    if (nMode != kTrackingNone || m_nTrackingMode != kTrackingNone)
+        SetHotGroup(nullptr);
     return CTkMenuBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
 }
 
 CSize CTkRibbonBar::GetIconSize() const {
-    return CTkMenuBar::GetIconSize();
+    if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
+        return m_szIcons;
+    CTkCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr) {
+        const CSize szOptions = pCommandBars->GetCommandBarsOptions()->m_szIcons;
+        if (szOptions.cx > 0 && szOptions.cy > 0)
+            return szOptions;
+    }
+    // The ribbon keeps small icons outside its groups, whatever the large-icons option says.
+    return GetPaintManager()->GetIconSize(FALSE);
 }
 
 CSize CTkRibbonBar::GetButtonSize() const {
-    return CTkMenuBar::GetButtonSize();
+    if (m_szButtons.cx > 0 && m_szButtons.cy > 0)
+        return m_szButtons;
+    const int nHeight = GetPaintManager()->GetControlHeight();
+    return CSize(nHeight, nHeight);
 }
 
 void CTkRibbonBar::SetVisible(BOOL bVisible) {
+    const BOOL bWasVisible = IsVisible();
     CTkMenuBar::SetVisible(bVisible);
+    if (m_pFrameHook != nullptr && IsVisible() != bWasVisible)
+        m_pFrameHook->RecalcFrame();
 }
 
 void CTkRibbonBar::OnDrop(CTkControl* pDragged, int& nDropEffect, CPoint pt, CPoint ptStart) {
-    CTkMenuBar::OnDrop(pDragged, nDropEffect, pt, ptStart);
+    const DropPosition pos = FindDropPosition(pDragged, pt);
+    CTkControl* pTarget = GetControl(pos.nIndex);
+    auto* pGroup = pTarget != nullptr ? static_cast<CTkRibbonGroup*>(pTarget->GetRibbonGroup()) : nullptr;
+    if (pGroup == nullptr || pTarget == pDragged) {
+        CTkMenuBar::OnDrop(pDragged, nDropEffect, pt, ptStart);
+        return;
+    }
+    PopupControl(-1);
+    SetSelected(-1);
+    const int nInsert = pGroup->IndexOf(pTarget) + (pos.bAfter ? 1 : 0);
+    CTkControl* pBefore = pGroup->GetAt(nInsert);
+    const BOOL bTakesGroupStart = pBefore != nullptr && pBefore->GetBeginGroup();
+    if (bTakesGroupStart)
+        pBefore->SetBeginGroup(FALSE);
+    CTkControl* pCopy = pGroup->InsertControl(pDragged, nInsert, TRUE);
+    if (pCopy != nullptr) {
+        if (bTakesGroupStart)
+            pCopy->SetBeginGroup(TRUE);
+        if (CTkCommandBars* pCommandBars = GetCommandBars())
+            pCommandBars->SetCustomizeSelection(pCopy);
+    }
+    RecalcLayout();
+    m_rcMarker.SetRectEmpty();
+    Redraw();
 }
 
 BOOL CTkRibbonBar::IsKeyboardCuesVisible() const {
-    return CTkMenuBar::IsKeyboardCuesVisible();
+    CTkCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return TRUE;
+    // With keyboard tips the tips stand for the underlines.
+    if (pCommandBars->GetCommandBarsOptions()->m_bKeyboardTips)
+        return FALSE;
+    return pCommandBars->IsKeyboardCuesVisible();
 }
 
 void CTkRibbonBar::EnsureVisible(CTkControl* pControl) {
-    CTkMenuBar::EnsureVisible(pControl);
+    auto* pGroup = pControl != nullptr ? static_cast<CTkRibbonGroup*>(pControl->GetRibbonGroup()) : nullptr;
+    if (pGroup == nullptr || pGroup->GetGroups() == nullptr)
+        return;
+    CTkRibbonTab* pTab = pGroup->GetGroups()->GetParentTab();
+    if (pTab != GetSelectedTab())
+        m_pControlTab->SelectItem(pTab);
+    if (m_pControlScrollLeft->IsVisible() || m_pControlScrollRight->IsVisible())
+        EnsureControlVisible(pGroup->GetGroups(), pControl->GetRect());
 }
 
 void CTkRibbonBar::OnRemoved() {
+    delete m_pFrameHook;
+    m_pFrameHook = nullptr;
+    m_pQuickAccessControls->RemoveAll();
+    m_pControlTab->DeleteAllItems();
     CTkMenuBar::OnRemoved();
 }
 
 void CTkRibbonBar::UpdateMDIButtons() {
     CTkMenuBar::UpdateMDIButtons();
+    if (m_pFrameHook != nullptr)
+        CheckFrameTitle();
 }
 
 int CTkRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) {
+    if (m_nTrackingMode != kTrackingNone) {
+        if (nMessage == WM_CONTEXTMENU) {
+            // From the keyboard (the point -1, -1): the selected control's menu at its top-left corner;
+            // the mouse's is swallowed.
+            if (static_cast<DWORD>(lParam) == 0xFFFFFFFF) {
+                if (CTkControl* pControl = GetControl(m_nSelected))
+                    ShowContextMenu(pControl->GetRect().TopLeft(), pControl);
+            }
+            return kHookHandled;
+        }
+        CTkCommandBars* pCommandBars = GetCommandBars();
+        if (nMessage == WM_MOUSEWHEEL && m_nTrackingMode != kTrackingPopup &&
+            (pCommandBars == nullptr || pCommandBars->GetKeyboardTips().empty())) {
+            SelectAdjacentTabOnWheel(GET_WHEEL_DELTA_WPARAM(wParam) <= 0);
+            return kHookHandled;
+        }
+    }
     return CTkMenuBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 }
 
 // ---- New operations
 
 void CTkRibbonBar::SetMinimized(BOOL bMinimized) {
+    if (m_bMinimized == bMinimized)
+        return;
     m_bMinimized = bMinimized;
+    if (!bMinimized && GetSelectedTab() == nullptr) {
+        if (CTkTabManagerItem* pFirst = m_pControlTab->FindNextItem(-1, 1))
+            m_pControlTab->SelectItem(pFirst);
+    }
+    RefreshGroupHideFlags(GetSelectedTab());
+    RecalcLayout();
+    if (CTkCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
 }
 
-BOOL CTkRibbonBar::OnTabChanging(CTkRibbonTab*) {
-    return FALSE;
+BOOL CTkRibbonBar::OnTabChanging(CTkRibbonTab* pTab) {
+    RibbonTabNotifyRecord record;
+    record.pTab = pTab;
+    return m_pControlTab->NotifySiteWithData(TCN_SELCHANGING, &record) != 0;
 }
 
-void CTkRibbonBar::OnTabChanged(CTkRibbonTab*) {}
+void CTkRibbonBar::OnTabChanged(CTkRibbonTab* pTab) {
+    RibbonTabNotifyRecord record;
+    record.pTab = pTab;
+    m_pControlTab->NotifySiteWithData(TCN_SELCHANGE, &record);
+}
 
 // ---- Messages
 
@@ -212,8 +324,25 @@ int CTkRibbonBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 void CTkRibbonBar::OnShowWindow(BOOL bShow, UINT nStatus) {
     CTkMenuBar::OnShowWindow(bShow, nStatus);
+    if (m_pFrameHook != nullptr && bShow != m_bRibbonBarVisible) {
+        m_bRibbonBarVisible = bShow;
+        m_pFrameHook->RecalcFrame();
+    }
 }
 
 void CTkRibbonBar::OnSysColorChange() {
     CTkMenuBar::OnSysColorChange();
+    GetPaintManager()->RefreshMetrics();
+    m_pControlTab->Reposition();
+}
+
+// ---- Glass captions
+
+BOOL IsRectInGlassCaption(CTkCommandBar* pBar, const CRect& rc) {
+    if (pBar == nullptr || !pBar->IsRibbonBar())
+        return FALSE;
+    auto* pRibbon = static_cast<CTkRibbonBar*>(pBar);
+    CTkThemedFrameHook* pFrameHook = pRibbon->GetFrameHook();
+    CRect rcBoth;
+    return pFrameHook != nullptr && pFrameHook->IsDwmEnabled() && rcBoth.IntersectRect(&rc, &pRibbon->GetCaptionRect());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "TkControlButton.h"
+#include "TkControlDefs.h"
 #include "TkMenuBar.h"
 #include "TkRibbonScrollableBar.h"
 
@@ -174,7 +175,7 @@ public:
     virtual CTkPopupBar* CreateMoreQuickAccessPopup();
 
     // Selects the tab to the right (TRUE) or to the left of the selected one.
-    void SelectAdjacentTabOnWheel(BOOL bToRight);
+    void SelectAdjacentTabOnWheel(BOOL bToRight) override;
 
     // ---- Quick-access menu (TkRibbonBarQuickAccess.cpp)
     // The quick-access menu for the control under the point of the bar (client coordinates).
@@ -193,9 +194,26 @@ public:
 
 protected:
     // ---- Layout steps (TkRibbonBarLayout.cpp)
-    void RepositionControls(CDC* pDC);
+    // Places the caption strip, the system button, the quick-access row, the tab strip and the groups in
+    // a bar of that length and height.
+    void RepositionControls(CDC* pDC, int nLength, int nHeight);
     // The quick-access height from the bar's button height and the visible quick-access controls.
     int CalcQuickAccessHeight(CDC* pDC);
+    // The frame border when the frame is composed by the desktop window manager; else 0.
+    int GetFrameTopOffset() const;
+    // The control is one of the quick-access commands or one of its two buttons.
+    BOOL IsQuickAccessControl(const CTkControl* pControl) const;
+    // The tab under the client point in the tab strip; NULL when none.
+    CTkRibbonTab* HitTestTab(CPoint point) const;
+
+    // ---- Keyboard steps (TkRibbonBarKeyboard.cpp)
+    // The quick-access commands now visible, in order.
+    std::vector<CTkControl*> GetVisibleQuickAccessCommands() const;
+    // Selects the tab (NULL: the selected one stays), starts tracking and gives the tab strip the focus.
+    void EnterTabStrip(CTkRibbonTab* pTab);
+
+    // The "SystemButton" section: loading replaces the system button only once the new one is read whole.
+    void ExchangeSystemButton(CTkPropExchange* pPX);
 
     // ---- Caption steps (TkRibbonBarCaption.cpp)
     void RepositionCaptionButtons();
@@ -262,6 +280,15 @@ public:
 protected:
     CTkThemedFrameHook* m_pFrameHook;  // not owned
 };
+
+// The record of the tab-change notifications (TCN_SELCHANGING, TCN_SELCHANGE) the ribbon sends through its
+// tab control: the tab about to be or just selected.
+struct RibbonTabNotifyRecord : ControlNotifyRecord {
+    CTkRibbonTab* pTab = nullptr;
+};
+
+// The rectangle of the bar meets the caption of a ribbon whose frame is composed on glass.
+BOOL IsRectInGlassCaption(CTkCommandBar* pBar, const CRect& rc);
 
 // Registers the ribbon's classes for creation by name and its answers to the command bars and controls.
 void RegisterRibbonClasses();

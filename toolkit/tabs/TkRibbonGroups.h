@@ -39,8 +39,9 @@ public:
     CTkRibbonGroup* FindGroup(int nId) const;
     virtual void DoPropExchange(CTkPropExchange* pPX);
 
-    // Lays the groups visible in the ribbon out in the width (margins: left, top, right), reducing or
-    // growing them and scrolling through pScrollable's offset; shows its scroll buttons.
+    // Lays the groups visible in the ribbon out in the width, reducing or growing them and scrolling through
+    // pScrollable's offset; shows its scroll buttons. rcMargins: left and top are where the first group
+    // starts, right the space kept at the right end (the width available is width - left - right).
     void Layout(CDC* pDC, CTkRibbonScrollableBar* pScrollable, int nWidth, const CRect& rcMargins);
 
 protected:
