@@ -1,6 +1,7 @@
 // The ribbon's tab strip control: its popup under a minimised ribbon, the selection as the site and
 // accessibility clients hear it, its keys, its accessibility object and its saved tabs.
 
+#include "DibPixels.h"
 #include "RibbonHost.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
@@ -81,6 +82,14 @@ TEST_F(RibbonTabControlFixture, TheTabPopupOpensOnlyUnderAMinimisedRibbon) {
     EXPECT_TRUE(pPopup->GetFlags() & kBarFlagStacked);
     EXPECT_EQ(pPopup->GetCommandBars(), m_pRibbon->GetCommandBars());
     EXPECT_EQ(GetRibbonOfBar(pPopup), m_pRibbon);
+    CRect rcPopup;
+    pPopup->GetWindowRect(&rcPopup);
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_EQ(rcPopup.Width(), rcRibbon.Width()) << "as wide as the ribbon";
+    CScopedMemDC dc(std::max(1, rcPopup.Width()), std::max(1, rcPopup.Height()));
+    pPopup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    WritePng(dc, L"Z:\\tmp\\ribbon-tab-popup.png");
 
     CRect rcAnchor(0, 0, 100, 30);
     m_pTabs->AdjustPopupRect(rcAnchor, FALSE);

@@ -117,15 +117,13 @@ BOOL CTkRibbonControlTab::SetSelected(int nSelected) {
         m_pParent->OnControlSelected(nSelected != 0, this);
     if (bKeyboard)
         SetFocused(TRUE);
+    RedrawParent(TRUE);
     if (nSelected != 0) {
         CTkTabManagerItem* pSelected = GetSelectedItem();
         NotifyWinEvent(EVENT_OBJECT_FOCUS, GetBarHwnd(), m_nId, pSelected != nullptr ? pSelected->GetIndex() + 1 : 0);
     } else {
         SetFocused(FALSE);
-        if (m_pHighlighted != nullptr) {
-            m_pHighlighted = nullptr;
-            RedrawParent(TRUE);
-        }
+        m_pHighlighted = nullptr;
     }
     return TRUE;
 }
