@@ -37,13 +37,18 @@ public:
     int HandleFocusedKey(UINT nKey) override;
     BOOL SetPopupOpen(BOOL bOpen) override;
     void AdjustPopupRect(CRect& rc, BOOL bVertical) override;
+    // The base fields, then the source's tabs copied (as tabs of this control's ribbon).
     void CopyFrom(CTkControl* pSource, BOOL bRecursive) override;
+    // The "Tab" items; a load replaces the tabs and fails with an archive error on an item whose class is
+    // not a ribbon tab, leaving the tabs loaded before it.
     void ExchangeProperties(CTkPropExchange* pPX) override;
-    CTkControl* Clone(BOOL bRecursive) override;
 
     // ---- Tab-manager side
     void Reposition() override;
     CString GetItemTooltip(const CTkTabManagerItem* pItem) const override;
+    // The selection of a ribbon with a window: the ribbon may cancel it (OnTabChanging); the group hide
+    // marks, the selection and the idle update run under one redraw lock; the site then hears code 100 and
+    // accessibility the focus of the tab.
     void SelectItem(CTkTabManagerItem* pItem) override;
     CTkTabPaintManager* GetPaintManager() const override;
     void RedrawControl(const RECT* pRect, BOOL bAnimate) override;
@@ -64,5 +69,10 @@ public:
     HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
 
 protected:
+    // The bar's window (NULL without one).
+    HWND GetBarHwnd() const;
+    // The tab of an accessibility child id 1..count; NULL for others.
+    CTkRibbonTab* GetAccessibleTab(const VARIANT& varChild) const;
+
     BOOL m_bFocused = FALSE;
 };

@@ -12,10 +12,13 @@ class CTkRibbonBar;
 class CTkRibbonGroup;
 class CTkRibbonTab;
 
+// The tab popup: made by the tab strip of a minimised ribbon for its selected tab, owned by the ribbon's hub
+// and released by the tab strip. It stands exactly where CalcDynamicSize put it: under the tab (above it
+// near the bottom of the work area), as wide as the ribbon within the work area.
 class CTkRibbonTabPopupToolBar : public CTkPopupToolBar, public CTkRibbonScrollableBar {
     DECLARE_DYNAMIC(CTkRibbonTabPopupToolBar)
 public:
-    // Shows a copy of the tab (the tab of a minimised ribbon).
+    // Shows a copy of the tab (the tab of a minimised ribbon), made at once.
     explicit CTkRibbonTabPopupToolBar(CTkRibbonTab* pRibbonTab);
     // Removes the copy's groups and releases it.
     ~CTkRibbonTabPopupToolBar() override;
@@ -51,12 +54,14 @@ protected:
     CTkRibbonTab* m_pRibbonTab;            // the copy (one reference)
     CTkRibbonBar* m_pRibbonBar = nullptr;  // not referenced
     CRect m_rcGroups{0, 0, 0, 0};
+    CRect m_rcPopup{0, 0, 0, 0};  // screen; from the last CalcDynamicSize
 };
 
+// The group popup: made by a collapsed group's button, it shows a copy of the group at its full width.
 class CTkRibbonGroupPopupToolBar : public CTkPopupToolBar, public CTkRibbonScrollableBar {
     DECLARE_SERIAL(CTkRibbonGroupPopupToolBar)
 public:
-    // Shows a copy of the group (NULL: empty, for Clone).
+    // Shows a copy of the group, made at once (NULL: empty, for Clone).
     explicit CTkRibbonGroupPopupToolBar(CTkRibbonGroup* pRibbonGroup = nullptr);
     // Removes the copy and releases it.
     ~CTkRibbonGroupPopupToolBar() override;
@@ -66,18 +71,20 @@ public:
     CTkRibbonGroup* GetSourceGroup() const { return m_pSourceGroup; }
 
     // ---- Mixin
-    void ScrollGroups(BOOL bBack) override;
+    // The client area.
     CRect GetGroupsRect() const override;
+    // The copy, under a point inside it.
     CTkRibbonGroup* HitTestGroup(CPoint pt) const override;
 
     // ---- Bar overrides
     CSize GetIconSize() const override;
     CSize GetButtonSize() const override;
+    // The copy's full width (no reductions) within the borders, the ribbon's group height less 7.
     CSize CalcDynamicSize(int nLength, DWORD dwMode) override;
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
+    // The tips of the source group's tab, the copy in place of the source.
     void CreateKeyboardTips() override;
     BOOL NavigateByCode(int nCode) override;
-    CTkCommandBar* Clone(BOOL bRecursive) override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -90,8 +97,10 @@ protected:
     CTkRibbonGroup* m_pSourceGroup = nullptr;  // not referenced
 };
 
+// The more popup: the quick-access commands that did not fit, in the ribbon's sizes on the popup frame.
 class CTkRibbonBarMorePopupToolBar : public CTkPopupToolBar {
 public:
+    // Borders 3 on every side.
     explicit CTkRibbonBarMorePopupToolBar(CTkRibbonBar* pRibbonBar);
 
     CTkRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }

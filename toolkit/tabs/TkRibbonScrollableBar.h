@@ -3,6 +3,8 @@
 
 #include "mfc.h"
 
+#include <vector>
+
 // CTkRibbonScrollableBar: what the three bars that show ribbon groups share (the ribbon, the tab popup and
 // the group popup): the horizontal scroll of the group strip with its two scroll buttons, the hot group,
 // the keyboard tips of group controls and arrow-key navigation between controls by their position. A
@@ -29,12 +31,13 @@ public:
     void InitScrollableBar(CTkCommandBar* pParent);
 
     // ---- The bar kind's answers
-    // Scrolls the groups 40 pixels back or forward and relayouts the bar when the offset changed.
+    // Scrolls the groups 40 pixels back or forward and relayouts the bar when the offset changed; nothing
+    // here (a group popup shows its group whole).
     virtual void ScrollGroups(BOOL bBack);
     // The group strip in the bar's client coordinates.
-    virtual CRect GetGroupsRect() const;
+    virtual CRect GetGroupsRect() const = 0;
     // The group under the client point; NULL when none.
-    virtual CTkRibbonGroup* HitTestGroup(CPoint pt) const;
+    virtual CTkRibbonGroup* HitTestGroup(CPoint pt) const = 0;
 
     // ---- Scroll state
     // The offset the next layout starts from (clamped by the layout).
@@ -51,6 +54,9 @@ public:
     CTkRibbonGroup* GetHotGroup() const { return m_pHotGroup; }
     // Repaints the old and the new hot group.
     void SetHotGroup(CTkRibbonGroup* pGroup);
+    // The group under the client point becomes the hot group while the theme highlights groups; the bar
+    // then hears when the mouse leaves.
+    void TrackHotGroup(CPoint pt);
 
     // ---- Keyboard
     // The level-2 tips of the groups of a tab (pReplaced stands for pReplacement in that tab's groups).
@@ -61,7 +67,17 @@ public:
 
     CTkCommandBar* GetScrollableParent() const { return m_pParent; }
 
+    // The bar behind a group-strip scroll button or a navigation: the mixin of the bar, NULL for other bars.
+    static CTkRibbonScrollableBar* FromBar(CTkCommandBar* pBar);
+
 protected:
+    // The step of ScrollGroups shared by the ribbon and the tab popup: 40 pixels from the groups' offset
+    // of the last layout (never below 0 going back); a new offset is requested and the bar relayouts.
+    void ScrollGroupsBy(CTkRibbonGroups* pGroups, BOOL bBack);
+    // The rectangle a control stands for in navigation: an option button stands for its group's caption
+    // line, and going up the tab strip stands for its selected tab.
+    CRect GetNavigationRect(CTkControl* pControl, int nCode) const;
+
     int m_nScrollOffset = 0;                               // requested offset
     CTkCommandBar* m_pParent = nullptr;                    // the owning bar (this object)
     CControlGroupsScroll* m_pControlScrollLeft = nullptr;  // in the owner's controls (not referenced)
@@ -82,3 +98,19 @@ public:
 private:
     BOOL m_bScrollLeft;  // back (left) or forward (right)
 };
+
+// ---- Navigation by position (pure geometry, so that it is testable without windows)
+
+// A control the arrow keys may move to: its index in the bar and the rectangle it counts with.
+struct RibbonNavigationCandidate {
+    int nIndex;
+    CRect rc;
+};
+
+// The candidate an arrow goes to from the reference rectangle, for kNavigateUp, kNavigateDown,
+// kNavigatePreviousHorizontal (left) and kNavigateNextHorizontal (right); -1 when none. Left and right
+// take the nearest candidate beside the reference that overlaps it vertically (by more than a pixel) and
+// wrap around to the far end of that band; up and down take the nearest one above or below that overlaps
+// it horizontally and do not wrap. Ties go to the candidate whose centre is nearer across.
+int FindRibbonNavigationTarget(const CRect& rcReference, const std::vector<RibbonNavigationCandidate>& candidates,
+                               int nCode);
