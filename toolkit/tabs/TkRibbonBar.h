@@ -266,6 +266,18 @@ protected:
     CRect m_rcTabControl{0, 0, 0, 0};  // the tab strip
     CRect m_rcGroups{0, 0, 0, 0};      // the group strip
     BOOL m_bKeyboardActivated = FALSE;
+
+    // ---- Caption and frame (TkRibbonBarCaption.cpp)
+public:
+    // Removes the caption buttons and deletes the frame hook; OnRemoved and the destructor call it.
+    void DetachFrameHook();
+    // The desktop window manager's hit code of a caption button (minimise, maximise, close, help), which
+    // the ribbon lets through to the frame.
+    static BOOL IsDwmCaptionButtonHit(LRESULT nHitTest);
+
+protected:
+    // Where the caption's free area starts after the quick-access row in the caption strip.
+    int GetQuickAccessCaptionEnd() const;
 };
 
 // A caption button (close, restore, maximise, minimise) the ribbon draws in the frame's caption; its id is
