@@ -1,0 +1,7 @@
+// The quick-access toolbar on the test host.
+
+#include "RibbonHost.h"
+
+#include <gtest/gtest.h>
+
+namespace {}  // namespace
