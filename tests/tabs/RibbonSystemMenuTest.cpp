@@ -118,6 +118,7 @@ TEST(RibbonSystemMenu, RecentFilesAreNumberedToNineWithTheirAmpersandsShown) {
 TEST(RibbonSystemMenu, TheButtonClosesTheFrameOnADoubleClickAndTheMenuOverlapsItUnderACaption) {
     CRibbonHost host;
     CTkRibbonBar* pRibbon = host.Ribbon();
+    ASSERT_NE(pRibbon, nullptr);
     CTkRibbonSystemPopupBar* pMenu = AddSystemMenu(host);
     CTkRibbonControlSystemButton* pButton = pRibbon->GetSystemButton();
     {
@@ -158,6 +159,7 @@ TEST(RibbonSystemMenu, TheButtonClosesTheFrameOnADoubleClickAndTheMenuOverlapsIt
 TEST(RibbonSystemMenu, TheOpenMenuDrawsTheLookLetsClicksThroughToTheButtonAndHoldsItsPages) {
     CRibbonHost host(CSize(800, 600), TRUE);
     CTkRibbonBar* pRibbon = host.Ribbon();
+    ASSERT_NE(pRibbon, nullptr);
     CTkRibbonSystemPopupBar* pMenu = AddSystemMenu(host);
     CTkRibbonControlSystemButton* pButton = pRibbon->GetSystemButton();
     CRecentFilesScope files({L"C:\\docs\\Quarterly report", L"C:\\docs\\R&D notes", L"C:\\docs\\Calls of May"});

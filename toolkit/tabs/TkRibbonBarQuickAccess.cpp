@@ -156,7 +156,8 @@ CTkPopupBar* CTkRibbonBar::CreateContextMenu(CTkControl* pControl) {
     CTkPopupBar* pMenu = CTkPopupBar::CreatePopupBar(pCommandBars);
     if (pMenu == nullptr)
         return nullptr;
-    pMenu->SetOwnerWindow(this);
+    // Its items report to the ribbon, also when it opens as the customize button's popup.
+    pMenu->SetCommandOwner(this);
     pMenu->LoadMenu(menu.GetSubMenu(0));
     CTkControls* pItems = pMenu->GetControls();
     pItems
@@ -286,7 +287,7 @@ void CTkRibbonBar::ShowContextMenu(CPoint pt, CTkControl* pControl) {
         const UINT nFlags = TPM_RIGHTBUTTON | (pBar != this ? TPM_RECURSE : 0);
         CWnd* pOwner = m_bShowQuickAccess ? this : pBar->GetOwnerWindow();
         CMouseLockPause pause(CreateMouseManager());
-        CTkCommandBars::TrackPopupBar(pMenu, nFlags, ptScreen.x, ptScreen.y, pOwner);
+        CTkCommandBars::TrackPopupBar(pMenu, nFlags, ptScreen.x, ptScreen.y, pOwner, nullptr, pOwner);
     }
     pMenu->InternalRelease();
 }
