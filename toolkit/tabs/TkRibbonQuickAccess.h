@@ -15,11 +15,11 @@ class CTkRibbonBarControlQuickAccessPopup : public CTkControlPopup {
 public:
     CTkRibbonBarControlQuickAccessPopup();
 
+    // A row of controls high, 13/22 of that wide.
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
     // Takes the ribbon's quick-access menu as sub bar, then opens.
     BOOL SetPopupOpen(BOOL bOpen) override;
-    CTkControl* Clone(BOOL bRecursive) override;
 };
 
 // The button that shows the commands that did not fit.
@@ -34,18 +34,20 @@ public:
 };
 
 // A menu item that adds a command to the quick-access toolbar or takes its copy away; checked while
-// the copy is there.
+// the copy is there. It holds references on both, so that a relayout that drops them while the menu is
+// open leaves nothing dangling.
 class CTkRibbonBar::CControlQuickAccessCommand : public CTkControlButton {
 public:
-    // pSource is the offered command, pCopy its copy in the toolbar (NULL when absent); neither is
-    // referenced by the constructor's caller's count.
+    // pSource is the offered command, pCopy its copy in the toolbar (NULL when absent).
     CControlQuickAccessCommand(CTkRibbonQuickAccessControls* pQuickAccessControls, CTkControl* pSource,
                                CTkControl* pCopy);
+    ~CControlQuickAccessCommand() override;
 
+    // Closes the menus, then removes the copy when it is still in the toolbar, else appends a new one.
     void Execute() override;
 
 protected:
-    CTkRibbonQuickAccessControls* m_pQuickAccessControls;  // not referenced
-    CTkControl* m_pSource;                                 // not referenced
-    CTkControl* m_pCopy;                                   // not referenced
+    CTkRibbonQuickAccessControls* m_pQuickAccessControls;  // not referenced: the ribbon owns it
+    CTkControl* m_pSource;                                 // referenced
+    CTkControl* m_pCopy;                                   // referenced; NULL when absent
 };
