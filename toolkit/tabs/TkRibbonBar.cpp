@@ -339,9 +339,10 @@ void CTkRibbonBar::OnSysColorChange() {
 // ---- Glass captions
 
 BOOL IsRectInGlassCaption(CTkCommandBar* pBar, const CRect& rc) {
-    if (pBar == nullptr || !pBar->IsRibbonBar())
+    // Other bars may call themselves ribbons (popups of a ribbon): only the ribbon bar has a caption.
+    auto* pRibbon = dynamic_cast<CTkRibbonBar*>(pBar);
+    if (pRibbon == nullptr)
         return FALSE;
-    auto* pRibbon = static_cast<CTkRibbonBar*>(pBar);
     CTkThemedFrameHook* pFrameHook = pRibbon->GetFrameHook();
     CRect rcBoth;
     return pFrameHook != nullptr && pFrameHook->IsDwmEnabled() && rcBoth.IntersectRect(&rc, &pRibbon->GetCaptionRect());
