@@ -131,6 +131,15 @@ int ArrangeRibbonColumns(RibbonLayoutItems& items, int nAvailableHeight) {
     return nRight + kContentMargin;
 }
 
+RibbonScrollState CalcRibbonScroll(int nSpan, int nAvailable, int nRequestedOffset) {
+    RibbonScrollState state;
+    if (nSpan > nAvailable)
+        state.nOffset = std::clamp(nRequestedOffset, 0, nSpan - nAvailable);
+    state.bBack = state.nOffset > 0;
+    state.bForward = nSpan - state.nOffset - nAvailable > 0;
+    return state;
+}
+
 void CalcRibbonBlockWidths(RibbonLayoutItems& items) {
     int nFollowing = 0;
     for (size_t i = items.size(); i-- > 0;) {

@@ -20,6 +20,16 @@ int ArrangeRibbonRows(RibbonLayoutItems& items, int nAvailableHeight, int nRowHe
 // are equal in nRoom; a column that fills the room stays.
 void CenterRibbonColumns(RibbonLayoutItems& items, int nRoom);
 
+// ---- The strip's scroll state
+struct RibbonScrollState {
+    int nOffset = 0;
+    BOOL bBack = FALSE;     // the back (left) scroll button shows
+    BOOL bForward = FALSE;  // the forward (right) scroll button shows
+};
+// Groups spanning nSpan in nAvailable pixels, scrolled as asked where they overflow: the offset clamped
+// to what they overflow (0 when they fit), and which scroll buttons show.
+RibbonScrollState CalcRibbonScroll(int nSpan, int nAvailable, int nRequestedOffset);
+
 // ---- Grouped arrangement steps (exposed for their tests)
 // Each item's width plus the widths after it up to the next block start.
 void CalcRibbonBlockWidths(RibbonLayoutItems& items);

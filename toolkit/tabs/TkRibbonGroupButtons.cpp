@@ -47,9 +47,10 @@ CTkRibbonGroupControlPopup::CTkRibbonGroupControlPopup(CTkRibbonGroup* pGroup) :
     m_nType = kControlButtonPopup;
     m_dwFlags |= kControlFlagNoUpdate;
     // Opening makes the real popup; the empty one only marks the control as a popup until then.
-    CTkPopupBar* pPopupBar = CTkPopupBar::CreatePopupBar(nullptr);
-    SetCommandBar(pPopupBar);
-    pPopupBar->InternalRelease();
+    if (CTkPopupBar* pPopupBar = CTkPopupBar::CreatePopupBar(nullptr)) {
+        SetCommandBar(pPopupBar);
+        pPopupBar->InternalRelease();
+    }
 }
 
 CSize CTkRibbonGroupControlPopup::GetSize(CDC* pDC) {
@@ -88,16 +89,18 @@ CTkRibbonBar* CTkRibbonGroupControlPopup::GetRibbonBar() const {
 
 BOOL CTkRibbonGroupControlPopup::SetPopupOpen(BOOL bOpen) {
     if (bOpen) {
+        // Each opening shows the group as it is now.
         CTkPopupBar* pPopupBar = nullptr;
         if (m_pGroup != nullptr) {
-            auto* pGroupPopup = new CTkRibbonGroupPopupToolBar(m_pGroup);
-            pGroupPopup->SetCustomizable(FALSE);
-            pPopupBar = pGroupPopup;
+            pPopupBar = new CTkRibbonGroupPopupToolBar(m_pGroup);
+            pPopupBar->SetCommandBars(GetCommandBars());
+            pPopupBar->SetCustomizable(FALSE);
         } else {
             pPopupBar = CTkPopupToolBar::CreatePopupToolBar(GetCommandBars());
         }
         SetCommandBar(pPopupBar);
-        pPopupBar->InternalRelease();
+        if (pPopupBar != nullptr)
+            pPopupBar->InternalRelease();
     }
     const BOOL bResult = CTkControlPopup::SetPopupOpen(bOpen);
     RedrawParent(FALSE);

@@ -5,10 +5,8 @@
 #include "TkRibbonGroups.h"
 
 #include "TkRibbonGroup.h"
+#include "TkRibbonGroupArrange.h"
 #include "TkRibbonScrollableBar.h"
-
-#include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -69,12 +67,11 @@ void CTkRibbonGroups::Layout(CDC* pDC, CTkRibbonScrollableBar* pScrollable, int 
             }
         }
     }
-    const int nSpan = SumWithGaps(widths);
-    m_nScrollOffset = 0;
-    if (nSpan > nAvailable && pScrollable != nullptr)
-        m_nScrollOffset = std::clamp(pScrollable->GetScrollOffset(), 0, nSpan - nAvailable);
+    const RibbonScrollState scroll =
+        CalcRibbonScroll(SumWithGaps(widths), nAvailable, pScrollable != nullptr ? pScrollable->GetScrollOffset() : 0);
+    m_nScrollOffset = scroll.nOffset;
     if (pScrollable != nullptr)
-        pScrollable->ShowScrollButtons(m_nScrollOffset > 0, nSpan - m_nScrollOffset - nAvailable > 0);
+        pScrollable->ShowScrollButtons(scroll.bBack, scroll.bForward);
     int x = rcMargins.left - m_nScrollOffset;
     for (size_t i = 0; i < groups.size(); ++i) {
         groups[i]->Reposition(x, rcMargins.top, widths[i]);
