@@ -7,8 +7,11 @@
 #include "TkBitmapFunctions.h"
 #include "TkCommandBars.h"
 #include "TkControl.h"
+#include "TkControlAction.h"
 #include "TkControlDefs.h"
+#include "TkControlGallery.h"
 #include "TkControls.h"
+#include "TkGalleryItem.h"
 #include "TkImageManager.h"
 #include "TkPropExchange.h"
 #include "TkRibbonBar.h"
@@ -262,6 +265,22 @@ TEST_F(RibbonGroupFixture, AllowedStepsAndASingleControlLimitTheReductions) {
     }
 }
 
+TEST_F(RibbonGroupFixture, AGroupedGroupTradesTwoRowsForThreeOnce) {
+    CTkRibbonGroup* pGroup = AddGroup(L"G", {});
+    for (int i = 0; i < 6; ++i)
+        pGroup->Add(kControlButton, static_cast<int>(kSmallIconIds) + i)->SetBeginGroup(TRUE);
+    pGroup->SetControlsGrouping(TRUE);
+    pGroup->BeginLayout(&m_dc);
+    const int nTwoRows = pGroup->CalcWidth(&m_dc);
+    EXPECT_FALSE(pGroup->Reduce(&m_dc, 0, 1000));
+    EXPECT_TRUE(pGroup->Reduce(&m_dc, 1, 1000));
+    EXPECT_LT(pGroup->CalcWidth(&m_dc), nTwoRows);
+    EXPECT_FALSE(pGroup->Reduce(&m_dc, 1, 1000));
+    EXPECT_FALSE(pGroup->Reduce(&m_dc, 2, 1000));
+    EXPECT_TRUE(pGroup->Reduce(&m_dc, 3, 1000));
+    pGroup->EndLayout(&m_dc);
+}
+
 TEST_F(RibbonGroupFixture, ACaptionWiderThanTheControlsShrinksFirstButNeverBelowThem) {
     CTkRibbonGroup* pGroup = AddGroup(L"A group caption much wider than its one button", {kSmallIconIds});
     pGroup->BeginLayout(&m_dc);
@@ -397,6 +416,22 @@ TEST_F(RibbonGroupFixture, GroupsShowOnlyOnTheSelectedTabAndControlsSitBeforeThe
     EXPECT_EQ(pControls->GetCount(), nBefore - 4);
 }
 
+TEST_F(RibbonGroupFixture, TheGroupsButtonsShareItsActionAndAHiddenSelectedTabPassesTheSelectionOn) {
+    m_host.CommandBars()->EnableActions();
+    CTkRibbonGroup* pGroup = AddGroup(L"Paragraph", {});
+    CTkControlAction* pAction = m_host.CommandBars()->FindAction(pGroup->GetId());
+    ASSERT_NE(pAction, nullptr);
+    EXPECT_EQ(pAction->GetCaption(), L"Paragraph");
+    EXPECT_EQ(pGroup->GetControlGroupOption()->GetAction(), pAction);
+    EXPECT_EQ(pGroup->GetControlGroupPopup()->GetAction(), pAction);
+
+    CTkRibbonTab* pHidden = m_pRibbon->AddTab(L"Hidden");
+    pHidden->SetVisible(FALSE);
+    CTkRibbonTab* pOther = m_pRibbon->AddTab(L"Other");
+    m_pTab->SetVisible(FALSE);
+    EXPECT_EQ(m_pRibbon->GetSelectedTab(), pOther);
+}
+
 TEST_F(RibbonGroupFixture, ATabCopiesAndReloadsItsGroupsAndControls) {
     CTkRibbonGroup* pFirst = AddGroup(L"First", {kLargeIconIds, kSmallIconIds});
     pFirst->ShowOptionButton(TRUE);
@@ -506,6 +541,44 @@ TEST_F(RibbonGroupFixture, WrongClassItemsFailTheLoadWithNothingOfThemBuiltOrLef
     ASSERT_EQ(pTarget->GetGroups()->GetCount(), 2);
     EXPECT_EQ(pTarget->GetGroups()->GetAt(1)->GetAt(0)->GetType(), kControlCheckBox);
     EXPECT_EQ(pControls->GetCount(), nBarControls + 6);
+}
+
+TEST_F(RibbonGroupFixture, TheLastGalleryGrowsByWholeItemsOnceAndShrinksToAButton) {
+    m_host.CommandBars()->EnableActions();
+    auto addGallery = [this](LPCWSTR pszCaption, int nId) {
+        CTkRibbonGroup* pGroup = AddGroup(pszCaption, {});
+        auto* pItems = new CTkGalleryItemCollection;
+        pItems->m_nItemWidth = 40;
+        pItems->m_nItemHeight = 30;
+        for (int i = 0; i < 10; ++i)
+            pItems->AddItem(1000 + i, L"Item");
+        m_host.CommandBars()->GetOrCreateAction(nId)->SetItems(pItems);
+        pItems->InternalRelease();
+        auto* pGallery = static_cast<CTkControlGallery*>(pGroup->Add(kControlGallery, nId));
+        pGallery->SetShowScrollBar(FALSE);
+        pGallery->SetResizable(1);
+        pGallery->SetWidth(80);
+        pGallery->SetHeight(60);
+        return pGallery;
+    };
+    CTkControlGallery* pFirst = addGallery(L"Styles", 700);
+    CTkControlGallery* pLast = addGallery(L"Shapes", 701);
+    Layout(2000);
+    const int nFirstWidth = pFirst->GetRect().Width();
+    const int nNarrowLast = pLast->GetSize(&m_dc).cx;
+    // Only the last group grows, to all its items.
+    EXPECT_EQ(pLast->GetRect().Width(), 10 * 40);
+    EXPECT_EQ(nFirstWidth, pFirst->GetSize(&m_dc).cx);
+
+    // With 100 pixels to spare it takes two more items (its group is 4 wider than the gallery).
+    Layout(Groups()->GetAt(1)->GetRect().left + nNarrowLast + 4 + kStripMargins.right + 100);
+    EXPECT_EQ(pLast->GetRect().Width(), nNarrowLast + 80);
+
+    // Too narrow: the last gallery is shown as a button first.
+    for (int nWidth = 400; nWidth > 20 && !pLast->IsShownAsButton(); nWidth -= 4)
+        Layout(nWidth);
+    EXPECT_TRUE(pLast->IsShownAsButton());
+    EXPECT_FALSE(pFirst->IsShownAsButton());
 }
 
 TEST_F(RibbonGroupFixture, PicturesAtThreeWidths) {
