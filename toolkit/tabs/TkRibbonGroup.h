@@ -14,6 +14,7 @@
 
 class CTkCommandBar;
 class CTkControl;
+class CTkControls;
 class CTkPropExchange;
 class CTkRibbonBar;
 class CTkRibbonGroupControlPopup;
@@ -30,6 +31,8 @@ struct TK_RIBBON_CONTROL_LAYOUT {
     BOOL bWrap = FALSE;              // starts a new column or row
     BOOL bBeginGroup = FALSE;        // the control's begin-group flag
     BOOL bBlockStart = FALSE;        // begins a group or carries kControlFlagNewRow
+    BOOL bRowBreak = FALSE;          // carries kControlFlagNewRow: always starts a row when grouped
+    BOOL bGallery = FALSE;           // a gallery: never part of a button run; shrinks on its own
     int nStyle = 0;                  // the style last measured
     CTkControl* pControl = nullptr;  // not referenced
     int nBlockWidth = 0;             // from this control to the end of its block
@@ -69,6 +72,9 @@ public:
     virtual BOOL Reduce(CDC* pDC, int nStep, int nExcess);
     // Widens the last resizable gallery into the spare space; TRUE when it grew.
     virtual BOOL Expand(CDC* pDC, int nSpare);
+    // Places the measured group at (x, y) in its strip with the width the strip gives it (at least what
+    // CalcWidth answered): the controls move there and the group takes its rectangle (SetRect).
+    void Reposition(int x, int y, int nWidth);
 
     // ---- Controls
     int GetCount() const { return static_cast<int>(m_controls.size()); }
@@ -124,6 +130,24 @@ public:
     TK_RIBBON_GROUP_LAYOUT* GetLayoutInfo() const { return m_pLayoutInfo; }
 
 protected:
+    // The displaying bar's controls; NULL without a bar.
+    CTkControls* GetBarControls() const;
+    // Where the group's control at nIndex (the option button at the end) stands in the bar's controls;
+    // -1 (append) when it is not there.
+    int GetBarIndexAt(int nIndex) const;
+    // Takes a control the bar's controls hold into the group at the index (one reference of its own).
+    void AdoptControl(CTkControl* pControl, int nIndex);
+    // The theme's caption line and control row heights; 0 without a ribbon theme.
+    int GetGroupCaptionHeight() const;
+    int GetControlRowHeight() const;
+    // The height the controls of a column or the rows of a grouped arrangement may fill.
+    int GetControlAreaHeight() const;
+    // The "Controls" section, both ways; loading first joins the group to the owner collection's ribbon.
+    void SaveControls(CTkPropExchange* pPX);
+    void LoadControls(CTkPropExchange* pPX, CTkPropExchange* pSection);
+    // Gives the items from nFirst the assigned style and measures them again; FALSE for nFirst -1.
+    BOOL RestyleItems(CDC* pDC, int nFirst, int nCount, int nStyle);
+
     BOOL m_bControlsCentering = FALSE;  // "ControlsCentering"
     BOOL m_bControlsGrouping = FALSE;   // "ControlsGrouping"
     CString m_strCaption;               // "Caption"
@@ -162,6 +186,7 @@ public:
     explicit CTkRibbonGroupControlPopup(CTkRibbonGroup* pGroup = nullptr);
 
     CTkRibbonGroup* GetRibbonGroup() const { return m_pGroup; }
+    void SetGroup(CTkRibbonGroup* pGroup) { m_pGroup = pGroup; }
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
     BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;

@@ -47,6 +47,9 @@ public:
 protected:
     // Renumbers the groups' indexes.
     void RefreshIndexes();
+    // One reduction: the gentlest step any group takes, asked from the last group; the group is measured
+    // again. FALSE when no group can reduce any more.
+    static BOOL ReduceOnce(CDC* pDC, const std::vector<CTkRibbonGroup*>& groups, std::vector<int>& widths, int nExcess);
 
     std::vector<CTkRibbonGroup*> m_groups;  // one reference each
     CTkRibbonTab* m_pParentTab;             // the owner (not referenced)
