@@ -251,8 +251,7 @@ void CTkRibbonBar::EnsureVisible(CTkControl* pControl) {
 }
 
 void CTkRibbonBar::OnRemoved() {
-    delete m_pFrameHook;
-    m_pFrameHook = nullptr;
+    DetachFrameHook();
     m_pQuickAccessControls->RemoveAll();
     m_pControlTab->DeleteAllItems();
     CTkMenuBar::OnRemoved();

@@ -270,8 +270,7 @@ CSize CTkRibbonGroupPopupToolBar::CalcDynamicSize(int, DWORD) {
     const int nWidth = m_pRibbonGroup->CalcWidth(&dc);
     const int nHeight = m_pRibbonBar->CalcGroupsHeight() - kGroupStripMargin;
     const CRect rcBorders = GetBorders();
-    // The group fills the popup: its rectangle is its width and the borders wide.
-    m_pRibbonGroup->SetRect(CRect(0, 0, rcBorders.left + rcBorders.right + nWidth, nHeight));
+    m_pRibbonGroup->Reposition(0, 0, nWidth);
     m_pRibbonGroup->EndLayout(&dc);
     return CSize(rcBorders.left + rcBorders.right + nWidth, nHeight);
 }
