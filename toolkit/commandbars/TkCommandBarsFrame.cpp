@@ -7,6 +7,7 @@
 #include "TkControlDragTracker.h"
 #include "TkImageManager.h"
 #include "TkKeyboardManager.h"
+#include "TkMenuBar.h"
 #include "TkMouseManager.h"
 #include "TkPaintManager.h"
 #include "TkShortcutManager.h"
@@ -116,7 +117,18 @@ BOOL CTkCommandBars::PreTranslateFrameMessage(MSG* pMsg) {
         CTkKeyboardManager* pKeyboardManager = CreateKeyboardManager();
         if (pKeyboardManager->HasSinks())
             return pKeyboardManager->DispatchToSinks(nMessage, pMsg->wParam, pMsg->lParam);
-        return FALSE;
+        // Over a ribbon, while no popup is open, the wheel turns its tabs.
+        CTkMenuBar* pMenuBar = GetMenuBar();
+        if (bTracking || pMenuBar == nullptr || pMenuBar->GetType() != kBarTypeRibbon ||
+            pMenuBar->GetSafeHwnd() == nullptr)
+            return FALSE;
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        HWND hWndUnder = ::WindowFromPoint(ptCursor);
+        if (hWndUnder != pMenuBar->GetSafeHwnd() && !::IsChild(pMenuBar->GetSafeHwnd(), hWndUnder))
+            return FALSE;
+        pMenuBar->SelectAdjacentTabOnWheel(GET_WHEEL_DELTA_WPARAM(pMsg->wParam) <= 0);
+        return TRUE;
     }
     if (nMessage >= WM_KEYFIRST && nMessage <= kLastShortcutMessage)
         return m_pShortcutManager->TranslateAccelerator(pMsg);

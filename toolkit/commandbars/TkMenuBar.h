@@ -102,6 +102,9 @@ public:
     // answers otherwise.
     virtual BOOL IsFrameCaptionDrawn() const { return FALSE; }
     virtual int GetCaptionHeight() const { return 0; }
+    // The wheel over the bar while no popup is tracked: a ribbon selects the tab to the right (TRUE) or to
+    // the left; nothing here.
+    virtual void SelectAdjacentTabOnWheel(BOOL) {}
 
     DECLARE_MESSAGE_MAP()
 

@@ -5,6 +5,7 @@
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
 #include "TkControlPlaceholders.h"
+#include "TkRibbonBar.h"
 #include "TkRibbonTheme.h"
 #include "TkTabAppearanceSet.h"
 #include "TkTabPaintManager.h"
@@ -25,6 +26,8 @@ void RegisterTabClasses() {
     RegisterTabClientRefresh(RefreshTabClientOfFrame);
     // The ribbon's paint manager is theme 6 of the factory.
     RegisterRibbonTheme();
+    // The ribbon and its items are made by name (the hub's menu-bar class, loads).
+    RegisterRibbonClasses();
 }
 
 namespace {

@@ -1,12 +1,20 @@
 #pragma once
 #include "TkOffice2007Theme.h"
 
+#include <vector>
+
 // CTkRibbonTheme: theme 6, the paint manager of the ribbon. It keeps the Office 2007 look and adds what
 // a ribbon needs: metrics derived from the menu font (tab strip, group captions, control heights), a
 // font of its own for ribbon texts, the ribbon colours of the look's "Ribbon" section, and a tab paint
 // manager for the ribbon's tab strip with the ribbon's own appearance and colour sets. Made by the
 // theme factory (RegisterRibbonTheme registers it) and released by reference count. UI thread only.
 
+class CTkControl;
+class CTkRibbonBar;
+class CTkRibbonGroup;
+class CTkRibbonGroupControlPopup;
+class CTkRibbonTab;
+class CTkRibbonTabContextHeader;
 class CTkTabPaintManager;
 class CTkTabManagerItem;
 
@@ -111,6 +119,33 @@ public:
     virtual void DrawRibbonTab(CDC* pDC, CTkTabManagerItem* pItem);
     // A new tab paint manager with the ribbon's appearance and colour sets (one reference, the caller's).
     virtual CTkTabPaintManager* CreateTabPaintManager();
+
+    // ---- Ribbon elements (TkRibbonThemeElements.cpp)
+    // The group strip of a tab (or of no tab) in the rectangle.
+    virtual void FillGroupsArea(CDC* pDC, CTkRibbonTab* pTab, CRect rc);
+    // The ribbon's background, the quick-access row below the groups and a minimised ribbon's edge.
+    virtual void FillRibbonBar(CDC* pDC, CTkRibbonBar* pRibbonBar);
+    virtual void DrawGroup(CDC* pDC, CTkRibbonGroup* pGroup);
+    // The button of a collapsed group; its size, drawn only when bDraw.
+    virtual CSize DrawGroupPopupButton(CDC* pDC, CTkRibbonGroupControlPopup* pControl, BOOL bDraw);
+    // The option button in a group's caption line; its size, drawn only when bDraw.
+    virtual CSize DrawGroupOptionButton(CDC* pDC, CTkControl* pControl, BOOL bDraw);
+    // The client area of the popup that shows a tab's groups under a minimised ribbon.
+    virtual void FillTabPopupArea(CDC* pDC, CTkRibbonTab* pTab, CTkPopupBar* pPopupBar);
+    // The part of the frame's caption that the ribbon draws (its frame hook is attached).
+    virtual void DrawFrameCaption(CDC* pDC, CTkRibbonBar* pRibbonBar, BOOL bActive);
+    // The caption strip of a ribbon without frame hook.
+    virtual void FillCaptionBar(CDC* pDC, CTkRibbonBar* pRibbonBar);
+    virtual void DrawSystemButton(CDC* pDC, CTkControl* pControl, CRect rc);
+    virtual void DrawContextHeaders(CDC* pDC, CTkRibbonBar* pRibbonBar,
+                                    const std::vector<CTkRibbonTabContextHeader*>& headers);
+    virtual void DrawQuickAccessCustomizeButton(CDC* pDC, CTkControl* pControl);
+    virtual void DrawQuickAccessMoreButton(CDC* pDC, CTkControl* pControl);
+    virtual void DrawGroupsScrollButton(CDC* pDC, CTkControl* pControl, BOOL bScrollLeft);
+    // The frame of a ribbon popup (the quick-access more popup).
+    virtual void FillPopupFrame(CDC* pDC, CTkPopupBar* pPopupBar);
+    // The background of the popup that shows a tab's groups.
+    void FillTabPopupBar(CDC* pDC, CTkPopupBar* pPopupBar);
 
     // ---- Shared with the ribbon's windows
     // The window region without its four corner pixels (set without redraw).

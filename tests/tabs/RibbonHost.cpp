@@ -1,0 +1,118 @@
+#include "RibbonHost.h"
+
+#include "BarFixtures.h"
+#include "DibPixels.h"
+#include "RibbonHostResources.h"
+#include "TkCommandBars.h"
+#include "TkControlTabWorkspace.h"
+#include "TkRibbonBar.h"
+
+namespace {
+
+// The window's client area as the screen shows it, into the root's client coordinates: its own picture,
+// then each visible child at its place, the lowest first.
+void PrintWithChildren(CDC* pDC, HWND hWnd, HWND hRoot) {
+    CPoint ptOrigin(0, 0);
+    ::MapWindowPoints(hWnd, hRoot, &ptOrigin, 1);
+    CRect rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    const int nSaved = pDC->SaveDC();
+    pDC->SetViewportOrg(ptOrigin);
+    pDC->IntersectClipRect(&rcClient);
+    ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    pDC->RestoreDC(nSaved);
+    HWND hChild = ::GetWindow(hWnd, GW_CHILD);
+    for (hChild = hChild != nullptr ? ::GetWindow(hChild, GW_HWNDLAST) : nullptr; hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDPREV)) {
+        if (::IsWindowVisible(hChild))
+            PrintWithChildren(pDC, hChild, hRoot);
+    }
+}
+
+// The hub's menu-bar class set for a scope.
+class CMenuBarClassScope {
+public:
+    explicit CMenuBarClassScope(CRuntimeClass* pClass) : m_pOld(CTkCommandBars::m_pMenuBarClass) {
+        CTkCommandBars::m_pMenuBarClass = pClass;
+    }
+    ~CMenuBarClassScope() { CTkCommandBars::m_pMenuBarClass = m_pOld; }
+    CMenuBarClassScope(const CMenuBarClassScope&) = delete;
+    CMenuBarClassScope& operator=(const CMenuBarClassScope&) = delete;
+
+private:
+    CRuntimeClass* m_pOld;
+};
+
+}  // namespace
+
+// ---- The frame
+
+CTkRibbonTheme* CRibbonHostFrame::s_pTheme = nullptr;
+
+IMPLEMENT_DYNCREATE(CRibbonHostFrame, CTkFrameWnd)
+BEGIN_MESSAGE_MAP(CRibbonHostFrame, CTkFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int CRibbonHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CTkFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+    if (m_pCommandBars == nullptr)
+        return -1;
+    m_pCommandBars->AttachToSite(this);
+    SetHubPaintManager(m_pCommandBars, s_pTheme);
+    m_pCommandBars->CreateDockBars();
+    CMenuBarClassScope ribbonClass(RUNTIME_CLASS(CTkRibbonBar));
+    if (m_pCommandBars->CreateMenuBar(L"Ribbon", IDR_RIBBON_HOST) == nullptr)
+        return -1;
+    return 0;
+}
+
+// ---- The host
+
+CRibbonHost::CRibbonHost(CSize szFrame, BOOL bShow) {
+    RegisterTabClasses();
+    CRibbonHostFrame::s_pTheme = m_theme.Get();
+    auto* pFrame = static_cast<CRibbonHostFrame*>(RUNTIME_CLASS(CRibbonHostFrame)->CreateObject());
+    const BOOL bLoaded = pFrame->LoadFrame(IDR_RIBBON_HOST, WS_OVERLAPPEDWINDOW);
+    CRibbonHostFrame::s_pTheme = nullptr;
+    if (!bLoaded)
+        return;  // the frame deleted itself
+    m_pFrame = pFrame;
+    m_pFrame->SetWindowPos(nullptr, 40, 40, szFrame.cx, szFrame.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : 0));
+    RecalcLayout();
+}
+
+CRibbonHost::~CRibbonHost() {
+    if (m_pFrame != nullptr)
+        m_pFrame->DestroyWindow();
+}
+
+CTkCommandBars* CRibbonHost::CommandBars() const {
+    return m_pFrame != nullptr ? m_pFrame->CommandBars() : nullptr;
+}
+
+CTkRibbonBar* CRibbonHost::Ribbon() const {
+    CTkCommandBars* pCommandBars = CommandBars();
+    CTkMenuBar* pMenuBar = pCommandBars != nullptr ? pCommandBars->GetMenuBar() : nullptr;
+    return pMenuBar != nullptr && pMenuBar->IsRibbonBar() ? static_cast<CTkRibbonBar*>(pMenuBar) : nullptr;
+}
+
+void CRibbonHost::RecalcLayout() const {
+    if (m_pFrame != nullptr)
+        m_pFrame->RecalcLayout();
+}
+
+BOOL CRibbonHost::SavePng(LPCWSTR pszPath) const {
+    if (m_pFrame == nullptr)
+        return FALSE;
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    CScopedMemDC dc(rcClient.Width(), rcClient.Height());
+    if (!dc.IsValid())
+        return FALSE;
+    PrintWithChildren(&dc, m_pFrame->GetSafeHwnd(), m_pFrame->GetSafeHwnd());
+    return WritePng(dc, pszPath);
+}
