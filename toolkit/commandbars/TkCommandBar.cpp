@@ -578,6 +578,10 @@ void CTkCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip) {
         pControl->Draw(pDC);
         bFirst = FALSE;
     }
+    DrawCustomizeMarks(pDC);
+}
+
+void CTkCommandBar::DrawCustomizeMarks(CDC* pDC) const {
     CTkCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars != nullptr && pCommandBars->IsCustomizeMode()) {
         CTkControl* pSelection = pCommandBars->GetCustomizeSelection();

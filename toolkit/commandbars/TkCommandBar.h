@@ -268,6 +268,9 @@ public:
     virtual void OnDrop(CTkControl* pDragged, int& nDropEffect, CPoint pt, CPoint ptStart);
     // The I-beam of the marker, inverted over what is drawn.
     void DrawInsertionMark(CDC* pDC) const;
+    // In customize mode: a double black frame around the customize selection when it is one of this bar's
+    // visible controls, and the insertion mark.
+    void DrawCustomizeMarks(CDC* pDC) const;
     const CRect& GetInsertionMarker() const { return m_rcMarker; }
 
     // ---- Copies and persistence

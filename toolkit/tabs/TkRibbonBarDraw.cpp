@@ -70,15 +70,5 @@ void CTkRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip) {
         bFirst = FALSE;
     }
 
-    CTkCommandBars* pCommandBars = GetCommandBars();
-    if (pCommandBars != nullptr && pCommandBars->IsCustomizeMode()) {
-        CTkControl* pSelection = pCommandBars->GetCustomizeSelection();
-        if (pSelection != nullptr && pSelection->GetParent() == this && pSelection->IsVisible()) {
-            CRect rc = pSelection->GetRect();
-            pDC->Draw3dRect(&rc, RGB(0, 0, 0), RGB(0, 0, 0));
-            rc.DeflateRect(1, 1);
-            pDC->Draw3dRect(&rc, RGB(0, 0, 0), RGB(0, 0, 0));
-        }
-        DrawInsertionMark(pDC);
-    }
+    DrawCustomizeMarks(pDC);
 }
