@@ -378,6 +378,17 @@ class GuiEndToEnd(unittest.TestCase):
         self.assertGreater(len(inside), 1, "the logo is missing")
         self.assertNotEqual(px[height // 2][NAVIGATION_WIDTH + 2], white)
 
+        # Both caption strips (navigation and pane column) are drawn from the start, text and icon on their face,
+        # not only after the first change of view.
+        captions = [w for w in self.windows() if w["class"] == "Static" and w["visible"] and w["text"] == ""
+                    and w["rect"][3] - w["rect"][1] > 20 and w["rect"][2] - w["rect"][0] > 200]
+        self.assertEqual(len(captions), 2, captions)
+        for caption in captions:
+            bmp = os.path.join(self.tmp, "caption.bmp")
+            driver("capture", caption["hwnd"], windows_path(bmp))
+            _, _, px = read_bmp(bmp)
+            self.assertGreater(len({p for row in px for p in row}), 3, "a blank caption strip: %r" % caption)
+
     def test_02_login_and_lock(self):
         login = self.wait_box(self.t("0188"))
         user = self.child(login["hwnd"], id=ID_LOGIN_USER)["hwnd"]

@@ -243,8 +243,10 @@ void CTkCaption::OnWindowPosChanged(WINDOWPOS* pWndPos) {
 
 void CTkCaption::OnSize(UINT nType, int cx, int cy) {
     CStatic::OnSize(nType, cx, cy);
+    // The icon sits at the right edge, so the whole strip is redrawn; by the next paint, not at once: a caption sized
+    // before its parent is shown would otherwise spend its paint while hidden and stay blank once shown.
     if (m_hIcon != nullptr)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void CTkCaption::OnSysColorChange() {
