@@ -3,6 +3,7 @@
 // the more popup, a right click on a group's caption line, and a menu that outlives its target control.
 
 #include "BarFixtures.h"
+#include "DibPixels.h"
 #include "RibbonHost.h"
 #include "RibbonMessageLog.h"
 #include "RibbonTestSupport.h"
@@ -478,6 +479,39 @@ TEST(RibbonQuickAccess, TheMorePopupHoldsWhatDidNotFitAndTheCustomizeButton) {
     CClientDC dc(nullptr);
     EXPECT_EQ(pRibbon->GetControlQuickAccess()->GetSize(&dc), CSize(nRow * 13 / 22, nRow));
     EXPECT_EQ(pRibbon->GetControlQuickAccessMore()->GetSize(&dc), CSize(nRow * 13 / 22, nRow));
+}
+
+TEST(RibbonQuickAccess, TheMoreButtonOpensWithTheCommandsTheCaptionHadNoRoomFor) {
+    CRibbonHost host(CSize(500, 400), TRUE);
+    CTkRibbonBar* pRibbon = host.Ribbon();
+    ASSERT_NE(pRibbon, nullptr);
+    ASSERT_TRUE(HasStructuralControls(pRibbon));
+    CTkRibbonQuickAccessControls* pQuickAccess = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < 24; ++i)
+        AddButton(pQuickAccess, 4841 + i, L"Save");
+    host.RecalcLayout();
+    int nOverflowed = 0;
+    for (int i = 0; i < pQuickAccess->GetCount(); ++i)
+        nOverflowed += (pQuickAccess->GetAt(i)->GetHideFlags() & kHideWrap) != 0 ? 1 : 0;
+    ASSERT_GT(nOverflowed, 0);
+    ASSERT_LT(nOverflowed, pQuickAccess->GetCount());
+    CTkControl* pMoreButton = pRibbon->GetControlQuickAccessMore();
+    ASSERT_TRUE(pMoreButton->IsVisible());
+
+    ASSERT_TRUE(pRibbon->PopupControl(pMoreButton->GetIndex()));
+    CTkCommandBar* pMore = static_cast<CTkControlPopup*>(pMoreButton)->GetCommandBar();
+    ASSERT_NE(pMore, nullptr);
+    ASSERT_NE(pMore->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pMore->GetControlCount(), nOverflowed + 1);
+    EXPECT_EQ(pMore->GetControl(0)->GetId(), pQuickAccess->GetAt(pQuickAccess->GetCount() - nOverflowed)->GetId());
+    CRect rcClient;
+    pMore->GetClientRect(&rcClient);
+    CScopedMemDC dc(rcClient.Width(), rcClient.Height());
+    ASSERT_TRUE(dc.IsValid());
+    pMore->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_TRUE(WritePng(dc, L"Z:\\tmp\\s6qa-quick-access-more.png"));
+    host.SavePng(L"Z:\\tmp\\s6qa-quick-access-host.png");
+    host.CommandBars()->ClosePopups();
 }
 
 }  // namespace
