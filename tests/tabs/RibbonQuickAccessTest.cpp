@@ -440,10 +440,14 @@ TEST(RibbonQuickAccess, ARightClickOnAGroupsCaptionLineOpensTheMenuOfItsCollapse
     const int nCaptionTop = 90 - host.Theme()->m_nGroupCaptionHeight;
     struct Row {
         int y;
+        BOOL bQuickAccess;
         BOOL bMenu;
     };
-    for (const Row& row : {Row{nCaptionTop - 5, FALSE}, Row{nCaptionTop + 3, TRUE}}) {
-        SCOPED_TRACE(row.y);
+    // Without the quick-access toolbar the ribbon offers no menu of its own.
+    for (const Row& row :
+         {Row{nCaptionTop - 5, TRUE, FALSE}, Row{nCaptionTop + 3, TRUE, TRUE}, Row{nCaptionTop + 3, FALSE, FALSE}}) {
+        SCOPED_TRACE(testing::Message() << row.y << (row.bQuickAccess ? "" : ", no quick access"));
+        pRibbon->ShowQuickAccess(row.bQuickAccess);
         CRibbonMessageLog log(host.Frame()->GetSafeHwnd(), {ContextMenuBuiltMessage});
         const std::function<void()> close = [&] { host.CommandBars()->ClosePopups(); };
         RunLater(host.Frame(), 30, close);
