@@ -1,6 +1,7 @@
-// The ribbon's part in its frame's caption: the caption hit test, the caption buttons the frame's styles
-// and system menu ask for, the room left to a composited frame's own buttons, the headers of contextual
-// tabs with their fit, the title's place, and the caption painted on glass.
+// The ribbon's part in its frame's caption, laid out by the host frame: the frame hook the ribbon makes and
+// deletes, the caption hit test, the caption buttons the frame's styles and system menu ask for, the room
+// left to a composited frame's own buttons, the headers of contextual tabs with their fit, the title's
+// place, and the caption painted on glass.
 
 #include "DibPixels.h"
 #include "RibbonHost.h"
