@@ -3,6 +3,7 @@
 // the more popup, a right click on a group's caption line, and a menu that outlives its target control.
 
 #include "BarFixtures.h"
+#include "DibPixels.h"
 #include "RibbonHost.h"
 #include "RibbonMessageLog.h"
 #include "RibbonTestSupport.h"
@@ -48,8 +49,7 @@ CTkControl* AddButton(CTkControls* pControls, int nId, LPCWSTR pszCaption, BOOL 
     return pControl;
 }
 
-// The ribbon keeps its tab control and quick-access buttons through the menu bar's load only once its
-// collection protects them; until then the cases that need them are skipped.
+// The ribbon kept its tab control and quick-access buttons through the menu bar's load.
 BOOL HasStructuralControls(CTkRibbonBar* pRibbon) {
     CTkControls* pControls = pRibbon->GetControls();
     return pControls->FindById(kIdRibbonQuickAccessCustomize) == pRibbon->GetControlQuickAccess() &&
@@ -73,32 +73,44 @@ TEST(RibbonQuickAccess, TheMenuOffersAddAndRemoveByWhereTheControlIsAndWhetherIt
     pUnmovable->SetFlags(pUnmovable->GetFlags() | kControlFlagNoMove);
     CTkControl* pTemporary = AddButton(pControls, 4803, L"Temporary", TRUE);
     CTkControl* pCopy = AddButton(pRibbon->GetQuickAccessControls(), 4804, L"Copy");
+    CTkControl* pCopied = AddButton(pControls, 4804, L"Copied");
     CTkRibbonGroup unnamedGroup;
     CTkRibbonGroup namedGroup;
     namedGroup.GetControlGroupPopup()->SetId(4805);
+    ASSERT_TRUE(HasStructuralControls(pRibbon));
+    ASSERT_TRUE(pRibbon->AttachFrameHook());
+    host.RecalcLayout();
+    CTkControl* pClose = pControls->FindById(SC_CLOSE);
+    ASSERT_NE(pClose, nullptr);
 
     struct Row {
         const char* pszName;
         CTkControl* pControl;
         BOOL bCustomizable;
+        BOOL bDuplicates;
         BOOL bRemove;
         BOOL bAdd;
         BOOL bAddEnabled;
     };
     const Row rows[] = {
-        {"ordinary", pOrdinary, TRUE, FALSE, TRUE, TRUE},
-        {"ordinary, not customizable", pOrdinary, FALSE, FALSE, FALSE, TRUE},
-        {"unmovable", pUnmovable, TRUE, FALSE, FALSE, FALSE},
-        {"temporary", pTemporary, TRUE, FALSE, FALSE, TRUE},
-        {"quick-access copy", pCopy, TRUE, TRUE, FALSE, TRUE},
-        {"quick-access copy, not customizable", pCopy, FALSE, FALSE, FALSE, TRUE},
-        {"system button", pRibbon->AddSystemButton(4806), TRUE, FALSE, FALSE, FALSE},
-        {"collapsed group without id", unnamedGroup.GetControlGroupPopup(), TRUE, FALSE, TRUE, FALSE},
-        {"collapsed group with id", namedGroup.GetControlGroupPopup(), TRUE, FALSE, TRUE, TRUE},
+        {"ordinary", pOrdinary, TRUE, FALSE, FALSE, TRUE, TRUE},
+        {"ordinary, not customizable", pOrdinary, FALSE, FALSE, FALSE, FALSE, TRUE},
+        {"unmovable", pUnmovable, TRUE, FALSE, FALSE, FALSE, FALSE},
+        {"temporary", pTemporary, TRUE, FALSE, FALSE, FALSE, TRUE},
+        {"quick-access copy", pCopy, TRUE, FALSE, TRUE, FALSE, FALSE},
+        {"quick-access copy, not customizable", pCopy, FALSE, FALSE, FALSE, FALSE, FALSE},
+        {"copied already", pCopied, TRUE, FALSE, FALSE, TRUE, FALSE},
+        {"copied already, duplicates allowed", pCopied, TRUE, TRUE, FALSE, TRUE, TRUE},
+        {"system button", pRibbon->AddSystemButton(4806), TRUE, FALSE, FALSE, FALSE, FALSE},
+        {"tab control", pRibbon->GetControlTab(), TRUE, FALSE, FALSE, FALSE, FALSE},
+        {"caption button", pClose, TRUE, FALSE, FALSE, FALSE, FALSE},
+        {"collapsed group without id", unnamedGroup.GetControlGroupPopup(), TRUE, FALSE, FALSE, TRUE, FALSE},
+        {"collapsed group with id", namedGroup.GetControlGroupPopup(), TRUE, FALSE, FALSE, TRUE, TRUE},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pszName);
         pRibbon->AllowQuickAccessCustomization(row.bCustomizable);
+        pRibbon->AllowQuickAccessDuplicates(row.bDuplicates);
         MenuPtr pMenu = Hold(pRibbon->CreateContextMenu(row.pControl));
         ASSERT_NE(pMenu, nullptr);
         CTkControl* pRemove = FindItem(pMenu.get(), kIdRibbonQuickAccessRemove);
@@ -107,8 +119,7 @@ TEST(RibbonQuickAccess, TheMenuOffersAddAndRemoveByWhereTheControlIsAndWhetherIt
         ASSERT_NE(pAdd, nullptr);
         EXPECT_EQ(pRemove->IsVisible(), row.bRemove);
         EXPECT_EQ(pAdd->IsVisible(), row.bAdd);
-        if (row.bAdd)
-            EXPECT_EQ(pAdd->GetEnabled() != 0, row.bAddEnabled);
+        EXPECT_EQ(pAdd->GetEnabled() != 0, row.bAddEnabled);
         // The toolbars list follows the two items and begins a group.
         CTkControl* pList = pMenu->GetControl(2);
         ASSERT_NE(pList, nullptr);
@@ -160,8 +171,7 @@ TEST(RibbonQuickAccess, TheCustomizePositionAndMinimizeItemsFollowTheRibbonAndTh
         EXPECT_EQ(FindItem(pMenu.get(), kIdRibbonQuickAccessAbove)->IsVisible(), bBelow);
     }
 
-    if (!HasStructuralControls(pRibbon))
-        GTEST_SKIP() << "the ribbon lost its tab control";
+    ASSERT_TRUE(HasStructuralControls(pRibbon));
     // Minimize: disabled without tabs, checked while minimised, absent where minimising is not allowed.
     struct Row {
         BOOL bTab;
@@ -287,6 +297,39 @@ TEST(RibbonQuickAccess, TheMenuItemsAddOnceWithOneRelayoutRemoveForwardCustomize
         FindItem(pMenu.get(), kIdRibbonQuickAccessRemove)->Execute();
         EXPECT_EQ(pQuickAccess->GetCount(), 0);
     }
+    // A menu for a copy that left the toolbar while it was up takes nothing away, not even a new copy of
+    // the same command.
+    {
+        CTkControl* pGone = AddButton(pQuickAccess, 4831, L"Save");
+        AddButton(pQuickAccess, 4832, L"Undo");
+        MenuPtr pMenu = Hold(pRibbon->CreateContextMenu(pGone));
+        pQuickAccess->Remove(pGone);
+        CTkControl* pFresh = AddButton(pQuickAccess, 4831, L"Save");
+        FindItem(pMenu.get(), kIdRibbonQuickAccessRemove)->Execute();
+        ASSERT_EQ(pQuickAccess->GetCount(), 2);
+        EXPECT_EQ(pQuickAccess->GetAt(0)->GetId(), 4832);
+        EXPECT_EQ(pQuickAccess->GetAt(1), pFresh);
+        pQuickAccess->RemoveAll();
+    }
+    // The ribbon answers the notifications of the ids it handles, and only of an execution.
+    {
+        const struct {
+            int nId;
+            UINT nCode;
+            LRESULT nAnswer;
+        } rows[] = {{kIdRibbonQuickAccessRemove, kControlNotifyExecute, 1},
+                    {kIdRibbonQuickAccessAdd, kControlNotifyExecute, 1},
+                    {kIdRibbonQuickAccessAdd, kControlNotifyExecute + 1, 0},
+                    {4833, kControlNotifyExecute, 0}};
+        for (const auto& row : rows) {
+            ControlNotifyRecord record;
+            record.hdr.code = row.nCode;
+            EXPECT_EQ(pRibbon->SendMessage(ControlNotifyMessage, row.nId, reinterpret_cast<LPARAM>(&record)),
+                      row.nAnswer)
+                << row.nId << ", " << row.nCode;
+        }
+        EXPECT_EQ(pQuickAccess->GetCount(), 0);
+    }
     // Customize goes to the frame, as the notification and, unanswered, as a command.
     {
         MenuPtr pMenu = Hold(pRibbon->CreateContextMenu(pSource));
@@ -305,11 +348,25 @@ TEST(RibbonQuickAccess, TheMenuItemsAddOnceWithOneRelayoutRemoveForwardCustomize
         FindItem(pMenu.get(), kIdRibbonMinimize)->Execute();
         EXPECT_TRUE(pRibbon->IsMinimized());
     }
-    // The position commands move the toolbar.
-    pRibbon->SendMessage(WM_COMMAND, kIdRibbonQuickAccessBelow);
-    EXPECT_TRUE(pRibbon->IsQuickAccessBelowRibbon());
-    pRibbon->SendMessage(WM_COMMAND, kIdRibbonQuickAccessAbove);
-    EXPECT_FALSE(pRibbon->IsQuickAccessBelowRibbon());
+    // The position commands move the toolbar (9609 as well as 9610 above it) and lay the ribbon out; with a
+    // frame hook the frame's caption is painted again.
+    ASSERT_TRUE(pRibbon->AttachFrameHook());
+    const struct {
+        int nId;
+        BOOL bBelow;
+    } positions[] = {{kIdRibbonQuickAccessBelow, TRUE},
+                     {9609, FALSE},
+                     {kIdRibbonQuickAccessBelow, TRUE},
+                     {kIdRibbonQuickAccessAbove, FALSE}};
+    for (const auto& row : positions) {
+        CRibbonMessageLog layouts(host.CommandBars()->GetDockBar(0)->GetSafeHwnd(), {WM_SIZEPARENT});
+        CRibbonMessageLog frame(host.Frame()->GetSafeHwnd(), {WM_NCPAINT});
+        pRibbon->SendMessage(WM_COMMAND, row.nId);
+        EXPECT_EQ(pRibbon->IsQuickAccessBelowRibbon(), row.bBelow) << row.nId;
+        EXPECT_EQ(CountLayouts(layouts), 1) << row.nId;
+        EXPECT_EQ(frame.Count(WM_NCPAINT), 1) << row.nId;
+        EXPECT_EQ(pRibbon->GetQuickAccessRect().top >= pRibbon->GetGroupsRect().bottom, row.bBelow) << row.nId;
+    }
 }
 
 TEST(RibbonQuickAccess, AMenuThatOutlivesItsTargetNeitherAddsItNorLetsItGo) {
@@ -323,9 +380,15 @@ TEST(RibbonQuickAccess, AMenuThatOutlivesItsTargetNeitherAddsItNorLetsItGo) {
 
     int nDestroyedWhileOpen = -1;
     BOOL bOpened = FALSE;
+    // The control that asked for the menu holds the mouse lock (its own modal loop): the menu runs with it
+    // lowered by one, and it is back afterwards.
+    CTkMouseManager* pMouseManager = CreateMouseManager();
+    pMouseManager->m_nLock = 2;
+    int nLockWhileOpen = -1;
     const std::function<void()> removeAndAdd = [&] {
         CTkCommandBar* pMenu = CreateMouseManager()->GetLastTrackedBar();
         bOpened = pMenu != nullptr;
+        nLockWhileOpen = pMouseManager->m_nLock;
         if (pMenu == nullptr)
             return;
         // A relayout drops the control while its menu is open.
@@ -340,6 +403,9 @@ TEST(RibbonQuickAccess, AMenuThatOutlivesItsTargetNeitherAddsItNorLetsItGo) {
     ::KillTimer(host.Frame()->GetSafeHwnd(), 77);
 
     EXPECT_TRUE(bOpened);
+    EXPECT_EQ(nLockWhileOpen, 1);
+    EXPECT_EQ(pMouseManager->m_nLock, 2);
+    pMouseManager->m_nLock = 0;
     EXPECT_EQ(nDestroyedWhileOpen, 0);
     EXPECT_EQ(pRibbon->GetQuickAccessControls()->GetCount(), 0);
     // The menu is gone and with it the last reference.
@@ -374,10 +440,14 @@ TEST(RibbonQuickAccess, ARightClickOnAGroupsCaptionLineOpensTheMenuOfItsCollapse
     const int nCaptionTop = 90 - host.Theme()->m_nGroupCaptionHeight;
     struct Row {
         int y;
+        BOOL bQuickAccess;
         BOOL bMenu;
     };
-    for (const Row& row : {Row{nCaptionTop - 5, FALSE}, Row{nCaptionTop + 3, TRUE}}) {
-        SCOPED_TRACE(row.y);
+    // Without the quick-access toolbar the ribbon offers no menu of its own.
+    for (const Row& row :
+         {Row{nCaptionTop - 5, TRUE, FALSE}, Row{nCaptionTop + 3, TRUE, TRUE}, Row{nCaptionTop + 3, FALSE, FALSE}}) {
+        SCOPED_TRACE(testing::Message() << row.y << (row.bQuickAccess ? "" : ", no quick access"));
+        pRibbon->ShowQuickAccess(row.bQuickAccess);
         CRibbonMessageLog log(host.Frame()->GetSafeHwnd(), {ContextMenuBuiltMessage});
         const std::function<void()> close = [&] { host.CommandBars()->ClosePopups(); };
         RunLater(host.Frame(), 30, close);
@@ -394,8 +464,7 @@ TEST(RibbonQuickAccess, TheMorePopupHoldsWhatDidNotFitAndTheCustomizeButton) {
     CRibbonHost host;
     CTkRibbonBar* pRibbon = host.Ribbon();
     ASSERT_NE(pRibbon, nullptr);
-    if (!HasStructuralControls(pRibbon))
-        GTEST_SKIP() << "the ribbon lost its quick-access buttons";
+    ASSERT_TRUE(HasStructuralControls(pRibbon));
     CTkRibbonQuickAccessControls* pQuickAccess = pRibbon->GetQuickAccessControls();
     AddButton(pQuickAccess, 4821, L"Save");
     AddButton(pQuickAccess, 4822, L"Undo")->SetHideFlags(kHideWrap);
@@ -414,6 +483,39 @@ TEST(RibbonQuickAccess, TheMorePopupHoldsWhatDidNotFitAndTheCustomizeButton) {
     CClientDC dc(nullptr);
     EXPECT_EQ(pRibbon->GetControlQuickAccess()->GetSize(&dc), CSize(nRow * 13 / 22, nRow));
     EXPECT_EQ(pRibbon->GetControlQuickAccessMore()->GetSize(&dc), CSize(nRow * 13 / 22, nRow));
+}
+
+TEST(RibbonQuickAccess, TheMoreButtonOpensWithTheCommandsTheCaptionHadNoRoomFor) {
+    CRibbonHost host(CSize(500, 400), TRUE);
+    CTkRibbonBar* pRibbon = host.Ribbon();
+    ASSERT_NE(pRibbon, nullptr);
+    ASSERT_TRUE(HasStructuralControls(pRibbon));
+    CTkRibbonQuickAccessControls* pQuickAccess = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < 24; ++i)
+        AddButton(pQuickAccess, 4841 + i, L"Save");
+    host.RecalcLayout();
+    int nOverflowed = 0;
+    for (int i = 0; i < pQuickAccess->GetCount(); ++i)
+        nOverflowed += (pQuickAccess->GetAt(i)->GetHideFlags() & kHideWrap) != 0 ? 1 : 0;
+    ASSERT_GT(nOverflowed, 0);
+    ASSERT_LT(nOverflowed, pQuickAccess->GetCount());
+    CTkControl* pMoreButton = pRibbon->GetControlQuickAccessMore();
+    ASSERT_TRUE(pMoreButton->IsVisible());
+
+    ASSERT_TRUE(pRibbon->PopupControl(pMoreButton->GetIndex()));
+    CTkCommandBar* pMore = static_cast<CTkControlPopup*>(pMoreButton)->GetCommandBar();
+    ASSERT_NE(pMore, nullptr);
+    ASSERT_NE(pMore->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pMore->GetControlCount(), nOverflowed + 1);
+    EXPECT_EQ(pMore->GetControl(0)->GetId(), pQuickAccess->GetAt(pQuickAccess->GetCount() - nOverflowed)->GetId());
+    CRect rcClient;
+    pMore->GetClientRect(&rcClient);
+    CScopedMemDC dc(rcClient.Width(), rcClient.Height());
+    ASSERT_TRUE(dc.IsValid());
+    pMore->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_TRUE(WritePng(dc, L"Z:\\tmp\\s6qa-quick-access-more.png"));
+    host.SavePng(L"Z:\\tmp\\s6qa-quick-access-host.png");
+    host.CommandBars()->ClosePopups();
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ void CTkRibbonControlSystemButton::Draw(CDC* pDC) {
 BOOL CTkRibbonControlSystemButton::HandleDoubleClick(CPoint) {
     if (CTkCommandBars* pCommandBars = GetCommandBars())
         pCommandBars->ClosePopups();
-    CWnd* pSite = m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
-    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
-        pSite->SendMessage(WM_SYSCOMMAND, kSysCommandCloseByDoubleClick, 0);
+    CFrameWnd* pFrame = m_pParent != nullptr ? m_pParent->GetSiteFrame() : nullptr;
+    if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr)
+        pFrame->SendMessage(WM_SYSCOMMAND, kSysCommandCloseByDoubleClick, 0);
     return TRUE;
 }
 
