@@ -233,7 +233,15 @@ TEST(RibbonElements, AFramedRibbonsCaptionIsBlackOnGlassAndItsBodyStartsBelowThe
             EXPECT_EQ(PixelAt(dc, pt.x, pt.y), bGlass ? RGB(0, 0, 0) : kCaptionActive)
                 << "glass " << bGlass << " at " << pt.x;
     }
+
+    // Every painter asks the ribbon the same question: a rectangle meeting the caption, on glass only.
+    const CRect rcBelow(rcCaption.left, rcCaption.bottom, rcCaption.right, rcCaption.bottom + 5);
+    const CRect rcAcross(rcCaption.left + 4, rcCaption.bottom - 1, rcCaption.left + 9, rcCaption.bottom + 5);
+    EXPECT_TRUE(IsRectInGlassCaption(pRibbon, rcAcross));
+    EXPECT_FALSE(IsRectInGlassCaption(pRibbon, rcBelow));
+    EXPECT_FALSE(IsRectInGlassCaption(nullptr, rcAcross));
     pRibbon->GetFrameHook()->SetDwmEnabled(FALSE);
+    EXPECT_FALSE(IsRectInGlassCaption(pRibbon, rcAcross));
 
     // The ribbon's face starts below the frame caption, which is the caption painter's.
     const int nCaption = host.Theme()->GetFrameCaptionHeight();
