@@ -56,13 +56,13 @@ COLORREF GroupClient(int nState) {
 // parts RIGHT, CENTER.
 enum BlockFace { kSingle, kLeft, kCenter, kRight };
 COLORREF BlockFaceCell(BlockFace face, int nCell) {
-    return RGB(60 + face, 200, nCell);
+    return RGB(40 + 60 * face, 200, 30 * nCell);
 }
 COLORREF SplitCommandCell(BOOL bStarts, int nCell) {
-    return RGB(bStarts ? 70 : 71, 201, nCell);
+    return RGB(200, bStarts ? 40 : 120, 30 * nCell);
 }
 COLORREF SplitDropDownCell(BOOL bEnds, int nCell) {
-    return RGB(bEnds ? 80 : 81, 202, nCell);
+    return RGB(bEnds ? 90 : 190, 90, 30 * nCell);
 }
 
 // The tab strip's hot tab, set as the mouse would.
