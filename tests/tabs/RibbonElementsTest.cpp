@@ -352,6 +352,17 @@ TEST(RibbonElements, ContextualAndMinimisedTabsTakeTheirFaces) {
         pColors->SetTextColor(&dc, pHome);
         EXPECT_EQ(dc.GetTextColor(), kTabNormalText) << "hot " << bHot;
     }
+    // The strip holding the keyboard while it is the bar's selected control counts as hot.
+    CHotTab::Set(pStrip, nullptr);
+    ASSERT_TRUE(pRibbon->SetTrackingMode(kTrackingMenu, FALSE, TRUE));
+    pStrip->SetSelected(1);
+    pStrip->SetFocused(TRUE);
+    ASSERT_TRUE(pStrip->HasFocus());
+    EXPECT_EQ(draw(pHome), RibbonTabState(1)) << "focused strip";
+    pStrip->SetSelected(0);
+    EXPECT_EQ(draw(pHome), kSentinel) << "focused strip, not selected";
+    pStrip->SetFocused(FALSE);
+    pRibbon->SetTrackingMode(kTrackingNone);
     CHotTab::Set(pStrip, pHome);
     Clear(dc);
     host.Theme()->GetTabPaintManager()->PaintTabControl(pStrip, &dc, pRibbon->GetTabControlRect());
