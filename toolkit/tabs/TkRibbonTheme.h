@@ -59,8 +59,11 @@ public:
     // by its height; popup items take the menu faces, else the Office 2003 face.
     void PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                              BOOL bPopuped, int nBarType, int nBarPosition) override;
-    // The command and drop-down cells of the split images; leaves the split text colour and TRANSPARENT
-    // on the DC.
+    // The faces of a ribbon group's grouped blocks (single, left, centre, right by the control's place in
+    // its block); other controls the base's.
+    void PaintControlBackground(CDC* pDC, CTkControl* pControl) override;
+    // The command and drop-down cells of the split images (a grouped block's own split images in one);
+    // leaves the split text colour and TRANSPARENT on the DC.
     void PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRect& rc) override;
     CSize PaintCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
                             int nChecked) override;
@@ -114,8 +117,10 @@ public:
     void FillStatusBar(CDC* pDC, CTkStatusBar* pStatusBar) override;
 
     // ---- The ribbon's own operations
-    // A plain ribbon tab's background by its state (nothing for a tab neither selected nor hot), and the
-    // separator column of a tab the layout squeezed.
+    // A ribbon tab's background by its state (nothing for a tab neither selected nor hot; a contextual tab
+    // in its colour), the separator column of a tab the layout squeezed and the columns that close a run
+    // of contextual tabs. Under a minimised ribbon the selected tab looks selected only while its popup is
+    // open.
     virtual void DrawRibbonTab(CDC* pDC, CTkTabManagerItem* pItem);
     // A new tab paint manager with the ribbon's appearance and colour sets (one reference, the caller's).
     virtual CTkTabPaintManager* CreateTabPaintManager();

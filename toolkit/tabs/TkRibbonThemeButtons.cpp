@@ -1,16 +1,19 @@
-// CTkRibbonTheme: button faces, split buttons, check and radio marks, the popup marks and arrows, the
-// drop-down glyph and the toolbar's expand button, from the look's images. Control backgrounds stay the
-// base's until the ribbon's groups exist: the grouped blocks' faces then join PaintControlBackground.
+// CTkRibbonTheme: button faces (with the faces of a ribbon group's grouped blocks), split buttons, check
+// and radio marks, the popup marks and arrows, the drop-down glyph and the toolbar's expand button, from
+// the look's images.
 #include "TkRibbonTheme.h"
 
 #include "TkCommandBar.h"
 #include "TkControl.h"
+#include "TkControls.h"
 #include "TkDCWrappers.h"
 #include "TkDrawHelpers.h"
 #include "TkOffice2007Drawing.h"
 #include "TkOffice2007Image.h"
 #include "TkOffice2007Images.h"
 #include "TkPaintManagerState.h"
+#include "TkRibbonBar.h"
+#include "TkRibbonGroup.h"
 #include "TkWindowFunctions.h"
 
 #include <array>
@@ -28,6 +31,7 @@ constexpr int kBarText = 46;
 constexpr COLORREF kSplitText = RGB(21, 66, 139);
 constexpr COLORREF kSplitGrayText = RGB(141, 141, 141);
 constexpr int kSubmenuArrowInset = 14;
+constexpr int kBlockCell = 22;  // the grouped-block images are columns of square cells
 
 const CRect kNoMargins(0, 0, 0, 0);
 
@@ -51,6 +55,55 @@ BOOL DrawImageState(CDC* pDC, LPCTSTR lpszName, const CRect& rc, int nState, int
     else
         pImage->DrawImageKeyed(pDC, rc, pImage->GetSource(nState, nStates), rcMargins, kLookKeyColor);
     return TRUE;
+}
+
+// Where a control stands in a run of buttons drawn as one block (a ribbon group with controls grouping).
+struct GroupedBlock {
+    BOOL bStarts;
+    BOOL bEnds;
+};
+
+// One of the group's own controls (not its option or collapsed-group button).
+BOOL IsBlockMember(const CTkControl* pControl, const CTkRibbonGroup* pGroup) {
+    return pControl->GetRibbonGroup() == pGroup && pControl != pGroup->GetControlGroupOption() &&
+           pControl != pGroup->GetControlGroupPopup();
+}
+
+// A block starts at a control that begins a group or that the layout wrapped to a new row.
+BOOL StartsBlock(const CTkControl* pControl) {
+    return pControl->GetBeginGroup() || pControl->GetWrap();
+}
+
+// FALSE for a control outside a grouped block. The block ends after the control when the next visible
+// control starts one, or is none of the group's controls (the option button follows the last one).
+BOOL FindGroupedBlock(const CTkControl* pControl, GroupedBlock& block) {
+    const auto* pGroup = static_cast<const CTkRibbonGroup*>(pControl->GetRibbonGroup());
+    if (pGroup == nullptr || !pGroup->IsControlsGrouping() || !IsBlockMember(pControl, pGroup))
+        return FALSE;
+    const CTkCommandBar* pBar = pControl->GetParent();
+    const CTkControls* pControls = pBar != nullptr ? pBar->GetControls() : nullptr;
+    const int nIndex = pControl->GetIndex();
+    // GetNext wraps to the start: a smaller index means there is no next control.
+    const int nNext = pControls != nullptr ? pControls->GetNext(nIndex, 1, FALSE) : -1;
+    const CTkControl* pNext = nNext > nIndex ? pControls->GetAt(nNext) : nullptr;
+    block.bStarts = StartsBlock(pControl);
+    block.bEnds = pNext == nullptr || !IsBlockMember(pNext, pGroup) || StartsBlock(pNext);
+    return TRUE;
+}
+
+// The cell of a grouped block's face: 0 idle, 1 hot, 2 pressed, 3 popped up or checked, 4 checked and hot.
+int GetBlockCell(const ControlPaintState& state) {
+    if (!state.bEnabled)
+        return IsKeyboardState(state.nSelected) ? 1 : 0;
+    if (state.bPopuped)
+        return 3;
+    if (state.nChecked && !state.nPressed)
+        return state.nSelected ? 4 : 3;
+    if (IsKeyboardState(state.nPressed))
+        return 2;
+    if (state.nSelected)
+        return state.nPressed ? 2 : 1;
+    return state.nPressed ? 1 : 0;
 }
 
 // ---- The split button's cells: one row per case, the first row that matches a part gives its cell.
@@ -165,13 +218,41 @@ void CTkRibbonTheme::PaintStateRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOO
         DrawLookImage(pDC, bLarge ? L"TOOLBARBUTTONS50" : L"TOOLBARBUTTONS22", rc, nState, 4, CRect(8, 8, 8, 8));
 }
 
-// The grouped blocks of a ribbon group (their own images, one cell more at the front) join here once the
-// ribbon's groups exist; every split button draws the single images until then.
+// A button of a grouped block takes the block's face for its place in it; other controls the base's.
+void CTkRibbonTheme::PaintControlBackground(CDC* pDC, CTkControl* pControl) {
+    GroupedBlock block;
+    if (!FindGroupedBlock(pControl, block)) {
+        CTkOffice2007Theme::PaintControlBackground(pDC, pControl);
+        return;
+    }
+    LPCTSTR lpszName = block.bStarts ? (block.bEnds ? L"TOOLBARBUTTONSSPECIALSINGLE" : L"TOOLBARBUTTONSSPECIALLEFT")
+                                     : (block.bEnds ? L"TOOLBARBUTTONSSPECIALRIGHT" : L"TOOLBARBUTTONSSPECIALCENTER");
+    CTkOffice2007Image* pImage = LoadImage(lpszName);
+    const int nCells = pImage != nullptr ? pImage->GetExtent().cy / kBlockCell : 0;
+    if (nCells == 0)
+        return;
+    const ControlPaintState state(pControl);
+    pImage->DrawImageKeyed(pDC, pControl->GetRect(), pImage->GetSource(GetBlockCell(state), nCells), CRect(2, 2, 2, 2),
+                           kLookKeyColor);
+}
+
+// A grouped block's split button takes the block's split images, whose cells are one further on (their
+// first cell is the idle face).
 void CTkRibbonTheme::PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRect& rc) {
     const ControlPaintState state(pControl);
-    const BOOL bLarge = state.nStyle == kButtonIconAndCaptionBelow;
-    LPCTSTR lpszCommand = bLarge ? L"TOOLBARBUTTONSSPLIT50" : L"TOOLBARBUTTONSSPLIT22";
-    LPCTSTR lpszDropDown = bLarge ? L"TOOLBARBUTTONSSPLITDROPDOWN50" : L"TOOLBARBUTTONSSPLITDROPDOWN22";
+    GroupedBlock block;
+    const BOOL bGrouped = FindGroupedBlock(pControl, block);
+    const BOOL bLarge = !bGrouped && state.nStyle == kButtonIconAndCaptionBelow;
+    LPCTSTR lpszCommand = nullptr;
+    LPCTSTR lpszDropDown = nullptr;
+    if (bGrouped) {
+        lpszCommand = block.bStarts ? L"TOOLBARBUTTONSSPECIALSPLITLEFT" : L"TOOLBARBUTTONSSPECIALSPLITCENTER";
+        lpszDropDown =
+            block.bEnds ? L"TOOLBARBUTTONSSPECIALSPLITDROPDOWNRIGHT" : L"TOOLBARBUTTONSSPECIALSPLITDROPDOWNCENTER";
+    } else {
+        lpszCommand = bLarge ? L"TOOLBARBUTTONSSPLIT50" : L"TOOLBARBUTTONSSPLIT22";
+        lpszDropDown = bLarge ? L"TOOLBARBUTTONSSPLITDROPDOWN50" : L"TOOLBARBUTTONSSPLITDROPDOWN22";
+    }
     if (LoadImage(lpszCommand) == nullptr || LoadImage(lpszDropDown) == nullptr)
         return;
     const int nDropDownWidth = m_nSplitButtonDropDownWidth;
@@ -183,14 +264,21 @@ void CTkRibbonTheme::PaintSplitButton(CDC* pDC, CTkControl* pControl, const CRec
     pDC->SetTextColor(state.nEnabled != 0 ? kSplitText : kSplitGrayText);
     pDC->SetBkMode(TRANSPARENT);
 
-    const SplitButtonCells cells =
+    SplitButtonCells cells =
         GetSplitButtonCells(state.nEnabled, state.nSelected, state.nPressed, state.bPopuped, state.nChecked);
-    const BOOL bGlass = pControl->IsInGlassCaption();
+    const int nShift = bGrouped ? 1 : 0;
+    if (bGrouped) {
+        cells.nCommand = cells.nCommand == kSplitCellNone ? 0 : cells.nCommand + 1;
+        cells.nDropDown = cells.nDropDown == kSplitCellNone ? 0 : cells.nDropDown + 1;
+    }
+    CTkCommandBar* pBar = pControl->GetParent();
     const CRect rcMargins(2, 2, 2, 2);
     if (cells.nCommand != kSplitCellNone)
-        DrawImageState(pDC, lpszCommand, rcCommand, cells.nCommand, 6, rcMargins, bGlass);
+        DrawImageState(pDC, lpszCommand, rcCommand, cells.nCommand, 6 + nShift, rcMargins,
+                       IsRectInGlassCaption(pBar, rcCommand));
     if (cells.nDropDown != kSplitCellNone)
-        DrawImageState(pDC, lpszDropDown, rcDropDown, cells.nDropDown, 5, rcMargins, bGlass);
+        DrawImageState(pDC, lpszDropDown, rcDropDown, cells.nDropDown, 5 + nShift, rcMargins,
+                       IsRectInGlassCaption(pBar, rcDropDown));
     if (!bLarge)
         PaintDropDownGlyph(pDC, pControl, CPoint(rc.right - nDropDownWidth / 2 - 1, (rc.top + rc.bottom) / 2),
                            state.nSelected, state.bPopuped, state.nEnabled != 0 && state.nEnabled != 4, FALSE);

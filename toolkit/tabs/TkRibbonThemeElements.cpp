@@ -87,18 +87,6 @@ int ButtonState(const CTkControl* pControl) {
     return pControl->GetSelected() != 0 ? 1 : 0;
 }
 
-// The ribbon's frame caption lies on glass (its frame hook has desktop composition on).
-BOOL IsCaptionOnGlass(const CTkRibbonBar* pRibbonBar) {
-    const CTkThemedFrameHook* pFrameHook = pRibbonBar->GetFrameHook();
-    return pFrameHook != nullptr && pFrameHook->IsDwmEnabled();
-}
-
-// The rectangle meets the ribbon's caption while that lies on glass.
-BOOL IsRectOnGlass(const CTkRibbonBar* pRibbonBar, const CRect& rc) {
-    CRect rcMeet;
-    return IsCaptionOnGlass(pRibbonBar) && rcMeet.IntersectRect(&rc, &pRibbonBar->GetCaptionRect());
-}
-
 // The context colour name of the tab that shows the group; empty for a plain tab or none.
 CString GetGroupColorName(const CTkRibbonGroup* pGroup) {
     const CTkRibbonGroups* pGroups = pGroup != nullptr ? pGroup->GetGroups() : nullptr;
@@ -291,7 +279,7 @@ void CTkRibbonTheme::DrawFrameCaption(CDC* pDC, CTkRibbonBar* pRibbonBar, BOOL b
     if (pFrameHook == nullptr)
         return;
     const CRect& rcCaption = pRibbonBar->GetCaptionRect();
-    const BOOL bGlass = IsCaptionOnGlass(pRibbonBar);
+    const BOOL bGlass = IsRectInGlassCaption(pRibbonBar, rcCaption);
     if (bGlass) {
         // Black is what the composition shows through.
         pDC->FillSolidRect(rcCaption, RGB(0, 0, 0));
@@ -315,8 +303,8 @@ void CTkRibbonTheme::DrawFrameCaption(CDC* pDC, CTkRibbonBar* pRibbonBar, BOOL b
         const int yTop = rcQuickAccess.top + 2;
         const CRect rcArea(rcQuickAccess.left - kQuickAccessAreaOverhang, yTop, rcQuickAccess.right,
                            yTop + pRibbonBar->GetQuickAccessHeight());
-        CTkOffice2007Image* pArea =
-            LoadImage(IsRectOnGlass(pRibbonBar, rcArea) ? L"RIBBONQUICKACCESSAREADWM" : L"RIBBONQUICKACCESSAREA");
+        CTkOffice2007Image* pArea = LoadImage(IsRectInGlassCaption(pRibbonBar, rcArea) ? L"RIBBONQUICKACCESSAREADWM"
+                                                                                       : L"RIBBONQUICKACCESSAREA");
         if (pArea != nullptr)
             pArea->SetMirrorOnRightToLeft(TRUE);
         DrawImage(pDC, pArea, rcArea, 0, 1, CRect(16, 3, 16, 3), ImageMode::kPlain);
@@ -375,7 +363,6 @@ void CTkRibbonTheme::DrawContextHeaders(CDC* pDC, CTkRibbonBar* pRibbonBar,
         return;
     CTkThemedFrameHook* pFrameHook = pRibbonBar->GetFrameHook();
     const int nBorder = pFrameHook != nullptr ? pFrameHook->GetFrameBorder() : 0;
-    const BOOL bGlass = IsCaptionOnGlass(pRibbonBar);
     CTkFontDC font(pDC, m_pTabPaintManager->GetFont(FALSE, FALSE));
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(m_pTabPaintManager->GetColorSet()->m_clrNormalText.GetEffective());
@@ -389,7 +376,7 @@ void CTkRibbonTheme::DrawContextHeaders(CDC* pDC, CTkRibbonBar* pRibbonBar,
         CRect rcText = pHeader->m_rcHeader;
         rcText.left += kContextHeaderTextIndent;
         rcText.top += nBorder - 2;
-        if (bGlass)
+        if (IsRectInGlassCaption(pRibbonBar, pHeader->m_rcHeader))
             DrawGlassCaptionText(pDC, rcText, pHeader->m_strCaption, CWnd::FromHandle(pFrameHook->GetFrameWindow()),
                                  pFrameHook->IsFrameActive());
         else

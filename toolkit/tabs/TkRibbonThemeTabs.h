@@ -18,7 +18,8 @@ private:
     CTkRibbonTheme* m_pTheme;  // not owned: the theme owns the tab paint manager that owns this set
 };
 
-// The Office 2003 tab colours; the text colour follows the tab's state.
+// The Office 2003 tab colours; the text colour follows the tab's state as the ribbon shows it (a
+// minimised ribbon's selected tab reads as hot or normal while its popup is closed).
 class CTkRibbonTheme::CRibbonColorSet : public CTkTabPaintManager::CColorSetOffice2003 {
 public:
     void SetTextColor(CDC* pDC, CTkTabManagerItem* pItem) override;
