@@ -432,6 +432,37 @@ TEST_F(RibbonGroupFixture, TheGroupsButtonsShareItsActionAndAHiddenSelectedTabPa
     EXPECT_EQ(m_pRibbon->GetSelectedTab(), pOther);
 }
 
+TEST_F(RibbonGroupFixture, CopiedPopupButtonsFindTheirGroupAndAFreeCopyAnswersForTheSourcesTab) {
+    CTkRibbonGroup* pGroup = AddGroup(L"Here", {kSmallIconIds});
+    CTkRibbonGroupControlPopup* pPopup = pGroup->GetControlGroupPopup();
+    EXPECT_EQ(pPopup->GetRibbonBar(), m_pRibbon);
+    // On the same ribbon the copy keeps the source's group; on another, the group of the same id there.
+    auto* pSame = static_cast<CTkRibbonGroupControlPopup*>(m_pRibbon->GetControls()->AddCopy(pPopup));
+    EXPECT_EQ(pSame->GetRibbonGroup(), pGroup);
+    EXPECT_EQ(pSame->GetCaption(), L"Here");
+    auto* pOther = new CGroupTestRibbon;
+    pOther->SetCommandBars(m_host.CommandBars());
+    CTkRibbonGroup* pThere = pOther->AddTab(L"There")->GetGroups()->Add(L"There", pGroup->GetId());
+    auto* pCopy = static_cast<CTkRibbonGroupControlPopup*>(pOther->GetControls()->AddCopy(pPopup));
+    EXPECT_EQ(pCopy->GetRibbonGroup(), pThere);
+    pOther->InternalRelease();
+
+    // A copy outside any collection (a group popup's) shows the source's controls in its own bar.
+    auto* pFree = new CTkRibbonGroup;
+    pFree->SetRibbonBar(m_pRibbon);
+    pFree->SetParent(m_pRibbon);
+    pFree->OnAdded();
+    pFree->Copy(pGroup);
+    EXPECT_EQ(pFree->GetGroups(), Groups());
+    ASSERT_EQ(pFree->GetCount(), 1);
+    EXPECT_NE(pFree->GetAt(0), pGroup->GetAt(0));
+    EXPECT_EQ(pFree->GetAt(0)->GetId(), static_cast<int>(kSmallIconIds));
+    const int nControls = m_pRibbon->GetControls()->GetCount();
+    pFree->OnRemoved();
+    EXPECT_EQ(m_pRibbon->GetControls()->GetCount(), nControls - 3);
+    pFree->InternalRelease();
+}
+
 TEST_F(RibbonGroupFixture, ATabCopiesAndReloadsItsGroupsAndControls) {
     CTkRibbonGroup* pFirst = AddGroup(L"First", {kLargeIconIds, kSmallIconIds});
     pFirst->ShowOptionButton(TRUE);

@@ -180,6 +180,8 @@ void CTkRibbonGroup::OnAdded() {
     m_pControlGroupOption->SetId(m_nId);
     m_pControlGroupOption->InternalAddRef();
     pControls->Append(m_pControlGroupOption);
+    // A copy of the popup button on another ribbon finds its group there by this id.
+    m_pControlGroupPopup->SetId(m_nId);
     m_pControlGroupPopup->SetCaption(m_strCaption);
     m_pControlGroupPopup->SetDescription(L"");
     m_pControlGroupPopup->InternalAddRef();
