@@ -436,10 +436,17 @@ TEST_F(RibbonGroupFixture, CopiedPopupButtonsFindTheirGroupAndAFreeCopyAnswersFo
     CTkRibbonGroup* pGroup = AddGroup(L"Here", {kSmallIconIds});
     CTkRibbonGroupControlPopup* pPopup = pGroup->GetControlGroupPopup();
     EXPECT_EQ(pPopup->GetRibbonBar(), m_pRibbon);
-    // On the same ribbon the copy keeps the source's group; on another, the group of the same id there.
+    // On the same ribbon the copy stands for the source's group; on another, for the group of the same id
+    // there.
     auto* pSame = static_cast<CTkRibbonGroupControlPopup*>(m_pRibbon->GetControls()->AddCopy(pPopup));
     EXPECT_EQ(pSame->GetRibbonGroup(), pGroup);
     EXPECT_EQ(pSame->GetCaption(), L"Here");
+    CTkRibbonGroup* pGone = Groups()->Add(L"Gone", 77);
+    auto* pOrphan =
+        static_cast<CTkRibbonGroupControlPopup*>(m_pRibbon->GetControls()->AddCopy(pGone->GetControlGroupPopup()));
+    Groups()->RemoveAt(pGone->GetIndex());
+    EXPECT_EQ(pOrphan->GetRibbonGroup(), nullptr) << "a copy never holds a group that has gone";
+    EXPECT_TRUE(pOrphan->IsVisible());
     auto* pOther = new CGroupTestRibbon;
     pOther->SetCommandBars(m_host.CommandBars());
     CTkRibbonGroup* pThere = pOther->AddTab(L"There")->GetGroups()->Add(L"There", pGroup->GetId());
@@ -454,6 +461,7 @@ TEST_F(RibbonGroupFixture, CopiedPopupButtonsFindTheirGroupAndAFreeCopyAnswersFo
     pFree->OnAdded();
     pFree->Copy(pGroup);
     EXPECT_EQ(pFree->GetGroups(), Groups());
+    EXPECT_EQ(pFree->GetControlGroupPopup()->GetRibbonGroup(), pFree) << "its own button stays its own";
     ASSERT_EQ(pFree->GetCount(), 1);
     EXPECT_NE(pFree->GetAt(0), pGroup->GetAt(0));
     EXPECT_EQ(pFree->GetAt(0)->GetId(), static_cast<int>(kSmallIconIds));
