@@ -10,6 +10,8 @@
 #include "TkRibbonControlTab.h"
 #include "TkRibbonControls.h"
 #include "TkRibbonGroup.h"
+#include "TkRibbonGroups.h"
+#include "TkRibbonTab.h"
 #include "TkRibbonQuickAccess.h"
 #include "TkRibbonSystemButton.h"
 
@@ -74,6 +76,15 @@ TEST_F(RibbonControlsFixture, TheStructuralControlsAndAGroupsButtonsStayWhileOrd
     EXPECT_EQ(IndexIn(m_pControls, pOption), -1);
     EXPECT_EQ(IndexIn(m_pControls, pCollapsed), -1);
     pGroup->InternalRelease();
+
+    // A quick-access copy of a group's popup button belongs to no group: it goes, the group's own stays.
+    CTkRibbonGroup* pEdit = m_pRibbon->AddTab(L"Home")->GetGroups()->Add(L"Edit", 750);
+    CTkControl* pQuickCopy = m_pQuickAccess->AddCopy(pEdit->GetControlGroupPopup());
+    ASSERT_NE(IndexIn(m_pControls, pQuickCopy), -1);
+    m_pControls->Remove(pEdit->GetControlGroupPopup());
+    m_pControls->Remove(pQuickCopy);
+    EXPECT_EQ(m_pQuickAccess->GetCount(), 0);
+    EXPECT_NE(IndexIn(m_pControls, pEdit->GetControlGroupPopup()), -1);
 }
 
 TEST_F(RibbonControlsFixture, AQuickAccessCommandLivesInBothListsAndLeavesBothFromEither) {

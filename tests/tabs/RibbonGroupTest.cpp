@@ -17,6 +17,7 @@
 #include "TkRibbonBar.h"
 #include "TkRibbonControlTab.h"
 #include "TkRibbonGroup.h"
+#include "TkRibbonGroupArrange.h"
 #include "TkRibbonGroups.h"
 #include "TkRibbonTab.h"
 #include "TkRibbonTheme.h"
@@ -196,21 +197,25 @@ protected:
     CScopedMemDC m_dc{16, 16};
 };
 
-TEST_F(RibbonGroupFixture, ThreeLargeButtonsBecomeOneSmallColumnThenLoseCaptionsThenCollapse) {
-    CTkRibbonGroup* pGroup = AddGroup(L"Clip", {kLargeIconIds, kLargeIconIds + 1, kLargeIconIds + 2});
+TEST_F(RibbonGroupFixture, TheLastThreeLargeButtonsBecomeOneSmallColumnThenLoseCaptionsThenCollapse) {
+    CTkRibbonGroup* pGroup =
+        AddGroup(L"Clip", {kLargeIconIds, kLargeIconIds + 1, kLargeIconIds + 2, kLargeIconIds + 3});
     pGroup->BeginLayout(&m_dc);
     const int nFull = pGroup->CalcWidth(&m_dc);
-    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 4, 4}));
+    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 4, 4, 4}));
     // Steps 1 and 2 find nothing to do while step 0 has work: the layout asks step 0 first.
     EXPECT_TRUE(pGroup->Reduce(&m_dc, 0, 100));
     const int nSmall = pGroup->CalcWidth(&m_dc);
-    EXPECT_EQ(Styles(pGroup), (std::vector<int>{3, 3, 3}));
+    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 3, 3, 3}));
+    const RibbonLayoutItems& items = pGroup->GetLayoutInfo()->items;
+    EXPECT_NE(items[1].rcControl.left, items[0].rcControl.left);
+    EXPECT_EQ(items[3].rcControl.left, items[1].rcControl.left) << "one column";
     EXPECT_LT(nSmall, nFull);
     EXPECT_FALSE(pGroup->Reduce(&m_dc, 0, 100));
     EXPECT_FALSE(pGroup->Reduce(&m_dc, 1, 100));
     EXPECT_TRUE(pGroup->Reduce(&m_dc, 2, 100));
     const int nIcons = pGroup->CalcWidth(&m_dc);
-    EXPECT_EQ(Styles(pGroup), (std::vector<int>{2, 2, 2}));
+    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 2, 2, 2}));
     EXPECT_LE(nIcons, nSmall);
     EXPECT_FALSE(pGroup->Reduce(&m_dc, 2, 100));
     EXPECT_TRUE(pGroup->Reduce(&m_dc, 3, 100));
@@ -229,8 +234,8 @@ TEST_F(RibbonGroupFixture, ThreeLargeButtonsBecomeOneSmallColumnThenLoseCaptions
     Layout(2000);
     EXPECT_FALSE(pGroup->IsReduced());
     EXPECT_TRUE(m_pRibbon->IsPendingCommandUpdate());
-    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 4, 4}));
-    EXPECT_EQ(Columns(pGroup), 3u);
+    EXPECT_EQ(Styles(pGroup), (std::vector<int>{4, 4, 4, 4}));
+    EXPECT_EQ(Columns(pGroup), 4u);
     EXPECT_EQ(pGroup->GetControlGroupPopup()->GetHideFlags() & kHideWrap, static_cast<DWORD>(kHideWrap));
 }
 
@@ -242,9 +247,11 @@ TEST_F(RibbonGroupFixture, AllowedStepsAndASingleControlLimitTheReductions) {
         std::vector<BOOL> reduced;  // Reduce 0, 1, 2, 3, each once, in order
     };
     const Case cases[] = {
-        {"allowed 0", 0, 3, {FALSE, FALSE, FALSE, FALSE}},
-        {"allowed 3", 3, 3, {TRUE, FALSE, TRUE, FALSE}},
-        {"allowed 4", 4, 3, {TRUE, FALSE, TRUE, TRUE}},
+        {"allowed 0", 0, 4, {FALSE, FALSE, FALSE, FALSE}},
+        {"allowed 3", 3, 4, {TRUE, FALSE, TRUE, FALSE}},
+        {"allowed 4", 4, 4, {TRUE, FALSE, TRUE, TRUE}},
+        // No more controls than rows: the one small column keeps its captions and the group collapses.
+        {"one column", 4, 3, {TRUE, FALSE, FALSE, TRUE}},
         // One large button: no run of three, no captions to drop in a column, never collapsed.
         {"single control", 4, 1, {FALSE, FALSE, FALSE, FALSE}},
     };
@@ -325,10 +332,11 @@ TEST_F(RibbonGroupFixture, CentredSmallButtonsHaveEqualGapsInTheirColumn) {
 TEST_F(RibbonGroupFixture, GroupsReduceFromTheLastAndRestartAtTheGentlestStep) {
     CTkRibbonGroup* pFirst = AddGroup(L"Six", {kLargeIconIds, kLargeIconIds + 1, kLargeIconIds + 2, kLargeIconIds + 3,
                                                kLargeIconIds + 4, kLargeIconIds + 5});
-    CTkRibbonGroup* pLast = AddGroup(L"Three", {kLargeIconIds + 6, kLargeIconIds + 7, kLargeIconIds + 8});
+    CTkRibbonGroup* pLast =
+        AddGroup(L"Four", {kLargeIconIds + 6, kLargeIconIds + 7, kLargeIconIds + 8, kLargeIconIds + 9});
     Layout(2000);
     EXPECT_EQ(Columns(pFirst), 6u);
-    EXPECT_EQ(Columns(pLast), 3u);
+    EXPECT_EQ(Columns(pLast), 4u);
     // Side by side, 7 pixels from the end of one width to the next (the box is 5 wider than the width).
     EXPECT_EQ(pFirst->GetRect().left, kStripMargins.left);
     EXPECT_EQ(pLast->GetRect().left - pFirst->GetRect().right, 2);
@@ -345,13 +353,13 @@ TEST_F(RibbonGroupFixture, GroupsReduceFromTheLastAndRestartAtTheGentlestStep) {
         Layout(nWidth);
         const std::vector<int> first = Styles(pFirst);
         const std::vector<int> last = Styles(pLast);
-        if (last == std::vector<int>{3, 3, 3})
+        if (last == std::vector<int>{4, 3, 3, 3})
             note("last small");
         if (std::count(first.begin(), first.end(), 3) == 3)
             note("first half small");
         if (first == std::vector<int>(6, 3))
             note("first small");
-        if (last == std::vector<int>{2, 2, 2})
+        if (last == std::vector<int>{4, 2, 2, 2})
             note("last icons");
         if (pLast->IsReduced())
             note("last collapsed");
@@ -430,6 +438,45 @@ TEST_F(RibbonGroupFixture, TheGroupsButtonsShareItsActionAndAHiddenSelectedTabPa
     CTkRibbonTab* pOther = m_pRibbon->AddTab(L"Other");
     m_pTab->SetVisible(FALSE);
     EXPECT_EQ(m_pRibbon->GetSelectedTab(), pOther);
+}
+
+TEST_F(RibbonGroupFixture, CopiedPopupButtonsFindTheirGroupAndAFreeCopyAnswersForTheSourcesTab) {
+    CTkRibbonGroup* pGroup = AddGroup(L"Here", {kSmallIconIds});
+    CTkRibbonGroupControlPopup* pPopup = pGroup->GetControlGroupPopup();
+    EXPECT_EQ(pPopup->GetRibbonBar(), m_pRibbon);
+    // On the same ribbon the copy stands for the source's group; on another, for the group of the same id
+    // there.
+    auto* pSame = static_cast<CTkRibbonGroupControlPopup*>(m_pRibbon->GetControls()->AddCopy(pPopup));
+    EXPECT_EQ(pSame->GetRibbonGroup(), pGroup);
+    EXPECT_EQ(pSame->GetCaption(), L"Here");
+    CTkRibbonGroup* pGone = Groups()->Add(L"Gone", 77);
+    auto* pOrphan =
+        static_cast<CTkRibbonGroupControlPopup*>(m_pRibbon->GetControls()->AddCopy(pGone->GetControlGroupPopup()));
+    Groups()->RemoveAt(pGone->GetIndex());
+    EXPECT_EQ(pOrphan->GetRibbonGroup(), nullptr) << "a copy never holds a group that has gone";
+    EXPECT_TRUE(pOrphan->IsVisible());
+    auto* pOther = new CGroupTestRibbon;
+    pOther->SetCommandBars(m_host.CommandBars());
+    CTkRibbonGroup* pThere = pOther->AddTab(L"There")->GetGroups()->Add(L"There", pGroup->GetId());
+    auto* pCopy = static_cast<CTkRibbonGroupControlPopup*>(pOther->GetControls()->AddCopy(pPopup));
+    EXPECT_EQ(pCopy->GetRibbonGroup(), pThere);
+    pOther->InternalRelease();
+
+    // A copy outside any collection (a group popup's) shows the source's controls in its own bar.
+    auto* pFree = new CTkRibbonGroup;
+    pFree->SetRibbonBar(m_pRibbon);
+    pFree->SetParent(m_pRibbon);
+    pFree->OnAdded();
+    pFree->Copy(pGroup);
+    EXPECT_EQ(pFree->GetGroups(), Groups());
+    EXPECT_EQ(pFree->GetControlGroupPopup()->GetRibbonGroup(), pFree) << "its own button stays its own";
+    ASSERT_EQ(pFree->GetCount(), 1);
+    EXPECT_NE(pFree->GetAt(0), pGroup->GetAt(0));
+    EXPECT_EQ(pFree->GetAt(0)->GetId(), static_cast<int>(kSmallIconIds));
+    const int nControls = m_pRibbon->GetControls()->GetCount();
+    pFree->OnRemoved();
+    EXPECT_EQ(m_pRibbon->GetControls()->GetCount(), nControls - 3);
+    pFree->InternalRelease();
 }
 
 TEST_F(RibbonGroupFixture, ATabCopiesAndReloadsItsGroupsAndControls) {

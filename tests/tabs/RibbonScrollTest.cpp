@@ -1,6 +1,7 @@
 // The scrollable part of the ribbon and its popups: arrow navigation by position, the scroll buttons and
 // their press loop, the scroll step, and where a tab popup stands on its monitor.
 
+#include "DibPixels.h"
 #include "RibbonHost.h"
 #include "TkCommandBars.h"
 #include "TkCommandBarsDefs.h"
@@ -8,6 +9,7 @@
 #include "TkControlDefs.h"
 #include "TkControls.h"
 #include "TkRibbonBar.h"
+#include "TkRibbonGroup.h"
 #include "TkRibbonGroups.h"
 #include "TkRibbonPopupToolBars.h"
 #include "TkRibbonScrollableBar.h"
@@ -153,13 +155,6 @@ TEST(RibbonScroll, TheButtonsStandAtTheStripEndsAndTheTabPopupKeepsToItsWorkArea
     pPopup->InternalRelease();
 }
 
-// The groups' offset of the last layout, as the groups layout leaves it.
-struct GroupsOffset : CTkRibbonGroups {
-    static void Set(CTkRibbonGroups* pGroups, int nOffset) {
-        static_cast<GroupsOffset*>(pGroups)->m_nScrollOffset = nOffset;
-    }
-};
-
 TEST(RibbonScroll, AScrollStepsFortyPixelsAndNeverBackPastTheStart) {
     CRibbonHost host;
     CTkRibbonBar* pRibbon = host.Ribbon();
@@ -170,6 +165,14 @@ TEST(RibbonScroll, AScrollStepsFortyPixelsAndNeverBackPastTheStart) {
 
     pTab->Select();
     ASSERT_EQ(pRibbon->GetSelectedTab(), pTab);
+    // Groups that never shrink, far wider than a narrow strip: a layout keeps the offset it is asked for.
+    CTkRibbonGroups* pGroups = pTab->GetGroups();
+    for (int i = 0; i < 8; ++i) {
+        CTkRibbonGroup* pGroup = pGroups->Add(L"A group with a long caption", 600 + i);
+        pGroup->Add(kControlButton, 700 + i)->SetCaption(L"Button");
+        pGroup->SetAllowedReductionSteps(0);
+    }
+    CScopedMemDC dc(16, 16);
     struct Row {
         int nFrom;
         BOOL bBack;
@@ -177,7 +180,9 @@ TEST(RibbonScroll, AScrollStepsFortyPixelsAndNeverBackPastTheStart) {
     };
     const Row rows[] = {{20, TRUE, 0}, {0, TRUE, 0}, {20, FALSE, 60}, {100, TRUE, 60}};
     for (const Row& row : rows) {
-        GroupsOffset::Set(pTab->GetGroups(), row.nFrom);
+        pRibbon->SetScrollOffset(row.nFrom);
+        pGroups->Layout(&dc, pRibbon, 200, CRect(4, 3, 6, 0));
+        ASSERT_EQ(pGroups->GetScrollOffset(), row.nFrom);
         pRibbon->SetScrollOffset(-1);
         pRibbon->ScrollGroups(row.bBack);
         EXPECT_EQ(pRibbon->GetScrollOffset(), row.nRequested) << row.nFrom << (row.bBack ? " back" : " forward");

@@ -25,11 +25,16 @@ namespace {
 
 // ---- What the site and accessibility clients hear
 
-std::vector<UINT> s_siteCodes;  // ControlNotifyMessage codes from the tab strip
+std::vector<UINT> s_siteCodes;    // ControlNotifyMessage codes from the tab strip
+BOOL s_bRefuseTabChange = FALSE;  // the site answers the changing notification with a refusal
 WNDPROC s_pfnFrameProc = nullptr;
 LRESULT CALLBACK RecordingFrameProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
-    if (nMessage == ControlNotifyMessage && wParam == static_cast<WPARAM>(kIdRibbonTabControl))
-        s_siteCodes.push_back(reinterpret_cast<const ControlNotifyRecord*>(lParam)->hdr.code);
+    if (nMessage == ControlNotifyMessage && wParam == static_cast<WPARAM>(kIdRibbonTabControl)) {
+        const UINT nCode = reinterpret_cast<const NMHDR*>(lParam)->code;
+        s_siteCodes.push_back(nCode);
+        if (nCode == static_cast<UINT>(TCN_SELCHANGING) && s_bRefuseTabChange)
+            return 1;
+    }
     return ::CallWindowProcW(s_pfnFrameProc, hWnd, nMessage, wParam, lParam);
 }
 
@@ -123,6 +128,13 @@ TEST_F(RibbonTabControlFixture, ASelectionReachesTheSiteAndAccessibilityAndArrow
     s_siteCodes.clear();
     m_pTabs->SelectItem(m_pInsert);
     EXPECT_TRUE(s_siteCodes.empty());
+
+    // A site that refuses the change keeps the tab, and hears of no selection.
+    s_bRefuseTabChange = TRUE;
+    m_pTabs->SelectItem(m_pHome);
+    s_bRefuseTabChange = FALSE;
+    EXPECT_EQ(m_pRibbon->GetSelectedTab(), m_pInsert);
+    EXPECT_EQ(s_siteCodes, (std::vector<UINT>{static_cast<UINT>(TCN_SELCHANGING)}));
 
     // Selected by keyboard the strip takes the focus, and clients hear of the selected tab.
     s_focusEvents.clear();
@@ -244,6 +256,7 @@ int CCountedOtherTab::s_nMade = 0;
 IMPLEMENT_SERIAL(CCountedOtherTab, CTkTabManagerItem, 33)
 
 TEST_F(RibbonTabControlFixture, SavedTabsComeBackAsRibbonTabsAndAnotherClassFailsBeforeItIsMade) {
+    m_pTabs->SelectItem(m_pInsert);
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
@@ -266,6 +279,7 @@ TEST_F(RibbonTabControlFixture, SavedTabsComeBackAsRibbonTabsAndAnotherClassFail
         EXPECT_EQ(pLoaded->GetTab(i)->GetRibbonBar(), m_pRibbon);
         EXPECT_EQ(pLoaded->GetTab(i)->GetParent(), m_pRibbon);
     }
+    EXPECT_EQ(pLoaded->GetSelectedTab(), pLoaded->GetTab(1)) << "selected though read before it was in the strip";
 
     CMemFile bad;
     {

@@ -23,6 +23,7 @@
 #include "TkPaintManager.h"
 #include "TkProgressPaintManager.h"
 #include "TkPropExchange.h"
+#include "TkPropExchangeItems.h"
 #include "TkSliderPaintManager.h"
 
 #include <memory>
@@ -321,9 +322,9 @@ BOOL CTkControls::IsSavable(const CTkControl* pControl) const {
 }
 
 void CTkControls::ExchangeProperties(CTkPropExchange* pPX) {
-    std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
     const auto* pParam = static_cast<const BarsExchangeParam*>(pPX->m_pExchangeParam);
     if (!pPX->IsLoading()) {
+        std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
         std::vector<CTkControl*> savable;
         for (CTkControl* pControl : m_controls) {
             if (IsSavable(pControl))
@@ -348,31 +349,22 @@ void CTkControls::ExchangeProperties(CTkPropExchange* pPX) {
     }
 
     RemoveAll();
-    DWORD nPosition = pEnumerator->GetPosition(0, FALSE);
-    while (nPosition != 0) {
-        std::unique_ptr<CTkPropExchange> pSection(pEnumerator->GetNext(nPosition));
-        pSection->m_pOwner = this;
-        // A stored class that is not a control raises CArchiveException(badClass) before anything is made.
-        CObject* pObject = nullptr;
-        // One that cannot be made leaves its keys unread and the rest of the stream unreadable.
-        if (!pSection->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CTkControl)) || pObject == nullptr)
-            AfxThrowArchiveException(CArchiveException::badClass);
-        auto* pControl = static_cast<CTkControl*>(pObject);
-        m_controls.push_back(pControl);
-        pControl->m_nIndex = GetCount() - 1;
-        pControl->m_pControls = this;
-        // Loaded before it is announced, as the stored order of the keys expects.
-        try {
-            pControl->ExchangeProperties(pSection.get());
-        } catch (...) {
-            // A control that did not load whole goes: the list stays as it was before it.
-            m_controls.pop_back();
+    LoadPropExchangeItems<CTkControl>(
+        pPX, L"Control", RUNTIME_CLASS(CTkControl), this,
+        [this](CTkControl* pControl, CTkPropExchange* pSection) {
+            m_controls.push_back(pControl);
+            pControl->m_nIndex = GetCount() - 1;
+            pControl->m_pControls = this;
+            // Loaded before it is announced, as the stored order of the keys expects.
+            pControl->ExchangeProperties(pSection);
+            OnControlAdded(pControl);
+        },
+        [this](CTkControl* pControl) {
+            if (!m_controls.empty() && m_controls.back() == pControl)
+                m_controls.pop_back();
             pControl->m_pControls = nullptr;
             pControl->InternalRelease();
-            throw;
-        }
-        OnControlAdded(pControl);
-    }
+        });
     RefreshIndexes();
     if (pPX->m_nSchema <= 2)
         return;

@@ -8,6 +8,7 @@
 #include "TkImageManager.h"
 #include "TkMouseManager.h"
 #include "TkPropExchange.h"
+#include "TkPropExchangeItems.h"
 #include "TkRibbonBar.h"
 #include "TkRibbonPopupToolBars.h"
 #include "TkRibbonTab.h"
@@ -200,8 +201,8 @@ void CTkRibbonControlTab::CopyFrom(CTkControl* pSource, BOOL bRecursive) {
 }
 
 void CTkRibbonControlTab::ExchangeProperties(CTkPropExchange* pPX) {
-    std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Tab"));
     if (!pPX->IsLoading()) {
+        std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Tab"));
         DWORD nPosition = pEnumerator->GetPosition(static_cast<DWORD>(GetItemCount()), FALSE);
         for (int i = 0; i < GetItemCount(); ++i) {
             std::unique_ptr<CTkPropExchange> pSection(pEnumerator->GetNext(nPosition));
@@ -213,27 +214,22 @@ void CTkRibbonControlTab::ExchangeProperties(CTkPropExchange* pPX) {
     }
 
     DeleteAllItems();
-    DWORD nPosition = pEnumerator->GetPosition(0, FALSE);
-    while (nPosition != 0) {
-        std::unique_ptr<CTkPropExchange> pSection(pEnumerator->GetNext(nPosition));
-        pSection->m_pOwner = this;
-        // A stored class that is not a ribbon tab fails before anything of it is made.
-        CObject* pObject = nullptr;
-        if (!pSection->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CTkRibbonTab)) || pObject == nullptr)
-            AfxThrowArchiveException(CArchiveException::badClass);
-        auto* pTab = static_cast<CTkRibbonTab*>(pObject);
-        pTab->SetRibbonBar(GetRibbonBar());
-        pTab->SetParent(m_pParent);
-        try {
-            pTab->DoPropExchange(pSection.get());
-        } catch (...) {
-            // A tab that did not load whole goes: the strip keeps the tabs loaded before it.
+    LoadPropExchangeItems<CTkRibbonTab>(
+        pPX, L"Tab", RUNTIME_CLASS(CTkRibbonTab), this,
+        [this](CTkRibbonTab* pTab, CTkPropExchange* pSection) {
+            pTab->SetRibbonBar(GetRibbonBar());
+            pTab->SetParent(m_pParent);
+            pTab->DoPropExchange(pSection);
+            InsertItem(GetItemCount(), pTab);
+            // Read before the tab was in the strip: its stored selection takes effect now.
+            if (pTab->IsSelectedWhenLoaded())
+                SelectItem(pTab);
+        },
+        [](CTkRibbonTab* pTab) {
+            // A tab that did not load whole takes its groups with it.
             pTab->OnRemoved();
             pTab->InternalRelease();
-            throw;
-        }
-        InsertItem(GetItemCount(), pTab);
-    }
+        });
 }
 
 // ---- Tab-manager side

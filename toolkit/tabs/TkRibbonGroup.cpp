@@ -49,8 +49,7 @@ CTkRibbonGroup::~CTkRibbonGroup() {
     }
     m_pControlGroupOption->SetRibbonGroup(nullptr);
     m_pControlGroupPopup->SetRibbonGroup(nullptr);
-    if (m_pControlGroupPopup->GetRibbonGroup() == this)
-        m_pControlGroupPopup->SetGroup(nullptr);
+    m_pControlGroupPopup->ReleaseGroup();
     m_pControlGroupOption->InternalRelease();
     m_pControlGroupPopup->InternalRelease();
     delete m_pLayoutInfo;
@@ -180,6 +179,8 @@ void CTkRibbonGroup::OnAdded() {
     m_pControlGroupOption->SetId(m_nId);
     m_pControlGroupOption->InternalAddRef();
     pControls->Append(m_pControlGroupOption);
+    // A copy of the popup button on another ribbon finds its group there by this id.
+    m_pControlGroupPopup->SetId(m_nId);
     m_pControlGroupPopup->SetCaption(m_strCaption);
     m_pControlGroupPopup->SetDescription(L"");
     m_pControlGroupPopup->InternalAddRef();
@@ -200,8 +201,7 @@ void CTkRibbonGroup::OnRemoved() {
     // Unlinked first: the ribbon's controls keep a group's buttons in place while they belong to it.
     m_pControlGroupOption->SetRibbonGroup(nullptr);
     m_pControlGroupPopup->SetRibbonGroup(nullptr);
-    if (m_pControlGroupPopup->GetRibbonGroup() == this)
-        m_pControlGroupPopup->SetGroup(nullptr);
+    m_pControlGroupPopup->ReleaseGroup();
     if (m_pRibbonBar != nullptr && m_pParent == static_cast<CTkCommandBar*>(m_pRibbonBar)) {
         if (CTkControls* pControls = m_pControlGroupPopup->GetControls())
             pControls->Remove(m_pControlGroupPopup);
@@ -237,6 +237,7 @@ void CTkRibbonGroup::Copy(CTkRibbonGroup* pSource) {
     }
     m_pControlGroupOption->CopyFrom(pSource->m_pControlGroupOption, FALSE);
     SetControlHideFlag(m_pControlGroupOption, kHideRibbonReduced, FALSE);
+    // The group's own button stays bound to this group: only the source's look and action are copied.
     m_pControlGroupPopup->CopyFrom(pSource->m_pControlGroupPopup, FALSE);
     SetControlHideFlag(m_pControlGroupPopup, kHideRibbonReduced, FALSE);
 }

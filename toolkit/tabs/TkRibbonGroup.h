@@ -182,19 +182,23 @@ public:
 class CTkRibbonGroupControlPopup : public CTkControlPopup {
     DECLARE_SERIAL(CTkRibbonGroupControlPopup)
 public:
-    // pGroup NULL for a copy in another bar (the copy looks its group up).
+    // pGroup: the group whose own button this is; NULL for a copy (in the quick-access toolbar, or on
+    // another ribbon), which stands for the group of its id on its ribbon.
     explicit CTkRibbonGroupControlPopup(CTkRibbonGroup* pGroup = nullptr);
 
-    CTkRibbonGroup* GetRibbonGroup() const { return m_pGroup; }
-    void SetGroup(CTkRibbonGroup* pGroup) { m_pGroup = pGroup; }
+    // A group's own button: its group until the group lets it go. A copy looks the group of its id up on
+    // its ribbon each time, so it never holds a group that has gone.
+    CTkRibbonGroup* GetRibbonGroup() const;
+    // The group is going: its own button stands for no group any more.
+    void ReleaseGroup() { m_pGroup = nullptr; }
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
     BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;
     BOOL SetPopupOpen(BOOL bOpen) override;
-    void CopyFrom(CTkControl* pSource, BOOL bRecursive) override;
     // The ribbon behind the bar the button sits on.
     CTkRibbonBar* GetRibbonBar() const;
 
 protected:
-    CTkRibbonGroup* m_pGroup;  // not referenced
+    CTkRibbonGroup* m_pGroup;  // the owning group (not referenced); NULL for a copy and once released
+    BOOL m_bCopy;              // made without a group: finds its group by id
 };

@@ -43,7 +43,8 @@ void CTkRibbonGroupOption::Draw(CDC* pDC) {
 
 // ---- The collapsed group's button
 
-CTkRibbonGroupControlPopup::CTkRibbonGroupControlPopup(CTkRibbonGroup* pGroup) : m_pGroup(pGroup) {
+CTkRibbonGroupControlPopup::CTkRibbonGroupControlPopup(CTkRibbonGroup* pGroup)
+    : m_pGroup(pGroup), m_bCopy(pGroup == nullptr) {
     m_nType = kControlButtonPopup;
     m_dwFlags |= kControlFlagNoUpdate;
     // Opening makes the real popup; the empty one only marks the control as a popup until then.
@@ -67,20 +68,18 @@ void CTkRibbonGroupControlPopup::Draw(CDC* pDC) {
     CTkControlPopup::Draw(pDC);
 }
 
-BOOL CTkRibbonGroupControlPopup::IsVisible(DWORD dwSkipHideFlags) const {
-    return CTkControlPopup::IsVisible(dwSkipHideFlags) && (m_pGroup == nullptr || m_pGroup->IsVisible());
+CTkRibbonGroup* CTkRibbonGroupControlPopup::GetRibbonGroup() const {
+    if (!m_bCopy)
+        return m_pGroup;
+    CTkRibbonBar* pRibbonBar = GetRibbonBar();
+    return pRibbonBar != nullptr ? pRibbonBar->FindGroup(m_nId) : nullptr;
 }
 
-void CTkRibbonGroupControlPopup::CopyFrom(CTkControl* pSource, BOOL bRecursive) {
-    CTkControlPopup::CopyFrom(pSource, bRecursive);
-    const auto* pPopup = DYNAMIC_DOWNCAST(CTkRibbonGroupControlPopup, pSource);
-    if (pPopup == nullptr)
-        return;
-    CTkRibbonBar* pRibbonBar = GetRibbonBar();
-    if (pRibbonBar != nullptr && pRibbonBar != pPopup->GetRibbonBar())
-        m_pGroup = pRibbonBar->FindGroup(m_nId);
-    else
-        m_pGroup = pPopup->m_pGroup;
+BOOL CTkRibbonGroupControlPopup::IsVisible(DWORD dwSkipHideFlags) const {
+    if (!CTkControlPopup::IsVisible(dwSkipHideFlags))
+        return FALSE;
+    const CTkRibbonGroup* pGroup = GetRibbonGroup();
+    return pGroup == nullptr || pGroup->IsVisible();
 }
 
 CTkRibbonBar* CTkRibbonGroupControlPopup::GetRibbonBar() const {
@@ -91,8 +90,8 @@ BOOL CTkRibbonGroupControlPopup::SetPopupOpen(BOOL bOpen) {
     if (bOpen) {
         // Each opening shows the group as it is now.
         CTkPopupBar* pPopupBar = nullptr;
-        if (m_pGroup != nullptr) {
-            pPopupBar = new CTkRibbonGroupPopupToolBar(m_pGroup);
+        if (CTkRibbonGroup* pGroup = GetRibbonGroup()) {
+            pPopupBar = new CTkRibbonGroupPopupToolBar(pGroup);
             pPopupBar->SetCommandBars(GetCommandBars());
             pPopupBar->SetCustomizable(FALSE);
         } else {

@@ -7,6 +7,7 @@
 #include "TkControl.h"
 #include "TkControls.h"
 #include "TkPropExchange.h"
+#include "TkPropExchangeItems.h"
 #include "TkRibbonBar.h"
 #include "TkRibbonGroups.h"
 #include "TkRibbonTab.h"
@@ -60,27 +61,16 @@ void CTkRibbonGroup::LoadControls(CTkPropExchange* pPX, CTkPropExchange* pSectio
     OnAdded();
     RemoveAll();
     CTkControls* pControls = GetBarControls();
-    std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pSection->GetEnumerator(L"Control"));
-    DWORD nPosition = pEnumerator->GetPosition(0, FALSE);
-    while (nPosition != 0) {
-        std::unique_ptr<CTkPropExchange> pItem(pEnumerator->GetNext(nPosition));
-        pItem->m_pOwner = pControls;
-        // A stored class that is not a control raises the archive error before anything is made.
-        CObject* pObject = nullptr;
-        if (!pItem->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CTkControl)) || pObject == nullptr)
-            AfxThrowArchiveException(CArchiveException::badClass);
-        auto* pControl = static_cast<CTkControl*>(pObject);
-        try {
-            pControl->ExchangeProperties(pItem.get());
-        } catch (...) {
-            pControl->InternalRelease();
-            throw;
-        }
-        pControl->SetRibbonGroup(this);
-        if (pControls != nullptr) {
-            pControls->InsertAt(pControl, GetBarIndexAt(GetCount()));
-            pControl->InternalAddRef();
-        }
-        m_controls.push_back(pControl);
-    }
+    LoadPropExchangeItems<CTkControl>(
+        pSection, L"Control", RUNTIME_CLASS(CTkControl), pControls,
+        [this, pControls](CTkControl* pControl, CTkPropExchange* pItem) {
+            pControl->ExchangeProperties(pItem);
+            pControl->SetRibbonGroup(this);
+            if (pControls != nullptr) {
+                pControls->InsertAt(pControl, GetBarIndexAt(GetCount()));
+                pControl->InternalAddRef();
+            }
+            m_controls.push_back(pControl);
+        },
+        [](CTkControl* pControl) { pControl->InternalRelease(); });
 }

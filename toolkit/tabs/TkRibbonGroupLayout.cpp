@@ -131,7 +131,9 @@ BOOL CTkRibbonGroup::Reduce(CDC* pDC, int nStep, int nExcess) {
         case 2: {
             if (m_bControlsGrouping)
                 return FALSE;
-            if (nRows > 1 && RestyleItems(pDC, FindRibbonSmallColumn(layout.items, nRows), nRows, kButtonIcon))
+            // A group that is no more than one column keeps its captions: it collapses instead.
+            if (nRows > 1 && GetCount() > nRows &&
+                RestyleItems(pDC, FindRibbonSmallColumn(layout.items, nRows), nRows, kButtonIcon))
                 return TRUE;
             return RestyleItems(pDC, FindRibbonUnshrunkGallery(layout.items), 1, kButtonIconAndCaptionBelow);
         }

@@ -1,6 +1,7 @@
 #include "TkRibbonGroups.h"
 
 #include "TkPropExchange.h"
+#include "TkPropExchangeItems.h"
 #include "TkRibbonGroup.h"
 #include "TkRibbonTab.h"
 
@@ -78,8 +79,8 @@ CTkRibbonGroup* CTkRibbonGroups::FindGroup(int nId) const {
 }
 
 void CTkRibbonGroups::DoPropExchange(CTkPropExchange* pPX) {
-    std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Group"));
     if (!pPX->IsLoading()) {
+        std::unique_ptr<CTkPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Group"));
         DWORD nPosition = pEnumerator->GetPosition(static_cast<DWORD>(m_groups.size()), FALSE);
         for (CTkRibbonGroup* pGroup : m_groups) {
             std::unique_ptr<CTkPropExchange> pSection(pEnumerator->GetNext(nPosition));
@@ -90,27 +91,18 @@ void CTkRibbonGroups::DoPropExchange(CTkPropExchange* pPX) {
         return;
     }
     RemoveAll();
-    DWORD nPosition = pEnumerator->GetPosition(0, FALSE);
-    while (nPosition != 0) {
-        std::unique_ptr<CTkPropExchange> pSection(pEnumerator->GetNext(nPosition));
-        pSection->m_pOwner = this;
-        // A stored class that is not a group raises the archive error before anything is made.
-        CObject* pObject = nullptr;
-        if (!pSection->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CTkRibbonGroup)) || pObject == nullptr)
-            AfxThrowArchiveException(CArchiveException::badClass);
-        auto* pGroup = static_cast<CTkRibbonGroup*>(pObject);
-        try {
-            pGroup->DoPropExchange(pSection.get());
-        } catch (...) {
-            // A group that did not load whole takes its controls and buttons with it: the collection
-            // stays as it was before the item.
+    LoadPropExchangeItems<CTkRibbonGroup>(
+        pPX, L"Group", RUNTIME_CLASS(CTkRibbonGroup), this,
+        [this](CTkRibbonGroup* pGroup, CTkPropExchange* pSection) {
+            pGroup->DoPropExchange(pSection);
+            m_groups.push_back(pGroup);
+            RefreshIndexes();
+        },
+        [](CTkRibbonGroup* pGroup) {
+            // A group that did not load whole takes its controls and buttons with it.
             pGroup->OnRemoved();
             pGroup->InternalRelease();
-            throw;
-        }
-        m_groups.push_back(pGroup);
-        RefreshIndexes();
-    }
+        });
 }
 
 void CTkRibbonGroups::RefreshIndexes() {

@@ -56,8 +56,11 @@ void CTkRibbonTab::DoPropExchange(CTkPropExchange* pPX) {
     ExchangeBool(pPX, L"Visible", m_bVisible, TRUE);
     BOOL bSelected = IsSelected();
     ExchangeBool(pPX, L"Selected", bSelected, FALSE);
-    if (pPX->IsLoading() && bSelected && m_pTabManager != nullptr)
-        m_pTabManager->SelectItem(this);
+    if (pPX->IsLoading()) {
+        m_bSelectedWhenLoaded = bSelected;
+        if (bSelected && m_pTabManager != nullptr)
+            m_pTabManager->SelectItem(this);
+    }
     std::unique_ptr<CTkPropExchange> pSection(pPX->GetSection(L"Groups"));
     m_pGroups->DoPropExchange(pSection.get());
 }

@@ -44,6 +44,8 @@ public:
     // Set by the caption layout; NULL when no header covers the tab.
     CTkRibbonTabContextHeader* GetContextHeader() const { return m_pContextHeader; }
     void SetContextHeader(CTkRibbonTabContextHeader* pHeader) { m_pContextHeader = pHeader; }
+    // Whether the last load read the tab as selected: a strip that takes the tab in after its load selects it.
+    BOOL IsSelectedWhenLoaded() const { return m_bSelectedWhenLoaded; }
 
 protected:
     CTkRibbonGroups* m_pGroups;                             // owned (one reference)
@@ -53,4 +55,5 @@ protected:
     int m_nContextColor = 0;                                // "ContextColor"
     CString m_strContextCaption;                            // "ContextCaption"
     CTkRibbonTabContextHeader* m_pContextHeader = nullptr;  // owned by the ribbon
+    BOOL m_bSelectedWhenLoaded = FALSE;
 };
