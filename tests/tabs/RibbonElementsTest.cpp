@@ -9,6 +9,7 @@
 #include "TkControlDefs.h"
 #include "TkRibbonBar.h"
 #include "TkRibbonControlTab.h"
+#include "TkRibbonControls.h"
 #include "TkRibbonGroup.h"
 #include "TkRibbonGroups.h"
 #include "TkRibbonSystemButton.h"
@@ -178,6 +179,13 @@ TEST(RibbonElements, ACollapsedGroupsButtonIsThreeRowsHighAndAtLeast42Wide) {
     EXPECT_EQ(PixelAt(dc, 2, 45), GroupButtonFace(0));
     EXPECT_EQ(PixelAt(dc, 2, 88), GroupButtonFace(0));
     pGroup->InternalRelease();
+
+    // Its copy in the quick-access toolbar finds the group by its id, but is a toolbar button there.
+    CTkRibbonGroup* pEdit = host.Ribbon()->AddTab(L"Home")->GetGroups()->Add(L"Edit", 750);
+    CTkControl* pCopy = host.Ribbon()->GetQuickAccessControls()->AddCopy(pEdit->GetControlGroupPopup());
+    ASSERT_NE(pCopy, nullptr);
+    const CSize szCopy = pTheme->DrawGroupPopupButton(nullptr, static_cast<CTkRibbonGroupControlPopup*>(pCopy), FALSE);
+    EXPECT_LT(szCopy.cy, 3 * pTheme->m_nControlRowHeight);
 }
 
 TEST(RibbonElements, ARibbonWithoutGroupsEndsInAShadowAndAHighlightLine) {

@@ -222,9 +222,10 @@ CSize CTkRibbonTheme::DrawGroupOptionButton(CDC* pDC, CTkControl* pControl, BOOL
 
 CSize CTkRibbonTheme::DrawGroupPopupButton(CDC* pDC, CTkRibbonGroupControlPopup* pControl, BOOL bDraw) {
     const int nState = ButtonState(pControl);
+    // A group's own button is linked to its group; a copy (in the quick-access toolbar) only knows the group's id,
+    // and is a toolbar button on the group-button face.
     CTkRibbonGroup* pGroup = pControl->GetRibbonGroup();
-    if (pGroup == nullptr) {
-        // The copy in the quick-access toolbar is a toolbar button on the group-button face.
+    if (pControl->CTkControl::GetRibbonGroup() == nullptr || pGroup == nullptr) {
         if (bDraw)
             DrawImage(pDC, LoadImage(L"RIBBONGROUPQUICKACCESS"), pControl->GetRect(), nState, kGroupButtonStates,
                       CRect(2, 2, 2, 2), AlphaModeOf(pControl));
