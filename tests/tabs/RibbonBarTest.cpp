@@ -3,6 +3,7 @@
 // saving and loading.
 
 #include "RibbonHost.h"
+#include "TkControlTabWorkspace.h"
 #include "TkCommandBarKeyboardTip.h"
 #include "TkCommandBars.h"
 #include "TkControl.h"
@@ -347,6 +348,37 @@ TEST_F(RibbonBarLayout, ADoubleClickMinimisesOnlyAfterAPressOnTheSelectedTab) {
     Click(m_pRibbon, ptHome, WM_LBUTTONDBLCLK);
     EXPECT_EQ(m_pRibbon->GetSelectedTab(), m_pRibbon->GetTab(0));
     EXPECT_FALSE(m_pRibbon->IsMinimized());
+}
+
+TEST(RibbonBar, EveryStoredRibbonClassIsMadeByItsName) {
+    RegisterTabClasses();
+    // Loads find the stored classes by name: each must be registered and creatable.
+    const char* const names[] = {
+        "CTkRibbonBar",
+        "CTkRibbonTab",
+        "CTkRibbonGroup",
+        "CTkRibbonGroupOption",
+        "CTkRibbonGroupControlPopup",
+        "CTkRibbonControlTab",
+        "CTkRibbonControls",
+        "CTkRibbonGroupPopupToolBar",
+        "CTkRibbonBarControlQuickAccessPopup",
+        "CTkRibbonControlSystemButton",
+        "CTkRibbonSystemPopupBar",
+        "CTkRibbonSystemPopupBarPage",
+        "CTkRibbonControlSystemPopupBarButton",
+        "CTkRibbonControlSystemPopupBarListItem",
+        "CTkRibbonControlSystemPopupBarListCaption",
+        "CTkRibbonControlSystemRecentFileList",
+    };
+    for (const char* pszName : names) {
+        CRuntimeClass* pClass = CRuntimeClass::FromName(pszName);
+        ASSERT_NE(pClass, nullptr) << pszName;
+        CObject* pObject = pClass->CreateObject();
+        ASSERT_NE(pObject, nullptr) << pszName;
+        EXPECT_TRUE(pObject->IsKindOf(pClass)) << pszName;
+        static_cast<CCmdTarget*>(pObject)->InternalRelease();
+    }
 }
 
 }  // namespace
