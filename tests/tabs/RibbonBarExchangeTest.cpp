@@ -1,5 +1,6 @@
 // Saving and loading the ribbon: the keys it writes and when, a saved ribbon that reloads equal, and a
-// stored system button of a wrong class that fails the load before one is made.
+// stored system button, tab or group of a wrong class that fails the load before one is made and leaves
+// the ribbon as it was.
 
 #include "RibbonHost.h"
 #include "TkControl.h"
@@ -15,6 +16,7 @@
 #include "TkRibbonQuickAccess.h"
 #include "TkRibbonSystemButton.h"
 #include "TkRibbonTab.h"
+#include "TkTabManager.h"
 
 #include <gtest/gtest.h>
 
@@ -157,16 +159,30 @@ int Load(CTkRibbonBar* pRibbon, std::vector<BYTE> bytes) {
     return -1;
 }
 
-// A control that is no system button, counting how often one is made. Its class name is as long as
-// the system button's, so that a stored stream can name it in the button's place.
+// Items of other classes than the stored ones, counting how often one is made. Each class name is as
+// long as the one it replaces in a stored stream.
+int g_nWrongItemsMade = 0;
+
 class CCountedControlInButtonPlace : public CTkControlButton {
     DECLARE_SERIAL(CCountedControlInButtonPlace)
 public:
-    CCountedControlInButtonPlace() { ++s_nMade; }
-    static int s_nMade;
+    CCountedControlInButtonPlace() { ++g_nWrongItemsMade; }
 };
-int CCountedControlInButtonPlace::s_nMade = 0;
 IMPLEMENT_SERIAL(CCountedControlInButtonPlace, CTkControlButton, 33)
+
+class CNotATabItem : public CTkTabManagerItem {
+    DECLARE_SERIAL(CNotATabItem)
+public:
+    CNotATabItem() { ++g_nWrongItemsMade; }
+};
+IMPLEMENT_SERIAL(CNotATabItem, CTkTabManagerItem, 33)
+
+class CNotARibbonGrp : public CCmdTarget {
+    DECLARE_SERIAL(CNotARibbonGrp)
+public:
+    CNotARibbonGrp() { ++g_nWrongItemsMade; }
+};
+IMPLEMENT_SERIAL(CNotARibbonGrp, CCmdTarget, 33)
 
 void ReplaceClassName(std::vector<BYTE>& bytes, const char* pszFrom, const char* pszTo) {
     const size_t nLength = std::strlen(pszFrom);
@@ -195,7 +211,7 @@ void Fill(CTkRibbonBar* pRibbon) {
     pRibbon->SetMinimized(TRUE);
 }
 
-TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongSystemButtonFailsBeforeItIsMade) {
+TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongStoredClassLeavesItAsItWas) {
     CRibbonHost source;
     ASSERT_NE(source.Ribbon(), nullptr);
     Fill(source.Ribbon());
@@ -221,12 +237,28 @@ TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongSystemButtonFailsBefore
     pRibbon->SetMinimized(FALSE);
     EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(0));
 
-    // The same stream naming a control of another class in the system button's place: the load fails
-    // before one is made.
-    std::vector<BYTE> bad = bytes;
-    ReplaceClassName(bad, "CTkRibbonControlSystemButton", "CCountedControlInButtonPlace");
-    EXPECT_EQ(Load(pRibbon, bad), CArchiveException::badClass);
-    EXPECT_EQ(CCountedControlInButtonPlace::s_nMade, 0);
+    // The same stream naming another class in the place of the system button, a tab or a group: the
+    // load fails before one is made, and the ribbon is as it was, though the sections before had loaded.
+    pRibbon->GetControlTab()->SelectItem(pRibbon->GetTab(1));
+    pRibbon->ShowQuickAccessBelowRibbon(FALSE);
+    const std::vector<std::wstring> before = Picture(pRibbon);
+    const int nControls = pRibbon->GetControlCount();
+    const char* const wrongClasses[][2] = {
+        {"CTkRibbonControlSystemButton", "CCountedControlInButtonPlace"},
+        {"CTkRibbonTab", "CNotATabItem"},
+        {"CTkRibbonGroup", "CNotARibbonGrp"},
+    };
+    for (const auto& wrong : wrongClasses) {
+        SCOPED_TRACE(wrong[0]);
+        std::vector<BYTE> bad = bytes;
+        ReplaceClassName(bad, wrong[0], wrong[1]);
+        EXPECT_EQ(Load(pRibbon, bad), CArchiveException::badClass);
+        EXPECT_EQ(g_nWrongItemsMade, 0);
+        EXPECT_EQ(Picture(pRibbon), before);
+        EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(1));
+        EXPECT_EQ(pRibbon->GetControlCount(), nControls);
+        EXPECT_EQ(pRibbon->GetControls()->GetAt(0), pRibbon->GetSystemButton());
+    }
 }
 
 }  // namespace
