@@ -236,6 +236,12 @@ TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongStoredClassLeavesItAsIt
     EXPECT_EQ(pRibbon->GetSelectedTab(), nullptr);
     pRibbon->SetMinimized(FALSE);
     EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(0));
+    // A ribbon loaded as not minimised shows its first tab.
+    source.Ribbon()->SetMinimized(FALSE);
+    pRibbon->GetControlTab()->SelectItem(pRibbon->GetTab(1));
+    ASSERT_EQ(Load(pRibbon, Saved(source.Ribbon())), -1);
+    EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(0));
+    EXPECT_FALSE(pRibbon->IsMinimized());
 
     // The same stream naming another class in the place of the system button, a tab or a group: the
     // load fails before one is made, and the ribbon is as it was, though the sections before had loaded.

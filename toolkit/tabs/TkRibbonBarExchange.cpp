@@ -64,8 +64,14 @@ void CTkRibbonBar::ExchangeState(CTkPropExchange* pPX) {
     }
     std::unique_ptr<CTkPropExchange> pQuickAccess(pPX->GetSection(L"QuickAccessControls"));
     m_pQuickAccessControls->ExchangeProperties(pQuickAccess.get());
-    if (bLoading)
-        RefreshGroupHideFlags(GetSelectedTab());
+    if (!bLoading)
+        return;
+    // Loaded tabs come unselected: a ribbon that is not minimised shows its first tab's groups.
+    if (!m_bMinimized && GetSelectedTab() == nullptr) {
+        if (CTkTabManagerItem* pFirst = m_pControlTab->FindNextItem(-1, 1))
+            m_pControlTab->SelectItem(pFirst);
+    }
+    RefreshGroupHideFlags(GetSelectedTab());
 }
 
 void CTkRibbonBar::ExchangeSystemButton(CTkPropExchange* pPX) {
