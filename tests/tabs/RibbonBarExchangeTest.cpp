@@ -232,6 +232,12 @@ TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongStoredClassLeavesItAsIt
     EXPECT_EQ(nSystemButtons, 1);
     EXPECT_EQ(pRibbon->GetControlCount(), source.Ribbon()->GetControlCount());
 
+    // The hub loads into a new ribbon of the stored class, windowless.
+    auto* pFresh = static_cast<CTkRibbonBar*>(RUNTIME_CLASS(CTkRibbonBar)->CreateObject());
+    EXPECT_EQ(Load(pFresh, bytes), -1);
+    EXPECT_EQ(Picture(pFresh), picture);
+    pFresh->InternalRelease();
+
     // A minimised ribbon comes back without a selected tab, as a copy of it does; restoring selects one.
     EXPECT_EQ(pRibbon->GetSelectedTab(), nullptr);
     pRibbon->SetMinimized(FALSE);
