@@ -3,31 +3,12 @@
 #include "BarFixtures.h"
 #include "DibPixels.h"
 #include "RibbonHostResources.h"
+#include "WindowPrint.h"
 #include "TkCommandBars.h"
 #include "TkControlTabWorkspace.h"
 #include "TkRibbonBar.h"
 
 namespace {
-
-// The window's client area as the screen shows it, into the root's client coordinates: its own picture,
-// then each visible child at its place, the lowest first.
-void PrintWithChildren(CDC* pDC, HWND hWnd, HWND hRoot) {
-    CPoint ptOrigin(0, 0);
-    ::MapWindowPoints(hWnd, hRoot, &ptOrigin, 1);
-    CRect rcClient;
-    ::GetClientRect(hWnd, &rcClient);
-    const int nSaved = pDC->SaveDC();
-    pDC->SetViewportOrg(ptOrigin);
-    pDC->IntersectClipRect(&rcClient);
-    ::SendMessageW(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
-    pDC->RestoreDC(nSaved);
-    HWND hChild = ::GetWindow(hWnd, GW_CHILD);
-    for (hChild = hChild != nullptr ? ::GetWindow(hChild, GW_HWNDLAST) : nullptr; hChild != nullptr;
-         hChild = ::GetWindow(hChild, GW_HWNDPREV)) {
-        if (::IsWindowVisible(hChild))
-            PrintWithChildren(pDC, hChild, hRoot);
-    }
-}
 
 // The hub's menu-bar class set for a scope.
 class CMenuBarClassScope {

@@ -12,6 +12,8 @@
 #include "TkRibbonPopupToolBars.h"
 #include "TkRibbonQuickAccess.h"
 #include "TkRibbonSystemButton.h"
+#include "TkRibbonSystemPopupBar.h"
+#include "TkRibbonSystemPopupBarControls.h"
 #include "TkRibbonTab.h"
 #include "TkRibbonTabContextHeader.h"
 #include "TkRibbonTheme.h"
@@ -56,6 +58,12 @@ void RegisterRibbonClasses() {
         RUNTIME_CLASS(CTkRibbonGroupPopupToolBar),
         RUNTIME_CLASS(CTkRibbonBarControlQuickAccessPopup),
         RUNTIME_CLASS(CTkRibbonControlSystemButton),
+        RUNTIME_CLASS(CTkRibbonSystemPopupBar),
+        RUNTIME_CLASS(CTkRibbonSystemPopupBarPage),
+        RUNTIME_CLASS(CTkRibbonControlSystemPopupBarButton),
+        RUNTIME_CLASS(CTkRibbonControlSystemPopupBarListItem),
+        RUNTIME_CLASS(CTkRibbonControlSystemPopupBarListCaption),
+        RUNTIME_CLASS(CTkRibbonControlSystemRecentFileList),
     };
     (void)classes;
     // Controls ask whether they lie in a ribbon's glass caption.

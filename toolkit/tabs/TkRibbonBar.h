@@ -212,6 +212,8 @@ protected:
     // Selects the tab (NULL: the selected one stays), starts tracking and gives the tab strip the focus.
     void EnterTabStrip(CTkRibbonTab* pTab);
 
+    // The keys and sections of DoPropExchange, loading straight into the ribbon.
+    void ExchangeState(CTkPropExchange* pPX);
     // The "SystemButton" section: loading replaces the system button only once the new one is read whole.
     void ExchangeSystemButton(CTkPropExchange* pPX);
 

@@ -7,12 +7,40 @@
 #include "TkRibbonControlTab.h"
 #include "TkRibbonControls.h"
 #include "TkRibbonSystemButton.h"
+#include "TkRibbonTab.h"
 
 #include <memory>
 
 // Saving, loading and copying the ribbon.
 
 void CTkRibbonBar::DoPropExchange(CTkPropExchange* pPX) {
+    if (!pPX->IsLoading()) {
+        ExchangeState(pPX);
+        return;
+    }
+    // The sections load one after the other, each replacing its part: a stream that fails part-way
+    // would leave the ribbon half replaced. A full copy taken first puts it back as it was.
+    const BOOL bCustomizable = m_bCustomizable;
+    const int nSelected = GetSelectedTab() != nullptr ? GetSelectedTab()->GetIndex() : -1;
+    m_bCustomizable = TRUE;  // so that the copy takes the tabs and the system button too
+    auto* pBefore = static_cast<CTkRibbonBar*>(Clone(TRUE));
+    m_bCustomizable = bCustomizable;
+    try {
+        ExchangeState(pPX);
+    } catch (...) {
+        Copy(pBefore, TRUE);
+        m_bCustomizable = bCustomizable;
+        m_bMinimized = pBefore->m_bMinimized;
+        if (CTkRibbonTab* pTab = GetTab(nSelected))
+            m_pControlTab->SelectItem(pTab);
+        RefreshGroupHideFlags(GetSelectedTab());
+        pBefore->InternalRelease();
+        throw;
+    }
+    pBefore->InternalRelease();
+}
+
+void CTkRibbonBar::ExchangeState(CTkPropExchange* pPX) {
     const BOOL bLoading = pPX->IsLoading();
     if (bLoading) {
         const auto* pParam = static_cast<const BarsExchangeParam*>(pPX->m_pExchangeParam);
@@ -36,8 +64,14 @@ void CTkRibbonBar::DoPropExchange(CTkPropExchange* pPX) {
     }
     std::unique_ptr<CTkPropExchange> pQuickAccess(pPX->GetSection(L"QuickAccessControls"));
     m_pQuickAccessControls->ExchangeProperties(pQuickAccess.get());
-    if (bLoading)
-        RefreshGroupHideFlags(GetSelectedTab());
+    if (!bLoading)
+        return;
+    // Loaded tabs come unselected: a ribbon that is not minimised shows its first tab's groups.
+    if (!m_bMinimized && GetSelectedTab() == nullptr) {
+        if (CTkTabManagerItem* pFirst = m_pControlTab->FindNextItem(-1, 1))
+            m_pControlTab->SelectItem(pFirst);
+    }
+    RefreshGroupHideFlags(GetSelectedTab());
 }
 
 void CTkRibbonBar::ExchangeSystemButton(CTkPropExchange* pPX) {
