@@ -6,6 +6,8 @@
 #include "WndClass.h"
 #include "WndMsgMap.h"
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 namespace {
@@ -231,8 +233,16 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags) {
         const BOOL bActivate = (dwFlags & FS_DEACTIVATE) == 0;
         pTop->SendMessage(WM_NCACTIVATE, bActivate && pTop != this && pTop->IsWindowEnabled());
     }
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != nullptr;
-         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    // A snapshot of the top-level windows: walking the live z-order list ends early when another program's
+    // window goes while we walk, and an owned popup would miss its notification.
+    std::vector<HWND> windows;
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) {
+            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    for (HWND hWnd : windows) {
         if (IsOwnedBy(pTop->m_hWnd, hWnd))
             ::SendMessageW(hWnd, WM_FLOATSTATUS, dwFlags, 0);
     }

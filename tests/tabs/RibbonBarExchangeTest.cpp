@@ -238,13 +238,14 @@ TEST(RibbonBarExchange, ASavedRibbonReloadsEqualAndAWrongStoredClassLeavesItAsIt
     EXPECT_EQ(Picture(pFresh), picture);
     pFresh->InternalRelease();
 
-    // A minimised ribbon comes back without a selected tab, as a copy of it does; restoring selects one.
-    EXPECT_EQ(pRibbon->GetSelectedTab(), nullptr);
+    // The tab selected when saved is selected again, minimised or not.
+    EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(1));
     pRibbon->SetMinimized(FALSE);
-    EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(0));
-    // A ribbon loaded as not minimised shows its first tab.
+    EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(1));
+    // A ribbon loaded as not minimised, whose tabs name none as selected, shows its first tab.
     source.Ribbon()->SetMinimized(FALSE);
-    pRibbon->GetControlTab()->SelectItem(pRibbon->GetTab(1));
+    source.Ribbon()->GetControlTab()->SelectItem(nullptr);
+    ASSERT_EQ(source.Ribbon()->GetSelectedTab(), nullptr);
     ASSERT_EQ(Load(pRibbon, Saved(source.Ribbon())), -1);
     EXPECT_EQ(pRibbon->GetSelectedTab(), pRibbon->GetTab(0));
     EXPECT_FALSE(pRibbon->IsMinimized());
