@@ -2,6 +2,7 @@
 // stored system button, tab or group of a wrong class that fails the load before one is made and leaves
 // the ribbon as it was.
 
+#include "ExchangeBytes.h"
 #include "RibbonHost.h"
 #include "TkControl.h"
 #include "TkControlButton.h"
@@ -130,35 +131,6 @@ std::vector<std::wstring> Picture(CTkRibbonBar* pRibbon) {
     return lines;
 }
 
-std::vector<BYTE> Saved(CTkRibbonBar* pRibbon) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CTkPropExchangeArchive exchange(ar);
-        pRibbon->DoPropExchange(&exchange);
-        ar.Close();
-    }
-    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// Loads the bytes into the ribbon; the archive exception's cause, or -1 when it loaded.
-int Load(CTkRibbonBar* pRibbon, std::vector<BYTE> bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    CTkPropExchangeArchive exchange(ar);
-    try {
-        pRibbon->DoPropExchange(&exchange);
-    } catch (CArchiveException* e) {
-        const int nCause = e->m_cause;
-        e->Delete();
-        return nCause;
-    }
-    return -1;
-}
-
 // Items of other classes than the stored ones, counting how often one is made. Each class name is as
 // long as the one it replaces in a stored stream.
 int g_nWrongItemsMade = 0;
@@ -183,14 +155,6 @@ public:
     CNotARibbonGrp() { ++g_nWrongItemsMade; }
 };
 IMPLEMENT_SERIAL(CNotARibbonGrp, CCmdTarget, 33)
-
-void ReplaceClassName(std::vector<BYTE>& bytes, const char* pszFrom, const char* pszTo) {
-    const size_t nLength = std::strlen(pszFrom);
-    ASSERT_EQ(std::strlen(pszTo), nLength);
-    auto it = std::search(bytes.begin(), bytes.end(), pszFrom, pszFrom + nLength);
-    ASSERT_NE(it, bytes.end());
-    std::copy(pszTo, pszTo + nLength, it);
-}
 
 // A customizable ribbon with two tabs, groups with controls, a system button and quick-access commands,
 // the second tab selected, minimised, the quick-access row below.

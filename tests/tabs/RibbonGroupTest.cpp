@@ -3,6 +3,7 @@
 // last group, 7 pixels apart, the scroll offset), copies, and persistence with wrong-class items.
 
 #include "DibPixels.h"
+#include "ExchangeBytes.h"
 #include "RibbonHost.h"
 #include "TkBitmapFunctions.h"
 #include "TkCommandBars.h"
@@ -75,44 +76,6 @@ void AddIcon(CTkImageManager* pImages, UINT nId, int nSize, COLORREF clr) {
     const DWORD dwColor = 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
     std::fill(pBits, pBits + nSize * nSize, dwColor);
     ASSERT_TRUE(pImages->SetIconsFromBitmap(&bitmap, &nId, 1, nSize, nSize, ImageStateNormal, TRUE));
-}
-
-std::vector<BYTE> Saved(CTkRibbonGroups* pGroups) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CTkPropExchangeArchive exchange(ar);
-        pGroups->DoPropExchange(&exchange);
-        ar.Close();
-    }
-    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// Loads the bytes into the collection; the archive exception's cause, or -1 when it loaded.
-int Load(CTkRibbonGroups* pGroups, std::vector<BYTE> bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    CTkPropExchangeArchive exchange(ar);
-    try {
-        pGroups->DoPropExchange(&exchange);
-    } catch (CArchiveException* e) {
-        const int nCause = e->m_cause;
-        e->Delete();
-        return nCause;
-    }
-    return -1;
-}
-
-// Replaces the first stored class name by another of the same length.
-void ReplaceClassName(std::vector<BYTE>& bytes, const char* pszFrom, const char* pszTo) {
-    const size_t nLength = std::strlen(pszFrom);
-    ASSERT_EQ(nLength, std::strlen(pszTo));
-    auto it = std::search(bytes.begin(), bytes.end(), pszFrom, pszFrom + nLength);
-    ASSERT_NE(it, bytes.end()) << pszFrom;
-    std::copy(pszTo, pszTo + nLength, it);
 }
 
 class RibbonGroupFixture : public ::testing::Test {
