@@ -2,6 +2,7 @@
 // accessibility, and the modal loop.
 
 #include "BarFixtures.h"
+#include "FocusEvents.h"
 #include "WaitUntil.h"
 #include "TkKeyboardManager.h"
 #include "TkMouseManager.h"
@@ -17,17 +18,6 @@ void HoldKeys(std::initializer_list<int> keys) {
     for (int nKey : keys)
         state[nKey] = 0x80;
     ::SetKeyboardState(state);
-}
-
-struct FocusEvent {
-    HWND hWnd;
-    LONG nObject;
-    LONG nChild;
-};
-std::vector<FocusEvent> s_focusEvents;
-
-void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND hWnd, LONG nObject, LONG nChild, DWORD, DWORD) {
-    s_focusEvents.push_back({hWnd, nObject, nChild});
 }
 
 class BarBaseFixture : public BarFixture {
@@ -95,19 +85,16 @@ TEST_F(BarBaseFixture, TheSelectionOriginSetsTheControlStateAndTheFocusEvent) {
     EXPECT_EQ(CreateMouseManager()->GetHotBar(), m_pBar);
 
     // While tracking, accessibility hears of the selected menu item (child = index + 1).
-    HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocusEvent,
-                                            ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_NE(hHook, nullptr);
-    s_focusEvents.clear();
+    CFocusEventRecorder focus;
+    ASSERT_TRUE(focus.IsHooked());
     m_pBar->SetSelected(1, kSelectForward);  // not tracking: no event
     m_pBar->SetTrackingMode(kTrackingMenu, FALSE, TRUE);
     m_pBar->SetSelected(0, kSelectForward);
-    ASSERT_TRUE(PumpUntil([] { return !s_focusEvents.empty(); }, 2000));
-    ASSERT_EQ(s_focusEvents.size(), 1u);
-    EXPECT_EQ(s_focusEvents[0].hWnd, m_pBar->GetSafeHwnd());
-    EXPECT_EQ(s_focusEvents[0].nObject, OBJID_MENU);
-    EXPECT_EQ(s_focusEvents[0].nChild, 1);
-    ::UnhookWinEvent(hHook);
+    ASSERT_TRUE(PumpUntil([&] { return !focus.Events().empty(); }, 2000));
+    ASSERT_EQ(focus.Events().size(), 1u);
+    EXPECT_EQ(focus.Events()[0].hWnd, m_pBar->GetSafeHwnd());
+    EXPECT_EQ(focus.Events()[0].nObject, OBJID_MENU);
+    EXPECT_EQ(focus.Events()[0].nChild, 1);
 }
 
 TEST_F(BarBaseFixture, ADisabledPopupControlIsSelectedButNotOpened) {

@@ -2,6 +2,7 @@
 // accessibility clients hear it, its keys, its accessibility object and its saved tabs.
 
 #include "DibPixels.h"
+#include "FocusEvents.h"
 #include "RibbonHost.h"
 #include "TkCommandBarsDefs.h"
 #include "TkControlDefs.h"
@@ -36,16 +37,6 @@ LRESULT CALLBACK RecordingFrameProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPA
             return 1;
     }
     return ::CallWindowProcW(s_pfnFrameProc, hWnd, nMessage, wParam, lParam);
-}
-
-struct FocusEvent {
-    HWND hWnd;
-    LONG nObject;
-    LONG nChild;
-};
-std::vector<FocusEvent> s_focusEvents;
-void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND hWnd, LONG nObject, LONG nChild, DWORD, DWORD) {
-    s_focusEvents.push_back({hWnd, nObject, nChild});
 }
 
 class RibbonTabControlFixture : public ::testing::Test {
@@ -109,20 +100,18 @@ TEST_F(RibbonTabControlFixture, ASelectionReachesTheSiteAndAccessibilityAndArrow
     const HWND hFrame = m_host.Frame()->GetSafeHwnd();
     s_pfnFrameProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
-    const HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocusEvent,
-                                                  ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_NE(hHook, nullptr);
+    CFocusEventRecorder focus;
+    ASSERT_TRUE(focus.IsHooked());
     const HWND hRibbon = m_pRibbon->GetSafeHwnd();
     s_siteCodes.clear();
-    s_focusEvents.clear();
 
     m_pTabs->SelectItem(m_pInsert);
     EXPECT_EQ(m_pRibbon->GetSelectedTab(), m_pInsert);
     EXPECT_EQ(std::count(s_siteCodes.begin(), s_siteCodes.end(), kControlNotifyExecute), 1);
-    ASSERT_TRUE(PumpUntil([] { return !s_focusEvents.empty(); }, 2000));
-    EXPECT_EQ(s_focusEvents[0].hWnd, hRibbon);
-    EXPECT_EQ(s_focusEvents[0].nObject, kIdRibbonTabControl);
-    EXPECT_EQ(s_focusEvents[0].nChild, 2) << "the tab's index + 1";
+    ASSERT_TRUE(PumpUntil([&] { return !focus.Events().empty(); }, 2000));
+    EXPECT_EQ(focus.Events()[0].hWnd, hRibbon);
+    EXPECT_EQ(focus.Events()[0].nObject, kIdRibbonTabControl);
+    EXPECT_EQ(focus.Events()[0].nChild, 2) << "the tab's index + 1";
 
     // The same tab again: nothing.
     s_siteCodes.clear();
@@ -137,12 +126,12 @@ TEST_F(RibbonTabControlFixture, ASelectionReachesTheSiteAndAccessibilityAndArrow
     EXPECT_EQ(s_siteCodes, (std::vector<UINT>{static_cast<UINT>(TCN_SELCHANGING)}));
 
     // Selected by keyboard the strip takes the focus, and clients hear of the selected tab.
-    s_focusEvents.clear();
+    focus.Events().clear();
     EXPECT_EQ(m_pTabs->HandleFocusedKey(VK_LEFT), kHookNotHandled) << "keys only while focused";
     EXPECT_TRUE(m_pTabs->SetSelected(kSelectForward));
     EXPECT_TRUE(m_pTabs->IsFocused());
-    ASSERT_TRUE(PumpUntil([] { return !s_focusEvents.empty(); }, 2000));
-    EXPECT_EQ(s_focusEvents[0].nChild, 2);
+    ASSERT_TRUE(PumpUntil([&] { return !focus.Events().empty(); }, 2000));
+    EXPECT_EQ(focus.Events()[0].nChild, 2);
 
     // Right on the last tab is the bar's; left goes to the tab before.
     EXPECT_EQ(m_pTabs->HandleFocusedKey(VK_RIGHT), kHookNotHandled);
@@ -152,7 +141,6 @@ TEST_F(RibbonTabControlFixture, ASelectionReachesTheSiteAndAccessibilityAndArrow
 
     EXPECT_TRUE(m_pTabs->SetSelected(0));
     EXPECT_FALSE(m_pTabs->IsFocused());
-    ::UnhookWinEvent(hHook);
     ::SetWindowLongPtrW(hFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pfnFrameProc));
 }
 

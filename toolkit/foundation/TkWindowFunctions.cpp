@@ -90,6 +90,14 @@ CRect MakeClientRectFromHandle(HWND hWnd) {
     return rc;
 }
 
+CString GetWindowTextFromHandle(HWND hWnd) {
+    CString strText;
+    const int nLength = ::GetWindowTextLengthW(hWnd);
+    ::GetWindowTextW(hWnd, strText.GetBuffer(nLength + 1), nLength + 1);
+    strText.ReleaseBuffer();
+    return strText;
+}
+
 CRect MakeClientRect(const CWnd* pWnd) {
     return MakeClientRectFromHandle(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr);
 }

@@ -27,6 +27,8 @@ CRect MakeWindowRectFromHandle(HWND hWnd);
 CRect MakeWindowRect(const CWnd* pWnd);
 CRect MakeClientRectFromHandle(HWND hWnd);
 CRect MakeClientRect(const CWnd* pWnd);
+// The window's text; empty when there is no window.
+CString GetWindowTextFromHandle(HWND hWnd);
 
 // ---- Window classes
 // Registers a class with DefWindowProcW, the arrow cursor, no background and no menu in hInstance (the

@@ -5,6 +5,7 @@
 
 #include "DwmApiFunctions.h"
 #include "TkControls.h"
+#include "TkWindowFunctions.h"
 #include "TkDCWrappers.h"
 #include "TkMeasureDC.h"
 #include "TkOffice2007Theme.h"
@@ -35,15 +36,6 @@ constexpr DWORD kCaptionButtonFlags = kControlFlagNoKeyboard | kControlFlagNoUpd
 
 // The caption buttons from right to left.
 constexpr int kCaptionButtonIds[] = {SC_CLOSE, SC_RESTORE, SC_MAXIMIZE, SC_MINIMIZE};
-
-// The text of a window.
-CString GetWindowString(HWND hWnd) {
-    CString strText;
-    const int nLength = ::GetWindowTextLengthW(hWnd);
-    ::GetWindowTextW(hWnd, strText.GetBuffer(nLength + 1), nLength + 1);
-    strText.ReleaseBuffer();
-    return strText;
-}
 
 // The text of a command of the frame's system menu, up to its shortcut; empty when it has none.
 CString GetSystemMenuText(HWND hwndFrame, UINT nCommand) {
@@ -258,7 +250,7 @@ void CTkRibbonBar::RepositionCaptionButtons() {
         m_rcHeader.right -= kDwmCaptionButtonsWidth;
 
     // The title, centred over the caption when it stays clear of the quick-access row, else in the free area.
-    m_strCaptionText = GetWindowString(hwndFrame);
+    m_strCaptionText = GetWindowTextFromHandle(hwndFrame);
     int nTitleWidth = 0;
     {
         CTkMeasureDC measureDC(nullptr);
@@ -343,7 +335,7 @@ void CTkRibbonBar::CheckFrameTitle() {
     if (m_pFrameHook == nullptr)
         return;
     // The next layout places the new title and redraws the bar.
-    if (GetWindowString(m_pFrameHook->GetFrameWindow()) != m_strCaptionText)
+    if (GetWindowTextFromHandle(m_pFrameHook->GetFrameWindow()) != m_strCaptionText)
         m_dwState |= kStateLayoutPending;
 }
 

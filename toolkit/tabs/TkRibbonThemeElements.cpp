@@ -4,6 +4,7 @@
 #include "TkRibbonTheme.h"
 
 #include "TkControls.h"
+#include "TkWindowFunctions.h"
 #include "TkDCWrappers.h"
 #include "TkImageManagerIcon.h"
 #include "TkMeasureDC.h"
@@ -110,15 +111,6 @@ BOOL HasQuickAccessInCaption(const CTkRibbonBar* pRibbonBar) {
             return TRUE;
     }
     return FALSE;
-}
-
-// The window text of a frame.
-CString GetFrameText(HWND hwndFrame) {
-    CString strText;
-    const int nLength = ::GetWindowTextLengthW(hwndFrame);
-    ::GetWindowTextW(hwndFrame, strText.GetBuffer(nLength + 1), nLength + 1);
-    strText.ReleaseBuffer();
-    return strText;
 }
 
 }  // namespace
@@ -325,7 +317,7 @@ void CTkRibbonTheme::DrawFrameCaption(CDC* pDC, CTkRibbonBar* pRibbonBar, BOOL b
         DrawContextHeaders(pDC, pRibbonBar, pRibbonBar->GetContextHeaders());
 
     // The title, centred in its rectangle when it fits.
-    const CString strTitle = GetFrameText(hwndFrame);
+    const CString strTitle = GetWindowTextFromHandle(hwndFrame);
     CTkFontDC font(pDC, &m_fntCaption);
     CRect rcTitle = pRibbonBar->GetCaptionTextRect();
     const int nFree = rcTitle.Width() - pDC->GetTextExtent(strTitle).cx;

@@ -3,6 +3,7 @@
 #include "TkOffice2007Theme.h"
 
 #include "TkDCWrappers.h"
+#include "TkWindowFunctions.h"
 #include "TkOffice2007Drawing.h"
 #include "TkOffice2007Image.h"
 #include "TkThemedFrameHook.h"
@@ -228,10 +229,7 @@ void CTkOffice2007Theme::PaintFrameCaptionText(CDC* pDC, CRect rc, CTkThemedFram
     const HWND hwndFrame = pFrameHook->GetFrameWindow();
     if (clrText == kColorUnset || hwndFrame == nullptr)
         return;
-    CString strText;
-    const int nLength = ::GetWindowTextLengthW(hwndFrame);
-    ::GetWindowTextW(hwndFrame, strText.GetBuffer(nLength + 1), nLength + 1);
-    strText.ReleaseBuffer();
+    const CString strText = GetWindowTextFromHandle(hwndFrame);
     CScopedSaveDC saved(pDC->GetSafeHdc());
     CTkFontDC font(pDC, &m_fntCaption);
     pDC->SetBkMode(TRANSPARENT);
