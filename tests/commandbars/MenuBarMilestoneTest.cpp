@@ -6,6 +6,7 @@
 // they run alone, in one process.
 
 #include "DibPixels.h"
+#include "MouseInput.h"
 #include "MenuBarResources.h"
 #include "TkCommandBars.h"
 #include "TkControl.h"
@@ -135,12 +136,7 @@ void AltTap(WORD nKey) {
 }
 
 void MoveTo(CPoint pt) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
+    SendMouseInput(0, pt);
 }
 
 void ClickAt(CPoint pt) {

@@ -2,6 +2,7 @@
 // these cases run alone.
 
 #include "MarkupTestSupport.h"
+#include "MouseInput.h"
 #include "TkMarkupScrollBar.h"
 #include "TkMarkupScrollViewer.h"
 
@@ -27,21 +28,9 @@ protected:
         m_x = 200 - ::GetSystemMetrics(SM_CXVSCROLL) / 2;
     }
     void TearDown() override {
-        Send(MOUSEEVENTF_LEFTUP);
+        SendMouseInput(MOUSEEVENTF_LEFTUP);
         m_host.reset();
         MarkupContextTest::TearDown();
-    }
-    // One mouse input at a screen point (none: where the pointer is).
-    static void Send(DWORD dwFlags, CPoint pt = CPoint(-1, -1)) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = dwFlags;
-        if (pt.x >= 0) {
-            input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-        }
-        ::SendInput(1, &input, sizeof(INPUT));
     }
 
     std::unique_ptr<CMarkupHostWindow> m_host;
@@ -53,11 +42,11 @@ protected:
 TEST_F(ScrollPointer, ADragMovesTheThumbAndScrolls) {
     const ScrollBarGeometry& g = m_pBar->GetGeometry();
     const int y = 100 + (g.nThumbStart + g.nThumbEnd) / 2;
-    Send(0, CPoint(m_x, y));
-    Send(MOUSEEVENTF_LEFTDOWN);
-    Send(0, CPoint(m_x, y + 20));
-    Send(0, CPoint(m_x, y + 40));
-    Send(MOUSEEVENTF_LEFTUP);
+    SendMouseInput(0, CPoint(m_x, y));
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(0, CPoint(m_x, y + 20));
+    SendMouseInput(0, CPoint(m_x, y + 40));
+    SendMouseInput(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([this] { return m_pViewer->GetOffset(1) > 0 && !m_pBar->IsTracking(); }, 5000));
     EXPECT_EQ(MarkupScrollPositionFromPixel(m_pBar->GetGeometry(), 17 + 40), m_pViewer->GetOffset(1));
     EXPECT_EQ(nullptr, ::GetCapture());
@@ -74,12 +63,12 @@ TEST_F(ScrollPointer, AHeldArrowRepeats) {
             dwFirstRepeat = ::GetTickCount();
         if (m_pViewer->GetOffset(1) >= 64 || ::GetTickCount() - dwStart > 5000) {
             ::KillTimer(m_host->GetHwnd(), kReleaseTimer);
-            Send(MOUSEEVENTF_LEFTUP);
+            SendMouseInput(MOUSEEVENTF_LEFTUP);
         }
     };
     ::SetTimer(m_host->GetHwnd(), kReleaseTimer, 10, nullptr);
-    Send(0, CPoint(m_x, 295));
-    Send(MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(0, CPoint(m_x, 295));
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([this] { return m_pViewer->GetOffset(1) >= 64 && !m_pBar->IsTracking(); }, 8000));
     EXPECT_EQ(0, m_pViewer->GetOffset(1) % 16);
     EXPECT_GE(dwFirstRepeat - dwStart, ::GetDoubleClickTime() * 4 / 5 - 20) << "the first repeat waits";

@@ -2,6 +2,7 @@
 // their press loop, the scroll step, and where a tab popup stands on its monitor.
 
 #include "DibPixels.h"
+#include "MouseInput.h"
 #include "RibbonHost.h"
 #include "TkCommandBars.h"
 #include "TkCommandBarsDefs.h"
@@ -203,18 +204,6 @@ public:
     BOOL m_bBack = FALSE;
 };
 
-void SendMouse(DWORD dwFlags, CPoint pt = CPoint(-1, -1)) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    if (pt.x >= 0) {
-        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
 // What the thread timer of a held button does when it fires.
 DWORD s_dwReleaseAt = 0;
 BOOL s_bQuitInstead = FALSE;
@@ -225,7 +214,7 @@ void CALLBACK OnReleaseTimer(HWND, UINT, UINT_PTR nTimer, DWORD) {
     if (s_bQuitInstead)
         ::PostQuitMessage(7);
     else
-        SendMouse(MOUSEEVENTF_LEFTUP);
+        SendMouseInput(MOUSEEVENTF_LEFTUP);
 }
 
 TEST(RibbonScroll, AHeldButtonScrollsAtOnceThenAfterFourFifthsThenEveryTenthOfTheDoubleClickTime) {
@@ -242,8 +231,8 @@ TEST(RibbonScroll, AHeldButtonScrollsAtOnceThenAfterFourFifthsThenEveryTenthOfTh
     EXPECT_TRUE(pPopup->m_ticks.empty());
 
     auto press = [&] {
-        SendMouse(0, CPoint(440, 500));  // the frame's empty client area
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouseInput(0, CPoint(440, 500));  // the frame's empty client area
+        SendMouseInput(MOUSEEVENTF_LEFTDOWN);
         return PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 3000);
     };
     const UINT nDoubleClick = ::GetDoubleClickTime();
@@ -278,7 +267,7 @@ TEST(RibbonScroll, AHeldButtonScrollsAtOnceThenAfterFourFifthsThenEveryTenthOfTh
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_EQ(::GetCapture(), nullptr);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouseInput(MOUSEEVENTF_LEFTUP);
     PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0; }, 3000);
     pPopup->DestroyWindow();
     pPopup->InternalRelease();
